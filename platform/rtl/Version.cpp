@@ -1,0 +1,3 @@
+#include "platform/rtl/Version.h"
+
+std::string ProgramFileVersion() { return QUORVAN4_VERSION; }
