@@ -76,3 +76,15 @@ function(q4_fuzz name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
+
+# q4_add_subdirs(): adds every immediate subdirectory that has a CMakeLists.txt, so that a new
+# library, test folder, tool or benchmark joins the build by existing.
+function(q4_add_subdirs)
+  file(GLOB entries RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT entries)
+  foreach(entry ${entries})
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${entry} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${entry}/CMakeLists.txt)
+      add_subdirectory(${entry})
+    endif()
+  endforeach()
+endfunction()
