@@ -27,5 +27,27 @@ private:
     class Name : public Base {                                                                     \
     public:                                                                                        \
         using Base::Base;                                                                          \
-        const char* ClassName() const noexcept override { return #Name; }                         \
+        const char* ClassName() const noexcept override { return #Name; }                          \
     }
+
+// The runtime's own error kinds.
+Q4_EXCEPTION(EAbort, Exception);             // silent abort: message loops swallow it
+Q4_EXCEPTION(EConvertError, Exception);      // text to number/date conversions, Format
+Q4_EXCEPTION(EListError, Exception);         // index out of bounds, duplicates, sorted-list misuse
+Q4_EXCEPTION(EStringListError, EListError);  // the same for string lists
+Q4_EXCEPTION(EStreamError, Exception);       // stream reads and writes
+Q4_EXCEPTION(EFCreateError, EStreamError);   // a file could not be created
+Q4_EXCEPTION(EFOpenError, EStreamError);     // a file could not be opened
+Q4_EXCEPTION(EReadError, EStreamError);      // a read came back short
+Q4_EXCEPTION(EWriteError, EStreamError);     // a write came back short
+Q4_EXCEPTION(EInOutError, Exception);        // file-system operations
+Q4_EXCEPTION(EIniFileException, Exception);  // an ini file could not be written
+Q4_EXCEPTION(EEncodingError, Exception);     // text that cannot be converted to a code page
+Q4_EXCEPTION(EThread, Exception);            // misuse of a thread
+Q4_EXCEPTION(EInvalidOperation, Exception);  // a call that is not valid in the object's state
+Q4_EXCEPTION(EArgumentException, Exception); // a bad argument
+
+// Raises the silent abort (EAbort "Operation aborted").
+[[noreturn]] inline void Abort() {
+    throw EAbort("Operation aborted");
+}

@@ -1,3 +1,5 @@
 #include "platform/rtl/Version.h"
 
-std::string ProgramFileVersion() { return QUORVAN4_VERSION; }
+std::string ProgramFileVersion() {
+    return QUORVAN4_VERSION;
+}
