@@ -1,0 +1,80 @@
+#include "device/GpsAidingFile.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kGpsEpoch = 29226.0; // 1980-01-06 00:00 UTC in days since 1899-12-30
+constexpr int64_t kSecondsPerWeek = 7 * 86400;
+
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+std::string Trim(const std::string& Text) {
+    size_t from = 0;
+    size_t to = Text.size();
+    while (from < to && IsBlank(Text[from])) {
+        ++from;
+    }
+    while (to > from && IsBlank(Text[to - 1])) {
+        --to;
+    }
+    return Text.substr(from, to - from);
+}
+
+} // namespace
+
+std::string TGpsAidingFile::TimeLineText(const std::string& WeekAndTime) {
+    const std::string week = WeekAndTime.substr(0, 5);
+    const std::string time = WeekAndTime.size() > 5 ? Trim(WeekAndTime.substr(5)) : std::string();
+    return time + " " + week;
+}
+
+void TGpsAidingFile::GpsTime(double Utc, uint32_t& Week, uint32_t& TimeOfWeek) {
+    // Whole seconds since the GPS epoch; the millisecond rounding keeps a time such as 00:00:10
+    // from falling to 00:00:09.999 through the fraction of a day.
+    const int64_t ms = std::llround((Utc - kGpsEpoch) * 86400000.0);
+    int64_t seconds = ms >= 0 ? ms / 1000 : -((-ms + 999) / 1000);
+    if (seconds < 0) {
+        seconds = 0;
+    }
+    Week = static_cast<uint32_t>(seconds / kSecondsPerWeek);
+    TimeOfWeek = static_cast<uint32_t>(seconds % kSecondsPerWeek * 100);
+}
+
+std::string TGpsAidingFile::PositionText(double Utc) {
+    uint32_t week = 0;
+    uint32_t tow = 0;
+    GpsTime(Utc, week, tow);
+    const uint8_t bytes[] = {static_cast<uint8_t>(tow >> 24), static_cast<uint8_t>(tow >> 16),
+                             static_cast<uint8_t>(tow >> 8),  static_cast<uint8_t>(tow),
+                             static_cast<uint8_t>(week >> 8), static_cast<uint8_t>(week)};
+    return TGpsFrame::HexText(bytes, sizeof bytes);
+}
+
+bool TGpsAidingFile::AlmanacData(const std::vector<std::string>& Lines, TGpsBytes& Data) {
+    Data.clear();
+    Data.reserve(TGpsFrame::SatelliteCount * TGpsFrame::AlmanacDataSize);
+    for (int sv = 1; sv <= TGpsFrame::SatelliteCount; ++sv) {
+        const size_t line = AlmanacFirstLine + sv - 1;
+        TGpsBytes payload;
+        if (line >= Lines.size() || !TGpsFrame::ParseFrameText(Lines[line], payload) ||
+            payload.size() != TGpsFrame::AlmanacLength || payload[0] != TGpsFrame::AlmanacId ||
+            payload[1] != sv) {
+            return false;
+        }
+        Data.insert(Data.end(), payload.begin() + 2, payload.end());
+    }
+    return true;
+}
+
+bool TGpsAidingFile::EphemerisData(const std::string& Line, TGpsBytes& Data) {
+    TGpsBytes payload;
+    if (!TGpsFrame::ParseFrameText(Line, payload) || payload.size() != TGpsFrame::EphemerisLength ||
+        payload[0] != TGpsFrame::EphemerisId) {
+        return false;
+    }
+    Data.assign(payload.begin() + 2, payload.end());
+    return true;
+}

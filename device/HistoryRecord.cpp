@@ -1,0 +1,267 @@
+#include "device/HistoryRecord.h"
+
+#include <cstdio>
+
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+// Reads characters From..From+Count-1 (1-based, as the record layout counts them) as one
+// hexadecimal number of at most 8 digits; 8 digits wrap to a signed 32-bit value as the unit's
+// counters do. False when the field is missing or holds anything but hex digits.
+bool HexField(std::string_view Record, size_t From, size_t Count, int32_t& Value) {
+    if (From < 1 || Count == 0 || Count > 8 || From - 1 + Count > Record.size()) {
+        return false;
+    }
+    uint32_t v = 0;
+    for (size_t i = From - 1; i < From - 1 + Count; ++i) {
+        const int d = HexValue(Record[i]);
+        if (d < 0) {
+            return false;
+        }
+        v = (v << 4) | static_cast<uint32_t>(d);
+    }
+    Value = static_cast<int32_t>(v);
+    return true;
+}
+
+// A coordinate in sign-magnitude form: the top bit is the sign (set: south or west), the other
+// 31 bits are ddmm.mmmmm x 100,000.
+bool Coordinate(std::string_view Record, size_t From, double& Value, int& Sign) {
+    int32_t raw = 0;
+    if (!HexField(Record, From, 8, raw)) {
+        return false;
+    }
+    const uint32_t bits = static_cast<uint32_t>(raw);
+    Sign = (bits & 0x80000000u) ? -1 : 1;
+    Value = static_cast<double>(bits & 0x7FFFFFFFu) / 100000.0;
+    return true;
+}
+
+// The two-digit groups of a number's six-digit decimal form ("251208" -> 25, 12, 8). A number of
+// more than six digits keeps its leading digits, as its printed form would.
+void SixDigitGroups(int32_t Number, int& First, int& Second, int& Third) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.6d", Number);
+    auto group = [&](int at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); };
+    First = group(0);
+    Second = group(2);
+    Third = group(4);
+}
+
+bool IsLeapYear(int Year) {
+    return (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0;
+}
+
+// Days since 1899-12-30 of a valid calendar date, or false.
+bool DateToDays(int Year, int Month, int Day, double& Days) {
+    static const int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1) {
+        return false;
+    }
+    const int inMonth = kMonthDays[Month - 1] + (Month == 2 && IsLeapYear(Year) ? 1 : 0);
+    if (Day > inMonth) {
+        return false;
+    }
+    // Days from 0001-01-01 to the date, then moved to the 1899-12-30 origin.
+    const long y = Year - 1;
+    long days = y * 365 + y / 4 - y / 100 + y / 400;
+    for (int m = 1; m < Month; ++m) {
+        days += kMonthDays[m - 1] + (m == 2 && IsLeapYear(Year) ? 1 : 0);
+    }
+    days += Day - 1;
+    Days = static_cast<double>(days - 693593);
+    return true;
+}
+
+std::string TenthsText(int Value) {
+    std::string text;
+    if (Value < 0) {
+        text = "-";
+        Value = -Value;
+    }
+    text += std::to_string(Value / 10);
+    if (Value % 10 != 0) {
+        text += ',';
+        text += static_cast<char>('0' + Value % 10);
+    }
+    return text;
+}
+
+} // namespace
+
+bool THistoryRecord::IsEmpty(std::string_view Record) {
+    return Record.size() == TextLength && Record.find_first_not_of('F') == std::string_view::npos;
+}
+
+bool THistoryRecord::IsWellFormed(std::string_view Record) {
+    if (Record.size() != TextLength) {
+        return false;
+    }
+    for (char c : Record) {
+        if (HexValue(c) < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool THistoryRecord::IsNewerLayout(int Shell, int Build) {
+    return Shell > 503 || (Shell == 503 && Build >= 70);
+}
+
+bool THistoryRecord::CheckChecksum(int Index, std::string_view Record) {
+    if (!IsWellFormed(Record)) {
+        return false;
+    }
+    unsigned sum = ((Index >> 8) & 0xFF) + (Index & 0xFF);
+    for (size_t i = 0; i < TextLength; i += 2) {
+        sum += static_cast<unsigned>(HexValue(Record[i]) * 16 + HexValue(Record[i + 1]));
+    }
+    return sum % 256 == 0;
+}
+
+uint8_t THistoryRecord::ChecksumByte(int Index, std::string_view Record) {
+    unsigned sum = ((Index >> 8) & 0xFF) + (Index & 0xFF);
+    for (size_t i = 0; i + 1 < Record.size() && i < TextLength - 2; i += 2) {
+        const int hi = HexValue(Record[i]);
+        const int lo = HexValue(Record[i + 1]);
+        if (hi >= 0 && lo >= 0) {
+            sum += static_cast<unsigned>(hi * 16 + lo);
+        }
+    }
+    return static_cast<uint8_t>((256 - sum % 256) % 256);
+}
+
+bool THistoryRecord::Decode(std::string_view Record, int Shell, int Build, int CurrentYear,
+                            THistoryFields& Fields) {
+    Fields.LatitudeSign = 1;
+    Fields.LongitudeSign = 1;
+
+    // Position and time: an unreadable part only loses the date and time.
+    [&] {
+        int32_t date = 0;
+        int32_t time = 0;
+        if (!Coordinate(Record, 1, Fields.Latitude, Fields.LatitudeSign) ||
+            !Coordinate(Record, 9, Fields.Longitude, Fields.LongitudeSign) ||
+            !HexField(Record, 17, 6, date) || !HexField(Record, 23, 6, time)) {
+            Fields.DateTime = 0;
+            return;
+        }
+        int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
+        SixDigitGroups(date, day, month, year);
+        SixDigitGroups(time, hour, minute, second);
+        double days = 0;
+        if (!DateToDays(CurrentYear / 100 * 100 + year, month, day, days) || hour > 23 ||
+            minute > 59 || second > 59) {
+            Fields.DateTime = 0;
+            return;
+        }
+        Fields.DateTime = days + (hour * 3600 + minute * 60 + second) / 86400.0;
+    }();
+
+    int32_t value = 0;
+    if (!HexField(Record, 29, 8, value)) {
+        return false;
+    }
+    Fields.Speed = static_cast<double>(value) / 1000.0 * 1.852;
+
+    if (!HexField(Record, 37, 4, value)) {
+        return false;
+    }
+    Fields.TenthsText = TenthsText(static_cast<int16_t>(value));
+
+    if (!HexField(Record, 41, 2, value)) {
+        return false;
+    }
+    Fields.ByteText = std::to_string(value);
+
+    if (!HexField(Record, 43, 2, value)) {
+        return false;
+    }
+    switch (value) {
+    case 1:
+        Fields.FixText = "not available";
+        break;
+    case 2:
+        Fields.FixText = "2D fix";
+        break;
+    case 3:
+        Fields.FixText = "3D fix";
+        break;
+    default:
+        break;
+    }
+
+    // The newer layout has the supply (45-48) before the byte (49-50); the older one the byte
+    // (45-46) before the supply (47-50).
+    int32_t supply = 0;
+    int32_t layoutByte = 0;
+    if (IsNewerLayout(Shell, Build)) {
+        if (!HexField(Record, 45, 4, supply)) {
+            return false;
+        }
+        Fields.Supply = supply;
+        if (!HexField(Record, 49, 2, layoutByte)) {
+            return false;
+        }
+        Fields.LayoutByteText = std::to_string(layoutByte);
+    } else {
+        if (!HexField(Record, 45, 2, layoutByte)) {
+            return false;
+        }
+        Fields.LayoutByteText = std::to_string(layoutByte);
+        if (!HexField(Record, 47, 4, supply)) {
+            return false;
+        }
+        Fields.Supply = supply;
+    }
+
+    if (!HexField(Record, 51, 2, value)) {
+        return false;
+    }
+    Fields.RecordType = value;
+    return true;
+}
+
+std::string THistoryRecord::Line(int Index, std::string_view Record) {
+    char index[8];
+    std::snprintf(index, sizeof index, "%04X", static_cast<unsigned>(Index) & 0xFFFFu);
+    std::string line(index);
+    line += '>';
+    line += Record;
+    return line;
+}
+
+bool THistoryRecord::ParseLine(std::string_view Line, int& Index, std::string_view& Record) {
+    if (Line.size() != 5 + TextLength || Line[4] != '>') {
+        return false;
+    }
+    int index = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        const char c = Line[i];
+        const int d = HexValue(c);
+        if (d < 0 || (c >= 'a' && c <= 'f')) {
+            return false;
+        }
+        index = index * 16 + d;
+    }
+    const std::string_view record = Line.substr(5);
+    if (index > WrapIndex || !IsWellFormed(record)) {
+        return false;
+    }
+    Index = index;
+    Record = record;
+    return true;
+}
