@@ -1,0 +1,490 @@
+#include "device/Comm.h"
+
+#include "device/CommEventThread.h"
+#include "device/DeviceError.h"
+#include "platform/rtl/Clock.h"
+#include "platform/serial/SerialPortNames.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace {
+
+// Sets a bit of the busy state for as long as a handler runs.
+class TBusyScope {
+public:
+    TBusyScope(std::atomic<int>& busy, int bit) : busy_(busy), bit_(bit) { busy_.fetch_or(bit_); }
+    ~TBusyScope() { busy_.fetch_and(~bit_); }
+
+private:
+    std::atomic<int>& busy_;
+    int bit_;
+};
+
+// Milliseconds left of `limitMs` counted from `start`, never negative.
+int Remaining(uint32_t start, uint32_t limitMs) {
+    const uint32_t spent = TicksSince(start);
+    return spent >= limitMs ? 0 : static_cast<int>(limitMs - spent);
+}
+
+// How long a write waits before it looks again when the output queue is at its set size.
+constexpr int kFullQueueRecheckMs = 5;
+
+} // namespace
+
+TCustomComm::TCustomComm() = default;
+
+TCustomComm::~TCustomComm() {
+    if (IsOpen()) {
+        try {
+            TCustomComm::Close();
+        } catch (...) {
+        }
+    }
+}
+
+int TCustomComm::LockState() const {
+    return IsOpen() ? busy_.load() : 3;
+}
+
+void TCustomComm::CheckOpen() const {
+    if (!IsOpen())
+        RaiseCommError(sDeviceNotOpen, DEVICE_NOTOPEN);
+}
+
+void TCustomComm::Open() {
+    if (IsOpen())
+        RaiseCommError(sDeviceAlreadyOpen, DEVICE_ALREADYOPEN);
+    busy_.store(0);
+    suspendCount_.store(0);
+
+    int error = 0;
+    std::unique_ptr<TSerialDevice> device =
+        opener_ ? opener_(deviceName_, error) : OpenSerialPort(deviceName_, error);
+    if (!device) {
+        std::string message = sDeviceOpenFailed;
+        message.replace(message.find("%s"), 2, deviceName_);
+        RaiseCommErrorSys(message, DEVICE_OPENFAILED, error ? error : ENODEV,
+                          SerialOpenErrorText(error ? error : ENODEV));
+    }
+    device_ = std::move(device);
+    closing_.store(false);
+    open_.store(true, std::memory_order_release);
+    eventThread_ = std::make_unique<TCommEventThread>(this, device_.get());
+    eventThread_->Start();
+    try {
+        ApplyDCB();
+        ApplyBuffers();
+        ApplyTimeouts();
+    } catch (...) {
+        // A port whose settings were refused is closed again rather than left half-open.
+        Close();
+        throw;
+    }
+}
+
+void TCustomComm::Close() {
+    CheckOpen();
+    closing_.store(true);
+    eventThread_.reset();
+    open_.store(false, std::memory_order_release);
+    device_.reset();
+    received_.store(0);
+    sent_.store(0);
+    suspendCount_.store(0);
+    closing_.store(false);
+}
+
+unsigned TCustomComm::QueueCount(int which) {
+    CheckOpen();
+    size_t count = 0;
+    if (which == 0)
+        device_->InputCount(count);
+    else if (which == 1)
+        device_->OutputCount(count);
+    return static_cast<unsigned>(count);
+}
+
+unsigned TCustomComm::Send(const void* buffer, unsigned count, uint32_t timeoutMs) {
+    CheckOpen();
+    if (LockState() & 1)
+        RaiseCommError(sDeviceSendLocked, DEVICE_SENDLOCKED);
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    const uint32_t start = GetTickCount();
+    unsigned written = 0;
+    while (written < count) {
+        size_t queued = 0;
+        device_->OutputCount(queued);
+        const size_t limit = buffers_.OutputSize();
+        const size_t room = limit > queued ? limit - queued : 0;
+        size_t done = 0;
+        if (room > 0) {
+            const size_t chunk = std::min<size_t>(room, count - written);
+            if (int error = device_->Write(bytes + written, chunk, done))
+                RaiseCommErrorSys(sDeviceWriteFailed, DEVICE_WRITEFAILED, error);
+            DispatchEvents(deOutEmpty);
+        }
+        if (done > 0) {
+            written += static_cast<unsigned>(done);
+            sent_.fetch_add(done);
+            TBusyScope busy(busy_, 1);
+            if (OnSend)
+                OnSend(this);
+            continue;
+        }
+        const int left = Remaining(start, timeoutMs);
+        if (left == 0)
+            break;
+        // Wait for room instead of trying again at once: for the driver to take bytes when
+        // it refused them, or for the queue to drain below the set size.
+        const unsigned woke = room > 0
+                                  ? device_->Wait(swWritable, left, nullptr)
+                                  : device_->Wait(0, std::min(left, kFullQueueRecheckMs), nullptr);
+        if (woke & swHangUp)
+            RaiseCommErrorSys(sDeviceWriteFailed, DEVICE_WRITEFAILED, EIO);
+    }
+    return written;
+}
+
+unsigned TCustomComm::Send(const void* buffer, unsigned count) {
+    return Send(buffer, count, buffers_.OutputTimeout());
+}
+
+bool TCustomComm::SendByte(uint8_t value) {
+    return Send(&value, 1) == 1;
+}
+
+bool TCustomComm::SendString(const std::string& text) {
+    if (text.empty())
+        return true;
+    return Send(text.data(), static_cast<unsigned>(text.size())) == text.size();
+}
+
+unsigned TCustomComm::Read(void* buffer, unsigned count, uint32_t timeoutMs) {
+    CheckOpen();
+    if (LockState() & 2)
+        RaiseCommError(sDeviceReadLocked, DEVICE_READLOCKED);
+    auto* bytes = static_cast<uint8_t*>(buffer);
+    const uint32_t start = GetTickCount();
+    unsigned got = 0;
+    while (got < count) {
+        size_t queued = 0;
+        if (int error = device_->InputCount(queued))
+            RaiseCommErrorSys(sDeviceReadFailed, DEVICE_READFAILED, error);
+        if (queued > 0) {
+            size_t done = 0;
+            const size_t chunk = std::min<size_t>(queued, count - got);
+            if (int error = device_->Read(bytes + got, chunk, done))
+                RaiseCommErrorSys(sDeviceReadFailed, DEVICE_READFAILED, error);
+            if (done > 0) {
+                got += static_cast<unsigned>(done);
+                received_.fetch_add(done);
+                TBusyScope busy(busy_, 2);
+                if (OnRead)
+                    OnRead(this);
+            }
+            continue;
+        }
+        const int left = Remaining(start, timeoutMs);
+        if (left == 0)
+            break;
+        const unsigned woke = device_->Wait(swReadable, left, nullptr);
+        if ((woke & swHangUp) && !(woke & swReadable))
+            RaiseCommErrorSys(sDeviceReadFailed, DEVICE_READFAILED, EIO);
+    }
+    return got;
+}
+
+unsigned TCustomComm::Read(void* buffer, unsigned count) {
+    return Read(buffer, count, buffers_.InputTimeout());
+}
+
+bool TCustomComm::ReadByte(uint8_t& value) {
+    return Read(&value, 1) == 1;
+}
+
+bool TCustomComm::ReadString(std::string& text) {
+    text.clear();
+    const unsigned queued = QueueCount(0);
+    if (queued == 0)
+        return false;
+    text.resize(queued);
+    text.resize(Read(text.data(), queued));
+    return !text.empty();
+}
+
+void TCustomComm::PurgeInput() {
+    CheckOpen();
+    size_t queued = 0;
+    device_->InputCount(queued);
+    received_.fetch_add(queued);
+    device_->Purge(true, false);
+}
+
+void TCustomComm::PurgeOutput() {
+    CheckOpen();
+    device_->Purge(false, true);
+}
+
+bool TCustomComm::SuspendEvents(bool on) {
+    if (!IsOpen())
+        return false;
+    if (on) {
+        suspendCount_.fetch_add(1);
+    } else {
+        int count = suspendCount_.load();
+        while (count > 0 && !suspendCount_.compare_exchange_weak(count, count - 1)) {
+        }
+    }
+    return true;
+}
+
+bool TCustomComm::SetRTS(bool on) {
+    if (!IsOpen())
+        return false;
+    const unsigned rts = mlRTS;
+    return device_->SetModemLines(on ? rts : 0u, on ? 0u : rts) == 0;
+}
+
+bool TCustomComm::SetDTR(bool on) {
+    if (!IsOpen())
+        return false;
+    const unsigned dtr = mlDTR;
+    return device_->SetModemLines(on ? dtr : 0u, on ? 0u : dtr) == 0;
+}
+
+// Line properties
+
+TBaudRate TCustomComm::BaudRate() {
+    TSerialLine line;
+    if (baudRate_ != brCustom && LiveLine(line)) {
+        TBaudRate found = brCustom;
+        for (int r = br110; r < brCustom; ++r)
+            if (BaudRateValue(static_cast<TBaudRate>(r)) == line.BaudRate)
+                found = static_cast<TBaudRate>(r);
+        baudRate_ = found;
+    }
+    return baudRate_;
+}
+
+void TCustomComm::SetBaudRate(TBaudRate value) {
+    baudRate_ = value;
+    if (value != brCustom)
+        baudValue_ = BaudRateValue(value);
+    if (IsOpen())
+        ApplyDCB();
+}
+
+uint32_t TCustomComm::BaudValue() {
+    TSerialLine line;
+    if (LiveLine(line))
+        return line.BaudRate;
+    return baudValue_;
+}
+
+void TCustomComm::SetBaudValue(uint32_t value) {
+    if (baudRate_ != brCustom)
+        return;
+    baudValue_ = value;
+    if (IsOpen())
+        ApplyDCB();
+}
+
+void TCustomComm::SetDeviceName(const std::string& value) {
+    if (IsOpen())
+        RaiseCommError(sDeviceAlreadyOpen, DEVICE_ALREADYOPEN);
+    deviceName_ = value;
+}
+
+TDTRSettings TCustomComm::DTRSettings() {
+    RefreshFromDevice();
+    return dtrSettings_;
+}
+
+void TCustomComm::SetDTRSettings(TDTRSettings value) {
+    if (flowControl_ != fcCustom)
+        return;
+    if (options_ & coLeaveDTROpen)
+        value = static_cast<TDTRSettings>((value & ~fsDTRHandshake) | fsDTREnabled);
+    constexpr TDTRSettings both = fsDTREnabled | fsDTRHandshake;
+    if ((value & both) == both) {
+        // DTR is either raised or handshaking: keep the one that is new.
+        if ((dtrSettings_ & both) == fsDTREnabled)
+            value = static_cast<TDTRSettings>(value & ~fsDTREnabled);
+        else if ((dtrSettings_ & both) == fsDTRHandshake)
+            value = static_cast<TDTRSettings>(value & ~fsDTRHandshake);
+    }
+    dtrSettings_ = value;
+    if (IsOpen())
+        ApplyDCB();
+}
+
+void TCustomComm::SetFlowControl(TFlowControl value) {
+    flowControl_ = value;
+    if (value != fcCustom)
+        DeriveFlowSettings();
+    if (IsOpen())
+        ApplyDCB();
+}
+
+TCommOptions TCustomComm::Options() {
+    RefreshFromDevice();
+    return options_;
+}
+
+void TCustomComm::SetOptions(TCommOptions value) {
+    if (IsOpen())
+        value = static_cast<TCommOptions>((value & ~coLeaveDTROpen) | (options_ & coLeaveDTROpen));
+    options_ = value;
+    if (!IsOpen()) {
+        if (flowControl_ != fcCustom) {
+            DeriveFlowSettings();
+        } else if (options_ & coLeaveDTROpen) {
+            // Custom sets are the user's own: only the open-DTR rule touches them.
+            dtrSettings_ =
+                static_cast<TDTRSettings>((dtrSettings_ & ~fsDTRHandshake) | fsDTREnabled);
+        }
+    } else {
+        ApplyDCB();
+    }
+}
+
+TRTSSettings TCustomComm::RTSSettings() {
+    RefreshFromDevice();
+    return rtsSettings_;
+}
+
+void TCustomComm::SetRTSSettings(TRTSSettings value) {
+    if (flowControl_ != fcCustom)
+        return;
+    rtsSettings_ = value;
+    if (IsOpen())
+        ApplyDCB();
+}
+
+TXOnXOffSettings TCustomComm::XOnXOffSettings() {
+    RefreshFromDevice();
+    return xonXoffSettings_;
+}
+
+void TCustomComm::SetXOnXOffSettings(TXOnXOffSettings value) {
+    if (flowControl_ != fcCustom)
+        return;
+    xonXoffSettings_ = value;
+    if (IsOpen())
+        ApplyDCB();
+}
+
+void TCustomComm::DeriveFlowSettings() {
+    rtsSettings_ = 0;
+    dtrSettings_ = 0;
+    xonXoffSettings_ = 0;
+    switch (flowControl_) {
+    case fcRtsCts:
+        rtsSettings_ = fsCTSOut | fsRTSHandshake;
+        break;
+    case fcDtrDsr:
+        dtrSettings_ = fsDSROut;
+        rtsSettings_ = fsRTSEnabled;
+        break;
+    case fcSoftware:
+        xonXoffSettings_ = fsInX | fsOutX;
+        break;
+    default:
+        break;
+    }
+    if (flowControl_ != fcNone)
+        dtrSettings_ |= fsDTREnabled;
+    if (options_ & coLeaveDTROpen)
+        dtrSettings_ = static_cast<TDTRSettings>((dtrSettings_ & ~fsDTRHandshake) | fsDTREnabled);
+}
+
+void TCustomComm::RefreshFromDevice() {
+    TSerialLine line;
+    if (!LiveLine(line))
+        return;
+    dtrSettings_ = static_cast<TDTRSettings>((line.DsrOutFlow ? fsDSROut : 0) |
+                                             (line.DtrOn ? fsDTREnabled : 0) |
+                                             (line.DtrHandshake ? fsDTRHandshake : 0));
+    rtsSettings_ = static_cast<TRTSSettings>((line.CtsOutFlow ? fsCTSOut : 0) |
+                                             (line.RtsOn ? fsRTSEnabled : 0) |
+                                             (line.RtsHandshake ? fsRTSHandshake : 0));
+    xonXoffSettings_ =
+        static_cast<TXOnXOffSettings>((line.XonInput ? fsInX : 0) | (line.XonOutput ? fsOutX : 0));
+    options_ = static_cast<TCommOptions>(
+        (line.AbortOnError ? coAbortOnError : 0) | (line.DiscardNull ? coDiscardNull : 0) |
+        (line.DsrSensitivity ? coDSRSensitivity : 0) | (line.ReplaceErrors ? coErrorChar : 0) |
+        (line.ParityCheck ? coParityCheck : 0) | (line.TxContinueOnXoff ? coTXContinueOnXOff : 0) |
+        (options_ & coLeaveDTROpen));
+}
+
+bool TCustomComm::LiveLine(TSerialLine& line) const {
+    return IsOpen() && device_ && device_->GetLine(line) == 0;
+}
+
+void TCustomComm::ApplyDCB() {
+    if (!IsOpen())
+        return;
+    TSerialLine line;
+    line.BaudRate = baudValue_;
+    line.DataBits = static_cast<uint8_t>(dataControl_.dataBits_ + 4);
+    line.Parity = static_cast<TSerialParity>(dataControl_.parity_);
+    line.StopBits = static_cast<TSerialStopBits>(dataControl_.stopBits_);
+    line.DsrOutFlow = dtrSettings_ & fsDSROut;
+    line.DtrOn = (dtrSettings_ & fsDTREnabled) || (options_ & coLeaveDTROpen);
+    line.DtrHandshake = dtrSettings_ & fsDTRHandshake;
+    line.CtsOutFlow = rtsSettings_ & fsCTSOut;
+    line.RtsOn = rtsSettings_ & fsRTSEnabled;
+    line.RtsHandshake = rtsSettings_ & fsRTSHandshake;
+    line.XonInput = xonXoffSettings_ & fsInX;
+    line.XonOutput = xonXoffSettings_ & fsOutX;
+    line.XonLimit = static_cast<uint16_t>(buffers_.inputSize_ / 4);
+    line.XoffLimit = static_cast<uint16_t>(buffers_.inputSize_ / 4);
+    line.XonChar = eventChars_.XonChar();
+    line.XoffChar = eventChars_.XoffChar();
+    line.EofChar = eventChars_.EofChar();
+    line.ErrorChar = eventChars_.ErrorChar();
+    line.EventChar = eventChars_.EventChar();
+    line.ParityCheck = options_ & coParityCheck;
+    line.DsrSensitivity = options_ & coDSRSensitivity;
+    line.ReplaceErrors = options_ & coErrorChar;
+    line.DiscardNull = options_ & coDiscardNull;
+    line.AbortOnError = options_ & coAbortOnError;
+    line.TxContinueOnXoff = options_ & coTXContinueOnXOff;
+    line.HangUpOnClose = !(options_ & coLeaveDTROpen);
+    if (int error = device_->SetLine(line))
+        RaiseCommErrorSys(sDeviceSetDCB, DEVICE_SETDCB, error);
+}
+
+void TCustomComm::ApplyBuffers() {
+    if (!IsOpen())
+        return;
+    // The driver's queues have fixed sizes here; the set sizes bound the component's writes.
+    if (int error = device_->Purge(true, true))
+        RaiseCommErrorSys(sDeviceSetBuffers, DEVICE_SETBUFFERS, error);
+}
+
+void TCustomComm::ApplyTimeouts() {
+    // Reads and writes keep their own time limits with poll(); the device has nothing to set.
+}
+
+void TCustomComm::DispatchEvents(TDeviceEvents events) {
+    if (!IsOpen() || closing_.load())
+        return;
+    HandleCommEvent(events);
+}
+
+void TCustomComm::HandleCommEvent(TDeviceEvents events) {
+    if (events & (deChar | deFlag))
+        HandleData(QueueCount(0));
+    if (EventsSuspended())
+        return;
+    const TDeviceEvents monitored = events & MonitorEvents();
+    if (monitored && OnCommEvent)
+        OnCommEvent(this, monitored);
+}
+
+void TCustomComm::HandleData(unsigned received) {
+    if (!EventsSuspended() && OnData)
+        OnData(this, received);
+}

@@ -1,0 +1,96 @@
+#include "device/CommEventThread.h"
+
+#include "device/Comm.h"
+#include "platform/serial/SerialDevice.h"
+
+namespace {
+// While input waits unread, how often to look whether more has arrived.
+constexpr int kQueuedRecheckMs = 10;
+} // namespace
+
+TCommEventThread::TCommEventThread(TCustomComm* comm, TSerialDevice* device)
+    : TThread(true), comm_(comm), device_(device) {}
+
+TCommEventThread::~TCommEventThread() {
+    Terminate();
+    stop_.SetEvent();
+    WaitFor();
+}
+
+void TCommEventThread::Execute() {
+    unsigned lines = 0;
+    const bool hasLines = device_->GetModemLines(lines) == 0;
+    TSerialCounters counters;
+    const bool hasCounters = device_->GetCounters(counters) == 0;
+    size_t queued = 0;
+    bool hungUp = false;
+
+    while (!Terminated()) {
+        if (hungUp) {
+            // The device reports the hang-up for as long as it stays open: nothing more to see.
+            stop_.WaitFor();
+            break;
+        }
+        const bool waitForInput = queued == 0;
+        unsigned what = swLinesChanged;
+        if (waitForInput)
+            what |= swReadable;
+        const unsigned woke = device_->Wait(what, waitForInput ? -1 : kQueuedRecheckMs, &stop_);
+        if (woke & swStopped)
+            break;
+
+        TDeviceEvents events = 0;
+        size_t now = 0;
+        device_->InputCount(now);
+        if (now > queued)
+            events |= deChar;
+        queued = now;
+
+        if (hasLines && (woke & swLinesChanged)) {
+            unsigned current = 0;
+            if (device_->GetModemLines(current) == 0) {
+                const unsigned changed = current ^ lines;
+                if (changed & mlCTS)
+                    events |= deCTS;
+                if (changed & mlDSR)
+                    events |= deDSR;
+                if (changed & mlCarrier)
+                    events |= deRLSD;
+                if ((changed & mlRing) && (current & mlRing))
+                    events |= deRing;
+                lines = current;
+            }
+        }
+        if (hasCounters) {
+            TSerialCounters current;
+            if (device_->GetCounters(current) == 0) {
+                if (current.Breaks != counters.Breaks)
+                    events |= deBreak;
+                if (current.Frame != counters.Frame || current.Overrun != counters.Overrun ||
+                    current.Parity != counters.Parity ||
+                    current.BufferOverrun != counters.BufferOverrun)
+                    events |= deError;
+                counters = current;
+            }
+        }
+        if (woke & swHangUp) {
+            hungUp = true;
+            events |= deError;
+            if (hasLines && (lines & mlCarrier))
+                events |= deRLSD;
+        }
+
+        lastEvents_.store(events);
+        if (events == 0)
+            continue;
+        try {
+            if (comm_->Synchronize())
+                TThread::Synchronize(this, [this, events] { comm_->DispatchEvents(events); });
+            else
+                comm_->DispatchEvents(events);
+        } catch (...) {
+            // A handler's error must not end the watch over the port; the handler reports its
+            // own errors.
+        }
+    }
+}
