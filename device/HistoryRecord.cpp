@@ -1,5 +1,7 @@
 #include "device/HistoryRecord.h"
 
+#include "platform/rtl/FloatFormat.h"
+
 #include <cstdio>
 
 namespace {
@@ -85,20 +87,6 @@ bool DateToDays(int Year, int Month, int Day, double& Days) {
     return true;
 }
 
-std::string TenthsText(int Value) {
-    std::string text;
-    if (Value < 0) {
-        text = "-";
-        Value = -Value;
-    }
-    text += std::to_string(Value / 10);
-    if (Value % 10 != 0) {
-        text += ',';
-        text += static_cast<char>('0' + Value % 10);
-    }
-    return text;
-}
-
 } // namespace
 
 bool THistoryRecord::IsEmpty(std::string_view Record) {
@@ -180,7 +168,7 @@ bool THistoryRecord::Decode(std::string_view Record, int Shell, int Build, int C
     if (!HexField(Record, 37, 4, value)) {
         return false;
     }
-    Fields.TenthsText = TenthsText(static_cast<int16_t>(value));
+    Fields.TenthsText = FloatToStr(static_cast<int16_t>(value) / 10.0);
 
     if (!HexField(Record, 41, 2, value)) {
         return false;

@@ -21,7 +21,7 @@ struct THistoryFields {
     double Speed = 0;
     int RecordType = 0;         // 1 by time, 2 by distance, 3 by event
     int Supply = 0;             // supply voltage as the unit reports it
-    std::string TenthsText;     // signed tenths value (altitude) as decimal text
+    std::string TenthsText;     // signed tenths (altitude), decimal separator of the system
     std::string ByteText;       // characters 41-42 (satellites) as decimal text
     std::string LayoutByteText; // the layout-dependent byte (signal) as decimal text
     std::string FixText;        // left as it was when the fix byte is not 1, 2 or 3

@@ -1,5 +1,7 @@
 #include "device/HistoryRecord.h"
 
+#include "platform/rtl/FormatSettings.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -135,6 +137,16 @@ TEST(HistoryRecordDecode, SmallFieldsTable) {
         EXPECT_EQ(f.TenthsText, c.tenths) << c.field;
         EXPECT_EQ(f.FixText, c.fix) << c.field;
     }
+}
+
+TEST(HistoryRecordDecode, TenthsFollowTheSystemDecimalSeparator) {
+    const char saved = FormatSettings().DecimalSeparator;
+    FormatSettings().DecimalSeparator = '.';
+    THistoryFields f;
+    const bool ok = THistoryRecord::Decode(kNewer, 503, 90, 2026, f);
+    FormatSettings().DecimalSeparator = saved;
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(f.TenthsText, "123.4");
 }
 
 TEST(HistoryRecordDecode, DateTakesTheCenturyOfTheCurrentYear) {
