@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -217,6 +220,75 @@ TEST(GpsFrameText, ParseFrameTextNeedsExactlyOneFrame) {
     EXPECT_FALSE(TGpsFrame::ParseFrameText(Text(f) + " 00", payload));
     EXPECT_FALSE(TGpsFrame::ParseFrameText("00 " + Text(f), payload));
     EXPECT_FALSE(TGpsFrame::ParseFrameText(Text(f).substr(0, 200), payload));
+}
+
+} // namespace
+
+namespace {
+
+// Every frame the configurator builds, and replies built the way the receiver sends them, fed to
+// the packet lexer of the Debian GPS daemon's Python bindings (an implementation of the receiver
+// protocol written apart from ours). Skipped when the bindings are not installed.
+TEST(GpsFrameInterop, IndependentPacketLexerAcceptsEveryFrame) {
+    const std::string python = "/usr/bin/python3";
+    if (std::system((python + " -c 'import gps.packet' >/dev/null 2>&1").c_str()) != 0) {
+        GTEST_SKIP() << "python3-gps is not installed";
+    }
+
+    TGpsBytes almanacData;
+    for (int i = 0; i < 32 * 28; ++i) {
+        almanacData.push_back(static_cast<uint8_t>(i * 7));
+    }
+    TGpsBytes endInside(90, 0x33);
+    endInside[10] = 0xB0;
+    endInside[11] = 0xB3;
+    const std::vector<TGpsBytes> frames = {
+        TGpsFrame::PollClockStatus(),
+        TGpsFrame::PollAlmanac(),
+        TGpsFrame::PollEphemeris(),
+        TGpsFrame::SwitchToNmea(),
+        TGpsFrame::InitDataSource({0x00, 0x01, 0x73, 0x18, 0x00, 0x00, 0x03, 0xE8, 0x09, 0x56}),
+        TGpsFrame::SetAlmanac(almanacData),
+        TGpsFrame::SetEphemeris(TGpsBytes(90, 0xFF)),
+        TGpsFrame::SetEphemeris(endInside),
+        SatelliteFrame(TGpsFrame::AlmanacId, 32, 0xE0),
+        SatelliteFrame(TGpsFrame::EphemerisId, 1, 0x90),
+    };
+    const auto dir =
+        std::filesystem::temp_directory_path() /
+        ("gpsframe-lexer-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::create_directories(dir);
+    {
+        std::ofstream stream(dir / "frames.bin", std::ios::binary);
+        for (const auto& f : frames) {
+            stream.write(reinterpret_cast<const char*>(f.data()), static_cast<long>(f.size()));
+        }
+        std::ofstream script(dir / "lex.py");
+        script
+            << "import sys\n"
+               "import gps.packet as sniffer\n"
+               "lexer = sniffer.new()\n"
+               "with open(sys.argv[1], 'rb') as f:\n"
+               "    while True:\n"
+               "        n, kind, packet, counter = lexer.get(f.fileno())\n"
+               "        if n <= 0:\n"
+               "            break\n"
+               "        print('binary' if kind == sniffer.SIRF_PACKET else 'other', len(packet))\n";
+    }
+    const std::string command = python + " " + (dir / "lex.py").string() + " " +
+                                (dir / "frames.bin").string() + " > " + (dir / "out.txt").string();
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::ifstream out(dir / "out.txt");
+    std::vector<std::string> seen;
+    for (std::string line; std::getline(out, line);) {
+        seen.push_back(line);
+    }
+    std::filesystem::remove_all(dir);
+
+    ASSERT_EQ(seen.size(), frames.size());
+    for (size_t i = 0; i < frames.size(); ++i) {
+        EXPECT_EQ(seen[i], "binary " + std::to_string(frames[i].size())) << Text(frames[i]);
+    }
 }
 
 } // namespace
