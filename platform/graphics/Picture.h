@@ -1,0 +1,114 @@
+#pragma once
+// Pictures: TGraphic is any drawable image kind (bitmap, PNG or JPEG image, icon); TPicture holds
+// one of them and picks the kind from a file's extension through a registry of formats.
+
+#include "platform/graphics/Types.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TCanvas;
+
+class TGraphic {
+public:
+    using TChangeEvent = std::function<void(TGraphic* sender)>;
+
+    TGraphic() = default;
+    TGraphic(const TGraphic&) = delete;
+    TGraphic& operator=(const TGraphic&) = delete;
+    virtual ~TGraphic() = default;
+
+    // The kind's name, as the registry and error texts use it ("TBitmap").
+    virtual const char* ClassName() const = 0;
+    // A new, empty graphic of the same kind.
+    virtual std::unique_ptr<TGraphic> CreateNew() const = 0;
+    // Makes this graphic a copy of source; raises EConvertError when the kinds do not mix.
+    virtual void Assign(const TGraphic& source);
+
+    virtual bool Empty() const = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual void SetWidth(int width) = 0;
+    virtual void SetHeight(int height) = 0;
+    virtual bool Transparent() const { return transparent_; }
+    virtual void SetTransparent(bool transparent);
+
+    // Draws the graphic stretched into r of the canvas.
+    virtual void Draw(TCanvas* canvas, const TRect& r) const = 0;
+
+    // File contents. Loading raises EInvalidGraphic on data the kind cannot read.
+    virtual void LoadFromBytes(const std::vector<std::uint8_t>& data) = 0;
+    virtual std::vector<std::uint8_t> SaveToBytes() const = 0;
+    void LoadFromFile(const std::string& path);
+    void SaveToFile(const std::string& path) const;
+
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+
+    TChangeEvent OnChange;
+
+protected:
+    virtual void Changed();
+
+private:
+    bool transparent_ = false;
+    bool modified_ = false;
+};
+
+// The registry of picture kinds by file extension (lower case, without the dot).
+using TGraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
+
+struct TGraphicFormat {
+    std::string extension;
+    std::string description;
+    TGraphicFactory create;
+};
+
+class TPicture {
+public:
+    using TChangeEvent = std::function<void(TPicture* sender)>;
+
+    TPicture() = default;
+    TPicture(const TPicture&) = delete;
+    TPicture& operator=(const TPicture&) = delete;
+    ~TPicture();
+
+    // A later registration of an extension replaces the earlier one.
+    static void RegisterFileFormat(const std::string& extension, const std::string& description,
+                                   TGraphicFactory create);
+    static void UnregisterFileFormat(const std::string& extension);
+    static const TGraphicFormat* FormatForExtension(const std::string& extension);
+    static std::vector<TGraphicFormat> FileFormats();
+    // "All (*.bmp;*.png)|*.bmp;*.png|Bitmaps (*.bmp)|*.bmp|..." for open and save dialogs.
+    static std::string GraphicFilter();
+
+    TGraphic* Graphic() const { return graphic_.get(); }
+    // Keeps a copy of graphic (null empties the picture).
+    void SetGraphic(const TGraphic* graphic);
+    // Takes graphic over.
+    void SetGraphic(std::unique_ptr<TGraphic> graphic);
+    // The picture as a bitmap: the graphic itself when it is one, else a new bitmap it is drawn
+    // into (kept in the picture from then on).
+    class TBitmap* Bitmap();
+
+    bool Empty() const { return !graphic_ || graphic_->Empty(); }
+    int Width() const { return graphic_ ? graphic_->Width() : 0; }
+    int Height() const { return graphic_ ? graphic_->Height() : 0; }
+    void Assign(const TPicture& source);
+
+    // Chooses the kind by the file's extension; raises EInvalidGraphic for an unknown one
+    // ("Unknown picture file extension (.xyz)").
+    void LoadFromFile(const std::string& path);
+    void SaveToFile(const std::string& path) const;
+
+    TChangeEvent OnChange;
+
+private:
+    void Changed();
+    void Adopt(std::unique_ptr<TGraphic> graphic);
+
+    std::unique_ptr<TGraphic> graphic_;
+};
