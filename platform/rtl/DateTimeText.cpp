@@ -1,0 +1,418 @@
+// Date and time texts: FormatDateTime and the StrToDate family (declared in DateTime.h).
+
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/Strings.h"
+
+#include <cctype>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct Parts {
+    int year, month, day, hour, min, sec, msec, dow;
+    bool midnight;
+};
+
+Parts Decode(TDateTime value) {
+    Parts p{};
+    DecodeDateTime(value, p.year, p.month, p.day, p.hour, p.min, p.sec, p.msec);
+    p.dow = DayOfWeek(value);
+    p.midnight = p.hour == 0 && p.min == 0 && p.sec == 0 && p.msec == 0;
+    return p;
+}
+
+std::string Pad(int value, int width) {
+    std::string s = std::to_string(value);
+    if (static_cast<int>(s.size()) < width)
+        s.insert(0, static_cast<size_t>(width) - s.size(), '0');
+    return s;
+}
+
+bool StartsNoCase(std::string_view s, size_t at, std::string_view word) {
+    return s.size() - at >= word.size() && SameText(s.substr(at, word.size()), word);
+}
+
+// True when an am/pm marker follows `from` before the next hour token, outside quotes.
+bool TwelveHour(std::string_view f, size_t from) {
+    for (size_t i = from; i < f.size();) {
+        const char c = f[i];
+        if (c == '"' || c == '\'') {
+            const size_t close = f.find(c, i + 1);
+            i = close == std::string_view::npos ? f.size() : close + 1;
+            continue;
+        }
+        if (c == 'h' || c == 'H')
+            return false;
+        if (StartsNoCase(f, i, "am/pm") || StartsNoCase(f, i, "a/p") || StartsNoCase(f, i, "ampm"))
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+void Append(std::string& out, std::string_view f, const Parts& p, const TFormatSettings& fs,
+            int depth) {
+    if (depth > 2)
+        return; // formats that name each other do not recurse for ever
+    char lastToken = ' ';
+    for (size_t i = 0; i < f.size();) {
+        const char starter = f[i];
+        char token = static_cast<char>(std::toupper(static_cast<unsigned char>(starter)));
+        const bool letter = token >= 'A' && token <= 'Z';
+        if (letter) {
+            if (token == 'M' && lastToken == 'H')
+                token = 'N';
+            lastToken = token;
+        }
+        size_t count = 1;
+        auto countRun = [&] {
+            while (i + count < f.size() && std::toupper(static_cast<unsigned char>(f[i + count])) ==
+                                               std::toupper(static_cast<unsigned char>(starter)))
+                ++count;
+        };
+        switch (token) {
+        case 'Y':
+            countRun();
+            out += count <= 2 ? Pad(p.year % 100, 2) : Pad(p.year, 4);
+            i += count;
+            break;
+        case 'M':
+            countRun();
+            if (count <= 2)
+                out += Pad(p.month, static_cast<int>(count));
+            else if (count == 3)
+                out += fs.ShortMonthNames[static_cast<size_t>(p.month - 1)];
+            else
+                out += fs.LongMonthNames[static_cast<size_t>(p.month - 1)];
+            i += count;
+            break;
+        case 'D':
+            countRun();
+            switch (count) {
+            case 1:
+            case 2:
+                out += Pad(p.day, static_cast<int>(count));
+                break;
+            case 3:
+                out += fs.ShortDayNames[static_cast<size_t>(p.dow - 1)];
+                break;
+            case 4:
+                out += fs.LongDayNames[static_cast<size_t>(p.dow - 1)];
+                break;
+            case 5:
+                Append(out, fs.ShortDateFormat, p, fs, depth + 1);
+                break;
+            default:
+                Append(out, fs.LongDateFormat, p, fs, depth + 1);
+            }
+            i += count;
+            break;
+        case 'H': {
+            countRun();
+            const bool twelve = TwelveHour(f, i + count);
+            int h = p.hour;
+            if (twelve) {
+                h %= 12;
+                if (h == 0)
+                    h = 12;
+            }
+            out += Pad(h, count >= 2 ? 2 : 1);
+            i += count;
+            break;
+        }
+        case 'N':
+            countRun();
+            out += Pad(p.min, count >= 2 ? 2 : 1);
+            i += count;
+            break;
+        case 'S':
+            countRun();
+            out += Pad(p.sec, count >= 2 ? 2 : 1);
+            i += count;
+            break;
+        case 'Z':
+            countRun();
+            out += Pad(p.msec, count >= 3 ? 3 : 1);
+            i += count;
+            break;
+        case 'T':
+            countRun();
+            Append(out, count == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat, p, fs, depth + 1);
+            i += count;
+            break;
+        case 'C':
+            countRun();
+            Append(out, fs.ShortDateFormat, p, fs, depth + 1);
+            if (!p.midnight) {
+                out += ' ';
+                Append(out, fs.LongTimeFormat, p, fs, depth + 1);
+            }
+            i += count;
+            break;
+        case 'A':
+            if (StartsNoCase(f, i, "am/pm")) {
+                const bool upper = f[i] == 'A';
+                out += p.hour >= 12 ? (upper ? "PM" : "pm") : (upper ? "AM" : "am");
+                i += 5;
+            } else if (StartsNoCase(f, i, "a/p")) {
+                const bool upper = f[i] == 'A';
+                out += p.hour >= 12 ? (upper ? "P" : "p") : (upper ? "A" : "a");
+                i += 3;
+            } else if (StartsNoCase(f, i, "ampm")) {
+                out += p.hour >= 12 ? fs.TimePMString : fs.TimeAMString;
+                i += 4;
+            } else {
+                out += starter;
+                ++i;
+            }
+            break;
+        default:
+            if (starter == '"' || starter == '\'') {
+                const size_t close = f.find(starter, i + 1);
+                const size_t end = close == std::string_view::npos ? f.size() : close;
+                out.append(f.substr(i + 1, end - i - 1));
+                i = close == std::string_view::npos ? f.size() : close + 1;
+            } else if (starter == '/') {
+                out += fs.DateSeparator;
+                ++i;
+            } else if (starter == ':') {
+                out += fs.TimeSeparator;
+                ++i;
+            } else {
+                out += starter;
+                ++i;
+            }
+        }
+    }
+}
+
+// --- parsing ---
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view TrimSpaces(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+// A run of 1..9 digits; false for anything else.
+bool ReadNumber(std::string_view s, int& value, size_t& digits) {
+    s = TrimSpaces(s);
+    if (s.empty() || s.size() > 9)
+        return false;
+    int v = 0;
+    for (char c : s) {
+        if (!IsDigit(c))
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    value = v;
+    digits = s.size();
+    return true;
+}
+
+std::vector<std::string_view> Split(std::string_view s, char sep) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    for (size_t i = 0; i <= s.size(); ++i)
+        if (i == s.size() || s[i] == sep) {
+            parts.push_back(s.substr(start, i - start));
+            start = i + 1;
+        }
+    return parts;
+}
+
+// The order of day, month and year in a date format, e.g. "DMY".
+std::string DateOrder(std::string_view format) {
+    std::string order;
+    for (size_t i = 0; i < format.size(); ++i) {
+        const char c = format[i];
+        if (c == '"' || c == '\'') {
+            const size_t close = format.find(c, i + 1);
+            if (close == std::string_view::npos)
+                break;
+            i = close;
+            continue;
+        }
+        const char u = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if ((u == 'D' || u == 'M' || u == 'Y') && order.find(u) == std::string::npos)
+            order += u;
+    }
+    return order.size() == 3 ? order : "DMY";
+}
+
+bool ParseDate(std::string_view s, TDateTime& value, const TFormatSettings& fs) {
+    const std::vector<std::string_view> parts = Split(TrimSpaces(s), fs.DateSeparator);
+    if (parts.size() < 2 || parts.size() > 3)
+        return false;
+    std::string order = DateOrder(fs.ShortDateFormat);
+    if (parts.size() == 2)
+        order.erase(order.find('Y'), 1);
+    int y = YearOf(Now()), m = 0, d = 0;
+    size_t yearDigits = 4;
+    for (size_t k = 0; k < parts.size(); ++k) {
+        int v;
+        size_t digits;
+        if (!ReadNumber(parts[k], v, digits))
+            return false;
+        switch (order[k]) {
+        case 'D':
+            d = v;
+            break;
+        case 'M':
+            m = v;
+            break;
+        default:
+            y = v;
+            yearDigits = digits;
+        }
+    }
+    if (yearDigits <= 2 && y < 100) {
+        const int current = YearOf(Now());
+        const int century = current - fs.TwoDigitYearCenturyWindow;
+        y += century / 100 * 100;
+        if (fs.TwoDigitYearCenturyWindow > 0 && y < century)
+            y += 100;
+    }
+    return TryEncodeDate(y, m, d, value);
+}
+
+bool ParseTime(std::string_view s, TDateTime& value, const TFormatSettings& fs) {
+    s = TrimSpaces(s);
+    // An AM/PM marker before or after the numbers.
+    int half = -1; // -1 none, 0 am, 1 pm
+    auto takeMarker = [&](bool atEnd) {
+        const std::string_view words[] = {fs.TimeAMString, fs.TimePMString, "AM", "PM", "A", "P"};
+        for (size_t k = 0; k < 6; ++k) {
+            const std::string_view w = words[k];
+            if (w.empty() || s.size() < w.size())
+                continue;
+            const std::string_view piece =
+                atEnd ? s.substr(s.size() - w.size()) : s.substr(0, w.size());
+            if (SameText(piece, w)) {
+                half = static_cast<int>(k % 2);
+                s = atEnd ? s.substr(0, s.size() - w.size()) : s.substr(w.size());
+                s = TrimSpaces(s);
+                return;
+            }
+        }
+    };
+    takeMarker(true);
+    if (half < 0)
+        takeMarker(false);
+    std::string_view msPart;
+    bool hasMs = false;
+    if (fs.TimeSeparator != '.' && fs.TimeSeparator != fs.DecimalSeparator) {
+        const size_t dot = s.find_first_of(std::string{'.', fs.DecimalSeparator});
+        if (dot != std::string_view::npos) {
+            hasMs = true;
+            msPart = s.substr(dot + 1);
+            s = s.substr(0, dot);
+        }
+    }
+    const std::vector<std::string_view> parts = Split(s, fs.TimeSeparator);
+    if (parts.size() > 3 || (parts.size() == 1 && half < 0))
+        return false;
+    int h = 0, n = 0, sec = 0, ms = 0;
+    size_t digits;
+    if (!ReadNumber(parts[0], h, digits))
+        return false;
+    if (parts.size() > 1 && !ReadNumber(parts[1], n, digits))
+        return false;
+    if (parts.size() > 2 && !ReadNumber(parts[2], sec, digits))
+        return false;
+    if (hasMs) {
+        if (parts.size() < 3 || msPart.empty() || msPart.size() > 3)
+            return false;
+        for (char c : msPart)
+            if (!IsDigit(c))
+                return false;
+        ms = std::stoi(std::string(msPart));
+        for (size_t k = msPart.size(); k < 3; ++k)
+            ms *= 10; // a fraction of a second
+    }
+    if (half >= 0) {
+        if (h < 1 || h > 12)
+            return false;
+        h = h % 12 + (half == 1 ? 12 : 0);
+    }
+    return TryEncodeTime(h, n, sec, ms, value);
+}
+
+} // namespace
+
+std::string FormatDateTime(std::string_view format, TDateTime value, const TFormatSettings& fs) {
+    const Parts p = Decode(value);
+    std::string out;
+    Append(out, format.empty() ? std::string_view("c") : format, p, fs, 0);
+    return out;
+}
+
+std::string DateTimeToStr(TDateTime value, const TFormatSettings& fs) {
+    return FormatDateTime("c", value, fs);
+}
+
+std::string DateToStr(TDateTime value, const TFormatSettings& fs) {
+    return FormatDateTime(fs.ShortDateFormat, value, fs);
+}
+
+std::string TimeToStr(TDateTime value, const TFormatSettings& fs) {
+    return FormatDateTime(fs.LongTimeFormat, value, fs);
+}
+
+bool TryStrToDate(std::string_view s, TDateTime& value, const TFormatSettings& fs) {
+    return ParseDate(s, value, fs);
+}
+
+bool TryStrToTime(std::string_view s, TDateTime& value, const TFormatSettings& fs) {
+    return ParseTime(s, value, fs);
+}
+
+bool TryStrToDateTime(std::string_view s, TDateTime& value, const TFormatSettings& fs) {
+    s = TrimSpaces(s);
+    TDateTime date, time;
+    if (ParseDate(s, date, fs)) {
+        value = date;
+        return true;
+    }
+    const size_t blank = s.find(' ');
+    if (blank != std::string_view::npos && ParseDate(s.substr(0, blank), date, fs)) {
+        if (!ParseTime(s.substr(blank + 1), time, fs))
+            return false;
+        value = date >= 0 ? date + time : date - time;
+        return true;
+    }
+    if (ParseTime(s, time, fs)) {
+        value = time;
+        return true;
+    }
+    return false;
+}
+
+TDateTime StrToDate(std::string_view s, const TFormatSettings& fs) {
+    TDateTime v;
+    if (!TryStrToDate(s, v, fs))
+        throw EConvertError("'" + std::string(s) + "' is not a valid date");
+    return v;
+}
+
+TDateTime StrToTime(std::string_view s, const TFormatSettings& fs) {
+    TDateTime v;
+    if (!TryStrToTime(s, v, fs))
+        throw EConvertError("'" + std::string(s) + "' is not a valid time");
+    return v;
+}
+
+TDateTime StrToDateTime(std::string_view s, const TFormatSettings& fs) {
+    TDateTime v;
+    if (!TryStrToDateTime(s, v, fs))
+        throw EConvertError("'" + std::string(s) + "' is not a valid date and time");
+    return v;
+}
