@@ -179,7 +179,6 @@ struct TCanvas::Impl {
     bool advancePending = false;
     QString advanceText;
     QFont advanceFont;
-    int advanceExtra = 0;
 
     bool monochrome = false;
 };
@@ -715,8 +714,7 @@ void TCanvas::SettleTextAdvance() const {
         return;
     d.advancePending = false;
     QFontMetrics m(d.advanceFont);
-    penPos_.X += m.horizontalAdvance(d.advanceText) +
-                 d.advanceExtra * static_cast<int>(d.advanceText.size());
+    penPos_.X += m.horizontalAdvance(d.advanceText);
 }
 
 void TCanvas::MoveTo(int x, int y) {
@@ -1163,7 +1161,7 @@ void TCanvas::PaintText(int x, int y, const std::string& text, unsigned options,
     bool needWidth = hAlign != TA_LEFT || opaque || updateCp;
     int width = 0;
     if (needWidth)
-        width = m.horizontalAdvance(qs) + charExtra_ * static_cast<int>(qs.size());
+        width = m.horizontalAdvance(qs); // letter spacing included
     int dx = hAlign == TA_CENTER ? -width / 2 : hAlign == TA_RIGHT ? -width : 0;
     int baseline;
     if ((textAlign_ & TA_BASELINE) == TA_BASELINE)
@@ -1221,7 +1219,6 @@ void TCanvas::PaintText(int x, int y, const std::string& text, unsigned options,
             d.advancePending = true;
             d.advanceText = qs;
             d.advanceFont = d.qfont;
-            d.advanceExtra = charExtra_;
         }
     }
 }
@@ -1230,7 +1227,7 @@ TSize TCanvas::TextExtent(const std::string& text) {
     RealizeFont(d_->painter.get());
     QString qs = ToQString(text);
     const QFontMetrics& m = *d_->metrics;
-    int w = m.horizontalAdvance(qs) + charExtra_ * static_cast<int>(qs.size());
+    int w = m.horizontalAdvance(qs); // letter spacing included
     return {w, m.height()};
 }
 
@@ -1282,7 +1279,7 @@ int TCanvas::LayoutText(const std::string& text, TRect& r, unsigned flags, bool 
     RealizeFont(p);
     const QFontMetrics& m = *d.metrics;
     auto widthOf = [&](const QString& s) {
-        return m.horizontalAdvance(s) + charExtra_ * static_cast<int>(s.size());
+        return m.horizontalAdvance(s); // letter spacing included
     };
     int lineHeight = m.height() + ((flags & DT_EXTERNALLEADING) ? m.leading() : 0);
     bool single = (flags & DT_SINGLELINE) != 0;
