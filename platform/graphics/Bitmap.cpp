@@ -2,6 +2,8 @@
 
 #include "platform/graphics/GraphicsErrors.h"
 
+#include "platform/rtl/Streams.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
@@ -270,7 +272,7 @@ TCanvas* TBitmap::Canvas() {
     if (!canvas_) {
         canvas_ = std::make_unique<TCanvas>(image_.get());
         canvas_->SetMonochrome(Monochrome());
-        canvas_->OnChange = [this](TCanvas*) { SetModified(true); };
+        canvas_->OnChange = [this](TObject*) { SetModified(true); };
     }
     return canvas_.get();
 }
@@ -419,7 +421,32 @@ void TBitmap::Changed() {
     TGraphic::Changed();
 }
 
+void TBitmap::ReadData(TStream& stream) {
+    std::uint32_t size = stream.ReadValue<std::uint32_t>();
+    if (size > stream.Size() - stream.Position())
+        throw EInvalidGraphic("Bitmap image is not valid");
+    std::vector<std::uint8_t> data(size);
+    if (size)
+        stream.ReadBuffer(data.data(), size);
+    LoadFromBytes(data);
+}
+
+void TBitmap::WriteData(TStream& stream) const {
+    std::vector<std::uint8_t> data = SaveToBytes();
+    std::uint32_t size = static_cast<std::uint32_t>(data.size());
+    stream.WriteValue(size);
+    stream.WriteBuffer(data.data(), size);
+}
+
 // ---- TRasterImage -------------------------------------------------------------------------------
+
+void TRasterImage::ReadData(TStream& stream) {
+    TGraphic::ReadData(stream);
+}
+
+void TRasterImage::WriteData(TStream& stream) const {
+    TGraphic::WriteData(stream);
+}
 
 std::unique_ptr<TGraphic> TRasterImage::CreateNew() const {
     return std::make_unique<TRasterImage>(format_);

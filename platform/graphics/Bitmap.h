@@ -27,15 +27,19 @@ enum TPixelFormat : std::uint8_t {
 enum TTransparentMode : std::uint8_t { tmAuto, tmFixed };
 
 class TBitmap : public TGraphic {
+    Q4_CLASS(TBitmap, TGraphic)
 public:
     TBitmap();
     TBitmap(int width, int height, TPixelFormat format = pfDevice);
     ~TBitmap() override;
 
-    const char* ClassName() const override { return "TBitmap"; }
     std::unique_ptr<TGraphic> CreateNew() const override;
+    using TGraphic::Assign;
     // Deep copy of another bitmap's pixels and settings; any other graphic is drawn into it.
     void Assign(const TGraphic& source) override;
+    // "Data" is the length of the BMP file (four bytes) and the file.
+    void ReadData(TStream& stream) override;
+    void WriteData(TStream& stream) const override;
 
     bool Empty() const override;
     int Width() const override;
@@ -95,10 +99,14 @@ private:
 
 // A bitmap read from and written to a PNG, JPEG or GIF file (by the format it was registered for).
 class TRasterImage : public TBitmap {
+    Q4_CLASS(TRasterImage, TBitmap)
 public:
-    explicit TRasterImage(std::string format = "png") : format_(std::move(format)) {}
-    const char* ClassName() const override { return "TRasterImage"; }
+    explicit TRasterImage(std::string format) : format_(std::move(format)) {}
+    TRasterImage() : TRasterImage("png") {}
     std::unique_ptr<TGraphic> CreateNew() const override;
+    // "Data" is the image file itself.
+    void ReadData(TStream& stream) override;
+    void WriteData(TStream& stream) const override;
     void LoadFromBytes(const std::vector<std::uint8_t>& data) override;
     std::vector<std::uint8_t> SaveToBytes() const override;
     const std::string& Format() const { return format_; }

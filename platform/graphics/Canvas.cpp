@@ -201,15 +201,15 @@ TCanvas::~TCanvas() {
 }
 
 void TCanvas::Attach() {
-    font_.OnChange = [this](TGraphicsObject*) {
+    font_.OnChange = [this](TObject*) {
         d_->fontChanged = true;
         d_->qfontValid = false;
     };
-    pen_.OnChange = [this](TGraphicsObject*) {
+    pen_.OnChange = [this](TObject*) {
         d_->penChanged = true;
         d_->qpenValid = false;
     };
-    brush_.OnChange = [this](TGraphicsObject*) {
+    brush_.OnChange = [this](TObject*) {
         d_->brushChanged = true;
         d_->qbrushValid = false;
         d_->qpenValid = false; // dash gaps take the background colour

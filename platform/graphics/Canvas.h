@@ -120,7 +120,8 @@ enum TFillStyle : std::uint8_t { fsSurface, fsBorder };
 
 enum TGradientDirection2 : std::uint8_t { gdHorizontal, gdVertical };
 
-class TCanvas {
+class TCanvas : public TPersistent {
+    Q4_CLASS(TCanvas, TPersistent)
 public:
     TCanvas();
     // A canvas drawing into image (not owned).
@@ -157,8 +158,8 @@ public:
     // The clip region's bounding box in logical coordinates (the whole surface when unclipped).
     TRect ClipRect() const;
 
-    std::function<void(TCanvas*)> OnChange;
-    std::function<void(TCanvas*)> OnChanging;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
 
     // ---- lines and shapes -------------------------------------------------------------------
     void MoveTo(int x, int y);

@@ -24,6 +24,49 @@ void TGraphicsObject::Changed() {
         OnChange(this);
 }
 
+const TTypeInfo* TColorTypeInfo() {
+    static const TTypeInfo info = [] {
+        std::vector<std::pair<int64_t, std::string>> idents;
+        GetColorValues([&](const std::string& name) {
+            TColor c = 0;
+            IdentToColor(name, c);
+            idents.emplace_back(c, name);
+        });
+        TTypeInfo t = TTypeInfo::Integer("TColor", std::move(idents));
+        return t;
+    }();
+    return &info;
+}
+
+const TTypeInfo* TFontCharsetTypeInfo() {
+    static const TTypeInfo info = [] {
+        TTypeInfo t = TTypeInfo::Integer("TFontCharset", {{0, "ANSI_CHARSET"},
+                                                          {1, "DEFAULT_CHARSET"},
+                                                          {2, "SYMBOL_CHARSET"},
+                                                          {77, "MAC_CHARSET"},
+                                                          {128, "SHIFTJIS_CHARSET"},
+                                                          {129, "HANGEUL_CHARSET"},
+                                                          {130, "JOHAB_CHARSET"},
+                                                          {134, "GB2312_CHARSET"},
+                                                          {136, "CHINESEBIG5_CHARSET"},
+                                                          {161, "GREEK_CHARSET"},
+                                                          {162, "TURKISH_CHARSET"},
+                                                          {163, "VIETNAMESE_CHARSET"},
+                                                          {177, "HEBREW_CHARSET"},
+                                                          {178, "ARABIC_CHARSET"},
+                                                          {186, "BALTIC_CHARSET"},
+                                                          {204, "RUSSIAN_CHARSET"},
+                                                          {222, "THAI_CHARSET"},
+                                                          {238, "EASTEUROPE_CHARSET"},
+                                                          {255, "OEM_CHARSET"}});
+        t.OrdType = otUByte;
+        t.MinValue = 0;
+        t.MaxValue = 255;
+        return t;
+    }();
+    return &info;
+}
+
 // ---- Fonts ------------------------------------------------------------------------------------
 
 namespace {
@@ -71,6 +114,26 @@ TFont::~TFont() = default;
 void TFont::Changed() {
     qfont_.reset();
     TGraphicsObject::Changed();
+}
+
+void TFont::DeclareProperties(TPropertyList& p) {
+    p.Add("Charset", &TFont::Charset, &TFont::SetCharset, TFontCharsetTypeInfo())
+        .Default(DEFAULT_CHARSET);
+    p.Add("Color", &TFont::Color, &TFont::SetColor, TColorTypeInfo()).Default(clWindowText);
+    p.Add("Height", &TFont::Height, &TFont::SetHeight);
+    p.Add("Name", &TFont::Name, &TFont::SetName);
+    p.Add("Orientation", &TFont::Orientation, &TFont::SetOrientation).Default(0);
+    p.Add("Pitch", &TFont::Pitch, &TFont::SetPitch).Default(fpDefault);
+    p.Add("Quality", &TFont::Quality, &TFont::SetQuality).Default(fqDefault);
+    p.Add("Size", &TFont::Size, &TFont::SetSize).Stored(false);
+    p.Add("Style", &TFont::Style, &TFont::SetStyle).Default(TFontStyles{});
+}
+
+void TFont::Assign(TPersistent* source) {
+    if (auto* font = dynamic_cast<TFont*>(source))
+        Assign(*font);
+    else
+        TGraphicsObject::Assign(source);
 }
 
 void TFont::Assign(const TFont& source) {
@@ -196,6 +259,20 @@ const QFont& TFont::QtFont() const {
 
 // ---- Pens -------------------------------------------------------------------------------------
 
+void TPen::DeclareProperties(TPropertyList& p) {
+    p.Add("Color", &TPen::Color, &TPen::SetColor, TColorTypeInfo()).Default(clBlack);
+    p.Add("Mode", &TPen::Mode, &TPen::SetMode).Default(pmCopy);
+    p.Add("Style", &TPen::Style, &TPen::SetStyle).Default(psSolid);
+    p.Add("Width", &TPen::Width, &TPen::SetWidth).Default(1);
+}
+
+void TPen::Assign(TPersistent* source) {
+    if (auto* pen = dynamic_cast<TPen*>(source))
+        Assign(*pen);
+    else
+        TGraphicsObject::Assign(source);
+}
+
 void TPen::Assign(const TPen& source) {
     if (&source == this)
         return;
@@ -268,6 +345,18 @@ void TPen::SetUserDashes(std::vector<int> dashes) {
 }
 
 // ---- Brushes ----------------------------------------------------------------------------------
+
+void TBrush::DeclareProperties(TPropertyList& p) {
+    p.Add("Color", &TBrush::Color, &TBrush::SetColor, TColorTypeInfo()).Default(clWhite);
+    p.Add("Style", &TBrush::Style, &TBrush::SetStyle).Default(bsSolid);
+}
+
+void TBrush::Assign(TPersistent* source) {
+    if (auto* brush = dynamic_cast<TBrush*>(source))
+        Assign(*brush);
+    else
+        TGraphicsObject::Assign(source);
+}
 
 void TBrush::Assign(const TBrush& source) {
     if (&source == this)

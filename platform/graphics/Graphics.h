@@ -2,7 +2,11 @@
 // Fonts, pens and brushes: the drawing attributes a canvas uses. Each tells its listeners when it
 // changes, so that a canvas realises it again before the next primitive and a control repaints.
 
+#include "platform/classes/Persistent.h"
+#include "platform/classes/Properties.h"
+#include "platform/classes/TypeInfo.h"
 #include "platform/graphics/Color.h"
+#include "platform/rtl/Events.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,17 +18,18 @@
 class TBitmap;
 class QFont;
 
+// The type records of colour and character-set properties: integers that descriptions write by
+// name where one exists ("clBtnFace", "RUSSIAN_CHARSET").
+const TTypeInfo* TColorTypeInfo();
+const TTypeInfo* TFontCharsetTypeInfo();
+
 // The base of every drawing attribute: change notification and a shared update bracket.
-class TGraphicsObject {
+class TGraphicsObject : public TPersistent {
+    Q4_CLASS(TGraphicsObject, TPersistent)
 public:
-    using TChangeEvent = std::function<void(TGraphicsObject* sender)>;
-
     TGraphicsObject() = default;
-    TGraphicsObject(const TGraphicsObject&) = delete;
-    TGraphicsObject& operator=(const TGraphicsObject&) = delete;
-    virtual ~TGraphicsObject() = default;
 
-    TChangeEvent OnChange;
+    TNotifyEvent OnChange;
 
     // Changes between BeginUpdate and EndUpdate fire one change notice at the end.
     void BeginUpdate() { ++updateCount_; }
@@ -41,37 +46,11 @@ private:
 // ---- Fonts ------------------------------------------------------------------------------------
 
 enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-
-class TFontStyles {
-public:
-    constexpr TFontStyles() = default;
-    constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
-        for (TFontStyle s : styles)
-            bits_ |= static_cast<std::uint8_t>(1u << s);
-    }
-    static constexpr TFontStyles FromBits(std::uint8_t bits) {
-        TFontStyles s;
-        s.bits_ = bits & 0x0F;
-        return s;
-    }
-    constexpr bool Contains(TFontStyle s) const { return (bits_ >> s) & 1u; }
-    constexpr TFontStyles& Include(TFontStyle s) {
-        bits_ |= static_cast<std::uint8_t>(1u << s);
-        return *this;
-    }
-    constexpr TFontStyles& Exclude(TFontStyle s) {
-        bits_ &= static_cast<std::uint8_t>(~(1u << s));
-        return *this;
-    }
-    constexpr bool Empty() const { return bits_ == 0; }
-    constexpr std::uint8_t Bits() const { return bits_; }
-    friend constexpr bool operator==(TFontStyles, TFontStyles) = default;
-
-private:
-    std::uint8_t bits_ = 0;
-};
+Q4_ENUM_NAMES(TFontStyle, "fsBold", "fsItalic", "fsUnderline", "fsStrikeOut");
+using TFontStyles = TSet<TFontStyle>;
 
 enum TFontPitch : std::uint8_t { fpDefault, fpVariable, fpFixed };
+Q4_ENUM_NAMES(TFontPitch, "fpDefault", "fpVariable", "fpFixed");
 
 // Rendering quality; only the antialiased kinds smooth the glyph edges.
 enum TFontQuality : std::uint8_t {
@@ -83,6 +62,8 @@ enum TFontQuality : std::uint8_t {
     fqClearType,
     fqClearTypeNatural
 };
+Q4_ENUM_NAMES(TFontQuality, "fqDefault", "fqDraft", "fqProof", "fqNonAntialiased", "fqAntialiased",
+              "fqClearType", "fqClearTypeNatural");
 
 using TFontCharset = std::uint8_t;
 constexpr TFontCharset ANSI_CHARSET = 0;
@@ -98,10 +79,13 @@ constexpr int ScreenPixelsPerInch = 96;
 std::string SubstituteFontName(const std::string& name);
 
 class TFont : public TGraphicsObject {
+    Q4_CLASS(TFont, TGraphicsObject)
 public:
     TFont();
     ~TFont() override;
 
+    static void DeclareProperties(TPropertyList& p);
+    void Assign(TPersistent* source) override;
     void Assign(const TFont& source);
 
     const std::string& Name() const { return name_; }
@@ -160,6 +144,8 @@ enum TPenStyle : std::uint8_t {
     psUserStyle,
     psAlternate
 };
+Q4_ENUM_NAMES(TPenStyle, "psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
+              "psInsideFrame", "psUserStyle", "psAlternate");
 
 // How the pen's colour combines with what is already there (the sixteen raster operations).
 enum TPenMode : std::uint8_t {
@@ -180,14 +166,20 @@ enum TPenMode : std::uint8_t {
     pmXor,
     pmNotXor
 };
+Q4_ENUM_NAMES(TPenMode, "pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy",
+              "pmMergePenNot", "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge",
+              "pmNotMerge", "pmMask", "pmNotMask", "pmXor", "pmNotXor");
 
 enum TPenEndCap : std::uint8_t { pecRound, pecSquare, pecFlat };
 enum TPenJoinStyle : std::uint8_t { pjsRound, pjsBevel, pjsMiter };
 
 class TPen : public TGraphicsObject {
+    Q4_CLASS(TPen, TGraphicsObject)
 public:
     TPen() = default;
 
+    static void DeclareProperties(TPropertyList& p);
+    void Assign(TPersistent* source) override;
     void Assign(const TPen& source);
 
     TColor Color() const { return color_; }
@@ -234,11 +226,16 @@ enum TBrushStyle : std::uint8_t {
     bsCross,
     bsDiagCross
 };
+Q4_ENUM_NAMES(TBrushStyle, "bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
+              "bsBDiagonal", "bsCross", "bsDiagCross");
 
 class TBrush : public TGraphicsObject {
+    Q4_CLASS(TBrush, TGraphicsObject)
 public:
     TBrush() = default;
 
+    static void DeclareProperties(TPropertyList& p);
+    void Assign(TPersistent* source) override;
     void Assign(const TBrush& source);
 
     TColor Color() const { return color_; }

@@ -9,12 +9,13 @@
 class QImage;
 
 class TIcon : public TGraphic {
+    Q4_CLASS(TIcon, TGraphic)
 public:
     TIcon();
     ~TIcon() override;
 
-    const char* ClassName() const override { return "TIcon"; }
     std::unique_ptr<TGraphic> CreateNew() const override { return std::make_unique<TIcon>(); }
+    using TGraphic::Assign;
     void Assign(const TGraphic& source) override;
 
     bool Empty() const override;

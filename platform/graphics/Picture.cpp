@@ -5,6 +5,9 @@
 #include "platform/graphics/GraphicsErrors.h"
 #include "platform/graphics/Icon.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/rtl/Streams.h"
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -57,9 +60,52 @@ Registry& TheRegistry() {
 
 // ---- TGraphic -----------------------------------------------------------------------------------
 
+void TGraphic::Assign(TPersistent* source) {
+    if (auto* graphic = dynamic_cast<TGraphic*>(source))
+        Assign(*graphic);
+    else
+        TPersistent::Assign(source);
+}
+
 void TGraphic::Assign(const TGraphic& source) {
-    throw EConvertError(std::string("Cannot assign a ") + source.ClassName() + " to a " +
-                        ClassName());
+    throw EConvertError("Cannot assign a " + source.ClassName() + " to a " + ClassName());
+}
+
+namespace {
+
+std::vector<std::uint8_t> RestOf(TStream& stream) {
+    int64_t left = stream.Size() - stream.Position();
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(std::max<int64_t>(left, 0)));
+    if (!data.empty())
+        stream.ReadBuffer(data.data(), static_cast<int64_t>(data.size()));
+    return data;
+}
+
+} // namespace
+
+void TGraphic::LoadFromStream(TStream& stream) {
+    LoadFromBytes(RestOf(stream));
+}
+
+void TGraphic::SaveToStream(TStream& stream) const {
+    std::vector<std::uint8_t> data = SaveToBytes();
+    if (!data.empty())
+        stream.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
+}
+
+void TGraphic::ReadData(TStream& stream) {
+    LoadFromStream(stream);
+}
+
+void TGraphic::WriteData(TStream& stream) const {
+    SaveToStream(stream);
+}
+
+void TGraphic::DefineProperties(TFiler* filer) {
+    TPersistent::DefineProperties(filer);
+    filer->DefineBinaryProperty(
+        "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); },
+        !Empty());
 }
 
 void TGraphic::SetTransparent(bool transparent) {
@@ -158,7 +204,7 @@ void TPicture::Changed() {
 void TPicture::Adopt(std::unique_ptr<TGraphic> graphic) {
     graphic_ = std::move(graphic);
     if (graphic_)
-        graphic_->OnChange = [this](TGraphic*) { Changed(); };
+        graphic_->OnChange = [this](TObject*) { Changed(); };
     Changed();
 }
 
@@ -192,6 +238,56 @@ TBitmap* TPicture::Bitmap() {
 void TPicture::Assign(const TPicture& source) {
     if (&source != this)
         SetGraphic(source.graphic_.get());
+}
+
+void TPicture::Assign(TPersistent* source) {
+    if (!source)
+        SetGraphic(static_cast<const TGraphic*>(nullptr));
+    else if (auto* picture = dynamic_cast<TPicture*>(source))
+        Assign(*picture);
+    else if (auto* graphic = dynamic_cast<TGraphic*>(source))
+        SetGraphic(graphic);
+    else
+        TPersistent::Assign(source);
+}
+
+namespace {
+
+// The picture kinds a description may name.
+std::unique_ptr<TGraphic> GraphicOfClass(const std::string& name) {
+    if (name == "TBitmap")
+        return std::make_unique<TBitmap>();
+    if (name == "TIcon")
+        return std::make_unique<TIcon>();
+    if (name == "TRasterImage")
+        return std::make_unique<TRasterImage>("png");
+    throw EInvalidGraphic("Unknown picture format " + name);
+}
+
+} // namespace
+
+void TPicture::DefineProperties(TFiler* filer) {
+    TPersistent::DefineProperties(filer);
+    filer->DefineBinaryProperty(
+        "Data",
+        [this](TStream& s) {
+            std::uint8_t length = s.ReadValue<std::uint8_t>();
+            std::string name(length, '\0');
+            if (length)
+                s.ReadBuffer(name.data(), length);
+            std::unique_ptr<TGraphic> graphic = GraphicOfClass(name);
+            graphic->ReadData(s);
+            Adopt(std::move(graphic));
+        },
+        [this](TStream& s) {
+            const std::string& name = graphic_->ClassName();
+            std::uint8_t length =
+                static_cast<std::uint8_t>(std::min<std::size_t>(name.size(), 255));
+            s.WriteBuffer(&length, 1);
+            s.WriteBuffer(name.data(), length);
+            graphic_->WriteData(s);
+        },
+        !Empty());
 }
 
 void TPicture::LoadFromFile(const std::string& path) {

@@ -2,7 +2,9 @@
 // Pictures: TGraphic is any drawable image kind (bitmap, PNG or JPEG image, icon); TPicture holds
 // one of them and picks the kind from a file's extension through a registry of formats.
 
+#include "platform/classes/Persistent.h"
 #include "platform/graphics/Types.h"
+#include "platform/rtl/Events.h"
 
 #include <cstdint>
 #include <functional>
@@ -11,21 +13,17 @@
 #include <vector>
 
 class TCanvas;
+class TStream;
 
-class TGraphic {
+class TGraphic : public TPersistent {
+    Q4_CLASS(TGraphic, TPersistent)
 public:
-    using TChangeEvent = std::function<void(TGraphic* sender)>;
-
     TGraphic() = default;
-    TGraphic(const TGraphic&) = delete;
-    TGraphic& operator=(const TGraphic&) = delete;
-    virtual ~TGraphic() = default;
 
-    // The kind's name, as the registry and error texts use it ("TBitmap").
-    virtual const char* ClassName() const = 0;
     // A new, empty graphic of the same kind.
     virtual std::unique_ptr<TGraphic> CreateNew() const = 0;
     // Makes this graphic a copy of source; raises EConvertError when the kinds do not mix.
+    void Assign(TPersistent* source) override;
     virtual void Assign(const TGraphic& source);
 
     virtual bool Empty() const = 0;
@@ -44,11 +42,19 @@ public:
     virtual std::vector<std::uint8_t> SaveToBytes() const = 0;
     void LoadFromFile(const std::string& path);
     void SaveToFile(const std::string& path) const;
+    // The rest of the stream is the file's contents.
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream) const;
 
     bool Modified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }
 
-    TChangeEvent OnChange;
+    TNotifyEvent OnChange;
+
+    // A description stores a graphic as "Data": its file contents framed the kind's own way.
+    void DefineProperties(TFiler* filer) override;
+    virtual void ReadData(TStream& stream);
+    virtual void WriteData(TStream& stream) const;
 
 protected:
     virtual void Changed();
@@ -67,14 +73,11 @@ struct TGraphicFormat {
     TGraphicFactory create;
 };
 
-class TPicture {
+class TPicture : public TPersistent {
+    Q4_CLASS(TPicture, TPersistent)
 public:
-    using TChangeEvent = std::function<void(TPicture* sender)>;
-
     TPicture() = default;
-    TPicture(const TPicture&) = delete;
-    TPicture& operator=(const TPicture&) = delete;
-    ~TPicture();
+    ~TPicture() override;
 
     // A later registration of an extension replaces the earlier one.
     static void RegisterFileFormat(const std::string& extension, const std::string& description,
@@ -98,13 +101,19 @@ public:
     int Width() const { return graphic_ ? graphic_->Width() : 0; }
     int Height() const { return graphic_ ? graphic_->Height() : 0; }
     void Assign(const TPicture& source);
+    // Takes a picture or any graphic; null empties the picture.
+    void Assign(TPersistent* source) override;
 
     // Chooses the kind by the file's extension; raises EInvalidGraphic for an unknown one
     // ("Unknown picture file extension (.xyz)").
     void LoadFromFile(const std::string& path);
     void SaveToFile(const std::string& path) const;
 
-    TChangeEvent OnChange;
+    TNotifyEvent OnChange;
+
+    // A description stores the picture as "Data": the graphic's class name (a length byte and
+    // the name), then the graphic's own data.
+    void DefineProperties(TFiler* filer) override;
 
 private:
     void Changed();

@@ -23,12 +23,12 @@ TEST(GraphicsObjects, EachChangeNotifiesOnceAndEqualValuesNotAtAll) {
     TPen pen;
     TBrush brush;
     int fontChanges = 0, penChanges = 0, brushChanges = 0;
-    font.OnChange = [&](TGraphicsObject* s) {
+    font.OnChange = [&](TObject* s) {
         EXPECT_EQ(s, &font);
         ++fontChanges;
     };
-    pen.OnChange = [&](TGraphicsObject*) { ++penChanges; };
-    brush.OnChange = [&](TGraphicsObject*) { ++brushChanges; };
+    pen.OnChange = [&](TObject*) { ++penChanges; };
+    brush.OnChange = [&](TObject*) { ++brushChanges; };
 
     font.SetName("Tahoma");
     font.SetName("Tahoma");
@@ -63,7 +63,7 @@ TEST(GraphicsObjects, AssignCopiesEverythingWithOneNotice) {
     a.SetOrientation(900);
     TFont b;
     int changes = 0;
-    b.OnChange = [&](TGraphicsObject*) { ++changes; };
+    b.OnChange = [&](TObject*) { ++changes; };
     b.Assign(a);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(b.Name(), "Courier New");
@@ -91,7 +91,7 @@ TEST(GraphicsObjects, AssignCopiesEverythingWithOneNotice) {
 TEST(GraphicsObjects, UpdateBracketGathersChanges) {
     TPen pen;
     int changes = 0;
-    pen.OnChange = [&](TGraphicsObject*) { ++changes; };
+    pen.OnChange = [&](TObject*) { ++changes; };
     pen.BeginUpdate();
     pen.SetColor(clRed);
     pen.SetWidth(3);
@@ -115,4 +115,42 @@ TEST(Font, SubstitutionTable) {
                    Case{"Courier New", "Liberation Mono"}, Case{"DejaVu Sans", "DejaVu Sans"}}) {
         EXPECT_EQ(SubstituteFontName(c.name), c.installed) << c.name;
     }
+}
+
+TEST(GraphicsObjects, PublishedPropertiesReadAndWriteByName) {
+    TFont font;
+    SetPropValue(&font, "Color", "clBtnFace");
+    EXPECT_EQ(font.Color(), clBtnFace);
+    EXPECT_EQ(GetPropValue(&font, "Color"), "clBtnFace");
+    SetPropValue(&font, "Color", "7617536"); // no name: a number
+    EXPECT_EQ(font.Color(), 0x743C00);
+    SetPropValue(&font, "Style", "[fsBold,fsItalic]");
+    EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsItalic}));
+    SetPropValue(&font, "Charset", "RUSSIAN_CHARSET");
+    EXPECT_EQ(font.Charset(), RUSSIAN_CHARSET);
+    SetPropValue(&font, "Name", "Tahoma");
+    SetPropValue(&font, "Height", "-13");
+    EXPECT_EQ(GetPropValue(&font, "Size"), "10");
+    // The size follows the height and is never stored itself.
+    const TPropInfo* size = font.ClassType()->FindProperty("Size");
+    ASSERT_NE(size, nullptr);
+    EXPECT_FALSE(size->IsStored(&font));
+
+    TPen pen;
+    SetPropValue(&pen, "Style", "psDashDot");
+    SetPropValue(&pen, "Mode", "pmNotXor");
+    EXPECT_EQ(pen.Style(), psDashDot);
+    EXPECT_EQ(pen.Mode(), pmNotXor);
+    EXPECT_THROW(SetPropValue(&pen, "Style", "psWavy"), Exception);
+
+    TBrush brush;
+    SetPropValue(&brush, "Style", "bsDiagCross");
+    EXPECT_EQ(GetPropValue(&brush, "Style"), "bsDiagCross");
+    EXPECT_EQ(GetPropValue(&brush, "Color"), "clWhite");
+
+    // Assign through the persistent interface, and refusal of unrelated kinds.
+    TFont copy;
+    copy.Assign(static_cast<TPersistent*>(&font));
+    EXPECT_EQ(copy.Name(), "Tahoma");
+    EXPECT_THROW(copy.Assign(static_cast<TPersistent*>(&pen)), EConvertError);
 }
