@@ -138,6 +138,38 @@ TPixelFormat FormatOfBmp(const std::vector<std::uint8_t>& data) {
     }
 }
 
+std::uint32_t Le32(const std::vector<std::uint8_t>& d, std::size_t at) {
+    return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) |
+           (static_cast<std::uint32_t>(d[at + 3]) << 24);
+}
+
+// Checks a BMP file's header against its length before the pixels are decoded: a sane size and
+// depth, and, for uncompressed rows, every row present. A short file is refused rather than
+// read with made-up rows.
+bool PlausibleBmp(const std::vector<std::uint8_t>& d) {
+    if (d.size() < 54 || d[0] != 'B' || d[1] != 'M')
+        return false;
+    std::uint32_t offset = Le32(d, 10);
+    std::uint32_t headerSize = Le32(d, 14);
+    if (headerSize < 40 || offset > d.size())
+        return false;
+    auto width = static_cast<std::int32_t>(Le32(d, 18));
+    auto height = static_cast<std::int32_t>(Le32(d, 22));
+    unsigned bits = d[28] | (d[29] << 8);
+    std::uint32_t compression = Le32(d, 30);
+    if (width <= 0 || height == 0 || width > 32768 || height > 32768 || height < -32768)
+        return false;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return false;
+    if (compression == 0 || compression == 3) {
+        std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bits + 31) / 32) * 4;
+        std::uint64_t rows = static_cast<std::uint64_t>(height < 0 ? -height : height);
+        if (offset + stride * rows > d.size())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 TBitmap::TBitmap() : image_(std::make_unique<QImage>()) {
@@ -320,7 +352,7 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& r) const {
 
 void TBitmap::LoadFromBytes(const std::vector<std::uint8_t>& data) {
     QImage image;
-    if (data.size() < 2 || data[0] != 'B' || data[1] != 'M' ||
+    if (!PlausibleBmp(data) ||
         !image.loadFromData(data.data(), static_cast<int>(data.size()), "BMP"))
         throw EInvalidGraphic("Bitmap image is not valid");
     TPixelFormat format = FormatOfBmp(data);
