@@ -1,5 +1,11 @@
 #include "device/GpsAidingFile.h"
 
+#include "device/GpsPassThrough.h"
+
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/Files.h"
+
 #include <cmath>
 
 namespace {
@@ -23,6 +29,22 @@ std::string Trim(const std::string& Text) {
     return Text.substr(from, to - from);
 }
 
+// Runs Steps between "GPSACCESS_ON" and "GPSACCESS_OFF": the switch-off goes out whatever the
+// steps do; an error they raise is raised again after it.
+template <typename TSteps> void InPassThrough(TDevQuorvan& Dev, TSteps Steps) {
+    try {
+        Steps();
+    } catch (...) {
+        try {
+            GpsAccessOff(Dev);
+        } catch (...) {
+            // The first error is the one to report.
+        }
+        throw;
+    }
+    GpsAccessOff(Dev);
+}
+
 } // namespace
 
 std::string TGpsAidingFile::TimeLineText(const std::string& WeekAndTime) {
@@ -31,7 +53,7 @@ std::string TGpsAidingFile::TimeLineText(const std::string& WeekAndTime) {
     return time + " " + week;
 }
 
-void TGpsAidingFile::GpsTime(double Utc, uint32_t& Week, uint32_t& TimeOfWeek) {
+void TGpsAidingFile::GpsTime(TDateTime Utc, uint32_t& Week, uint32_t& TimeOfWeek) {
     // Whole seconds since the GPS epoch; the millisecond rounding keeps a time such as 00:00:10
     // from falling to 00:00:09.999 through the fraction of a day.
     const int64_t ms = std::llround((Utc - kGpsEpoch) * 86400000.0);
@@ -43,7 +65,7 @@ void TGpsAidingFile::GpsTime(double Utc, uint32_t& Week, uint32_t& TimeOfWeek) {
     TimeOfWeek = static_cast<uint32_t>(seconds % kSecondsPerWeek * 100);
 }
 
-std::string TGpsAidingFile::PositionText(double Utc) {
+std::string TGpsAidingFile::PositionText(TDateTime Utc) {
     uint32_t week = 0;
     uint32_t tow = 0;
     GpsTime(Utc, week, tow);
@@ -77,4 +99,73 @@ bool TGpsAidingFile::EphemerisData(const std::string& Line, TGpsBytes& Data) {
     }
     Data.assign(payload.begin() + 2, payload.end());
     return true;
+}
+
+bool TGpsAidingFile::Save(TDevQuorvan& Dev, const std::string& FileName) {
+    bool done = false;
+    if (!GpsAccessOn(Dev)) {
+        GpsAccessOff(Dev);
+        return false;
+    }
+    InPassThrough(Dev, [&] {
+        GpsSwitchToBinary(Dev);
+        std::string weekAndTime;
+        std::string drift;
+        if (GpsReadClock(Dev, weekAndTime, drift)) {
+            TStringList lines;
+            lines.Add(TimeLineText(weekAndTime));
+            lines.Add(drift);
+            const bool almanac = GpsReadAlmanac(Dev, lines);
+            const bool ephemeris = GpsReadEphemeris(Dev, lines);
+            bool saved = false;
+            try {
+                lines.SetLineBreak("\r\n");
+                lines.SaveToFile(FileName);
+                saved = true;
+            } catch (const Exception&) {
+                saved = false;
+            }
+            done = almanac && ephemeris && saved;
+        }
+        GpsSwitchToNmea(Dev);
+    });
+    return done;
+}
+
+bool TGpsAidingFile::Load(TDevQuorvan& Dev, const std::string& FileName, TDateTime Utc) {
+    TStringList lines;
+    try {
+        if (!FileExists(FileName)) {
+            return false;
+        }
+        lines.LoadFromFile(FileName);
+    } catch (const Exception&) {
+        return false;
+    }
+    if (lines.Count() < 3) {
+        return false;
+    }
+    if (!GpsAccessOn(Dev)) {
+        GpsAccessOff(Dev);
+        return false;
+    }
+    bool almanac = false;
+    bool ephemeris = false;
+    InPassThrough(Dev, [&] {
+        GpsSwitchToBinary(Dev);
+        const std::string drift = lines[static_cast<int>(DriftLine)];
+        if (drift.size() == DriftLength) {
+            const int count = lines.Count();
+            if (count >= static_cast<int>(EphemerisFirstLine)) {
+                almanac = GpsWriteAlmanac(Dev, lines);
+            }
+            if (count > static_cast<int>(EphemerisFirstLine)) {
+                ephemeris = GpsWriteEphemeris(Dev, lines);
+            }
+            GpsInitDataSource(Dev, drift + " " + PositionText(Utc));
+        }
+        // Back to text in every case: a receiver left in binary gives the unit no positions.
+        GpsSwitchToNmea(Dev);
+    });
+    return almanac && ephemeris;
 }

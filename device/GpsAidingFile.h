@@ -9,9 +9,13 @@
 
 #include "device/GpsFrame.h"
 
+#include "platform/rtl/DateTime.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
+
+class TDevQuorvan;
 
 class TGpsAidingFile {
 public:
@@ -29,10 +33,10 @@ public:
     // GPS week and time of week (hundredths of a second, whole seconds) of a UTC instant given
     // in days since 1899-12-30. Both come from the same UTC instant, so they agree across the
     // change of the week. Leap seconds are not added (the receiver tolerates the difference).
-    static void GpsTime(double Utc, uint32_t& Week, uint32_t& TimeOfWeek);
+    static void GpsTime(TDateTime Utc, uint32_t& Week, uint32_t& TimeOfWeek);
 
     // "TT TT TT TT WW WW": the time of week and week of a UTC instant as hex pairs.
-    static std::string PositionText(double Utc);
+    static std::string PositionText(TDateTime Utc);
 
     // The 32 x 28 almanac bytes of lines 2 to 33. False, with Data incomplete, at the first line
     // that is not the well-formed almanac frame of its satellite (line i holds satellite i - 1).
@@ -41,4 +45,22 @@ public:
     // The 90 ephemeris bytes of one ephemeris line, or false when the line is not one
     // well-formed ephemeris frame.
     static bool EphemerisData(const std::string& Line, TGpsBytes& Data);
+
+    // Reads the receiver's clock, almanac and ephemeris through the unit into FileName (lines
+    // end with CR LF). The receiver is switched back to text and the pass-through is always
+    // closed, whatever fails (an error is raised again after "GPSACCESS_OFF" went out). Without a
+    // clock reading nothing is written, since the frames would move up into lines 0 and 1. True
+    // when the clock, the whole almanac and the ephemeris were read and the file was written.
+    static bool Save(TDevQuorvan& Dev, const std::string& FileName);
+
+    // Writes an aiding file (at least 3 lines, line 1 exactly 11 characters) into the receiver:
+    // the almanac (with at least 34 lines), the ephemeris (with more), then the drift of line 1
+    // with the GPS time of Utc; line 0 is not used. The receiver is switched back to text
+    // whenever it was switched to binary, and the pass-through is always closed. True when both
+    // the almanac and the ephemeris were written; a missing or unreadable file, fewer than 3 lines
+    // or a refused pass-through write nothing and give false.
+    static bool Load(TDevQuorvan& Dev, const std::string& FileName, TDateTime Utc);
+    static bool Load(TDevQuorvan& Dev, const std::string& FileName) {
+        return Load(Dev, FileName, NowUTC());
+    }
 };

@@ -1,5 +1,6 @@
 #include "device/HistoryRecord.h"
 
+#include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
 
 #include <cstdio>
@@ -62,31 +63,6 @@ void SixDigitGroups(int32_t Number, int& First, int& Second, int& Third) {
     Third = group(4);
 }
 
-bool IsLeapYear(int Year) {
-    return (Year % 4 == 0 && Year % 100 != 0) || Year % 400 == 0;
-}
-
-// Days since 1899-12-30 of a valid calendar date, or false.
-bool DateToDays(int Year, int Month, int Day, double& Days) {
-    static const int kMonthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1) {
-        return false;
-    }
-    const int inMonth = kMonthDays[Month - 1] + (Month == 2 && IsLeapYear(Year) ? 1 : 0);
-    if (Day > inMonth) {
-        return false;
-    }
-    // Days from 0001-01-01 to the date, then moved to the 1899-12-30 origin.
-    const long y = Year - 1;
-    long days = y * 365 + y / 4 - y / 100 + y / 400;
-    for (int m = 1; m < Month; ++m) {
-        days += kMonthDays[m - 1] + (m == 2 && IsLeapYear(Year) ? 1 : 0);
-    }
-    days += Day - 1;
-    Days = static_cast<double>(days - 693593);
-    return true;
-}
-
 } // namespace
 
 bool THistoryRecord::IsEmpty(std::string_view Record) {
@@ -132,31 +108,32 @@ uint8_t THistoryRecord::ChecksumByte(int Index, std::string_view Record) {
     return static_cast<uint8_t>((256 - sum % 256) % 256);
 }
 
-bool THistoryRecord::Decode(std::string_view Record, int Shell, int Build, int CurrentYear,
+bool THistoryRecord::Decode(std::string_view Record, int Shell, int Build, int ThisYear,
                             THistoryFields& Fields) {
     Fields.LatitudeSign = 1;
     Fields.LongitudeSign = 1;
 
     // Position and time: an unreadable part only loses the date and time.
     [&] {
-        int32_t date = 0;
-        int32_t time = 0;
+        int32_t dateField = 0;
+        int32_t timeField = 0;
         if (!Coordinate(Record, 1, Fields.Latitude, Fields.LatitudeSign) ||
             !Coordinate(Record, 9, Fields.Longitude, Fields.LongitudeSign) ||
-            !HexField(Record, 17, 6, date) || !HexField(Record, 23, 6, time)) {
+            !HexField(Record, 17, 6, dateField) || !HexField(Record, 23, 6, timeField)) {
             Fields.DateTime = 0;
             return;
         }
         int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
-        SixDigitGroups(date, day, month, year);
-        SixDigitGroups(time, hour, minute, second);
-        double days = 0;
-        if (!DateToDays(CurrentYear / 100 * 100 + year, month, day, days) || hour > 23 ||
-            minute > 59 || second > 59) {
+        SixDigitGroups(dateField, day, month, year);
+        SixDigitGroups(timeField, hour, minute, second);
+        TDateTime date = 0;
+        TDateTime time = 0;
+        if (!TryEncodeDate(ThisYear / 100 * 100 + year, month, day, date) ||
+            !TryEncodeTime(hour, minute, second, 0, time)) {
             Fields.DateTime = 0;
             return;
         }
-        Fields.DateTime = days + (hour * 3600 + minute * 60 + second) / 86400.0;
+        Fields.DateTime = date + time;
     }();
 
     int32_t value = 0;

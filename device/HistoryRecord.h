@@ -6,6 +6,8 @@
 // unit sends a record as one line: the index as 4 upper-case hex digits, ">", the record.
 // Two firmware generations store the supply voltage and the signal byte in swapped order.
 
+#include "platform/rtl/DateTime.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,8 +18,8 @@ struct THistoryFields {
     double Latitude = 0;
     int LatitudeSign = 1; // -1: south
     double Longitude = 0;
-    int LongitudeSign = 1; // -1: west
-    double DateTime = 0;   // days since 1899-12-30, 0 when the date or time is not valid
+    int LongitudeSign = 1;  // -1: west
+    TDateTime DateTime = 0; // 0 when the date or time is not valid
     double Speed = 0;
     int RecordType = 0;         // 1 by time, 2 by distance, 3 by event
     int Supply = 0;             // supply voltage as the unit reports it
@@ -55,9 +57,9 @@ public:
 
     // Decodes Record into Fields for the layout of the given firmware. An unreadable coordinate,
     // date or time sets DateTime to 0 and decoding goes on; an unreadable later field makes the
-    // result false, keeping what was decoded before it. CurrentYear supplies the century of the
+    // result false, keeping what was decoded before it. ThisYear supplies the century of the
     // two-digit year. Never raises.
-    static bool Decode(std::string_view Record, int Shell, int Build, int CurrentYear,
+    static bool Decode(std::string_view Record, int Shell, int Build, int ThisYear,
                        THistoryFields& Fields);
 
     // The ring line of a record: index as 4 upper-case hex digits, ">", record.
