@@ -32,7 +32,7 @@ constexpr int kFullQueueRecheckMs = 5;
 
 } // namespace
 
-TCustomComm::TCustomComm() = default;
+TCustomComm::TCustomComm(TComponent* owner) : TComponent(owner) {}
 
 TCustomComm::~TCustomComm() {
     if (IsOpen()) {

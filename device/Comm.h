@@ -9,30 +9,29 @@
 // loop, CheckSynchronize or TThread::WaitFor do) while the port is open.
 
 #include "device/CommSettings.h"
+#include "platform/classes/Component.h"
 #include "platform/serial/SerialDevice.h"
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
 class TCommEventThread;
 
-class TCustomComm {
+class TCustomComm : public TComponent {
+    Q4_CLASS(TCustomComm, TComponent)
 public:
-    using TCommEvent = std::function<void(TCustomComm* sender, TDeviceEvents events)>;
-    using TCommDataEvent = std::function<void(TCustomComm* sender, unsigned received)>;
-    using TCommNotifyEvent = std::function<void(TCustomComm* sender)>;
+    using TCommEvent = std::function<void(TObject* sender, TDeviceEvents events)>;
+    using TCommDataEvent = std::function<void(TObject* sender, unsigned received)>;
+    using TCommNotifyEvent = std::function<void(TObject* sender)>;
     // Opens the named device; the default resolves "COMn" names and paths on the machine.
     using TDeviceOpener =
         std::function<std::unique_ptr<TSerialDevice>(const std::string& name, int& error)>;
 
-    TCustomComm();
-    virtual ~TCustomComm();
-    TCustomComm(const TCustomComm&) = delete;
-    TCustomComm& operator=(const TCustomComm&) = delete;
+    explicit TCustomComm(TComponent* owner = nullptr);
+    ~TCustomComm() override;
 
     // 3 while closed; otherwise bit 0 while an OnSend handler runs and bit 1 while an OnRead
     // handler runs. A send (read) is refused while bit 0 (bit 1) is set.
@@ -173,6 +172,7 @@ private:
 
 // The serial-port component with its properties meant to be published.
 class TXComm : public TCustomComm {
+    Q4_CLASS(TXComm, TCustomComm)
 public:
-    using TCustomComm::TCustomComm;
+    explicit TXComm(TComponent* owner = nullptr) : TCustomComm(owner) {}
 };

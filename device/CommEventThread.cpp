@@ -9,7 +9,10 @@ constexpr int kQueuedRecheckMs = 10;
 } // namespace
 
 TCommEventThread::TCommEventThread(TCustomComm* comm, TSerialDevice* device)
-    : TThread(true), comm_(comm), device_(device) {}
+    : TThread(true), comm_(comm), device_(device) {
+    hasLines_ = device_->GetModemLines(lines_) == 0;
+    hasCounters_ = device_->GetCounters(counters_) == 0;
+}
 
 TCommEventThread::~TCommEventThread() {
     Terminate();
@@ -18,10 +21,10 @@ TCommEventThread::~TCommEventThread() {
 }
 
 void TCommEventThread::Execute() {
-    unsigned lines = 0;
-    const bool hasLines = device_->GetModemLines(lines) == 0;
-    TSerialCounters counters;
-    const bool hasCounters = device_->GetCounters(counters) == 0;
+    unsigned lines = lines_;
+    const bool hasLines = hasLines_;
+    TSerialCounters counters = counters_;
+    const bool hasCounters = hasCounters_;
     size_t queued = 0;
     bool hungUp = false;
 
@@ -61,7 +64,7 @@ void TCommEventThread::Execute() {
                 lines = current;
             }
         }
-        if (hasCounters) {
+        if (hasCounters && (woke & swLinesChanged)) {
             TSerialCounters current;
             if (device_->GetCounters(current) == 0) {
                 if (current.Breaks != counters.Breaks)

@@ -9,11 +9,11 @@
 #include "device/CommSettings.h"
 #include "platform/rtl/SyncObjs.h"
 #include "platform/rtl/Threads.h"
+#include "platform/serial/SerialDevice.h"
 
 #include <atomic>
 
 class TCustomComm;
-class TSerialDevice;
 
 class TCommEventThread : public TThread {
 public:
@@ -32,6 +32,11 @@ protected:
 private:
     TCustomComm* comm_;
     TSerialDevice* device_;
+    // What the device showed when the port opened; changes are measured from here.
+    unsigned lines_ = 0;
+    bool hasLines_ = false;
+    TSerialCounters counters_;
+    bool hasCounters_ = false;
     TEvent stop_{true, false};
     std::atomic<TDeviceEvents> lastEvents_{0};
 };

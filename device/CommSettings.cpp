@@ -10,6 +10,17 @@ uint32_t BaudRateValue(TBaudRate rate) {
 
 // TCommDataControl
 
+void TCommDataControl::Assign(TPersistent* source) {
+    if (auto* same = dynamic_cast<TCommDataControl*>(source))
+        Assign(*same);
+    else
+        inherited::Assign(source);
+}
+
+TPersistent* TCommDataControl::GetOwner() {
+    return owner_;
+}
+
 void TCommDataControl::Assign(const TCommDataControl& source) {
     if (&source == this)
         return;
@@ -66,6 +77,17 @@ uint16_t TCommBuffers::Clamp(uint16_t value) {
     return value < MinSize ? MinSize : value > MaxSize ? MaxSize : value;
 }
 
+void TCommBuffers::Assign(TPersistent* source) {
+    if (auto* same = dynamic_cast<TCommBuffers*>(source))
+        Assign(*same);
+    else
+        inherited::Assign(source);
+}
+
+TPersistent* TCommBuffers::GetOwner() {
+    return owner_;
+}
+
 void TCommBuffers::Assign(const TCommBuffers& source) {
     if (&source == this)
         return;
@@ -105,6 +127,17 @@ void TCommBuffers::SetOutputSize(uint16_t value) {
 
 // TCommEventChars
 
+void TCommEventChars::Assign(TPersistent* source) {
+    if (auto* same = dynamic_cast<TCommEventChars*>(source))
+        Assign(*same);
+    else
+        inherited::Assign(source);
+}
+
+TPersistent* TCommEventChars::GetOwner() {
+    return owner_;
+}
+
 void TCommEventChars::Assign(const TCommEventChars& source) {
     if (&source == this)
         return;
@@ -127,6 +160,17 @@ void TCommEventChars::SetChar(int index, uint8_t value) {
 }
 
 // TCommTimeoutsEx
+
+void TCommTimeoutsEx::Assign(TPersistent* source) {
+    if (auto* same = dynamic_cast<TCommTimeoutsEx*>(source))
+        Assign(*same);
+    else
+        inherited::Assign(source);
+}
+
+TPersistent* TCommTimeoutsEx::GetOwner() {
+    return owner_;
+}
 
 void TCommTimeoutsEx::Assign(const TCommTimeoutsEx& source) {
     if (&source == this)

@@ -4,6 +4,8 @@
 // characters, platform time-outs). A settings object that changes while its component's port is
 // open applies its part to the port at once; while the port is closed it only stores the value.
 
+#include "platform/classes/Persistent.h"
+
 #include <cstdint>
 
 class TCustomComm;
@@ -74,14 +76,16 @@ enum TDeviceEvent : uint16_t {
 using TDeviceEvents = uint16_t;
 
 // Character format: data bits, parity and stop bits.
-class TCommDataControl {
+class TCommDataControl : public TPersistent {
+    Q4_CLASS(TCommDataControl, TPersistent)
 public:
     explicit TCommDataControl(TCustomComm* owner) : owner_(owner) {}
-    TCommDataControl(const TCommDataControl&) = delete;
-    TCommDataControl& operator=(const TCommDataControl&) = delete;
 
-    // Copies the source's values and applies them when the port is open.
+    // Copies the source's values and applies them when the port is open. A source of another
+    // class raises EConvertError.
+    void Assign(TPersistent* source) override;
     void Assign(const TCommDataControl& source);
+    TPersistent* GetOwner() override;
 
     TDataBits DataBits() const;
     void SetDataBits(TDataBits value);
@@ -101,13 +105,16 @@ private:
 };
 
 // Driver queue sizes and the time limits of the component's reads and writes.
-class TCommBuffers {
+class TCommBuffers : public TPersistent {
+    Q4_CLASS(TCommBuffers, TPersistent)
 public:
     explicit TCommBuffers(TCustomComm* owner) : owner_(owner) {}
-    TCommBuffers(const TCommBuffers&) = delete;
-    TCommBuffers& operator=(const TCommBuffers&) = delete;
 
+    // Copies the source's values and applies them when the port is open. A source of another
+    // class raises EConvertError.
+    void Assign(TPersistent* source) override;
     void Assign(const TCommBuffers& source);
+    TPersistent* GetOwner() override;
 
     // Sizes are clamped to 128..4096 bytes.
     uint16_t InputSize() const;
@@ -134,13 +141,16 @@ private:
 };
 
 // The special characters of the line, by index: XON, XOFF, end of file, error, event.
-class TCommEventChars {
+class TCommEventChars : public TPersistent {
+    Q4_CLASS(TCommEventChars, TPersistent)
 public:
     explicit TCommEventChars(TCustomComm* owner) : owner_(owner) {}
-    TCommEventChars(const TCommEventChars&) = delete;
-    TCommEventChars& operator=(const TCommEventChars&) = delete;
 
+    // Copies the source's values and applies them when the port is open. A source of another
+    // class raises EConvertError.
+    void Assign(TPersistent* source) override;
     void Assign(const TCommEventChars& source);
+    TPersistent* GetOwner() override;
 
     uint8_t Char(int index) const;
     void SetChar(int index, uint8_t value);
@@ -164,13 +174,16 @@ private:
 // The platform time-outs of the port, by index: read interval, read multiplier, read constant,
 // write multiplier, write constant. The component's own reads and writes keep their time limits
 // in TCommBuffers; these are kept and applied for the device's sake.
-class TCommTimeoutsEx {
+class TCommTimeoutsEx : public TPersistent {
+    Q4_CLASS(TCommTimeoutsEx, TPersistent)
 public:
     explicit TCommTimeoutsEx(TCustomComm* owner) : owner_(owner) {}
-    TCommTimeoutsEx(const TCommTimeoutsEx&) = delete;
-    TCommTimeoutsEx& operator=(const TCommTimeoutsEx&) = delete;
 
+    // Copies the source's values and applies them when the port is open. A source of another
+    // class raises EConvertError.
+    void Assign(TPersistent* source) override;
     void Assign(const TCommTimeoutsEx& source);
+    TPersistent* GetOwner() override;
 
     uint32_t Value(int index) const;
     void SetValue(int index, uint32_t value);

@@ -96,6 +96,8 @@ public:
                                 : 0;
         done = std::min(count, room);
         port_->output_.append(static_cast<const char*>(buffer), done);
+        if (done && port_->autoReply_)
+            port_->input_ += port_->autoReply_(std::string(static_cast<const char*>(buffer), done));
         if (done)
             port_->NotifyLocked();
         return 0;
@@ -245,6 +247,11 @@ void TFakeSerialPort::SetOutputCapacity(size_t bytes) {
     NotifyLocked();
 }
 
+void TFakeSerialPort::SetAutoReply(std::function<std::string(const std::string&)> reply) {
+    std::lock_guard lock(mutex_);
+    autoReply_ = std::move(reply);
+}
+
 void TFakeSerialPort::SetLines(unsigned lines) {
     std::lock_guard lock(mutex_);
     const unsigned next = (lines_ & kDeviceLines) | (lines & kFarEndLines);
@@ -296,6 +303,7 @@ void TFakeSerialPort::SetQueueSizes(size_t input, size_t output) {
 void TFakeSerialPort::AddBreaks(uint32_t count) {
     std::lock_guard lock(mutex_);
     counters_.Breaks += count;
+    ++linesVersion_;
     NotifyLocked();
 }
 

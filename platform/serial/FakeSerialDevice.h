@@ -9,6 +9,7 @@
 #include "platform/serial/SerialDevice.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -33,6 +34,9 @@ public:
     std::string TakeWritten();
     // What the device has written and the far end has not taken yet.
     std::string Written() const;
+    // A scripted far end: called with each block the device writes; what it returns arrives
+    // in the device's input queue at once. Runs with the port locked: it must not call back.
+    void SetAutoReply(std::function<std::string(const std::string& written)> reply);
     // Bytes the device may have waiting in its output queue before further writes are refused
     // (default 64 KiB); taking them makes room again.
     void SetOutputCapacity(size_t bytes);
@@ -87,4 +91,5 @@ private:
     size_t outputQueueSize_ = 0;
     TSerialCounters counters_;
     std::vector<TEvent*> waiters_;
+    std::function<std::string(const std::string&)> autoReply_;
 };

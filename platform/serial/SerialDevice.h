@@ -66,7 +66,7 @@ enum TSerialModemLine : unsigned {
 enum TSerialWaitFlag : unsigned {
     swReadable = 0x01,     // input is queued
     swWritable = 0x02,     // the output queue has room
-    swLinesChanged = 0x04, // a modem line changed since the previous Wait
+    swLinesChanged = 0x04, // a modem line or a line-error counter changed since the last Wait
     swHangUp = 0x08,       // the far end went away (unplugged, pseudo-terminal closed)
     swStopped = 0x10,      // the stop event is signalled
 };

@@ -77,6 +77,10 @@ int ToModemBits(unsigned lines) {
 // wake poll() when a line changes.
 constexpr int kLinePollMs = 20;
 
+// With a minimum of one byte a non-blocking read of an empty queue fails with EAGAIN, so that a
+// read of 0 bytes only ever means the far end has gone (a minimum of 0 returns 0 for both).
+constexpr cc_t kReadMin = 1;
+
 } // namespace
 
 TTermiosDevice::TTermiosDevice(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
@@ -107,7 +111,7 @@ std::unique_ptr<TTermiosDevice> TTermiosDevice::Open(const std::string& path, in
         return fail(errno);
     ::cfmakeraw(&t);
     t.c_cflag |= CLOCAL | CREAD;
-    t.c_cc[VMIN] = 0;
+    t.c_cc[VMIN] = kReadMin;
     t.c_cc[VTIME] = 0;
     if (::tcsetattr(fd, TCSANOW, &t) != 0)
         return fail(errno);
@@ -115,6 +119,7 @@ std::unique_ptr<TTermiosDevice> TTermiosDevice::Open(const std::string& path, in
     std::unique_ptr<TTermiosDevice> device(new TTermiosDevice(fd, path));
     int bits = 0;
     device->hasModemLines_ = ::ioctl(fd, TIOCMGET, &bits) == 0;
+    device->hasCounters_ = device->GetCounters(device->seenCounters_) == 0;
     return device;
 }
 
@@ -129,7 +134,7 @@ int TTermiosDevice::SetLine(const TSerialLine& line) {
         return errno;
     ::cfmakeraw(&t);
     t.c_cflag |= CLOCAL | CREAD;
-    t.c_cc[VMIN] = 0;
+    t.c_cc[VMIN] = kReadMin;
     t.c_cc[VTIME] = 0;
 
     t.c_cflag &= ~CSIZE;
@@ -207,10 +212,10 @@ int TTermiosDevice::SetLine(const TSerialLine& line) {
         return EINVAL; // a rate of 0 would hang the line up
     speed_t code = 0;
     const bool standard = StandardRate(line.BaudRate, code);
-    if (standard) {
-        ::cfsetispeed(&t, code);
-        ::cfsetospeed(&t, code);
-    }
+    // A rate without a B-constant goes through the second interface afterwards; until then the
+    // line takes a standard one, as the first interface refuses a custom rate it did not set.
+    ::cfsetispeed(&t, standard ? code : B38400);
+    ::cfsetospeed(&t, standard ? code : B38400);
     if (::tcsetattr(fd_, TCSANOW, &t) != 0)
         return errno;
     if (!standard) {
@@ -357,10 +362,9 @@ unsigned TTermiosDevice::Wait(unsigned what, int timeoutMs, TEvent* stop) {
         fds[1].events = POLLIN;
         count = 2;
     }
-    const bool watchLines = (what & swLinesChanged) && hasModemLines_;
-    if (watchLines && !seenLinesValid_) {
+    const bool watchLines = (what & swLinesChanged) && (hasModemLines_ || hasCounters_);
+    if (watchLines && hasModemLines_ && !seenLinesValid_)
         seenLinesValid_ = GetModemLines(seenLines_) == 0;
-    }
 
     const uint32_t start = GetTickCount();
     for (;;) {
@@ -389,9 +393,19 @@ unsigned TTermiosDevice::Wait(unsigned what, int timeoutMs, TEvent* stop) {
         }
         if (watchLines) {
             unsigned lines = 0;
-            if (GetModemLines(lines) == 0 && (!seenLinesValid_ || lines != seenLines_)) {
+            if (hasModemLines_ && GetModemLines(lines) == 0 &&
+                (!seenLinesValid_ || lines != seenLines_)) {
                 seenLines_ = lines;
                 seenLinesValid_ = true;
+                result |= swLinesChanged;
+            }
+            TSerialCounters counters;
+            if (hasCounters_ && GetCounters(counters) == 0 &&
+                (counters.Breaks != seenCounters_.Breaks || counters.Frame != seenCounters_.Frame ||
+                 counters.Overrun != seenCounters_.Overrun ||
+                 counters.Parity != seenCounters_.Parity ||
+                 counters.BufferOverrun != seenCounters_.BufferOverrun)) {
+                seenCounters_ = counters;
                 result |= swLinesChanged;
             }
         }

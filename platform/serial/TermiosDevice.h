@@ -32,6 +32,8 @@ private:
     std::string path_;
     TSerialLine applied_;
     bool hasModemLines_ = false;
+    bool hasCounters_ = false;
+    TSerialCounters seenCounters_;
     // Modem lines seen by the previous Wait that watched them.
     unsigned seenLines_ = 0;
     bool seenLinesValid_ = false;
