@@ -9,7 +9,7 @@
 #include <string_view>
 
 // Errors of descriptions: their reading and writing, and classes they name.
-Q4_EXCEPTION(EFilerError, Exception);
+Q4_EXCEPTION(EFilerError, EStreamError);
 Q4_EXCEPTION(EClassNotFound, EFilerError);
 
 // Registering a class twice is harmless; registering another class under a name already taken

@@ -1,5 +1,6 @@
 #include "platform/classes/Component.h"
 
+#include "platform/classes/Reader.h"
 #include "platform/rtl/Exception.h"
 
 #include <algorithm>
@@ -49,6 +50,7 @@ TComponent::~TComponent() {
     DestroyComponents();
     if (owner_ != nullptr)
         owner_->RemoveComponent(this);
+    RemoveFixupReferences(this);
 }
 
 void TComponent::BeforeDestruction() {

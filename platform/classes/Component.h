@@ -72,6 +72,11 @@ class TComponent : public TPersistent {
     // component.
     virtual void Notification(TComponent* component, TOperation operation);
 
+    // Reading and writing its own description; the defaults read and write the properties and
+    // then the children.
+    virtual void ReadState(TReader* reader);
+    virtual void WriteState(TWriter* writer);
+
     // Called once a description has been read completely, after every reference is resolved.
     virtual void Loaded();
     // The components a description stores as children of this one. For the root of a

@@ -38,6 +38,11 @@ TPropInfo& TPropertyList::Make(std::string_view name, const TTypeInfo* type) {
     return *list_.back();
 }
 
+const TTypeInfo* StringsTypeInfo() {
+    static const TTypeInfo info = TTypeInfo::Simple(tkClass, "TStrings");
+    return &info;
+}
+
 namespace {
 
 const TPropInfo* Require(const TObject* instance, std::string_view name) {
@@ -264,7 +269,9 @@ std::pair<TObject*, const TPropInfo*> FindPropPath(TObject* instance, std::strin
             return {object, info};
         if (info->Kind() != tkClass)
             throw EPropertyError("Invalid property path " + std::string(path));
-        TObject* next = Expect<TObject*>(info->Get(object));
+        TPropValue value = info->Get(object);
+        TObject** nextPtr = std::get_if<TObject*>(&value);
+        TObject* next = nextPtr != nullptr ? *nextPtr : nullptr;
         if (next == nullptr)
             throw EPropertyError("Invalid property path " + std::string(path));
         object = next;
@@ -315,6 +322,8 @@ std::string GetPropValue(TObject* instance, std::string_view path) {
     case tkWString:
         return Utf16ToUtf8(Expect<std::u16string>(v));
     case tkClass: {
+        if (auto* list = std::get_if<TStrings*>(&v))
+            return *list != nullptr ? (*list)->Text() : std::string();
         auto* c = dynamic_cast<TComponent*>(Expect<TObject*>(v));
         return c != nullptr ? c->Name() : std::string();
     }
@@ -380,6 +389,15 @@ void SetPropValue(TObject* instance, std::string_view path, std::string_view tex
         value = Utf8ToUtf16(text);
         break;
     case tkClass: {
+        if (type == StringsTypeInfo()) {
+            // A string list takes the text line by line, in place.
+            TPropValue current = info->Get(object);
+            TStrings* list = Expect<TStrings*>(current);
+            if (list == nullptr)
+                q4_detail::ThrowInvalidValue();
+            list->SetText(text);
+            return;
+        }
         TObject* target = nullptr;
         if (!text.empty() && !SameIdent(text, "nil")) {
             TComponent* root = LookupRoot(object);

@@ -21,6 +21,7 @@
 
 #include "platform/classes/Object.h"
 #include "platform/classes/TypeInfo.h"
+#include "platform/rtl/Classes.h"
 
 #include <any>
 #include <cstdint>
@@ -38,13 +39,21 @@ struct TMethod {
     std::string Name;
     std::any Code;
     bool Assigned() const { return Code.has_value(); }
+    // Handlers compare by the method they were bound from.
+    bool operator==(const TMethod& other) const {
+        return Name == other.Name && Assigned() == other.Assigned();
+    }
 };
 
 // A property value as the generic routines move it: ordinals, enumerations, sets (bit masks),
 // characters and Booleans as int64_t; floats as double; strings as UTF-8; wide strings as
-// UTF-16; objects as TObject*; events as TMethod.
-using TPropValue =
-    std::variant<std::monostate, int64_t, double, std::string, std::u16string, TObject*, TMethod>;
+// UTF-16; objects as TObject*; string lists (which are not TObjects) as TStrings*; events as
+// TMethod.
+using TPropValue = std::variant<std::monostate, int64_t, double, std::string, std::u16string,
+                                TObject*, TMethod, TStrings*>;
+
+// The type record of string-list properties ("Lines", "Items"): stored as "Lines.Strings".
+const TTypeInfo* StringsTypeInfo();
 
 class TPropInfo {
 public:
@@ -121,6 +130,8 @@ template <class V> const TTypeInfo* TypeOf() {
         return &info;
     } else if constexpr (std::is_pointer_v<V> && std::is_base_of_v<TObject, P>) {
         return P::StaticClass()->TypeInfo();
+    } else if constexpr (std::is_pointer_v<V> && std::is_base_of_v<TStrings, P>) {
+        return StringsTypeInfo();
     } else {
         return Q4TypeInfo(static_cast<V*>(nullptr));
     }
@@ -135,6 +146,9 @@ template <class V> TPropValue ToValue(const V& v) {
         return static_cast<int64_t>(v);
     } else if constexpr (requires { v.Bits(); }) {
         return static_cast<int64_t>(v.Bits());
+    } else if constexpr (std::is_pointer_v<V> &&
+                         std::is_base_of_v<TStrings, std::remove_cv_t<std::remove_pointer_t<V>>>) {
+        return static_cast<TStrings*>(const_cast<std::remove_cv_t<std::remove_pointer_t<V>>*>(v));
     } else if constexpr (std::is_pointer_v<V>) {
         return static_cast<TObject*>(const_cast<std::remove_cv_t<std::remove_pointer_t<V>>*>(v));
     } else if constexpr (IsStdFunction<V>::value) {
@@ -165,6 +179,14 @@ template <class V> V FromValue(const TPropValue& value) {
     } else if constexpr (requires { V::FromBits(0); }) {
         if (auto* p = std::get_if<int64_t>(&value))
             return V::FromBits(static_cast<uint64_t>(*p));
+    } else if constexpr (std::is_pointer_v<V> &&
+                         std::is_base_of_v<TStrings, std::remove_cv_t<std::remove_pointer_t<V>>>) {
+        if (auto* p = std::get_if<TStrings*>(&value)) {
+            if (*p == nullptr)
+                return nullptr;
+            if (auto* typed = dynamic_cast<V>(*p))
+                return typed;
+        }
     } else if constexpr (std::is_pointer_v<V>) {
         using P = std::remove_cv_t<std::remove_pointer_t<V>>;
         if (auto* p = std::get_if<TObject*>(&value))

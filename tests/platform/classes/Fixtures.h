@@ -5,6 +5,8 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Collection.h"
 #include "platform/classes/Component.h"
+#include "platform/classes/Filer.h"
+#include "platform/rtl/Classes.h"
 #include "platform/rtl/Events.h"
 
 #include <functional>
@@ -51,12 +53,21 @@ class TTestItem : public TCollectionItem {
         if (auto* other = dynamic_cast<TTestItem*>(source)) {
             caption = other->caption;
             value = other->value;
+            extra = other->extra;
             return;
         }
         TCollectionItem::Assign(source);
     }
+    // Bytes the item stores itself.
+    void DefineProperties(TFiler* filer) override {
+        TCollectionItem::DefineProperties(filer);
+        filer->DefineBinaryProperty(
+            "Extra", [this](TStream& s) { extra = s.ReadToEnd(); },
+            [this](TStream& s) { s.WriteBytes(extra); }, !extra.empty());
+    }
     std::string caption;
     int value = 0;
+    std::string extra;
 };
 
 // A component with one published property of each kind.
@@ -81,12 +92,13 @@ class TTestWidget : public TComponent {
         p.Add("Title", &TTestWidget::title);
         p.Add("Color", &TTestWidget::color, TestColorType()).Default(0xFFFFFF);
         p.Add("Pen", &TTestWidget::GetPen, &TTestWidget::SetPen);
-        p.Add("Items", &TTestWidget::GetItems);
+        p.Add("Items", &TTestWidget::GetItems, &TTestWidget::SetItems);
         p.Add("Buddy", &TTestWidget::GetBuddy, &TTestWidget::SetBuddy);
         p.Add("OnClick", &TTestWidget::onClick);
         p.Add("OnValue", &TTestWidget::onValue);
+        p.Add("Lines", &TTestWidget::GetLines, &TTestWidget::SetLines);
         p.Add("Secret", &TTestWidget::secret).Stored(false);
-        p.Add("Hidden", &TTestWidget::hidden).Stored(&TTestWidget::HiddenStored);
+        p.Add("Hidden", &TTestWidget::hidden).Default(0).Stored(&TTestWidget::HiddenStored);
         p.Add("Area", &TTestWidget::Area);
     }
 
@@ -99,6 +111,21 @@ class TTestWidget : public TComponent {
     TTestPen* GetPen() { return &pen; }
     void SetPen(TTestPen* value) { pen.Assign(value); }
     TCollection* GetItems() { return &items; }
+    void SetItems(TCollection* value) { items.Assign(value); }
+    TStringList* GetLines() { return &lines; }
+    void SetLines(TStringList* value) { lines.Assign(*value); }
+    void DefineProperties(TFiler* filer) override {
+        TComponent::DefineProperties(filer);
+        filer->DefineBinaryProperty(
+            "Blob", [this](TStream& s) { blob = s.ReadToEnd(); },
+            [this](TStream& s) { s.WriteBytes(blob); }, BlobStored(filer));
+    }
+    // Stored when there is data and, for a descendant, when it differs from the ancestor's.
+    bool BlobStored(TFiler* filer) const {
+        if (auto* ancestor = dynamic_cast<TTestWidget*>(filer->Ancestor()))
+            return ancestor->blob != blob;
+        return !blob.empty();
+    }
     TTestWidget* GetBuddy() const { return buddy; }
     void SetBuddy(TTestWidget* value) {
         buddy = value;
@@ -140,6 +167,8 @@ class TTestWidget : public TComponent {
     TTestWidget* buddy = nullptr;
     TNotifyEvent onClick;
     std::function<void(TObject*, int&)> onValue;
+    TStringList lines;
+    std::string blob;
     int secret = 0;
     int hidden = 0;
     std::vector<std::string> log;

@@ -1,0 +1,17 @@
+# q4_add_resources(TARGET TYPE type FILES file...)
+# Builds the files into TARGET as resources of that type, each named after its file name without
+# the extension, in upper case ("forms/TdlgConnect.txt" -> RCDATA "TDLGCONNECT"); the program
+# finds them with FindResource / TResourceStream (platform/classes/Resources.h).
+function(q4_add_resources target)
+  cmake_parse_arguments(ARG "" "TYPE" "FILES" ${ARGN})
+  string(TOUPPER "${ARG_TYPE}" type)
+  set(aliased)
+  foreach(file ${ARG_FILES})
+    get_filename_component(stem ${file} NAME_WE)
+    string(TOUPPER "${stem}" alias)
+    set_source_files_properties(${file} PROPERTIES QT_RESOURCE_ALIAS "${alias}")
+    list(APPEND aliased ${file})
+  endforeach()
+  string(MAKE_C_IDENTIFIER "${target}_${type}" resource_name)
+  qt_add_resources(${target} ${resource_name} PREFIX "/q4/${type}" FILES ${aliased})
+endfunction()
