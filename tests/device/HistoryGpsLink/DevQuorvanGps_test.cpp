@@ -1,0 +1,215 @@
+#include "device/GpsAidingFile.h"
+#include "device/GpsFrame.h"
+#include "device/GpsPassThrough.h"
+
+#include "tests/device/HistoryGpsLink/LinkFixture.h"
+
+#include "platform/rtl/Classes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using TBytes = TGpsReceiverModel::TBytes;
+
+constexpr TDateTime kSunday10s = 29226.0 + 2390 * 7 + 10.0 / 86400; // week 2390, 00:00:10 UTC
+
+class TTempDir {
+public:
+    TTempDir() {
+        path_ = std::filesystem::temp_directory_path() /
+                ("q4-gps-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(path_);
+    }
+    ~TTempDir() { std::filesystem::remove_all(path_); }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string ReadFile(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Raw(const TBytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The position in the PC's traffic of each marker, which must appear in this order.
+void ExpectOrder(const std::string& sent, const std::vector<std::string>& markers) {
+    size_t from = 0;
+    for (const auto& m : markers) {
+        const size_t at = sent.find(m, from);
+        ASSERT_NE(at, std::string::npos)
+            << TGpsFrame::HexText(reinterpret_cast<const uint8_t*>(m.data()), m.size());
+        from = at + m.size();
+    }
+}
+
+const std::string kOn = "GPSACCESS_ON\r";
+const std::string kBinary = "$PSRF100,0,9600,8,0,0*0D\r";
+const std::string kOff = "GPSACCESS_OFF\r";
+const std::string kPollClock = Raw(TGpsFrame::PollClockStatus());
+const std::string kPollAlmanac = Raw(TGpsFrame::PollAlmanac());
+const std::string kPollEphemeris = Raw(TGpsFrame::PollEphemeris());
+const std::string kToNmea = Raw(TGpsFrame::SwitchToNmea());
+
+// Reads a receiver's data into a file and writes the file into a receiver that lost its data: the
+// receiver ends up with the same almanac and is given the same ephemeris, in satellite order.
+TEST(DevQuorvanGpsLink, SaveAndLoadRoundTrip) {
+    TTempDir dir;
+    const std::string file = dir.File("aiding.txt");
+    THistoryGpsLink link;
+    std::vector<TBytes> almanac(32);
+    std::vector<TBytes> ephemeris;
+    link.Gps([&](TGpsReceiverModel& gps) {
+        gps.SetClock(2390, 12345678, 95000);
+        // End-marker bytes inside the data must not cut a frame short.
+        TBytes sv3 = gps.Almanac(3);
+        sv3[6] = 0xB0;
+        sv3[7] = 0xB3;
+        gps.SetAlmanac(3, sv3);
+        TBytes e13 = gps.Ephemeris(13);
+        e13[40] = 0xB0;
+        e13[41] = 0xB3;
+        gps.SetEphemeris(13, e13);
+        gps.SetChatter(true);
+        for (int sv = 1; sv <= 32; ++sv) {
+            almanac[sv - 1] = gps.Almanac(sv);
+            if (!gps.Ephemeris(sv).empty()) {
+                ephemeris.push_back(gps.Ephemeris(sv));
+            }
+        }
+    });
+
+    ASSERT_TRUE(TGpsAidingFile::Save(link.Dev(), file));
+    ExpectOrder(link.Sim().FromPc(),
+                {kOn, kBinary, kPollClock, kPollAlmanac, kPollEphemeris, kToNmea, kOff});
+    TStringList lines;
+    lines.LoadFromFile(file);
+    ASSERT_EQ(lines.Count(), 34 + static_cast<int>(ephemeris.size()));
+    EXPECT_EQ(lines[0], "00 BC 61 4E 09 56");
+    EXPECT_EQ(lines[1], "00 01 73 18");
+    EXPECT_EQ(lines[4].substr(0, 17), "A0 A2 00 1E 0E 03");
+    EXPECT_EQ(lines[4].size(), 38u * 3 - 1);
+    EXPECT_EQ(lines[34].substr(0, 17), "A0 A2 00 5C 0F 02");
+    EXPECT_NE(ReadFile(file).find("B0 B3\r\nA0 A2"), std::string::npos); // CR LF line ends
+    link.Gps([](TGpsReceiverModel& gps) {
+        EXPECT_FALSE(gps.PassThrough());
+        EXPECT_FALSE(gps.Binary());
+        gps.SetChatter(false);
+        gps.ClearData();
+    });
+
+    link.Sim().ClearRecords();
+    ASSERT_TRUE(TGpsAidingFile::Load(link.Dev(), file, kSunday10s));
+    ExpectOrder(link.Sim().FromPc(), {kOn, kBinary, "\xA0\xA2\x03\x81\x82", "\xA0\xA2\x00\x5B\x95",
+                                      "\xA0\xA2\x00\x19\x80", kToNmea, kOff});
+    link.Gps([&](TGpsReceiverModel& gps) {
+        EXPECT_EQ(gps.BadFrames(), 0);
+        EXPECT_EQ(gps.AlmanacWrites(), 1);
+        for (int sv = 1; sv <= 32; ++sv) {
+            EXPECT_EQ(gps.Almanac(sv), almanac[sv - 1]) << sv;
+        }
+        EXPECT_EQ(gps.WrittenEphemeris(), ephemeris);
+        // Fixed position, the file's drift, then time of week 1000 and week 2390 of the clock.
+        const TBytes init = gps.InitData();
+        ASSERT_EQ(init.size(), 25u);
+        EXPECT_EQ(TBytes(init.begin() + 13, init.begin() + 23),
+                  (TBytes{0x00, 0x01, 0x73, 0x18, 0x00, 0x00, 0x03, 0xE8, 0x09, 0x56}));
+        EXPECT_FALSE(gps.PassThrough());
+        EXPECT_FALSE(gps.Binary());
+    });
+}
+
+// Without a clock reading the file's layout would shift: nothing is written and the save fails,
+// but the receiver is put back to text and the pass-through closed.
+TEST(DevQuorvanGpsLink, FailedClockReadWritesNoFile) {
+    TTempDir dir;
+    const std::string file = dir.File("aiding.txt");
+    THistoryGpsLink link;
+    link.Gps([](TGpsReceiverModel& gps) { gps.SetAnswerClock(false); });
+    EXPECT_FALSE(TGpsAidingFile::Save(link.Dev(), file));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    const std::string sent = link.Sim().FromPc();
+    ExpectOrder(sent, {kOn, kBinary, kPollClock, kToNmea, kOff});
+    EXPECT_EQ(sent.find(kPollAlmanac), std::string::npos);
+    link.Gps([](TGpsReceiverModel& gps) {
+        EXPECT_FALSE(gps.PassThrough());
+        EXPECT_FALSE(gps.Binary());
+    });
+}
+
+TEST(DevQuorvanGpsLink, BrokenClockFrameIsNoReading) {
+    THistoryGpsLink link;
+    link.Gps([](TGpsReceiverModel& gps) { gps.CutNext(0x07); });
+    ASSERT_TRUE(GpsAccessOn(link.Dev()));
+    GpsSwitchToBinary(link.Dev());
+    std::string week, drift;
+    EXPECT_FALSE(GpsReadClock(link.Dev(), week, drift));
+    EXPECT_TRUE(GpsReadClock(link.Dev(), week, drift));
+    EXPECT_EQ(drift, "00 01 73 18");
+    GpsSwitchToNmea(link.Dev());
+    EXPECT_TRUE(GpsAccessOff(link.Dev()));
+}
+
+// An error part-way (a drift line that is not hexadecimal) still closes the pass-through before
+// it reaches the caller.
+TEST(DevQuorvanGpsLink, SwitchOffGoesOutWhenLoadingRaises) {
+    TTempDir dir;
+    const std::string file = dir.File("bad.txt");
+    {
+        TStringList lines;
+        lines.Add("00 00 00 00 09 56");
+        lines.Add("XX 01 73 18");
+        lines.Add("A0 A2");
+        lines.SaveToFile(file);
+    }
+    THistoryGpsLink link;
+    EXPECT_THROW(TGpsAidingFile::Load(link.Dev(), file, kSunday10s), EConvertError);
+    const std::string sent = link.Sim().FromPc();
+    ExpectOrder(sent, {kOn, kBinary, kOff});
+    EXPECT_EQ(sent.find("\xA0\xA2\x00\x19\x80"), std::string::npos);
+    link.Gps([](TGpsReceiverModel& gps) { EXPECT_FALSE(gps.PassThrough()); });
+}
+
+TEST(DevQuorvanGpsLink, FilesThatCannotBeLoadedSendNothing) {
+    TTempDir dir;
+    const std::string shortFile = dir.File("short.txt");
+    {
+        TStringList lines;
+        lines.Add("00 00 00 00 09 56");
+        lines.Add("00 01 73 18");
+        lines.SaveToFile(shortFile);
+    }
+    THistoryGpsLink link;
+    EXPECT_FALSE(TGpsAidingFile::Load(link.Dev(), shortFile, kSunday10s));
+    EXPECT_FALSE(TGpsAidingFile::Load(link.Dev(), dir.File("missing.txt"), kSunday10s));
+    EXPECT_EQ(link.Sim().FromPc(), "");
+}
+
+// Over a data call the same frames go through the modem worker.
+TEST(DevQuorvanGpsLink, ClockOverTheModemLink) {
+    THistoryGpsLink link(true);
+    ASSERT_TRUE(GpsAccessOn(link.Dev()));
+    GpsSwitchToBinary(link.Dev());
+    std::string week, drift;
+    ASSERT_TRUE(GpsReadClock(link.Dev(), week, drift));
+    EXPECT_EQ(week, "09 56 00 BC 61 4E");
+    GpsSwitchToNmea(link.Dev());
+    EXPECT_TRUE(GpsAccessOff(link.Dev()));
+    ExpectOrder(link.Sim().FromPc(), {kOn, kBinary, kPollClock, kToNmea, kOff});
+}
+
+} // namespace
