@@ -227,7 +227,7 @@ void TGpsReceiverModel::Handle(const TBytes& p) {
             PutBig(reply, timeOfWeek_, 4);
             reply.push_back(8); // satellites in use
             PutBig(reply, static_cast<uint32_t>(drift_), 4);
-            PutBig(reply, 100000, 4);           // clock bias
+            PutBig(reply, 100000, 4);                   // clock bias
             PutBig(reply, timeOfWeek_ / 100 * 1000, 4); // GPS time, whole seconds in ms
             Send(reply);
         }

@@ -76,7 +76,7 @@ void TSimUnit::SetLineFilter(TLineFilter filter) {
 }
 
 void TSimUnit::SetRawInput(TRawInput input) {
-    rawInput_ = std::move(input);
+    rawInput_ = input ? std::make_shared<TRawInput>(std::move(input)) : nullptr;
 }
 
 void TSimUnit::SetDeliver(std::function<void(std::string)> deliver) {
@@ -102,8 +102,8 @@ void TSimUnit::Feed(std::string_view bytes) {
         if (rawInput_) {
             // The raw consumer may hand the line back (clear itself) part-way; the rest of the
             // bytes then go on into lines.
-            TRawInput input = rawInput_;
-            input(bytes);
+            const std::shared_ptr<TRawInput> input = rawInput_;
+            (*input)(bytes);
             return;
         }
         const char c = bytes.front();

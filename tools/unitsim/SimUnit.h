@@ -15,6 +15,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -147,7 +148,8 @@ private:
     std::map<std::string, TKeywordHandler> words_;
     size_t longestKeyword_ = 0;
     TLineFilter lineFilter_;
-    TRawInput rawInput_;
+    // Shared so that a consumer keeps its state between calls and may clear itself mid-call.
+    std::shared_ptr<TRawInput> rawInput_;
     std::function<void(std::string)> deliver_;
     std::deque<std::string> script_;
     std::vector<std::string> supplySeries_;

@@ -1,0 +1,93 @@
+#pragma once
+// A GSM modem on a COM port: its AT dialogue (reset, check, registration, bearer, dial,
+// hang-up) and, once the data call stands, the unit's "+" protocol over the call. Sits on a
+// TComPortWorker, which it uses for writing and for reading what is queued, and watches every
+// reply for the modem's result words: an error word raises TModemException at once, and the
+// third "error" reply in a row does too. Abort (from any thread) ends every wait and loop within
+// one poll.
+
+#include "device/ComPortWorker.h"
+#include "device/LogWriter.h"
+
+#include "platform/rtl/Exception.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+Q4_EXCEPTION(TModemException, Exception);
+
+class TModemWorker {
+public:
+    TModemWorker(TComPortWorker* port, const std::string& phoneNumber, bool waitRegistration,
+                 TLogWriter* log, bool ownsPort);
+    ~TModemWorker();
+    TModemWorker(const TModemWorker&) = delete;
+    TModemWorker& operator=(const TModemWorker&) = delete;
+
+    // Sends `command` and a carriage return; true only when `terminator` (a carriage return when
+    // empty) arrives. Checks pending input for error words before each try, sleeps 100 ms after
+    // a failed one.
+    bool SendText(const std::string& command, std::string& reply, const std::string& terminator,
+                  int tries, uint32_t timeoutMs, bool log);
+    bool SendHex(const std::string& command, std::string& reply, const std::string& pattern,
+                 int tries, uint32_t timeoutMs);
+    bool WaitForText(std::string& reply, uint32_t timeoutMs, const std::string& pattern);
+    bool WaitForHex(std::string& reply, uint32_t timeoutMs, const std::string& pattern);
+
+    // Raises TModemException when `reply` holds one of the modem's error words.
+    void CheckModemError(const std::string& reply);
+    // True when `reply` holds "error"; the third such reply in a row raises TModemException.
+    bool CountErrorReply(const std::string& reply);
+    // Unless aborted, reads what is queued and checks it for error words.
+    void CheckPending();
+
+    bool ResetModem();
+    bool CheckModem();
+    // True once the network reports the modem registered, at home or roaming.
+    bool CheckRegistration();
+    bool SetBearer();
+    // Dials PhoneNumber; raises TModemException, sending nothing, when the number holds anything
+    // but dial characters.
+    bool Dial();
+    bool HangUp();
+
+    // Returns the modem to command state: "+++" with a guard time of silence before and after,
+    // so that the modem takes it as an escape and not as data. False when aborted.
+    bool EscapeToCommand();
+    // RTS low for 1 s, then high for 1 s (each step skipped once aborted).
+    void PulseRts();
+    void ClearRts();
+
+    const std::string& GetPhoneNumber() const { return phoneNumber_; }
+    bool GetWaitRegistration() const { return waitRegistration_; }
+    int ErrorCount() const { return errorCount_; }
+    TComPortWorker* Port() const { return port_; }
+
+    void Abort() { aborted_.store(true); }
+    void ClearAbort() { aborted_.store(false); }
+    bool Aborted() const { return aborted_.load(); }
+
+    // The characters a phone number may hold: digits, "+*#", pauses and dial modifiers
+    // (",WwPpTt") and blanks.
+    static bool IsDialableNumber(const std::string& number);
+
+    // Guard time kept around "+++" (a Hayes modem's default is 1 s).
+    static constexpr uint32_t EscapeGuardMs = 1100;
+
+private:
+    void Write(const std::string& text);
+    void WriteHex(const std::string& text);
+    // Sleeps `ms` in steps short enough to notice Abort; false when aborted.
+    bool Pause(uint32_t ms);
+
+    bool ownsPort_;
+    TLogWriter* log_;
+    std::string phoneNumber_;
+    bool waitRegistration_;
+    int errorCount_ = 0;
+    TComPortWorker* port_;
+    std::atomic<bool> aborted_{false};
+    uint32_t lastWrite_ = 0;
+    bool wrote_ = false;
+};
