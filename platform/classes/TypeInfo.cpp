@@ -13,10 +13,9 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
-template <class T> const TTypeInfo* OrdinalInfo(TTypeKind kind, const char* name, TOrdType ord) {
-    static const TTypeInfo info = TTypeInfo::Ordinal(kind, name, ord, std::numeric_limits<T>::min(),
-                                                     std::numeric_limits<T>::max());
-    return &info;
+template <class T> TTypeInfo OrdinalInfo(TTypeKind kind, const char* name, TOrdType ord) {
+    return TTypeInfo::Ordinal(kind, name, ord, std::numeric_limits<T>::min(),
+                              std::numeric_limits<T>::max());
 }
 
 } // namespace
@@ -104,31 +103,40 @@ const TTypeInfo* Q4TypeInfo(bool*) {
     return &info;
 }
 const TTypeInfo* Q4TypeInfo(char*) {
-    return OrdinalInfo<unsigned char>(tkChar, "Char", otUByte);
+    static const TTypeInfo info = OrdinalInfo<unsigned char>(tkChar, "Char", otUByte);
+    return &info;
 }
 const TTypeInfo* Q4TypeInfo(char16_t*) {
-    return OrdinalInfo<char16_t>(tkWChar, "WideChar", otUWord);
+    static const TTypeInfo info = OrdinalInfo<char16_t>(tkWChar, "WideChar", otUWord);
+    return &info;
 }
 const TTypeInfo* Q4TypeInfo(int8_t*) {
-    return OrdinalInfo<int8_t>(tkInteger, "ShortInt", otSByte);
+    static const TTypeInfo info = OrdinalInfo<int8_t>(tkInteger, "ShortInt", otSByte);
+    return &info;
 }
 const TTypeInfo* Q4TypeInfo(uint8_t*) {
-    return OrdinalInfo<uint8_t>(tkInteger, "Byte", otUByte);
+    static const TTypeInfo info = OrdinalInfo<uint8_t>(tkInteger, "Byte", otUByte);
+    return &info;
 }
 const TTypeInfo* Q4TypeInfo(int16_t*) {
-    return OrdinalInfo<int16_t>(tkInteger, "SmallInt", otSWord);
+    static const TTypeInfo info = OrdinalInfo<int16_t>(tkInteger, "SmallInt", otSWord);
+    return &info;
 }
 const TTypeInfo* Q4TypeInfo(uint16_t*) {
-    return OrdinalInfo<uint16_t>(tkInteger, "Word", otUWord);
+    static const TTypeInfo info = OrdinalInfo<uint16_t>(tkInteger, "Word", otUWord);
+    return &info;
 }
 const TTypeInfo* Q4TypeInfo(int32_t*) {
-    return OrdinalInfo<int32_t>(tkInteger, "Integer", otSLong);
+    static const TTypeInfo info = OrdinalInfo<int32_t>(tkInteger, "Integer", otSLong);
+    return &info;
 }
 const TTypeInfo* Q4TypeInfo(uint32_t*) {
-    return OrdinalInfo<uint32_t>(tkInteger, "Cardinal", otULong);
+    static const TTypeInfo info = OrdinalInfo<uint32_t>(tkInteger, "Cardinal", otULong);
+    return &info;
 }
 const TTypeInfo* Q4TypeInfo(int64_t*) {
-    return OrdinalInfo<int64_t>(tkInt64, "Int64", otSLong);
+    static const TTypeInfo info = OrdinalInfo<int64_t>(tkInt64, "Int64", otSLong);
+    return &info;
 }
 const TTypeInfo* Q4TypeInfo(float*) {
     static const TTypeInfo info = TTypeInfo::Float("Single", ftSingle);

@@ -82,6 +82,7 @@ class TTestWidget : public TComponent {
         p.Add("Small", &TTestWidget::small).Default(0);
         p.Add("Big", &TTestWidget::big).Default(0);
         p.Add("Letter", &TTestWidget::letter).Default('A');
+        p.Add("Level", &TTestWidget::level).Default(0);
         p.Add("Enabled", &TTestWidget::enabled).Default(true);
         p.Add("Shape", &TTestWidget::shape).Default(tsCircle);
         p.Add("Options", &TTestWidget::options).Default(TTestOptions{toBold});
@@ -153,6 +154,7 @@ class TTestWidget : public TComponent {
     int16_t small = 0;
     int64_t big = 0;
     char letter = 'A';
+    uint8_t level = 0;
     bool enabled = true;
     TTestShape shape = tsCircle;
     TTestOptions options{toBold};

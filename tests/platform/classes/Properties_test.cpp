@@ -58,6 +58,7 @@ TEST(PropertiesTest, KindsComeFromTheMemberTypes) {
         {"Small", tkInteger, "SmallInt"},
         {"Big", tkInt64, "Int64"},
         {"Letter", tkChar, "Char"},
+        {"Level", tkInteger, "Byte"},
         {"Enabled", tkEnumeration, "Boolean"},
         {"Shape", tkEnumeration, "TTestShape"},
         {"Options", tkSet, "set of TTestOption"},
