@@ -1,6 +1,7 @@
 #include "device/FirmwareVersion.h"
 
 #include "platform/rtl/Exception.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/Version.h"
 #include "regex/Regex.h"
@@ -11,9 +12,6 @@
 namespace {
 
 constexpr int kTailLimit = 250;
-
-// The running program's own file, as the kernel names it.
-const char* const kOwnProgram = "/proc/self/exe";
 
 } // namespace
 
@@ -57,7 +55,7 @@ bool IsModernVersion(const std::string& Text) {
 
 std::string GetFileVersionText(const std::string& FileName) {
     std::error_code error;
-    if (FileName.empty() || !std::filesystem::equivalent(FileName, kOwnProgram, error)) {
+    if (FileName.empty() || !std::filesystem::equivalent(FileName, ProgramFileName(), error)) {
         return std::string();
     }
     return ProgramFileVersion();

@@ -1,6 +1,7 @@
 #include "device/FirmwareVersion.h"
 
 #include "platform/rtl/Exception.h"
+#include "platform/rtl/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -96,8 +97,11 @@ TEST(FirmwareVersion, RegexFirstMatchGivesTheWholeMatch) {
 }
 
 TEST(FirmwareVersion, FileVersionIsTheBuildsOwnForThisProgram) {
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    EXPECT_EQ(GetFileVersionText(self), QUORVAN4_VERSION);
+    EXPECT_EQ(GetFileVersionText(ProgramFileName()), QUORVAN4_VERSION);
+    // Another path to the same file names the same program.
+    const std::filesystem::path program(ProgramFileName());
+    EXPECT_EQ(GetFileVersionText((program.parent_path() / "." / program.filename()).string()),
+              QUORVAN4_VERSION);
     EXPECT_EQ(GetFileVersionText("/nonexistent/quorvan4"), "");
     EXPECT_EQ(GetFileVersionText(""), "");
     EXPECT_EQ(GetFileVersionText(Q4_SOURCE_DIR "/CMakeLists.txt"), "");
