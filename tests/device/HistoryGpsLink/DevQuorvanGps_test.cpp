@@ -184,6 +184,31 @@ TEST(DevQuorvanGpsLink, SwitchOffGoesOutWhenLoadingRaises) {
     link.Gps([](TGpsReceiverModel& gps) { EXPECT_FALSE(gps.PassThrough()); });
 }
 
+// A drift line of the wrong length writes nothing into the receiver, but the receiver, already
+// switched to binary, is switched back to text before the pass-through closes.
+TEST(DevQuorvanGpsLink, WrongDriftLineWritesNothing) {
+    TTempDir dir;
+    const std::string file = dir.File("drift.txt");
+    {
+        TStringList lines;
+        lines.Add("00 00 00 00 09 56");
+        lines.Add("00 01 73 18 00");
+        for (int i = 0; i < 40; ++i) {
+            lines.Add("A0 A2 00 02 90 00 00 90 B0 B3");
+        }
+        lines.SaveToFile(file);
+    }
+    THistoryGpsLink link;
+    EXPECT_FALSE(TGpsAidingFile::Load(link.Dev(), file, kSunday10s));
+    const std::string sent = link.Sim().FromPc();
+    ExpectOrder(sent, {kOn, kBinary, kToNmea, kOff});
+    EXPECT_EQ(sent.find("\xA0\xA2\x03\x81\x82"), std::string::npos);
+    link.Gps([](TGpsReceiverModel& gps) {
+        EXPECT_EQ(gps.Received().size(), 1u); // the switch back to text only
+        EXPECT_FALSE(gps.Binary());
+    });
+}
+
 TEST(DevQuorvanGpsLink, FilesThatCannotBeLoadedSendNothing) {
     TTempDir dir;
     const std::string shortFile = dir.File("short.txt");

@@ -102,6 +102,19 @@ TEST(DevQuorvanHistoryLink, EraseClearsTheCache) {
     EXPECT_TRUE(THistoryRecord::IsEmpty(list.ValueFromIndex(0)));
 }
 
+TEST(DevQuorvanHistoryLink, WritePointerAndUnsentPointer) {
+    THistoryGpsLink link;
+    link.Ring([](THistoryRing& ring) { ring.Fill(THistoryRing::RingSize + 0x1234); });
+    int32_t point = -1;
+    ASSERT_TRUE(link.Dev().GetPointCount(point));
+    EXPECT_EQ(point, 0x1234);
+    ASSERT_TRUE(link.Dev().SetNsPoint("01A0"));
+    link.Ring([](THistoryRing& ring) { EXPECT_EQ(ring.Unsent(), 0x01A0); });
+    std::string unsent;
+    ASSERT_TRUE(link.Dev().GetNsPoint(unsent));
+    EXPECT_EQ(unsent, "01A0");
+}
+
 // The records the simulator encodes decode to the points it encoded, in both layouts.
 TEST(DevQuorvanHistoryLink, DecodedRecordsMatchTheUnitsTrack) {
     struct Case {
