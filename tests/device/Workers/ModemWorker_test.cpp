@@ -132,6 +132,21 @@ TEST_F(ModemWorkerTest, ErrorWordsRaiseWithTheirMessages) {
               "ОШИБКА! Обрыв Соединения(DISCONNECT)!");
 }
 
+TEST_F(ModemWorkerTest, SilentUnitCostsThreeSendsWithinTheBand) {
+    Connect();
+    TUnitFaults faults;
+    faults.Silent = true;
+    sim.SetFaults(faults);
+    std::string reply;
+    bool ok = true;
+    const double ms = TimedMs([&] { ok = modem.SendText("+object", reply, "OK", 3, 4500, true); });
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(sim.FromPc(), "+object\r+object\r+object\r");
+    // Three waits of 4500 ms polled every 50 ms, each failed try followed by 100 ms; no pause.
+    EXPECT_GE(ms, 13700);
+    EXPECT_LE(ms, 14200);
+}
+
 TEST_F(ModemWorkerTest, ErrorReplyEndsTheWaitEvenWithTheTerminator) {
     Connect();
     sim.ScriptReply("ERROR\r\nOK\r\n");
