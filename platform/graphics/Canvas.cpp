@@ -166,6 +166,9 @@ struct TCanvas::Impl {
     bool qpenValid = false;
     bool qbrushValid = false;
     bool qfontValid = false;
+    bool brushOriginValid = false;
+    unsigned fontGeneration = ~0u;
+    int fontExtra = 0;
     bool clipValid = false;
     bool transformValid = false;
     bool penIsNull = true;
@@ -201,10 +204,7 @@ TCanvas::~TCanvas() {
 }
 
 void TCanvas::Attach() {
-    font_.OnChange = [this](TObject*) {
-        d_->fontChanged = true;
-        d_->qfontValid = false;
-    };
+    font_.OnChange = [this](TObject*) { d_->fontChanged = true; };
     pen_.OnChange = [this](TObject*) {
         d_->penChanged = true;
         d_->qpenValid = false;
@@ -212,7 +212,6 @@ void TCanvas::Attach() {
     brush_.OnChange = [this](TObject*) {
         d_->brushChanged = true;
         d_->qbrushValid = false;
-        d_->qpenValid = false; // dash gaps take the background colour
     };
 }
 
@@ -272,6 +271,7 @@ QPainter* TCanvas::Begin() {
             return nullptr;
         }
         d.qpenValid = d.qbrushValid = d.qfontValid = d.clipValid = d.transformValid = false;
+        d.brushOriginValid = false;
         d.composition = -1;
     }
     QPainter* p = d.painter.get();
@@ -279,7 +279,7 @@ QPainter* TCanvas::Begin() {
         p->setWorldTransform(QTransform::fromTranslate(viewportOrg_.X, viewportOrg_.Y));
         d.transformValid = true;
         d.clipValid = false;
-        d.qbrushValid = false;
+        d.brushOriginValid = false;
     }
     if (!d.clipValid)
         ApplyClip(p);
@@ -424,7 +424,6 @@ void TCanvas::RealizeBrush(QPainter* p) {
         }
         d.brushChanged = false;
         d.qbrushValid = false;
-        d.qpenValid = false;
     }
     if (d.qbrushValid)
         return;
@@ -461,18 +460,28 @@ void TCanvas::RealizeBrush(QPainter* p) {
     }
     p->setBrush(qbrush);
     // Patterns line up with the device's brush origin, whatever the viewport origin.
-    p->setBrushOrigin(brushOrg_.X - viewportOrg_.X, brushOrg_.Y - viewportOrg_.Y);
+    if (!d.brushOriginValid) {
+        p->setBrushOrigin(brushOrg_.X - viewportOrg_.X, brushOrg_.Y - viewportOrg_.Y);
+        d.brushOriginValid = true;
+    }
 }
 
 void TCanvas::RealizeFont(QPainter* p) {
     Impl& d = *d_;
     if (d.fontChanged) {
-        d.textColor = ColorToRGB(font_.Color());
+        TColor text = ColorToRGB(font_.Color());
+        if (text != d.textColor && brush_.Bitmap())
+            d.qbrushValid = false; // a one-bit pattern draws in the text colour
+        d.textColor = text;
         d.fontChanged = false;
-        d.qfontValid = false;
+        // A new colour or angle keeps the realised font.
+        if (font_.Generation() != d.fontGeneration || charExtra_ != d.fontExtra)
+            d.qfontValid = false;
     }
     if (d.qfontValid)
         return;
+    d.fontGeneration = font_.Generation();
+    d.fontExtra = charExtra_;
     d.qfontValid = true;
     d.qfont = font_.QtFont();
     if (charExtra_ != 0)
@@ -588,7 +597,7 @@ TPoint TCanvas::SetViewportOrigin(TPoint origin) {
 TPoint TCanvas::SetBrushOrigin(TPoint origin) {
     TPoint old = brushOrg_;
     brushOrg_ = origin;
-    d_->qbrushValid = false;
+    d_->brushOriginValid = false;
     return old;
 }
 
@@ -697,7 +706,7 @@ bool TCanvas::RestoreDC(int saved) {
     penPos_ = s.penPos;
     d_->clip = s.clip;
     d_->qpenValid = d_->qbrushValid = d_->qfontValid = false;
-    d_->clipValid = d_->transformValid = false;
+    d_->clipValid = d_->transformValid = d_->brushOriginValid = false;
     return true;
 }
 
@@ -1115,7 +1124,6 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
     Changing();
-    SettleTextAdvance();
     PaintText(x, y, text, 0, nullptr);
     Changed();
 }
@@ -1123,7 +1131,6 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 void TCanvas::ExtTextOut(int x, int y, unsigned options, const TRect* rect,
                          const std::string& text) {
     Changing();
-    SettleTextAdvance();
     PaintText(x, y, text, options | 0x80000000u, rect);
     Changed();
 }
@@ -1133,7 +1140,6 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
     if (brush_.Style() != bsClear)
         options |= ETO_OPAQUE;
     Changing();
-    SettleTextAdvance();
     PaintText(x, y, text, options | 0x80000000u, &r);
     Changed();
 }
@@ -1152,6 +1158,7 @@ void TCanvas::PaintText(int x, int y, const std::string& text, unsigned options,
     const QFontMetrics& m = *d.metrics;
     bool updateCp = (textAlign_ & TA_UPDATECP) != 0;
     if (updateCp) {
+        SettleTextAdvance();
         x = penPos_.X;
         y = penPos_.Y;
     }

@@ -113,6 +113,7 @@ TFont::~TFont() = default;
 
 void TFont::Changed() {
     qfont_.reset();
+    ++generation_;
     TGraphicsObject::Changed();
 }
 

@@ -114,6 +114,8 @@ public:
 
     // The realised font at 96 dots per inch (kept until the next change).
     const QFont& QtFont() const;
+    // Counts the changes that alter the realised font (not its colour or angle).
+    unsigned Generation() const { return generation_; }
 
 protected:
     void Changed() override;
@@ -129,6 +131,7 @@ private:
     int orientation_ = 0;
     TFontQuality quality_ = fqDefault;
     mutable std::unique_ptr<QFont> qfont_;
+    unsigned generation_ = 0;
 };
 
 // ---- Pens -------------------------------------------------------------------------------------
