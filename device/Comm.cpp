@@ -179,6 +179,7 @@ unsigned TCustomComm::Read(void* buffer, unsigned count, uint32_t timeoutMs) {
             if (done > 0) {
                 got += static_cast<unsigned>(done);
                 received_.fetch_add(done);
+                consumed_.fetch_add(done);
                 TBusyScope busy(busy_, 2);
                 if (OnRead)
                     OnRead(this);
@@ -218,6 +219,7 @@ void TCustomComm::PurgeInput() {
     size_t queued = 0;
     device_->InputCount(queued);
     received_.fetch_add(queued);
+    consumed_.fetch_add(queued);
     device_->Purge(true, false);
 }
 

@@ -167,6 +167,9 @@ private:
     std::atomic<int> suspendCount_{0};
     std::atomic<uint64_t> received_{0};
     std::atomic<uint64_t> sent_{0};
+    // Input bytes taken out of the queue by reads and purges, never reset: lets the event thread
+    // tell new input from input that replaced what was taken.
+    std::atomic<uint64_t> consumed_{0};
     TDeviceOpener opener_;
 };
 

@@ -26,6 +26,7 @@ void TCommEventThread::Execute() {
     TSerialCounters counters = counters_;
     const bool hasCounters = hasCounters_;
     size_t queued = 0;
+    uint64_t consumed = comm_->consumed_.load();
     bool hungUp = false;
 
     while (!Terminated()) {
@@ -42,12 +43,19 @@ void TCommEventThread::Execute() {
         if (woke & swStopped)
             break;
 
+        // New input: more queued than what was there, less what the component took out since.
+        // The count is read before the amount taken, so a read in between can only make it
+        // look like new input, never hide any.
         TDeviceEvents events = 0;
         size_t now = 0;
         device_->InputCount(now);
-        if (now > queued)
+        const uint64_t taken = comm_->consumed_.load();
+        const uint64_t takenSince = taken - consumed;
+        const size_t left = takenSince >= queued ? 0 : queued - static_cast<size_t>(takenSince);
+        if (now > left)
             events |= deChar;
         queued = now;
+        consumed = taken;
 
         if (hasLines && (woke & swLinesChanged)) {
             unsigned current = 0;
