@@ -313,6 +313,25 @@ TEST_P(KeywordTable, ReadsAndWritesTheUnitsValue) {
         EXPECT_EQ(link.Sent(), c.SetLine);
         EXPECT_EQ(link.Sim().Value(c.Keyword), c.StoredAfter);
     }
+
+    if (link.Kind() == lkModem) {
+        // The unit refuses everything: both directions fail, and nothing of the refusal comes
+        // back as a value. ("ERROR" arrives after the first poll of each wait, so the modem's
+        // count of error replies never reaches its limit.)
+        TUnitFaults faults;
+        faults.AnswerError = true;
+        faults.DelayMs = 120;
+        link.Sim().SetFaults(faults);
+        const std::string stored = link.Sim().Value(c.Keyword);
+        std::string failed = "stale";
+        EXPECT_FALSE(c.Get(link.Dev(), failed));
+        EXPECT_EQ(failed.find("ERROR"), std::string::npos) << failed;
+        EXPECT_NE(failed, c.Decoded);
+        if (c.Set) {
+            EXPECT_FALSE(c.Set(link.Dev()));
+            EXPECT_EQ(link.Sim().Value(c.Keyword), stored);
+        }
+    }
 }
 
 std::string CaseName(const testing::TestParamInfo<KeywordTable::ParamType>& info) {
