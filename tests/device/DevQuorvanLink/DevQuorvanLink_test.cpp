@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,10 @@ struct TKeywordCase {
     std::string SetLine;
     std::string StoredAfter;
 };
+
+// Test names and failure messages show the case by its name.
+void PrintTo(const TKeywordCase& c, std::ostream* os) { *os << c.Name; }
+void PrintTo(TLinkKind kind, std::ostream* os) { *os << (kind == lkCable ? "cable" : "modem"); }
 
 template <typename T>
 std::function<bool(TDevQuorvan&, std::string&)> IntGetter(bool (TDevQuorvan::*get)(T&)) {
