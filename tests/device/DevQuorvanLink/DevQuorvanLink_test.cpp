@@ -120,8 +120,12 @@ struct TKeywordCase {
 };
 
 // Test names and failure messages show the case by its name.
-void PrintTo(const TKeywordCase& c, std::ostream* os) { *os << c.Name; }
-void PrintTo(TLinkKind kind, std::ostream* os) { *os << (kind == lkCable ? "cable" : "modem"); }
+void PrintTo(const TKeywordCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+void PrintTo(TLinkKind kind, std::ostream* os) {
+    *os << (kind == lkCable ? "cable" : "modem");
+}
 
 template <typename T>
 std::function<bool(TDevQuorvan&, std::string&)> IntGetter(bool (TDevQuorvan::*get)(T&)) {
