@@ -2,6 +2,7 @@
 
 #include "device/ComPortWorker.h"
 #include "device/ModemWorker.h"
+#include "platform/rtl/CodePage.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Strings.h"
 
@@ -128,6 +129,12 @@ bool TDevQuorvan::SetValue(const std::string& Keyword, const std::string& Value)
 bool TDevQuorvan::SetText(const std::string& Keyword, const std::string& Text) {
     if (HasControlCharacters(Text)) {
         LogLine("Значение для " + Keyword + " содержит управляющие символы и не передано");
+        return false;
+    }
+    // The line carries Windows-1251; a character outside it cannot reach the unit.
+    std::string bytes;
+    if (!TryUtf8ToCp1251(Text, bytes)) {
+        LogLine("Значение для " + Keyword + " содержит недопустимые символы и не передано");
         return false;
     }
     return SetValue(Keyword, Text);

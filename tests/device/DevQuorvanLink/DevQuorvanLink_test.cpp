@@ -442,6 +442,8 @@ TEST(DevQuorvanSetters, RefuseWhatWouldCorruptTheUnitWithoutSendingAnything) {
              Case{"alarm phone with DEL",
                   [](TDevQuorvan& d) { return d.SetAlarmPhone(0, "12\x7f"); }},
              Case{"server address with CR", [](TDevQuorvan& d) { return d.SetIpAddress("1.2\r"); }},
+             Case{"apn outside Windows-1251",
+                  [](TDevQuorvan& d) { return d.SetGprsApn("apn\u4e2d"); }},
              Case{"port above 65535", [](TDevQuorvan& d) { return d.SetIpPort(65536); }},
              Case{"negative port", [](TDevQuorvan& d) { return d.SetIpPort(-1); }},
              Case{"no operating mode",
@@ -464,6 +466,11 @@ TEST(DevQuorvanSetters, RefuseWhatWouldCorruptTheUnitWithoutSendingAnything) {
     EXPECT_TRUE(link.Dev().SetIpPort(0));
     EXPECT_TRUE(link.Dev().SetServicePhone(10, "5"));
     EXPECT_EQ(link.Sim().Value("ingA"), "5");
+    // Cyrillic text is fine on the line.
+    EXPECT_TRUE(link.Dev().SetGprsName("Иванов"));
+    std::string name;
+    EXPECT_TRUE(link.Dev().GetGprsName(name));
+    EXPECT_EQ(name, "Иванов");
 }
 
 TEST(DevQuorvanSetters, BadNumbersRaiseBeforeAnythingIsSent) {
