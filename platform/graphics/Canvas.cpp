@@ -414,8 +414,9 @@ void TCanvas::RealizePen(QPainter* p) {
 void TCanvas::RealizeBrush(QPainter* p) {
     Impl& d = *d_;
     if (d.brushChanged) {
-        // A solid brush draws text on its own colour; any other brush leaves gaps untouched.
-        if (brush_.Style() == bsSolid && !brush_.Bitmap()) {
+        // A solid brush (also one with a pattern bitmap) sets an opaque background of its own
+        // colour; any other brush leaves gaps untouched.
+        if (brush_.Style() == bsSolid) {
             d.bkColor = ColorToRGB(brush_.Color());
             d.bkMode = OPAQUE;
         } else {
@@ -1710,6 +1711,37 @@ void TCanvas::TransparentDrawImage(const TRect& dest, const QImage& image, const
         p->drawImage(QPoint(dest.Left, dest.Top), part);
     }
     Changed();
+}
+
+bool TCanvas::MaskedStretchBlt(int x, int y, int w, int h, TCanvas* source, int sx, int sy, int sw,
+                               int sh, TCanvas* mask, int mx, int my) {
+    if (!source || !source->d_->image || !mask || !mask->d_->image || w <= 0 || h <= 0 || sw <= 0 ||
+        sh <= 0)
+        return false;
+    Changing();
+    QPainter* p = Begin();
+    if (p) {
+        QImage part = source->d_->image
+                          ->copy(sx + source->viewportOrg_.X, sy + source->viewportOrg_.Y, sw, sh)
+                          .convertToFormat(QImage::Format_ARGB32);
+        QImage shape =
+            mask->d_->image->copy(mx + mask->viewportOrg_.X, my + mask->viewportOrg_.Y, sw, sh)
+                .convertToFormat(QImage::Format_RGB32);
+        if (part.width() != w || part.height() != h) {
+            part = part.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            shape = shape.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        }
+        for (int yy = 0; yy < h; ++yy) {
+            auto* row = reinterpret_cast<QRgb*>(part.scanLine(yy));
+            const auto* m = reinterpret_cast<const QRgb*>(shape.constScanLine(yy));
+            for (int xx = 0; xx < w; ++xx)
+                row[xx] = qGray(m[xx]) < 128 ? (row[xx] | 0xFF000000) : 0;
+        }
+        ApplyCopyComposition(p);
+        p->drawImage(QPoint(x, y), part);
+    }
+    Changed();
+    return p != nullptr;
 }
 
 bool TCanvas::AlphaBlend(int x, int y, int w, int h, TCanvas* source, int sx, int sy, int sw,

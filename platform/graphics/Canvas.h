@@ -213,6 +213,10 @@ public:
     // colour 'transparent'.
     bool TransparentBlt(int x, int y, int w, int h, TCanvas* source, int sx, int sy, int sw, int sh,
                         TColor transparent);
+    // Copies the stretched source where the one-bit mask (stretched the same way, from mx, my) is
+    // black and leaves the destination alone where it is white.
+    bool MaskedStretchBlt(int x, int y, int w, int h, TCanvas* source, int sx, int sy, int sw,
+                          int sh, TCanvas* mask, int mx, int my);
     // Blends the source over the destination with a constant opacity 0..255 (and the source's own
     // alpha when useSourceAlpha): dst = (src * a + dst * (255 - a) + 127) / 255 per channel.
     bool AlphaBlend(int x, int y, int w, int h, TCanvas* source, int sx, int sy, int sw, int sh,

@@ -132,6 +132,10 @@ inline bool TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx,
                            int sh, TColor transparent) {
     return dst->TransparentBlt(x, y, w, h, src, sx, sy, sw, sh, transparent);
 }
+inline bool TransparentStretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy,
+                                  int sw, int sh, HDC mask, int mx, int my) {
+    return dst->MaskedStretchBlt(x, y, w, h, src, sx, sy, sw, sh, mask, mx, my);
+}
 inline bool AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
                        std::uint8_t opacity, bool useSourceAlpha = false) {
     return dst->AlphaBlend(x, y, w, h, src, sx, sy, sw, sh, opacity, useSourceAlpha);

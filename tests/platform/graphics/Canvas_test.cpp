@@ -551,3 +551,70 @@ TEST(CanvasShapes, ArcsRunCounterClockwiseByDefault) {
     EXPECT_EQ(p.c->Pixel(6, 6), clWhite);
     EXPECT_EQ(p.c->Pixel(14, 14), clWhite);
 }
+
+TEST(CanvasCopy, MaskedStretchKeepsTheDestinationWhereTheMaskIsWhite) {
+    // The classic way to draw a glyph transparently: a one-bit mask made from the key colour,
+    // then a masked copy.
+    auto glyph = WhiteBitmap(2, 2);
+    glyph->Canvas()->Brush()->SetColor(clFuchsia);
+    glyph->Canvas()->FillRect(Rect(0, 0, 2, 2));
+    glyph->Canvas()->SetPixel(0, 1, clRed);
+    TBitmap mask(2, 2);
+    mask.SetMonochrome(true);
+    SetBkColor(glyph->Canvas()->Handle(), clFuchsia);
+    BitBlt(mask.Canvas()->Handle(), 0, 0, 2, 2, glyph->Canvas(), 0, 0, cmSrcCopy);
+    EXPECT_EQ(Ascii(mask, kInk), "..\n#.\n");
+
+    Fixture f(4, 4);
+    f.c->Brush()->SetColor(clBlue);
+    f.c->FillRect(Rect(0, 0, 4, 4));
+    TransparentStretchBlt(f.c->Handle(), 0, 0, 4, 4, glyph->Canvas(), 0, 0, 2, 2, mask.Canvas(), 0,
+                          0);
+    EXPECT_EQ(f.Art(), gfxtest::Art(R"(
+bbbb
+bbbb
+rrbb
+rrbb
+)"));
+}
+
+TEST(CanvasBrushes, PatternBitmapsRepeatFromTheBrushOrigin) {
+    // A one-bit 2x2 checker: black pattern pixels take the text colour, white ones the background
+    // colour, which the brush's own colour sets.
+    TBitmap checker(2, 2);
+    checker.SetMonochrome(true);
+    checker.Canvas()->SetPixel(0, 0, clBlack);
+    checker.Canvas()->SetPixel(1, 1, clBlack);
+    Fixture f(4, 3);
+    SetTextColor(f.c->Handle(), clRed);
+    f.c->Brush()->SetColor(clBlue);
+    f.c->Brush()->SetBitmap(&checker);
+    f.c->FillRect(Rect(0, 0, 4, 2));
+    SetBrushOrgEx(f.c->Handle(), 1, 0, nullptr);
+    f.c->FillRect(Rect(0, 2, 4, 3));
+    EXPECT_EQ(f.Art(), "rbrb\nbrbr\nrbrb\n");
+
+    // A colour pattern draws its own colours.
+    TBitmap stripes(2, 1);
+    stripes.Canvas()->SetPixel(0, 0, clLime);
+    Fixture g(4, 1);
+    g.c->Brush()->SetBitmap(&stripes);
+    g.c->FillRect(Rect(0, 0, 4, 1));
+    EXPECT_EQ(g.Art(), "g.g.\n");
+}
+
+TEST(CanvasPens, InsideFrameKeepsAWidePenWithinTheBox) {
+    Fixture f(20, 20);
+    f.c->Pen()->SetWidth(5);
+    f.c->Pen()->SetStyle(psInsideFrame);
+    f.c->Brush()->SetStyle(bsClear);
+    f.c->Rectangle(3, 3, 17, 17);
+    EXPECT_EQ(InkBox(f.bmp->Image(), clWhite), Rect(3, 3, 17, 17)) << f.Art();
+    Fixture g(20, 20);
+    g.c->Pen()->SetWidth(5);
+    g.c->Brush()->SetStyle(bsClear);
+    g.c->Rectangle(3, 3, 17, 17); // centred on the outline: reaches outside the box
+    TRect ink = InkBox(g.bmp->Image(), clWhite);
+    EXPECT_LT(ink.Left, 3);
+    EXPECT_GT(ink.Right, 17);
+}
