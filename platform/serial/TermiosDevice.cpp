@@ -129,6 +129,7 @@ TTermiosDevice::~TTermiosDevice() {
 }
 
 int TTermiosDevice::SetLine(const TSerialLine& line) {
+    std::lock_guard lock(lineMutex_);
     termios t{};
     if (::tcgetattr(fd_, &t) != 0)
         return errno;
@@ -235,6 +236,7 @@ int TTermiosDevice::SetLine(const TSerialLine& line) {
 }
 
 int TTermiosDevice::GetLine(TSerialLine& line) {
+    std::lock_guard lock(lineMutex_);
     termios t{};
     if (::tcgetattr(fd_, &t) != 0)
         return errno;

@@ -4,6 +4,8 @@
 
 #include "platform/serial/SerialDevice.h"
 
+#include <mutex>
+
 class TTermiosDevice : public TSerialDevice {
 public:
     // Opens `path` non-blocking, exclusively (a lock that other serial programs honour and the
@@ -30,6 +32,7 @@ private:
 
     int fd_;
     std::string path_;
+    std::mutex lineMutex_; // SetLine and GetLine may run on different threads
     TSerialLine applied_;
     bool hasModemLines_ = false;
     bool hasCounters_ = false;
