@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 namespace {
 
@@ -150,9 +151,10 @@ void TComponent::Insert(TComponent* component) {
 }
 
 void TComponent::Remove(TComponent* component) {
-    auto it = std::find(components_.begin(), components_.end(), component);
-    if (it != components_.end())
-        components_.erase(it);
+    // From the end: owners free their components last first.
+    auto it = std::find(components_.rbegin(), components_.rend(), component);
+    if (it != components_.rend())
+        components_.erase(std::next(it).base());
     if (!component->name_.empty()) {
         auto named = names_.find(NameKey(component->name_));
         if (named != names_.end() && named->second == component)

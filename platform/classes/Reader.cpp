@@ -540,8 +540,13 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     try {
         root->SetLoading(true);
         root->SetReading(true);
-        if (root->Name().empty() && !name.empty())
-            root->SetName(name);
+        if (root->Name().empty() && !name.empty()) {
+            try {
+                root->SetName(name);
+            } catch (const EComponentError& e) {
+                Error(e.Message());
+            }
+        }
         component_ = root;
         root->ReadState(this);
         for (TComponent* c : loaded_)
