@@ -94,7 +94,7 @@ private:
     void AddCaseCounterparts(bool (&members)[256]) const;
 
     void FindStartFacts(RegexProgram& program, unsigned flags);
-    void FirstChars(const uint8_t* node, bool* set, int depth) const;
+    void FirstChars(const uint8_t* node, bool* set, int depth);
 
     const uint8_t* pat_;
     size_t len_;
@@ -106,6 +106,8 @@ private:
     size_t size_ = 0;
     bool hasLoops_ = false;
     std::vector<uint8_t> code_;
+    const uint8_t* codeStart_ = nullptr;
+    std::vector<bool> visited_; // nodes the first-character walk has been through
 };
 
 size_t Compiler::EmitNode(uint8_t op) {
@@ -724,9 +726,9 @@ size_t Compiler::ParseSingle(unsigned& flags) {
             if (close >= len_)
                 Fail(regexCompBadModifier);
             std::string letters(reinterpret_cast<const char*>(pat_) + pos_ + 1, close - pos_ - 1);
+            pos_ = close + 1;
             if (!TRegex::ParseModifiers(letters, mods_))
                 Fail(regexCompBadModifier);
-            pos_ = close + 1;
             return EmitNode(opComment);
         }
         unsigned groupFlags = 0;
@@ -821,23 +823,27 @@ void Compiler::FindStartFacts(RegexProgram& program, unsigned flags) {
             }
         }
     }
+    codeStart_ = program.code.data();
+    visited_.assign(program.code.size(), false);
     FirstChars(first, program.firstChars, 0);
     program.firstCount = static_cast<int>(
         std::count(std::begin(program.firstChars), std::end(program.firstChars), true));
 }
 
-// Adds to `set` every character a match of the chain from `node` can begin with.
-void Compiler::FirstChars(const uint8_t* node, bool* set, int depth) const {
+// Adds to `set` every character a match of the chain from `node` can begin with. The walk from a
+// node always adds the same characters, so a node already walked through is not walked again:
+// this keeps the walk linear and ends it where a loop's body leads back to the loop.
+void Compiler::FirstChars(const uint8_t* node, bool* set, int depth) {
     auto all = [set] { std::fill(set, set + 256, true); };
-    if (depth > 200) { // a pathological nesting: give up on narrowing the start
+    if (depth > 1000) { // a pathological nesting: give up on narrowing the start
         all();
         return;
     }
-    for (int steps = 0; node; ++steps) {
-        if (steps > 100000) {
-            all();
+    while (node) {
+        const size_t at = static_cast<size_t>(node - codeStart_);
+        if (visited_[at])
             return;
-        }
+        visited_[at] = true;
         const uint8_t op = *node;
         const uint8_t* opnd = Operand(node);
         switch (op) {
