@@ -547,6 +547,10 @@ void TStringList::Insert(int index, const std::string& s) {
 }
 
 int TStringList::Add(const std::string& s) {
+    return AddObject(s, nullptr);
+}
+
+int TStringList::AddObject(const std::string& s, TObject* object) {
     int index;
     if (!sorted_) {
         index = Count();
@@ -556,7 +560,7 @@ int TStringList::Add(const std::string& s) {
         if (duplicates_ == dupError)
             Error("String list does not allow duplicates");
     }
-    InsertItem(index, s, nullptr);
+    InsertItem(index, s, object);
     return index;
 }
 

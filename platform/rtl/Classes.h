@@ -86,7 +86,7 @@ public:
     TObject* Objects(int index) const { return GetObject(index); }
 
     virtual int Add(const std::string& s);
-    int AddObject(const std::string& s, TObject* object);
+    virtual int AddObject(const std::string& s, TObject* object);
     void InsertObject(int index, const std::string& s, TObject* object);
     void AddStrings(const TStrings& strings);
     void AddStrings(const std::vector<std::string>& strings);
@@ -180,6 +180,8 @@ public:
     void Delete(int index) override;
     void Clear() override;
     int Add(const std::string& s) override;
+    // On a sorted list that ignores duplicates, an existing string keeps its own object.
+    int AddObject(const std::string& s, TObject* object) override;
     void Exchange(int index1, int index2) override;
     void Move(int curIndex, int newIndex) override;
     int IndexOf(std::string_view s) const override;

@@ -207,6 +207,10 @@ TEST(StringList, SortedListsAndDuplicates) {
         EXPECT_EQ(e.Message(), "Operation not allowed on sorted list");
     }
 
+    s.AddObject("PEAR", Obj(7)); // ignored duplicate: the existing line keeps its object
+    EXPECT_EQ(s.Objects(2), nullptr);
+    EXPECT_EQ(s.Count(), 3);
+
     s.SetDuplicates(dupError);
     try {
         s.Add("FIG");
