@@ -164,10 +164,12 @@ TEST_F(IniTest, ValuesSurviveTheRoundTrip) {
         {"pair", "\"\""},           {"lone", "\""},         {"eq", "a=b=c"},
         {"semi", ";not a comment"}, {"empty", ""},
     };
+    const std::string longValue(5000, 'v'); // read whole, not cut at 2,047 characters
     {
         TMemIniFile ini(path_);
         for (const auto& [key, value] : values)
             ini.WriteString("V", key, value);
+        ini.WriteString("V", "long", longValue);
         ini.WriteString("V", "lines", "one\r\ntwo"); // line breaks cannot live in a line
         ini.UpdateFile();
     }
@@ -175,6 +177,7 @@ TEST_F(IniTest, ValuesSurviveTheRoundTrip) {
     for (const auto& [key, value] : values)
         EXPECT_EQ(back.ReadString("V", key, "<none>"), value) << key;
     EXPECT_EQ(back.ReadString("V", "lines", ""), "one  two");
+    EXPECT_EQ(back.ReadString("V", "long", ""), longValue);
     EXPECT_THROW(back.WriteString("V", "a=b", "x"), EIniFileException);
     EXPECT_THROW(back.WriteString("V]", "a", "x"), EIniFileException);
     EXPECT_THROW(back.WriteString("V", "[a", "x"), EIniFileException);
