@@ -46,6 +46,12 @@ Q4_EXCEPTION(EEncodingError, Exception);     // text that cannot be converted to
 Q4_EXCEPTION(EThread, Exception);            // misuse of a thread
 Q4_EXCEPTION(EInvalidOperation, Exception);  // a call that is not valid in the object's state
 Q4_EXCEPTION(EArgumentException, Exception); // a bad argument
+Q4_EXCEPTION(EInvalidCast, Exception);       // an object is not of the class asked for
+Q4_EXCEPTION(EOSError, Exception);           // a system call failed
+
+// Raises EOSError "System Error.  Code: <n>.\r\n<text>" for the calling thread's last errno.
+[[noreturn]] void RaiseLastOSError();
+[[noreturn]] void RaiseLastOSError(int errorCode);
 
 // Raises the silent abort (EAbort "Operation aborted").
 [[noreturn]] inline void Abort() {

@@ -17,6 +17,22 @@ TEST(Exception, NamedKindKeepsMessageAndClassName) {
     }
 }
 
+TEST(Exception, NamedKindsFormFamilies) {
+    EXPECT_THROW(throw EFOpenError("x"), EStreamError);
+    EXPECT_THROW(throw EStringListError("x"), EListError);
+    auto raised = [](void (*f)()) -> std::string {
+        try {
+            f();
+        } catch (const Exception& e) {
+            return std::string(e.ClassName()) + ": " + e.Message();
+        }
+        return "nothing raised";
+    };
+    EXPECT_EQ(raised([] { Abort(); }), "EAbort: Operation aborted");
+    EXPECT_EQ(raised([] { RaiseLastOSError(2); }),
+              "EOSError: System Error.  Code: 2.\r\nNo such file or directory");
+}
+
 TEST(Version, ComesFromTheBuild) {
     EXPECT_EQ(ProgramFileVersion(), QUORVAN4_VERSION);
     EXPECT_EQ(ProgramFileVersion().substr(0, 4), "1.0.");
