@@ -96,6 +96,16 @@ TRegex::TRegex()
       lineBreakChars_("\r\n"), caseInverter_(&TRegex::DefaultCaseInverter) {
     for (int c = 0; c < 256; ++c)
         caseTable_[c] = DefaultCaseInverter(static_cast<unsigned char>(c));
+    RebuildCharacterTables();
+}
+
+void TRegex::RebuildCharacterTables() {
+    for (int c = 0; c < 256; ++c)
+        lineSeparators_[c] = wordTable_[c] = false;
+    for (unsigned char c : lineBreakChars_)
+        lineSeparators_[c] = true;
+    for (unsigned char c : wordChars_)
+        wordTable_[c] = true;
 }
 
 TRegex::~TRegex() = default;
@@ -142,11 +152,8 @@ bool TRegex::ExecPos(int offset) {
         return false;
 
     regex_program::MatchEnvironment env;
-    bool words[256] = {};
-    for (unsigned char c : wordChars_)
-        words[c] = true;
     env.caseTable = caseTable_;
-    env.wordChars = words;
+    env.wordChars = wordTable_;
     env.lineSeparators = lineSeparators_;
     env.paired = pairedAssigned_;
     env.pairedHead = pairedHead_;
@@ -168,10 +175,7 @@ bool TRegex::ExecPos(int offset) {
 void TRegex::CheckProgram() {
     if (program_ && modifiers_ != compiledModifiers_)
         DiscardProgram();
-    for (bool& b : lineSeparators_)
-        b = false;
-    for (unsigned char c : lineBreakChars_)
-        lineSeparators_[c] = true;
+    // The line-separator set follows LineBreakChars as it is set (RebuildCharacterTables).
     if (!program_) {
         if (expression_.empty()) {
             RaiseError(regexExecNoExpression);
@@ -305,6 +309,7 @@ void TRegex::SetSpaceCharacters(const std::string& chars) {
 void TRegex::SetWordCharacters(const std::string& chars) {
     if (chars != wordChars_) {
         wordChars_ = chars;
+        RebuildCharacterTables();
         DiscardProgram();
     }
 }
@@ -312,6 +317,7 @@ void TRegex::SetWordCharacters(const std::string& chars) {
 void TRegex::SetLineBreakChars(const std::string& chars) {
     if (chars != lineBreakChars_) {
         lineBreakChars_ = chars;
+        RebuildCharacterTables();
         DiscardProgram();
     }
 }

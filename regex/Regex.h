@@ -151,6 +151,7 @@ public:
 private:
     void DiscardProgram();
     void CheckProgram();
+    void RebuildCharacterTables();
     void CompileProgram();
 
     std::unique_ptr<regex_program::RegexProgram> program_;
@@ -171,5 +172,6 @@ private:
     unsigned char pairedTail_ = '\n';
     TCaseInverter caseInverter_;
     unsigned char caseTable_[256];
-    bool lineSeparators_[256] = {};
+    bool lineSeparators_[256] = {}; // from LineBreakChars
+    bool wordTable_[256] = {};      // from WordCharacters
 };

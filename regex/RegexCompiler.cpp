@@ -805,6 +805,7 @@ void Compiler::FindStartFacts(RegexProgram& program, unsigned flags) {
     const uint8_t* next = NextNode(first);
     if (next && *next == opEnd) { // a single top-level alternative
         const uint8_t* node = Operand(first);
+        program.entry = static_cast<int>(node - program.code.data());
         if (*node == opLiteral)
             program.startChar = node[kHeaderSize];
         else if (*node == opLineStart)

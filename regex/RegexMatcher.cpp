@@ -76,7 +76,7 @@ bool RegexMatcher::Search(const uint8_t* begin, const uint8_t* end, const uint8_
 bool RegexMatcher::TryMatchAt(const uint8_t* p) {
     in_ = p;
     loopIndex_ = 0;
-    if (!MatchPrim(program_.FirstNode()))
+    if (!MatchPrim(program_.Entry()))
         return false;
     starts_[0] = p;
     ends_[0] = in_;

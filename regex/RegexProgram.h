@@ -102,8 +102,10 @@ struct RegexProgram {
     bool firstChars[256] = {}; // characters a match can begin with (0 = end of input)
     int firstCount = 0;        // how many entries of firstChars are set
     bool hasLoops = false;     // the program holds counted loops of general items
+    int entry = 1;             // where an attempt starts: past a lone top-level alternative
 
     const uint8_t* FirstNode() const { return code.data() + 1; }
+    const uint8_t* Entry() const { return code.data() + entry; }
 };
 
 // A readable listing of the program, one node per line: "<offset> <NAME> <operands> -> <next>".
