@@ -15,6 +15,7 @@
 //     p.Add("OnClick", &TControl::onClick_);                        // std::function: an event
 //     p.Add("Stamp", &T::GetStamp, &T::SetStamp, DateTimeTypeInfo()); // an explicit type
 //     p.Add("Lists", &T::GetLists, &T::SetLists).Stored(&T::ListsStored);
+//     p.AddFn<T>("Side0", [](T* t) { return t->Side(0); }, [](T* t, bool v) { t->SetSide(0, v); });
 //
 // An ordinal or set property without Default() is always stored; a string is stored when not
 // empty, a float when not 0, a reference or event when assigned.
@@ -237,6 +238,28 @@ public:
             return Add(name, getterOrField, getterOrField, type);
         else
             return Add(name, getterOrField, nullptr, type);
+    }
+
+    // A property read and written by functions of the instance, for values that take more than
+    // a member (an index, a conversion):
+    //     p.AddFn<TFrame>("TopSide", [](TFrame* f) { return f->Side(0); },
+    //                     [](TFrame* f, bool v) { f->SetSide(0, v); });
+    template <class C, class G, class S = std::nullptr_t>
+    TPropInfo& AddFn(std::string_view name, G getter, S setter = nullptr,
+                     const TTypeInfo* type = nullptr) {
+        using V = std::decay_t<std::invoke_result_t<G, C*>>;
+        TPropInfo& info = Make(name, type ? type : q4_detail::TypeOf<V>());
+        info.get_ = [getter](TObject* o) {
+            return q4_detail::ToValue<V>(getter(static_cast<C*>(o)));
+        };
+        if constexpr (!std::is_null_pointer_v<S>) {
+            info.set_ = [setter](TObject* o, const TPropValue& value) {
+                setter(static_cast<C*>(o), q4_detail::FromValue<V>(value));
+            };
+        }
+        if constexpr (q4_detail::IsStdFunction<V>::value)
+            info.methodType_ = typeid(V);
+        return info;
     }
 
 private:
