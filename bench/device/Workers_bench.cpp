@@ -7,6 +7,7 @@
 
 #include "device/ComPortWorker.h"
 #include "device/ModemWorker.h"
+#include "platform/rtl/Clock.h"
 #include "tools/unitsim/UnitSim.h"
 
 #include <benchmark/benchmark.h>
@@ -101,5 +102,29 @@ void BM_ModemTextRoundTrip(benchmark::State& state) {
     Measure(state, 50, [&] { return modem.SendText("+object", reply, "OK", 3, 4500, true); });
 }
 BENCHMARK(BM_ModemTextRoundTrip)->Iterations(40)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// The machine's own share: what the prescribed sleeps alone overrun by, with no serial traffic.
+void BM_SleepsAlone(benchmark::State& state) {
+    Measure(state, 50 + 400, [] {
+        Sleep(50);
+        Sleep(400);
+        return true;
+    });
+}
+BENCHMARK(BM_SleepsAlone)->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_HexGapsAlone(benchmark::State& state) {
+    Measure(state, 10 * 2 + 50, [] {
+        for (int i = 0; i < 10; ++i)
+            Sleep(2);
+        Sleep(50);
+        return true;
+    });
+}
+BENCHMARK(BM_HexGapsAlone)->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
