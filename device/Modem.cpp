@@ -207,11 +207,17 @@ void TCustomModem::Open() {
 
 void TCustomModem::Close() {
     CheckOpen();
-    if (IsConnected())
-        HangUp();
-    if (HasState(msConnected)) {
-        ClearState(msConnected);
-        DoDisconnect();
+    try {
+        if (IsConnected())
+            HangUp();
+        if (HasState(msConnected)) {
+            ClearState(msConnected);
+            DoDisconnect();
+        }
+    } catch (...) {
+        // A port that fails while hanging up is still closed.
+        TCustomComm::Close();
+        throw;
     }
     TCustomComm::Close();
 }

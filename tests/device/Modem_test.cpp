@@ -336,3 +336,12 @@ TEST_F(ModemOnFake, ClosingHangsUpACall) {
     EXPECT_EQ(happened, (std::vector<std::string>{"disconnecting", "command state", "disconnect"}));
     EXPECT_FALSE(modem.IsOpen());
 }
+
+TEST_F(ModemOnFake, APortThatFailsWhileHangingUpIsStillClosed) {
+    port->RaiseLines(mlCarrier);
+    ASSERT_TRUE(DrainUntil([&] { return modem.ModemState() & msConnected; }));
+    port->HangUp(); // the adapter is pulled with the call still up
+    EXPECT_EQ(ErrorCodeOf([&] { modem.Close(); }), DEVICE_WRITEFAILED);
+    EXPECT_FALSE(modem.IsOpen());
+    EXPECT_FALSE(port->IsOpen());
+}
