@@ -121,6 +121,37 @@ void StrokeWithGaps(QPainter* p, bool gaps, const QColor& background, Draw draw)
     draw();
 }
 
+// The box, start angle and sweep (degrees, counter-clockwise positive) of an arc given by its
+// bounding box and two radial points.
+struct ArcGeometry {
+    QRectF box;
+    double start;
+    double sweep;
+};
+
+ArcGeometry ArcOf(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, bool ccw) {
+    QRectF box(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+    double cx = box.center().x();
+    double cy = box.center().y();
+    double rx = std::max(box.width() / 2, 0.5);
+    double ry = std::max(box.height() / 2, 0.5);
+    // Angles on the ellipse where the radials through the two points cross it.
+    auto angleOf = [&](int x, int y) {
+        double a = std::atan2(-(y - cy) / ry, (x - cx) / rx) * 180.0 / std::numbers::pi;
+        return a < 0 ? a + 360.0 : a;
+    };
+    double start = angleOf(x3, y3);
+    double end = angleOf(x4, y4);
+    double sweep = end - start;
+    if (ccw) {
+        if (sweep <= 0)
+            sweep += 360.0;
+    } else if (sweep >= 0) {
+        sweep -= 360.0;
+    }
+    return {box, start, sweep};
+}
+
 struct Blend {
     // dst = (src * a + dst * (255 - a) + 127) / 255
     static std::uint8_t Mix(int src, int dst, int a) {
@@ -184,6 +215,10 @@ struct TCanvas::Impl {
     QFont advanceFont;
 
     bool monochrome = false;
+
+    // The path bracket: while recording, primitives add to the path instead of drawing.
+    bool recording = false;
+    std::optional<QPainterPath> path;
 };
 
 // ---- life and surface ---------------------------------------------------------------------------
@@ -730,10 +765,24 @@ void TCanvas::SettleTextAdvance() const {
 void TCanvas::MoveTo(int x, int y) {
     d_->advancePending = false;
     penPos_ = {x, y};
+    if (d_->recording)
+        d_->path->moveTo(x, y);
+}
+
+void TCanvas::RecordLine(int x, int y) {
+    QPainterPath& path = *d_->path;
+    if (path.elementCount() == 0 || path.currentPosition() != QPointF(penPos_.X, penPos_.Y))
+        path.moveTo(penPos_.X, penPos_.Y);
+    path.lineTo(x, y);
 }
 
 void TCanvas::LineTo(int x, int y) {
     SettleTextAdvance();
+    if (d_->recording) {
+        RecordLine(x, y);
+        penPos_ = {x, y};
+        return;
+    }
     Changing();
     if (QPainter* p = Begin()) {
         RealizeBrush(p);
@@ -751,6 +800,12 @@ void TCanvas::LineTo(int x, int y) {
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
     if (points.size() < 2)
         return;
+    if (d_->recording) {
+        d_->path->moveTo(points[0].X, points[0].Y);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            d_->path->lineTo(points[i].X, points[i].Y);
+        return;
+    }
     Changing();
     if (QPainter* p = Begin()) {
         RealizeBrush(p);
@@ -770,6 +825,13 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
     if (points.size() < 2)
         return;
+    if (d_->recording) {
+        d_->path->moveTo(points[0].X, points[0].Y);
+        for (std::size_t i = 1; i < points.size(); ++i)
+            d_->path->lineTo(points[i].X, points[i].Y);
+        d_->path->closeSubpath();
+        return;
+    }
     Changing();
     if (QPainter* p = Begin()) {
         RealizePen(p);
@@ -789,6 +851,13 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 void TCanvas::PolyBezier(const std::vector<TPoint>& points) {
     if (points.size() < 4)
         return;
+    if (d_->recording) {
+        d_->path->moveTo(points[0].X, points[0].Y);
+        for (std::size_t i = 1; i + 2 < points.size(); i += 3)
+            d_->path->cubicTo(points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y,
+                              points[i + 2].X, points[i + 2].Y);
+        return;
+    }
     Changing();
     if (QPainter* p = Begin()) {
         RealizeBrush(p);
@@ -827,6 +896,10 @@ QRect InsideFrame(int l, int t, int r, int b, int width) {
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     Normalize(left, right);
     Normalize(top, bottom);
+    if (d_->recording) {
+        d_->path->addRect(QRectF(left, top, right - left - 1, bottom - top - 1));
+        return;
+    }
     Changing();
     if (QPainter* p = Begin()) {
         RealizePen(p);
@@ -853,6 +926,11 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
                         int cornerHeight) {
     Normalize(left, right);
     Normalize(top, bottom);
+    if (d_->recording) {
+        d_->path->addRoundedRect(QRectF(left, top, right - left - 1, bottom - top - 1),
+                                 cornerWidth / 2.0, cornerHeight / 2.0);
+        return;
+    }
     Changing();
     if (QPainter* p = Begin()) {
         RealizePen(p);
@@ -870,6 +948,10 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     Normalize(left, right);
     Normalize(top, bottom);
+    if (d_->recording) {
+        d_->path->addEllipse(QRectF(left, top, right - left - 1, bottom - top - 1));
+        return;
+    }
     Changing();
     if (QPainter* p = Begin()) {
         RealizePen(p);
@@ -893,45 +975,169 @@ void TCanvas::ShapePath(int kind, int x1, int y1, int x2, int y2, int x3, int y3
     Normalize(y1, y2);
     if (x2 - x1 < 2 || y2 - y1 < 2)
         return;
+    ArcGeometry g = ArcOf(x1, y1, x2, y2, x3, y3, x4, y4, arcDirection_ == AD_COUNTERCLOCKWISE);
+    if (d_->recording) {
+        QPainterPath& path = *d_->path;
+        if (kind == 2)
+            path.moveTo(g.box.center());
+        else
+            path.arcMoveTo(g.box, g.start);
+        path.arcTo(g.box, g.start, g.sweep);
+        if (kind != 0)
+            path.closeSubpath();
+        return;
+    }
     Changing();
     if (QPainter* p = Begin()) {
         RealizePen(p);
         RealizeBrush(p);
         ApplyPaintComposition(p);
-        QRectF box(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
-        double cx = box.center().x();
-        double cy = box.center().y();
-        double rx = box.width() / 2;
-        double ry = box.height() / 2;
-        // Angles on the ellipse where the radials through the two points cross it.
-        auto angleOf = [&](int x, int y) {
-            double a = std::atan2(-(y - cy) / ry, (x - cx) / rx) * 180.0 / std::numbers::pi;
-            return a < 0 ? a + 360.0 : a;
-        };
-        double start = angleOf(x3, y3);
-        double end = angleOf(x4, y4);
-        double sweep;
-        if (arcDirection_ == AD_COUNTERCLOCKWISE) {
-            sweep = end - start;
-            if (sweep <= 0)
-                sweep += 360.0;
-        } else {
-            sweep = end - start;
-            if (sweep >= 0)
-                sweep -= 360.0;
-        }
-        int a = static_cast<int>(std::lround(start * 16));
-        int span = static_cast<int>(std::lround(sweep * 16));
+        int a = static_cast<int>(std::lround(g.start * 16));
+        int span = static_cast<int>(std::lround(g.sweep * 16));
         if (kind == 0) {
             if (!d_->penIsNull)
-                p->drawArc(box, a, span);
+                p->drawArc(g.box, a, span);
         } else if (kind == 1) {
-            p->drawChord(box, a, span);
+            p->drawChord(g.box, a, span);
         } else {
-            p->drawPie(box, a, span);
+            p->drawPie(g.box, a, span);
         }
     }
     Changed();
+}
+
+void TCanvas::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    Normalize(x1, x2);
+    Normalize(y1, y2);
+    SettleTextAdvance();
+    ArcGeometry g = ArcOf(x1, y1, x2, y2, x3, y3, x4, y4, arcDirection_ == AD_COUNTERCLOCKWISE);
+    // A line from the current position to the arc's start, then the arc; the position ends at
+    // the arc's end.
+    QPainterPath arc;
+    arc.arcMoveTo(g.box, g.start);
+    QPointF from = arc.currentPosition();
+    arc.arcTo(g.box, g.start, g.sweep);
+    QPointF to = arc.currentPosition();
+    if (d_->recording) {
+        QPainterPath& path = *d_->path;
+        if (path.elementCount() == 0 || path.currentPosition() != QPointF(penPos_.X, penPos_.Y))
+            path.moveTo(penPos_.X, penPos_.Y);
+        path.lineTo(from);
+        path.arcTo(g.box, g.start, g.sweep);
+    } else {
+        Changing();
+        if (QPainter* p = Begin()) {
+            RealizeBrush(p);
+            RealizePen(p);
+            if (!d_->penIsNull) {
+                ApplyPaintComposition(p);
+                QPainterPath whole(QPointF(penPos_.X, penPos_.Y));
+                whole.lineTo(from);
+                whole.arcTo(g.box, g.start, g.sweep);
+                QBrush saved = p->brush();
+                p->setBrush(Qt::NoBrush);
+                p->drawPath(whole);
+                p->setBrush(saved);
+            }
+        }
+        Changed();
+    }
+    penPos_ = {static_cast<int>(std::lround(to.x())), static_cast<int>(std::lround(to.y()))};
+}
+
+// ---- paths --------------------------------------------------------------------------------------
+
+bool TCanvas::BeginPath() {
+    SettleTextAdvance();
+    d_->path.emplace();
+    d_->path->setFillRule(polyFillMode_ == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    d_->recording = true;
+    return true;
+}
+
+bool TCanvas::EndPath() {
+    if (!d_->recording)
+        return false;
+    d_->recording = false;
+    return true;
+}
+
+bool TCanvas::AbortPath() {
+    d_->recording = false;
+    d_->path.reset();
+    return true;
+}
+
+bool TCanvas::CloseFigure() {
+    if (!d_->recording)
+        return false;
+    d_->path->closeSubpath();
+    return true;
+}
+
+bool TCanvas::PathReady() const {
+    return !d_->recording && d_->path.has_value();
+}
+
+bool TCanvas::DrawPath(bool stroke, bool fill) {
+    if (!PathReady())
+        return false;
+    QPainterPath path = std::move(*d_->path);
+    d_->path.reset();
+    path.setFillRule(polyFillMode_ == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    Changing();
+    if (QPainter* p = Begin()) {
+        RealizeBrush(p);
+        RealizePen(p);
+        ApplyPaintComposition(p);
+        QPen pen = p->pen();
+        QBrush brush = p->brush();
+        if (!stroke)
+            p->setPen(Qt::NoPen);
+        if (!fill)
+            p->setBrush(Qt::NoBrush);
+        p->drawPath(path);
+        p->setPen(pen);
+        p->setBrush(brush);
+    }
+    Changed();
+    return true;
+}
+
+bool TCanvas::StrokePath() {
+    return DrawPath(true, false);
+}
+bool TCanvas::FillPath() {
+    return DrawPath(false, true);
+}
+bool TCanvas::StrokeAndFillPath() {
+    return DrawPath(true, true);
+}
+
+bool TCanvas::WidenPath() {
+    if (!PathReady())
+        return false;
+    QPainterPathStroker stroker;
+    stroker.setWidth(std::max(pen_.Width(), 1));
+    static constexpr Qt::PenCapStyle kCaps[] = {Qt::RoundCap, Qt::SquareCap, Qt::FlatCap};
+    static constexpr Qt::PenJoinStyle kJoins[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin};
+    stroker.setCapStyle(kCaps[pen_.EndCap()]);
+    stroker.setJoinStyle(kJoins[pen_.JoinStyle()]);
+    QPainterPath wide = stroker.createStroke(*d_->path);
+    wide.setFillRule(Qt::WindingFill);
+    *d_->path = wide;
+    return true;
+}
+
+bool TCanvas::SelectClipPath(TRegionCombine mode) {
+    if (!PathReady())
+        return false;
+    QPainterPath path = d_->path->translated(viewportOrg_.X, viewportOrg_.Y);
+    path.setFillRule(d_->path->fillRule());
+    d_->path.reset();
+    TRegion region = TRegion::FromPath(path);
+    ExtSelectClipRegion(&region, mode);
+    return true;
 }
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
@@ -1150,11 +1356,12 @@ void TCanvas::PaintText(int x, int y, const std::string& text, unsigned options,
                         const TRect* rect) {
     Impl& d = *d_;
     bool fromTextOut = (options & 0x80000000u) == 0;
-    QPainter* p = Begin();
-    RealizeBrush(p);
-    RealizeFont(p);
-    if (!p)
+    QPainter* p = d.recording ? d.painter.get() : Begin();
+    if (!p && !d.recording)
         return;
+    if (!d.recording)
+        RealizeBrush(p);
+    RealizeFont(p);
     QString qs = ToQString(text);
     const QFontMetrics& m = *d.metrics;
     bool updateCp = (textAlign_ & TA_UPDATECP) != 0;
@@ -1179,38 +1386,48 @@ void TCanvas::PaintText(int x, int y, const std::string& text, unsigned options,
     else
         baseline = m.ascent();
 
-    ApplyCopyComposition(p);
-    bool transformed = escapement != 0;
-    bool clipped = rect && (options & ETO_CLIPPED);
-    if (transformed || clipped)
-        p->save();
-    if (rect && (options & ETO_OPAQUE))
-        p->fillRect(QRect(rect->Left, rect->Top, rect->Width(), rect->Height()),
-                    ToQColor(d.bkColor));
-    if (clipped)
-        p->setClipRect(QRect(rect->Left, rect->Top, rect->Width(), rect->Height()),
-                       Qt::IntersectClip);
-    int ox = x;
-    int oy = y;
-    if (transformed) {
-        p->translate(x, y);
-        p->rotate(-escapement / 10.0);
-        ox = 0;
-        oy = 0;
-    }
-    if (opaque)
-        p->fillRect(QRect(ox + dx, oy + baseline - m.ascent(), width, m.height()),
-                    ToQColor(d.bkColor));
-    if (p->pen().style() != Qt::SolidLine || p->pen().color() != ToQColor(d.textColor) ||
-        p->pen().widthF() != 0) {
-        p->setPen(QPen(ToQColor(d.textColor), 0));
-        d.qpenValid = false;
-    }
-    p->drawText(QPoint(ox + dx, oy + baseline), qs);
-    if (transformed || clipped) {
-        p->restore();
-        d.composition = -1;
-        d.qpenValid = d.qbrushValid = false;
+    if (d.recording) {
+        // Inside a path bracket the text adds its glyph outlines.
+        QPainterPath glyphs;
+        glyphs.addText(QPointF(dx, baseline), d.qfont, qs);
+        QTransform place = QTransform::fromTranslate(x, y);
+        if (escapement != 0)
+            place.rotate(-escapement / 10.0);
+        d.path->addPath(place.map(glyphs));
+    } else {
+        ApplyCopyComposition(p);
+        bool transformed = escapement != 0;
+        bool clipped = rect && (options & ETO_CLIPPED);
+        if (transformed || clipped)
+            p->save();
+        if (rect && (options & ETO_OPAQUE))
+            p->fillRect(QRect(rect->Left, rect->Top, rect->Width(), rect->Height()),
+                        ToQColor(d.bkColor));
+        if (clipped)
+            p->setClipRect(QRect(rect->Left, rect->Top, rect->Width(), rect->Height()),
+                           Qt::IntersectClip);
+        int ox = x;
+        int oy = y;
+        if (transformed) {
+            p->translate(x, y);
+            p->rotate(-escapement / 10.0);
+            ox = 0;
+            oy = 0;
+        }
+        if (opaque)
+            p->fillRect(QRect(ox + dx, oy + baseline - m.ascent(), width, m.height()),
+                        ToQColor(d.bkColor));
+        if (p->pen().style() != Qt::SolidLine || p->pen().color() != ToQColor(d.textColor) ||
+            p->pen().widthF() != 0) {
+            p->setPen(QPen(ToQColor(d.textColor), 0));
+            d.qpenValid = false;
+        }
+        p->drawText(QPoint(ox + dx, oy + baseline), qs);
+        if (transformed || clipped) {
+            p->restore();
+            d.composition = -1;
+            d.qpenValid = d.qbrushValid = false;
+        }
     }
 
     if (updateCp) {

@@ -177,6 +177,9 @@ public:
     void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    // Like Arc, but first a line from the pen position to the arc's start; the pen ends at the
+    // arc's end.
+    void ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
     void FillRect(const TRect& r);
     void FrameRect(const TRect& r);
     void DrawFocusRect(const TRect& r);
@@ -229,6 +232,20 @@ public:
     // image has the colour transparent.
     void TransparentDrawImage(const TRect& dest, const QImage& image, const TRect& src,
                               TColor transparent);
+
+    // ---- paths --------------------------------------------------------------------------------
+    // Between BeginPath and EndPath lines, arcs, shapes and text add their outlines to a path
+    // instead of drawing. The finished path is then stroked, filled, widened by the pen or made
+    // the clip region; each of those but widening uses it up.
+    bool BeginPath();
+    bool EndPath();
+    bool AbortPath();
+    bool CloseFigure();
+    bool StrokePath();
+    bool FillPath();
+    bool StrokeAndFillPath();
+    bool WidenPath();
+    bool SelectClipPath(TRegionCombine mode);
 
     // ---- device state (also reachable through Gdi.h) ------------------------------------------
     unsigned TextAlign() const { return textAlign_; }
@@ -293,6 +310,9 @@ private:
                    TCopyMode rop);
     void PaintText(int x, int y, const std::string& text, unsigned options, const TRect* rect);
     int LayoutText(const std::string& text, TRect& r, unsigned flags, bool draw);
+    void RecordLine(int x, int y);
+    bool PathReady() const;
+    bool DrawPath(bool stroke, bool fill);
     void ShapePath(int kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
 
     TFont font_;

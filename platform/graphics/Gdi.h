@@ -94,6 +94,37 @@ inline bool LineTo(HDC dc, int x, int y) {
     dc->LineTo(x, y);
     return true;
 }
+inline bool ArcTo(HDC dc, int l, int t, int r, int b, int x3, int y3, int x4, int y4) {
+    dc->ArcTo(l, t, r, b, x3, y3, x4, y4);
+    return true;
+}
+inline bool BeginPath(HDC dc) {
+    return dc->BeginPath();
+}
+inline bool EndPath(HDC dc) {
+    return dc->EndPath();
+}
+inline bool AbortPath(HDC dc) {
+    return dc->AbortPath();
+}
+inline bool CloseFigure(HDC dc) {
+    return dc->CloseFigure();
+}
+inline bool StrokePath(HDC dc) {
+    return dc->StrokePath();
+}
+inline bool FillPath(HDC dc) {
+    return dc->FillPath();
+}
+inline bool StrokeAndFillPath(HDC dc) {
+    return dc->StrokeAndFillPath();
+}
+inline bool WidenPath(HDC dc) {
+    return dc->WidenPath();
+}
+inline bool SelectClipPath(HDC dc, int mode) {
+    return dc->SelectClipPath(static_cast<TRegionCombine>(mode));
+}
 inline TColor GetPixel(HDC dc, int x, int y) {
     return dc->Pixel(x, y);
 }

@@ -94,6 +94,11 @@ TRegion TRegion::Polygon(const std::vector<TPoint>& points, TPolyFillMode mode) 
     return TRegion(RegionOfPath(path, poly.boundingRect()));
 }
 
+TRegion TRegion::FromPath(const QPainterPath& path) {
+    QRect bounds = path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+    return TRegion(RegionOfPath(path, bounds));
+}
+
 bool TRegion::IsEmpty() const {
     return region_->isEmpty();
 }

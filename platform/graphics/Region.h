@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class QPainterPath;
 class QRegion;
 
 enum TPolyFillMode : std::uint8_t { ALTERNATE = 1, WINDING = 2 };
@@ -31,6 +32,8 @@ public:
     static TRegion Ellipse(const TRect& box);
     static TRegion RoundRect(const TRect& box, int cornerWidth, int cornerHeight);
     static TRegion Polygon(const std::vector<TPoint>& points, TPolyFillMode mode = ALTERNATE);
+    // The pixels whose centres the filled path covers.
+    static TRegion FromPath(const QPainterPath& path);
 
     bool IsEmpty() const;
     // True when the region is one rectangle.
