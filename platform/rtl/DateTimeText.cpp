@@ -19,7 +19,7 @@ Parts Decode(TDateTime value) {
     Parts p{};
     DecodeDateTime(value, p.year, p.month, p.day, p.hour, p.min, p.sec, p.msec);
     p.dow = DayOfWeek(value);
-    p.midnight = p.hour == 0 && p.min == 0 && p.sec == 0 && p.msec == 0;
+    p.midnight = p.hour == 0 && p.min == 0 && p.sec == 0; // milliseconds do not count
     return p;
 }
 

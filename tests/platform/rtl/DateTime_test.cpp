@@ -105,6 +105,8 @@ TEST(DateTime, FormatDateTimeTokens) {
     for (const Case& c : cases)
         EXPECT_EQ(FormatDateTime(c.format, t, ru), c.text) << c.format;
     EXPECT_EQ(DateTimeToStr(EncodeDate(2024, 3, 5), ru), "05.03.2024"); // midnight: no time
+    EXPECT_EQ(DateTimeToStr(EncodeDateTime(2024, 3, 5, 0, 0, 0, 500), ru), "05.03.2024");
+    EXPECT_EQ(DateTimeToStr(EncodeDateTime(2024, 3, 5, 0, 0, 1, 0), ru), "05.03.2024 0:00:01");
     EXPECT_EQ(DateTimeToStr(t, inv), "03/05/2024 14:07:09");
     EXPECT_EQ(TimeToStr(EncodeTime(9, 5, 0, 0), ru), "9:05:00");
     EXPECT_EQ(FormatDateTime("hh:nn am/pm", EncodeTime(0, 30, 0, 0), ru), "12:30 am");
