@@ -136,12 +136,18 @@ TThread::TThread(bool createSuspended) {
 }
 
 TThread::~TThread() {
+    // Calls this thread queued may use the object; they go with it. (Queue with a null thread
+    // for calls that must outlive it.)
+    struct DropQueued {
+        TThread* self;
+        ~DropQueued() { RemoveQueuedEvents(self); }
+    } dropQueued{this};
     if (thread_.joinable()) {
         if (std::this_thread::get_id() == thread_.get_id()) {
             thread_.detach(); // freeing itself at the end of Run
         } else {
             Terminate();
-            WaitUntilFinished();
+            WaitUntilFinished(true);
             thread_.join();
         }
     }
@@ -210,18 +216,22 @@ int TThread::WaitFor() {
         return ReturnValue();
     if (std::this_thread::get_id() == ThreadID())
         throw EThread("A thread cannot wait for itself");
-    WaitUntilFinished();
+    WaitUntilFinished(false);
     return ReturnValue();
 }
 
-void TThread::WaitUntilFinished() {
+void TThread::WaitUntilFinished(bool dropOwnQueued) {
     if (IsMainThread()) {
         SyncQueue& q = Sync();
         while (!Finished()) {
+            if (dropOwnQueued)
+                RemoveQueuedEvents(this);
             CheckSynchronize(0);
             std::unique_lock lock(q.mutex);
             q.arrived.wait(lock, [&] { return !q.entries.empty() || Finished(); });
         }
+        if (dropOwnQueued)
+            RemoveQueuedEvents(this);
         CheckSynchronize(0);
     } else {
         std::unique_lock lock(mutex_);

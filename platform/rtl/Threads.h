@@ -68,7 +68,8 @@ public:
     void Synchronize(const TThreadMethod& method) { Synchronize(this, method); }
     static void Synchronize(TThread* thread, const TThreadMethod& method);
     // Hands `method` to the main thread without waiting. Called on the main thread, runs it at
-    // once; ForceQueue always queues it.
+    // once; ForceQueue always queues it. Calls queued for a thread that is destroyed before they
+    // run are dropped with it; queue for a null thread what must run regardless.
     void Queue(TThreadMethod method) { Queue(this, std::move(method)); }
     static void Queue(TThread* thread, TThreadMethod method);
     static void ForceQueue(TThread* thread, TThreadMethod method);
@@ -90,7 +91,9 @@ protected:
 
 private:
     void Run();
-    void WaitUntilFinished();
+    // On the main thread runs handed-over calls meanwhile; `dropOwnQueued` (while the object is
+    // being destroyed) drops the calls this thread queued instead of running them.
+    void WaitUntilFinished(bool dropOwnQueued);
 
     std::thread thread_;
     std::atomic<bool> started_{false};

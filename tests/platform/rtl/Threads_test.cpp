@@ -174,6 +174,30 @@ TEST(Thread, RemoveQueuedEventsDropsOnlyThatThreadsCalls) {
     EXPECT_EQ(b, 1);
 }
 
+TEST(Thread, QueuedCallsOfADestroyedThreadAreDropped) {
+    // Destroyed without a WaitFor of its own: what it queued for itself may use the object, so it
+    // goes with it; what it queued for no thread still runs.
+    struct TQueueing : TThread {
+        int* own;
+        int* free;
+        TQueueing(int* o, int* f) : own(o), free(f) {}
+        void Execute() override {
+            Queue([this] { ++*own; });
+            TThread::Queue(nullptr, [f = free] { ++*f; });
+        }
+    };
+    int ownCalls = 0, freeCalls = 0;
+    {
+        TQueueing t(&ownCalls, &freeCalls);
+        t.Start();
+        while (!t.Finished())
+            Sleep(1);
+    }
+    CheckSynchronize(0);
+    EXPECT_EQ(ownCalls, 0);
+    EXPECT_EQ(freeCalls, 1);
+}
+
 TEST(Thread, OnTerminateRunsOnTheMainThread) {
     std::atomic<bool> onMain{false};
     TThread* sender = nullptr;
