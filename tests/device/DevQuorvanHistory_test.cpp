@@ -1,0 +1,42 @@
+#include "device/DevQuorvan.h"
+#include "device/HistoryRequests.h"
+
+#include "platform/rtl/Classes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string LineOf(int Index) {
+    std::string record = "238052B911FDDD9003D54801E2400000290404D2080304B02A01";
+    char ck[3];
+    std::snprintf(ck, sizeof ck, "%02X", THistoryRecord::ChecksumByte(Index, record));
+    return THistoryRecord::Line(Index, record + ck);
+}
+
+// A command object with no link: every request fails at once, so what works is the cache alone.
+TEST(DevQuorvanHistory, CachedRecordsNeedNoLinkAndFailuresKeepTheCache) {
+    TDevQuorvan dev(nullptr, nullptr);
+    dev.Cache().Store(10, 12, {LineOf(10), LineOf(11), LineOf(12)});
+
+    TStringList list;
+    ASSERT_TRUE(ReadHistory(dev, 10, 3, list));
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Names(2), "000C");
+
+    EXPECT_FALSE(ReadHistory(dev, 9, 3, list)); // record 9 would need the unit
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_FALSE(ReadHistoryRange(dev, 11, 11, list));
+    EXPECT_EQ(list.Count(), 0);
+
+    EXPECT_FALSE(EraseHistory(dev)); // not confirmed: the cache stays
+    std::string line;
+    EXPECT_TRUE(FindCachedRecord(dev, 11, line));
+    EXPECT_EQ(line, LineOf(11));
+    ForgetHistoryRecord(dev, 11);
+    EXPECT_FALSE(FindCachedRecord(dev, 11, line));
+}
+
+} // namespace
