@@ -251,8 +251,7 @@ void TCanvas::Attach() {
 }
 
 void TCanvas::SetImage(QImage* image) {
-    if (image == d_->image)
-        return;
+    // Also for the same image: its owner may be about to resize or replace it.
     Flush();
     d_->image = image;
 }

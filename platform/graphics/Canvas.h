@@ -131,7 +131,8 @@ public:
     virtual ~TCanvas();
 
     // ---- the surface -------------------------------------------------------------------------
-    // Binds the canvas to another image (or none). The device state is kept; the painter closes.
+    // Binds the canvas to an image (or none). The device state is kept; the painter closes, so call
+    // this (or Flush) before the image is resized or replaced.
     void SetImage(QImage* image);
     QImage* Image() const;
     bool HandleAllocated() const;

@@ -249,10 +249,18 @@ const QFont& TFont::QtFont() const {
         // A positive height is the whole cell (ascent + descent): scale the character height so
         // that the cell comes out at that height.
         int cell = height_ == 0 ? 16 : height_;
-        f->setPixelSize(cell);
-        int measured = QFontMetrics(*f).height();
-        if (measured > cell && measured > 0)
-            f->setPixelSize(std::max(1, (cell * cell + measured / 2) / measured));
+        auto cellOf = [&](int pixels) {
+            f->setPixelSize(pixels);
+            return QFontMetrics(*f).height();
+        };
+        int measured = cellOf(cell);
+        int size = measured > 0 ? std::max(1, (cell * cell + measured / 2) / measured) : cell;
+        // Rounding of the metrics can miss by a pixel: settle on the largest size whose cell fits.
+        while (size > 1 && cellOf(size) > cell)
+            --size;
+        while (size < 4 * cell && cellOf(size + 1) <= cell)
+            ++size;
+        f->setPixelSize(size);
     }
     qfont_ = std::move(f);
     return *qfont_;

@@ -163,15 +163,15 @@ void TPicture::UnregisterFileFormat(const std::string& extension) {
     std::erase_if(r.formats, [&](const TGraphicFormat& f) { return f.extension == ext; });
 }
 
-const TGraphicFormat* TPicture::FormatForExtension(const std::string& extension) {
+std::optional<TGraphicFormat> TPicture::FormatForExtension(const std::string& extension) {
     Registry& r = TheRegistry();
     std::lock_guard guard(r.lock);
     std::string ext = LowerExtension(extension);
     for (const TGraphicFormat& f : r.formats) {
         if (f.extension == ext)
-            return &f;
+            return f;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 std::vector<TGraphicFormat> TPicture::FileFormats() {
@@ -292,7 +292,7 @@ void TPicture::DefineProperties(TFiler* filer) {
 
 void TPicture::LoadFromFile(const std::string& path) {
     std::string ext = ExtensionOf(path);
-    const TGraphicFormat* format = FormatForExtension(ext);
+    std::optional<TGraphicFormat> format = FormatForExtension(ext);
     if (!format)
         throw EInvalidGraphic("Unknown picture file extension (." + ext + ")");
     std::unique_ptr<TGraphic> graphic = format->create();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,7 +84,7 @@ public:
     static void RegisterFileFormat(const std::string& extension, const std::string& description,
                                    TGraphicFactory create);
     static void UnregisterFileFormat(const std::string& extension);
-    static const TGraphicFormat* FormatForExtension(const std::string& extension);
+    static std::optional<TGraphicFormat> FormatForExtension(const std::string& extension);
     static std::vector<TGraphicFormat> FileFormats();
     // "All (*.bmp;*.png)|*.bmp;*.png|Bitmaps (*.bmp)|*.bmp|..." for open and save dialogs.
     static std::string GraphicFilter();

@@ -180,12 +180,13 @@ TEST(Picture, FormatsByExtension) {
     // A format registered later is found; unregistering removes it.
     TPicture::RegisterFileFormat(".xyz", "Test pictures",
                                  [] { return std::make_unique<TBitmap>(); });
-    ASSERT_NE(TPicture::FormatForExtension("XYZ"), nullptr);
+    ASSERT_TRUE(TPicture::FormatForExtension("XYZ").has_value());
+    EXPECT_EQ(TPicture::FormatForExtension("XYZ")->description, "Test pictures");
     EXPECT_NE(TPicture::GraphicFilter().find("Test pictures (*.xyz)|*.xyz"), std::string::npos);
     TPicture::UnregisterFileFormat("xyz");
-    EXPECT_EQ(TPicture::FormatForExtension("xyz"), nullptr);
-    EXPECT_NE(TPicture::FormatForExtension("jpg"), nullptr);
-    EXPECT_NE(TPicture::FormatForExtension("ico"), nullptr);
+    EXPECT_FALSE(TPicture::FormatForExtension("xyz").has_value());
+    EXPECT_TRUE(TPicture::FormatForExtension("jpg").has_value());
+    EXPECT_TRUE(TPicture::FormatForExtension("ico").has_value());
 }
 
 TEST(Picture, DataStreamRoundTrip) {

@@ -113,6 +113,18 @@ TEST(CanvasText, ExtentsAddUpAndCharacterExtraWidens) {
     EXPECT_GT(f.c->TextExtent("ab").cx, ab.cx);
 }
 
+TEST(CanvasText, PositiveHeightIsTheWholeCell) {
+    TextFixture f(10, 10);
+    for (int cell : {12, 16, 20, 31}) {
+        f.c->Font()->SetHeight(cell);
+        int h = f.c->TextHeight("W");
+        EXPECT_LE(h, cell) << cell;
+        EXPECT_GE(h, cell - 2) << cell;
+    }
+    f.c->Font()->SetHeight(-20); // the character height: the cell is taller
+    EXPECT_GT(f.c->TextHeight("W"), 20);
+}
+
 TEST(CanvasText, TextOutMovesThePenPastTheText) {
     TextFixture f(200, 40);
     f.c->TextOut(7, 3, "Width");
