@@ -579,7 +579,7 @@ size_t Compiler::ParseClass() {
     }
     bool members[256] = {};
     if (!AtEnd() && Peek() == ']') {
-        members[']'] = true;
+        members[static_cast<uint8_t>(']')] = true;
         ++pos_;
     }
     auto addChars = [&members](const std::string& chars) {
@@ -625,7 +625,7 @@ size_t Compiler::ParseClass() {
                                            pat_[pos_ + 2])) != std::string::npos) {
                     // "x-\d": the "-" is a member and the escape is the next item.
                     members[from] = true;
-                    members['-'] = true;
+                    members[static_cast<uint8_t>('-')] = true;
                     ++pos_;
                     continue;
                 }
