@@ -255,12 +255,22 @@ bool RegexMatcher::MatchPrim(const uint8_t* scan) {
             }
             return false;
         }
+        case opRepeat:
+        case opRepeatLazy: {
+            // A fixed count of one-character items leaves no choice: go straight on.
+            const uint8_t* item = opnd + 8;
+            const int32_t min = ReadInt(opnd);
+            if (min == ReadInt(opnd + 4) && *item != opBackRef && *item != opBackRefNoCase) {
+                if (RegRepeat(item, static_cast<size_t>(min)) != static_cast<size_t>(min))
+                    return false;
+                break;
+            }
+            return MatchRepeat(scan, next);
+        }
         case opStar:
         case opPlus:
-        case opRepeat:
         case opStarLazy:
         case opPlusLazy:
-        case opRepeatLazy:
             return MatchRepeat(scan, next);
         case opLoopEntry:
             return MatchLoopEntry(next);
