@@ -125,8 +125,14 @@ std::string TReader::Where(int64_t offset) const {
 }
 
 void TReader::Error(const std::string& cause) {
-    if (!propPath_.empty())
-        throw EReadError("Error reading " + propPath_ + Where(propStart_) + ": " + cause);
+    if (!propReading_.empty()) {
+        std::string owner = component_ != nullptr ? component_->Name() : std::string();
+        if (propInstance_ != nullptr && propInstance_ != component_ &&
+            dynamic_cast<TComponent*>(propInstance_) == nullptr)
+            owner = propInstance_->GetNamePath();
+        std::string path = owner.empty() ? propReading_ : owner + "." + propReading_;
+        throw EReadError("Error reading " + path + Where(propStart_) + ": " + cause);
+    }
     throw EReadError(cause + Where(Position()));
 }
 
@@ -525,7 +531,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     if (root == nullptr) {
         TClass cls = GetClass(className);
         if (cls == nullptr) {
-            propPath_.clear();
+            propReading_.clear();
             throw EClassNotFound("Class " + className + " not found" + Where(objectStart));
         }
         if (cls->Construct() != TMetaClass::TConstruct::Component)
@@ -675,14 +681,12 @@ void TReader::ReadProperties(TPersistent* instance) {
 void TReader::ReadProperty(TPersistent* instance) {
     int64_t start = Position();
     std::string name = ReadStr();
-    std::string savedPath = std::move(propPath_);
+    std::string savedReading = std::move(propReading_);
+    TPersistent* savedInstance = propInstance_;
     int64_t savedStart = propStart_;
     propStart_ = start;
-    std::string owner = component_ != nullptr ? component_->Name() : std::string();
-    if (instance != component_ && instance != nullptr &&
-        dynamic_cast<TComponent*>(instance) == nullptr)
-        owner = instance->GetNamePath();
-    propPath_ = owner.empty() ? name : owner + "." + name;
+    propReading_ = name;
+    propInstance_ = instance;
     try {
         TObject* target = instance;
         std::string_view rest = name;
@@ -739,7 +743,8 @@ void TReader::ReadProperty(TPersistent* instance) {
         std::string message = e.Message();
         Error(message);
     }
-    propPath_ = std::move(savedPath);
+    propReading_ = std::move(savedReading);
+    propInstance_ = savedInstance;
     propStart_ = savedStart;
 }
 

@@ -134,7 +134,8 @@ private:
     TComponent* owner_ = nullptr;
     TComponent* parent_ = nullptr;
     TComponent* component_ = nullptr; // the component being read
-    std::string propPath_;            // the property being read, for messages
+    std::string propReading_;         // the property being read, and its object, for messages
+    TPersistent* propInstance_ = nullptr;
     int64_t propStart_ = -1;
     std::string propName_; // the defined property being looked for
     bool propHandled_ = false;
