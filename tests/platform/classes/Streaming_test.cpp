@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <memory>
 
@@ -446,4 +449,44 @@ TEST(ExtendedFloatTest, DoublesSurviveTheTenByteForm) {
     EXPECT_TRUE(std::isinf(ExtendedToDouble(huge)));
     const uint8_t tiny[10] = {0, 0, 0, 0, 0, 0, 0, 0x80, 0x01, 0x00};
     EXPECT_EQ(ExtendedToDouble(tiny), 0.0);
+}
+
+// A decoder written in Python from the format's description alone reads our binary output,
+// sees the values we meant, and encodes the same bytes again.
+TEST_F(StreamingTest, AnIndependentDecoderReadsAndReencodesOurBinary) {
+    if (std::FILE* probe = std::fopen("/usr/bin/python3", "r"))
+        std::fclose(probe);
+    else
+        GTEST_SKIP() << "no /usr/bin/python3";
+    const std::string script = Q4_SOURCE_DIR "/tests/platform/classes/data/binform.py";
+    int round = 0;
+    for (const std::string* text : {&FormText, &ConverterText}) {
+        const std::string in = ::testing::TempDir() + "binform_in" + std::to_string(round);
+        const std::string out = ::testing::TempDir() + "binform_out" + std::to_string(round++);
+        const std::string binary = ObjectTextToBinary(*text);
+        std::ofstream(in, std::ios::binary) << binary;
+        std::string command =
+            "PYTHONIOENCODING=utf-8 /usr/bin/python3 " + script + " " + in + " " + out;
+        std::FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string dump;
+        char buffer[4096];
+        while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+            dump.append(buffer, n);
+        ASSERT_EQ(pclose(pipe), 0) << dump;
+        std::ifstream result(out, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(result), {}), binary);
+        if (text != &FormText)
+            continue;
+        for (const char* line :
+             {"Form1/W1.Count = int32 100000\n", "Form1/W1.Small = int16 -300\n",
+              "Form1/W1.Big = int64 12345678901\n", "Form1/W1.Enabled = false\n",
+              "Form1/W1.Options = set toItalic,toStrike\n", "Form1/W1.Ratio = extended 2.5\n",
+              "Form1/W1.Single = single 0.5\n", "Form1/W1.Price = currency 123456\n",
+              "Form1/W1.Stamp = date 45000.25\n", "Form1/W1.Title = wstring Ω wide\n",
+              "Form1/W1.Color = ident clRed\n", "Form1/W1.Items = collection 2 items\n",
+              "Form1/W1.Lines.Strings = list [string one; string two]\n",
+              "Form1/W1.Blob = binary 00FF10\n", "Form1/W2.Buddy = ident W1\n"})
+            EXPECT_NE(dump.find(line), std::string::npos) << line << dump;
+    }
 }
