@@ -269,10 +269,11 @@ void TUnitSim::FlushOutput(TClock::time_point now) {
     }
     size_t due = out_.size();
     if (options_.Pacing) {
-        // A byte reaches the other end when its whole frame has been sent.
+        // A byte reaches the other end when its whole frame has been sent, one byte at a time:
+        // a server thread that wakes late must not send a burst faster than the line.
         if (now < frameStart_ + ByteTime())
             return;
-        due = std::min<size_t>(due, (now - frameStart_) / ByteTime());
+        due = 1;
     }
     const ssize_t n = write(fd_, out_.data(), due);
     if (n < 0) {
@@ -284,8 +285,8 @@ void TUnitSim::FlushOutput(TClock::time_point now) {
     }
     Record(TWireLog::wdToPc, out_.substr(0, static_cast<size_t>(n)), now);
     out_.erase(0, static_cast<size_t>(n));
-    if (options_.Pacing)
-        frameStart_ += ByteTime() * n;
+    if (options_.Pacing) // late by more than half a frame: the line starts over from now
+        frameStart_ = std::max(frameStart_ + ByteTime() * n, now - ByteTime() / 2);
     else
         frameStart_ = now;
     if (static_cast<size_t>(n) < due)

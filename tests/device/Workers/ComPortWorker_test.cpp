@@ -207,7 +207,10 @@ TEST_F(ComPortWorkerTest, MalformedHexIsRefusedBeforeAnyByteIsSent) {
 
 TEST_F(ComPortWorkerTest, ZeroLimitStillPollsOnce) {
     sim.Inject("OK\r\n");
-    ASSERT_TRUE(sim.WaitToPc("OK\r\n", 1000));
+    // Queued at the port (the pseudo-terminal hands bytes over a moment after they are written).
+    for (int i = 0; i < 100 && worker.Comm()->QueueCount(0) < 4; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(worker.Comm()->QueueCount(0), 4u);
     std::string reply;
     EXPECT_TRUE(worker.WaitForText(reply, 0, "ok"));
     EXPECT_EQ(reply, "OK");

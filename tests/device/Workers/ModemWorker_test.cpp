@@ -33,9 +33,17 @@ protected:
     // Dials through the simulated modem and clears the records of it.
     void Connect() {
         ASSERT_TRUE(modem.Dial());
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         sim.ClearRecords();
         log.Clear();
+    }
+
+    // Waits until `count` bytes are queued at the port: the pseudo-terminal hands bytes over a
+    // moment after the simulator wrote them.
+    void WaitQueued(unsigned count) {
+        for (int i = 0; i < 100 && port.Comm()->QueueCount(0) < count; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ASSERT_GE(port.Comm()->QueueCount(0), count);
     }
 
     std::string MessageOf(const std::function<void()>& action) {
@@ -71,6 +79,9 @@ TEST_F(ModemWorkerTest, ConnectAndDisconnectInTheControllersOrder) {
     EXPECT_EQ(polls, 2);
     EXPECT_TRUE(modem.SetBearer());
     EXPECT_TRUE(modem.Dial());
+    // The rest of the "CONNECT 9600" line comes after the wait has found "CONNECT"; the
+    // controller pauses before its first request.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
 
     // The unit's protocol over the call.
     std::string reply;
@@ -161,7 +172,7 @@ TEST_F(ModemWorkerTest, PendingNoCarrierRaisesBeforeTheNextCommandIsWritten) {
     Connect();
     sim.DropCall();
     ASSERT_TRUE(sim.WaitToPc("NO CARRIER\r\n", 1000));
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    WaitQueued(14);
     EXPECT_EQ(MessageOf([&] {
                   std::string reply;
                   modem.SendText("+v", reply, "OK", 3, 4500, true);
@@ -175,7 +186,7 @@ TEST_F(ModemWorkerTest, ThirdErrorReplyInARowRaises) {
     auto errorWait = [&] {
         sim.Inject("ERROR\r\n");
         EXPECT_TRUE(sim.WaitToPc("ERROR\r\n", 1000));
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        WaitQueued(7);
         sim.ClearRecords();
         std::string reply;
         return modem.WaitForText(reply, 1000, "OK");
@@ -199,19 +210,22 @@ TEST_F(ModemWorkerTest, AbortEndsAWaitWithinOnePoll) {
     TModemOptions options;
     options.Silent = true;
     sim.SetModemOptions(options);
-    auto waiting = std::async(std::launch::async, [&] {
-        std::string reply;
-        return modem.SendText("AT", reply, "OK", 2, 4500, true);
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    const auto aborted = std::chrono::steady_clock::now();
-    modem.Abort();
-    EXPECT_FALSE(waiting.get());
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - aborted)
+    // Milliseconds from Abort until `call`, started on another thread, has returned false.
+    auto abortTime = [&](std::function<bool()> call) {
+        modem.ClearAbort();
+        auto waiting = std::async(std::launch::async, std::move(call));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const auto aborted = std::chrono::steady_clock::now();
+        modem.Abort();
+        EXPECT_FALSE(waiting.get());
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - aborted)
             .count();
-    // One poll (50 ms) and the pause after a failed try (100 ms) at most.
-    EXPECT_LT(ms, 200);
+    };
+    std::string reply;
+    // A wait notices the flag at its next poll (50 ms); the margin is for a busy machine.
+    EXPECT_LT(abortTime([&] { return modem.WaitForText(reply, 4500, "OK"); }), 150);
+    // A request also keeps the 100 ms pause after its failed try, then stops trying.
+    EXPECT_LT(abortTime([&] { return modem.SendText("AT", reply, "OK", 2, 4500, true); }), 250);
     EXPECT_EQ(sim.FromPc(), "AT\r");
 }
 
