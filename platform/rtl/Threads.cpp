@@ -108,7 +108,9 @@ bool CheckSynchronize(uint32_t timeoutMs) {
             {
                 std::lock_guard lock(q.mutex);
                 entry.wait->done = true;
-                entry.wait->error = error;
+                // Handed over, not shared: the exception is freed by the thread that raises it
+                // again, never by this one behind its back.
+                entry.wait->error = std::move(error);
             }
             q.done.notify_all();
         } else {
@@ -251,7 +253,7 @@ void TThread::Synchronize(TThread* thread, const TThreadMethod& method) {
     {
         std::unique_lock lock(q.mutex);
         q.done.wait(lock, [&] { return wait->done; });
-        error = wait->error;
+        error = std::move(wait->error); // the waiting thread alone owns the exception
     }
     if (error)
         std::rethrow_exception(error);
