@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -57,6 +58,36 @@ void ExpectOrder(const std::string& sent, const std::vector<std::string>& marker
     }
 }
 
+// Milliseconds between the PC's last byte of First and its first byte of Next (the first of each
+// after the previous marker): how long the PC listened after sending First.
+double ListenedMs(const std::vector<TWireLog::TEntry>& Wire, const std::string& First,
+                  const std::string& Next) {
+    std::string sent;
+    std::vector<std::pair<size_t, TWireLog::TClock::time_point>> ends; // end offset of each chunk
+    for (const auto& e : Wire) {
+        if (e.Direction == TWireLog::wdFromPc) {
+            sent += e.Bytes;
+            ends.emplace_back(sent.size(), e.Time);
+        }
+    }
+    const size_t first = sent.find(First);
+    const size_t next = first == std::string::npos ? first : sent.find(Next, first + First.size());
+    if (next == std::string::npos) {
+        return -1;
+    }
+    auto timeOf = [&](size_t offset) {
+        for (const auto& [end, time] : ends) {
+            if (offset < end) {
+                return time;
+            }
+        }
+        return ends.back().second;
+    };
+    return std::chrono::duration<double, std::milli>(timeOf(next) -
+                                                     timeOf(first + First.size() - 1))
+        .count();
+}
+
 const std::string kOn = "GPSACCESS_ON\r";
 const std::string kBinary = "$PSRF100,0,9600,8,0,0*0D\r";
 const std::string kOff = "GPSACCESS_OFF\r";
@@ -96,6 +127,11 @@ TEST(DevQuorvanGpsLink, SaveAndLoadRoundTrip) {
     ASSERT_TRUE(TGpsAidingFile::Save(link.Dev(), file));
     ExpectOrder(link.Sim().FromPc(),
                 {kOn, kBinary, kPollClock, kPollAlmanac, kPollEphemeris, kToNmea, kOff});
+    // Each poll is followed by its listening window: clock 3 s, almanac 3 s, ephemeris 9 s.
+    const auto saveWire = link.Sim().Wire();
+    EXPECT_GE(ListenedMs(saveWire, kPollClock, kPollAlmanac), 2950);
+    EXPECT_GE(ListenedMs(saveWire, kPollAlmanac, kPollEphemeris), 2950);
+    EXPECT_GE(ListenedMs(saveWire, kPollEphemeris, kToNmea), 8950);
     TStringList lines;
     lines.LoadFromFile(file);
     ASSERT_EQ(lines.Count(), 34 + static_cast<int>(ephemeris.size()));
@@ -116,6 +152,10 @@ TEST(DevQuorvanGpsLink, SaveAndLoadRoundTrip) {
     ASSERT_TRUE(TGpsAidingFile::Load(link.Dev(), file, kSunday10s));
     ExpectOrder(link.Sim().FromPc(), {kOn, kBinary, "\xA0\xA2\x03\x81\x82", "\xA0\xA2\x00\x5B\x95",
                                       "\xA0\xA2\x00\x19\x80", kToNmea, kOff});
+    // Written frames are followed by half a second each.
+    const auto loadWire = link.Sim().Wire();
+    EXPECT_GE(ListenedMs(loadWire, "\xA0\xA2\x03\x81\x82", "\xA0\xA2\x00\x5B\x95"), 450);
+    EXPECT_GE(ListenedMs(loadWire, "\xA0\xA2\x00\x19\x80", kToNmea), 450);
     link.Gps([&](TGpsReceiverModel& gps) {
         EXPECT_EQ(gps.BadFrames(), 0);
         EXPECT_EQ(gps.AlmanacWrites(), 1);
