@@ -14,35 +14,6 @@ const char* const sDeviceWriteFailed = "Unable to write to port.";
 const char* const sModemCommandState = "Modem command state not present.";
 const char* const sDeviceOpenFailed = "Cannot open device %s";
 
-std::string DeviceErrorMessage(int errorCode) {
-    switch (errorCode) {
-    case DEVICE_NOTOPEN:
-        return sDeviceNotOpen;
-    case DEVICE_ALREADYOPEN:
-        return sDeviceAlreadyOpen;
-    case DEVICE_SETDCB:
-        return sDeviceSetDCB;
-    case DEVICE_SENDLOCKED:
-        return sDeviceSendLocked;
-    case DEVICE_READLOCKED:
-        return sDeviceReadLocked;
-    case DEVICE_SETBUFFERS:
-        return sDeviceSetBuffers;
-    case DEVICE_SETTIMEOUTS:
-        return sDeviceSetTimeouts;
-    case DEVICE_READFAILED:
-        return sDeviceReadFailed;
-    case DEVICE_WRITEFAILED:
-        return sDeviceWriteFailed;
-    case DEVICE_MODEMCMDSTATE:
-        return sModemCommandState;
-    case DEVICE_OPENFAILED:
-        return sDeviceOpenFailed;
-    default:
-        return {};
-    }
-}
-
 void RaiseCommError(const std::string& message, int errorCode) {
     throw EDeviceError(message, errorCode);
 }

@@ -42,9 +42,6 @@ extern const char* const sDeviceWriteFailed; // 11
 extern const char* const sModemCommandState; // 256
 extern const char* const sDeviceOpenFailed;  // 65535, "%s" = device name
 
-// The message of a code, as raised without a system error ("Cannot open device %s" unfilled).
-std::string DeviceErrorMessage(int errorCode);
-
 // Raises EDeviceError with `message` and `errorCode`.
 [[noreturn]] void RaiseCommError(const std::string& message, int errorCode);
 // Raises EDeviceError with "message (system error N: text)" for the system error `systemError`.
