@@ -318,11 +318,12 @@ void TCustomModem::WaitResult(uint32_t timeoutMs, THayesAT& at) {
                 break;
             if (!IsOpen() || !IsModemPresent())
                 break;
-            // Results arrive through the event thread's hand-over to the main thread.
+            // Results arrive through the event thread, handed over to the main thread when the
+            // port synchronises its events.
             if (mainThread)
                 CheckSynchronize(10);
             else
-                Sleep(5);
+                resultArrived_.WaitFor(50);
         }
         waitState_.store(-1);
     }
@@ -561,6 +562,7 @@ void TCustomModem::CollectResult() {
         at.Response += lines[i] + "\r\n";
     ClearState(msAwaiting);
     HandleHayesAT(std::move(at));
+    resultArrived_.SetEvent();
 }
 
 void TCustomModem::HandleHayesAT(THayesAT at) {

@@ -5,6 +5,7 @@
 // sequence, sets S-registers and hangs up.
 
 #include "device/Comm.h"
+#include "platform/rtl/SyncObjs.h"
 
 #include <atomic>
 #include <cstdint>
@@ -180,6 +181,7 @@ private:
     std::atomic<int> ownIO_{0};
     std::atomic<uint8_t> state_{0};
     bool savedCommandState_ = false;
+    TEvent resultArrived_{false, false};
 };
 
 // The modem component with its properties (Settings among them) meant to be published.

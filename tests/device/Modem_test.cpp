@@ -345,3 +345,24 @@ TEST_F(ModemOnFake, APortThatFailsWhileHangingUpIsStillClosed) {
     EXPECT_FALSE(modem.IsOpen());
     EXPECT_FALSE(port->IsOpen());
 }
+
+TEST_F(ModemOnFake, WaitsForResultsOnAWorkerThreadToo) {
+    modem.SetSynchronize(false); // results are collected on the event thread
+    ASSERT_TRUE(modem.EnterCommandState());
+    THayesAT at;
+    uint32_t spent = 0;
+    std::thread worker([&] {
+        ASSERT_TRUE(modem.SendATCommand("AT"));
+        const uint32_t start = GetTickCount();
+        std::thread farEnd([&] {
+            Sleep(30);
+            port->Send("\r\nOK\r\n");
+        });
+        modem.WaitResult(2000, at);
+        spent = TicksSince(start);
+        farEnd.join();
+    });
+    worker.join();
+    EXPECT_EQ(at.ResultCode, hrOK);
+    EXPECT_LT(spent, 500u);
+}
