@@ -58,16 +58,34 @@ void ExpectOrder(const std::string& sent, const std::vector<std::string>& marker
     }
 }
 
+// When the PC's byte at Offset of everything it sent reached the unit.
+TWireLog::TClock::time_point SentAt(const std::vector<TWireLog::TEntry>& Wire, size_t Offset) {
+    size_t end = 0;
+    TWireLog::TClock::time_point last{};
+    for (const auto& e : Wire) {
+        if (e.Direction == TWireLog::wdFromPc) {
+            end += e.Bytes.size();
+            last = e.Time;
+            if (Offset < end) {
+                break;
+            }
+        }
+    }
+    return last;
+}
+
+double Ms(TWireLog::TClock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
 // Milliseconds between the PC's last byte of First and its first byte of Next (the first of each
 // after the previous marker): how long the PC listened after sending First.
 double ListenedMs(const std::vector<TWireLog::TEntry>& Wire, const std::string& First,
                   const std::string& Next) {
     std::string sent;
-    std::vector<std::pair<size_t, TWireLog::TClock::time_point>> ends; // end offset of each chunk
     for (const auto& e : Wire) {
         if (e.Direction == TWireLog::wdFromPc) {
             sent += e.Bytes;
-            ends.emplace_back(sent.size(), e.Time);
         }
     }
     const size_t first = sent.find(First);
@@ -75,17 +93,7 @@ double ListenedMs(const std::vector<TWireLog::TEntry>& Wire, const std::string& 
     if (next == std::string::npos) {
         return -1;
     }
-    auto timeOf = [&](size_t offset) {
-        for (const auto& [end, time] : ends) {
-            if (offset < end) {
-                return time;
-            }
-        }
-        return ends.back().second;
-    };
-    return std::chrono::duration<double, std::milli>(timeOf(next) -
-                                                     timeOf(first + First.size() - 1))
-        .count();
+    return Ms(SentAt(Wire, next) - SentAt(Wire, first + First.size() - 1));
 }
 
 const std::string kOn = "GPSACCESS_ON\r";
@@ -156,6 +164,10 @@ TEST(DevQuorvanGpsLink, SaveAndLoadRoundTrip) {
     const auto loadWire = link.Sim().Wire();
     EXPECT_GE(ListenedMs(loadWire, "\xA0\xA2\x03\x81\x82", "\xA0\xA2\x00\x5B\x95"), 450);
     EXPECT_GE(ListenedMs(loadWire, "\xA0\xA2\x00\x19\x80", kToNmea), 450);
+    // The 905 bytes of the set-almanac frame go out 2 ms apart.
+    const size_t almanacAt = link.Sim().FromPc().find("\xA0\xA2\x03\x81\x82");
+    ASSERT_NE(almanacAt, std::string::npos);
+    EXPECT_GE(Ms(SentAt(loadWire, almanacAt + 904) - SentAt(loadWire, almanacAt)), 904 * 2 - 50);
     link.Gps([&](TGpsReceiverModel& gps) {
         EXPECT_EQ(gps.BadFrames(), 0);
         EXPECT_EQ(gps.AlmanacWrites(), 1);
