@@ -13,14 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2)
         return 0;
     const unsigned modifiers = data[0];
-    const size_t patternLength = data[1] % 48;
+    const size_t patternLength = data[1] % 32;
     data += 2;
     size -= 2;
     if (patternLength > size)
         return 0;
     const std::string pattern(reinterpret_cast<const char*>(data), patternLength);
     std::string text(reinterpret_cast<const char*>(data + patternLength),
-                     std::min<size_t>(size - patternLength, 40));
+                     std::min<size_t>(size - patternLength, 20));
 
     TRegex r;
     for (int i = 1; i <= 6; ++i)
