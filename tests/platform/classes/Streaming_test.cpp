@@ -417,6 +417,18 @@ TEST_F(StreamingTest, ReferencesIntoAnotherRootWaitUntilItIsLoaded) {
     EXPECT_EQ(ComponentToText(&form),
               Crlf("object Main: TTestForm\n  object W: TTestWidget\n    Buddy = Other.Target\n"
                    "  end\nend\n"));
+
+    // A component freed while its reference still waits takes the waiting reference with it.
+    {
+        TTestForm early(nullptr);
+        ReadComponentDescription(Crlf("object Early: TTestForm\n  object W: TTestWidget\n"
+                                      "    Buddy = Other.Later\n  end\nend\n"),
+                                 &early);
+    }
+    ReadComponentDescription(Crlf("object Other: TTestForm\n  object Later: TTestWidget\n"
+                                  "  end\nend\n"),
+                             &other);
+    EXPECT_NE(other.FindComponent("Later"), nullptr);
     ClearFindGlobalComponentProcs();
 }
 
