@@ -203,6 +203,22 @@ TEST(DevQuorvanGpsLink, FailedClockReadWritesNoFile) {
     });
 }
 
+// A receiver without the almanac of satellite 7: the file is written with what was read (31
+// almanac lines, so the later lines move up) and the save reports failure; loading such a file
+// writes no almanac.
+TEST(DevQuorvanGpsLink, MissingAlmanacSatellite) {
+    TTempDir dir;
+    const std::string file = dir.File("aiding.txt");
+    THistoryGpsLink link;
+    link.Gps([](TGpsReceiverModel& gps) { gps.SetAlmanac(7, {}); });
+    EXPECT_FALSE(TGpsAidingFile::Save(link.Dev(), file));
+    TStringList lines;
+    lines.LoadFromFile(file);
+    ASSERT_EQ(lines.Count(), 2 + 31 + 6);
+    EXPECT_EQ(lines[8].substr(0, 17), "A0 A2 00 1E 0E 08");
+    EXPECT_FALSE(GpsWriteAlmanac(link.Dev(), lines));
+}
+
 TEST(DevQuorvanGpsLink, BrokenClockFrameIsNoReading) {
     THistoryGpsLink link;
     link.Gps([](TGpsReceiverModel& gps) { gps.CutNext(0x07); });

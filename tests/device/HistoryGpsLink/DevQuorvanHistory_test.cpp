@@ -52,6 +52,17 @@ TEST(DevQuorvanHistoryLink, ReadAcrossTheWrapPointOfAFullRing) {
     EXPECT_EQ(link.ReadLines(), Lines{"+readFFDFFFDF"});
 }
 
+// A page of 32 records at the line's real rate (about a second of reply).
+TEST(DevQuorvanHistoryLink, PageAtTheLineRate) {
+    THistoryGpsLink link;
+    link.Sim().SetPacing(true);
+    link.Ring([](THistoryRing& ring) { ring.Fill(100); });
+    TStringList list;
+    ASSERT_TRUE(ReadHistory(link.Dev(), 64, 32, list));
+    EXPECT_EQ(link.ReadLines(), Lines{"+read0040005F"});
+    EXPECT_EQ(list.ToVector(), RingLines(link, 64, 32));
+}
+
 TEST(DevQuorvanHistoryLink, MissingRunsAroundCachedRecords) {
     THistoryGpsLink link;
     link.Ring([](THistoryRing& ring) { ring.Fill(50); });
