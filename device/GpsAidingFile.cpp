@@ -5,6 +5,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/Strings.h"
 
 #include <cmath>
 
@@ -12,22 +13,6 @@ namespace {
 
 constexpr double kGpsEpoch = 29226.0; // 1980-01-06 00:00 UTC in days since 1899-12-30
 constexpr int64_t kSecondsPerWeek = 7 * 86400;
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 0x20;
-}
-
-std::string Trim(const std::string& Text) {
-    size_t from = 0;
-    size_t to = Text.size();
-    while (from < to && IsBlank(Text[from])) {
-        ++from;
-    }
-    while (to > from && IsBlank(Text[to - 1])) {
-        --to;
-    }
-    return Text.substr(from, to - from);
-}
 
 // Runs Steps between "GPSACCESS_ON" and "GPSACCESS_OFF": the switch-off goes out whatever the
 // steps do; an error they raise is raised again after it.

@@ -2,21 +2,9 @@
 
 #include "device/HistoryRecord.h"
 
+#include "platform/rtl/Strings.h"
+
 namespace {
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 0x20;
-}
-
-std::string Trimmed(const std::string& Text, size_t From, size_t To) {
-    while (From < To && IsBlank(Text[From])) {
-        ++From;
-    }
-    while (To > From && IsBlank(Text[To - 1])) {
-        --To;
-    }
-    return Text.substr(From, To - From);
-}
 
 void Append(std::vector<std::string>& List, std::vector<std::string>&& More) {
     for (auto& line : More) {
@@ -108,7 +96,7 @@ std::vector<std::string> THistoryCache::ReplyLines(const std::string& Reply) {
         if (stop == std::string::npos || stop > end) {
             stop = end;
         }
-        std::string line = Trimmed(Reply, start, stop);
+        std::string line = Trim(std::string_view(Reply).substr(start, stop - start));
         if (!line.empty()) {
             lines.push_back(std::move(line));
         }
