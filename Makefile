@@ -2,6 +2,8 @@
 # make test  — installs what is missing, builds, runs every test through CTest
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# Most tests wait on a pseudo-terminal rather than compute: run at least eight at once.
+TEST_JOBS ?= $(shell n=$$(nproc); [ $$n -lt 8 ] && n=8; echo $$n)
 CMAKE_FLAGS ?=
 
 .PHONY: setup configure build run test clean format
@@ -19,7 +21,7 @@ run: build
 	./$(BUILD)/app/quorvan4
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(TEST_JOBS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
