@@ -2,6 +2,7 @@
 
 #include "device/CommEventThread.h"
 #include "device/DeviceError.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Clock.h"
 #include "platform/serial/SerialPortNames.h"
 
@@ -122,7 +123,7 @@ unsigned TCustomComm::Send(const void* buffer, unsigned count, uint32_t timeoutM
             const size_t chunk = std::min<size_t>(room, count - written);
             if (int error = device_->Write(bytes + written, chunk, done))
                 RaiseCommErrorSys(sDeviceWriteFailed, DEVICE_WRITEFAILED, error);
-            DispatchEvents(deOutEmpty);
+            DispatchEvents({deOutEmpty});
         }
         if (done > 0) {
             written += static_cast<unsigned>(done);
@@ -303,18 +304,29 @@ TDTRSettings TCustomComm::DTRSettings() {
     return dtrSettings_;
 }
 
+namespace {
+// With DTR left open the line is never handshaken, only raised.
+TDTRSettings LeaveDTROpen(TDTRSettings value) {
+    return value.Exclude(fsDTRHandshake).Include(fsDTREnabled);
+}
+} // namespace
+
 void TCustomComm::SetDTRSettings(TDTRSettings value) {
+    if (IsLoading()) {
+        dtrSettings_ = value;
+        return;
+    }
     if (flowControl_ != fcCustom)
         return;
-    if (options_ & coLeaveDTROpen)
-        value = static_cast<TDTRSettings>((value & ~fsDTRHandshake) | fsDTREnabled);
-    constexpr TDTRSettings both = fsDTREnabled | fsDTRHandshake;
-    if ((value & both) == both) {
+    if (options_.Contains(coLeaveDTROpen))
+        value = LeaveDTROpen(value);
+    const TDTRSettings both{fsDTREnabled, fsDTRHandshake};
+    if (value * both == both) {
         // DTR is either raised or handshaking: keep the one that is new.
-        if ((dtrSettings_ & both) == fsDTREnabled)
-            value = static_cast<TDTRSettings>(value & ~fsDTREnabled);
-        else if ((dtrSettings_ & both) == fsDTRHandshake)
-            value = static_cast<TDTRSettings>(value & ~fsDTRHandshake);
+        if (dtrSettings_ * both == TDTRSettings{fsDTREnabled})
+            value.Exclude(fsDTREnabled);
+        else if (dtrSettings_ * both == TDTRSettings{fsDTRHandshake})
+            value.Exclude(fsDTRHandshake);
     }
     dtrSettings_ = value;
     if (IsOpen())
@@ -323,6 +335,8 @@ void TCustomComm::SetDTRSettings(TDTRSettings value) {
 
 void TCustomComm::SetFlowControl(TFlowControl value) {
     flowControl_ = value;
+    if (IsLoading())
+        return;
     if (value != fcCustom)
         DeriveFlowSettings();
     if (IsOpen())
@@ -335,16 +349,20 @@ TCommOptions TCustomComm::Options() {
 }
 
 void TCustomComm::SetOptions(TCommOptions value) {
-    if (IsOpen())
-        value = static_cast<TCommOptions>((value & ~coLeaveDTROpen) | (options_ & coLeaveDTROpen));
+    if (IsOpen()) {
+        value.Exclude(coLeaveDTROpen);
+        if (options_.Contains(coLeaveDTROpen))
+            value.Include(coLeaveDTROpen);
+    }
     options_ = value;
+    if (IsLoading())
+        return;
     if (!IsOpen()) {
         if (flowControl_ != fcCustom) {
             DeriveFlowSettings();
-        } else if (options_ & coLeaveDTROpen) {
+        } else if (options_.Contains(coLeaveDTROpen)) {
             // Custom sets are the user's own: only the open-DTR rule touches them.
-            dtrSettings_ =
-                static_cast<TDTRSettings>((dtrSettings_ & ~fsDTRHandshake) | fsDTREnabled);
+            dtrSettings_ = LeaveDTROpen(dtrSettings_);
         }
     } else {
         ApplyDCB();
@@ -357,7 +375,7 @@ TRTSSettings TCustomComm::RTSSettings() {
 }
 
 void TCustomComm::SetRTSSettings(TRTSSettings value) {
-    if (flowControl_ != fcCustom)
+    if (!IsLoading() && flowControl_ != fcCustom)
         return;
     rtsSettings_ = value;
     if (IsOpen())
@@ -370,54 +388,65 @@ TXOnXOffSettings TCustomComm::XOnXOffSettings() {
 }
 
 void TCustomComm::SetXOnXOffSettings(TXOnXOffSettings value) {
-    if (flowControl_ != fcCustom)
+    if (!IsLoading() && flowControl_ != fcCustom)
         return;
     xonXoffSettings_ = value;
     if (IsOpen())
         ApplyDCB();
 }
 
+void TCustomComm::Loaded() {
+    inherited::Loaded();
+    if (flowControl_ != fcCustom)
+        DeriveFlowSettings();
+    else if (options_.Contains(coLeaveDTROpen))
+        dtrSettings_ = LeaveDTROpen(dtrSettings_);
+}
+
 void TCustomComm::DeriveFlowSettings() {
-    rtsSettings_ = 0;
-    dtrSettings_ = 0;
-    xonXoffSettings_ = 0;
+    rtsSettings_ = {};
+    dtrSettings_ = {};
+    xonXoffSettings_ = {};
     switch (flowControl_) {
     case fcRtsCts:
-        rtsSettings_ = fsCTSOut | fsRTSHandshake;
+        rtsSettings_ = {fsCTSOut, fsRTSHandshake};
         break;
     case fcDtrDsr:
-        dtrSettings_ = fsDSROut;
-        rtsSettings_ = fsRTSEnabled;
+        dtrSettings_ = {fsDSROut};
+        rtsSettings_ = {fsRTSEnabled};
         break;
     case fcSoftware:
-        xonXoffSettings_ = fsInX | fsOutX;
+        xonXoffSettings_ = {fsInX, fsOutX};
         break;
     default:
         break;
     }
     if (flowControl_ != fcNone)
-        dtrSettings_ |= fsDTREnabled;
-    if (options_ & coLeaveDTROpen)
-        dtrSettings_ = static_cast<TDTRSettings>((dtrSettings_ & ~fsDTRHandshake) | fsDTREnabled);
+        dtrSettings_.Include(fsDTREnabled);
+    if (options_.Contains(coLeaveDTROpen))
+        dtrSettings_ = LeaveDTROpen(dtrSettings_);
 }
 
 void TCustomComm::RefreshFromDevice() {
     TSerialLine line;
     if (!LiveLine(line))
         return;
-    dtrSettings_ = static_cast<TDTRSettings>((line.DsrOutFlow ? fsDSROut : 0) |
-                                             (line.DtrOn ? fsDTREnabled : 0) |
-                                             (line.DtrHandshake ? fsDTRHandshake : 0));
-    rtsSettings_ = static_cast<TRTSSettings>((line.CtsOutFlow ? fsCTSOut : 0) |
-                                             (line.RtsOn ? fsRTSEnabled : 0) |
-                                             (line.RtsHandshake ? fsRTSHandshake : 0));
-    xonXoffSettings_ =
-        static_cast<TXOnXOffSettings>((line.XonInput ? fsInX : 0) | (line.XonOutput ? fsOutX : 0));
-    options_ = static_cast<TCommOptions>(
-        (line.AbortOnError ? coAbortOnError : 0) | (line.DiscardNull ? coDiscardNull : 0) |
-        (line.DsrSensitivity ? coDSRSensitivity : 0) | (line.ReplaceErrors ? coErrorChar : 0) |
-        (line.ParityCheck ? coParityCheck : 0) | (line.TxContinueOnXoff ? coTXContinueOnXOff : 0) |
-        (options_ & coLeaveDTROpen));
+    auto with = [](auto set, auto item, bool on) { return on ? set.Include(item) : set; };
+    dtrSettings_ =
+        with(with(with(TDTRSettings{}, fsDSROut, line.DsrOutFlow), fsDTREnabled, line.DtrOn),
+             fsDTRHandshake, line.DtrHandshake);
+    rtsSettings_ =
+        with(with(with(TRTSSettings{}, fsCTSOut, line.CtsOutFlow), fsRTSEnabled, line.RtsOn),
+             fsRTSHandshake, line.RtsHandshake);
+    xonXoffSettings_ = with(with(TXOnXOffSettings{}, fsInX, line.XonInput), fsOutX, line.XonOutput);
+    TCommOptions options;
+    options = with(options, coAbortOnError, line.AbortOnError);
+    options = with(options, coDiscardNull, line.DiscardNull);
+    options = with(options, coDSRSensitivity, line.DsrSensitivity);
+    options = with(options, coErrorChar, line.ReplaceErrors);
+    options = with(options, coParityCheck, line.ParityCheck);
+    options = with(options, coTXContinueOnXOff, line.TxContinueOnXoff);
+    options_ = with(options, coLeaveDTROpen, options_.Contains(coLeaveDTROpen));
 }
 
 bool TCustomComm::LiveLine(TSerialLine& line) const {
@@ -432,14 +461,14 @@ void TCustomComm::ApplyDCB() {
     line.DataBits = static_cast<uint8_t>(dataControl_.dataBits_ + 4);
     line.Parity = static_cast<TSerialParity>(dataControl_.parity_);
     line.StopBits = static_cast<TSerialStopBits>(dataControl_.stopBits_);
-    line.DsrOutFlow = dtrSettings_ & fsDSROut;
-    line.DtrOn = (dtrSettings_ & fsDTREnabled) || (options_ & coLeaveDTROpen);
-    line.DtrHandshake = dtrSettings_ & fsDTRHandshake;
-    line.CtsOutFlow = rtsSettings_ & fsCTSOut;
-    line.RtsOn = rtsSettings_ & fsRTSEnabled;
-    line.RtsHandshake = rtsSettings_ & fsRTSHandshake;
-    line.XonInput = xonXoffSettings_ & fsInX;
-    line.XonOutput = xonXoffSettings_ & fsOutX;
+    line.DsrOutFlow = dtrSettings_.Contains(fsDSROut);
+    line.DtrOn = dtrSettings_.Contains(fsDTREnabled) || options_.Contains(coLeaveDTROpen);
+    line.DtrHandshake = dtrSettings_.Contains(fsDTRHandshake);
+    line.CtsOutFlow = rtsSettings_.Contains(fsCTSOut);
+    line.RtsOn = rtsSettings_.Contains(fsRTSEnabled);
+    line.RtsHandshake = rtsSettings_.Contains(fsRTSHandshake);
+    line.XonInput = xonXoffSettings_.Contains(fsInX);
+    line.XonOutput = xonXoffSettings_.Contains(fsOutX);
     line.XonLimit = static_cast<uint16_t>(buffers_.inputSize_ / 4);
     line.XoffLimit = static_cast<uint16_t>(buffers_.inputSize_ / 4);
     line.XonChar = eventChars_.XonChar();
@@ -447,13 +476,13 @@ void TCustomComm::ApplyDCB() {
     line.EofChar = eventChars_.EofChar();
     line.ErrorChar = eventChars_.ErrorChar();
     line.EventChar = eventChars_.EventChar();
-    line.ParityCheck = options_ & coParityCheck;
-    line.DsrSensitivity = options_ & coDSRSensitivity;
-    line.ReplaceErrors = options_ & coErrorChar;
-    line.DiscardNull = options_ & coDiscardNull;
-    line.AbortOnError = options_ & coAbortOnError;
-    line.TxContinueOnXoff = options_ & coTXContinueOnXOff;
-    line.HangUpOnClose = !(options_ & coLeaveDTROpen);
+    line.ParityCheck = options_.Contains(coParityCheck);
+    line.DsrSensitivity = options_.Contains(coDSRSensitivity);
+    line.ReplaceErrors = options_.Contains(coErrorChar);
+    line.DiscardNull = options_.Contains(coDiscardNull);
+    line.AbortOnError = options_.Contains(coAbortOnError);
+    line.TxContinueOnXoff = options_.Contains(coTXContinueOnXOff);
+    line.HangUpOnClose = !options_.Contains(coLeaveDTROpen);
     if (int error = device_->SetLine(line))
         RaiseCommErrorSys(sDeviceSetDCB, DEVICE_SETDCB, error);
 }
@@ -477,12 +506,12 @@ void TCustomComm::DispatchEvents(TDeviceEvents events) {
 }
 
 void TCustomComm::HandleCommEvent(TDeviceEvents events) {
-    if (events & (deChar | deFlag))
+    if (events.Contains(deChar) || events.Contains(deFlag))
         HandleData(QueueCount(0));
     if (EventsSuspended())
         return;
-    const TDeviceEvents monitored = events & MonitorEvents();
-    if (monitored && OnCommEvent)
+    const TDeviceEvents monitored = events * MonitorEvents();
+    if (!monitored.Empty() && OnCommEvent)
         OnCommEvent(this, monitored);
 }
 
@@ -490,3 +519,60 @@ void TCustomComm::HandleData(unsigned received) {
     if (!EventsSuspended() && OnData)
         OnData(this, received);
 }
+
+void TCustomComm::DeclareCommProperties(TPropertyList& p) {
+    using C = TCustomComm;
+    p.Add("BaudRate", &C::BaudRate, &C::SetBaudRate).Default(br9600);
+    p.Add("BaudValue", &C::BaudValue, &C::SetBaudValue).Default(9600);
+    p.AddFn<C>(
+        "Buffers", [](C* c) { return &c->Buffers(); },
+        [](C* c, TCommBuffers* v) {
+            if (v)
+                c->SetBuffers(*v);
+        });
+    p.AddFn<C>(
+        "DataControl", [](C* c) { return &c->DataControl(); },
+        [](C* c, TCommDataControl* v) {
+            if (v)
+                c->SetDataControl(*v);
+        });
+    p.Add("DeviceName", &C::DeviceName, &C::SetDeviceName).Stored(&C::DeviceNameStored);
+    p.Add("DTRSettings", &C::DTRSettings, &C::SetDTRSettings)
+        .Default(TDTRSettings{})
+        .Stored(&C::FlowSettingsStored);
+    p.AddFn<C>(
+        "EventChars", [](C* c) { return &c->EventChars(); },
+        [](C* c, TCommEventChars* v) {
+            if (v)
+                c->SetEventChars(*v);
+        });
+    p.Add("MonitorEvents", &C::MonitorEvents, &C::SetMonitorEvents)
+        .Default(TDeviceEvents{deChar, deFlag, deOutEmpty});
+    p.Add("FlowControl", &C::FlowControl, &C::SetFlowControl).Default(fcNone);
+    p.Add("Options", &C::Options, &C::SetOptions).Default(TCommOptions{});
+    p.Add("RTSSettings", &C::RTSSettings, &C::SetRTSSettings)
+        .Default(TRTSSettings{})
+        .Stored(&C::FlowSettingsStored);
+    p.Add("Synchronize", &C::Synchronize, &C::SetSynchronize).Default(true);
+    p.AddFn<C>(
+        "Timeouts", [](C* c) { return &c->Timeouts(); },
+        [](C* c, TCommTimeoutsEx* v) {
+            if (v)
+                c->SetTimeouts(*v);
+        });
+    p.Add("XOnXOffSettings", &C::XOnXOffSettings, &C::SetXOnXOffSettings)
+        .Default(TXOnXOffSettings{})
+        .Stored(&C::FlowSettingsStored);
+    p.Add("OnCommEvent", &C::OnCommEvent);
+    p.Add("OnData", &C::OnData);
+    p.Add("OnRead", &C::OnRead);
+    p.Add("OnSend", &C::OnSend);
+}
+
+void RegisterCommComponents() {
+    RegisterClass(TXComm::StaticClass());
+}
+
+namespace {
+const bool kCommRegistered = (RegisterCommComponents(), true);
+} // namespace

@@ -112,7 +112,19 @@ public:
     TCommNotifyEvent OnRead;
     TCommNotifyEvent OnSend;
 
+    // The flow-control sets are stored only when they are not derived from FlowControl.
+    bool FlowSettingsStored() const { return flowControl_ == fcCustom; }
+    bool DeviceNameStored() const { return deviceName_ != DefaultDeviceName; }
+    static constexpr const char* DefaultDeviceName = "COM2";
+
 protected:
+    // Publishes the serial-port properties and events (for the published component classes).
+    static void DeclareCommProperties(TPropertyList& p);
+    // Settings read from a description are taken as they stand while loading (whatever order
+    // they come in) and put together here.
+    void Loaded() override;
+    bool IsLoading() const { return ComponentState().Contains(csLoading); }
+
     // Event steps, run for every device event (on the main thread when Synchronize is set).
     // HandleCommEvent calls HandleData with the input-queue count for deChar and deFlag, then
     // OnCommEvent with the monitored events; HandleData calls OnData.
@@ -152,16 +164,16 @@ private:
     uint32_t baudValue_ = 9600;
     TCommBuffers buffers_{this};
     TCommDataControl dataControl_{this};
-    std::string deviceName_ = "COM2";
-    TDTRSettings dtrSettings_ = 0;
+    std::string deviceName_ = DefaultDeviceName;
+    TDTRSettings dtrSettings_;
     TCommEventChars eventChars_{this};
-    std::atomic<TDeviceEvents> monitorEvents_{deChar | deFlag | deOutEmpty};
+    std::atomic<TDeviceEvents> monitorEvents_{TDeviceEvents{deChar, deFlag, deOutEmpty}};
     TFlowControl flowControl_ = fcNone;
-    TCommOptions options_ = 0;
-    TRTSSettings rtsSettings_ = 0;
+    TCommOptions options_;
+    TRTSSettings rtsSettings_;
     std::atomic<bool> synchronize_{true};
     TCommTimeoutsEx timeouts_{this};
-    TXOnXOffSettings xonXoffSettings_ = 0;
+    TXOnXOffSettings xonXoffSettings_;
     std::unique_ptr<TCommEventThread> eventThread_;
     std::atomic<int> busy_{0};
     std::atomic<int> suspendCount_{0};
@@ -173,9 +185,14 @@ private:
     TDeviceOpener opener_;
 };
 
-// The serial-port component with its properties meant to be published.
+// The serial-port component with its properties published. Creating one, from code or from a
+// description, never opens the device.
 class TXComm : public TCustomComm {
     Q4_CLASS(TXComm, TCustomComm)
 public:
     explicit TXComm(TComponent* owner = nullptr) : TCustomComm(owner) {}
+    static void DeclareProperties(TPropertyList& p) { DeclareCommProperties(p); }
 };
+
+// Makes TXComm known to form descriptions (also done when the program starts).
+void RegisterCommComponents();

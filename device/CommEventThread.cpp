@@ -46,14 +46,14 @@ void TCommEventThread::Execute() {
         // New input: more queued than what was there, less what the component took out since.
         // The count is read before the amount taken, so a read in between can only make it
         // look like new input, never hide any.
-        TDeviceEvents events = 0;
+        TDeviceEvents events;
         size_t now = 0;
         device_->InputCount(now);
         const uint64_t taken = comm_->consumed_.load();
         const uint64_t takenSince = taken - consumed;
         const size_t left = takenSince >= queued ? 0 : queued - static_cast<size_t>(takenSince);
         if (now > left)
-            events |= deChar;
+            events.Include(deChar);
         queued = now;
         consumed = taken;
 
@@ -62,13 +62,13 @@ void TCommEventThread::Execute() {
             if (device_->GetModemLines(current) == 0) {
                 const unsigned changed = current ^ lines;
                 if (changed & mlCTS)
-                    events |= deCTS;
+                    events.Include(deCTS);
                 if (changed & mlDSR)
-                    events |= deDSR;
+                    events.Include(deDSR);
                 if (changed & mlCarrier)
-                    events |= deRLSD;
+                    events.Include(deRLSD);
                 if ((changed & mlRing) && (current & mlRing))
-                    events |= deRing;
+                    events.Include(deRing);
                 lines = current;
             }
         }
@@ -76,23 +76,23 @@ void TCommEventThread::Execute() {
             TSerialCounters current;
             if (device_->GetCounters(current) == 0) {
                 if (current.Breaks != counters.Breaks)
-                    events |= deBreak;
+                    events.Include(deBreak);
                 if (current.Frame != counters.Frame || current.Overrun != counters.Overrun ||
                     current.Parity != counters.Parity ||
                     current.BufferOverrun != counters.BufferOverrun)
-                    events |= deError;
+                    events.Include(deError);
                 counters = current;
             }
         }
         if (woke & swHangUp) {
             hungUp = true;
-            events |= deError;
+            events.Include(deError);
             if (hasLines && (lines & mlCarrier))
-                events |= deRLSD;
+                events.Include(deRLSD);
         }
 
         lastEvents_.store(events);
-        if (events == 0)
+        if (events.Empty())
             continue;
         try {
             if (comm_->Synchronize())

@@ -38,5 +38,5 @@ private:
     TSerialCounters counters_;
     bool hasCounters_ = false;
     TEvent stop_{true, false};
-    std::atomic<TDeviceEvents> lastEvents_{0};
+    std::atomic<TDeviceEvents> lastEvents_{};
 };

@@ -5,81 +5,52 @@
 // open applies its part to the port at once; while the port is closed it only stores the value.
 
 #include "platform/classes/Persistent.h"
+#include "platform/classes/TypeInfo.h"
 
 #include <cstdint>
 
 class TCustomComm;
 
-enum TDataBits : uint8_t { db4, db5, db6, db7, db8 };
-enum TParity : uint8_t { paNone, paOdd, paEven, paMark, paSpace };
-enum TStopBits : uint8_t { sb1, sb1p5, sb2 };
+Q4_ENUM(TDataBits, db4, db5, db6, db7, db8);
+Q4_ENUM(TParity, paNone, paOdd, paEven, paMark, paSpace);
+Q4_ENUM(TStopBits, sb1, sb1p5, sb2);
 
-enum TFlowControl : uint8_t { fcNone, fcRtsCts, fcDtrDsr, fcSoftware, fcCustom };
+Q4_ENUM(TFlowControl, fcNone, fcRtsCts, fcDtrDsr, fcSoftware, fcCustom);
 
-enum TBaudRate : uint8_t {
-    br110,
-    br300,
-    br600,
-    br1200,
-    br2400,
-    br4800,
-    br9600,
-    br14400,
-    br19200,
-    br38400,
-    br56000,
-    br57600,
-    br115200,
-    br128000,
-    br256000,
-    brCustom
-};
+Q4_ENUM(TBaudRate, br110, br300, br600, br1200, br2400, br4800, br9600, br14400, br19200, br38400,
+        br56000, br57600, br115200, br128000, br256000, brCustom);
 
 // The rate of a named baud rate in bit/s; 0 for brCustom.
 uint32_t BaudRateValue(TBaudRate rate);
 
-// Sets are bit masks of their members.
-enum TRTSSetting : uint8_t { fsCTSOut = 1, fsRTSEnabled = 2, fsRTSHandshake = 4 };
-enum TDTRSetting : uint8_t { fsDSROut = 1, fsDTREnabled = 2, fsDTRHandshake = 4 };
-enum TXOnXOffSetting : uint8_t { fsInX = 1, fsOutX = 2 };
-using TRTSSettings = uint8_t;
-using TDTRSettings = uint8_t;
-using TXOnXOffSettings = uint8_t;
+// The line-setting sets.
+Q4_ENUM(TRTSSetting, fsCTSOut, fsRTSEnabled, fsRTSHandshake);
+Q4_ENUM(TDTRSetting, fsDSROut, fsDTREnabled, fsDTRHandshake);
+Q4_ENUM(TXOnXOffSetting, fsInX, fsOutX);
+using TRTSSettings = TSet<TRTSSetting>;
+using TDTRSettings = TSet<TDTRSetting>;
+using TXOnXOffSettings = TSet<TXOnXOffSetting>;
 
-enum TCommOption : uint8_t {
-    coAbortOnError = 1,
-    coDiscardNull = 2,
-    coDSRSensitivity = 4,
-    coErrorChar = 8,
-    coParityCheck = 16,
-    coTXContinueOnXOff = 32,
-    coLeaveDTROpen = 64,
-};
-using TCommOptions = uint8_t;
+Q4_ENUM(TCommOption, coAbortOnError, coDiscardNull, coDSRSensitivity, coErrorChar, coParityCheck,
+        coTXContinueOnXOff, coLeaveDTROpen);
+using TCommOptions = TSet<TCommOption>;
 
-// Device events, one bit each in the order of the device's event mask.
-enum TDeviceEvent : uint16_t {
-    deChar = 1 << 0,
-    deFlag = 1 << 1,
-    deOutEmpty = 1 << 2,
-    deCTS = 1 << 3,
-    deDSR = 1 << 4,
-    deRLSD = 1 << 5,
-    deBreak = 1 << 6,
-    deError = 1 << 7,
-    deRing = 1 << 8,
-    dePrintError = 1 << 9,
-    deIn80Full = 1 << 10,
-    deProv1 = 1 << 11,
-    deProv2 = 1 << 12,
-};
-using TDeviceEvents = uint16_t;
+// Device events, in the order of the device's event mask.
+Q4_ENUM(TDeviceEvent, deChar, deFlag, deOutEmpty, deCTS, deDSR, deRLSD, deBreak, deError, deRing,
+        dePrintError, deIn80Full, deProv1, deProv2);
+using TDeviceEvents = TSet<TDeviceEvent>;
 
 // Character format: data bits, parity and stop bits.
 class TCommDataControl : public TPersistent {
     Q4_CLASS(TCommDataControl, TPersistent)
 public:
     explicit TCommDataControl(TCustomComm* owner) : owner_(owner) {}
+    static void DeclareProperties(TPropertyList& p) {
+        using C = TCommDataControl;
+        p.Add("DataBits", &C::DataBits, &C::SetDataBits).Default(db8);
+        p.Add("Parity", &C::Parity, &C::SetParity).Default(paNone);
+        p.Add("StopBits", &C::StopBits, &C::SetStopBits).Default(sb1);
+    }
 
     // Copies the source's values and applies them when the port is open. A source of another
     // class raises EConvertError.
@@ -109,6 +80,13 @@ class TCommBuffers : public TPersistent {
     Q4_CLASS(TCommBuffers, TPersistent)
 public:
     explicit TCommBuffers(TCustomComm* owner) : owner_(owner) {}
+    static void DeclareProperties(TPropertyList& p) {
+        using C = TCommBuffers;
+        p.Add("InputSize", &C::InputSize, &C::SetInputSize).Default(2048);
+        p.Add("OutputSize", &C::OutputSize, &C::SetOutputSize).Default(2048);
+        p.Add("InputTimeout", &C::InputTimeout, &C::SetInputTimeout).Default(500);
+        p.Add("OutputTimeout", &C::OutputTimeout, &C::SetOutputTimeout).Default(500);
+    }
 
     // Copies the source's values and applies them when the port is open. A source of another
     // class raises EConvertError.
@@ -145,6 +123,16 @@ class TCommEventChars : public TPersistent {
     Q4_CLASS(TCommEventChars, TPersistent)
 public:
     explicit TCommEventChars(TCustomComm* owner) : owner_(owner) {}
+    // Published as characters; descriptions write the control characters as "#17".
+    static void DeclareProperties(TPropertyList& p) {
+        using C = TCommEventChars;
+        const TTypeInfo* ch = Q4TypeInfo(static_cast<char*>(nullptr));
+        p.Add("XonChar", &C::XonChar, &C::SetXonChar, ch).Default(17);
+        p.Add("XoffChar", &C::XoffChar, &C::SetXoffChar, ch).Default(19);
+        p.Add("EofChar", &C::EofChar, &C::SetEofChar, ch).Default(0);
+        p.Add("ErrorChar", &C::ErrorChar, &C::SetErrorChar, ch).Default(0);
+        p.Add("EventChar", &C::EventChar, &C::SetEventChar, ch).Default(10);
+    }
 
     // Copies the source's values and applies them when the port is open. A source of another
     // class raises EConvertError.
@@ -178,6 +166,14 @@ class TCommTimeoutsEx : public TPersistent {
     Q4_CLASS(TCommTimeoutsEx, TPersistent)
 public:
     explicit TCommTimeoutsEx(TCustomComm* owner) : owner_(owner) {}
+    static void DeclareProperties(TPropertyList& p) {
+        using C = TCommTimeoutsEx;
+        p.Add("ReadInterval", &C::ReadInterval, &C::SetReadInterval).Default(1);
+        p.Add("ReadMultiplier", &C::ReadMultiplier, &C::SetReadMultiplier).Default(0);
+        p.Add("ReadConstant", &C::ReadConstant, &C::SetReadConstant).Default(1);
+        p.Add("WriteMultiplier", &C::WriteMultiplier, &C::SetWriteMultiplier).Default(0);
+        p.Add("WriteConstant", &C::WriteConstant, &C::SetWriteConstant).Default(1);
+    }
 
     // Copies the source's values and applies them when the port is open. A source of another
     // class raises EConvertError.

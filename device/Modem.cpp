@@ -1,6 +1,7 @@
 #include "device/Modem.h"
 
 #include "device/DeviceError.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Threads.h"
 
@@ -129,6 +130,58 @@ bool ResultOfLine(const std::string& line, std::string& word, int& code) {
 
 } // namespace
 
+bool ParseHayesReply(const std::string& text, const std::string& lastCommand, THayesAT& at) {
+    at = THayesAT{};
+    std::string clean;
+    clean.reserve(text.size());
+    for (char c : text)
+        if (c != '\n')
+            clean += c;
+    if (clean.empty() || clean.back() != '\r')
+        return false;
+
+    // Lines without their CR; empty lines (CR CR) carry nothing.
+    std::vector<std::string> lines;
+    size_t begin = 0;
+    for (size_t i = 0; i < clean.size(); ++i)
+        if (clean[i] == '\r') {
+            if (i > begin)
+                lines.push_back(clean.substr(begin, i - begin));
+            begin = i + 1;
+        }
+    std::string word;
+    int code = hrNone;
+    if (lines.empty() || !ResultOfLine(lines.back(), word, code))
+        return false;
+
+    at.ResultText = word;
+    at.ResultCode = code;
+    size_t first = 0;
+    std::string head = lines.front();
+    size_t skip = 0;
+    while (skip < head.size() && static_cast<unsigned char>(head[skip]) < ' ')
+        ++skip;
+    head.erase(0, skip);
+    if (lines.size() > 1 &&
+        (SameText(head.substr(0, 2), "AT") || SameText(head.substr(0, 2), "A/"))) {
+        at.Command = head;
+        first = 1;
+    } else if (!SameText(lastCommand, "A/")) {
+        at.Command = lastCommand;
+    }
+    for (size_t i = first; i + 1 < lines.size(); ++i)
+        at.Response += lines[i] + "\r\n";
+    return true;
+}
+
+std::string ResultCodesOn(const std::string& command) {
+    std::string text = command;
+    const TATScan scan = ScanAT(text);
+    for (int at = FindInScan(scan, "Q1"); at >= 0; at = FindInScan(scan, "Q1", at + 2))
+        text[scan.where[at + 1]] = '0';
+    return text;
+}
+
 int FindATCommand(const std::string& line, const std::string& name) {
     const TATScan scan = ScanAT(line);
     const int at = FindInScan(scan, name);
@@ -250,14 +303,8 @@ std::string TCustomModem::EscapeSequence() const {
 bool TCustomModem::SendATCommand(const std::string& command) {
     if (BaudValue() < 300 || !IsModemPresent())
         return false;
-    std::string text = command;
     const bool own = ownCommand_.load();
-    if (!own) {
-        // Keep result codes on: every Q1 becomes Q0.
-        const TATScan scan = ScanAT(text);
-        for (int at = FindInScan(scan, "Q1"); at >= 0; at = FindInScan(scan, "Q1", at + 2))
-            text[scan.where[at + 1]] = '0';
-    }
+    std::string text = own ? command : ResultCodesOn(command);
     const bool escape = escapeChar_.load() != 0 && text == EscapeSequence();
     if (!escape && !SameText(text, "A/"))
         text += "\r\n";
@@ -464,8 +511,8 @@ void TCustomModem::HandleCommEvent(TDeviceEvents events) {
 }
 
 void TCustomModem::LineSignals(TDeviceEvents events) {
-    const bool carrierChange = events & deRLSD;
-    const bool ring = events & deRing;
+    const bool carrierChange = events.Contains(deRLSD);
+    const bool ring = events.Contains(deRing);
     if (carrierChange && !ring) {
         if (ModemStatus() & mdCarrier) {
             savedCommandState_ = HasState(msCommand);
@@ -500,6 +547,7 @@ void TCustomModem::HandleData(unsigned received) {
 
 void TCustomModem::CollectResult() {
     std::string text;
+    std::string lastCommand;
     {
         TOwnIO io(*this);
         std::string more;
@@ -507,6 +555,7 @@ void TCustomModem::CollectResult() {
         std::lock_guard lock(mutex_);
         text = pending_ + more;
         pending_.clear();
+        lastCommand = lastCommand_;
     }
     std::string clean;
     for (char c : text)
@@ -517,21 +566,8 @@ void TCustomModem::CollectResult() {
         std::lock_guard lock(mutex_);
         pending_ = clean;
     };
-    if (clean.empty() || clean.back() != '\r')
-        return keep();
-
-    // Lines without their CR; empty lines (CR CR) carry nothing.
-    std::vector<std::string> lines;
-    size_t begin = 0;
-    for (size_t i = 0; i < clean.size(); ++i)
-        if (clean[i] == '\r') {
-            if (i > begin)
-                lines.push_back(clean.substr(begin, i - begin));
-            begin = i + 1;
-        }
-    std::string word;
-    int code = hrNone;
-    if (lines.empty() || !ResultOfLine(lines.back(), word, code))
+    THayesAT at;
+    if (!ParseHayesReply(clean, lastCommand, at))
         return keep();
 
     // More may follow at once: wait one character time for it.
@@ -540,26 +576,6 @@ void TCustomModem::CollectResult() {
     if (Device()->Wait(swReadable, charMs, nullptr) & swReadable || QueueCount(0) > 0)
         return keep();
 
-    THayesAT at;
-    at.ResultText = word;
-    at.ResultCode = code;
-    size_t first = 0;
-    std::string head = lines.front();
-    size_t skip = 0;
-    while (skip < head.size() && static_cast<unsigned char>(head[skip]) < ' ')
-        ++skip;
-    head.erase(0, skip);
-    if (lines.size() > 1 &&
-        (SameText(head.substr(0, 2), "AT") || SameText(head.substr(0, 2), "A/"))) {
-        at.Command = head;
-        first = 1;
-    } else {
-        std::lock_guard lock(mutex_);
-        if (!SameText(lastCommand_, "A/"))
-            at.Command = lastCommand_;
-    }
-    for (size_t i = first; i + 1 < lines.size(); ++i)
-        at.Response += lines[i] + "\r\n";
     ClearState(msAwaiting);
     HandleHayesAT(std::move(at));
     resultArrived_.SetEvent();
@@ -593,3 +609,30 @@ void TCustomModem::HandleHayesAT(THayesAT at) {
     if (!EventsSuspended() && !ownCommand_.load() && OnHayesAT)
         OnHayesAT(this, at);
 }
+
+void TXModem::DeclareProperties(TPropertyList& p) {
+    DeclareCommProperties(p);
+    using C = TCustomModem;
+    p.AddFn<C>(
+        "Settings", [](C* c) { return &c->Settings(); },
+        [](C* c, TModemSettings* v) {
+            if (v)
+                c->SetSettings(*v);
+        });
+    p.Add("OnHayesAT", &C::OnHayesAT);
+    p.Add("OnConnect", &C::OnConnect);
+    p.Add("OnDisconnect", &C::OnDisconnect);
+    p.Add("OnConnecting", &C::OnConnecting);
+    p.Add("OnDisconnecting", &C::OnDisconnecting);
+    p.Add("OnRing", &C::OnRing);
+    p.Add("OnChangeCmdState", &C::OnChangeCmdState);
+}
+
+void RegisterModemComponents() {
+    RegisterCommComponents();
+    RegisterClass(TXModem::StaticClass());
+}
+
+namespace {
+const bool kModemRegistered = (RegisterModemComponents(), true);
+} // namespace

@@ -13,18 +13,33 @@
 #include <mutex>
 #include <string>
 
-enum TDialType : uint8_t { dtPulse, dtTone };
-enum TConnectType : uint8_t { ctDial, ctDirect, ctWait };
+Q4_ENUM(TDialType, dtPulse, dtTone);
+Q4_ENUM(TConnectType, ctDial, ctDirect, ctWait);
 
 // What a modem link is set up with. Kept for the form; the component itself reads none of it.
 class TModemSettings : public TPersistent {
     Q4_CLASS(TModemSettings, TPersistent)
 public:
     TModemSettings() = default;
+    static void DeclareProperties(TPropertyList& p) {
+        using C = TModemSettings;
+        p.Add("InitString", &C::InitString, &C::SetInitString).Stored(&C::InitStringStored);
+        p.Add("ResetString", &C::ResetString, &C::SetResetString).Stored(&C::ResetStringStored);
+        p.Add("DialNumber", &C::DialNumber, &C::SetDialNumber);
+        p.Add("DialType", &C::DialType, &C::SetDialType).Default(dtTone);
+        p.Add("ConnectType", &C::ConnectType, &C::SetConnectType).Default(ctDial);
+        p.Add("Speed", &C::Speed, &C::SetSpeed).Default(33600);
+        p.Add("WaitRings", &C::WaitRings, &C::SetWaitRings).Default(2);
+    }
 
     // A source of another class raises EConvertError.
     void Assign(TPersistent* source) override;
     void Assign(const TModemSettings& source);
+
+    static constexpr const char* DefaultInitString = "ATX&C1&D2&K3M0";
+    static constexpr const char* DefaultResetString = "ATZ";
+    bool InitStringStored() const { return initString_ != DefaultInitString; }
+    bool ResetStringStored() const { return resetString_ != DefaultResetString; }
 
     const std::string& InitString() const { return initString_; }
     void SetInitString(const std::string& value) { initString_ = value; }
@@ -44,8 +59,8 @@ public:
     void SetWaitRings(uint8_t value) { waitRings_ = value; }
 
 private:
-    std::string initString_ = "ATX&C1&D2&K3M0";
-    std::string resetString_ = "ATZ";
+    std::string initString_ = DefaultInitString;
+    std::string resetString_ = DefaultResetString;
     std::string dialNumber_;
     TDialType dialType_ = dtTone;
     TConnectType connectType_ = ctDial;
@@ -95,6 +110,14 @@ constexpr unsigned mdCTS = 1, mdDSR = 2, mdRing = 4, mdCarrier = 8;
 // letter. Lower-case letters count as capitals. The position is that of the name's first
 // character in `line`.
 int FindATCommand(const std::string& line, const std::string& name);
+
+// Reads a modem's reply as collected so far (lines ended by CR; LFs do not count). True when
+// its last line is a result word: `at` then holds the result, the echoed command (or
+// `lastCommand` when there was no echo, unless that was "A/") and the lines in between.
+bool ParseHayesReply(const std::string& text, const std::string& lastCommand, THayesAT& at);
+
+// The command with every Q1 command in it turned into Q0, so that result codes stay on.
+std::string ResultCodesOn(const std::string& command);
 
 class TCustomModem : public TCustomComm {
     Q4_CLASS(TCustomModem, TCustomComm)
@@ -184,9 +207,14 @@ private:
     TEvent resultArrived_{false, false};
 };
 
-// The modem component with its properties (Settings among them) meant to be published.
+// The modem component with its properties (Settings among them) published. Creating one, from
+// code or from a description, never opens the device.
 class TXModem : public TCustomModem {
     Q4_CLASS(TXModem, TCustomModem)
 public:
     explicit TXModem(TComponent* owner = nullptr) : TCustomModem(owner) {}
+    static void DeclareProperties(TPropertyList& p);
 };
+
+// Makes TXComm and TXModem known to form descriptions (also done when the program starts).
+void RegisterModemComponents();

@@ -42,11 +42,11 @@ TEST(CommSettings, Defaults) {
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(comm.Timeouts().Value(i), timeouts[i]) << i;
     EXPECT_EQ(comm.FlowControl(), fcNone);
-    EXPECT_EQ(comm.RTSSettings(), 0);
-    EXPECT_EQ(comm.DTRSettings(), 0);
-    EXPECT_EQ(comm.XOnXOffSettings(), 0);
-    EXPECT_EQ(comm.Options(), 0);
-    EXPECT_EQ(comm.MonitorEvents(), TDeviceEvents(deChar | deFlag | deOutEmpty));
+    EXPECT_TRUE(comm.RTSSettings().Empty());
+    EXPECT_TRUE(comm.DTRSettings().Empty());
+    EXPECT_TRUE(comm.XOnXOffSettings().Empty());
+    EXPECT_TRUE(comm.Options().Empty());
+    EXPECT_EQ(comm.MonitorEvents(), (TDeviceEvents{deChar, deFlag, deOutEmpty}));
     EXPECT_TRUE(comm.Synchronize());
     EXPECT_EQ(comm.DeviceName(), "COM2");
 }
@@ -72,15 +72,16 @@ TEST(CommSettings, FlowControlDerivesTheLineSets) {
         TDTRSettings dtr;
         TXOnXOffSettings xon;
     } const cases[] = {
-        {fcNone, 0, 0, 0, 0},
-        {fcRtsCts, 0, fsCTSOut | fsRTSHandshake, fsDTREnabled, 0},
-        {fcDtrDsr, 0, fsRTSEnabled, fsDSROut | fsDTREnabled, 0},
-        {fcSoftware, 0, 0, fsDTREnabled, fsInX | fsOutX},
-        {fcNone, coLeaveDTROpen, 0, fsDTREnabled, 0},
-        {fcRtsCts, coLeaveDTROpen, fsCTSOut | fsRTSHandshake, fsDTREnabled, 0},
+        {fcNone, {}, {}, {}, {}},
+        {fcRtsCts, {}, {fsCTSOut, fsRTSHandshake}, {fsDTREnabled}, {}},
+        {fcDtrDsr, {}, {fsRTSEnabled}, {fsDSROut, fsDTREnabled}, {}},
+        {fcSoftware, {}, {}, {fsDTREnabled}, {fsInX, fsOutX}},
+        {fcNone, {coLeaveDTROpen}, {}, {fsDTREnabled}, {}},
+        {fcRtsCts, {coLeaveDTROpen}, {fsCTSOut, fsRTSHandshake}, {fsDTREnabled}, {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "flow " << int(c.flow) << " options " << int(c.options));
+        SCOPED_TRACE(testing::Message()
+                     << "flow " << int(c.flow) << " options " << c.options.Bits());
         TXComm comm;
         comm.SetOptions(c.options);
         comm.SetFlowControl(c.flow);
@@ -93,35 +94,36 @@ TEST(CommSettings, FlowControlDerivesTheLineSets) {
 TEST(CommSettings, LineSetsChangeOnlyUnderCustomFlowControl) {
     TXComm comm;
     comm.SetFlowControl(fcRtsCts);
-    comm.SetRTSSettings(fsRTSEnabled);
-    comm.SetDTRSettings(fsDTRHandshake);
-    comm.SetXOnXOffSettings(fsInX);
-    EXPECT_EQ(comm.RTSSettings(), fsCTSOut | fsRTSHandshake);
-    EXPECT_EQ(comm.DTRSettings(), fsDTREnabled);
-    EXPECT_EQ(comm.XOnXOffSettings(), 0);
+    comm.SetRTSSettings(TRTSSettings{fsRTSEnabled});
+    comm.SetDTRSettings(TDTRSettings{fsDTRHandshake});
+    comm.SetXOnXOffSettings(TXOnXOffSettings{fsInX});
+    EXPECT_EQ(comm.RTSSettings(), (TRTSSettings{fsCTSOut, fsRTSHandshake}));
+    EXPECT_EQ(comm.DTRSettings(), TDTRSettings{fsDTREnabled});
+    EXPECT_TRUE(comm.XOnXOffSettings().Empty());
 
     comm.SetFlowControl(fcCustom);
-    EXPECT_EQ(comm.RTSSettings(), fsCTSOut | fsRTSHandshake) << "custom keeps what was there";
-    comm.SetRTSSettings(fsRTSEnabled);
-    comm.SetXOnXOffSettings(fsOutX);
-    EXPECT_EQ(comm.RTSSettings(), fsRTSEnabled);
-    EXPECT_EQ(comm.XOnXOffSettings(), fsOutX);
+    EXPECT_EQ(comm.RTSSettings(), (TRTSSettings{fsCTSOut, fsRTSHandshake}))
+        << "custom keeps what was there";
+    comm.SetRTSSettings(TRTSSettings{fsRTSEnabled});
+    comm.SetXOnXOffSettings(TXOnXOffSettings{fsOutX});
+    EXPECT_EQ(comm.RTSSettings(), TRTSSettings{fsRTSEnabled});
+    EXPECT_EQ(comm.XOnXOffSettings(), TXOnXOffSettings{fsOutX});
 
     // DTR is raised or handshaking, not both: the newly asked one wins.
-    comm.SetDTRSettings(fsDTREnabled | fsDTRHandshake);
-    EXPECT_EQ(comm.DTRSettings(), fsDTRHandshake);
-    comm.SetDTRSettings(fsDTREnabled | fsDTRHandshake);
-    EXPECT_EQ(comm.DTRSettings(), fsDTREnabled);
+    comm.SetDTRSettings(TDTRSettings{fsDTREnabled, fsDTRHandshake});
+    EXPECT_EQ(comm.DTRSettings(), TDTRSettings{fsDTRHandshake});
+    comm.SetDTRSettings(TDTRSettings{fsDTREnabled, fsDTRHandshake});
+    EXPECT_EQ(comm.DTRSettings(), TDTRSettings{fsDTREnabled});
 
     // Changing the options keeps the custom sets; leaving DTR open turns handshaking off.
-    comm.SetDTRSettings(fsDTRHandshake | fsDSROut);
-    comm.SetOptions(coParityCheck);
-    EXPECT_EQ(comm.RTSSettings(), fsRTSEnabled);
-    EXPECT_EQ(comm.DTRSettings(), fsDTRHandshake | fsDSROut);
-    comm.SetOptions(coParityCheck | coLeaveDTROpen);
-    EXPECT_EQ(comm.DTRSettings(), fsDTREnabled | fsDSROut);
-    comm.SetDTRSettings(fsDTRHandshake);
-    EXPECT_EQ(comm.DTRSettings(), fsDTREnabled);
+    comm.SetDTRSettings(TDTRSettings{fsDTRHandshake, fsDSROut});
+    comm.SetOptions(TCommOptions{coParityCheck});
+    EXPECT_EQ(comm.RTSSettings(), TRTSSettings{fsRTSEnabled});
+    EXPECT_EQ(comm.DTRSettings(), (TDTRSettings{fsDTRHandshake, fsDSROut}));
+    comm.SetOptions(TCommOptions{coParityCheck, coLeaveDTROpen});
+    EXPECT_EQ(comm.DTRSettings(), (TDTRSettings{fsDTREnabled, fsDSROut}));
+    comm.SetDTRSettings(TDTRSettings{fsDTRHandshake});
+    EXPECT_EQ(comm.DTRSettings(), TDTRSettings{fsDTREnabled});
 }
 
 TEST(CommSettings, BaudRateAndBaudValue) {
@@ -161,11 +163,11 @@ TEST(CommSettings, TheLineTheDeviceIsGiven) {
     comm.EventChars().SetErrorChar('?');
     comm.EventChars().SetEofChar(26);
     comm.SetFlowControl(fcCustom);
-    comm.SetRTSSettings(fsCTSOut | fsRTSHandshake);
-    comm.SetDTRSettings(fsDSROut | fsDTRHandshake);
-    comm.SetXOnXOffSettings(fsInX);
-    comm.SetOptions(coParityCheck | coDSRSensitivity | coErrorChar | coDiscardNull |
-                    coAbortOnError | coTXContinueOnXOff);
+    comm.SetRTSSettings(TRTSSettings{fsCTSOut, fsRTSHandshake});
+    comm.SetDTRSettings(TDTRSettings{fsDSROut, fsDTRHandshake});
+    comm.SetXOnXOffSettings(TXOnXOffSettings{fsInX});
+    comm.SetOptions(TCommOptions{coParityCheck, coDSRSensitivity, coErrorChar, coDiscardNull,
+                                 coAbortOnError, coTXContinueOnXOff});
     comm.Open();
 
     const TSerialLine line = port->Line();
@@ -199,9 +201,9 @@ TEST(CommSettings, TheLineTheDeviceIsGiven) {
     // Read back from the open port.
     EXPECT_EQ(comm.DataControl().DataBits(), db7);
     EXPECT_EQ(comm.DataControl().Parity(), paMark);
-    EXPECT_EQ(comm.RTSSettings(), fsCTSOut | fsRTSHandshake);
-    EXPECT_EQ(comm.Options(), coParityCheck | coDSRSensitivity | coErrorChar | coDiscardNull |
-                                  coAbortOnError | coTXContinueOnXOff);
+    EXPECT_EQ(comm.RTSSettings(), (TRTSSettings{fsCTSOut, fsRTSHandshake}));
+    EXPECT_EQ(comm.Options(), (TCommOptions{coParityCheck, coDSRSensitivity, coErrorChar,
+                                            coDiscardNull, coAbortOnError, coTXContinueOnXOff}));
 
     // Every change while open reaches the device at once.
     const int applied = port->SetLineCount();
@@ -213,8 +215,8 @@ TEST(CommSettings, TheLineTheDeviceIsGiven) {
     EXPECT_EQ(port->SetLineCount(), applied + 2);
 
     // Leaving DTR open cannot change while the port is open.
-    comm.SetOptions(coLeaveDTROpen);
-    EXPECT_EQ(comm.Options() & coLeaveDTROpen, 0);
+    comm.SetOptions(TCommOptions{coLeaveDTROpen});
+    EXPECT_FALSE(comm.Options().Contains(coLeaveDTROpen));
     EXPECT_TRUE(port->Line().HangUpOnClose);
 }
 

@@ -306,7 +306,7 @@ TEST_F(CommOnPty, EventHandlersRunOnTheEventThreadWithoutSynchronize) {
         received = count;
     };
     comm.OnCommEvent = [&](TObject*, TDeviceEvents events) {
-        EXPECT_EQ(events, TDeviceEvents(deChar));
+        EXPECT_EQ(events, TDeviceEvents{deChar});
         ++commEvents;
     };
     comm.Open();
@@ -345,13 +345,13 @@ TEST_F(CommOnPty, EventHandlersRunOnTheMainThreadWithSynchronize) {
 
 TEST_F(CommOnPty, OutputEmptyIsReportedAfterEachWriteWhenMonitored) {
     comm.SetSynchronize(false);
-    comm.SetMonitorEvents(deOutEmpty);
+    comm.SetMonitorEvents(TDeviceEvents{deOutEmpty});
     std::vector<TDeviceEvents> seen;
     comm.OnCommEvent = [&](TObject*, TDeviceEvents events) { seen.push_back(events); };
     comm.Open();
     ASSERT_TRUE(comm.SendString("AT\r"));
     ASSERT_EQ(seen.size(), 1u) << "on the caller's thread, before Send returns";
-    EXPECT_EQ(seen[0], TDeviceEvents(deOutEmpty));
+    EXPECT_EQ(seen[0], TDeviceEvents{deOutEmpty});
 }
 
 TEST_F(CommOnPty, ClosingWhileEventsAreHandedOverEndsWithinASecond) {
@@ -399,11 +399,11 @@ TEST_F(CommOnPty, AnIdleOpenPortCostsAlmostNoProcessorTime) {
 
 TEST_F(CommOnFake, LineEventsReachTheHandler) {
     std::mutex mutex;
-    TDeviceEvents seen = 0;
-    comm.SetMonitorEvents(deCTS | deDSR | deRLSD | deRing | deError | deBreak);
+    TDeviceEvents seen;
+    comm.SetMonitorEvents(TDeviceEvents{deCTS, deDSR, deRLSD, deRing, deError, deBreak});
     comm.OnCommEvent = [&](TObject*, TDeviceEvents events) {
         std::lock_guard lock(mutex);
-        seen |= events;
+        seen = seen + events;
     };
     auto seenNow = [&] {
         std::lock_guard lock(mutex);
@@ -411,31 +411,31 @@ TEST_F(CommOnFake, LineEventsReachTheHandler) {
     };
     comm.Open();
     const std::pair<unsigned, TDeviceEvents> steps[] = {
-        {mlDSR, deDSR},
-        {mlDSR | mlCTS, deCTS},
-        {mlDSR | mlCTS | mlCarrier, deRLSD},
-        {mlDSR | mlCTS | mlCarrier | mlRing, deRing},
-        {mlDSR | mlCTS, deRLSD},
+        {mlDSR, TDeviceEvents{deDSR}},
+        {mlDSR | mlCTS, TDeviceEvents{deCTS}},
+        {mlDSR | mlCTS | mlCarrier, TDeviceEvents{deRLSD}},
+        {mlDSR | mlCTS | mlCarrier | mlRing, TDeviceEvents{deRing}},
+        {mlDSR | mlCTS, TDeviceEvents{deRLSD}},
     };
     for (const auto& [lines, event] : steps) {
-        SCOPED_TRACE(event);
+        SCOPED_TRACE(event.Bits());
         {
             std::lock_guard lock(mutex);
-            seen = 0;
+            seen = {};
         }
         port->SetLines(lines);
-        ASSERT_TRUE(WaitUntil([&] { return seenNow() != 0; }));
+        ASSERT_TRUE(WaitUntil([&] { return !seenNow().Empty(); }));
         Sleep(20);
         EXPECT_EQ(seenNow(), event);
     }
     {
         std::lock_guard lock(mutex);
-        seen = 0;
+        seen = {};
     }
     port->AddBreaks(1);
-    ASSERT_TRUE(WaitUntil([&] { return (seenNow() & deBreak) != 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return seenNow().Contains(deBreak); }));
     port->HangUp();
-    ASSERT_TRUE(WaitUntil([&] { return (seenNow() & deError) != 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return seenNow().Contains(deError); }));
 }
 
 TEST_F(CommOnFake, RtsAndDtrFollowTheSettingsAndTheCalls) {
@@ -452,7 +452,7 @@ TEST_F(CommOnFake, RtsAndDtrFollowTheSettingsAndTheCalls) {
     comm.Close();
     EXPECT_EQ(port->Lines() & (mlRTS | mlDTR), 0u) << "dropped on close";
 
-    comm.SetOptions(coLeaveDTROpen);
+    comm.SetOptions(TCommOptions{coLeaveDTROpen});
     comm.SetFlowControl(fcNone);
     comm.Open();
     EXPECT_TRUE(port->Lines() & mlDTR);
