@@ -1,0 +1,28 @@
+// One application for every control test, offscreen.
+#include "platform/forms/Forms.h"
+#include "platform/stdctrls/ExtCtrls.h"
+#include "platform/stdctrls/StdCtrls.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test_platform_stdctrls";
+        static char* argv[] = {name, nullptr};
+        if (!Application)
+            new TApplication(argc, argv);
+        RegisterStdControls();
+        RegisterExtControls();
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const kApp =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+} // namespace
