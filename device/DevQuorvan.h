@@ -9,12 +9,15 @@
 
 #include "device/DeviceSettings.h"
 #include "device/HistoryCache.h"
+#include "device/HistoryRecord.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TComPortWorker;
 class TModemWorker;
+class TStrings;
 
 class TDevQuorvan {
 public:
@@ -122,6 +125,71 @@ public:
     bool SetNsPoint(const std::string& Value);
     bool GetVersionText(std::string& Text); // "v"
 
+    // ---- history (DevQuorvanHistory.cpp) -----------------------------------------------------
+    // Reading ranges of records through the record cache, so that paging back and forth fetches
+    // no record twice; erasing; checking and decoding a record for the unit's firmware.
+
+    // The last index of the ring (65503).
+    static constexpr int HistoryWrapIndex = THistoryRecord::WrapIndex;
+
+    // Fills List with the lines ("IIII>record") of records First to First + Count - 1 in ring
+    // order, wrapping past the last index to 0. Cached records cost nothing; each run of missing
+    // records is one range request. A failed request ends the read with false, keeping in List
+    // what was read before it. List's name-value separator becomes ">".
+    bool ReadHistory(int First, int Count, TStrings& List);
+    // One "+read" request for records First to Last (never across the end of the ring), limit
+    // (Last - First + 1) seconds but at least 2.5 s, 3 tries. List receives the reply's record
+    // lines as they came; only sound ones (index asked for, checksum right) are cached.
+    bool ReadHistoryRange(int First, int Last, TStrings& List);
+    // The cached line of a record, or false.
+    bool FindCachedRecord(int Index, std::string& Line);
+    // Drops a record from the cache so that the next read fetches it again.
+    void ForgetHistoryRecord(int Index);
+    // "+erase" (25 s, 3 tries); the cache is cleared only when the unit confirms.
+    bool EraseHistory();
+    static bool CheckHistoryChecksum(int Index, const std::string& Record);
+    // Decodes a record for the layout of firmware Shell.Build; the two-digit year is taken in the
+    // century of the current date. See THistoryRecord::Decode.
+    static bool DecodeHistoryRecord(const std::string& Record, int Shell, int Build,
+                                    THistoryFields& Fields);
+
+    // ---- GPS receiver pass-through (DevQuorvanGps.cpp) ---------------------------------------
+    // "GPSACCESS_ON" hands the line to the receiver, a text sentence switches the receiver to its
+    // binary frame protocol, and frames (sent and received as hexadecimal text) then read its
+    // clock, almanac and ephemeris or write them back; a frame switches it back to text and
+    // "GPSACCESS_OFF" returns the line to the unit. Hex requests listen for their whole time
+    // limit, so the limits are also the receiver's reply windows.
+
+    // "GPSACCESS_ON" (bare, 1 try, 4.5 s modem / 3 s cable, "OK").
+    bool GpsAccessOn();
+    // The text sentence that switches the receiver to binary frames at 9600 bit/s (1 try). The
+    // receiver does not answer it with "OK", so its result says little.
+    bool GpsSwitchToBinary();
+    // Polls the clock status. WeekAndTime: "WW WW TT TT TT TT" (week, time of week in hundredths
+    // of a second); Drift: "DD DD DD DD". False unless a whole, checksummed clock frame came back.
+    bool GpsReadClock(std::string& WeekAndTime, std::string& Drift);
+    // Polls the almanac and appends the frames of satellites 1 to 32 to List (one frame text per
+    // line); true when all 32 came back whole.
+    bool GpsReadAlmanac(TStrings& List);
+    // Polls the ephemeris and appends the frames that came back, in satellite order; satellites
+    // without one are skipped. False only when a satellite's frame came back broken.
+    bool GpsReadEphemeris(TStrings& List);
+    // Lines 2 to 33 of an aiding file (List has at least 34 lines) as one set-almanac frame.
+    // Nothing is sent, and the result is false, when one of those lines is not its satellite's
+    // almanac frame.
+    bool GpsWriteAlmanac(const TStrings& List);
+    // One set-ephemeris frame for each line from 34 on; stops, false, at the first line that is
+    // not a well-formed ephemeris frame, sending nothing for it.
+    bool GpsWriteEphemeris(const TStrings& List);
+    // Initialises the receiver with a fixed approximate position and Aiding: ten hex pairs of
+    // clock drift (4), time of week (4, hundredths of a second) and week (2). Raises
+    // EConvertError when Aiding is not ten hex pairs.
+    bool GpsInitDataSource(const std::string& Aiding);
+    // The frame that switches the receiver back to its text protocol.
+    bool GpsSwitchToNmea();
+    // "GPSACCESS_OFF" (bare, 3 tries).
+    bool GpsAccessOff();
+
 private:
     bool Send(const std::string& Command, std::string& Reply, const std::string& Terminator,
               int Tries, int ModemTimeoutMs, int CableTimeoutMs, bool Log);
@@ -130,6 +198,11 @@ private:
     bool SetValue(const std::string& Keyword, const std::string& Value);
     bool SetText(const std::string& Keyword, const std::string& Text);
     bool GetFlags(const std::string& Keyword, TFlagArray& Flags, bool FirstTwo);
+    // Sends a receiver frame as hexadecimal text and collects what comes back for the whole
+    // time limit (no pattern, 1 try).
+    bool SendFrame(const std::vector<uint8_t>& Frame, std::string& Reply, int ModemTimeoutMs,
+                   int CableTimeoutMs);
+    bool ReadRangeLines(int First, int Last, std::vector<std::string>& Lines);
     void LogLine(const std::string& Line);
 
     TComPortWorker* port_ = nullptr;

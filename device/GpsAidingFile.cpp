@@ -1,6 +1,6 @@
 #include "device/GpsAidingFile.h"
 
-#include "device/GpsPassThrough.h"
+#include "device/DevQuorvan.h"
 
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Exception.h"
@@ -21,13 +21,13 @@ template <typename TSteps> void InPassThrough(TDevQuorvan& Dev, TSteps Steps) {
         Steps();
     } catch (...) {
         try {
-            GpsAccessOff(Dev);
+            Dev.GpsAccessOff();
         } catch (...) {
             // The first error is the one to report.
         }
         throw;
     }
-    GpsAccessOff(Dev);
+    Dev.GpsAccessOff();
 }
 
 } // namespace
@@ -88,20 +88,20 @@ bool TGpsAidingFile::EphemerisData(const std::string& Line, TGpsBytes& Data) {
 
 bool TGpsAidingFile::Save(TDevQuorvan& Dev, const std::string& FileName) {
     bool done = false;
-    if (!GpsAccessOn(Dev)) {
-        GpsAccessOff(Dev);
+    if (!Dev.GpsAccessOn()) {
+        Dev.GpsAccessOff();
         return false;
     }
     InPassThrough(Dev, [&] {
-        GpsSwitchToBinary(Dev);
+        Dev.GpsSwitchToBinary();
         std::string weekAndTime;
         std::string drift;
-        if (GpsReadClock(Dev, weekAndTime, drift)) {
+        if (Dev.GpsReadClock(weekAndTime, drift)) {
             TStringList lines;
             lines.Add(TimeLineText(weekAndTime));
             lines.Add(drift);
-            const bool almanac = GpsReadAlmanac(Dev, lines);
-            const bool ephemeris = GpsReadEphemeris(Dev, lines);
+            const bool almanac = Dev.GpsReadAlmanac(lines);
+            const bool ephemeris = Dev.GpsReadEphemeris(lines);
             bool saved = false;
             try {
                 lines.SetLineBreak("\r\n");
@@ -112,7 +112,7 @@ bool TGpsAidingFile::Save(TDevQuorvan& Dev, const std::string& FileName) {
             }
             done = almanac && ephemeris && saved;
         }
-        GpsSwitchToNmea(Dev);
+        Dev.GpsSwitchToNmea();
     });
     return done;
 }
@@ -130,27 +130,27 @@ bool TGpsAidingFile::Load(TDevQuorvan& Dev, const std::string& FileName, TDateTi
     if (lines.Count() < 3) {
         return false;
     }
-    if (!GpsAccessOn(Dev)) {
-        GpsAccessOff(Dev);
+    if (!Dev.GpsAccessOn()) {
+        Dev.GpsAccessOff();
         return false;
     }
     bool almanac = false;
     bool ephemeris = false;
     InPassThrough(Dev, [&] {
-        GpsSwitchToBinary(Dev);
+        Dev.GpsSwitchToBinary();
         const std::string drift = lines[static_cast<int>(DriftLine)];
         if (drift.size() == DriftLength) {
             const int count = lines.Count();
             if (count >= static_cast<int>(EphemerisFirstLine)) {
-                almanac = GpsWriteAlmanac(Dev, lines);
+                almanac = Dev.GpsWriteAlmanac(lines);
             }
             if (count > static_cast<int>(EphemerisFirstLine)) {
-                ephemeris = GpsWriteEphemeris(Dev, lines);
+                ephemeris = Dev.GpsWriteEphemeris(lines);
             }
-            GpsInitDataSource(Dev, drift + " " + PositionText(Utc));
+            Dev.GpsInitDataSource(drift + " " + PositionText(Utc));
         }
         // Back to text in every case: a receiver left in binary gives the unit no positions.
-        GpsSwitchToNmea(Dev);
+        Dev.GpsSwitchToNmea();
     });
     return almanac && ephemeris;
 }

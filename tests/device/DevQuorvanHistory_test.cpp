@@ -1,5 +1,4 @@
 #include "device/DevQuorvan.h"
-#include "device/HistoryRequests.h"
 
 #include "platform/rtl/Classes.h"
 
@@ -22,21 +21,21 @@ TEST(DevQuorvanHistory, CachedRecordsNeedNoLinkAndFailuresKeepTheCache) {
     dev.Cache().Store(10, 12, {LineOf(10), LineOf(11), LineOf(12)});
 
     TStringList list;
-    ASSERT_TRUE(ReadHistory(dev, 10, 3, list));
+    ASSERT_TRUE(dev.ReadHistory(10, 3, list));
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Names(2), "000C");
 
-    EXPECT_FALSE(ReadHistory(dev, 9, 3, list)); // record 9 would need the unit
+    EXPECT_FALSE(dev.ReadHistory(9, 3, list)); // record 9 would need the unit
     EXPECT_EQ(list.Count(), 0);
-    EXPECT_FALSE(ReadHistoryRange(dev, 11, 11, list));
+    EXPECT_FALSE(dev.ReadHistoryRange(11, 11, list));
     EXPECT_EQ(list.Count(), 0);
 
-    EXPECT_FALSE(EraseHistory(dev)); // not confirmed: the cache stays
+    EXPECT_FALSE(dev.EraseHistory()); // not confirmed: the cache stays
     std::string line;
-    EXPECT_TRUE(FindCachedRecord(dev, 11, line));
+    EXPECT_TRUE(dev.FindCachedRecord(11, line));
     EXPECT_EQ(line, LineOf(11));
-    ForgetHistoryRecord(dev, 11);
-    EXPECT_FALSE(FindCachedRecord(dev, 11, line));
+    dev.ForgetHistoryRecord(11);
+    EXPECT_FALSE(dev.FindCachedRecord(11, line));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "device/GpsAidingFile.h"
 #include "device/GpsFrame.h"
-#include "device/GpsPassThrough.h"
 
 #include "tests/device/HistoryGpsLink/LinkFixture.h"
 
@@ -216,20 +215,20 @@ TEST(DevQuorvanGpsLink, MissingAlmanacSatellite) {
     lines.LoadFromFile(file);
     ASSERT_EQ(lines.Count(), 2 + 31 + 6);
     EXPECT_EQ(lines[8].substr(0, 17), "A0 A2 00 1E 0E 08");
-    EXPECT_FALSE(GpsWriteAlmanac(link.Dev(), lines));
+    EXPECT_FALSE(link.Dev().GpsWriteAlmanac(lines));
 }
 
 TEST(DevQuorvanGpsLink, BrokenClockFrameIsNoReading) {
     THistoryGpsLink link;
     link.Gps([](TGpsReceiverModel& gps) { gps.CutNext(0x07); });
-    ASSERT_TRUE(GpsAccessOn(link.Dev()));
-    GpsSwitchToBinary(link.Dev());
+    ASSERT_TRUE(link.Dev().GpsAccessOn());
+    link.Dev().GpsSwitchToBinary();
     std::string week, drift;
-    EXPECT_FALSE(GpsReadClock(link.Dev(), week, drift));
-    EXPECT_TRUE(GpsReadClock(link.Dev(), week, drift));
+    EXPECT_FALSE(link.Dev().GpsReadClock(week, drift));
+    EXPECT_TRUE(link.Dev().GpsReadClock(week, drift));
     EXPECT_EQ(drift, "00 01 73 18");
-    GpsSwitchToNmea(link.Dev());
-    EXPECT_TRUE(GpsAccessOff(link.Dev()));
+    link.Dev().GpsSwitchToNmea();
+    EXPECT_TRUE(link.Dev().GpsAccessOff());
 }
 
 // An error part-way (a drift line that is not hexadecimal) still closes the pass-through before
@@ -295,13 +294,13 @@ TEST(DevQuorvanGpsLink, FilesThatCannotBeLoadedSendNothing) {
 // Over a data call the same frames go through the modem worker.
 TEST(DevQuorvanGpsLink, ClockOverTheModemLink) {
     THistoryGpsLink link(true);
-    ASSERT_TRUE(GpsAccessOn(link.Dev()));
-    GpsSwitchToBinary(link.Dev());
+    ASSERT_TRUE(link.Dev().GpsAccessOn());
+    link.Dev().GpsSwitchToBinary();
     std::string week, drift;
-    ASSERT_TRUE(GpsReadClock(link.Dev(), week, drift));
+    ASSERT_TRUE(link.Dev().GpsReadClock(week, drift));
     EXPECT_EQ(week, "09 56 00 BC 61 4E");
-    GpsSwitchToNmea(link.Dev());
-    EXPECT_TRUE(GpsAccessOff(link.Dev()));
+    link.Dev().GpsSwitchToNmea();
+    EXPECT_TRUE(link.Dev().GpsAccessOff());
     ExpectOrder(link.Sim().FromPc(), {kOn, kBinary, kPollClock, kToNmea, kOff});
 }
 

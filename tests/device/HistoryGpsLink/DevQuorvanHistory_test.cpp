@@ -1,4 +1,3 @@
-#include "device/HistoryRequests.h"
 
 #include "tests/device/HistoryGpsLink/LinkFixture.h"
 
@@ -31,7 +30,7 @@ TEST(DevQuorvanHistoryLink, ReadAcrossTheWrapPointOfAFullRing) {
     link.Ring([](THistoryRing& ring) { ring.Fill(2LL * THistoryRing::RingSize + 12); });
 
     TStringList list;
-    ASSERT_TRUE(ReadHistory(link.Dev(), 65490, 32, list));
+    ASSERT_TRUE(link.Dev().ReadHistory(65490, 32, list));
     EXPECT_EQ(link.ReadLines(), (Lines{"+readFFD2FFDF", "+read00000011"}));
     EXPECT_EQ(list.ToVector(), RingLines(link, 65490, 32));
     EXPECT_EQ(list.NameValueSeparator(), '>');
@@ -39,16 +38,16 @@ TEST(DevQuorvanHistoryLink, ReadAcrossTheWrapPointOfAFullRing) {
 
     // Paging back and forth costs nothing once read.
     link.Sim().ClearRecords();
-    ASSERT_TRUE(ReadHistory(link.Dev(), 65490, 32, list));
-    ASSERT_TRUE(ReadHistory(link.Dev(), 0, 10, list));
+    ASSERT_TRUE(link.Dev().ReadHistory(65490, 32, list));
+    ASSERT_TRUE(link.Dev().ReadHistory(0, 10, list));
     EXPECT_TRUE(link.Sim().UnitLines().empty());
     EXPECT_EQ(list.ToVector(), RingLines(link, 0, 10));
 
     // The last index alone does not wrap.
-    ASSERT_TRUE(ReadHistory(link.Dev(), 65503, 1, list));
+    ASSERT_TRUE(link.Dev().ReadHistory(65503, 1, list));
     EXPECT_TRUE(link.ReadLines().empty()); // cached already
-    ForgetHistoryRecord(link.Dev(), 65503);
-    ASSERT_TRUE(ReadHistory(link.Dev(), 65503, 1, list));
+    link.Dev().ForgetHistoryRecord(65503);
+    ASSERT_TRUE(link.Dev().ReadHistory(65503, 1, list));
     EXPECT_EQ(link.ReadLines(), Lines{"+readFFDFFFDF"});
 }
 
@@ -58,7 +57,7 @@ TEST(DevQuorvanHistoryLink, PageAtTheLineRate) {
     link.Sim().SetPacing(true);
     link.Ring([](THistoryRing& ring) { ring.Fill(100); });
     TStringList list;
-    ASSERT_TRUE(ReadHistory(link.Dev(), 64, 32, list));
+    ASSERT_TRUE(link.Dev().ReadHistory(64, 32, list));
     EXPECT_EQ(link.ReadLines(), Lines{"+read0040005F"});
     EXPECT_EQ(list.ToVector(), RingLines(link, 64, 32));
 }
@@ -67,14 +66,14 @@ TEST(DevQuorvanHistoryLink, MissingRunsAroundCachedRecords) {
     THistoryGpsLink link;
     link.Ring([](THistoryRing& ring) { ring.Fill(50); });
     TStringList list;
-    ASSERT_TRUE(ReadHistoryRange(link.Dev(), 5, 5, list));
-    ASSERT_TRUE(ReadHistoryRange(link.Dev(), 8, 8, list));
+    ASSERT_TRUE(link.Dev().ReadHistoryRange(5, 5, list));
+    ASSERT_TRUE(link.Dev().ReadHistoryRange(8, 8, list));
     std::string line;
-    EXPECT_TRUE(FindCachedRecord(link.Dev(), 8, line));
-    EXPECT_FALSE(FindCachedRecord(link.Dev(), 7, line));
+    EXPECT_TRUE(link.Dev().FindCachedRecord(8, line));
+    EXPECT_FALSE(link.Dev().FindCachedRecord(7, line));
     link.Sim().ClearRecords();
 
-    ASSERT_TRUE(ReadHistory(link.Dev(), 4, 6, list));
+    ASSERT_TRUE(link.Dev().ReadHistory(4, 6, list));
     EXPECT_EQ(link.ReadLines(), (Lines{"+read00040004", "+read00060007", "+read00090009"}));
     EXPECT_EQ(list.ToVector(), RingLines(link, 4, 6));
 }
@@ -86,15 +85,15 @@ TEST(DevQuorvanHistoryLink, RecordWithLineNoiseIsShownButFetchedAgain) {
         ring.CorruptOnce(33);
     });
     TStringList list;
-    ASSERT_TRUE(ReadHistory(link.Dev(), 32, 4, list));
+    ASSERT_TRUE(link.Dev().ReadHistory(32, 4, list));
     int index = 0;
     std::string_view record;
     const std::string noisy = list[1];
     ASSERT_TRUE(THistoryRecord::ParseLine(noisy, index, record));
-    EXPECT_FALSE(CheckHistoryChecksum(index, std::string(record)));
+    EXPECT_FALSE(TDevQuorvan::CheckHistoryChecksum(index, std::string(record)));
 
     link.Sim().ClearRecords();
-    ASSERT_TRUE(ReadHistory(link.Dev(), 32, 4, list));
+    ASSERT_TRUE(link.Dev().ReadHistory(32, 4, list));
     EXPECT_EQ(link.ReadLines(), Lines{"+read00210021"});
     EXPECT_EQ(list.ToVector(), RingLines(link, 32, 4));
 }
@@ -103,12 +102,12 @@ TEST(DevQuorvanHistoryLink, EraseClearsTheCache) {
     THistoryGpsLink link;
     link.Ring([](THistoryRing& ring) { ring.Fill(10); });
     TStringList list;
-    ASSERT_TRUE(ReadHistory(link.Dev(), 0, 10, list));
+    ASSERT_TRUE(link.Dev().ReadHistory(0, 10, list));
     link.Sim().ClearRecords();
 
-    ASSERT_TRUE(EraseHistory(link.Dev()));
+    ASSERT_TRUE(link.Dev().EraseHistory());
     EXPECT_EQ(link.Sim().UnitLines(), Lines{"+erase"});
-    ASSERT_TRUE(ReadHistory(link.Dev(), 0, 10, list));
+    ASSERT_TRUE(link.Dev().ReadHistory(0, 10, list));
     EXPECT_EQ(link.ReadLines(), Lines{"+read00000009"});
     EXPECT_TRUE(THistoryRecord::IsEmpty(list.ValueFromIndex(0)));
 }
@@ -139,14 +138,14 @@ TEST(DevQuorvanHistoryLink, DecodedRecordsMatchTheUnitsTrack) {
             ring.Fill(20);
         });
         TStringList list;
-        ASSERT_TRUE(ReadHistory(link.Dev(), 0, 20, list));
+        ASSERT_TRUE(link.Dev().ReadHistory(0, 20, list));
         ASSERT_EQ(list.Count(), 20);
         for (int i = 0; i < list.Count(); ++i) {
             const THistoryRing::TPoint p = THistoryRing::PointOf(i);
             const std::string record = list.ValueFromIndex(i);
-            ASSERT_TRUE(CheckHistoryChecksum(i, record)) << i;
+            ASSERT_TRUE(TDevQuorvan::CheckHistoryChecksum(i, record)) << i;
             THistoryFields f;
-            ASSERT_TRUE(DecodeHistoryRecord(record, 503, c.build, f)) << i;
+            ASSERT_TRUE(TDevQuorvan::DecodeHistoryRecord(record, 503, c.build, f)) << i;
             EXPECT_DOUBLE_EQ(f.Latitude, p.Latitude / 100000.0) << i;
             EXPECT_DOUBLE_EQ(f.Longitude, p.Longitude / 100000.0) << i;
             EXPECT_EQ(f.Supply, p.Supply) << i;
