@@ -1,5 +1,7 @@
 #include "device/ComPortWorker.h"
 
+#include "device/util/Helpers.h"
+
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exception.h"
@@ -10,16 +12,6 @@ namespace {
 constexpr uint32_t kPollMs = 50;
 constexpr uint32_t kPauseAfterTextMs = 400;
 constexpr uint32_t kHexByteGapMs = 2;
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // Finds `pattern` (already upper case) in the upper-case text, looking only where a match
 // could include the newest `added` bytes.
@@ -251,8 +243,8 @@ bool TComPortWorker::BytesOfHex(const std::string& text, std::string& bytes) {
     while (i < pairs.size()) {
         if (i + 1 >= pairs.size())
             return false;
-        const int high = HexValue(pairs[i]);
-        const int low = HexValue(pairs[i + 1]);
+        const int high = HexDigitValue(pairs[i]);
+        const int low = HexDigitValue(pairs[i + 1]);
         if (high < 0 || low < 0)
             return false;
         out += static_cast<char>(high * 16 + low);

@@ -1,5 +1,7 @@
 #include "device/GpsFrame.h"
 
+#include "device/util/Helpers.h"
+
 namespace {
 
 constexpr uint8_t kStart1 = 0xA0;
@@ -7,19 +9,6 @@ constexpr uint8_t kStart2 = 0xA2;
 constexpr uint8_t kEnd1 = 0xB0;
 constexpr uint8_t kEnd2 = 0xB3;
 constexpr size_t kOverhead = 8; // start, length, checksum, end
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -117,8 +106,8 @@ bool TGpsFrame::ParseHexText(std::string_view Text, TGpsBytes& Bytes) {
         if (i + 1 >= Text.size()) {
             return false;
         }
-        const int hi = HexValue(Text[i]);
-        const int lo = HexValue(Text[i + 1]);
+        const int hi = HexDigitValue(Text[i]);
+        const int lo = HexDigitValue(Text[i + 1]);
         if (hi < 0 || lo < 0 || (i + 2 < Text.size() && !IsSpace(Text[i + 2]))) {
             return false;
         }

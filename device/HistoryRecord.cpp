@@ -1,24 +1,13 @@
 #include "device/HistoryRecord.h"
 
+#include "device/util/Helpers.h"
+
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
 
 #include <cstdio>
 
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 // Reads characters From..From+Count-1 (1-based, as the record layout counts them) as one
 // hexadecimal number of at most 8 digits; 8 digits wrap to a signed 32-bit value as the unit's
@@ -29,7 +18,7 @@ bool HexField(std::string_view Record, size_t From, size_t Count, int32_t& Value
     }
     uint32_t v = 0;
     for (size_t i = From - 1; i < From - 1 + Count; ++i) {
-        const int d = HexValue(Record[i]);
+        const int d = HexDigitValue(Record[i]);
         if (d < 0) {
             return false;
         }
@@ -74,7 +63,7 @@ bool THistoryRecord::IsWellFormed(std::string_view Record) {
         return false;
     }
     for (char c : Record) {
-        if (HexValue(c) < 0) {
+        if (HexDigitValue(c) < 0) {
             return false;
         }
     }
@@ -91,7 +80,7 @@ bool THistoryRecord::CheckChecksum(int Index, std::string_view Record) {
     }
     unsigned sum = ((Index >> 8) & 0xFF) + (Index & 0xFF);
     for (size_t i = 0; i < TextLength; i += 2) {
-        sum += static_cast<unsigned>(HexValue(Record[i]) * 16 + HexValue(Record[i + 1]));
+        sum += static_cast<unsigned>(HexDigitValue(Record[i]) * 16 + HexDigitValue(Record[i + 1]));
     }
     return sum % 256 == 0;
 }
@@ -99,8 +88,8 @@ bool THistoryRecord::CheckChecksum(int Index, std::string_view Record) {
 uint8_t THistoryRecord::ChecksumByte(int Index, std::string_view Record) {
     unsigned sum = ((Index >> 8) & 0xFF) + (Index & 0xFF);
     for (size_t i = 0; i + 1 < Record.size() && i < TextLength - 2; i += 2) {
-        const int hi = HexValue(Record[i]);
-        const int lo = HexValue(Record[i + 1]);
+        const int hi = HexDigitValue(Record[i]);
+        const int lo = HexDigitValue(Record[i + 1]);
         if (hi >= 0 && lo >= 0) {
             sum += static_cast<unsigned>(hi * 16 + lo);
         }
@@ -216,7 +205,7 @@ bool THistoryRecord::ParseLine(std::string_view Line, int& Index, std::string_vi
     int index = 0;
     for (size_t i = 0; i < 4; ++i) {
         const char c = Line[i];
-        const int d = HexValue(c);
+        const int d = HexDigitValue(c);
         if (d < 0 || (c >= 'a' && c <= 'f')) {
             return false;
         }

@@ -21,6 +21,19 @@ std::string HexDigitToBits(const std::string& Digit) {
     return "0";
 }
 
+int HexDigitValue(char Digit) {
+    if (Digit >= '0' && Digit <= '9') {
+        return Digit - '0';
+    }
+    if (Digit >= 'A' && Digit <= 'F') {
+        return Digit - 'A' + 10;
+    }
+    if (Digit >= 'a' && Digit <= 'f') {
+        return Digit - 'a' + 10;
+    }
+    return -1;
+}
+
 std::string BitsToHexDigit(const std::string& Bits) {
     for (size_t k = 0; k < kBitStrings.size(); ++k) {
         if (Bits == kBitStrings[k]) {

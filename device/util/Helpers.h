@@ -9,6 +9,10 @@
 // exactly as given: lower-case letters and anything else give "0".
 std::string HexDigitToBits(const std::string& Digit);
 
+// The value of a hexadecimal digit of either letter case ('b' -> 11), or -1 for any other
+// character.
+int HexDigitValue(char Digit);
+
 // The upper-case hex digit of a four-character bit string ("1111" -> "F"); anything else gives "0".
 std::string BitsToHexDigit(const std::string& Bits);
 

@@ -32,6 +32,19 @@ TEST(HexBits, AnythingOutsideTheTablesGivesZero) {
     }
 }
 
+TEST(HexBits, DigitValuesInEitherCaseAndNothingBesideTheRanges) {
+    const std::string upper = "0123456789ABCDEF";
+    const std::string lower = "0123456789abcdef";
+    for (int k = 0; k < 16; ++k) {
+        EXPECT_EQ(HexDigitValue(upper[k]), k) << upper[k];
+        EXPECT_EQ(HexDigitValue(lower[k]), k) << lower[k];
+    }
+    // The neighbours of each range, blanks and bytes above 127.
+    for (char c : {'/', ':', '@', 'G', '`', 'g', ' ', '\r', '\0', '\xB0', '\xFF'}) {
+        EXPECT_EQ(HexDigitValue(c), -1) << static_cast<int>(static_cast<unsigned char>(c));
+    }
+}
+
 TEST(ByteToBits, MostSignificantBitFirst) {
     EXPECT_EQ(ByteToBits(56), "00111000");
     EXPECT_EQ(ByteToBits(0), "00000000");
