@@ -148,6 +148,11 @@ void TCustomLabel::WndProc(TMessage& message) {
         Changed();
 }
 
+void TCustomLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustSize();
+}
+
 void TCustomLabel::Paint() {
     TCanvas* c = Canvas();
     TRect r = ClientRect();
@@ -978,6 +983,11 @@ QWidget* TCustomListBox::CreateWidget() {
     return w;
 }
 
+void TCustomListBox::UpdateWidgetState() {
+    TWinControl::UpdateWidgetState();
+    FillWidget();
+}
+
 void TCustomListBox::FillWidget() {
     if (!HandleAllocated() || filling_)
         return;
@@ -997,19 +1007,13 @@ TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
     SetBounds(0, 0, 185, 105);
 }
 
-TRect TCustomGroupBox::ClientRect() const {
+void TCustomGroupBox::AlignControls(TControl* changed, TRect& rect) {
     QFontMetrics fm(Font()->QtFont());
-    const int top = fm.height();
-    TRect r = Rect(0, 0, Width(), Height());
-    r.Top += top;
-    r.Left += 2;
-    r.Right -= 2;
-    r.Bottom -= 2;
-    if (r.Right < r.Left)
-        r.Right = r.Left;
-    if (r.Bottom < r.Top)
-        r.Bottom = r.Top;
-    return r;
+    rect.Top += fm.height();
+    rect.Left += 2;
+    rect.Right = std::max(rect.Left, rect.Right - 2);
+    rect.Bottom = std::max(rect.Top, rect.Bottom - 2);
+    TCustomControl::AlignControls(changed, rect);
 }
 
 void TCustomGroupBox::WndProc(TMessage& message) {
@@ -1020,29 +1024,25 @@ void TCustomGroupBox::WndProc(TMessage& message) {
 
 void TCustomGroupBox::Paint() {
     TCanvas* c = Canvas();
-    // Paint works in client coordinates; the frame lies around the client area.
-    const TRect cr = ClientRect();
     c->Brush()->SetColor(Color());
     c->Brush()->SetStyle(bsSolid);
-    c->FillRect(Rect(-cr.Left, -cr.Top, Width() - cr.Left, Height() - cr.Top));
+    c->FillRect(Rect(0, 0, Width(), Height()));
     c->Font()->Assign(Font());
     const int textHeight = c->TextHeight("0");
-    TRect frame = Rect(-cr.Left, -cr.Top + textHeight / 2, Width() - cr.Left, Height() - cr.Top);
+    const TRect frame = Rect(0, textHeight / 2, Width(), Height());
     c->Brush()->SetStyle(bsClear);
     c->Pen()->SetColor(clBtnHighlight);
     c->Rectangle(frame.Left + 1, frame.Top + 1, frame.Right, frame.Bottom);
     c->Pen()->SetColor(clBtnShadow);
     c->Rectangle(frame.Left, frame.Top, frame.Right - 1, frame.Bottom - 1);
     if (!Caption().empty()) {
-        TRect tr = Rect(frame.Left + 8, -cr.Top, frame.Left + 8 + c->TextWidth(Caption()) + 2,
-                        -cr.Top + textHeight);
+        TRect tr = Rect(8, 0, 8 + c->TextWidth(Caption()) + 2, textHeight);
         c->Brush()->SetColor(Color());
         c->Brush()->SetStyle(bsSolid);
         c->FillRect(tr);
         c->Brush()->SetStyle(bsClear);
-        TRect t = tr;
-        OffsetRect(t, 1, 0);
-        c->TextRect(t, Caption(), DT_SINGLELINE);
+        OffsetRect(tr, 1, 0);
+        c->TextRect(tr, Caption(), DT_SINGLELINE);
     }
 }
 

@@ -52,6 +52,7 @@ public:
     void SetShowAccelChar(bool v);
     bool CanAutoSize(int& newWidth, int& newHeight) override;
     void WndProc(TMessage& message) override;
+    void Loaded() override;
 
 protected:
     void Paint() override;
@@ -378,6 +379,7 @@ public:
 
 protected:
     QWidget* CreateWidget() override;
+    void UpdateWidgetState() override;
     void FillWidget();
 
 private:
@@ -400,13 +402,11 @@ class TCustomGroupBox : public TCustomControl {
 public:
     explicit TCustomGroupBox(TComponent* owner);
     void WndProc(TMessage& message) override;
+    // Aligned children go inside the frame, below the caption.
+    void AlignControls(TControl* changed, TRect& rect) override;
 
 protected:
     void Paint() override;
-    TRect NonClientMargins() const override { return TRect{}; }
-
-public:
-    TRect ClientRect() const override;
 };
 
 class TGroupBox : public TCustomGroupBox {
