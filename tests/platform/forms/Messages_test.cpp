@@ -1,0 +1,347 @@
+// Message dispatch, the events that property changes raise, mouse and key routing, and
+// exceptions from handlers.
+
+#include "FormsTestSupport.h"
+
+#include "platform/forms/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+
+#include <algorithm>
+#include <memory>
+
+using namespace formstest;
+
+namespace {
+
+// A control that answers one message of its own and passes the rest on.
+class TAnswering : public TCustomControl {
+    Q4_CLASS(TAnswering, TCustomControl)
+public:
+    explicit TAnswering(TComponent* owner) : TCustomControl(owner) {}
+    static constexpr unsigned WM_ASK = WM_USER + 7;
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_ASK) {
+            m.Result = static_cast<LRESULT>(m.WParam + m.LParam);
+            return;
+        }
+        TCustomControl::WndProc(m);
+    }
+};
+
+struct FormFixture : ::testing::Test {
+    void SetUp() override {
+        Boxes().Reset();
+        form = TCustomForm::Create<TForm>(nullptr);
+        form->SetBounds(0, 0, 300, 200);
+    }
+    void TearDown() override { delete form; }
+    TForm* form = nullptr;
+};
+
+size_t CountOf(const std::vector<unsigned>& list, unsigned msg) {
+    return static_cast<size_t>(std::count(list.begin(), list.end(), msg));
+}
+
+} // namespace
+
+TEST_F(FormFixture, PerformReturnsTheResultOfTheOverriddenHandler) {
+    auto* c = new TAnswering(form);
+    c->SetParent(form);
+    EXPECT_EQ(c->Perform(TAnswering::WM_ASK, 40, 2), 42);
+    // A message the class does not handle still reaches the inherited handling.
+    int entered = 0;
+    c->OnMouseEnter = [&](TObject* s) {
+        EXPECT_EQ(s, c);
+        ++entered;
+    };
+    c->Perform(CM_MOUSEENTER);
+    EXPECT_EQ(entered, 1);
+    EXPECT_EQ(c->Perform(CM_HITTEST, 0, MakeLParam(1, 1)), HTCLIENT);
+}
+
+TEST(MessageParams, PointsPackSigned) {
+    LPARAM l = MakeLParam(-5, 300);
+    EXPECT_EQ(LParamX(l), -5);
+    EXPECT_EQ(LParamY(l), 300);
+}
+
+// Each property change sends its notification once, and setting the value it already has sends
+// nothing.
+TEST_F(FormFixture, PropertyChangesSendTheirNotificationOnce) {
+    struct Case {
+        const char* name;
+        unsigned msg;
+        std::function<void(TTestPanel*)> change;
+    };
+    const Case cases[] = {
+        {"Enabled", CM_ENABLEDCHANGED, [](TTestPanel* p) { p->SetEnabled(false); }},
+        {"Visible", CM_VISIBLECHANGED, [](TTestPanel* p) { p->SetVisible(false); }},
+        {"Color", CM_COLORCHANGED, [](TTestPanel* p) { p->SetColor(clRed); }},
+        {"Font", CM_FONTCHANGED, [](TTestPanel* p) { p->Font()->SetColor(clRed); }},
+        {"Text", CM_TEXTCHANGED, [](TTestPanel* p) { p->SetText("x"); }},
+        {"Cursor", CM_CURSORCHANGED, [](TTestPanel* p) { p->SetCursor(crHandPoint); }},
+        {"ShowHint", CM_SHOWHINTCHANGED, [](TTestPanel* p) { p->SetShowHint(true); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* p = new TTestPanel(form);
+        p->SetParent(form);
+        p->Record = true;
+        c.change(p);
+        EXPECT_EQ(CountOf(p->Messages, c.msg), 1u);
+        p->Messages.clear();
+        c.change(p);
+        EXPECT_EQ(CountOf(p->Messages, c.msg), 0u);
+        delete p;
+    }
+}
+
+TEST_F(FormFixture, ParentColorAndFontFollowTheParentUntilSetOwn) {
+    auto* outer = new TTestPanel(form);
+    outer->SetParent(form);
+    auto* inherits = new TTestShape(form);
+    inherits->SetParent(outer);
+    auto* own = new TTestShape(form);
+    own->SetParent(outer);
+    own->SetColor(clLime);
+    own->Font()->SetName("Arial");
+
+    outer->SetColor(clNavy);
+    outer->Font()->SetName("Courier New");
+    outer->Font()->SetColor(clMaroon);
+    EXPECT_EQ(inherits->Color(), clNavy);
+    EXPECT_TRUE(inherits->ParentColor());
+    EXPECT_EQ(inherits->Font()->Name(), "Courier New");
+    EXPECT_EQ(inherits->Font()->Color(), clMaroon);
+    EXPECT_TRUE(inherits->ParentFont());
+    EXPECT_EQ(own->Color(), clLime);
+    EXPECT_FALSE(own->ParentColor());
+    EXPECT_EQ(own->Font()->Name(), "Arial");
+    EXPECT_FALSE(own->ParentFont());
+
+    // Going back to the parent's colour takes it at once.
+    own->SetParentColor(true);
+    EXPECT_EQ(own->Color(), clNavy);
+}
+
+TEST_F(FormFixture, ClickRunsOnDisabledAndInvisibleControls) {
+    auto* p = new TTestPanel(form);
+    p->SetParent(form);
+    int clicks = 0;
+    p->OnClick = [&](TObject*) { ++clicks; };
+    p->SetEnabled(false);
+    p->SetVisible(false);
+    p->Click();
+    EXPECT_EQ(clicks, 1);
+}
+
+// Mouse messages reach the control under the pointer: graphic children through their parent's
+// widget with their own coordinates, windowed ones directly.
+TEST_F(FormFixture, MouseGoesToTheGraphicChildUnderThePointer) {
+    auto* panel = new TTestPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(10, 10, 200, 100);
+    auto* shape = new TTestShape(form);
+    shape->SetParent(panel);
+    shape->SetBounds(50, 20, 30, 30);
+    form->Show();
+
+    std::vector<std::string> log;
+    shape->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState s, int x, int y) {
+        log.push_back("down " + std::to_string(b) + " " + std::to_string(x) + "," +
+                      std::to_string(y) + (s.Contains(ssShift) ? " shift" : ""));
+    };
+    shape->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+        log.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+    };
+    shape->OnClick = [&](TObject*) { log.push_back("click"); };
+    shape->OnDblClick = [&](TObject*) { log.push_back("dblclick"); };
+    panel->OnClick = [&](TObject*) { log.push_back("panel click"); };
+    shape->OnMouseEnter = [&](TObject*) { log.push_back("enter"); };
+    shape->OnMouseLeave = [&](TObject*) { log.push_back("leave"); };
+
+    QWidget* w = panel->Handle();
+    MouseMove(w, 5, 5);
+    MouseMove(w, 55, 25);
+    MousePress(w, 55, 25, Qt::LeftButton, Qt::ShiftModifier);
+    MouseRelease(w, 56, 26);
+    // Pressed on the shape and released outside it: captured, no click.
+    MousePress(w, 60, 30);
+    MouseRelease(w, 150, 90);
+    MouseMove(w, 150, 90);
+    MouseClick(w, 150, 90);
+    const std::vector<std::string> want = {
+        "enter",        "down 0 5,5 shift", "click", "up 6,6",
+        "down 0 10,10", "up 100,70",        "leave", "panel click",
+    };
+    EXPECT_EQ(log, want);
+
+    log.clear();
+    MouseDoubleClick(w, 55, 25);
+    EXPECT_NE(std::find(log.begin(), log.end(), "dblclick"), log.end());
+}
+
+TEST_F(FormFixture, DisabledGraphicChildLetsTheParentHaveTheMouse) {
+    auto* panel = new TTestPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 100);
+    auto* shape = new TTestShape(form);
+    shape->SetParent(panel);
+    shape->SetBounds(0, 0, 50, 50);
+    shape->SetEnabled(false);
+    int shapeDowns = 0, panelDowns = 0;
+    shape->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++shapeDowns; };
+    panel->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++panelDowns; };
+    form->Show();
+    MouseClick(panel->Handle(), 10, 10);
+    EXPECT_EQ(shapeDowns, 0);
+    EXPECT_EQ(panelDowns, 1);
+}
+
+TEST_F(FormFixture, WheelGoesToTheParentWhenTheControlDoesNotTakeIt) {
+    auto* panel = new TTestPanel(form);
+    panel->SetParent(form);
+    auto* inner = new TTestPanel(form);
+    inner->SetParent(panel);
+    int outerDelta = 0;
+    panel->OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+        outerDelta = delta;
+        handled = true;
+    };
+    WPARAM wp = (static_cast<WPARAM>(static_cast<uint16_t>(-120)) << 16);
+    EXPECT_EQ(inner->Perform(WM_MOUSEWHEEL, wp, 0), 1);
+    EXPECT_EQ(outerDelta, -120);
+}
+
+TEST_F(FormFixture, KeysArriveWithVirtualCodesAndKeyPreviewSeesThemFirst) {
+    auto* panel = new TTestPanel(form);
+    panel->SetParent(form);
+    std::vector<std::string> log;
+    panel->OnKeyDown = [&](TObject*, TKeyCode& key, TShiftState s) {
+        log.push_back("panel down " + std::to_string(key) + (s.Contains(ssCtrl) ? " ctrl" : ""));
+    };
+    panel->OnKeyPress = [&](TObject*, char16_t& ch) {
+        log.push_back("panel press " + std::to_string(static_cast<int>(ch)));
+    };
+    panel->OnKeyUp = [&](TObject*, TKeyCode& key, TShiftState) {
+        log.push_back("panel up " + std::to_string(key));
+    };
+    form->OnKeyDown = [&](TObject*, TKeyCode& key, TShiftState) {
+        log.push_back("form down " + std::to_string(key));
+        if (key == VK_F1 + 4)
+            key = 0; // the form takes F5
+    };
+    form->Show();
+    QWidget* w = panel->Handle();
+
+    KeyPress(w, Qt::Key_A, "a", Qt::ControlModifier);
+    KeyRelease(w, Qt::Key_A);
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"panel down 65 ctrl", "panel press 97", "panel up 65"}));
+
+    log.clear();
+    form->SetKeyPreview(true);
+    KeyPress(w, Qt::Key_Left);
+    KeyPress(w, Qt::Key_F5);
+    KeyPress(w, 0x44F, QString::fromUtf8("я"));
+    EXPECT_EQ(log, (std::vector<std::string>{"form down 37", "panel down 37", "form down 116",
+                                             "panel press 1103"}));
+}
+
+TEST_F(FormFixture, TabMovesTheFocusInTabOrder) {
+    auto* a = new TTestButton(form);
+    a->SetParent(form);
+    a->SetName("A");
+    auto* b = new TTestButton(form);
+    b->SetParent(form);
+    b->SetName("B");
+    auto* c = new TTestButton(form);
+    c->SetParent(form);
+    c->SetName("C");
+    c->SetTabOrder(0);
+    EXPECT_EQ(c->TabOrder(), 0);
+    EXPECT_EQ(a->TabOrder(), 1);
+    EXPECT_EQ(b->TabOrder(), 2);
+
+    std::vector<std::string> log;
+    for (TTestButton* x : {a, b, c}) {
+        x->OnEnter = [&log, x](TObject*) { log.push_back("enter " + x->Name()); };
+        x->OnExit = [&log, x](TObject*) { log.push_back("exit " + x->Name()); };
+    }
+    form->Show();
+    c->SetFocus();
+    EXPECT_EQ(form->ActiveControl(), c);
+    EXPECT_TRUE(c->Focused());
+    EXPECT_EQ(form->Perform(CM_DIALOGKEY, VK_TAB, 0), 1);
+    EXPECT_EQ(form->ActiveControl(), a);
+    b->SetEnabled(false);
+    form->Perform(CM_DIALOGKEY, VK_TAB, 0);
+    EXPECT_EQ(form->ActiveControl(), c) << "a disabled control is passed over";
+    form->Perform(CM_DIALOGKEY, VK_TAB, static_cast<LPARAM>(TShiftState{ssShift}.Bits()));
+    EXPECT_EQ(form->ActiveControl(), a);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter C", "exit C", "enter A", "exit A", "enter C",
+                                             "exit C", "enter A"}));
+    b->SetEnabled(true);
+    b->SetVisible(false);
+    EXPECT_THROW(b->SetFocus(), EInvalidOperation);
+}
+
+// An exception from a handler is reported once through the application and the program goes on.
+TEST_F(FormFixture, HandlerExceptionIsShownAndSurvived) {
+    auto* panel = new TTestPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 100);
+    int clicks = 0;
+    panel->OnClick = [&](TObject*) {
+        if (++clicks == 1)
+            throw EConvertError("'x' is not a valid integer value");
+    };
+    form->Show();
+    MouseClick(panel->Handle(), 10, 10);
+    ASSERT_EQ(Boxes().Requests.size(), 1u);
+    EXPECT_EQ(Boxes().Requests[0].Text, "'x' is not a valid integer value.");
+    EXPECT_EQ(Boxes().Requests[0].Flags & 0xF0, MB_ICONERROR);
+    EXPECT_EQ(Boxes().Requests[0].Caption, "Forms test");
+    MouseClick(panel->Handle(), 10, 10);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(Boxes().Requests.size(), 1u);
+
+    // OnException takes the report over; the silent abort is never reported.
+    std::vector<std::string> seen;
+    Application->OnException = [&](TObject* sender, const std::exception& e) {
+        seen.push_back(std::string(e.what()) + (sender == panel ? " from panel" : ""));
+    };
+    panel->OnClick = [](TObject*) { throw Exception("again"); };
+    MouseClick(panel->Handle(), 10, 10);
+    panel->OnClick = [](TObject*) { Abort(); };
+    MouseClick(panel->Handle(), 10, 10);
+    Application->OnException = nullptr;
+    EXPECT_EQ(seen, std::vector<std::string>{"again from panel"});
+    EXPECT_EQ(Boxes().Requests.size(), 1u);
+}
+
+TEST_F(FormFixture, ExceptionInPaintIsReportedAndPaintingGoesOn) {
+    class TFailing : public TCustomControl {
+    public:
+        explicit TFailing(TComponent* o) : TCustomControl(o) {}
+        bool fail = true;
+
+    protected:
+        void Paint() override {
+            if (fail)
+                throw Exception("paint failed");
+        }
+    };
+    auto* c = new TFailing(form);
+    c->SetParent(form);
+    c->SetBounds(0, 0, 50, 50);
+    form->Show();
+    QImage shot = form->Handle()->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    ASSERT_GE(Boxes().Requests.size(), 1u);
+    EXPECT_EQ(Boxes().Requests[0].Text, "paint failed.");
+}
