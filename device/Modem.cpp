@@ -563,6 +563,10 @@ void TCustomModem::CollectResult() {
             clean += c;
 
     auto keep = [&] {
+        // A line that never ends a result (noise, a stream of data) must not grow without
+        // bound: only the tail can still hold the result word.
+        if (clean.size() > MaxPendingReply)
+            clean.erase(0, clean.size() - MaxPendingReply);
         std::lock_guard lock(mutex_);
         pending_ = clean;
     };

@@ -169,6 +169,8 @@ public:
 
     // How long the component waits for the results of the commands it issues itself.
     static constexpr uint32_t OwnCommandTimeoutMs = 10000;
+    // How much of an unfinished reply is kept while a result is awaited (its last bytes).
+    static constexpr size_t MaxPendingReply = 64 * 1024;
 
 protected:
     virtual void DoConnect();

@@ -194,6 +194,23 @@ TEST_F(ModemOnFake, AResultSplitAcrossArrivalsIsJoined) {
     EXPECT_EQ(at.Command, "AT");
 }
 
+TEST_F(ModemOnFake, AnEndlessReplyKeepsOnlyItsTail) {
+    ASSERT_TRUE(modem.EnterCommandState());
+    ASSERT_TRUE(modem.SendATCommand("ATI"));
+    const std::string noise(40 * 1024, 'x');
+    for (int i = 0; i < 5; ++i) {
+        port->Send(noise);
+        Settle(20);
+    }
+    port->Send("\r\nOK\r\n");
+    THayesAT at;
+    modem.WaitResult(2000, at);
+    EXPECT_EQ(at.ResultCode, hrOK);
+    EXPECT_EQ(at.Command, "ATI") << "the echo was cut off with the head of the reply";
+    EXPECT_LE(at.Response.size(), TCustomModem::MaxPendingReply + 2);
+    EXPECT_GE(at.Response.size(), 40u * 1024);
+}
+
 TEST_F(ModemOnFake, WaitingNeedsCommandStateAndEndsAtItsLimit) {
     THayesAT at;
     std::string message;
