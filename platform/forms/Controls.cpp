@@ -776,6 +776,12 @@ TCustomForm* TControl::GetParentForm() const {
     return ::GetParentForm(this);
 }
 
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == popupMenu_)
+        popupMenu_ = nullptr;
+}
+
 void TControl::Loaded() {
     TComponent::Loaded();
     if (parent_ != nullptr) {

@@ -224,6 +224,7 @@ public:
     TCustomForm* GetParentForm() const;
 
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     friend class TWinControl;

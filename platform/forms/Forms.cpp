@@ -619,6 +619,19 @@ void TCustomForm::ControlFocused(TWinControl* control) {
         SafeCall(control, [control] { control->Perform(CM_ENTER); });
 }
 
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation != opRemove)
+        return;
+    if (component == menu_) {
+        menu_ = nullptr;
+        if (HandleAllocated() && !InDestruction())
+            MenuChanged();
+    }
+    if (component == activeControl_)
+        activeControl_ = nullptr;
+}
+
 bool TCustomForm::IsShortCut(TKeyCode key, TShiftState shift) {
     return menu_ != nullptr && menu_->IsShortCut(key, shift);
 }

@@ -119,6 +119,7 @@ public:
     void Loaded() override;
     bool Showing() const override;
     void SetParent(TWinControl* parent) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
