@@ -7,11 +7,16 @@
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/Strings.h"
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 namespace {
 
 constexpr uint32_t kPollMs = 50;
 constexpr uint32_t kPauseAfterTextMs = 400;
-constexpr uint32_t kHexByteGapMs = 2;
+constexpr std::chrono::microseconds kHexByteGap{2000};
+constexpr std::chrono::microseconds kHexByteMinimumGap{1000};
 
 // Finds `pattern` (already upper case) in the upper-case text, looking only where a match
 // could include the newest `added` bytes.
@@ -199,9 +204,17 @@ void TComPortWorker::WriteHex(const std::string& text) {
     std::string bytes;
     if (!BytesOfHex(text, bytes))
         throw EConvertError("'" + Trim(text) + "' is not a valid hexadecimal command");
-    for (char byte : bytes) {
-        comm_->SendByte(static_cast<uint8_t>(byte));
-        Sleep(kHexByteGapMs);
+    // Byte k is due 2k ms after the first, so a sleep that wakes late makes the following gaps
+    // shorter instead of delaying every later byte; a byte never goes out before its time, and
+    // while catching up the bytes stay at least 1 ms apart for the unit to pass them on.
+    using TClock = std::chrono::steady_clock;
+    const TClock::time_point start = TClock::now();
+    TClock::time_point sent = start;
+    for (size_t k = 0; k < bytes.size(); ++k) {
+        comm_->SendByte(static_cast<uint8_t>(bytes[k]));
+        sent = TClock::now();
+        const TClock::time_point due = start + kHexByteGap * static_cast<int64_t>(k + 1);
+        std::this_thread::sleep_until(std::max(due, sent + kHexByteMinimumGap));
     }
 }
 

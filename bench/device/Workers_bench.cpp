@@ -61,15 +61,21 @@ void BM_CableTextRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_CableTextRoundTrip)->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-void BM_CableHexRoundTrip(benchmark::State& state) {
+// A frame of `size` bytes (a poll of 10, or a set-almanac frame of 905) answered by a short frame
+// once the whole frame has reached the unit.
+void CableHexRoundTrip(benchmark::State& state, size_t size) {
     TUnitSim sim(Unpaced(false));
     sim.Start();
-    const std::string frame = "A0 A2 00 02 90 00 00 90 B0 B3";
-    sim.Access([](TSimUnit& unit, TSimModem*) {
+    std::string frame = "A0 A2";
+    for (size_t i = 2; i + 2 < size; ++i) {
+        frame += " 5A";
+    }
+    frame += " B0 B3";
+    sim.Access([size](TSimUnit& unit, TSimModem*) {
         // The receiver answers every frame with a clock-status frame.
-        unit.SetRawInput([&unit, seen = size_t(0)](std::string_view bytes) mutable {
+        unit.SetRawInput([&unit, size, seen = size_t(0)](std::string_view bytes) mutable {
             seen += bytes.size();
-            if (seen >= 10) {
+            if (seen >= size) {
                 seen = 0;
                 unit.Emit(std::string("\xA0\xA2\x00\x02\x07\x01\x00\x08\xB0\xB3", 10), kUnitMs);
             }
@@ -78,9 +84,19 @@ void BM_CableHexRoundTrip(benchmark::State& state) {
     TComPortWorker port(sim.Path(), false, nullptr, true);
     port.Reopen();
     std::string reply;
-    Measure(state, 10 * 2 + 50, [&] { return port.SendHex(frame, reply, "B0 B3", 1, 3000); });
+    Measure(state, static_cast<double>(size) * 2 + 50,
+            [&] { return port.SendHex(frame, reply, "B0 B3", 1, 5000); });
+}
+
+void BM_CableHexRoundTrip(benchmark::State& state) {
+    CableHexRoundTrip(state, 10);
 }
 BENCHMARK(BM_CableHexRoundTrip)->Iterations(20)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_CableHexLongFrame(benchmark::State& state) {
+    CableHexRoundTrip(state, 905);
+}
+BENCHMARK(BM_CableHexLongFrame)->Iterations(5)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_ModemTextRoundTrip(benchmark::State& state) {
     TUnitSim sim(Unpaced(true));
