@@ -112,6 +112,10 @@ public:
     TCommNotifyEvent OnRead;
     TCommNotifyEvent OnSend;
 
+    // Settings read from a description are taken as they stand while loading (whatever order
+    // they come in) and put together here.
+    void Loaded() override;
+
     // The flow-control sets are stored only when they are not derived from FlowControl.
     bool FlowSettingsStored() const { return flowControl_ == fcCustom; }
     bool DeviceNameStored() const { return deviceName_ != DefaultDeviceName; }
@@ -120,9 +124,6 @@ public:
 protected:
     // Publishes the serial-port properties and events (for the published component classes).
     static void DeclareCommProperties(TPropertyList& p);
-    // Settings read from a description are taken as they stand while loading (whatever order
-    // they come in) and put together here.
-    void Loaded() override;
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
 
     // Event steps, run for every device event (on the main thread when Synchronize is set).
