@@ -1,6 +1,7 @@
 // One application for every control test, offscreen.
 #include "platform/forms/Forms.h"
 #include "platform/stdctrls/ExtCtrls.h"
+#include "platform/stdctrls/Grids.h"
 #include "platform/stdctrls/StdCtrls.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@ public:
             new TApplication(argc, argv);
         RegisterStdControls();
         RegisterExtControls();
+        RegisterGridControls();
     }
 };
 
