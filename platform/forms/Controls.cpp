@@ -592,6 +592,8 @@ LRESULT TControl::Perform(unsigned msg, WPARAM wParam, LPARAM lParam) {
 void TControl::HandleMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl) {
     TShiftState shift = ShiftStateFromMouseFlags(m.WParam);
     int x = LParamX(m.LParam), y = LParamY(m.LParam);
+    if (dbl && !controlStyle_.Contains(csDoubleClicks))
+        dbl = false; // a control without double clicks sees a second single click
     if (down) {
         if (dbl) {
             shift.Include(ssDouble);
@@ -660,7 +662,7 @@ void TControl::WndProc(TMessage& m) {
     }
     case CM_MOUSEENTER:
         if (Application != nullptr)
-            Application->SetHint(hint_);
+            Application->SetHint(GetLongHint(hint_));
         if (OnMouseEnter)
             OnMouseEnter(this);
         return;
@@ -978,6 +980,8 @@ void TWinControl::InsertControl(TControl* control) {
     Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
     if (!control->InLoading() && control->Align() != alNone)
         AlignFor(control);
+    else if (!control->InLoading() && AutoSize())
+        AdjustSize();
     control->Invalidate();
 }
 
@@ -1066,6 +1070,25 @@ void TWinControl::RestackWidgets() {
 }
 
 // ---- alignment ----------------------------------------------------------------------------------
+
+bool TWinControl::CanAutoSize(int& newWidth, int& newHeight) {
+    // Just big enough for the visible children that are not aligned to an edge.
+    int right = 0, bottom = 0;
+    bool any = false;
+    for (TControl* c : controls_) {
+        if (!c->Visible() || c->Align() != alNone)
+            continue;
+        right = std::max(right, c->Left() + c->Width());
+        bottom = std::max(bottom, c->Top() + c->Height());
+        any = true;
+    }
+    if (!any)
+        return false;
+    TRect m = NonClientMargins();
+    newWidth = right + m.Left + m.Right;
+    newHeight = bottom + m.Top + m.Bottom;
+    return true;
+}
 
 void TWinControl::EnableAlign() {
     if (alignDisabled_ > 0 && --alignDisabled_ == 0 && realignPending_)

@@ -333,6 +333,7 @@ public:
     void AlignFor(TControl* changed);
     // Places the aligned children in rect (the client area less what is already taken).
     virtual void AlignControls(TControl* changed, TRect& rect);
+    bool CanAutoSize(int& newWidth, int& newHeight) override;
 
     // ---- focus and keys -----------------------------------------------------------------------
     bool TabStop() const { return tabStop_; }

@@ -383,3 +383,25 @@ TEST(Screen, ListsFormsAndScreens) {
     Screen->SetCursor(crDefault);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
+
+// Run shows the main form and returns once it is closed. It ends the program's message loop for
+// good, so it runs in a process of its own.
+TEST(ApplicationRun, ReturnsWhenTheMainFormCloses) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            TLayoutForm* main = nullptr;
+            Application->CreateForm(main);
+            bool shown = false;
+            main->OnShow = [&](TObject*) {
+                shown = true;
+                QTimer::singleShot(0, [main] { main->Close(); });
+            };
+            Application->Run();
+            std::exit(shown && Application->Terminated() && Application->MainForm() == main &&
+                              !main->Visible()
+                          ? 7
+                          : 1);
+        },
+        ::testing::ExitedWithCode(7), "");
+}

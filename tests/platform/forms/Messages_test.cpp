@@ -345,3 +345,40 @@ TEST_F(FormFixture, ExceptionInPaintIsReportedAndPaintingGoesOn) {
     ASSERT_GE(Boxes().Requests.size(), 1u);
     EXPECT_EQ(Boxes().Requests[0].Text, "paint failed.");
 }
+
+TEST_F(FormFixture, MouseEnterPutsTheLongHintIntoTheApplication) {
+    auto* panel = new TTestPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 100);
+    auto* shape = new TTestShape(form);
+    shape->SetParent(panel);
+    shape->SetBounds(10, 10, 20, 20);
+    shape->SetHint("Напряжение|Напряжение питания блока");
+    std::vector<std::string> hints;
+    Application->OnHint = [&](TObject*) { hints.push_back(Application->Hint()); };
+    form->Show();
+    MouseMove(panel->Handle(), 15, 15);
+    MouseMove(panel->Handle(), 80, 80);
+    Application->OnHint = nullptr;
+    EXPECT_EQ(hints, (std::vector<std::string>{"Напряжение питания блока", ""}));
+    EXPECT_EQ(GetShortHint(shape->Hint()), "Напряжение");
+}
+
+TEST_F(FormFixture, AutoSizeFitsTheChildren) {
+    auto* panel = new TTestPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(5, 5, 10, 10);
+    auto* a = new TTestShape(form);
+    a->SetBounds(10, 10, 30, 20);
+    a->SetParent(panel);
+    auto* b = new TTestShape(form);
+    b->SetBounds(50, 5, 20, 40);
+    b->SetParent(panel);
+    EXPECT_EQ(panel->BoundsRect(), Bounds(5, 5, 10, 10)) << "nothing changes before AutoSize";
+    panel->SetAutoSize(true);
+    EXPECT_EQ(panel->BoundsRect(), Bounds(5, 5, 70, 45));
+    a->SetLeft(100);
+    EXPECT_EQ(panel->Width(), 130);
+    b->SetVisible(false);
+    EXPECT_EQ(panel->BoundsRect(), Bounds(5, 5, 130, 30));
+}
