@@ -214,7 +214,10 @@ TCustomListView::TCustomListView(TComponent* owner)
     SetBounds(0, 0, 250, 150);
     SetTabStop(true);
     SetColor(clWindow);
-    columns_->Observer = [this](TListColumn*) { ShowColumns(); };
+    columns_->Observer = [this](TListColumn*) {
+        if (!showingColumns_)
+            ShowColumns();
+    };
     items_->Observer = [this](TListItems::TChange change, TListItem* item) {
         ItemsChanged(change, item);
     };
@@ -300,6 +303,7 @@ void TCustomListView::ShowColumns() {
     if (!HandleAllocated())
         return;
     auto* w = static_cast<QTreeWidget*>(Handle());
+    showingColumns_ = true;
     const int n = std::max(columns_->Count(), 1);
     w->setColumnCount(n);
     QStringList labels;
@@ -314,6 +318,7 @@ void TCustomListView::ShowColumns() {
                                                                  : Qt::AlignLeft;
         w->headerItem()->setTextAlignment(i, a | Qt::AlignVCenter);
     }
+    showingColumns_ = false;
     Rebuild();
 }
 
@@ -429,11 +434,12 @@ QWidget* TCustomListView::CreateWidget() {
         });
     });
     QObject::connect(w->header(), &QHeaderView::sectionResized, [this](int section, int, int size) {
-        if (mirroring_ || section >= columns_->Count())
+        // Only the user's resizing goes back to the column.
+        if (showingColumns_ || section >= columns_->Count())
             return;
-        mirroring_ = true;
+        showingColumns_ = true;
         columns_->Items(section)->SetWidth(size);
-        mirroring_ = false;
+        showingColumns_ = false;
     });
     return w;
 }

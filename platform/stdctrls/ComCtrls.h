@@ -156,6 +156,7 @@ private:
     bool columnClick_ = true;
     int allocBy_ = 0;
     bool mirroring_ = false;
+    bool showingColumns_ = false;
 };
 
 class TListView : public TCustomListView {

@@ -1,5 +1,7 @@
 // One application for every control test, offscreen.
 #include "platform/forms/Forms.h"
+#include "platform/stdctrls/Buttons.h"
+#include "platform/stdctrls/ComCtrls.h"
 #include "platform/stdctrls/ExtCtrls.h"
 #include "platform/stdctrls/Grids.h"
 #include "platform/stdctrls/StdCtrls.h"
@@ -21,6 +23,8 @@ public:
         RegisterStdControls();
         RegisterExtControls();
         RegisterGridControls();
+        RegisterComControls();
+        RegisterButtonControls();
     }
 };
 
