@@ -352,19 +352,6 @@ void TControl::SetClientSize(int width, int height) {
     SetBounds(left_, top_, width_ - c.Width() + width, height_ - c.Height() + height);
 }
 
-TPoint TControl::ClientToParent(TPoint p, TWinControl* parent) const {
-    const TControl* c = this;
-    while (c != nullptr && c != parent) {
-        TRect cr = c->ClientRect();
-        p.X += cr.Left + c->left_;
-        p.Y += cr.Top + c->top_;
-        c = c->parent_;
-        if (c != nullptr && parent == nullptr && c->parent_ == nullptr)
-            break;
-    }
-    return p;
-}
-
 TPoint TControl::ClientOrigin() const {
     TPoint p{ClientRect().Left, ClientRect().Top};
     const TControl* c = this;
@@ -465,10 +452,8 @@ void TControl::SetEnabled(bool value) {
 }
 
 void TControl::SetColor(TColor value) {
-    if (value == color_) {
-        parentColor_ = false;
+    if (value == color_)
         return;
-    }
     color_ = value;
     parentColor_ = false;
     UpdateWidgetState();
@@ -601,7 +586,9 @@ void TControl::HandleMouseButton(TMessage& m, TMouseButton button, bool down, bo
                 DblClick();
         }
         if (button == mbLeft) {
-            if (controlStyle_.Contains(csCaptureMouse))
+            // A windowed control keeps the mouse through Qt's own grab while a button is down.
+            if (controlStyle_.Contains(csCaptureMouse) &&
+                dynamic_cast<TWinControl*>(this) == nullptr)
                 SetMouseCapture(true);
             if (controlStyle_.Contains(csClickEvents) && !dbl)
                 controlState_.Include(csClicked);
@@ -613,7 +600,8 @@ void TControl::HandleMouseButton(TMessage& m, TMouseButton button, bool down, bo
         if (button == mbLeft) {
             controlState_.Exclude(csClicked);
             controlState_.Exclude(csLButtonDown);
-            if (controlStyle_.Contains(csCaptureMouse))
+            if (controlStyle_.Contains(csCaptureMouse) &&
+                dynamic_cast<TWinControl*>(this) == nullptr)
                 SetMouseCapture(false);
             if (clicked && ClientRect().Contains({x, y}))
                 Click();
@@ -729,17 +717,8 @@ bool TControl::MouseCapture() const {
 }
 
 void TControl::SetMouseCapture(bool value) {
-    if (auto* w = dynamic_cast<TWinControl*>(this)) {
-        // A windowed control receives its own mouse messages while a button is down.
-        if (w->HandleAllocated()) {
-            if (value)
-                w->Handle()->grabMouse();
-            else if (QWidget::mouseGrabber() == w->Handle())
-                w->Handle()->releaseMouse();
-        }
-        return;
-    }
-    if (parent_ == nullptr)
+    // A graphic control's parent routes every mouse message to it while it holds the capture.
+    if (parent_ == nullptr || dynamic_cast<TWinControl*>(this) != nullptr)
         return;
     if (value)
         parent_->captureControl_ = this;
@@ -1708,6 +1687,16 @@ bool TWinControl::HandleWidgetEvent(QWidget* widget, QEvent* event) {
                 consumed = true;
             break;
         }
+        case QEvent::Resize:
+        case QEvent::Move:
+            // A top-level window moved or resized by the user (or the window manager).
+            if (Parent() == nullptr && widget == widget_) {
+                QRect g = widget->geometry();
+                if (g.x() != Left() || g.y() != Top() || g.width() != Width() ||
+                    g.height() != Height())
+                    SetBounds(g.x(), g.y(), g.width(), g.height());
+            }
+            break;
         case QEvent::FocusIn:
             Perform(WM_SETFOCUS);
             if (TCustomForm* form = GetParentForm(); form != nullptr && form != this)

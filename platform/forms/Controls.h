@@ -136,8 +136,6 @@ public:
     TPoint ClientOrigin() const;
     TPoint ClientToScreen(TPoint p) const;
     TPoint ScreenToClient(TPoint p) const;
-    // From this control's client coordinates to its parent's, and back.
-    TPoint ClientToParent(TPoint p, TWinControl* parent = nullptr) const;
 
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
@@ -207,6 +205,8 @@ public:
     // Runs OnClick, whether the control is enabled or not.
     virtual void Click();
     virtual void DblClick();
+    // Whether a graphic control receives every mouse message of its parent (set while its
+    // left button is down). Windowed controls hold the mouse through Qt's own grab.
     bool MouseCapture() const;
     void SetMouseCapture(bool value);
 

@@ -297,14 +297,22 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
     }
     if (!HandleAllocated() || InLoading())
         return;
-    // Built once control is back in the event loop: a menu handler may be the one changing it.
+    MenuChanged();
+}
+
+void TCustomForm::MenuItemsChanged() {
+    // The bar is rebuilt once control is back in the event loop: the change may come from the
+    // handler of an action that the rebuild deletes, and many changes cost one rebuild.
+    if (!HandleAllocated() || menuRebuildPending_)
+        return;
+    menuRebuildPending_ = true;
     QPointer<QWidget> guard(Handle());
     QTimer::singleShot(0, Handle(), [this, guard] {
         if (guard.isNull())
             return;
+        menuRebuildPending_ = false;
         MenuChanged();
     });
-    MenuChanged();
 }
 
 void TCustomForm::MenuChanged() {
@@ -327,11 +335,9 @@ void TCustomForm::MenuChanged() {
         menuBar_->show();
         menuBar_->raise();
     }
-    TRect client = ClientRect();
     for (int i = 0; i < ControlCount(); ++i)
         if (auto* wc = dynamic_cast<TWinControl*>(Controls(i)))
             PlaceChildWidget(wc);
-    (void)client;
     Realign();
 }
 

@@ -99,6 +99,8 @@ public:
     void SetActiveControl(TWinControl* control);
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
+    // Told by the menu when its items changed.
+    void MenuItemsChanged();
     int PixelsPerInch() const { return 96; }
     void SetPixelsPerInch(int) {}
     int TextHeight() const { return textHeight_; }
@@ -167,6 +169,7 @@ private:
     TWinControl* activeControl_ = nullptr;
     TMainMenu* menu_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
+    bool menuRebuildPending_ = false;
     int textHeight_ = 13;
     bool scaled_ = true;
     bool oldCreateOrder_ = false;
@@ -269,7 +272,6 @@ public:
 
     TNotifyEvent OnHint;
     TExceptionEvent OnException;
-    TNotifyEvent OnIdle;
 
     // Forms shown modally, innermost last.
     int ModalLevel() const { return modalLevel_; }

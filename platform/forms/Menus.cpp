@@ -13,8 +13,15 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
+// The items that exist: a Qt action built for an item that has since been freed does nothing.
+std::unordered_set<const TMenuItem*>& LiveItems() {
+    static std::unordered_set<const TMenuItem*> items;
+    return items;
+}
+
 TPopupMenuHook& PopupHook() {
     static TPopupMenuHook hook;
     return hook;
@@ -138,9 +145,12 @@ std::string StripHotkey(const std::string& caption) {
 
 // ---- TMenuItem ----------------------------------------------------------------------------------
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {
+    LiveItems().insert(this);
+}
 
 TMenuItem::~TMenuItem() {
+    LiveItems().erase(this);
     while (!items_.empty()) {
         TMenuItem* child = items_.back();
         items_.pop_back();
@@ -364,8 +374,10 @@ QAction* TMenuItem::BuildAction(QWidget* parentWidget) {
             sub->addAction(i->BuildAction(sub));
         action->setMenu(sub);
     } else {
-        QObject::connect(action, &QAction::triggered, action,
-                         [this] { SafeCall(this, [this] { Click(); }); });
+        QObject::connect(action, &QAction::triggered, action, [this] {
+            if (LiveItems().count(this) != 0)
+                SafeCall(this, [this] { Click(); });
+        });
     }
     return action;
 }
@@ -423,12 +435,10 @@ void TMainMenu::PopulateBar(QMenuBar* bar) {
 
 void TMainMenu::MenuChanged() {
     TMenu::MenuChanged();
-    // The form that shows the menu rebuilds its bar once control returns to the event loop,
-    // since the change may come from a handler of an action about to be deleted.
     for (int i = 0; Screen != nullptr && i < Screen->FormCount(); ++i) {
         TCustomForm* f = Screen->Forms(i);
         if (f->Menu() == this)
-            f->SetMenu(this);
+            f->MenuItemsChanged();
     }
 }
 

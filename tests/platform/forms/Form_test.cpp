@@ -405,3 +405,26 @@ TEST(ApplicationRun, ReturnsWhenTheMainFormCloses) {
         },
         ::testing::ExitedWithCode(7), "");
 }
+
+// The window resized from outside (by the user or the window manager) lays the form out again.
+TEST_F(LayoutFixture, ResizingTheWindowRealigns) {
+    form->Show();
+    form->Handle()->resize(400, 260);
+    EXPECT_EQ(form->Width(), 400);
+    EXPECT_EQ(form->Height(), 260);
+    EXPECT_EQ(form->Get<TTestPanel>("Client1")->BoundsRect(), Bounds(50, 40, 350, 190));
+    EXPECT_EQ(form->Get<TTestPanel>("Pinned")->BoundsRect(), Bounds(250, 150, 20, 20));
+    EXPECT_EQ(form->Get<TTestPanel>("Nested")->Handle()->geometry(), QRect(290, 0, 60, 190));
+}
+
+// A timer whose handler frees the form that owns it, as a splash or a finished dialog does.
+TEST(TimerOwner, HandlerMayFreeTheTimersForm) {
+    auto* form = TCustomForm::Create<TForm>(nullptr);
+    bool destroyed = false;
+    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    auto* timer = new TTimer(form);
+    timer->SetInterval(5);
+    timer->SetOnTimer([form](TObject*) { delete form; });
+    EXPECT_TRUE(WaitUntil([&] { return destroyed; }));
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
+}

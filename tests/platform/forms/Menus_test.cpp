@@ -187,3 +187,28 @@ TEST(PopupMenu, ContextMenuChoosesThroughTheHook) {
     EXPECT_EQ(shape->PopupMenu(), nullptr);
     delete form;
 }
+
+// An item's handler may rebuild the menu it was chosen from; an action left over from a freed
+// item does nothing.
+TEST_F(MenuFixture, HandlersMayChangeTheMenuTheyRunFrom) {
+    form->SetMenu(menu);
+    form->Show();
+    QMenuBar* bar = form->Handle()->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    QAction* saveAction = bar->actions()[0]->menu()->actions()[0];
+    QAction* radioAction = bar->actions()[0]->menu()->actions()[1];
+    save->OnClick = [this](TObject*) {
+        ++saves;
+        save->SetCaption("Сохранено");
+        delete radios[0];
+        radios[0] = nullptr;
+    };
+    saveAction->trigger();
+    EXPECT_EQ(saves, 1);
+    // Before the rebuild, the freed item's old action is still on screen: it must do nothing.
+    radioAction->trigger();
+    QCoreApplication::processEvents();
+    bar = form->Handle()->findChild<QMenuBar*>();
+    ASSERT_EQ(bar->actions()[0]->menu()->actions().size(), 3);
+    EXPECT_EQ(bar->actions()[0]->menu()->actions()[0]->text().toStdString(), "Сохранено");
+}
