@@ -900,9 +900,25 @@ void TWinControl::BoundsChanged() {
 }
 
 TRect TWinControl::ClientRect() const {
-    TRect m = NonClientMargins();
-    return Rect(m.Left, m.Top, std::max(m.Left, Width() - m.Right),
-                std::max(m.Top, Height() - m.Bottom));
+    // The control is asked through WM_NCCALCSIZE with the whole area, which it shrinks by its
+    // border; the result never turns inside out.
+    TRect r = Rect(0, 0, Width(), Height());
+    const_cast<TWinControl*>(this)->Perform(WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&r));
+    r.Right = std::max(r.Left, r.Right);
+    r.Bottom = std::max(r.Top, r.Bottom);
+    return r;
+}
+
+void TWinControl::FrameChanged() {
+    for (TControl* c : controls_)
+        if (auto* wc = dynamic_cast<TWinControl*>(c))
+            PlaceChildWidget(wc);
+    lastClient_ = ClientRect();
+    if (!InLoading()) {
+        AnchorChildren();
+        Realign();
+    }
+    Invalidate();
 }
 
 bool TWinControl::Showing() const {
@@ -1426,8 +1442,16 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_PAINT:
         PaintWindow(reinterpret_cast<TCanvas*>(m.WParam));
         return;
-    case WM_NCPAINT:
     case WM_NCCALCSIZE:
+        if (auto* r = reinterpret_cast<TRect*>(m.LParam)) {
+            TRect margins = NonClientMargins();
+            r->Left += margins.Left;
+            r->Top += margins.Top;
+            r->Right -= margins.Right;
+            r->Bottom -= margins.Bottom;
+        }
+        return;
+    case WM_NCPAINT:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_GETDLGCODE:
@@ -1755,7 +1779,7 @@ void TCustomControl::PaintWindow(TCanvas* canvas) {
     canvas_.SetImage(image);
     canvas_.SelectClipRegion(nullptr);
     canvas_.SetViewportOrigin(origin);
-    canvas_.IntersectClipRect(ClientRect());
+    canvas_.IntersectClipRect(Rect(0, 0, ClientWidth(), ClientHeight()));
     canvas_.Font()->Assign(Font());
     canvas_.Brush()->SetColor(Color());
     canvas_.Brush()->SetStyle(bsSolid);

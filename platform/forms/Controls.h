@@ -331,6 +331,8 @@ public:
     void Realign();
     // Realigns after changed moved or changed its alignment: it keeps its place among equals.
     void AlignFor(TControl* changed);
+    // Call after the border (what WM_NCCALCSIZE answers) changed: children move and realign.
+    void FrameChanged();
     // Places the aligned children in rect (the client area less what is already taken).
     virtual void AlignControls(TControl* changed, TRect& rect);
     bool CanAutoSize(int& newWidth, int& newHeight) override;
@@ -395,7 +397,9 @@ protected:
     // Draws the control on a canvas whose origin is the client area's top-left corner.
     virtual void PaintWindow(TCanvas* canvas);
     void PaintControls(TCanvas* canvas, QImage& surface, TPoint origin);
-    // The non-client border: how far the client area lies inside each edge.
+    // The non-client border: how far the client area lies inside each edge. The default answer
+    // to WM_NCCALCSIZE (LParam: the TRect to shrink) applies it; WM_NCPAINT (WParam: a canvas
+    // over the whole widget) paints it.
     virtual TRect NonClientMargins() const { return TRect{}; }
     void ApplyTabOrder();
     void RestackWidgets();

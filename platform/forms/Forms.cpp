@@ -335,10 +335,7 @@ void TCustomForm::MenuChanged() {
         menuBar_->show();
         menuBar_->raise();
     }
-    for (int i = 0; i < ControlCount(); ++i)
-        if (auto* wc = dynamic_cast<TWinControl*>(Controls(i)))
-            PlaceChildWidget(wc);
-    Realign();
+    FrameChanged();
 }
 
 void TCustomForm::UpdateWidgetState() {

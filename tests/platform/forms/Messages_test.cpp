@@ -382,3 +382,70 @@ TEST_F(FormFixture, AutoSizeFitsTheChildren) {
     b->SetVisible(false);
     EXPECT_EQ(panel->BoundsRect(), Bounds(5, 5, 130, 30));
 }
+
+// A control with a border of its own: WM_NCCALCSIZE makes the client area smaller, children sit
+// inside it, WM_NCPAINT draws the border and the rest is painted in client coordinates.
+TEST_F(FormFixture, NonClientBorderFromMessages) {
+    class TBordered : public TCustomControl {
+    public:
+        explicit TBordered(TComponent* o) : TCustomControl(o) {}
+        int border = 3;
+        void WndProc(TMessage& m) override {
+            if (m.Msg == WM_NCCALCSIZE) {
+                InflateRect(*reinterpret_cast<TRect*>(m.LParam), -border, -border);
+                return;
+            }
+            if (m.Msg == WM_NCPAINT) {
+                auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+                canvas->Brush()->SetColor(clRed);
+                canvas->FillRect(Rect(0, 0, Width(), Height()));
+                return;
+            }
+            TCustomControl::WndProc(m);
+        }
+
+    protected:
+        void Paint() override {
+            Canvas()->Brush()->SetColor(clBlue);
+            Canvas()->FillRect(Rect(0, 0, 2, 2));
+        }
+    };
+    auto* b = new TBordered(form);
+    b->SetParent(form);
+    b->SetBounds(10, 10, 60, 40);
+    b->SetColor(clWhite);
+    auto* child = new TTestPanel(form);
+    child->SetParent(b);
+    child->SetAlign(alBottom);
+    child->SetHeight(10);
+    child->SetColor(clLime);
+    form->Show();
+    EXPECT_EQ(b->ClientRect(), Rect(3, 3, 57, 37));
+    EXPECT_EQ(child->BoundsRect(), Bounds(0, 24, 54, 10));
+    EXPECT_EQ(child->Handle()->geometry(), QRect(3, 27, 54, 10));
+    QImage shot = b->Handle()->grab().toImage();
+    EXPECT_EQ(PixelAt(shot, 1, 1), clRed);
+    EXPECT_EQ(PixelAt(shot, 3, 3), clBlue) << "painting starts at the client origin";
+    EXPECT_EQ(PixelAt(shot, 10, 10), clWhite);
+    EXPECT_EQ(PixelAt(shot, 20, 30), clLime);
+    // A wider border moves and resizes the children once the control says so.
+    b->border = 5;
+    b->FrameChanged();
+    EXPECT_EQ(child->BoundsRect(), Bounds(0, 20, 50, 10));
+    EXPECT_EQ(child->Handle()->geometry(), QRect(5, 25, 50, 10));
+}
+
+TEST_F(FormFixture, ShowingAFormActivatesIt) {
+    std::vector<std::string> log;
+    form->OnActivate = [&](TObject*) { log.push_back("activate"); };
+    form->OnDeactivate = [&](TObject*) { log.push_back("deactivate"); };
+    form->Show();
+    EXPECT_TRUE(WaitUntil([&] { return form->Active(); }, 1000));
+    EXPECT_EQ(Screen->ActiveForm(), form);
+    auto* other = TCustomForm::Create<TForm>(nullptr);
+    other->Show();
+    EXPECT_TRUE(WaitUntil([&] { return other->Active(); }, 1000));
+    EXPECT_FALSE(form->Active());
+    delete other;
+    EXPECT_EQ(log, (std::vector<std::string>{"activate", "deactivate"}));
+}
