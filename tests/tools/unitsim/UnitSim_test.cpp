@@ -247,7 +247,7 @@ TEST(UnitSimProgram, PrintsThePathFirstAndStopsOnInterrupt) {
         close(out[0]);
         close(out[1]);
         execl(UNITSIM_PROGRAM, UNITSIM_PROGRAM, "--no-pacing", "--link", link.c_str(), "--version",
-              "REV 07.503.088_p", static_cast<char*>(nullptr));
+              "REV 07.503.088_p", "--history", "65510", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(out[1]);
@@ -262,6 +262,14 @@ TEST(UnitSimProgram, PrintsThePathFirstAndStopsOnInterrupt) {
         ASSERT_TRUE(pc.IsOpen());
         pc.Write("+v\r");
         EXPECT_EQ(pc.ReadUntil("OK\r\n", 2000), "v>REV 07.503.088_p\r\nOK\r\n");
+        // The history ring wrapped six records past its end, and the receiver behind the
+        // pass-through.
+        pc.Write("+point\r");
+        EXPECT_EQ(pc.ReadUntil("OK\r\n", 2000), "point>0006\r\nOK\r\n");
+        pc.Write("GPSACCESS_ON\r");
+        EXPECT_NE(pc.ReadUntil("OK\r\n", 2000).find("OK\r\n"), std::string::npos);
+        pc.Write("GPSACCESS_OFF\r");
+        EXPECT_NE(pc.ReadUntil("OK\r\n", 2000).find("OK\r\n"), std::string::npos);
     }
     kill(child, SIGINT);
     int status = 0;
