@@ -103,10 +103,6 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
-    if (!destroyingRun_) {
-        destroyingRun_ = true;
-        SafeCall(this, [this] { DoDestroy(); });
-    }
     if (Screen != nullptr)
         Screen->RemoveForm(this);
     if (Application != nullptr && Application->MainForm() == this)

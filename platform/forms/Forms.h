@@ -68,6 +68,8 @@ public:
     // Reads the descriptions stored under the form's class names (ancestor first) and runs
     // OnCreate. Called once, right after the constructor.
     virtual void AfterConstruction();
+    // Runs OnDestroy while the whole object still exists: free a form with Free (or through its
+    // owner), not with a bare delete, or OnDestroy does not run.
     void BeforeDestruction() override;
 
     void Show();

@@ -335,7 +335,7 @@ TEST(FormClose, ActionsOfOnCloseAndOnCloseQuery) {
             if (c.action == caMinimize) {
                 EXPECT_EQ(f->WindowState(), wsMinimized);
             }
-            delete f;
+            f->Free();
             EXPECT_TRUE(destroyed);
         }
     }
@@ -424,7 +424,7 @@ TEST(TimerOwner, HandlerMayFreeTheTimersForm) {
     form->OnDestroy = [&](TObject*) { destroyed = true; };
     auto* timer = new TTimer(form);
     timer->SetInterval(5);
-    timer->SetOnTimer([form](TObject*) { delete form; });
+    timer->SetOnTimer([form](TObject*) { form->Free(); });
     EXPECT_TRUE(WaitUntil([&] { return destroyed; }));
     QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
 }
