@@ -29,6 +29,11 @@ inline int LParamY(LPARAM l) {
     return static_cast<std::int16_t>((l >> 16) & 0xFFFF);
 }
 
+// Key messages: WM_KEYDOWN and WM_KEYUP carry the virtual key in WParam and the shift state
+// (TShiftState bits) in LParam; WM_CHAR the UTF-16 character in WParam. A nonzero Result means
+// the key was taken. WM_NCCALCSIZE passes a TRect* in LParam for the control to shrink to its
+// client area; WM_NCPAINT, WM_ERASEBKGND and WM_PAINT pass the TCanvas* to paint on in WParam.
+
 // Window messages.
 constexpr unsigned WM_NULL = 0x0000;
 constexpr unsigned WM_MOVE = 0x0003;
