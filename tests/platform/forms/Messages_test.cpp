@@ -449,3 +449,56 @@ TEST_F(FormFixture, ShowingAFormActivatesIt) {
     delete other;
     EXPECT_EQ(log, (std::vector<std::string>{"activate", "deactivate"}));
 }
+
+// Enter, Escape, Tab and the arrows go to the form as dialog keys unless the focused control
+// claims them through WM_GETDLGCODE; a control anywhere on the form may take a dialog key.
+TEST_F(FormFixture, DialogKeysGoToTheFormUnlessTheControlWantsThem) {
+    class TDefaultTaker : public TTestPanel {
+    public:
+        explicit TDefaultTaker(TComponent* o) : TTestPanel(o) {}
+        int taken = 0;
+        void WndProc(TMessage& m) override {
+            if (m.Msg == CM_DIALOGKEY && m.WParam == VK_RETURN) {
+                ++taken;
+                m.Result = 1;
+                return;
+            }
+            TTestPanel::WndProc(m);
+        }
+    };
+    class TGreedy : public TTestPanel {
+    public:
+        explicit TGreedy(TComponent* o) : TTestPanel(o) {}
+        void WndProc(TMessage& m) override {
+            if (m.Msg == WM_GETDLGCODE) {
+                m.Result = DLGC_WANTALLKEYS;
+                return;
+            }
+            TTestPanel::WndProc(m);
+        }
+    };
+    auto* group = new TTestPanel(form);
+    group->SetParent(form);
+    auto* taker = new TDefaultTaker(form);
+    taker->SetParent(group); // nested: the broadcast reaches it
+    auto* plain = new TTestPanel(form);
+    plain->SetParent(form);
+    auto* greedy = new TGreedy(form);
+    greedy->SetParent(form);
+    int plainKeys = 0, greedyKeys = 0;
+    plain->OnKeyDown = [&](TObject*, TKeyCode& k, TShiftState) {
+        if (k == VK_RETURN)
+            ++plainKeys;
+    };
+    greedy->OnKeyDown = [&](TObject*, TKeyCode& k, TShiftState) {
+        if (k == VK_RETURN)
+            ++greedyKeys;
+    };
+    form->Show();
+    KeyPress(plain->Handle(), Qt::Key_Return, "\r");
+    EXPECT_EQ(taker->taken, 1);
+    EXPECT_EQ(plainKeys, 0);
+    KeyPress(greedy->Handle(), Qt::Key_Return, "\r");
+    EXPECT_EQ(taker->taken, 1);
+    EXPECT_EQ(greedyKeys, 1);
+}
