@@ -4,6 +4,7 @@
 #include "platform/stdctrls/ComCtrls.h"
 #include "platform/stdctrls/ExtCtrls.h"
 #include "platform/stdctrls/Grids.h"
+#include "platform/stdctrls/MoreCtrls.h"
 #include "platform/stdctrls/StdCtrls.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@ public:
         RegisterGridControls();
         RegisterComControls();
         RegisterButtonControls();
+        RegisterMoreControls();
     }
 };
 
