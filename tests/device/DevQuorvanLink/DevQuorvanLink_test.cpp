@@ -1,10 +1,6 @@
 #include "device/DevQuorvan.h"
 
-#include "device/ComPortWorker.h"
-#include "device/LogWriter.h"
-#include "device/ModemWorker.h"
-#include "platform/rtl/Exception.h"
-#include "tools/unitsim/UnitSim.h"
+#include "tests/device/UnitLink.h"
 
 #include <gtest/gtest.h>
 
@@ -17,78 +13,6 @@
 #include <vector>
 
 namespace {
-
-class TCapturedLog : public TLogWriter {
-public:
-    void WriteLine(const std::string& line) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        lines_.push_back(line);
-    }
-    std::vector<std::string> Lines() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return lines_;
-    }
-    bool Has(const std::string& part) {
-        for (const std::string& line : Lines()) {
-            if (line.find(part) != std::string::npos) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    std::mutex mutex_;
-    std::vector<std::string> lines_;
-};
-
-enum TLinkKind { lkCable, lkModem };
-
-// A unit on a pseudo-terminal and a command object talking to it over the cable, or through the
-// simulated GSM modem after a dialled data call.
-class TLink {
-public:
-    explicit TLink(TLinkKind kind) : kind_(kind), sim_(Options(kind)) {
-        sim_.Start();
-        port_ = std::make_unique<TComPortWorker>(sim_.Path(), false, &log_, true);
-        port_->Reopen();
-        if (kind == lkModem) {
-            TModemOptions modemOptions;
-            modemOptions.DialDelayMs = 0;
-            sim_.SetModemOptions(modemOptions);
-            modem_ =
-                std::make_unique<TModemWorker>(port_.get(), "+79001234567", false, &log_, false);
-            if (!modem_->ResetModem() || !modem_->CheckModem() || !modem_->SetBearer() ||
-                !modem_->Dial()) {
-                throw Exception("the simulated modem did not connect");
-            }
-        }
-        dev_ = std::make_unique<TDevQuorvan>(modem_.get(), port_.get());
-        sim_.ClearRecords();
-    }
-
-    TDevQuorvan& Dev() { return *dev_; }
-    TUnitSim& Sim() { return sim_; }
-    TCapturedLog& Log() { return log_; }
-    TLinkKind Kind() const { return kind_; }
-    // The bytes the PC sent since the records were last cleared, without the modem's own traffic.
-    std::string Sent() { return sim_.FromPc(); }
-
-private:
-    static TUnitSimOptions Options(TLinkKind kind) {
-        TUnitSimOptions options;
-        options.Pacing = false;
-        options.Modem = kind == lkModem;
-        return options;
-    }
-
-    TLinkKind kind_;
-    TUnitSim sim_;
-    TCapturedLog log_;
-    std::unique_ptr<TComPortWorker> port_;
-    std::unique_ptr<TModemWorker> modem_;
-    std::unique_ptr<TDevQuorvan> dev_;
-};
 
 std::string FlagsText(const TFlagArray& flags) {
     std::string text;
@@ -122,9 +46,6 @@ struct TKeywordCase {
 // Test names and failure messages show the case by its name.
 void PrintTo(const TKeywordCase& c, std::ostream* os) {
     *os << c.Name;
-}
-void PrintTo(TLinkKind kind, std::ostream* os) {
-    *os << (kind == lkCable ? "cable" : "modem");
 }
 
 template <typename T>
@@ -308,7 +229,7 @@ class KeywordTable : public testing::TestWithParam<std::tuple<TKeywordCase, TLin
 
 TEST_P(KeywordTable, ReadsAndWritesTheUnitsValue) {
     const TKeywordCase& c = std::get<0>(GetParam());
-    TLink link(std::get<1>(GetParam()));
+    TUnitLink link(std::get<1>(GetParam()));
     link.Sim().SetValue(c.Keyword, c.Stored);
 
     std::string decoded;
@@ -362,7 +283,7 @@ bool InCableSession(TUnitSim& sim) {
 }
 
 TEST(DevQuorvanRequest, SessionWordsAndFlagResetGoOutAsTheUnitExpects) {
-    TLink link(lkCable);
+    TUnitLink link(lkCable);
     EXPECT_TRUE(link.Dev().CableConnect());
     EXPECT_EQ(link.Sent(), "CABLE CONNECT\r");
     EXPECT_TRUE(InCableSession(link.Sim()));
@@ -390,7 +311,7 @@ TEST(DevQuorvanRequest, SessionWordsAndFlagResetGoOutAsTheUnitExpects) {
 
 TEST(DevQuorvanRequest, RepliesWithoutTheEchoedKeywordDecodeAlike) {
     for (TLinkKind kind : {lkCable, lkModem}) {
-        TLink link(kind);
+        TUnitLink link(kind);
         TReplyShape shape;
         shape.EchoKeyword = false;
         shape.SetterEchoesValue = false;
@@ -407,7 +328,7 @@ TEST(DevQuorvanRequest, RepliesWithoutTheEchoedKeywordDecodeAlike) {
 }
 
 TEST(DevQuorvanRequest, RawRequestsReturnTheWholeReply) {
-    TLink link(lkCable);
+    TUnitLink link(lkCable);
     std::string reply;
     EXPECT_TRUE(link.Dev().SendCommand("v", reply, true));
     EXPECT_EQ(link.Sent(), "+v\r");
@@ -428,7 +349,7 @@ TEST(DevQuorvanRequest, RawRequestsReturnTheWholeReply) {
 // ---- values that must not reach the unit -------------------------------------------------------
 
 TEST(DevQuorvanSetters, RefuseWhatWouldCorruptTheUnitWithoutSendingAnything) {
-    TLink link(lkCable);
+    TUnitLink link(lkCable);
     struct Case {
         const char* name;
         std::function<bool(TDevQuorvan&)> set;
@@ -474,7 +395,7 @@ TEST(DevQuorvanSetters, RefuseWhatWouldCorruptTheUnitWithoutSendingAnything) {
 }
 
 TEST(DevQuorvanSetters, BadNumbersRaiseBeforeAnythingIsSent) {
-    TLink link(lkCable);
+    TUnitLink link(lkCable);
     struct Case {
         const char* name;
         std::function<bool(TDevQuorvan&)> set;
@@ -503,7 +424,7 @@ TEST(DevQuorvanSetters, BadNumbersRaiseBeforeAnythingIsSent) {
 }
 
 TEST(DevQuorvanGetters, ValuesThatAreNoNumbersFailAndLeaveTheOutputs) {
-    TLink link(lkCable);
+    TUnitLink link(lkCable);
     link.Sim().SetValue("object", "12a");
     link.Sim().SetValue("periodgsm", "");
     link.Sim().SetValue("zact", "XY");
@@ -555,7 +476,7 @@ size_t Count(const std::string& text, const std::string& part) {
 }
 
 TEST(DevQuorvanFailure, SilentUnitOnTheCableGivesFalseAndEmptyValues) {
-    TLink link(lkCable);
+    TUnitLink link(lkCable);
     TUnitFaults faults;
     faults.Silent = true;
     link.Sim().SetFaults(faults);
@@ -572,7 +493,7 @@ TEST(DevQuorvanFailure, SilentUnitOnTheCableGivesFalseAndEmptyValues) {
 TEST(DevQuorvanFailure, ModemReplyWithoutOkLeavesNoValueBehind) {
     // Whatever the unit said on the last try must not come back as the setting: a page would
     // show it and write it back to the unit.
-    TLink link(lkModem);
+    TUnitLink link(lkModem);
     TUnitFaults faults;
     faults.DropOk = true;
     link.Sim().SetFaults(faults);
@@ -583,7 +504,7 @@ TEST(DevQuorvanFailure, ModemReplyWithoutOkLeavesNoValueBehind) {
 }
 
 TEST(DevQuorvanFailure, CableTakesAReplyWithoutOkOnTheLastTryAndSaysSo) {
-    TLink link(lkCable);
+    TUnitLink link(lkCable);
     TUnitFaults faults;
     faults.DropOk = true;
     link.Sim().SetFaults(faults);
@@ -598,7 +519,7 @@ TEST(DevQuorvanFailure, CableTakesAReplyWithoutOkOnTheLastTryAndSaysSo) {
 TEST(DevQuorvanFailure, UnitRefusalsThroughTheModemFailAfterThreeTries) {
     // An "ERROR" ends each wait at once. The reply comes a little late, after the first poll of
     // each wait, so the modem's count of error replies starts again on every try.
-    TLink link(lkModem);
+    TUnitLink link(lkModem);
     TUnitFaults faults;
     faults.AnswerError = true;
     faults.DelayMs = 120;
@@ -615,7 +536,7 @@ TEST(DevQuorvanLimits, CableWaitsThreeSecondsModemFourAndAHalf) {
     // Every reply comes 3.5 s late: the cable gives up on the first try and takes the late reply
     // during the second; the modem waits long enough for the first.
     for (TLinkKind kind : {lkCable, lkModem}) {
-        TLink link(kind);
+        TUnitLink link(kind);
         TUnitFaults faults;
         faults.DelayMs = 3500;
         link.Sim().SetFaults(faults);
@@ -628,7 +549,7 @@ TEST(DevQuorvanLimits, CableWaitsThreeSecondsModemFourAndAHalf) {
 }
 
 TEST(DevQuorvanLimits, LookIgnReadWaitsThreeSecondsOnBothLinks) {
-    TLink link(lkModem);
+    TUnitLink link(lkModem);
     TUnitFaults faults;
     faults.DelayMs = 3500;
     link.Sim().SetFaults(faults);
@@ -641,7 +562,7 @@ TEST(DevQuorvanLimits, LookIgnReadWaitsThreeSecondsOnBothLinks) {
 TEST(DevQuorvanLimits, LookIgnWaitsForTheEndOfTheUnitsReply) {
     // The reply echoes "lookign", whose letters hold "ok": the wait must not end there.
     for (TLinkKind kind : {lkCable, lkModem}) {
-        TLink link(kind);
+        TUnitLink link(kind);
         TUnitFaults faults;
         faults.SplitAt = 5; // "looki" ... "gn>00\r\nOK\r\n"
         faults.SplitGapMs = 1500;

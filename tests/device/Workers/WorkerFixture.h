@@ -1,34 +1,14 @@
 #pragma once
-// Shared pieces of the transport workers' tests: a log sink that keeps its lines, and the time
-// a call took.
+// Shared pieces of the transport workers' tests: the time a call took and how often a text
+// occurs in another.
 
-#include "device/LogWriter.h"
+#include "tests/device/RecordingLog.h"
 
 #include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
-
-class TRecordingLog : public TLogWriter {
-public:
-    void WriteLine(const std::string& line) override {
-        std::lock_guard lock(mutex_);
-        lines_.push_back(line);
-    }
-    std::vector<std::string> Lines() {
-        std::lock_guard lock(mutex_);
-        return lines_;
-    }
-    void Clear() {
-        std::lock_guard lock(mutex_);
-        lines_.clear();
-    }
-
-private:
-    std::mutex mutex_;
-    std::vector<std::string> lines_;
-};
 
 // Milliseconds `action` took.
 inline double TimedMs(const std::function<void()>& action) {
