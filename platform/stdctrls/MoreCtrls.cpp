@@ -677,14 +677,24 @@ void TToolBar::ArrangeButtons() {
     if (arranging_ || InLoading())
         return;
     arranging_ = true;
-    // Controls go in reading order of where they were put.
-    std::vector<TControl*> list;
+    // The order is kept from one arrangement to the next; controls that joined since go last,
+    // in the order of where they were put. After loading, the stored positions give the order.
+    order_.erase(
+        std::remove_if(order_.begin(), order_.end(),
+                       [this](TControl* c) { return !ContainsControl(c) || c->Parent() != this; }),
+        order_.end());
+    std::vector<TControl*> added;
     for (int i = 0; i < ControlCount(); ++i)
-        if (Controls(i)->Visible())
-            list.push_back(Controls(i));
-    std::stable_sort(list.begin(), list.end(), [](TControl* a, TControl* b) {
+        if (std::find(order_.begin(), order_.end(), Controls(i)) == order_.end())
+            added.push_back(Controls(i));
+    std::stable_sort(added.begin(), added.end(), [](TControl* a, TControl* b) {
         return a->Top() / 8 != b->Top() / 8 ? a->Top() < b->Top() : a->Left() < b->Left();
     });
+    order_.insert(order_.end(), added.begin(), added.end());
+    std::vector<TControl*> list;
+    for (TControl* c : order_)
+        if (c->Visible())
+            list.push_back(c);
     int x = 0, y = 0;
     for (TControl* c : list) {
         auto* b = dynamic_cast<TToolButton*>(c);

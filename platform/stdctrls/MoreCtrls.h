@@ -286,6 +286,7 @@ private:
     bool showCaptions_ = false;
     bool wrapable_ = true;
     bool arranging_ = false;
+    std::vector<TControl*> order_;
 };
 
 // ---- page control -------------------------------------------------------------------------------
