@@ -117,6 +117,8 @@ void TCustomForm::DeclareProperties(TPropertyList& p) {
         .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
     p.Add("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
         .Default(bsSizeable);
+    p.Add("Width", &TControl::Width, &TControl::SetWidth).Stored(false);
+    p.Add("Height", &TControl::Height, &TControl::SetHeight).Stored(false);
     p.Add("ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight);
     p.Add("ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth);
     p.Add("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);

@@ -3,7 +3,9 @@
 #include "FormsTestSupport.h"
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Streaming.h"
 #include "platform/forms/Forms.h"
+#include "platform/forms/Menus.h"
 #include "platform/forms/Timer.h"
 #include "platform/graphics/Snapshot.h"
 
@@ -427,4 +429,41 @@ TEST(TimerOwner, HandlerMayFreeTheTimersForm) {
     timer->SetOnTimer([form](TObject*) { form->Free(); });
     EXPECT_TRUE(WaitUntil([&] { return destroyed; }));
     QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
+}
+
+// Menus come from a form's description, items nested in items, and are written back the same way.
+TEST(MenuDescription, LoadsAndWritesNestedItems) {
+    auto* dlg = TCustomForm::Create<TConfirmDialog>(nullptr);
+    auto* popup = dynamic_cast<TPopupMenu*>(dlg->FindComponent("Popup1"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(dynamic_cast<TControl*>(dlg->FindComponent("Message"))->PopupMenu(), popup);
+    TMenuItem* root = popup->Items();
+    ASSERT_EQ(root->Count(), 3);
+    EXPECT_EQ(root->Items(0)->Caption(), "&Копировать");
+    EXPECT_EQ(ShortCutToText(root->Items(0)->ShortCut()), "Ctrl+C");
+    EXPECT_TRUE(root->Items(1)->IsLine());
+    TMenuItem* modes = root->Items(2);
+    ASSERT_EQ(modes->Count(), 2);
+    EXPECT_TRUE(modes->Items(0)->Checked());
+    modes->Items(1)->SetChecked(true);
+    EXPECT_FALSE(modes->Items(0)->Checked());
+    EXPECT_EQ(modes->Items(0)->GetParentMenu(), popup);
+
+    std::string text = ComponentToText(dlg);
+    // Components that are not controls come first, then the controls in their order.
+    const char* inOrder[] = {
+        "object Popup1: TPopupMenu", "object Copy1: TMenuItem",  "object Modes1: TMenuItem",
+        "object ModeB: TMenuItem",   "Checked = True",           "object Message: TTestPanel",
+        "PopupMenu = Popup1",        "object OKBtn: TTestButton"};
+    size_t at = 0;
+    for (const char* piece : inOrder) {
+        SCOPED_TRACE(piece);
+        size_t found = text.find(piece, at);
+        ASSERT_NE(found, std::string::npos) << text;
+        at = found;
+    }
+    // A form stores its client size, not its outer size.
+    EXPECT_EQ(text.find("\n  Width = "), std::string::npos);
+    EXPECT_NE(text.find("\n  ClientWidth = 200"), std::string::npos);
+    dlg->Free();
 }
