@@ -253,6 +253,11 @@ TEST(ModalForm, ClosedByAButtonThroughTheHook) {
         auto* d = static_cast<TConfirmDialog*>(f);
         EXPECT_TRUE(d->Modal());
         EXPECT_TRUE(d->Visible());
+        // Centred on the screen's work area, as its position asks.
+        TRect area = Screen->WorkAreaRect();
+        EXPECT_EQ(d->Left(), area.Left + (area.Width() - d->Width()) / 2);
+        EXPECT_EQ(d->Top(), area.Top + (area.Height() - d->Height()) / 2);
+        EXPECT_EQ(d->Handle()->geometry().topLeft(), QPoint(d->Left(), d->Top()));
         TTestButton* ok = d->Button("OKBtn");
         MouseClick(ok->Handle(), 5, 5);
     });
