@@ -131,9 +131,7 @@ bool TComPortWorker::SendHex(const std::string& command, std::string& reply,
     if (!IsOpen())
         return false;
     const std::string frame = Trim(command) + " ";
-    std::string bytes;
-    if (!BytesOfHex(frame, bytes))
-        throw EConvertError("'" + Trim(command) + "' is not a valid hexadecimal command");
+    HexCommandBytes(frame);
     for (int attempt = 0; attempt < tries && IsOpen(); ++attempt) {
         DrainInput();
         reply.clear();
@@ -201,9 +199,7 @@ void TComPortWorker::WriteText(const std::string& text) {
 
 void TComPortWorker::WriteHex(const std::string& text) {
     // The whole row is checked first, so that a bad pair never leaves half a frame on the line.
-    std::string bytes;
-    if (!BytesOfHex(text, bytes))
-        throw EConvertError("'" + Trim(text) + "' is not a valid hexadecimal command");
+    const std::string bytes = HexCommandBytes(text);
     // Byte k is due 2k ms after the first, so a sleep that wakes late makes the following gaps
     // shorter instead of delaying every later byte; a byte never goes out before its time, and
     // while catching up the bytes stay at least 1 ms apart for the unit to pass them on.
@@ -247,6 +243,13 @@ std::string TComPortWorker::HexOfBytes(const std::string& bytes) {
         text += ' ';
     }
     return text;
+}
+
+std::string TComPortWorker::HexCommandBytes(const std::string& text) {
+    std::string bytes;
+    if (!BytesOfHex(text, bytes))
+        throw EConvertError("'" + Trim(text) + "' is not a valid hexadecimal command");
+    return bytes;
 }
 
 bool TComPortWorker::BytesOfHex(const std::string& text, std::string& bytes) {

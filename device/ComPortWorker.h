@@ -76,6 +76,9 @@ public:
     static std::string HexOfBytes(const std::string& bytes);
     // The bytes of a hexadecimal command; false when it is not blank-separated pairs.
     static bool BytesOfHex(const std::string& text, std::string& bytes);
+    // The bytes of a hexadecimal command; raises EConvertError for a malformed one, so that no
+    // part of it is ever written.
+    static std::string HexCommandBytes(const std::string& text);
 
 private:
     bool IsOpen() const { return comm_->IsOpen(); }

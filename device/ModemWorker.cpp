@@ -97,9 +97,7 @@ bool TModemWorker::SendHex(const std::string& command, std::string& reply,
                            const std::string& pattern, int tries, uint32_t timeoutMs) {
     reply.clear();
     const std::string frame = Trim(command) + " ";
-    std::string bytes;
-    if (!TComPortWorker::BytesOfHex(frame, bytes))
-        throw EConvertError("'" + Trim(command) + "' is not a valid hexadecimal command");
+    TComPortWorker::HexCommandBytes(frame);
     for (int attempt = 0; attempt < tries && !Aborted(); ++attempt) {
         CheckPending();
         reply.clear();
