@@ -929,10 +929,6 @@ bool TWinControl::Showing() const {
     return Parent()->Showing();
 }
 
-void TWinControl::SetEnabled(bool value) {
-    TControl::SetEnabled(value);
-}
-
 TControl* TWinControl::Controls(int index) const {
     if (index < 0 || index >= ControlCount())
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
@@ -1735,7 +1731,7 @@ bool TWinControl::HandleWidgetEvent(QWidget* widget, QEvent* event) {
             TControl* c = ControlAtPos({he->pos().x() - cr.Left, he->pos().y() - cr.Top});
             if (c == nullptr)
                 c = this;
-            if (c->ShowHint() && !c->Hint().empty() && Perform(CM_HINTSHOW) == 0)
+            if (c->EffectiveShowHint() && !c->Hint().empty() && Perform(CM_HINTSHOW) == 0)
                 QToolTip::showText(he->globalPos(), QString::fromStdString(GetShortHint(c->Hint())),
                                    widget);
             else
@@ -1815,8 +1811,4 @@ void TGraphicControl::PaintOn(QImage& surface, TPoint origin, const TRect& clip)
     canvas_.Pen()->SetMode(pmCopy);
     SafeCall(this, [this] { Paint(); });
     canvas_.SetImage(nullptr);
-}
-
-void TGraphicControl::WndProc(TMessage& m) {
-    TControl::WndProc(m);
 }

@@ -292,8 +292,6 @@ private:
     } anchorRules_;
 };
 
-using TKeyEventMethod = TKeyEvent;
-
 class TWinControl : public TControl {
     Q4_CLASS(TWinControl, TControl)
 public:
@@ -364,7 +362,6 @@ public:
     void Loaded() override;
     TRect ClientRect() const override;
     bool Showing() const override;
-    void SetEnabled(bool value) override;
 
     // Paints the widget: non-client area, background, the control itself, then its graphic
     // children, into a back buffer that is then shown. Called by the widget bridge.
@@ -452,7 +449,6 @@ public:
     TCanvas* Canvas() { return &canvas_; }
     // Paints the control on surface, whose pixel (origin) is the control's top-left corner.
     void PaintOn(QImage& surface, TPoint origin, const TRect& clip);
-    void WndProc(TMessage& message) override;
 
 protected:
     virtual void Paint() {}
