@@ -121,7 +121,19 @@ void TBitBtn::DeclareProperties(TPropertyList& p) {
 
 void TBitBtn::SetKind(TBitBtnKind v) {
     kind_ = v;
-    if (v == bkCustom || InLoading())
+    if (!InLoading())
+        ApplyKind();
+}
+
+void TBitBtn::Loaded() {
+    TButton::Loaded();
+    // A description names the kind; its caption and result come from it unless given.
+    if (kind_ != bkCustom && Caption().empty())
+        ApplyKind();
+}
+
+void TBitBtn::ApplyKind() {
+    if (kind_ == bkCustom)
         return;
     struct Std {
         const char* caption;
@@ -138,11 +150,11 @@ void TBitBtn::SetKind(TBitBtnKind v) {
                                 {"&Retry", mrRetry},
                                 {"&Ignore", mrIgnore},
                                 {"&All", mrAll}};
-    SetCaption(kinds[v].caption);
-    SetModalResult(kinds[v].result);
-    if (v == bkOK || v == bkYes)
+    SetCaption(kinds[kind_].caption);
+    SetModalResult(kinds[kind_].result);
+    if (kind_ == bkOK || kind_ == bkYes)
         SetDefault(true);
-    if (v == bkCancel || v == bkNo)
+    if (kind_ == bkCancel || kind_ == bkNo)
         SetCancel(true);
 }
 

@@ -49,8 +49,10 @@ public:
     TBitBtnKind Kind() const { return kind_; }
     // A standard kind gives its caption and modal result (and Default or Cancel).
     void SetKind(TBitBtnKind v);
+    void Loaded() override;
 
 private:
+    void ApplyKind();
     TBitBtnKind kind_ = bkCustom;
 };
 

@@ -405,6 +405,8 @@ QWidget* TCustomListView::CreateWidget() {
     auto* w = new TWidgetBridge<QTreeWidget>(this);
     w->setRootIsDecorated(false);
     w->setUniformRowHeights(true);
+    // Columns keep the widths they are given; the view does not stretch the last one.
+    w->header()->setStretchLastSection(false);
     QObject::connect(w, &QTreeWidget::itemChanged, [this, w](QTreeWidgetItem* row, int column) {
         if (mirroring_ || column != 0 || !checkboxes_)
             return;
@@ -433,14 +435,15 @@ QWidget* TCustomListView::CreateWidget() {
                 OnColumnClick(this, columns_->Items(section));
         });
     });
-    QObject::connect(w->header(), &QHeaderView::sectionResized, [this](int section, int, int size) {
-        // Only the user's resizing goes back to the column.
-        if (showingColumns_ || section >= columns_->Count())
-            return;
-        showingColumns_ = true;
-        columns_->Items(section)->SetWidth(size);
-        showingColumns_ = false;
-    });
+    QObject::connect(w->header(), &QHeaderView::sectionResized,
+                     [this, w](int section, int, int size) {
+                         // Only the user's resizing goes back to the column.
+                         if (showingColumns_ || section >= columns_->Count() || !w->isVisible())
+                             return;
+                         showingColumns_ = true;
+                         columns_->Items(section)->SetWidth(size);
+                         showingColumns_ = false;
+                     });
     return w;
 }
 
@@ -652,6 +655,8 @@ TStatusBar::~TStatusBar() {
 }
 
 void TStatusBar::DeclareProperties(TPropertyList& p) {
+    // A status bar starts aligned to the bottom, so that is what goes unsaid in a description.
+    p.Add("Align", &TControl::Align, &TControl::SetAlign).Default(alBottom);
     p.Add("Panels", &TStatusBar::Panels, &TStatusBar::SetPanels);
     p.Add("SimplePanel", &TStatusBar::SimplePanel, &TStatusBar::SetSimplePanel).Default(false);
     p.Add("SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText);

@@ -620,6 +620,8 @@ TToolBar::TToolBar(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TToolBar::DeclareProperties(TPropertyList& p) {
+    // A tool bar starts aligned to the top, so that is what goes unsaid in a description.
+    p.Add("Align", &TControl::Align, &TControl::SetAlign).Default(alTop);
     p.Add("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight).Default(22);
     p.Add("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth).Default(23);
     p.Add("Flat", &TToolBar::Flat, &TToolBar::SetFlat).Default(false);

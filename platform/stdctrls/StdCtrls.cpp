@@ -748,6 +748,8 @@ TCustomComboBox::TCustomComboBox(TComponent* owner)
     SetBounds(0, 0, 145, 21);
     SetTabStop(true);
     SetColor(clWindow);
+    SetControlStyle(ControlStyle() - TControlStyle{csSetCaption}); // its text is stored as Text
+    SetControlStyle(ControlStyle() - TControlStyle{csSetCaption}); // its text is stored as Text
     items_->OnChange = [this](TObject*) { ItemsChanged(); };
 }
 

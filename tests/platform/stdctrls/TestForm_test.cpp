@@ -4,12 +4,19 @@
 #include "platform/classes/Streaming.h"
 #include "platform/forms/Forms.h"
 #include "platform/graphics/Snapshot.h"
+#include "platform/stdctrls/Buttons.h"
+#include "platform/stdctrls/ComCtrls.h"
 #include "platform/stdctrls/ExtCtrls.h"
+#include "platform/stdctrls/Grids.h"
+#include "platform/stdctrls/MoreCtrls.h"
 #include "platform/stdctrls/StdCtrls.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QThread>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <string>
@@ -19,8 +26,8 @@ namespace {
 const char* const kForm = R"(object TestForm: TForm
   Left = 0
   Top = 0
-  Width = 520
-  Height = 360
+  Width = 760
+  Height = 600
   Caption = 'Тест'
   Color = clBtnFace
   object lbTitle: TLabel
@@ -128,6 +135,207 @@ const char* const kForm = R"(object TestForm: TForm
     Height = 50
     Shape = bsFrame
   end
+  object SpinEdit1: TSpinEdit
+    Left = 520
+    Top = 8
+    Width = 80
+    MaxValue = 65534
+    MinValue = 120
+    Value = 300
+  end
+  object RadioGroup1: TRadioGroup
+    Left = 520
+    Top = 40
+    Width = 220
+    Height = 70
+    Caption = 'Соединение'
+    Items.Strings = (
+      'Кабель'
+      'GSM - модем')
+    ItemIndex = 1
+  end
+  object TrackBar1: TTrackBar
+    Left = 700
+    Top = 120
+    Width = 45
+    Height = 150
+    Max = 2500
+    Min = 1000
+    Orientation = trVertical
+    PageSize = 1
+    Position = 1200
+  end
+  object ProgressBar1: TProgressBar
+    Left = 520
+    Top = 120
+    Width = 170
+    Position = 40
+  end
+  object ScrollBar1: TScrollBar
+    Left = 520
+    Top = 145
+    Width = 170
+    Max = 50
+    Position = 10
+  end
+  object btnDontsleep00: TSpeedButton
+    Left = 520
+    Top = 170
+    Width = 80
+    Height = 22
+    Caption = 'Дежурный'
+    GroupIndex = 1
+    Down = True
+  end
+  object btnDontsleepFF: TSpeedButton
+    Left = 600
+    Top = 170
+    Width = 80
+    Height = 22
+    Caption = 'Спящий'
+    GroupIndex = 1
+  end
+  object btnRST: TBitBtn
+    Left = 520
+    Top = 200
+    Kind = bkRetry
+  end
+  object cb1: TComboBoxEx
+    Left = 520
+    Top = 235
+    Width = 170
+    Items.Strings = (
+      'Номер не используется'
+      'SMS')
+    ItemIndex = 0
+  end
+  object tv1: TTreeView
+    Left = 8
+    Top = 240
+    Width = 150
+    Height = 110
+    Indent = 19
+    ReadOnly = True
+    ShowRoot = False
+  end
+  object lv1: TListView
+    Left = 170
+    Top = 240
+    Width = 330
+    Height = 110
+    Columns = <
+      item
+        Caption = 'RID'
+      end
+      item
+        Caption = 'Тип'
+        Width = 70
+      end
+      item
+        Alignment = taRightJustify
+        Caption = 'Дата'
+        Width = 100
+      end>
+    GridLines = True
+    RowSelect = True
+    ReadOnly = True
+    ViewStyle = vsReport
+  end
+  object sgHex: TStringGrid
+    Left = 8
+    Top = 360
+    Width = 330
+    Height = 130
+    ColCount = 6
+    DefaultColWidth = 35
+    DefaultRowHeight = 20
+    RowCount = 9
+    Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRowSelect]
+  end
+  object DrawGrid1: TDrawGrid
+    Left = 350
+    Top = 360
+    Width = 150
+    Height = 60
+    ColCount = 3
+    RowCount = 2
+    DefaultColWidth = 40
+  end
+  object PageControl1: TPageControl
+    Left = 520
+    Top = 280
+    Width = 220
+    Height = 130
+    object TabSheet1: TTabSheet
+      Caption = 'Первая'
+      object Label2: TLabel
+        Left = 8
+        Top = 8
+        Caption = 'На первой странице'
+      end
+    end
+    object TabSheet2: TTabSheet
+      Caption = 'Вторая'
+    end
+  end
+  object ScrollBox1: TScrollBox
+    Left = 350
+    Top = 430
+    Width = 150
+    Height = 60
+    object Edit2: TEdit
+      Left = 4
+      Top = 100
+      Width = 100
+      Text = 'ниже края'
+    end
+  end
+  object imEngineOn: TImage
+    Left = 520
+    Top = 420
+    Width = 40
+    Height = 40
+  end
+  object ToolBar1: TToolBar
+    Left = 570
+    Top = 420
+    Width = 170
+    Height = 29
+    Align = alNone
+    ShowCaptions = True
+    ButtonWidth = 50
+    object tbtnConnect: TToolButton
+      Left = 0
+      Top = 0
+      Caption = 'Связь'
+      Hint = 'Подключиться'
+    end
+    object tbtnDisconnect: TToolButton
+      Left = 50
+      Top = 0
+      Caption = 'Отбой'
+    end
+  end
+  object StatusBar1: TStatusBar
+    Panels = <
+      item
+        Alignment = taCenter
+        Text = 'Com-порт:'
+        Width = 60
+      end
+      item
+        Text = 'Телефон:'
+        Width = 80
+      end
+      item
+        Alignment = taCenter
+        Text = 'Версия прошивки:'
+        Width = 120
+      end
+      item
+        Width = 200
+      end>
+  end
 end
 )";
 
@@ -157,6 +365,45 @@ TEST(StdCtrlsTestForm, LoadsChecksRoundTripsAndRenders) {
     EXPECT_EQ(shape->Parent(), group);
     EXPECT_EQ(shape->Brush()->Color(), clLime);
     EXPECT_EQ(GetPropValue(form->FindComponent("Panel1"), "BevelInner"), "bvLowered");
+    EXPECT_EQ(static_cast<TSpinEdit*>(form->FindComponent("SpinEdit1"))->Value(), 300);
+    EXPECT_EQ(static_cast<TRadioGroup*>(form->FindComponent("RadioGroup1"))->ItemIndex(), 1);
+    EXPECT_TRUE(
+        static_cast<TRadioGroup*>(form->FindComponent("RadioGroup1"))->Buttons(1)->Checked());
+    EXPECT_EQ(static_cast<TTrackBar*>(form->FindComponent("TrackBar1"))->Position(), 1200);
+    EXPECT_TRUE(static_cast<TSpeedButton*>(form->FindComponent("btnDontsleep00"))->Down());
+    EXPECT_EQ(static_cast<TBitBtn*>(form->FindComponent("btnRST"))->Kind(), bkRetry);
+    EXPECT_EQ(static_cast<TBitBtn*>(form->FindComponent("btnRST"))->Caption(), "&Retry");
+    auto* lv = static_cast<TListView*>(form->FindComponent("lv1"));
+    ASSERT_EQ(lv->Columns()->Count(), 3);
+    EXPECT_EQ(lv->Columns()->Items(2)->Alignment(), taRightJustify);
+    EXPECT_EQ(lv->Columns()->Items(1)->Width(), 70);
+    EXPECT_EQ(lv->TreeWidget()->columnWidth(0), 50);
+    EXPECT_EQ(lv->Columns()->Items(0)->Width(), 50);
+    auto* grid = static_cast<TStringGrid*>(form->FindComponent("sgHex"));
+    EXPECT_EQ(grid->ColCount(), 6);
+    EXPECT_TRUE(grid->Options().Contains(goRowSelect));
+    auto* pc = static_cast<TPageControl*>(form->FindComponent("PageControl1"));
+    ASSERT_EQ(pc->PageCount(), 2);
+    EXPECT_EQ(pc->ActivePageIndex(), 0);
+    auto* sb = static_cast<TStatusBar*>(form->FindComponent("StatusBar1"));
+    ASSERT_EQ(sb->Panels()->Count(), 4);
+    EXPECT_EQ(sb->Panels()->Items(2)->Text(), "Версия прошивки:");
+    auto* bar = static_cast<TToolBar*>(form->FindComponent("ToolBar1"));
+    EXPECT_EQ(bar->ButtonCount(), 2);
+    EXPECT_EQ(bar->Buttons(1)->Left(), 50);
+
+    // Content that descriptions do not hold, for the picture.
+    auto* tv = static_cast<TTreeView*>(form->FindComponent("tv1"));
+    for (const char* page : {"Общие", "GPRS", "История", "Инженерные номера", "Питание"})
+        tv->Items()->Add(nullptr, page)->SetStateIndex(tv->Items()->Count());
+    tv->SetSelected(tv->Items()->Item(0));
+    TListItem* item = lv->Items()->Add();
+    item->SetCaption("0001");
+    item->SubItems()->Add("Пакет");
+    item->SubItems()->Add("01.02.26");
+    for (int c = 1; c < grid->ColCount(); ++c)
+        grid->SetCells(c, 0, "0" + std::to_string(c - 1));
+    grid->SetCells(1, 1, "3A");
 
     // Written back and read into a fresh form, the published values come back the same.
     const std::string text = ComponentToText(form);
@@ -167,8 +414,17 @@ TEST(StdCtrlsTestForm, LoadsChecksRoundTripsAndRenders) {
     again->Free();
 
     form->Show();
-    Application->ProcessMessages();
+    // Item views lay themselves out on timers; let those run before taking the picture.
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
     QImage image = form->Handle()->grab().toImage();
+    ASSERT_EQ(lv->TreeWidget()->columnCount(), 3);
+    EXPECT_EQ(lv->TreeWidget()->columnWidth(1), 70);
+    EXPECT_EQ(lv->Columns()->Items(1)->Width(), 70);
+    EXPECT_EQ(lv->TreeWidget()->columnWidth(0), 50);
+    EXPECT_EQ(lv->Columns()->Items(0)->Width(), 50);
     const std::string path = SaveSnapshot(image, "stdctrls-test-form.png");
     EXPECT_FALSE(path.empty());
     EXPECT_EQ(image.width(), form->ClientWidth());
