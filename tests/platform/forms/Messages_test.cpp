@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QWidget>
 
 #include <algorithm>
@@ -501,4 +503,31 @@ TEST_F(FormFixture, DialogKeysGoToTheFormUnlessTheControlWantsThem) {
     KeyPress(greedy->Handle(), Qt::Key_Return, "\r");
     EXPECT_EQ(taker->taken, 1);
     EXPECT_EQ(greedyKeys, 1);
+}
+
+// The tooltip shows the short hint of the control under the pointer, graphic ones included, and
+// only while both the control and the application show hints.
+TEST_F(FormFixture, TooltipShowsTheShortHintOfTheControlUnderThePointer) {
+    auto* panel = new TTestPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 100);
+    auto* shape = new TTestShape(form);
+    shape->SetParent(panel);
+    shape->SetBounds(10, 10, 20, 20);
+    shape->SetHint("Питание|Напряжение питания блока");
+    shape->SetShowHint(true);
+    form->Show();
+    auto ask = [&](int x, int y) {
+        // A tooltip goes away after a short delay; start from none shown.
+        QToolTip::hideText();
+        EXPECT_TRUE(WaitUntil([] { return !QToolTip::isVisible(); }, 2000));
+        QHelpEvent e(QEvent::ToolTip, QPoint(x, y), panel->Handle()->mapToGlobal(QPoint(x, y)));
+        QCoreApplication::sendEvent(panel->Handle(), &e);
+        return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
+    };
+    EXPECT_EQ(ask(15, 15), "Питание");
+    EXPECT_EQ(ask(80, 80), "");
+    Application->SetShowHint(false);
+    EXPECT_EQ(ask(15, 15), "");
+    Application->SetShowHint(true);
 }
