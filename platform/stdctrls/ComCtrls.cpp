@@ -715,3 +715,27 @@ void TStatusBar::Paint() {
 void RegisterComControls() {
     RegisterClasses<TTreeView, TListView, TProgressBar, TTrackBar, TStatusBar>();
 }
+
+void TCustomTreeView::WndProc(TMessage& message) {
+    if (message.Msg == WM_GETDLGCODE) {
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TCustomListView::WndProc(TMessage& message) {
+    if (message.Msg == WM_GETDLGCODE) {
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TTrackBar::WndProc(TMessage& message) {
+    if (message.Msg == WM_GETDLGCODE) {
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    }
+    TWinControl::WndProc(message);
+}

@@ -36,6 +36,8 @@ class TCustomTreeView : public TWinControl {
     Q4_CLASS(TCustomTreeView, TWinControl)
 public:
     explicit TCustomTreeView(TComponent* owner);
+    // Arrow keys belong to the control, not to the form's dialog navigation.
+    void WndProc(TMessage& message) override;
     ~TCustomTreeView() override;
     static void DeclareProperties(TPropertyList& p);
 
@@ -99,6 +101,8 @@ class TCustomListView : public TWinControl {
     Q4_CLASS(TCustomListView, TWinControl)
 public:
     explicit TCustomListView(TComponent* owner);
+    // Arrow keys belong to the control, not to the form's dialog navigation.
+    void WndProc(TMessage& message) override;
     ~TCustomListView() override;
     static void DeclareProperties(TPropertyList& p);
 
@@ -202,6 +206,8 @@ class TTrackBar : public TWinControl {
     Q4_CLASS(TTrackBar, TWinControl)
 public:
     explicit TTrackBar(TComponent* owner);
+    // Arrow keys belong to the control, not to the form's dialog navigation.
+    void WndProc(TMessage& message) override;
     static void DeclareProperties(TPropertyList& p);
     int Min() const { return min_; }
     void SetMin(int v);

@@ -928,3 +928,11 @@ void RegisterMoreControls() {
     RegisterClasses<TSpinEdit, TComboBoxEx, TRadioGroup, TImage, TScrollBox, TScrollBar, TToolBar,
                     TToolButton, TTabSheet, TPageControl>();
 }
+
+void TScrollBar::WndProc(TMessage& message) {
+    if (message.Msg == WM_GETDLGCODE) {
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    }
+    TWinControl::WndProc(message);
+}

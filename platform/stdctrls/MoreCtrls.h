@@ -171,6 +171,8 @@ class TScrollBar : public TWinControl {
     Q4_CLASS(TScrollBar, TWinControl)
 public:
     explicit TScrollBar(TComponent* owner);
+    // Arrow keys belong to the control, not to the form's dialog navigation.
+    void WndProc(TMessage& message) override;
     static void DeclareProperties(TPropertyList& p);
     TScrollBarKind Kind() const { return kind_; }
     void SetKind(TScrollBarKind v);

@@ -1052,3 +1052,27 @@ void RegisterStdControls() {
     RegisterClasses<TLabel, TEdit, TMaskEdit, TMemo, TButton, TCheckBox, TRadioButton, TComboBox,
                     TListBox, TGroupBox>();
 }
+
+void TCustomEdit::WndProc(TMessage& message) {
+    if (message.Msg == WM_GETDLGCODE) {
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TCustomComboBox::WndProc(TMessage& message) {
+    if (message.Msg == WM_GETDLGCODE) {
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TCustomListBox::WndProc(TMessage& message) {
+    if (message.Msg == WM_GETDLGCODE) {
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    }
+    TWinControl::WndProc(message);
+}

@@ -80,6 +80,8 @@ class TCustomEdit : public TWinControl {
     Q4_CLASS(TCustomEdit, TWinControl)
 public:
     explicit TCustomEdit(TComponent* owner);
+    // Arrow keys belong to the control, not to the form's dialog navigation.
+    void WndProc(TMessage& message) override;
     static void DeclareProperties(TPropertyList& p);
 
     int MaxLength() const { return maxLength_; }
@@ -307,6 +309,8 @@ class TCustomComboBox : public TWinControl {
     Q4_CLASS(TCustomComboBox, TWinControl)
 public:
     explicit TCustomComboBox(TComponent* owner);
+    // Arrow keys belong to the control, not to the form's dialog navigation.
+    void WndProc(TMessage& message) override;
     ~TCustomComboBox() override;
     static void DeclareProperties(TPropertyList& p);
 
@@ -363,6 +367,8 @@ class TCustomListBox : public TWinControl {
     Q4_CLASS(TCustomListBox, TWinControl)
 public:
     explicit TCustomListBox(TComponent* owner);
+    // Arrow keys belong to the control, not to the form's dialog navigation.
+    void WndProc(TMessage& message) override;
     ~TCustomListBox() override;
     static void DeclareProperties(TPropertyList& p);
 

@@ -269,6 +269,28 @@ TEST_F(StdCtrlsEvents, MaskEditTypingWithAKeyFilter) {
     EXPECT_EQ(e->EditText(), "1_,__") << "read-only";
 }
 
+// Arrows move within an edit (or a list) rather than to the next control of the form.
+TEST_F(StdCtrlsEvents, ArrowKeysStayInTheControl) {
+    auto* first = Make<TEdit>();
+    auto* second = Make<TEdit>();
+    second->SetTop(40);
+    first->SetText("abc");
+    form->Handle()->activateWindow();
+    first->SetFocus();
+    QLineEdit* w = first->LineEdit();
+    w->setCursorPosition(3);
+    SendKey(w, Qt::Key_Left, QString());
+    EXPECT_EQ(w->cursorPosition(), 2);
+    EXPECT_EQ(first->Perform(WM_GETDLGCODE) & DLGC_WANTARROWS, DLGC_WANTARROWS);
+    auto* combo = Make<TComboBox>();
+    EXPECT_EQ(combo->Perform(WM_GETDLGCODE) & DLGC_WANTARROWS, DLGC_WANTARROWS);
+    auto* list = Make<TListBox>();
+    EXPECT_EQ(list->Perform(WM_GETDLGCODE) & DLGC_WANTARROWS, DLGC_WANTARROWS);
+    auto* button = Make<TButton>();
+    EXPECT_EQ(button->Perform(WM_GETDLGCODE) & DLGC_WANTARROWS, 0)
+        << "a button leaves arrows to the form";
+}
+
 TEST_F(StdCtrlsEvents, ComboStylesAndSorting) {
     auto* c = Make<TComboBox>();
     c->SetSorted(true);
