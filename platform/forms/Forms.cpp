@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -674,10 +675,15 @@ TApplication::~TApplication() {
 
 namespace {
 std::atomic<bool> gDrainPosted{false};
+// Posting happens under this lock and the posted call takes it first, so the hand-over of the
+// posted call's storage from the worker to the main thread is ordered by our own lock and not
+// only by Qt's event queue (which checking tools cannot see into).
+std::mutex gPostMutex;
 
 void PostDrain() {
     if (gDrainPosted.exchange(true))
         return;
+    std::lock_guard lock(gPostMutex);
     QCoreApplication* app = QCoreApplication::instance();
     if (app == nullptr) {
         gDrainPosted = false;
@@ -686,6 +692,7 @@ void PostDrain() {
     QMetaObject::invokeMethod(
         app,
         [] {
+            { std::lock_guard lock(gPostMutex); }
             gDrainPosted = false;
             bool failed = false;
             try {
