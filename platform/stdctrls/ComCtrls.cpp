@@ -171,27 +171,30 @@ QWidget* TCustomTreeView::CreateWidget() {
                 return node;
         return nullptr;
     };
-    QObject::connect(w, &QTreeWidget::currentItemChanged, [this, nodeOf](QTreeWidgetItem* current) {
-        if (mirroring_)
-            return;
-        SafeCall(this, [&] { items_->SetSelected(nodeOf(current)); });
-    });
-    QObject::connect(w, &QTreeWidget::itemExpanded, [this, nodeOf](QTreeWidgetItem* item) {
-        if (mirroring_)
-            return;
-        SafeCall(this, [&] {
-            if (TTreeNode* n = nodeOf(item))
-                n->SetExpanded(true);
-        });
-    });
-    QObject::connect(w, &QTreeWidget::itemCollapsed, [this, nodeOf](QTreeWidgetItem* item) {
-        if (mirroring_)
-            return;
-        SafeCall(this, [&] {
-            if (TTreeNode* n = nodeOf(item))
-                n->SetExpanded(false);
-        });
-    });
+    QObject::connect(w, &QTreeWidget::currentItemChanged, guard_.get(),
+                     [this, nodeOf](QTreeWidgetItem* current) {
+                         if (mirroring_)
+                             return;
+                         SafeCall(this, [&] { items_->SetSelected(nodeOf(current)); });
+                     });
+    QObject::connect(w, &QTreeWidget::itemExpanded, guard_.get(),
+                     [this, nodeOf](QTreeWidgetItem* item) {
+                         if (mirroring_)
+                             return;
+                         SafeCall(this, [&] {
+                             if (TTreeNode* n = nodeOf(item))
+                                 n->SetExpanded(true);
+                         });
+                     });
+    QObject::connect(w, &QTreeWidget::itemCollapsed, guard_.get(),
+                     [this, nodeOf](QTreeWidgetItem* item) {
+                         if (mirroring_)
+                             return;
+                         SafeCall(this, [&] {
+                             if (TTreeNode* n = nodeOf(item))
+                                 n->SetExpanded(false);
+                         });
+                     });
     return w;
 }
 
@@ -407,16 +410,17 @@ QWidget* TCustomListView::CreateWidget() {
     w->setUniformRowHeights(true);
     // Columns keep the widths they are given; the view does not stretch the last one.
     w->header()->setStretchLastSection(false);
-    QObject::connect(w, &QTreeWidget::itemChanged, [this, w](QTreeWidgetItem* row, int column) {
-        if (mirroring_ || column != 0 || !checkboxes_)
-            return;
-        SafeCall(this, [&] {
-            const int index = w->indexOfTopLevelItem(row);
-            if (index >= 0 && index < items_->Count())
-                items_->Item(index)->SetChecked(row->checkState(0) == Qt::Checked);
-        });
-    });
-    QObject::connect(w, &QTreeWidget::itemSelectionChanged, [this, w] {
+    QObject::connect(w, &QTreeWidget::itemChanged, guard_.get(),
+                     [this, w](QTreeWidgetItem* row, int column) {
+                         if (mirroring_ || column != 0 || !checkboxes_)
+                             return;
+                         SafeCall(this, [&] {
+                             const int index = w->indexOfTopLevelItem(row);
+                             if (index >= 0 && index < items_->Count())
+                                 items_->Item(index)->SetChecked(row->checkState(0) == Qt::Checked);
+                         });
+                     });
+    QObject::connect(w, &QTreeWidget::itemSelectionChanged, guard_.get(), [this, w] {
         if (mirroring_)
             return;
         SafeCall(this, [&] {
@@ -427,7 +431,7 @@ QWidget* TCustomListView::CreateWidget() {
             }
         });
     });
-    QObject::connect(w->header(), &QHeaderView::sectionClicked, [this](int section) {
+    QObject::connect(w->header(), &QHeaderView::sectionClicked, guard_.get(), [this](int section) {
         if (!columnClick_ || section >= columns_->Count())
             return;
         SafeCall(this, [&] {
@@ -435,7 +439,7 @@ QWidget* TCustomListView::CreateWidget() {
                 OnColumnClick(this, columns_->Items(section));
         });
     });
-    QObject::connect(w->header(), &QHeaderView::sectionResized,
+    QObject::connect(w->header(), &QHeaderView::sectionResized, guard_.get(),
                      [this, w](int section, int, int size) {
                          // Only the user's resizing goes back to the column.
                          if (showingColumns_ || section >= columns_->Count() || !w->isVisible())
@@ -591,7 +595,7 @@ QSlider* TTrackBar::Slider() {
 QWidget* TTrackBar::CreateWidget() {
     auto* w = new TWidgetBridge<QSlider>(this);
     w->setTickPosition(QSlider::TicksBelow);
-    QObject::connect(w, &QSlider::valueChanged,
+    QObject::connect(w, &QSlider::valueChanged, guard_.get(),
                      [this](int value) { SafeCall(this, [&] { SetPosition(value); }); });
     return w;
 }

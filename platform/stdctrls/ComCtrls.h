@@ -6,6 +6,7 @@
 #include "platform/forms/Controls.h"
 #include "platform/stdctrls/ControlTypes.h"
 #include "platform/stdctrls/ListItems.h"
+#include "platform/stdctrls/SignalGuard.h"
 #include "platform/stdctrls/TreeNodes.h"
 
 #include <functional>
@@ -87,6 +88,9 @@ private:
     bool toolTips_ = true;
     int indent_ = 19;
     bool mirroring_ = false;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
 };
 
 class TTreeView : public TCustomTreeView {
@@ -161,6 +165,9 @@ private:
     int allocBy_ = 0;
     bool mirroring_ = false;
     bool showingColumns_ = false;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
 };
 
 class TListView : public TCustomListView {
@@ -237,6 +244,9 @@ private:
     int pageSize_ = 2;
     int frequency_ = 1;
     TTrackBarOrientation orientation_ = trHorizontal;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
 };
 
 class TStatusPanel : public TCollectionItem {

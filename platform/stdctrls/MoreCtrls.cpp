@@ -75,7 +75,7 @@ QSpinBox* TSpinEdit::SpinBox() {
 
 QWidget* TSpinEdit::CreateWidget() {
     auto* w = new TWidgetBridge<QSpinBox>(this);
-    QObject::connect(w, QOverload<int>::of(&QSpinBox::valueChanged), [this](int v) {
+    QObject::connect(w, QOverload<int>::of(&QSpinBox::valueChanged), guard_.get(), [this](int v) {
         SafeCall(this, [&] {
             if (v == value_)
                 return;
@@ -186,7 +186,7 @@ void TCustomRadioGroup::ItemsChanged() {
         buttons_.pop_back();
     }
     while (static_cast<int>(buttons_.size()) < items_->Count()) {
-        auto* b = new TRadioButton(nullptr);
+        auto* b = new TRadioButton(this); // owned by the group, so never stored in a description
         b->SetParent(this);
         const int index = static_cast<int>(buttons_.size());
         b->OnClick = [this, index](TObject*) {
@@ -476,7 +476,7 @@ QScrollBar* TScrollBar::Bar() {
 
 QWidget* TScrollBar::CreateWidget() {
     auto* w = new TWidgetBridge<QScrollBar>(this);
-    QObject::connect(w, &QScrollBar::valueChanged,
+    QObject::connect(w, &QScrollBar::valueChanged, guard_.get(),
                      [this](int v) { SafeCall(this, [&] { SetPosition(v); }); });
     return w;
 }

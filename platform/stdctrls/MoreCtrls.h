@@ -4,6 +4,7 @@
 
 #include "platform/forms/Controls.h"
 #include "platform/graphics/Picture.h"
+#include "platform/stdctrls/SignalGuard.h"
 #include "platform/stdctrls/StdCtrls.h"
 
 #include <memory>
@@ -211,6 +212,9 @@ private:
     int pageSize_ = 0;
     int largeChange_ = 1;
     int smallChange_ = 1;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
 };
 
 // ---- tool bar -----------------------------------------------------------------------------------

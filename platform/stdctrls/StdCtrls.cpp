@@ -259,7 +259,7 @@ void TCustomEdit::UpdateWidgetState() {
 
 QWidget* TEdit::CreateWidget() {
     auto* w = new TWidgetBridge<QLineEdit>(this);
-    QObject::connect(w, &QLineEdit::textEdited, [this](const QString& text) {
+    QObject::connect(w, &QLineEdit::textEdited, guard_.get(), [this](const QString& text) {
         SafeCall(this, [&] {
             std::string t = ApplyCase(S(text), charCase_);
             if (t != S(text))
@@ -358,7 +358,7 @@ void TCustomMaskEdit::DoSetText(const std::string& value) {
 
 QWidget* TCustomMaskEdit::CreateWidget() {
     auto* w = new TWidgetBridge<QLineEdit>(this);
-    QObject::connect(w, &QLineEdit::textEdited, [this, w](const QString& text) {
+    QObject::connect(w, &QLineEdit::textEdited, guard_.get(), [this, w](const QString& text) {
         // Only reached without a mask: masked keys are handled before the widget sees them.
         SafeCall(this, [&] {
             if (mask_.IsMasked()) {
@@ -509,7 +509,7 @@ void TCustomMemo::DoSetText(const std::string& value) {
 
 QWidget* TCustomMemo::CreateWidget() {
     auto* w = new TWidgetBridge<QPlainTextEdit>(this);
-    QObject::connect(w, &QPlainTextEdit::textChanged, [this, w] {
+    QObject::connect(w, &QPlainTextEdit::textChanged, guard_.get(), [this, w] {
         SafeCall(this, [&] {
             syncing_ = true;
             lines_->SetText(S(w->toPlainText()));
@@ -604,7 +604,8 @@ void TButton::WndProc(TMessage& message) {
 QWidget* TButton::CreateWidget() {
     auto* w = new TWidgetBridge<QPushButton>(this);
     w->setAutoDefault(false);
-    QObject::connect(w, &QPushButton::clicked, [this] { SafeCall(this, [&] { Click(); }); });
+    QObject::connect(w, &QPushButton::clicked, guard_.get(),
+                     [this] { SafeCall(this, [&] { Click(); }); });
     return w;
 }
 
@@ -660,7 +661,7 @@ void TCustomCheckBox::Toggle() {
 
 QWidget* TCustomCheckBox::CreateWidget() {
     auto* w = new TWidgetBridge<QCheckBox>(this);
-    QObject::connect(w, &QCheckBox::clicked, [this] {
+    QObject::connect(w, &QCheckBox::clicked, guard_.get(), [this] {
         SafeCall(this, [&] {
             Toggle();
             UpdateWidgetState(); // the widget shows our state, not its own idea of the next one
@@ -718,7 +719,7 @@ void TRadioButton::SetAlignment(TAlignment v) {
 QWidget* TRadioButton::CreateWidget() {
     auto* w = new TWidgetBridge<QRadioButton>(this);
     w->setAutoExclusive(false);
-    QObject::connect(w, &QRadioButton::clicked, [this] {
+    QObject::connect(w, &QRadioButton::clicked, guard_.get(), [this] {
         SafeCall(this, [&] {
             if (checked_)
                 Click(); // a click on the checked button still reports
@@ -869,7 +870,7 @@ QComboBox* TCustomComboBox::ComboBox() {
 QWidget* TCustomComboBox::CreateWidget() {
     auto* w = new TWidgetBridge<QComboBox>(this);
     w->setInsertPolicy(QComboBox::NoInsert);
-    QObject::connect(w, QOverload<int>::of(&QComboBox::activated),
+    QObject::connect(w, QOverload<int>::of(&QComboBox::activated), guard_.get(),
                      [this](int index) { SafeCall(this, [&] { UserSelected(index); }); });
     return w;
 }
@@ -907,17 +908,18 @@ void TCustomComboBox::UpdateWidgetState() {
         w->setEditable(editable);
         if (editable) {
             w->lineEdit()->setFrame(false);
-            QObject::connect(w->lineEdit(), &QLineEdit::textEdited, [this](const QString& text) {
-                SafeCall(this, [&] {
-                    int found = -1;
-                    for (int i = 0; i < items_->Count(); ++i)
-                        if (Q(items_->Get(i)) == text)
-                            found = i;
-                    itemIndex_ = found;
-                    TWinControl::DoSetText(S(text));
-                    Change();
-                });
-            });
+            QObject::connect(w->lineEdit(), &QLineEdit::textEdited, guard_.get(),
+                             [this](const QString& text) {
+                                 SafeCall(this, [&] {
+                                     int found = -1;
+                                     for (int i = 0; i < items_->Count(); ++i)
+                                         if (Q(items_->Get(i)) == text)
+                                             found = i;
+                                     itemIndex_ = found;
+                                     TWinControl::DoSetText(S(text));
+                                     Change();
+                                 });
+                             });
         }
     }
     w->setMaxVisibleItems(dropDownCount_);
@@ -973,7 +975,7 @@ QListWidget* TCustomListBox::ListWidget() {
 
 QWidget* TCustomListBox::CreateWidget() {
     auto* w = new TWidgetBridge<QListWidget>(this);
-    QObject::connect(w, &QListWidget::currentRowChanged, [this](int row) {
+    QObject::connect(w, &QListWidget::currentRowChanged, guard_.get(), [this](int row) {
         if (filling_)
             return;
         SafeCall(this, [&] {

@@ -11,6 +11,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/stdctrls/ControlTypes.h"
 #include "platform/stdctrls/EditMask.h"
+#include "platform/stdctrls/SignalGuard.h"
 
 #include <memory>
 #include <string>
@@ -117,6 +118,9 @@ protected:
     bool modified_ = false;
     int selStart_ = 0;
     int selLength_ = 0;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
 };
 
 class TEdit : public TCustomEdit {
@@ -244,6 +248,9 @@ private:
     int modalResult_ = 0;
     bool default_ = false;
     bool cancel_ = false;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
 };
 
 class TCustomCheckBox : public TButtonControl {
@@ -272,6 +279,9 @@ private:
     TCheckBoxState state_ = cbUnchecked;
     bool allowGrayed_ = false;
     TAlignment alignment_ = taRightJustify;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
 };
 
 class TCheckBox : public TCustomCheckBox {
@@ -300,6 +310,9 @@ protected:
 private:
     bool checked_ = false;
     TAlignment alignment_ = taRightJustify;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
 };
 
 // ---- lists --------------------------------------------------------------------------------------
@@ -355,6 +368,9 @@ protected:
 
 private:
     void ItemsChanged();
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
 };
 
 class TComboBox : public TCustomComboBox {
@@ -392,6 +408,9 @@ private:
     std::unique_ptr<TStringList> items_;
     int itemIndex_ = -1;
     bool filling_ = false;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
 };
 
 class TListBox : public TCustomListBox {
