@@ -258,6 +258,14 @@ void TCustomForm::ApplyWindowFlags() {
         w->show();
 }
 
+void TCustomForm::BoundsChanged() {
+    // A window of fixed size keeps the size the form gives it.
+    if (Parent() == nullptr && HandleAllocated() &&
+        (borderStyle_ == bsSingle || borderStyle_ == bsDialog || borderStyle_ == bsToolWindow))
+        Handle()->setFixedSize(Width(), Height());
+    TWinControl::BoundsChanged();
+}
+
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     if (value == borderStyle_)
         return;

@@ -144,6 +144,7 @@ protected:
     void InitializeWidget(QWidget* widget) override;
     TRect NonClientMargins() const override;
     void UpdateWidgetState() override;
+    void BoundsChanged() override;
     virtual void DoCreate();
     virtual void DoDestroy();
     virtual void DoShow();

@@ -303,6 +303,10 @@ TEST(ModalForm, AVisibleFormCannotBeShownModally) {
     auto* dlg = TCustomForm::Create<TConfirmDialog>(nullptr);
     dlg->Show();
     EXPECT_THROW(dlg->ShowModal(), EInvalidOperation);
+    // A dialog's window has a fixed size, which still follows the form's own size.
+    dlg->SetClientSize(260, 90);
+    EXPECT_EQ(dlg->Handle()->size(), QSize(260, 90));
+    EXPECT_EQ(dynamic_cast<TControl*>(dlg->FindComponent("Message"))->Width(), 260);
     delete dlg;
 }
 
