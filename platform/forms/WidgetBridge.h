@@ -56,6 +56,9 @@ protected:
             case QEvent::MouseButtonDblClick:
             case QEvent::MouseMove:
             case QEvent::Wheel:
+                // A disabled control takes no input: Qt passes it on to the parent's widget.
+                if (!this->isEnabled())
+                    return W::event(e);
                 // The control (and then the widget) has these; they never go on to the parent
                 // widget, since a parent control is told through its own messages.
                 if (!c->HandleWidgetEvent(this, e) && LinkedControl() != nullptr)

@@ -202,6 +202,23 @@ TEST_F(FormFixture, DisabledGraphicChildLetsTheParentHaveTheMouse) {
     MouseClick(panel->Handle(), 10, 10);
     EXPECT_EQ(shapeDowns, 0);
     EXPECT_EQ(panelDowns, 1);
+
+    // The same for a disabled windowed child: the click reaches the parent at its own point.
+    auto* inner = new TTestPanel(form);
+    inner->SetParent(panel);
+    inner->SetBounds(60, 60, 30, 30);
+    inner->SetEnabled(false);
+    int innerDowns = 0;
+    TPoint at;
+    inner->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++innerDowns; };
+    panel->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+        ++panelDowns;
+        at = {x, y};
+    };
+    MouseClick(inner->Handle(), 5, 5);
+    EXPECT_EQ(innerDowns, 0);
+    EXPECT_EQ(panelDowns, 2);
+    EXPECT_EQ(at, (TPoint{65, 65}));
 }
 
 TEST_F(FormFixture, WheelGoesToTheParentWhenTheControlDoesNotTakeIt) {
