@@ -1767,25 +1767,30 @@ TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
 
 TCustomControl::~TCustomControl() = default;
 
-void TCustomControl::PaintWindow(TCanvas* canvas) {
-    // Paint draws on the control's own canvas, bound to the surface for the duration.
-    QImage* image = canvas->Image();
-    TPoint origin = canvas->ViewportOrigin();
-    canvas->Flush();
-    canvas_.SetImage(image);
-    canvas_.SelectClipRegion(nullptr);
-    canvas_.SetViewportOrigin(origin);
-    canvas_.IntersectClipRect(Rect(0, 0, ClientWidth(), ClientHeight()));
-    canvas_.Font()->Assign(Font());
-    canvas_.Brush()->SetColor(Color());
-    canvas_.Brush()->SetStyle(bsSolid);
+void TWinControl::PaintOwnCanvas(TCanvas* surface, TCanvas& own,
+                                 const std::function<void()>& paint) {
+    // The control's own canvas is bound to the surface for the duration, at the client origin.
+    QImage* image = surface->Image();
+    TPoint origin = surface->ViewportOrigin();
+    surface->Flush();
+    own.SetImage(image);
+    own.SelectClipRegion(nullptr);
+    own.SetViewportOrigin(origin);
+    own.IntersectClipRect(Rect(0, 0, ClientWidth(), ClientHeight()));
+    own.Font()->Assign(Font());
+    own.Brush()->SetColor(Color());
+    own.Brush()->SetStyle(bsSolid);
     try {
-        Paint();
+        paint();
     } catch (...) {
-        canvas_.SetImage(nullptr);
+        own.SetImage(nullptr);
         throw;
     }
-    canvas_.SetImage(nullptr);
+    own.SetImage(nullptr);
+}
+
+void TCustomControl::PaintWindow(TCanvas* canvas) {
+    PaintOwnCanvas(canvas, canvas_, [this] { Paint(); });
 }
 
 // ---- TGraphicControl ----------------------------------------------------------------------------

@@ -394,6 +394,9 @@ protected:
     // Draws the control on a canvas whose origin is the client area's top-left corner.
     virtual void PaintWindow(TCanvas* canvas);
     void PaintControls(TCanvas* canvas, QImage& surface, TPoint origin);
+    // Runs paint with own (the control's canvas) drawing on surface's image in client
+    // coordinates, clipped to the client area.
+    void PaintOwnCanvas(TCanvas* surface, TCanvas& own, const std::function<void()>& paint);
     // The non-client border: how far the client area lies inside each edge. The default answer
     // to WM_NCCALCSIZE (LParam: the TRect to shrink) applies it; WM_NCPAINT (WParam: a canvas
     // over the whole widget) paints it.

@@ -468,10 +468,8 @@ void TCustomForm::WndProc(TMessage& m) {
 }
 
 void TCustomForm::PaintWindow(TCanvas* canvas) {
-    if (OnPaint) {
-        (void)canvas;
-        OnPaint(this);
-    }
+    if (OnPaint)
+        PaintOwnCanvas(canvas, canvas_, [this] { OnPaint(this); });
 }
 
 bool TCustomForm::CloseQuery() {

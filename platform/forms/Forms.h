@@ -103,6 +103,8 @@ public:
     void SetMenu(TMainMenu* menu);
     // Told by the menu when its items changed.
     void MenuItemsChanged();
+    // The canvas OnPaint draws on (in client coordinates), valid while OnPaint runs.
+    TCanvas* Canvas() { return &canvas_; }
     int PixelsPerInch() const { return 96; }
     void SetPixelsPerInch(int) {}
     int TextHeight() const { return textHeight_; }
@@ -177,6 +179,7 @@ private:
     bool scaled_ = true;
     bool oldCreateOrder_ = false;
     bool placed_ = false;
+    TCanvas canvas_;
 };
 
 class TForm : public TCustomForm {

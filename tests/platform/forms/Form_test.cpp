@@ -476,3 +476,23 @@ TEST(MenuDescription, LoadsAndWritesNestedItems) {
     EXPECT_NE(text.find("\n  ClientWidth = 200"), std::string::npos);
     dlg->Free();
 }
+
+TEST(FormPaint, OnPaintDrawsOnTheFormsCanvasBelowItsControls) {
+    auto* form = TCustomForm::Create<TForm>(nullptr);
+    form->SetClientSize(100, 60);
+    form->SetColor(clWhite);
+    form->OnPaint = [form](TObject*) {
+        form->Canvas()->Brush()->SetColor(clRed);
+        form->Canvas()->FillRect(Rect(0, 0, 100, 20));
+    };
+    auto* panel = new TTestPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(50, 0, 50, 60);
+    panel->SetColor(clBlue);
+    form->Show();
+    QImage shot = form->Handle()->grab().toImage();
+    EXPECT_EQ(PixelAt(shot, 10, 10), clRed);
+    EXPECT_EQ(PixelAt(shot, 10, 40), clWhite);
+    EXPECT_EQ(PixelAt(shot, 70, 10), clBlue);
+    form->Free();
+}
