@@ -2,10 +2,13 @@
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/WidgetBridge.h"
+#include "platform/graphics/ImageList.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/stdctrls/ExtCtrls.h"
 
 #include <QHeaderView>
+#include <QIcon>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -20,6 +23,13 @@ QString Q(const std::string& s) {
 }
 
 constexpr int kImageRole = Qt::UserRole + 1;
+
+// The icon of image index in a list, or fallback when there is none.
+QIcon IconOf(TCustomImageList* images, int index, const QIcon& fallback) {
+    if (!images || index < 0 || index >= images->Count())
+        return fallback;
+    return QIcon(QPixmap::fromImage(images->Image(index)));
+}
 constexpr int kStateRole = Qt::UserRole + 2;
 
 } // namespace
@@ -64,12 +74,12 @@ void TCustomTreeView::SetIndent(int v) {
 
 void TCustomTreeView::SetImages(TCustomImageList* v) {
     images_ = v;
-    Invalidate();
+    Rebuild();
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* v) {
     stateImages_ = v;
-    Invalidate();
+    Rebuild();
 }
 
 QTreeWidget* TCustomTreeView::TreeWidget() {
@@ -85,6 +95,9 @@ void TCustomTreeView::ShowNode(TTreeNode* node, QTreeWidgetItem* item) {
     item->setText(0, Q(node->Text()));
     item->setData(0, kImageRole, node->ImageIndex());
     item->setData(0, kStateRole, node->StateIndex());
+    // One icon per row: the node's image, else its state image.
+    item->setIcon(
+        0, IconOf(images_, node->ImageIndex(), IconOf(stateImages_, node->StateIndex(), QIcon())));
     item->setExpanded(node->Expanded());
 }
 
@@ -294,7 +307,7 @@ void TCustomListView::SetMultiSelect(bool v) {
 
 void TCustomListView::SetSmallImages(TCustomImageList* v) {
     smallImages_ = v;
-    Invalidate();
+    Rebuild();
 }
 
 bool TCustomListView::AlphaSort() {
@@ -346,6 +359,7 @@ void TCustomListView::ShowItem(int index) {
     }
     row->setData(0, kImageRole, item->ImageIndex());
     row->setData(0, kStateRole, item->StateIndex());
+    row->setIcon(0, IconOf(smallImages_, item->ImageIndex(), QIcon()));
     if (checkboxes_)
         row->setCheckState(0, item->Checked() ? Qt::Checked : Qt::Unchecked);
     else

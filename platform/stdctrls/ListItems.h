@@ -19,7 +19,8 @@ class TListItems;
 class TListColumn : public TCollectionItem {
     Q4_CLASS(TListColumn, TCollectionItem)
 
-    explicit TListColumn(TCollection* collection) : TCollectionItem(collection) {}
+    // The collection hears of a new column once it is whole (the base announces it half-built).
+    explicit TListColumn(TCollection* collection) : TCollectionItem(collection) { Changed(false); }
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& value);
@@ -65,13 +66,21 @@ class TListColumns : public TCollection {
         return static_cast<TListColumn*>(TCollection::Items(index));
     }
 
-    // Told after a change of one column, or with null after columns came, went or moved.
+    // Told after a change of one column, or with null after columns came, went or moved. Never
+    // told while a column is still being built.
     std::function<void(TListColumn*)> Observer;
+    // Whether every item is a whole column (false while one is being built).
+    bool Complete() const {
+        for (int i = 0; i < Count(); ++i)
+            if (!dynamic_cast<TListColumn*>(TCollection::Items(i)))
+                return false;
+        return true;
+    }
 
 protected:
     void Update(TCollectionItem* item) override {
-        if (Observer)
-            Observer(static_cast<TListColumn*>(item));
+        if (Observer && Complete())
+            Observer(dynamic_cast<TListColumn*>(item));
     }
 };
 

@@ -2,6 +2,8 @@
 #include "platform/stdctrls/ComCtrls.h"
 
 #include "platform/forms/Forms.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/ImageList.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +64,38 @@ TEST_F(ComCtrlsTest, TreeViewMirrorsNodesAndReportsSelection) {
     tv->Selected()->Delete();
     EXPECT_EQ(w->topLevelItemCount(), 4 - 1);
     EXPECT_EQ(changes, (std::vector<std::string>{"Общие", "История", "GPS фиксация"}));
+}
+
+TEST_F(ComCtrlsTest, TreeAndListIconsComeFromTheirImageLists) {
+    TImageList images(16, 16);
+    TBitmap strip(32, 16);
+    images.Add(strip, nullptr);
+    auto* tv = Make<TTreeView>();
+    TTreeNode* withImage = tv->Items()->Add(nullptr, "a");
+    withImage->SetImageIndex(1);
+    TTreeNode* withState = tv->Items()->Add(nullptr, "b");
+    withState->SetStateIndex(0);
+    TTreeNode* bare = tv->Items()->Add(nullptr, "c");
+    bare->SetImageIndex(7); // outside the list
+    tv->TreeWidget();
+    EXPECT_TRUE(tv->WidgetItem(withImage)->icon(0).isNull()) << "no image list yet";
+    tv->SetImages(&images);
+    tv->SetStateImages(&images);
+    EXPECT_FALSE(tv->WidgetItem(withImage)->icon(0).isNull());
+    EXPECT_FALSE(tv->WidgetItem(withState)->icon(0).isNull());
+    EXPECT_TRUE(tv->WidgetItem(bare)->icon(0).isNull());
+
+    auto* lv = Make<TListView>();
+    lv->SetViewStyle(vsReport);
+    lv->Columns()->Add()->SetCaption("N");
+    lv->Items()->Add()->SetImageIndex(0);
+    lv->Items()->Add();
+    lv->SetSmallImages(&images);
+    EXPECT_FALSE(lv->TreeWidget()->topLevelItem(0)->icon(0).isNull());
+    EXPECT_TRUE(lv->TreeWidget()->topLevelItem(1)->icon(0).isNull());
+    tv->SetImages(nullptr);
+    tv->SetStateImages(nullptr);
+    lv->SetSmallImages(nullptr); // the lists go before the views in this test
 }
 
 // The history list: report style, columns with widths, items with sub-items, check boxes.
