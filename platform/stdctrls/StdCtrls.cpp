@@ -867,8 +867,41 @@ QComboBox* TCustomComboBox::ComboBox() {
     return static_cast<QComboBox*>(Handle());
 }
 
+namespace {
+
+// The combo widget tells its control when the list drops down and closes up.
+class TComboWidget : public TWidgetBridge<QComboBox> {
+public:
+    TComboWidget(TWinControl* control, std::function<void(bool)> dropped)
+        : TWidgetBridge<QComboBox>(control), dropped_(std::move(dropped)) {}
+    void showPopup() override {
+        if (LinkedControl())
+            dropped_(true);
+        QComboBox::showPopup();
+    }
+    void hidePopup() override {
+        QComboBox::hidePopup();
+        if (LinkedControl())
+            dropped_(false);
+    }
+
+private:
+    std::function<void(bool)> dropped_;
+};
+
+} // namespace
+
+void TCustomComboBox::DroppedDown(bool down) {
+    SafeCall(this, [&] {
+        if (down && OnDropDown)
+            OnDropDown(this);
+        if (!down && OnCloseUp)
+            OnCloseUp(this);
+    });
+}
+
 QWidget* TCustomComboBox::CreateWidget() {
-    auto* w = new TWidgetBridge<QComboBox>(this);
+    auto* w = new TComboWidget(this, [this](bool down) { DroppedDown(down); });
     w->setInsertPolicy(QComboBox::NoInsert);
     QObject::connect(w, QOverload<int>::of(&QComboBox::activated), guard_.get(),
                      [this](int index) { SafeCall(this, [&] { UserSelected(index); }); });

@@ -357,6 +357,8 @@ protected:
     virtual void Change();
     // The user picked an item: ItemIndex and Text follow, then OnClick, OnSelect, OnChange.
     void UserSelected(int index);
+    // The list dropped down (OnDropDown) or closed up (OnCloseUp).
+    void DroppedDown(bool down);
     virtual void FillWidget();
 
     std::unique_ptr<TStringList> items_;

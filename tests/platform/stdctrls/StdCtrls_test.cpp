@@ -223,10 +223,14 @@ TEST_F(StdCtrlsEvents, UserChangesFireTheSameEvents) {
     std::string order;
     combo->OnClick = [&](TObject*) { order += "click "; };
     combo->OnChange = [&](TObject*) { order += "change "; };
+    combo->OnDropDown = [&](TObject*) { order += "down "; };
+    combo->OnCloseUp = [&](TObject*) { order += "up "; };
+    combo->ComboBox()->showPopup();
+    combo->ComboBox()->hidePopup();
     emit combo->ComboBox()->activated(1);
     EXPECT_EQ(combo->ItemIndex(), 1);
     EXPECT_EQ(combo->GetText(), "y");
-    EXPECT_EQ(order, "click change ");
+    EXPECT_EQ(order, "down up click change ");
 
     auto* edit = Make<TEdit>();
     int changes = 0;
