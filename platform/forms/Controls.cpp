@@ -136,6 +136,22 @@ int QtKeyFromVirtualKey(TKeyCode key) {
     return 0;
 }
 
+namespace {
+int gEventDepth = 0;
+} // namespace
+
+TWidgetLink::TEventScope::TEventScope() {
+    ++gEventDepth;
+}
+
+TWidgetLink::TEventScope::~TEventScope() {
+    --gEventDepth;
+}
+
+bool TWidgetLink::InEvent() {
+    return gEventDepth > 0;
+}
+
 TWinControl* FindControl(QWidget* widget) {
     auto* link = dynamic_cast<TWidgetLink*>(widget);
     return link != nullptr ? link->LinkedControl() : nullptr;
@@ -582,8 +598,12 @@ void TControl::HandleMouseButton(TMessage& m, TMouseButton button, bool down, bo
     if (down) {
         if (dbl) {
             shift.Include(ssDouble);
-            if (button == mbLeft && controlStyle_.Contains(csDoubleClicks))
+            if (button == mbLeft && controlStyle_.Contains(csDoubleClicks)) {
+                std::weak_ptr<int> alive = lifeToken_;
                 DblClick();
+                if (alive.expired())
+                    return; // the handler freed the control
+            }
         }
         if (button == mbLeft) {
             // A windowed control keeps the mouse through Qt's own grab while a button is down.
@@ -603,8 +623,12 @@ void TControl::HandleMouseButton(TMessage& m, TMouseButton button, bool down, bo
             if (controlStyle_.Contains(csCaptureMouse) &&
                 dynamic_cast<TWinControl*>(this) == nullptr)
                 SetMouseCapture(false);
-            if (clicked && ClientRect().Contains({x, y}))
+            if (clicked && ClientRect().Contains({x, y})) {
+                std::weak_ptr<int> alive = lifeToken_;
                 Click();
+                if (alive.expired())
+                    return; // the handler freed the control
+            }
         }
         MouseUp(button, shift, x, y);
     }
@@ -791,6 +815,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 }
 
 TWinControl::~TWinControl() {
+    // Leave the parent while still a windowed control, so that its tab list forgets us too.
+    if (Parent() != nullptr)
+        Parent()->RemoveControl(this);
     // Children go first (whoever owns them): their widgets live inside this one's.
     while (!controls_.empty()) {
         TControl* child = controls_.back();
@@ -802,7 +829,14 @@ TWinControl::~TWinControl() {
             link->Unlink();
         QWidget* w = widget_;
         widget_ = nullptr;
-        delete w;
+        if (TWidgetLink::InEvent()) {
+            // Freed from a handler: Qt may still be inside this widget (or one of its
+            // children), so it goes once the event has finished.
+            w->hide();
+            w->deleteLater();
+        } else {
+            delete w;
+        }
     }
 }
 
@@ -982,8 +1016,9 @@ void TWinControl::RemoveControl(TControl* control) {
         return;
     control->Invalidate();
     controls_.erase(it);
+    // By address: a control leaving from its destructor may no longer be a TWinControl.
+    std::erase_if(tabList_, [control](TWinControl* w) { return w == control; });
     if (auto* wc = dynamic_cast<TWinControl*>(control)) {
-        std::erase(tabList_, wc);
         if (wc->widget_ != nullptr && !wc->InDestruction()) {
             wc->widget_->hide();
             wc->widget_->setParent(nullptr);
@@ -1608,7 +1643,10 @@ void TWinControl::DispatchMouse(QEvent* event, QWidget*) {
     default:
         return;
     }
+    std::weak_ptr<int> alive = lifeToken_;
     target->Perform(msg, flags, lp);
+    if (alive.expired())
+        return;
     if (!down && msg != WM_MOUSEMOVE && captureControl_ == nullptr) {
         // After a release the control under the pointer may have changed.
         QPoint now = pos;
@@ -1618,6 +1656,8 @@ void TWinControl::DispatchMouse(QEvent* event, QWidget*) {
 
 bool TWinControl::HandleWidgetEvent(QWidget* widget, QEvent* event) {
     bool consumed = false;
+    // A handler may free this control; nothing of it is touched after that.
+    std::weak_ptr<int> alive = lifeToken_;
     SafeCall(this, [&] {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -1625,7 +1665,7 @@ bool TWinControl::HandleWidgetEvent(QWidget* widget, QEvent* event) {
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
             DispatchMouse(event, widget);
-            consumed = PaintsOwnWidget();
+            consumed = alive.expired() || PaintsOwnWidget();
             break;
         case QEvent::Wheel: {
             auto* we = static_cast<QWheelEvent*>(event);
@@ -1660,7 +1700,7 @@ bool TWinControl::HandleWidgetEvent(QWidget* widget, QEvent* event) {
             if (key != 0) {
                 if (form != nullptr && form != this && form->KeyPreview()) {
                     form->KeyDown(key, shift);
-                    if (key == 0) {
+                    if (key == 0 || alive.expired()) {
                         consumed = true;
                         break;
                     }
@@ -1669,6 +1709,8 @@ bool TWinControl::HandleWidgetEvent(QWidget* widget, QEvent* event) {
                     consumed = true;
                     break;
                 }
+                if (alive.expired())
+                    break;
                 bool dialogKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE ||
                                  key == VK_LEFT || key == VK_RIGHT || key == VK_UP ||
                                  key == VK_DOWN;
@@ -1682,9 +1724,11 @@ bool TWinControl::HandleWidgetEvent(QWidget* widget, QEvent* event) {
                         consumed = true;
                         break;
                     }
+                    if (alive.expired())
+                        break;
                 }
                 KeyDown(key, shift);
-                if (key == 0) {
+                if (key == 0 || alive.expired()) {
                     consumed = true;
                     break;
                 }
@@ -1697,6 +1741,10 @@ bool TWinControl::HandleWidgetEvent(QWidget* widget, QEvent* event) {
                 char16_t c = ch.unicode();
                 if (DoKeyPress(c))
                     consumed = true;
+                if (alive.expired()) {
+                    consumed = true;
+                    break;
+                }
             }
             break;
         }

@@ -252,6 +252,8 @@ protected:
     bool InDestruction() const { return ComponentState().Contains(csDestroying); }
 
     TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    // Expires with the control: code that calls handlers checks it before going on.
+    std::shared_ptr<int> lifeToken_ = std::make_shared<int>(0);
 
 private:
     bool IsCaptionStored() const { return controlStyle_.Contains(csSetCaption); }

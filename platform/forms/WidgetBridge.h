@@ -23,6 +23,16 @@ public:
     TWinControl* LinkedControl() const { return control_; }
     void Unlink() { control_ = nullptr; }
 
+    // Marks that a bridge widget is handling an event (on the user-interface thread).
+    struct TEventScope {
+        TEventScope();
+        ~TEventScope();
+        TEventScope(const TEventScope&) = delete;
+        TEventScope& operator=(const TEventScope&) = delete;
+    };
+    // True while some bridge widget handles an event: a widget freed now is deleted later.
+    static bool InEvent();
+
 private:
     TWinControl* control_;
 };
@@ -35,6 +45,7 @@ public:
 
 protected:
     bool event(QEvent* e) override {
+        TEventScope scope;
         if (TWinControl* c = LinkedControl()) {
             if (e->type() == QEvent::Paint) {
                 auto* pe = static_cast<QPaintEvent*>(e);

@@ -548,3 +548,31 @@ TEST_F(FormFixture, TooltipShowsTheShortHintOfTheControlUnderThePointer) {
     EXPECT_EQ(ask(15, 15), "");
     Application->SetShowHint(true);
 }
+
+// A handler may free the control it runs for, or the whole form, while Qt is still inside the
+// control's widget.
+TEST(FreeFromHandler, ControlAndFormMayBeFreedByTheirOwnClick) {
+    auto* form = TCustomForm::Create<TForm>(nullptr);
+    auto* button = new TTestButton(form);
+    button->SetParent(form);
+    int clicks = 0;
+    button->OnClick = [&](TObject* sender) {
+        ++clicks;
+        static_cast<TControl*>(sender)->Free();
+    };
+    form->Show();
+    MouseClick(button->Handle(), 5, 5);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(form->ControlCount(), 0);
+    EXPECT_TRUE(form->TabList().empty()) << "a freed control leaves the tab order";
+    QCoreApplication::processEvents();
+
+    auto* closer = new TTestPanel(form);
+    closer->SetParent(form);
+    bool destroyed = false;
+    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    closer->OnClick = [form](TObject*) { form->Free(); };
+    MouseClick(closer->Handle(), 5, 5);
+    EXPECT_TRUE(destroyed);
+    QCoreApplication::processEvents();
+}
