@@ -4,13 +4,12 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/Timer.h"
+#include "tests/support/ProjectFonts.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -27,23 +26,7 @@ namespace {
 class FormsEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE")) {
-            QString dir = QStringLiteral(Q4_BINARY_DIR "/forms-fonts");
-            QDir().mkpath(dir);
-            QFile conf(dir + QStringLiteral("/fonts.conf"));
-            if (conf.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-                conf.write("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
-                           "<fontconfig>\n"
-                           "  <dir>/usr/share/fonts/truetype/liberation2</dir>\n"
-                           "  <dir>/usr/share/fonts/truetype/dejavu</dir>\n"
-                           "  <cachedir>" +
-                           dir.toUtf8() + "/cache</cachedir>\n</fontconfig>\n");
-                conf.close();
-                qputenv("FONTCONFIG_FILE", conf.fileName().toUtf8());
-            }
-        }
+        UseProjectFontsOnly("forms-fonts");
         static int argc = 1;
         static char name[] = "test_platform_forms";
         static char* argv[] = {name, nullptr};

@@ -1,11 +1,10 @@
 #include "GraphicsTestSupport.h"
 
 #include "platform/graphics/Snapshot.h"
+#include "tests/support/ProjectFonts.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdlib>
@@ -17,25 +16,7 @@ namespace {
 class GuiEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE")) {
-            QString dir = QStringLiteral(Q4_BINARY_DIR "/graphics-fonts");
-            QDir().mkpath(dir);
-            QFile conf(dir + QStringLiteral("/fonts.conf"));
-            if (conf.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-                conf.write("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
-                           "<fontconfig>\n"
-                           "  <dir>/usr/share/fonts/truetype/liberation2</dir>\n"
-                           "  <dir>/usr/share/fonts/truetype/dejavu</dir>\n"
-                           "  <cachedir>" +
-                           dir.toUtf8() +
-                           "/cache</cachedir>\n"
-                           "</fontconfig>\n");
-                conf.close();
-                qputenv("FONTCONFIG_FILE", conf.fileName().toUtf8());
-            }
-        }
+        UseProjectFontsOnly("graphics-fonts");
         static int argc = 1;
         static char name[] = "test_platform_graphics";
         static char* argv[] = {name, nullptr};
