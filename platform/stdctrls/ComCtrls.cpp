@@ -53,6 +53,7 @@ TCustomTreeView::~TCustomTreeView() {
 
 void TCustomTreeView::DeclareProperties(TPropertyList& p) {
     p.Add("Indent", &TCustomTreeView::Indent, &TCustomTreeView::SetIndent).Default(19);
+    p.Add("Items", &TCustomTreeView::Items, &TCustomTreeView::SetItems);
     p.Add("ReadOnly", &TCustomTreeView::ReadOnly, &TCustomTreeView::SetReadOnly).Default(false);
     p.Add("ShowRoot", &TCustomTreeView::ShowRoot, &TCustomTreeView::SetShowRoot).Default(true);
     p.Add("ToolTips", &TCustomTreeView::ToolTips, &TCustomTreeView::SetToolTips).Default(true);
@@ -260,6 +261,7 @@ void TCustomListView::DeclareProperties(TPropertyList& p) {
         .Default(true);
     p.Add("Columns", &TCustomListView::Columns, &TCustomListView::SetColumns);
     p.Add("GridLines", &TCustomListView::GridLines, &TCustomListView::SetGridLines).Default(false);
+    p.Add("Items", &TCustomListView::Items, &TCustomListView::SetItems);
     p.Add("MultiSelect", &TCustomListView::MultiSelect, &TCustomListView::SetMultiSelect)
         .Default(false);
     p.Add("ReadOnly", &TCustomListView::ReadOnly, &TCustomListView::SetReadOnly).Default(false);

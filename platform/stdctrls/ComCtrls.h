@@ -43,6 +43,7 @@ public:
     static void DeclareProperties(TPropertyList& p);
 
     TTreeNodes* Items() const { return items_.get(); }
+    void SetItems(TTreeNodes* v) { items_->Assign(v); }
     TTreeNode* Selected() const { return items_->Selected(); }
     void SetSelected(TTreeNode* node) { items_->SetSelected(node); }
     bool ReadOnly() const { return readOnly_; }
@@ -113,6 +114,7 @@ public:
     TListColumns* Columns() const { return columns_.get(); }
     void SetColumns(TListColumns* v) { columns_->Assign(v); }
     TListItems* Items() const { return items_.get(); }
+    void SetItems(TListItems* v) { items_->Assign(v); }
     TListItem* Selected() const { return items_->Selected(); }
     TViewStyle ViewStyle() const { return viewStyle_; }
     void SetViewStyle(TViewStyle v);

@@ -1,8 +1,10 @@
 #include "platform/stdctrls/ListItems.h"
 
+#include "platform/classes/Filer.h"
 #include "platform/classes/Properties.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exception.h"
+#include "platform/stdctrls/StoredData.h"
 
 #include <algorithm>
 
@@ -311,4 +313,67 @@ void TListItems::Assign(TPersistent* source) {
     for (auto& i : other->items_)
         Add()->Assign(i.get());
     EndUpdate();
+}
+
+// ---- descriptions -------------------------------------------------------------------------------
+
+namespace {
+// Image, state, check mark, caption length, sub-item count.
+constexpr int kItemBytes = 4 + 4 + 1 + 4 + 4;
+} // namespace
+
+void TListItems::WriteData(TStream& stream) const {
+    stored_data::PutInt(stream, Count());
+    for (const auto& item : items_) {
+        stored_data::PutInt(stream, item->ImageIndex());
+        stored_data::PutInt(stream, item->StateIndex());
+        uint8_t checked = item->Checked() ? 1 : 0;
+        stream.WriteBuffer(&checked, 1);
+        stored_data::PutText(stream, item->Caption());
+        TStringList* sub = item->SubItems();
+        stored_data::PutInt(stream, sub->Count());
+        for (int i = 0; i < sub->Count(); ++i)
+            stored_data::PutText(stream, sub->Get(i));
+    }
+}
+
+void TListItems::ReadData(TStream& stream) {
+    BeginUpdate();
+    try {
+        Clear();
+        int32_t count = stored_data::GetCount(stream, kItemBytes);
+        for (int32_t n = 0; n < count; ++n) {
+            int32_t image = stored_data::GetInt(stream);
+            int32_t state = stored_data::GetInt(stream);
+            uint8_t checked = 0;
+            stream.ReadBuffer(&checked, 1);
+            std::string caption = stored_data::GetText(stream);
+            TListItem* item = Add();
+            item->SetCaption(caption);
+            item->SetImageIndex(image);
+            item->SetStateIndex(state);
+            item->SetChecked(checked != 0);
+            int32_t subCount = stored_data::GetCount(stream, 4);
+            for (int32_t i = 0; i < subCount; ++i)
+                item->SubItems()->Add(stored_data::GetText(stream));
+        }
+    } catch (...) {
+        Clear();
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TListItems::DefineProperties(TFiler* filer) {
+    TPersistent::DefineProperties(filer);
+    bool hasData = Count() > 0;
+    if (auto* ancestor = dynamic_cast<TListItems*>(filer->Ancestor())) {
+        TMemoryStream mine, theirs;
+        WriteData(mine);
+        ancestor->WriteData(theirs);
+        hasData = mine.Bytes() != theirs.Bytes();
+    }
+    filer->DefineBinaryProperty(
+        "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, hasData);
 }

@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+class TFiler;
+class TStream;
+
 class TListColumns;
 class TListItems;
 
@@ -166,6 +169,13 @@ class TListItems : public TPersistent {
     void EndUpdate();
 
     void Assign(TPersistent* source) override;
+
+    // Descriptions store the items as "Data": their number, then each item's image and state
+    // indexes, check mark, caption and sub-items. Reading replaces the items; malformed data
+    // raises EReadError.
+    void DefineProperties(TFiler* filer) override;
+    void WriteData(TStream& stream) const;
+    void ReadData(TStream& stream);
 
 private:
     friend class TListItem;

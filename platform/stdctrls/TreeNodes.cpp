@@ -1,5 +1,8 @@
 #include "platform/stdctrls/TreeNodes.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/stdctrls/StoredData.h"
+
 #include "platform/rtl/Exception.h"
 
 #include <algorithm>
@@ -317,4 +320,76 @@ void TTreeNodes::Assign(TPersistent* source) {
     };
     for (auto& r : other->roots_)
         copy(r.get(), nullptr);
+}
+
+// ---- descriptions -------------------------------------------------------------------------------
+
+namespace {
+// Image, selected image, state, expanded flag, child count, text length.
+constexpr int kNodeBytes = 4 + 4 + 4 + 1 + 4 + 4;
+// Deeper trees than this in a description are taken as damage (and would exhaust the stack).
+constexpr int kMaxStoredDepth = 256;
+
+void WriteNode(TStream& s, const TTreeNode* node) {
+    stored_data::PutInt(s, node->ImageIndex());
+    stored_data::PutInt(s, node->SelectedIndex());
+    stored_data::PutInt(s, node->StateIndex());
+    uint8_t expanded = node->Expanded() ? 1 : 0;
+    s.WriteBuffer(&expanded, 1);
+    stored_data::PutInt(s, node->Count());
+    stored_data::PutText(s, node->Text());
+    for (int i = 0; i < node->Count(); ++i)
+        WriteNode(s, node->Item(i));
+}
+} // namespace
+
+void TTreeNodes::WriteData(TStream& stream) const {
+    stored_data::PutInt(stream, RootCount());
+    for (const auto& root : roots_)
+        WriteNode(stream, root.get());
+}
+
+void TTreeNodes::ReadData(TStream& stream) {
+    BeginUpdate();
+    Clear();
+    std::function<void(TTreeNode*, int)> readNode = [&](TTreeNode* parent, int depth) {
+        if (depth > kMaxStoredDepth)
+            throw EReadError("Stored tree too deep");
+        int32_t image = stored_data::GetInt(stream);
+        int32_t selected = stored_data::GetInt(stream);
+        int32_t state = stored_data::GetInt(stream);
+        uint8_t expanded = 0;
+        stream.ReadBuffer(&expanded, 1);
+        int32_t children = stored_data::GetCount(stream, kNodeBytes);
+        TTreeNode* node = AddChild(parent, stored_data::GetText(stream));
+        node->SetImageIndex(image);
+        node->SetSelectedIndex(selected);
+        node->SetStateIndex(state);
+        for (int32_t i = 0; i < children; ++i)
+            readNode(node, depth + 1);
+        node->SetExpanded(expanded != 0);
+    };
+    try {
+        int32_t roots = stored_data::GetCount(stream, kNodeBytes);
+        for (int32_t i = 0; i < roots; ++i)
+            readNode(nullptr, 0);
+    } catch (...) {
+        Clear();
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TTreeNodes::DefineProperties(TFiler* filer) {
+    TPersistent::DefineProperties(filer);
+    bool hasData = Count() > 0;
+    if (auto* ancestor = dynamic_cast<TTreeNodes*>(filer->Ancestor())) {
+        TMemoryStream mine, theirs;
+        WriteData(mine);
+        ancestor->WriteData(theirs);
+        hasData = mine.Bytes() != theirs.Bytes();
+    }
+    filer->DefineBinaryProperty(
+        "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, hasData);
 }

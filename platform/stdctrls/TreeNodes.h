@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+class TFiler;
+class TStream;
+
 class TTreeNodes;
 
 class TTreeNode : public TPersistent {
@@ -133,6 +136,13 @@ class TTreeNodes : public TPersistent {
 
     // Copies the tree (texts, indexes, data, expanded state) of another node list.
     void Assign(TPersistent* source) override;
+
+    // Descriptions store the tree as "Data": the number of roots, then each node with its image,
+    // selected-image and state indexes, expanded flag, child count and text, its children right
+    // after it. Reading replaces the tree; malformed data raises EReadError.
+    void DefineProperties(TFiler* filer) override;
+    void WriteData(TStream& stream) const;
+    void ReadData(TStream& stream);
 
 private:
     friend class TTreeNode;

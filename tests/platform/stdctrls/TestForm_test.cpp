@@ -392,7 +392,8 @@ TEST(StdCtrlsTestForm, LoadsChecksRoundTripsAndRenders) {
     EXPECT_EQ(bar->ButtonCount(), 2);
     EXPECT_EQ(bar->Buttons(1)->Left(), 50);
 
-    // Content that descriptions do not hold, for the picture.
+    // Content set by code, for the picture (the tree and list are stored with the form, the cells
+    // are not).
     auto* tv = static_cast<TTreeView*>(form->FindComponent("tv1"));
     for (const char* page : {"Общие", "GPRS", "История", "Инженерные номера", "Питание"})
         tv->Items()->Add(nullptr, page)->SetStateIndex(tv->Items()->Count());
