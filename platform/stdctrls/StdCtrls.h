@@ -193,10 +193,18 @@ public:
     void SetScrollBars(TScrollStyle v);
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool v);
+    // Enter (Tab) goes into the text only when set; otherwise Enter is left to the form's
+    // default button and Tab moves the focus, and neither ever reaches the text.
+    bool WantReturns() const { return wantReturns_; }
+    void SetWantReturns(bool v) { wantReturns_ = v; }
+    bool WantTabs() const { return wantTabs_; }
+    void SetWantTabs(bool v) { wantTabs_ = v; }
     QPlainTextEdit* TextEdit();
+    void WndProc(TMessage& message) override;
 
 protected:
     QWidget* CreateWidget() override;
+    void KeyDown(TKeyCode& key, TShiftState shift) override;
     void DoSetText(const std::string& value) override;
     void ShowText() override;
     void UpdateWidgetState() override;
@@ -206,6 +214,9 @@ private:
     std::unique_ptr<TStringList> lines_;
     TScrollStyle scrollBars_ = ssNone;
     bool wordWrap_ = true;
+    bool wantReturns_ = true;
+    bool wantTabs_ = false;
+    int pressedKey_ = 0; // the Qt key being pressed, while the widget handles it
     bool syncing_ = false;
 };
 

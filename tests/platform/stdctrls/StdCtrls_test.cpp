@@ -324,3 +324,57 @@ TEST_F(StdCtrlsEvents, ComboStylesAndSorting) {
 }
 
 } // namespace
+
+namespace {
+
+// Enter and Tab in a memo: into the text only when it wants them; otherwise Enter reaches the
+// default button (or nothing) and Tab moves the focus on.
+TEST_F(FormFixture, MemoWantReturnsAndWantTabs) {
+    struct Case {
+        bool wantReturns;
+        bool wantTabs;
+        bool defaultButton;
+        int qtKey;
+        const char* typed;
+        const char* text; // the memo's text afterwards
+        int defaultClicks;
+        bool focusMoved;
+    };
+    const Case cases[] = {
+        {true, false, true, Qt::Key_Return, "\r", "ab\ncd", 0, false},
+        {false, false, true, Qt::Key_Return, "\r", "abcd", 1, false},
+        {false, false, false, Qt::Key_Return, "\r", "abcd", 0, false},
+        {true, true, true, Qt::Key_Tab, "\t", "ab\tcd", 0, false},
+        {true, false, true, Qt::Key_Tab, "\t", "abcd", 0, true},
+        {false, true, true, Qt::Key_Tab, "\t", "ab\tcd", 0, false},
+        {false, true, true, Qt::Key_Return, "\r", "abcd", 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.qtKey == Qt::Key_Tab ? "Tab" : "Enter") + " wantReturns=" +
+                     std::to_string(c.wantReturns) + " wantTabs=" + std::to_string(c.wantTabs) +
+                     " default=" + std::to_string(c.defaultButton));
+        auto* memo = Make<TMemo>();
+        auto* other = Make<TEdit>();
+        auto* button = Make<TButton>();
+        memo->SetWantReturns(c.wantReturns);
+        memo->SetWantTabs(c.wantTabs);
+        button->SetDefault(c.defaultButton);
+        int clicks = 0;
+        button->OnClick = [&](TObject*) { ++clicks; };
+        memo->SetText("abcd");
+        memo->SetFocus();
+        auto* w = memo->TextEdit();
+        QTextCursor cursor = w->textCursor();
+        cursor.setPosition(2);
+        w->setTextCursor(cursor);
+        SendKey(w, c.qtKey, QString::fromLatin1(c.typed));
+        EXPECT_EQ(w->toPlainText().toStdString(), c.text);
+        EXPECT_EQ(clicks, c.defaultClicks);
+        EXPECT_EQ(form->ActiveControl() == other, c.focusMoved);
+        memo->Free();
+        other->Free();
+        button->Free();
+    }
+}
+
+} // namespace
