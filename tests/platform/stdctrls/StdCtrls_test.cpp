@@ -377,4 +377,20 @@ TEST_F(FormFixture, MemoWantReturnsAndWantTabs) {
     }
 }
 
+TEST_F(FormFixture, MemoWantingReturnsLeavesEscapeToTheCancelButton) {
+    auto* memo = Make<TMemo>();
+    auto* button = Make<TButton>();
+    button->SetCancel(true);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    memo->SetText("abcd");
+    memo->SetFocus();
+    SendKey(memo->TextEdit(), Qt::Key_Escape, QString(QChar(0x1B)));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(memo->TextEdit()->toPlainText().toStdString(), "abcd");
+    SendKey(memo->TextEdit(), Qt::Key_Return, "\r");
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(memo->Lines()->Count(), 2);
+}
+
 } // namespace
