@@ -105,7 +105,10 @@ bool TComPortWorker::WaitForText(std::string& reply, uint32_t timeoutMs,
     std::string bytes; // as received, Windows-1251
     std::string upper; // the same, upper case
     bool found = false;
-    while (!found && TicksBetween(start, Ticks()) <= timeoutMs && IsOpen()) {
+    // The port is polled at least once, even when the clock ticks on before the first look.
+    bool polled = false;
+    while (!found && IsOpen() && (!polled || TicksBetween(start, Ticks()) <= timeoutMs)) {
+        polled = true;
         while (!found && IsOpen() && comm_->QueueCount(0) > 0) {
             uint8_t byte = 0;
             if (!ReadOne(byte))
@@ -152,7 +155,7 @@ bool TComPortWorker::WaitForHex(std::string& reply, uint32_t timeoutMs,
     const uint32_t start = Ticks();
     const std::string wanted = UpperCase(pattern);
     bool polled = false;
-    while (TicksBetween(start, Ticks()) <= timeoutMs && IsOpen()) {
+    while (IsOpen() && (!polled || TicksBetween(start, Ticks()) <= timeoutMs)) {
         polled = true;
         while (IsOpen() && comm_->QueueCount(0) > 0) {
             uint8_t byte = 0;

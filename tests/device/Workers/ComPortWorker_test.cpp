@@ -224,6 +224,23 @@ TEST_F(ComPortWorkerTest, ZeroLimitStillPollsOnce) {
     EXPECT_LT(ms, 100);
 }
 
+uint32_t gRacingTick = 0;
+// A clock that moves on a millisecond every time it is read.
+uint32_t RacingTicks() {
+    return gRacingTick++;
+}
+
+TEST_F(ComPortWorkerTest, ZeroLimitPollsOnceEvenWhenTheClockMovesOnAtOnce) {
+    sim.Inject("OK\r\n");
+    for (int i = 0; i < 100 && worker.Comm()->QueueCount(0) < 4; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(worker.Comm()->QueueCount(0), 4u);
+    worker.SetTickSource(&RacingTicks);
+    std::string reply;
+    EXPECT_TRUE(worker.WaitForText(reply, 0, "OK"));
+    EXPECT_EQ(reply, "OK");
+}
+
 uint32_t gTickOffset = 0;
 // A clock that wraps a quarter of a second after the test starts.
 uint32_t WrappingTicks() {
