@@ -426,7 +426,7 @@ TEST(StdCtrlsTestForm, LoadsChecksRoundTripsAndRenders) {
     EXPECT_EQ(lv->Columns()->Items(1)->Width(), 70);
     EXPECT_EQ(lv->TreeWidget()->columnWidth(0), 50);
     EXPECT_EQ(lv->Columns()->Items(0)->Width(), 50);
-    const std::string path = SaveSnapshot(image, "stdctrls-test-form.png");
+    const std::string path = SaveSnapshot(image, Q4_BINARY_DIR "/stdctrls-test-form.png");
     EXPECT_FALSE(path.empty());
     EXPECT_EQ(image.width(), form->ClientWidth());
     form->Free();
