@@ -367,13 +367,5 @@ void TListItems::ReadData(TStream& stream) {
 
 void TListItems::DefineProperties(TFiler* filer) {
     TPersistent::DefineProperties(filer);
-    bool hasData = Count() > 0;
-    if (auto* ancestor = dynamic_cast<TListItems*>(filer->Ancestor())) {
-        TMemoryStream mine, theirs;
-        WriteData(mine);
-        ancestor->WriteData(theirs);
-        hasData = mine.Bytes() != theirs.Bytes();
-    }
-    filer->DefineBinaryProperty(
-        "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, hasData);
+    stored_data::DefineItemsData(*this, filer);
 }

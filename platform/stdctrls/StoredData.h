@@ -3,6 +3,7 @@
 // descriptions: 32-bit little-endian numbers and length-prefixed UTF-8 texts, read with checks so
 // that a damaged description raises EReadError instead of building nonsense.
 
+#include "platform/classes/Filer.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/Streams.h"
 
@@ -48,6 +49,21 @@ inline std::string GetText(TStream& s) {
     if (n > 0)
         s.ReadBuffer(text.data(), n);
     return text;
+}
+
+// Declares the "Data" binary value of an item list (tree nodes, list items): written when the list
+// holds anything, or, when a descendant form is written, when it differs from the ancestor's.
+template <class TItems> void DefineItemsData(TItems& items, TFiler* filer) {
+    bool hasData = items.Count() > 0;
+    if (auto* ancestor = dynamic_cast<TItems*>(filer->Ancestor())) {
+        TMemoryStream mine, theirs;
+        items.WriteData(mine);
+        ancestor->WriteData(theirs);
+        hasData = mine.Bytes() != theirs.Bytes();
+    }
+    filer->DefineBinaryProperty(
+        "Data", [&items](TStream& s) { items.ReadData(s); },
+        [&items](TStream& s) { items.WriteData(s); }, hasData);
 }
 
 } // namespace stored_data

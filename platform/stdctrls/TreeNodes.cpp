@@ -383,13 +383,5 @@ void TTreeNodes::ReadData(TStream& stream) {
 
 void TTreeNodes::DefineProperties(TFiler* filer) {
     TPersistent::DefineProperties(filer);
-    bool hasData = Count() > 0;
-    if (auto* ancestor = dynamic_cast<TTreeNodes*>(filer->Ancestor())) {
-        TMemoryStream mine, theirs;
-        WriteData(mine);
-        ancestor->WriteData(theirs);
-        hasData = mine.Bytes() != theirs.Bytes();
-    }
-    filer->DefineBinaryProperty(
-        "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, hasData);
+    stored_data::DefineItemsData(*this, filer);
 }
