@@ -301,11 +301,35 @@ int AnsiCompareStr(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
+namespace {
+
+bool IsPunctuationOrSymbol(char32_t cp) {
+    if (cp < 0x80)
+        return !(cp >= '0' && cp <= '9') && !(cp >= 'A' && cp <= 'Z') && !(cp >= 'a' && cp <= 'z');
+    return cp < 0xC0 || cp == 0xD7 || cp == 0xF7 || (cp >= 0x2000 && cp < 0x2C00) ||
+           (cp >= 0x3000 && cp < 0x3040);
+}
+
+// Sort weight of one character when case does not count: blanks, punctuation and symbols
+// first, then digits, then letters by their lower case, with "ё" right after "е".
+uint64_t TextWeight(char32_t cp) {
+    if (IsPunctuationOrSymbol(cp))
+        return cp;
+    if (cp >= '0' && cp <= '9')
+        return (uint64_t{1} << 40) | cp;
+    const char32_t lower = UnicodeLower(cp);
+    if (lower == 0x451) // ё
+        return (uint64_t{2} << 40) | (uint64_t{0x435} << 1) | 1;
+    return (uint64_t{2} << 40) | (uint64_t{lower} << 1);
+}
+
+} // namespace
+
 int AnsiCompareText(std::string_view a, std::string_view b) {
     size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
-        const char32_t x = UnicodeUpper(Utf8Next(a, i));
-        const char32_t y = UnicodeUpper(Utf8Next(b, j));
+        const uint64_t x = TextWeight(Utf8Next(a, i));
+        const uint64_t y = TextWeight(Utf8Next(b, j));
         if (x != y)
             return x < y ? -1 : 1;
     }

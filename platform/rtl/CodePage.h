@@ -47,8 +47,10 @@ bool IsValidUtf8(std::string_view s);
 std::u16string Utf8ToUtf16(std::string_view s);
 std::string Utf16ToUtf8(std::u16string_view s);
 
-// Upper/lower case of UTF-8 text for the Latin-1 and Cyrillic letters as well as ASCII, and a
-// comparison that ignores that case (code point order).
+// Upper/lower case of UTF-8 text for the Latin-1 and Cyrillic letters as well as ASCII. The
+// comparison that ignores case orders blanks, punctuation and symbols ("_", "[", "^", ...) before
+// digits and digits before letters, letters by their lower case with "ё" after "е" (as the
+// desktop's text comparison sorts); AnsiCompareStr compares code points.
 std::string AnsiUpperCase(std::string_view text);
 std::string AnsiLowerCase(std::string_view text);
 int AnsiCompareText(std::string_view a, std::string_view b);

@@ -99,7 +99,8 @@ std::string DateToStr(TDateTime value, const TFormatSettings& settings = FormatS
 std::string TimeToStr(TDateTime value, const TFormatSettings& settings = FormatSettings());
 
 // Dates in the order of ShortDateFormat with its separator (a missing year is this year, a
-// two-digit one falls in the century window); times h[:m[:s[.z]]] with an optional AM/PM.
+// two-digit one falls in the century window); times h[:m[:s[.z]]] with an optional AM/PM, where
+// z (after "." or the decimal separator) is a count of milliseconds, 1 to 3 digits: ",5" is 5 ms.
 bool TryStrToDate(std::string_view s, TDateTime& value,
                   const TFormatSettings& settings = FormatSettings());
 bool TryStrToTime(std::string_view s, TDateTime& value,

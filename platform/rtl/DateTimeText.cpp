@@ -334,9 +334,7 @@ bool ParseTime(std::string_view s, TDateTime& value, const TFormatSettings& fs) 
         for (char c : msPart)
             if (!IsDigit(c))
                 return false;
-        ms = std::stoi(std::string(msPart));
-        for (size_t k = msPart.size(); k < 3; ++k)
-            ms *= 10; // a fraction of a second
+        ms = std::stoi(std::string(msPart)); // a count of milliseconds: ",5" is 5 ms
     }
     if (half >= 0) {
         if (h < 1 || h > 12)

@@ -390,6 +390,12 @@ std::string ApplySection(const Section& s, const TFloatRec& rec, const TFormatSe
     while (static_cast<int>(fracDigits.size()) < s.minFrac)
         fracDigits += '0';
 
+    if (s.intPlaces == 0 && s.fracPlaces == 0 && !s.scientific) {
+        // A section without digit placeholders shows its literal text alone.
+        intDigits.clear();
+        fracDigits.clear();
+        withSign = false;
+    }
     std::string out = withSign ? "-" : "";
     const int intLen = static_cast<int>(intDigits.size());
     int intSeen = 0, fracSeen = 0, emitted = 0;
@@ -456,9 +462,6 @@ std::string ApplySection(const Section& s, const TFloatRec& rec, const TFormatSe
         ++i;
     }
     emitInt(intLen - emitted);
-    if (!afterPoint && s.fracPlaces == 0 && !fracDigits.empty()) {
-        // No point in the picture: nothing after it is shown.
-    }
     return out;
 }
 

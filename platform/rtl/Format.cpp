@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace {
 
@@ -36,187 +37,238 @@ std::string FirstChars(std::string_view s, size_t count) {
     return std::string(s.substr(0, i));
 }
 
-} // namespace
+// Widths beyond any sensible text are refused rather than allocated.
+constexpr int64_t kMaxWidth = 1 << 20;
 
-std::string Format(std::string_view format, const std::vector<TVarRec>& args,
-                   const TFormatSettings& fs) {
+struct TFormatSpec {
+    bool left = false;
+    int64_t width = 0;
+    int64_t precision = -1; // absent
+    char type = 0;          // lower case
+};
+
+// One pass over a format text: reads each specifier and converts its argument.
+class TFormatter {
+public:
+    TFormatter(std::string_view format, const std::vector<TVarRec>& args, const TFormatSettings& fs)
+        : format_(format), args_(args), fs_(fs) {}
+
+    std::string Run();
+
+private:
+    const TVarRec& NextArg();
+    // A number, or "*" taking an integer argument (`fromArg` tells which); absent: nullopt.
+    std::optional<int64_t> ReadNumber(bool& fromArg);
+    TFormatSpec ReadSpec();
+    std::string Convert(const TFormatSpec& spec);
+    std::string Decimal(const TFormatSpec& spec, const TVarRec& a) const;
+    std::string Hex(const TFormatSpec& spec, const TVarRec& a) const;
+    std::string Float(const TFormatSpec& spec, const TVarRec& a) const;
+
+    std::string_view format_;
+    const std::vector<TVarRec>& args_;
+    const TFormatSettings& fs_;
+    size_t argIndex_ = 0;
+    size_t i_ = 0;
+};
+
+const TVarRec& TFormatter::NextArg() {
+    if (argIndex_ >= args_.size())
+        NoArgument(format_);
+    return args_[argIndex_++];
+}
+
+std::optional<int64_t> TFormatter::ReadNumber(bool& fromArg) {
+    fromArg = false;
+    const size_t n = format_.size();
+    if (i_ < n && format_[i_] == '*') {
+        ++i_;
+        fromArg = true;
+        const TVarRec& a = NextArg();
+        if (a.VType() != TVarRec::vtInteger && a.VType() != TVarRec::vtInt64)
+            InvalidFormat(format_);
+        return a.AsInt64();
+    }
+    if (i_ >= n || format_[i_] < '0' || format_[i_] > '9')
+        return std::nullopt;
+    int64_t v = 0;
+    while (i_ < n && format_[i_] >= '0' && format_[i_] <= '9') {
+        v = std::min<int64_t>(v * 10 + (format_[i_] - '0'), INT_MAX);
+        ++i_;
+    }
+    return v;
+}
+
+TFormatSpec TFormatter::ReadSpec() {
+    const size_t n = format_.size();
+    TFormatSpec spec;
+    bool fromArg = false;
+    // Index: a number (or "*") followed by ':'.
+    const size_t save = i_;
+    const std::optional<int64_t> index = ReadNumber(fromArg);
+    if (index && i_ < n && format_[i_] == ':') {
+        if (*index < 0)
+            InvalidFormat(format_);
+        ++i_;
+        argIndex_ = static_cast<size_t>(*index);
+    } else {
+        i_ = save;
+        if (fromArg)
+            --argIndex_; // the "*" is the width: read it again below
+    }
+    if (i_ < n && format_[i_] == '-') {
+        spec.left = true;
+        ++i_;
+    }
+    if (const std::optional<int64_t> width = ReadNumber(fromArg)) {
+        // A negative width from the arguments aligns to the left.
+        if (*width < 0) {
+            spec.left = true;
+            spec.width = *width < -kMaxWidth ? kMaxWidth + 1 : -*width;
+        } else {
+            spec.width = *width;
+        }
+    }
+    if (i_ < n && format_[i_] == '.') {
+        ++i_;
+        spec.precision = std::max<int64_t>(ReadNumber(fromArg).value_or(0), 0);
+    }
+    if (i_ >= n || spec.width > kMaxWidth || spec.precision > kMaxWidth)
+        InvalidFormat(format_);
+    spec.type = static_cast<char>(format_[i_] | 0x20);
+    ++i_;
+    return spec;
+}
+
+std::string TFormatter::Decimal(const TFormatSpec& spec, const TVarRec& a) const {
+    std::string digits;
+    bool negative = false;
+    const bool isUnsigned = spec.type == 'u';
+    if (a.VType() == TVarRec::vtInteger) {
+        const int64_t v = a.AsInt64();
+        if (isUnsigned) {
+            digits = std::to_string(static_cast<uint32_t>(v));
+        } else {
+            negative = v < 0;
+            digits = std::to_string(negative ? -v : v);
+        }
+    } else if (a.VType() == TVarRec::vtInt64) {
+        const int64_t v = a.AsInt64();
+        if (isUnsigned) {
+            digits = std::to_string(static_cast<uint64_t>(v));
+        } else {
+            negative = v < 0;
+            digits =
+                std::to_string(negative ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v));
+        }
+    } else if (a.VType() == TVarRec::vtUInt64) {
+        digits = std::to_string(a.AsUInt64());
+    } else {
+        InvalidFormat(format_);
+    }
+    if (spec.precision > static_cast<int64_t>(digits.size()))
+        digits.insert(0, static_cast<size_t>(spec.precision) - digits.size(), '0');
+    return negative ? "-" + digits : digits;
+}
+
+std::string TFormatter::Hex(const TFormatSpec& spec, const TVarRec& a) const {
+    std::string text;
+    if (a.VType() == TVarRec::vtInteger)
+        text = IntToHex(static_cast<uint32_t>(a.AsInt64()), 0);
+    else if (a.VType() == TVarRec::vtInt64 || a.VType() == TVarRec::vtUInt64)
+        text = IntToHex(a.AsUInt64(), 0);
+    else
+        InvalidFormat(format_);
+    if (spec.precision > static_cast<int64_t>(text.size()))
+        text.insert(0, static_cast<size_t>(spec.precision) - text.size(), '0');
+    return text;
+}
+
+std::string TFormatter::Float(const TFormatSpec& spec, const TVarRec& a) const {
+    if (a.VType() != TVarRec::vtExtended)
+        InvalidFormat(format_);
+    const double v = a.AsDouble();
+    const int precision = static_cast<int>(spec.precision);
+    const bool given = spec.precision >= 0;
+    switch (spec.type) {
+    case 'e':
+        return FloatToStrF(v, ffExponent, given ? precision : 15, 3, fs_);
+    case 'g':
+        return FloatToStrF(v, ffGeneral, given ? precision : 15, 0, fs_);
+    case 'f':
+        return FloatToStrF(v, ffFixed, 18, given ? precision : 2, fs_);
+    case 'n':
+        return FloatToStrF(v, ffNumber, 18, given ? precision : 2, fs_);
+    default:
+        return FloatToStrF(v, ffCurrency, 18, given ? precision : fs_.CurrencyDecimals, fs_);
+    }
+}
+
+std::string TFormatter::Convert(const TFormatSpec& spec) {
+    switch (spec.type) {
+    case 'd':
+    case 'u':
+        return Decimal(spec, NextArg());
+    case 'x':
+        return Hex(spec, NextArg());
+    case 'e':
+    case 'f':
+    case 'g':
+    case 'n':
+    case 'm':
+        return Float(spec, NextArg());
+    case 'p': {
+        const TVarRec& a = NextArg();
+        if (a.VType() != TVarRec::vtPointer)
+            InvalidFormat(format_);
+        return IntToHex(reinterpret_cast<uintptr_t>(a.AsPointer()),
+                        static_cast<int>(sizeof(void*) * 2));
+    }
+    case 's': {
+        const TVarRec& a = NextArg();
+        if (a.VType() != TVarRec::vtString && a.VType() != TVarRec::vtChar)
+            InvalidFormat(format_);
+        if (spec.precision >= 0 && CharCount(a.AsString()) > static_cast<size_t>(spec.precision))
+            return FirstChars(a.AsString(), static_cast<size_t>(spec.precision));
+        return a.AsString();
+    }
+    default:
+        InvalidFormat(format_);
+    }
+}
+
+std::string TFormatter::Run() {
     std::string out;
-    size_t argIndex = 0;
-    size_t i = 0;
-    const size_t n = format.size();
-
-    auto nextArg = [&]() -> const TVarRec& {
-        if (argIndex >= args.size())
-            NoArgument(format);
-        return args[argIndex++];
-    };
-    // A number, or "*" taking an integer argument; -1 when absent.
-    auto readNumber = [&]() -> int64_t {
-        if (i < n && format[i] == '*') {
-            ++i;
-            const TVarRec& a = nextArg();
-            if (a.VType() != TVarRec::vtInteger && a.VType() != TVarRec::vtInt64)
-                InvalidFormat(format);
-            return a.AsInt64();
-        }
-        if (i >= n || format[i] < '0' || format[i] > '9')
-            return -1;
-        int64_t v = 0;
-        while (i < n && format[i] >= '0' && format[i] <= '9') {
-            v = std::min<int64_t>(v * 10 + (format[i] - '0'), INT_MAX);
-            ++i;
-        }
-        return v;
-    };
-
-    while (i < n) {
-        const size_t pct = format.find('%', i);
+    const size_t n = format_.size();
+    while (i_ < n) {
+        const size_t pct = format_.find('%', i_);
         if (pct == std::string_view::npos) {
-            out.append(format.substr(i));
+            out.append(format_.substr(i_));
             break;
         }
-        out.append(format.substr(i, pct - i));
-        i = pct + 1;
-        if (i < n && format[i] == '%') {
+        out.append(format_.substr(i_, pct - i_));
+        i_ = pct + 1;
+        if (i_ < n && format_[i_] == '%') {
             out += '%';
-            ++i;
+            ++i_;
             continue;
         }
-        // Index: a number (or "*") followed by ':'.
-        const size_t save = i;
-        int64_t number = readNumber();
-        if (number >= 0 && i < n && format[i] == ':') {
-            ++i;
-            argIndex = static_cast<size_t>(number);
-            number = -1;
-        } else {
-            i = save;
-            // A "*" read above consumed an argument; reread it as the width below.
-            if (number >= 0 && save < n && format[save] == '*')
-                --argIndex;
-        }
-        bool left = false;
-        if (i < n && format[i] == '-') {
-            left = true;
-            ++i;
-        }
-        int64_t width = readNumber();
-        if (width < 0)
-            width = 0;
-        int64_t precision = -1;
-        if (i < n && format[i] == '.') {
-            ++i;
-            precision = readNumber();
-            if (precision < 0)
-                precision = 0;
-        }
-        // Widths beyond any sensible text are refused rather than allocated.
-        constexpr int64_t kMaxWidth = 1 << 20;
-        if (i >= n || width > kMaxWidth || precision > kMaxWidth)
-            InvalidFormat(format);
-        const char type = static_cast<char>(format[i] | 0x20);
-        ++i;
-
-        std::string text;
-        switch (type) {
-        case 'd':
-        case 'u': {
-            const TVarRec& a = nextArg();
-            std::string digits;
-            bool negative = false;
-            if (a.VType() == TVarRec::vtInteger) {
-                const int64_t v = a.AsInt64();
-                if (type == 'u')
-                    digits = std::to_string(static_cast<uint32_t>(v));
-                else {
-                    negative = v < 0;
-                    digits = std::to_string(negative ? -v : v);
-                }
-            } else if (a.VType() == TVarRec::vtInt64) {
-                const int64_t v = a.AsInt64();
-                if (type == 'u')
-                    digits = std::to_string(static_cast<uint64_t>(v));
-                else {
-                    negative = v < 0;
-                    digits = std::to_string(negative ? 0 - static_cast<uint64_t>(v)
-                                                     : static_cast<uint64_t>(v));
-                }
-            } else if (a.VType() == TVarRec::vtUInt64) {
-                digits = std::to_string(a.AsUInt64());
-            } else {
-                InvalidFormat(format);
-            }
-            if (precision > static_cast<int64_t>(digits.size()))
-                digits.insert(0, static_cast<size_t>(precision) - digits.size(), '0');
-            text = negative ? "-" + digits : digits;
-            break;
-        }
-        case 'x': {
-            const TVarRec& a = nextArg();
-            if (a.VType() == TVarRec::vtInteger)
-                text = IntToHex(static_cast<uint32_t>(a.AsInt64()), 0);
-            else if (a.VType() == TVarRec::vtInt64 || a.VType() == TVarRec::vtUInt64)
-                text = IntToHex(a.AsUInt64(), 0);
-            else
-                InvalidFormat(format);
-            if (precision > static_cast<int64_t>(text.size()))
-                text.insert(0, static_cast<size_t>(precision) - text.size(), '0');
-            break;
-        }
-        case 'e':
-        case 'f':
-        case 'g':
-        case 'n':
-        case 'm': {
-            const TVarRec& a = nextArg();
-            if (a.VType() != TVarRec::vtExtended)
-                InvalidFormat(format);
-            const double v = a.AsDouble();
-            switch (type) {
-            case 'e':
-                text = FloatToStrF(v, ffExponent, precision < 0 ? 15 : int(precision), 3, fs);
-                break;
-            case 'g':
-                text = FloatToStrF(v, ffGeneral, precision < 0 ? 15 : int(precision), 3, fs);
-                break;
-            case 'f':
-                text = FloatToStrF(v, ffFixed, 18, precision < 0 ? 2 : int(precision), fs);
-                break;
-            case 'n':
-                text = FloatToStrF(v, ffNumber, 18, precision < 0 ? 2 : int(precision), fs);
-                break;
-            default:
-                text = FloatToStrF(v, ffCurrency, 18,
-                                   precision < 0 ? fs.CurrencyDecimals : int(precision), fs);
-            }
-            break;
-        }
-        case 'p': {
-            const TVarRec& a = nextArg();
-            if (a.VType() != TVarRec::vtPointer)
-                InvalidFormat(format);
-            text = IntToHex(reinterpret_cast<uintptr_t>(a.AsPointer()),
-                            static_cast<int>(sizeof(void*) * 2));
-            break;
-        }
-        case 's': {
-            const TVarRec& a = nextArg();
-            if (a.VType() != TVarRec::vtString && a.VType() != TVarRec::vtChar)
-                InvalidFormat(format);
-            text = a.AsString();
-            if (precision >= 0 && CharCount(text) > static_cast<size_t>(precision))
-                text = FirstChars(text, static_cast<size_t>(precision));
-            break;
-        }
-        default:
-            InvalidFormat(format);
-        }
-        const size_t chars = type == 's' ? CharCount(text) : text.size();
-        if (static_cast<size_t>(width) > chars) {
-            const std::string pad(static_cast<size_t>(width) - chars, ' ');
-            text = left ? text + pad : pad + text;
+        const TFormatSpec spec = ReadSpec();
+        std::string text = Convert(spec);
+        // Widths count characters: separators and currency signs may take several bytes.
+        const size_t chars = CharCount(text);
+        if (static_cast<size_t>(spec.width) > chars) {
+            const std::string pad(static_cast<size_t>(spec.width) - chars, ' ');
+            text = spec.left ? text + pad : pad + text;
         }
         out += text;
     }
     return out;
+}
+
+} // namespace
+
+std::string Format(std::string_view format, const std::vector<TVarRec>& args,
+                   const TFormatSettings& fs) {
+    return TFormatter(format, args, fs).Run();
 }

@@ -6,9 +6,10 @@
 // Types: d (decimal; precision = minimum digits), u (unsigned), x (upper-case hex; precision =
 // minimum digits), e f g n m (floating point: scientific, fixed, general, thousands, currency),
 // p (pointer), s (string; precision = maximum characters). Index, width and precision may be
-// "*", taking the value from the arguments. "%%" is a percent sign. Widths and precisions of
-// strings count characters, not bytes. An argument of the wrong kind, a bad specifier and a
-// missing argument raise EConvertError.
+// "*", taking the value from the arguments; a negative width taken so aligns to the left. "%%" is
+// a percent sign. Widths, and precisions of strings, count characters, not bytes. The general
+// format writes its exponent without padding ("1,23E3"). An argument of the wrong kind, a bad
+// specifier and a missing argument raise EConvertError.
 
 #include "platform/rtl/FormatSettings.h"
 

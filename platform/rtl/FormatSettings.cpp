@@ -2,7 +2,7 @@
 
 TFormatSettings TFormatSettings::Russian() {
     TFormatSettings s;
-    s.CurrencyString = "₽";
+    s.CurrencyString = "р.";
     s.CurrencyFormat = 3;
     s.NegCurrFormat = 8;
     s.CurrencyDecimals = 2;

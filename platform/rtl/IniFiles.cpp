@@ -25,13 +25,19 @@ std::string Unquote(const std::string& v) {
     return v;
 }
 
-// The text to store so that reading gives `value` back: line breaks cannot live in a line and
-// become blanks; blanks at the ends and an enclosing pair of quotes are protected by quotes.
-std::string EncodeValue(std::string_view value) {
+// Line breaks cannot live in a line: they become blanks.
+std::string OneLine(std::string_view value) {
     std::string v(value);
     for (char& c : v)
         if (c == '\r' || c == '\n')
             c = ' ';
+    return v;
+}
+
+// The text a profile file stores so that reading (which trims and removes one pair of quotes)
+// gives `value` back: blanks at the ends and an enclosing pair of quotes are protected by quotes.
+std::string ProtectForProfile(std::string_view value) {
+    const std::string v = OneLine(value);
     const bool edgeBlank = !v.empty() && (static_cast<unsigned char>(v.front()) <= ' ' ||
                                           static_cast<unsigned char>(v.back()) <= ' ');
     const bool quoted = v.size() >= 2 && IsQuote(v.front()) && v.back() == v.front();
@@ -144,7 +150,7 @@ bool TIniDocument::Find(std::string_view section, std::string_view key, std::str
     const std::string k = Trim(key);
     for (size_t i = static_cast<size_t>(s) + 1; i < end; ++i)
         if (lines_[i].kind == Line::Key && AnsiSameText(lines_[i].name, k)) {
-            value = Unquote(lines_[i].value);
+            value = lines_[i].value;
             return true;
         }
     return false;
@@ -153,17 +159,23 @@ bool TIniDocument::Find(std::string_view section, std::string_view key, std::str
 void TIniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
     CheckSection(section);
     const std::string k = CheckKey(key);
-    const std::string encoded = EncodeValue(value);
+    const std::string stored = OneLine(value);
+    // The line as it will be written; the value reads back exactly until the file is read again.
+    auto keyLine = [&](const std::string& name) {
+        Line line = Classify(name + "=" + stored);
+        line.value = stored;
+        return line;
+    };
     size_t end;
     const long s = FindSection(section, end);
     if (s < 0) {
         lines_.push_back(Classify("[" + std::string(section) + "]"));
-        lines_.push_back(Classify(k + "=" + encoded));
+        lines_.push_back(keyLine(k));
         return;
     }
     for (size_t i = static_cast<size_t>(s) + 1; i < end; ++i)
         if (lines_[i].kind == Line::Key && AnsiSameText(lines_[i].name, k)) {
-            lines_[i] = Classify(lines_[i].name + "=" + encoded);
+            lines_[i] = keyLine(lines_[i].name);
             return;
         }
     // After the section's last non-blank line, so that a blank line before the next section
@@ -171,7 +183,7 @@ void TIniDocument::Write(std::string_view section, std::string_view key, std::st
     size_t at = end;
     while (at > static_cast<size_t>(s) + 1 && Trim(lines_[at - 1].text).empty())
         --at;
-    lines_.insert(lines_.begin() + static_cast<long>(at), Classify(k + "=" + encoded));
+    lines_.insert(lines_.begin() + static_cast<long>(at), keyLine(k));
 }
 
 void TIniDocument::Keys(std::string_view section, std::vector<std::string>& keys) const {
@@ -289,13 +301,10 @@ void TCustomIniFile::WriteDateTime(std::string_view section, std::string_view ke
 }
 
 bool TCustomIniFile::SectionExists(std::string_view section) {
+    // A header without keys does not count: callers write their defaults then.
     TStringList keys;
     ReadSection(section, keys);
-    if (keys.Count() > 0)
-        return true;
-    TStringList sections;
-    ReadSections(sections);
-    return sections.IndexOf(section) >= 0;
+    return keys.Count() > 0;
 }
 
 bool TCustomIniFile::ValueExists(std::string_view section, std::string_view key) {
@@ -447,12 +456,13 @@ void TIniFile::Commit() {
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view def) {
     Refresh();
-    return TMemIniFile::ReadString(section, key, def);
+    std::string value;
+    return doc_.Find(section, key, value) ? Unquote(value) : std::string(def);
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     Refresh();
-    TMemIniFile::WriteString(section, key, value);
+    TMemIniFile::WriteString(section, key, ProtectForProfile(value));
     Commit();
 }
 

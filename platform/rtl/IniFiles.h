@@ -2,7 +2,9 @@
 // Ini files with the Windows profile semantics the settings files rely on:
 //  - "[Section]" and "Key=Value" lines; sections and keys match without regard to case
 //    (Cyrillic included); the first occurrence of a section or key wins;
-//  - values are read trimmed, and one pair of matching quotes ('...' or "...") is removed;
+//  - values are read trimmed; TIniFile also removes one pair of matching quotes ('...' or "...")
+//    and protects a value it writes with quotes where reading would change it, while TMemIniFile
+//    keeps quotes as they stand;
 //  - lines that are neither (comments, noise) and unknown sections and keys are kept as they are;
 //  - an existing key is replaced in place, a new key goes to the end of its section, a new
 //    section to the end of the file;
@@ -49,6 +51,7 @@ public:
     virtual void ReadSectionValues(std::string_view section, TStrings& values) = 0;
     virtual void EraseSection(std::string_view section) = 0;
     virtual void DeleteKey(std::string_view section, std::string_view key) = 0;
+    // True when the section has at least one key.
     virtual bool SectionExists(std::string_view section);
     virtual bool ValueExists(std::string_view section, std::string_view key);
     // Writes pending changes (TMemIniFile); TIniFile has none.
@@ -67,7 +70,8 @@ public:
     std::string Serialize() const;
     void Clear();
 
-    // The value as read (trimmed, one pair of quotes removed); false when absent.
+    // The value as stored (trimmed when read from the file, as written otherwise; quotes kept);
+    // false when absent.
     bool Find(std::string_view section, std::string_view key, std::string& value) const;
     void Write(std::string_view section, std::string_view key, std::string_view value);
     void Keys(std::string_view section, std::vector<std::string>& keys) const;

@@ -238,6 +238,17 @@ TEST(StringList, SortedListsAndDuplicates) {
     ru.Add("Банан");
     EXPECT_EQ(Lines(ru), (V{"арбуз", "Банан", "Яблоко"}));
     EXPECT_EQ(ru.IndexOf("БАНАН"), 1);
+
+    // Punctuation sorts before digits and letters, as the desktop's text comparison has it.
+    TStringList mixed;
+    mixed.SetSorted(true);
+    for (const char* w :
+         {"b", "_a", "жук", "[x", "Z", "Ёлка", "\\y", "]", "a1", "^", "aa", "еж", "a_", "10", "ёж"})
+        mixed.Add(w);
+    EXPECT_EQ(Lines(mixed), (V{"[x", "\\y", "]", "^", "_a", "10", "a_", "a1", "aa", "b", "Z", "еж",
+                               "ёж", "Ёлка", "жук"}));
+    EXPECT_EQ(mixed.IndexOf("_A"), 4);
+    EXPECT_EQ(mixed.IndexOf("ЁЖ"), 12);
 }
 
 TEST(StringList, SortKeepsObjectsAndCustomSort) {

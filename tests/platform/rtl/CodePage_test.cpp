@@ -84,6 +84,24 @@ TEST(CodePage, Utf8CaseAndComparison) {
     EXPECT_LT(AnsiCompareText("арбуз", "Банан"), 0);
     EXPECT_GT(AnsiCompareText("abc", "ab"), 0);
     EXPECT_TRUE(AnsiSameText("COM1", "com1"));
+    // Without regard to case: punctuation and symbols before digits, digits before letters.
+    struct Case {
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const Case cases[] = {
+        {"_a", "Z", -1},       {"[", "a", -1}, {"\\", "A", -1}, {"]", "b", -1}, {"^", "B", -1},
+        {"a_b", "AAB", -1},    {"~", "0", -1}, {"9", "a", -1},  {"@", "1", -1}, {"a b", "ab", -1},
+        {"№1", "1", -1},       {"z", "а", -1}, {"е", "ё", -1},  {"Ё", "ж", -1}, {"ЁЖ", "ёж", 0},
+        {"COM10", "COM2", -1}, {"x", "X", 0},
+    };
+    for (const Case& c : cases) {
+        const int r = AnsiCompareText(c.a, c.b);
+        EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " vs " << c.b;
+        const int back = AnsiCompareText(c.b, c.a);
+        EXPECT_EQ((back > 0) - (back < 0), -c.sign) << c.b << " vs " << c.a;
+    }
 }
 
 TEST(CodePage, Utf16AndOtherCodePages) {

@@ -133,7 +133,13 @@ TEST(DateTime, ParsingDatesAndTimes) {
         {"a.b.c", false, 0},
         {"05.03.2024 14:07", true, EncodeDateTime(2024, 3, 5, 14, 7, 0, 0)},
         {"05.03.2024 14:07:09", true, EncodeDateTime(2024, 3, 5, 14, 7, 9, 0)},
-        {"05.03.2024 14:07:09,5", true, EncodeDateTime(2024, 3, 5, 14, 7, 9, 500)},
+        // Milliseconds after the decimal separator are a count, not a fraction.
+        {"05.03.2024 14:07:09,5", true, EncodeDateTime(2024, 3, 5, 14, 7, 9, 5)},
+        {"13:45:30,5", true, EncodeTime(13, 45, 30, 5)},
+        {"13:45:30.50", true, EncodeTime(13, 45, 30, 50)},
+        {"13:45:30,999", true, EncodeTime(13, 45, 30, 999)},
+        {"13:45:30,1000", false, 0},
+        {"13:45,5", false, 0}, // milliseconds need the seconds
         {"05.03.2024 25:00", false, 0},
         {"14:07", true, EncodeTime(14, 7, 0, 0)},
         {"2:07 PM", true, EncodeTime(14, 7, 0, 0)},
@@ -161,6 +167,7 @@ TEST(DateTime, ParsingDatesAndTimes) {
     }
     EXPECT_THROW(StrToDate("1.2.3.4", ru), EConvertError);
     EXPECT_THROW(StrToTime("1:2:3:4", ru), EConvertError);
+    EXPECT_DOUBLE_EQ(StrToTime("13:45:30,5", ru), EncodeTime(13, 45, 30, 5));
 }
 
 TEST(DateTime, ArithmeticAndSpans) {

@@ -60,13 +60,15 @@ TEST(FloatFormat, FloatToStrFFormats) {
         {-0.001, ffFixed, 15, 2, "0,00"}, // no sign on a value that rounds to zero
         {999.996, ffFixed, 15, 2, "1000,00"},
         {1e16, ffFixed, 15, 2, "1E16"}, // too many integer digits: general form
-        {-1234.5, ffCurrency, 15, 2, "-1" + NBSP + "234,50 ₽"},
-        {1234.5, ffCurrency, 15, 2, "1" + NBSP + "234,50 ₽"},
+        {-1234.5, ffCurrency, 15, 2, "-1" + NBSP + "234,50 р."},
+        {1234.5, ffCurrency, 15, 2, "1" + NBSP + "234,50 р."},
         {1.5, ffExponent, 4, 2, "1,500E+00"},
         {-0.00012345, ffExponent, 3, 0, "-1,23E-4"},
         {0, ffExponent, 3, 3, "0,00E+000"},
         {1e20, ffGeneral, 15, 2, "1E20"},
         {1.5e-7, ffGeneral, 15, 3, "1,5E-007"},
+        {1234.5, ffGeneral, 3, 0, "1,23E3"}, // digits 0: the exponent is not padded
+        {99.9, ffGeneral, 2, 0, "1E2"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FloatToStrF(c.value, c.format, c.precision, c.digits, ru), c.text)
@@ -96,6 +98,13 @@ TEST(FloatFormat, FormatFloatPictures) {
         {"0.0;(0.0);\"zero\"", 0, "zero"},
         {"0.0;(0.0);\"zero\"", 0.01, "zero"}, // rounds to zero
         {"0.0;;'nil'", -2, "-2,0"},           // empty negative section: positive one, signed
+        // A section without digit placeholders shows only its own text.
+        {"0.00;\"neg\"", -5, "neg"},
+        {"0.00;\"neg\"", 5, "5,00"},
+        {"\"pos\";\"neg\";\"zero\"", -1, "neg"},
+        {"\"pos\";\"neg\";\"zero\"", 1, "pos"},
+        {"\"pos\";\"neg\";\"zero\"", 0, "zero"},
+        {"'none'", -3, "none"},
         {"0.00E+00", 12345, "1,23E+04"},
         {"0.###E-0", 0.00012346, "1,235E-4"},
         {"0.00E+00", 0, "0,00E+00"},

@@ -51,6 +51,8 @@ TEST_F(IniTest, ReadingFollowsProfileRules) {
         "; Comment=not a key\r\n"
         "garbage line\r\n"
         "comport=9\r\n"
+        "[Empty]\r\n"
+        "; only a comment\r\n"
         "[ formHistory ]\n"
         "cbFormat=1\n"
         "[FormHistory]\n"
@@ -59,35 +61,43 @@ TEST_F(IniTest, ReadingFollowsProfileRules) {
         "[\xD0\xE0\xE7\xE4\xE5\xEB]\r\n" // a Cyrillic section name in Windows-1251
         "\xCA\xEB\xFE\xF7=\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5");
     TMemIniFile ini(path_);
+    TIniFile profile(path_);
     struct Case {
         const char* section;
         const char* key;
-        const char* value;
+        const char* value;   // TMemIniFile: quotes kept as read
+        const char* profile; // TIniFile: one pair of quotes removed
     };
     const Case cases[] = {
-        {"connect", "COMPORT", "3"},    // case-insensitive; trimmed; the first key wins
-        {"Connect", "Phone", "+7 900"}, // one pair of quotes removed
-        {"Connect", "Quoted", "x"},
-        {"Connect", "Half", "\"open"}, // no matching pair: kept
-        {"Connect", "; Comment", "<none>"},
-        {"Connect", "garbage line", "<none>"},
-        {"", "orphan", "<none>"},
-        {"FORMHISTORY", "cbFormat", "1"}, // the first of two like-named sections wins
-        {"formHistory", "showNSPoint", "<none>"},
-        {"раздел", "КЛЮЧ", "Значение"}, // Cyrillic matches without case too
+        {"connect", "COMPORT", "3", "3"}, // case-insensitive; trimmed; the first key wins
+        {"Connect", "Phone", "\"+7 900\"", "+7 900"},
+        {"Connect", "Quoted", "'x'", "x"},
+        {"Connect", "Half", "\"open", "\"open"}, // no matching pair: kept
+        {"Connect", "; Comment", "<none>", "<none>"},
+        {"Connect", "garbage line", "<none>", "<none>"},
+        {"", "orphan", "<none>", "<none>"},
+        {"FORMHISTORY", "cbFormat", "1", "1"}, // the first of two like-named sections wins
+        {"formHistory", "showNSPoint", "<none>", "<none>"},
+        {"раздел", "КЛЮЧ", "Значение", "Значение"}, // Cyrillic matches without case too
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(ini.ReadString(c.section, c.key, "<none>"), c.value) << c.section << "/" << c.key;
+        EXPECT_EQ(profile.ReadString(c.section, c.key, "<none>"), c.profile)
+            << c.section << "/" << c.key;
+    }
 
     TStringList list;
     ini.ReadSections(list);
-    EXPECT_EQ(list.ToVector(), (V{"Connect", "formHistory", "Раздел"}));
+    EXPECT_EQ(list.ToVector(), (V{"Connect", "Empty", "formHistory", "Раздел"}));
     ini.ReadSection("connect", list);
     EXPECT_EQ(list.ToVector(), (V{"ComPort", "Phone", "Quoted", "Half"}));
     ini.ReadSectionValues("Connect", list);
-    EXPECT_EQ(list.ToVector(), (V{"ComPort=3", "Phone=+7 900", "Quoted=x", "Half=\"open"}));
-    EXPECT_TRUE(ini.SectionExists("CONNECT"));
-    EXPECT_FALSE(ini.SectionExists("Update"));
+    EXPECT_EQ(list.ToVector(), (V{"ComPort=3", "Phone=\"+7 900\"", "Quoted='x'", "Half=\"open"}));
+    for (TCustomIniFile* file : std::initializer_list<TCustomIniFile*>{&ini, &profile}) {
+        EXPECT_TRUE(file->SectionExists("CONNECT"));
+        EXPECT_FALSE(file->SectionExists("Update"));
+        EXPECT_FALSE(file->SectionExists("empty")); // a header without keys: defaults are due
+    }
     EXPECT_TRUE(ini.ValueExists("Connect", "phone"));
     EXPECT_FALSE(ini.ValueExists("Connect", "Fphone"));
 }
@@ -159,24 +169,44 @@ TEST_F(IniTest, EraseAndDelete) {
 }
 
 TEST_F(IniTest, ValuesSurviveTheRoundTrip) {
-    const std::pair<const char*, const char*> values[] = {
-        {"blanks", "  padded  "},   {"single", "'quoted'"}, {"double", "\"quoted\""},
-        {"pair", "\"\""},           {"lone", "\""},         {"eq", "a=b=c"},
-        {"semi", ";not a comment"}, {"empty", ""},
+    struct Case {
+        const char* key;
+        const char* value;
+        const char* memoryBack; // TMemIniFile written, saved and read again
+    };
+    const Case cases[] = {
+        {"blanks", "  padded  ", "padded"}, // the file trims: only TIniFile protects the blanks
+        {"single", "'quoted'", "'quoted'"},
+        {"double", "\"quoted\"", "\"quoted\""},
+        {"pair", "\"\"", "\"\""},
+        {"lone", "\"", "\""},
+        {"eq", "a=b=c", "a=b=c"},
+        {"semi", ";not a comment", ";not a comment"},
+        {"empty", "", ""},
     };
     const std::string longValue(5000, 'v'); // read whole, not cut at 2,047 characters
+    const std::string memoryPath = dir_ + "/memory.ini";
     {
-        TMemIniFile ini(path_);
-        for (const auto& [key, value] : values)
-            ini.WriteString("V", key, value);
-        ini.WriteString("V", "long", longValue);
-        ini.WriteString("V", "lines", "one\r\ntwo"); // line breaks cannot live in a line
-        ini.UpdateFile();
+        TIniFile profile(path_);
+        TMemIniFile memory(memoryPath);
+        for (TCustomIniFile* ini : std::initializer_list<TCustomIniFile*>{&profile, &memory}) {
+            for (const Case& c : cases)
+                ini->WriteString("V", c.key, c.value);
+            ini->WriteString("V", "long", longValue);
+            ini->WriteString("V", "lines", "one\r\ntwo"); // line breaks cannot live in a line
+        }
+        for (const Case& c : cases) // before saving, the memory file gives back what it was given
+            EXPECT_EQ(memory.ReadString("V", c.key, "<none>"), c.value) << c.key;
+        memory.UpdateFile();
     }
-    TMemIniFile back(path_);
-    for (const auto& [key, value] : values)
-        EXPECT_EQ(back.ReadString("V", key, "<none>"), value) << key;
+    TIniFile back(path_);
+    TMemIniFile memoryBack(memoryPath);
+    for (const Case& c : cases) {
+        EXPECT_EQ(back.ReadString("V", c.key, "<none>"), c.value) << c.key;
+        EXPECT_EQ(memoryBack.ReadString("V", c.key, "<none>"), c.memoryBack) << c.key;
+    }
     EXPECT_EQ(back.ReadString("V", "lines", ""), "one  two");
+    EXPECT_EQ(memoryBack.ReadString("V", "lines", ""), "one  two");
     EXPECT_EQ(back.ReadString("V", "long", ""), longValue);
     EXPECT_THROW(back.WriteString("V", "a=b", "x"), EIniFileException);
     EXPECT_THROW(back.WriteString("V]", "a", "x"), EIniFileException);
