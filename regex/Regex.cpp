@@ -39,49 +39,93 @@ const CaseTables& Cp1251Case() {
     return tables;
 }
 
-const char* const kErrorTexts[][2] = {
-    {"0", "No errors"},
-    {"100", "TRegex(comp): Null Argument"},
-    {"101", "TRegex(comp): Regexp Too Big"},
-    {"102", "TRegex(comp): ParseReg Too Many ()"},
-    {"103", "TRegex(comp): ParseReg Unmatched ()"},
-    {"104", "TRegex(comp): ParseReg Unmatched ()"},
-    {"105", "TRegex(comp): ParseReg Junk On End"},
-    {"106", "TRegex(comp): *+ Operand Could Be Empty"},
-    {"107", "TRegex(comp): Nested *?+"},
-    {"108", "TRegex(comp): Bad Hex Digit"},
-    {"109", "TRegex(comp): Invalid [] Range"},
-    {"110", "TRegex(comp): Parse Atom Trailing \\"},
-    {"111", "TRegex(comp): No Hex Code After \\x"},
-    {"112", "TRegex(comp): Hex Code After \\x Is Too Big"},
-    {"113", "TRegex(comp): Unmatched []"},
-    {"114", "TRegex(comp): Internal Urp"},
-    {"115", "TRegex(comp): ?+*{ Follows Nothing"},
-    {"116", "TRegex(comp): Trailing \\"},
-    {"119", "TRegex(comp): RarseAtom Internal Disaster"},
-    {"122", "TRegex(comp): BRACES Argument Too Big"},
-    {"124", "TRegex(comp): BRACE Min Param Greater then Max"},
-    {"125", "TRegex(comp): Unclosed (?#Comment)"},
-    {"126", "TRegex(comp): BRACES '{min,max}' and non-greedy ops '*?', '+?', '?\?' are not "
-            "supported for complex cases"},
-    {"127", "TRegex(comp): Urecognized Modifier"},
-    {"128", "TRegex(comp): LinePairedSeparator must countain two different chars or no chars at "
-            "all"},
-    {"1000", "TRegex(exec): RegRepeat Called Inappropriately"},
-    {"1001", "TRegex(exec): MatchPrim Memory Corruption"},
-    {"1002", "TRegex(exec): MatchPrim Corrupted Pointers"},
-    {"1003", "TRegex(exec): Not Assigned Expression Property"},
-    {"1004", "TRegex(exec): Corrupted Program"},
-    {"1005", "TRegex(exec): No Input String Specified"},
-    {"1006", "TRegex(exec): Offset Must Be Greater Then 0"},
-    {"1007", "TRegex(exec): ExecNext Without Exec[Pos]"},
-    {"1008", "TRegex(exec): GetInputString Without InputString"},
-    {"1011", "TRegex(dump): Corrupted Opcode"},
-    {"1014", "TRegex(exec): Loop Stack Exceeded"},
-    {"1015", "TRegex(exec): Loop Without LoopEntry !"},
-    {"1016", "TRegex(exec): Recursion Too Deep"},
-    {"2000", "TRegex(misc): Bad p-code imported"},
-};
+// The message of each error code; the codes are the named ones of TRegexErrorCode.
+const char* ErrorMessage(int code) {
+    switch (code) {
+    case regexNoErrors:
+        return "No errors";
+    case regexCompNullArgument:
+        return "TRegex(comp): Null Argument";
+    case regexCompTooBig:
+        return "TRegex(comp): Regexp Too Big";
+    case regexCompTooManyGroups:
+        return "TRegex(comp): ParseReg Too Many ()";
+    case regexCompUnmatchedOpen:
+        return "TRegex(comp): ParseReg Unmatched ()";
+    case regexCompUnmatchedClose:
+        return "TRegex(comp): ParseReg Unmatched ()";
+    case regexCompJunkOnEnd:
+        return "TRegex(comp): ParseReg Junk On End";
+    case regexCompOperandCouldBeEmpty:
+        return "TRegex(comp): *+ Operand Could Be Empty";
+    case regexCompNestedQuantifier:
+        return "TRegex(comp): Nested *?+";
+    case regexCompBadHexDigit:
+        return "TRegex(comp): Bad Hex Digit";
+    case regexCompInvalidRange:
+        return "TRegex(comp): Invalid [] Range";
+    case regexCompClassTrailingBackslash:
+        return "TRegex(comp): Parse Atom Trailing \\";
+    case regexCompNoHexCode:
+        return "TRegex(comp): No Hex Code After \\x";
+    case regexCompHexCodeTooBig:
+        return "TRegex(comp): Hex Code After \\x Is Too Big";
+    case regexCompUnmatchedBracket:
+        return "TRegex(comp): Unmatched []";
+    case regexCompInternalUrp:
+        return "TRegex(comp): Internal Urp";
+    case regexCompQuantifierFollowsNothing:
+        return "TRegex(comp): ?+*{ Follows Nothing";
+    case regexCompTrailingBackslash:
+        return "TRegex(comp): Trailing \\";
+    case regexCompInternalDisaster:
+        return "TRegex(comp): RarseAtom Internal Disaster";
+    case regexCompBracesTooBig:
+        return "TRegex(comp): BRACES Argument Too Big";
+    case regexCompBracesMinGreaterThanMax:
+        return "TRegex(comp): BRACE Min Param Greater then Max";
+    case regexCompUnclosedComment:
+        return "TRegex(comp): Unclosed (?#Comment)";
+    case regexCompComplexBraces:
+        return "TRegex(comp): BRACES '{min,max}' and non-greedy ops '*?', '+?', '?\?' are not "
+               "supported for complex cases";
+    case regexCompBadModifier:
+        return "TRegex(comp): Urecognized Modifier";
+    case regexCompBadLinePairedSeparator:
+        return "TRegex(comp): LinePairedSeparator must countain two different chars or no chars at "
+               "all";
+    case regexExecRepeatInappropriate:
+        return "TRegex(exec): RegRepeat Called Inappropriately";
+    case regexExecMemoryCorruption:
+        return "TRegex(exec): MatchPrim Memory Corruption";
+    case regexExecCorruptedPointers:
+        return "TRegex(exec): MatchPrim Corrupted Pointers";
+    case regexExecNoExpression:
+        return "TRegex(exec): Not Assigned Expression Property";
+    case regexExecCorruptedProgram:
+        return "TRegex(exec): Corrupted Program";
+    case regexExecNoInput:
+        return "TRegex(exec): No Input String Specified";
+    case regexExecOffsetNotPositive:
+        return "TRegex(exec): Offset Must Be Greater Then 0";
+    case regexExecNextWithoutExec:
+        return "TRegex(exec): ExecNext Without Exec[Pos]";
+    case regexExecNoInputString:
+        return "TRegex(exec): GetInputString Without InputString";
+    case regexDumpCorruptedOpcode:
+        return "TRegex(dump): Corrupted Opcode";
+    case regexExecLoopStackExceeded:
+        return "TRegex(exec): Loop Stack Exceeded";
+    case regexExecLoopWithoutEntry:
+        return "TRegex(exec): Loop Without LoopEntry !";
+    case regexExecRecursionTooDeep:
+        return "TRegex(exec): Recursion Too Deep";
+    case regexMiscBadPCode:
+        return "TRegex(misc): Bad p-code imported";
+    default:
+        return nullptr;
+    }
+}
 
 } // namespace
 
@@ -369,11 +413,8 @@ void TRegex::RaiseError(int code) {
 }
 
 std::string TRegex::ErrorText(int code) const {
-    const std::string key = std::to_string(code);
-    for (const auto& entry : kErrorTexts)
-        if (key == entry[0])
-            return entry[1];
-    return "Unknown error";
+    const char* message = ErrorMessage(code);
+    return message ? message : "Unknown error";
 }
 
 std::string TRegex::DumpProgram() {

@@ -223,17 +223,21 @@ size_t Compiler::ParseReg(bool parenthesised, unsigned& flags) {
         flags &= ~kHasWidth;
     flags |= branchFlags & kStartsWithStar;
 
+    // Each branch links to the one before it directly: walking the chain from its start every
+    // time would make many alternatives cost the square of their number.
+    size_t lastBranch = branch;
     while (Peek() == '|' && !AtEnd()) {
         ++pos_;
         branch = ParseSequence(branchFlags);
-        Tail(ret, branch);
+        Tail(lastBranch, branch);
+        lastBranch = branch;
         if (!(branchFlags & kHasWidth))
             flags &= ~kHasWidth;
         flags |= branchFlags & kStartsWithStar;
     }
 
     size_t ender = EmitNode(parenthesised ? CloseOf(group) : static_cast<uint8_t>(opEnd));
-    Tail(ret, ender);
+    Tail(lastBranch, ender);
     if (!measuring_) {
         for (size_t br = ret; br != ender;) {
             OperandTail(br, ender);
@@ -336,7 +340,7 @@ void Compiler::BuildLoop(size_t item, int32_t min, int32_t max, bool lazy) {
     if (measuring_)
         return;
     size_t body = item + kHeaderSize;
-    WriteInt(&code_[loop + kHeaderSize + 8],
+    WriteInt(&code_[loop + kHeaderSize + kLoopBodyAt],
              static_cast<int32_t>(static_cast<std::ptrdiff_t>(body) -
                                   static_cast<std::ptrdiff_t>(loop)));
     Tail(item, loop); // entry -> loop
@@ -411,10 +415,10 @@ size_t Compiler::ParseQuantified(unsigned& flags) {
         flags = 0;
         if (lazy) {
             if (simple) {
-                InsertNode(opRepeatLazy, ret, 8);
+                InsertNode(opRepeatLazy, ret, kRepeatOperandBytes);
                 if (!measuring_) {
-                    WriteInt(&code_[ret + kHeaderSize], 0);
-                    WriteInt(&code_[ret + kHeaderSize + 4], 1);
+                    WriteInt(&code_[ret + kHeaderSize + kCountMinAt], 0);
+                    WriteInt(&code_[ret + kHeaderSize + kCountMaxAt], 1);
                 }
             } else {
                 BuildLoop(ret, 0, 1, true);
@@ -437,10 +441,10 @@ size_t Compiler::ParseQuantified(unsigned& flags) {
         if (min > 0)
             flags |= kHasWidth;
         if (simple) {
-            InsertNode(lazy ? opRepeatLazy : opRepeat, ret, 8);
+            InsertNode(lazy ? opRepeatLazy : opRepeat, ret, kRepeatOperandBytes);
             if (!measuring_) {
-                WriteInt(&code_[ret + kHeaderSize], min);
-                WriteInt(&code_[ret + kHeaderSize + 4], max);
+                WriteInt(&code_[ret + kHeaderSize + kCountMinAt], min);
+                WriteInt(&code_[ret + kHeaderSize + kCountMaxAt], max);
             }
         } else {
             BuildLoop(ret, min, max, lazy);
@@ -554,9 +558,8 @@ size_t Compiler::EmitCharsClass(const std::string& chars, bool negated) {
     return EmitSet(members, negated);
 }
 
-// One character as a literal. The zero byte ends a literal in the program and marks the end of
-// the input to the matcher, so it cannot be matched: it becomes a set that never matches rather
-// than an empty literal that would match everywhere.
+// One character as a literal. The zero byte ends a literal in the program, so it becomes a set of
+// that one byte: in the input it is a character like any other.
 size_t Compiler::EmitOneChar(uint8_t c) {
     if (c == 0) {
         size_t ret = EmitNode(opSetTiny);
@@ -912,15 +915,15 @@ void Compiler::FirstChars(const uint8_t* node, bool* set, int depth) {
             return;
         case opRepeat:
         case opRepeatLazy:
-            FirstChars(opnd + 8, set, depth + 1);
-            if (ReadInt(opnd) != 0)
+            FirstChars(RepeatItem(node), set, depth + 1);
+            if (CountMin(node) != 0)
                 return;
             node = NextNode(node);
             continue;
         case opLoop:
         case opLoopLazy:
-            FirstChars(node + ReadInt(opnd + 8), set, depth + 1);
-            if (ReadInt(opnd) != 0)
+            FirstChars(LoopBody(node), set, depth + 1);
+            if (CountMin(node) != 0)
                 return;
             node = NextNode(node);
             continue;

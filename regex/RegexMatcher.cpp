@@ -49,10 +49,10 @@ bool RegexMatcher::Search(const uint8_t* begin, const uint8_t* end, const uint8_
     }
 
     const bool* first = program_.firstChars;
-    if (program_.firstCount == 1) {
+    // The zero byte stands for the end of the input as well as for itself: the general scan
+    // below covers both.
+    if (program_.firstCount == 1 && !first[0]) {
         const uint8_t c = static_cast<uint8_t>(std::find(first, first + 256, true) - first);
-        if (c == 0)
-            return TryMatchAt(end);
         for (const uint8_t* p = from; p < end; ++p) {
             p = static_cast<const uint8_t*>(std::memchr(p, c, static_cast<size_t>(end - p)));
             if (!p)
@@ -97,14 +97,14 @@ bool RegexMatcher::AtLineStart() const {
     if (env_.paired && prev == env_.pairedTail && in_ - 1 > begin_ && in_[-2] == env_.pairedHead)
         return true;
     return env_.lineSeparators[prev] &&
-           !(env_.paired && prev == env_.pairedHead && *in_ == env_.pairedTail);
+           !(env_.paired && prev == env_.pairedHead && in_ < end_ && *in_ == env_.pairedTail);
 }
 
 bool RegexMatcher::AtLineEnd() const {
-    const uint8_t c = *in_;
-    if (c == 0)
+    if (in_ == end_)
         return true;
-    if (env_.paired && c == env_.pairedHead && in_[1] == env_.pairedTail)
+    const uint8_t c = *in_;
+    if (env_.paired && c == env_.pairedHead && in_ + 1 < end_ && in_[1] == env_.pairedTail)
         return true;
     return env_.lineSeparators[c] &&
            !(env_.paired && c == env_.pairedTail && in_ > begin_ && in_[-1] == env_.pairedHead);
@@ -112,7 +112,7 @@ bool RegexMatcher::AtLineEnd() const {
 
 bool RegexMatcher::AtWordBoundary() const {
     const bool before = in_ > begin_ && env_.wordChars[in_[-1]];
-    const bool after = *in_ != 0 && env_.wordChars[*in_];
+    const bool after = in_ < end_ && env_.wordChars[*in_];
     return before != after;
 }
 
@@ -130,7 +130,7 @@ bool RegexMatcher::MatchPrim(const uint8_t* scan) {
                 return false;
             break;
         case opLineEnd:
-            if (*in_ != 0)
+            if (in_ != end_)
                 return false;
             break;
         case opLineStartMulti:
@@ -142,14 +142,16 @@ bool RegexMatcher::MatchPrim(const uint8_t* scan) {
                 return false;
             break;
         case opAnyChar:
-            if (*in_ == 0)
+            if (in_ == end_)
                 return false;
             ++in_;
             break;
         case opAnyCharMulti: {
+            if (in_ == end_)
+                return false;
             const uint8_t c = *in_;
-            if (c == 0 || env_.lineSeparators[c] ||
-                (env_.paired && c == env_.pairedHead && in_[1] == env_.pairedTail))
+            if (env_.lineSeparators[c] || (env_.paired && c == env_.pairedHead && in_ + 1 < end_ &&
+                                           in_[1] == env_.pairedTail))
                 return false;
             ++in_;
             break;
@@ -163,8 +165,8 @@ bool RegexMatcher::MatchPrim(const uint8_t* scan) {
                 return false;
             break;
         case opLiteral: {
-            // The input ends with a zero byte, which differs from every literal character, so
-            // the comparison never runs past the end.
+            // A literal holds no zero byte and the input is followed by one, so the comparison
+            // stops at the end of the input at the latest.
             const uint8_t* p = opnd;
             const uint8_t* s = in_;
             while (*p && *p == *s) {
@@ -189,31 +191,35 @@ bool RegexMatcher::MatchPrim(const uint8_t* scan) {
             break;
         }
         case opDigit:
-            if (*in_ == 0 || !IsDigit(*in_))
+            if (in_ == end_ || !IsDigit(*in_))
                 return false;
             ++in_;
             break;
         case opNonDigit:
-            if (*in_ == 0 || IsDigit(*in_))
+            if (in_ == end_ || IsDigit(*in_))
                 return false;
             ++in_;
             break;
         case opSetTiny: {
+            if (in_ == end_)
+                return false;
             const uint8_t c = *in_;
-            if (c == 0 || (c != opnd[0] && c != opnd[1] && c != opnd[2]))
+            if (c != opnd[0] && c != opnd[1] && c != opnd[2])
                 return false;
             ++in_;
             break;
         }
         case opNotSetTiny: {
+            if (in_ == end_)
+                return false;
             const uint8_t c = *in_;
-            if (c == 0 || c == opnd[0] || c == opnd[1] || c == opnd[2])
+            if (c == opnd[0] || c == opnd[1] || c == opnd[2])
                 return false;
             ++in_;
             break;
         }
         case opSetFull:
-            if (*in_ == 0 || !InBitmap(opnd, *in_))
+            if (in_ == end_ || !InBitmap(opnd, *in_))
                 return false;
             ++in_;
             break;
@@ -258,9 +264,9 @@ bool RegexMatcher::MatchPrim(const uint8_t* scan) {
         case opRepeat:
         case opRepeatLazy: {
             // A fixed count of one-character items leaves no choice: go straight on.
-            const uint8_t* item = opnd + 8;
-            const int32_t min = ReadInt(opnd);
-            if (min == ReadInt(opnd + 4) && *item != opBackRef && *item != opBackRefNoCase) {
+            const uint8_t* item = RepeatItem(scan);
+            const int32_t min = CountMin(scan);
+            if (min == CountMax(scan) && *item != opBackRef && *item != opBackRefNoCase) {
                 if (RegRepeat(item, static_cast<size_t>(min)) != static_cast<size_t>(min))
                     return false;
                 break;
@@ -283,7 +289,7 @@ bool RegexMatcher::MatchPrim(const uint8_t* scan) {
             break;
         default:
             if (IsOpen(op)) {
-                const int n = op - 39;
+                const int n = GroupOfOpen(op);
                 const uint8_t* old = starts_[n];
                 starts_[n] = in_;
                 if (MatchPrim(next))
@@ -292,7 +298,7 @@ bool RegexMatcher::MatchPrim(const uint8_t* scan) {
                 return false;
             }
             if (IsClose(op)) {
-                const int n = op - 54;
+                const int n = GroupOfClose(op);
                 const uint8_t* old = ends_[n];
                 ends_[n] = in_;
                 if (MatchPrim(next))
@@ -329,9 +335,9 @@ bool RegexMatcher::MatchRepeat(const uint8_t* node, const uint8_t* next) {
         break;
     default:
         lazy = op == opRepeatLazy;
-        min = ReadInt(opnd);
-        max = ReadInt(opnd + 4);
-        opnd += 8;
+        min = CountMin(node);
+        max = CountMax(node);
+        opnd = RepeatItem(node);
         break;
     }
     if (!next)
@@ -484,10 +490,9 @@ bool RegexMatcher::MatchLoopEntry(const uint8_t* next) {
 bool RegexMatcher::MatchLoop(const uint8_t* node, const uint8_t* next) {
     if (loopIndex_ == 0)
         throw MatchError{regexExecLoopWithoutEntry};
-    const uint8_t* opnd = Operand(node);
-    const int32_t min = ReadInt(opnd);
-    const int32_t max = ReadInt(opnd + 4);
-    const uint8_t* body = node + ReadInt(opnd + 8);
+    const int32_t min = CountMin(node);
+    const int32_t max = CountMax(node);
+    const uint8_t* body = LoopBody(node);
     const int level = loopIndex_;
     const int32_t count = loopCounters_[level];
     const uint8_t* save = in_;

@@ -12,10 +12,10 @@ int NodeSize(const uint8_t* node) {
                static_cast<int>(std::strlen(reinterpret_cast<const char*>(node + kHeaderSize))) + 1;
     case opRepeat:
     case opRepeatLazy:
-        return kHeaderSize + 8;
+        return kHeaderSize + kRepeatOperandBytes;
     case opLoop:
     case opLoopLazy:
-        return kHeaderSize + 12;
+        return kHeaderSize + kLoopOperandBytes;
     case opSetTiny:
     case opNotSetTiny:
         return kHeaderSize + 3;
@@ -171,9 +171,9 @@ std::string DumpProgram(const std::vector<uint8_t>& code) {
         uint8_t op = node[0];
         out += std::to_string(pos) + " ";
         if (IsOpen(op))
-            out += "OPEN" + std::to_string(op - 39);
+            out += "OPEN" + std::to_string(GroupOfOpen(op));
         else if (IsClose(op))
-            out += "CLOSE" + std::to_string(op - 54);
+            out += "CLOSE" + std::to_string(GroupOfClose(op));
         else
             out += Name(op);
         const uint8_t* opnd = node + kHeaderSize;
@@ -189,11 +189,11 @@ std::string DumpProgram(const std::vector<uint8_t>& code) {
         case opRepeatLazy:
         case opLoop:
         case opLoopLazy: {
-            int32_t max = ReadInt(opnd + 4);
-            out += " {" + std::to_string(ReadInt(opnd)) + "," +
+            const int32_t max = CountMax(node);
+            out += " {" + std::to_string(CountMin(node)) + "," +
                    (max == kInfinite ? std::string("inf") : std::to_string(max)) + "}";
             if (op == opLoop || op == opLoopLazy)
-                out += " body " + std::to_string(static_cast<long>(pos) + ReadInt(opnd + 8));
+                out += " body " + std::to_string(LoopBody(node) - code.data());
             break;
         }
         case opSetTiny:

@@ -58,16 +58,23 @@ constexpr int kMaxLoopDepth = 10;
 constexpr int32_t kInfinite = 2147483646;
 
 inline uint8_t OpenOf(int group) {
-    return static_cast<uint8_t>(39 + group);
+    return static_cast<uint8_t>(opOpenFirst - 1 + group);
 }
 inline uint8_t CloseOf(int group) {
-    return static_cast<uint8_t>(54 + group);
+    return static_cast<uint8_t>(opCloseFirst - 1 + group);
 }
 inline bool IsOpen(uint8_t op) {
     return op >= opOpenFirst && op <= opOpenLast;
 }
 inline bool IsClose(uint8_t op) {
     return op >= opCloseFirst && op <= opCloseLast;
+}
+// The group number of an opening or closing node.
+inline int GroupOfOpen(uint8_t op) {
+    return op - (opOpenFirst - 1);
+}
+inline int GroupOfClose(uint8_t op) {
+    return op - (opCloseFirst - 1);
 }
 
 inline int32_t ReadInt(const uint8_t* p) {
@@ -86,6 +93,28 @@ inline const uint8_t* NextNode(const uint8_t* node) {
 }
 inline const uint8_t* Operand(const uint8_t* node) {
     return node + kHeaderSize;
+}
+
+// Operands of the counted nodes. opRepeat and opRepeatLazy: the minimum and maximum count, then
+// the one-character item node. opLoop and opLoopLazy: the minimum, the maximum, and the offset
+// from the loop node back to the start of its body.
+constexpr int kCountMinAt = 0;
+constexpr int kCountMaxAt = 4;
+constexpr int kRepeatOperandBytes = 8;
+constexpr int kLoopBodyAt = 8;
+constexpr int kLoopOperandBytes = 12;
+
+inline int32_t CountMin(const uint8_t* node) {
+    return ReadInt(Operand(node) + kCountMinAt);
+}
+inline int32_t CountMax(const uint8_t* node) {
+    return ReadInt(Operand(node) + kCountMaxAt);
+}
+inline const uint8_t* RepeatItem(const uint8_t* node) {
+    return Operand(node) + kRepeatOperandBytes;
+}
+inline const uint8_t* LoopBody(const uint8_t* node) {
+    return node + ReadInt(Operand(node) + kLoopBodyAt);
 }
 
 // Size of a node with its own operands (the operand node of a repeat is a node of its own).

@@ -5,6 +5,9 @@
 //
 // Each engine counts the non-overlapping matches from the start of the text to its end; the
 // counts are compared, so a faster but wrong engine does not pass unnoticed.
+//
+// A second set compiles a pattern of many alternatives ("k0|k1|...") of growing size with this
+// engine and with PCRE2; the time per alternative should stay flat as the count grows.
 
 #include "regex/Regex.h"
 
@@ -151,6 +154,61 @@ long CountStd(const PatternCase& c, const std::string& text) {
                          std::sregex_iterator());
 }
 
+// "k0|k1|...|k<n-1>": every alternative a distinct short word.
+std::string Alternatives(int n) {
+    std::string p;
+    for (int i = 0; i < n; ++i) {
+        if (i)
+            p += '|';
+        p += 'k' + std::to_string(i);
+    }
+    return p;
+}
+
+constexpr int kAlternativeCounts[] = {1000, 5000, 10000, 100000};
+// PCRE2 as the system builds it refuses a compiled pattern over 64 KiB ("regular expression is
+// too large"): some 6,000 of these alternatives. Beyond that only this engine is timed.
+constexpr int kPcre2MaxAlternatives = 5000;
+
+// Compiling, plus one search of a short text, as a caller that sets a new expression pays.
+void CompileOurs(benchmark::State& state) {
+    const std::string pattern = Alternatives(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TRegex r;
+        r.SetExpression(pattern);
+        const bool found = r.Exec("k99");
+        benchmark::DoNotOptimize(found);
+        if (!found)
+            state.SkipWithError("the alternatives do not match");
+    }
+    state.counters["per_alternative_ns"] = benchmark::Counter(
+        static_cast<double>(state.range(0)),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void CompilePcre2(benchmark::State& state) {
+    const std::string pattern = Alternatives(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        int error = 0;
+        PCRE2_SIZE errorOffset = 0;
+        pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()),
+                                         pattern.size(), 0, &error, &errorOffset, nullptr);
+        if (!code) {
+            state.SkipWithError("PCRE2 refused the pattern");
+            break;
+        }
+        pcre2_match_data* data = pcre2_match_data_create_from_pattern(code, nullptr);
+        const int found =
+            pcre2_match(code, reinterpret_cast<PCRE2_SPTR>("k99"), 3, 0, 0, data, nullptr);
+        benchmark::DoNotOptimize(found);
+        pcre2_match_data_free(data);
+        pcre2_code_free(code);
+    }
+    state.counters["per_alternative_ns"] = benchmark::Counter(
+        static_cast<double>(state.range(0)),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 template <long (*Count)(const PatternCase&, const std::string&)>
 void Run(benchmark::State& state, const PatternCase* c, const char* engine) {
     const std::string& text = Text();
@@ -172,8 +230,7 @@ public:
 
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
-            times[run.benchmark_name().substr(std::string("regex/").size())] =
-                run.GetAdjustedRealTime();
+            times[run.benchmark_name()] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
 };
@@ -192,6 +249,15 @@ int main(int argc, char** argv) {
                                      Run<CountStd>, &c, "std")
             ->Unit(benchmark::kMillisecond);
     }
+    for (int n : kAlternativeCounts) {
+        benchmark::RegisterBenchmark("compile/alternatives/q4", CompileOurs)
+            ->Arg(n)
+            ->Unit(benchmark::kMillisecond);
+        if (n <= kPcre2MaxAlternatives)
+            benchmark::RegisterBenchmark("compile/alternatives/pcre2", CompilePcre2)
+                ->Arg(n)
+                ->Unit(benchmark::kMillisecond);
+    }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -203,7 +269,7 @@ int main(int argc, char** argv) {
     for (const PatternCase& c : kCases) {
         const std::string base = c.name;
         auto time = [&](const char* engine) {
-            auto it = reporter.times.find(base + "/" + engine);
+            auto it = reporter.times.find("regex/" + base + "/" + engine);
             return it == reporter.times.end() ? 0.0 : it->second;
         };
         double q4 = time("q4"), pcre = time("pcre2"), stdr = time("std");
@@ -220,6 +286,24 @@ int main(int argc, char** argv) {
         }
         std::printf("%-12s %12.2f %12.2f %12.2f %10.2f %10.3f  %ld\n", c.name, q4, pcre, stdr,
                     pcre > 0 ? q4 / pcre : 0.0, stdr > 0 ? q4 / stdr : 0.0, n);
+    }
+
+    std::printf("\n%-22s %12s %12s %10s %14s\n", "compile alternatives", "q4 ms", "pcre2 ms",
+                "q4/pcre2", "q4 ns/alt");
+    for (int n : kAlternativeCounts) {
+        const std::string arg = "/" + std::to_string(n);
+        auto time = [&](const char* engine) {
+            auto it = reporter.times.find(std::string("compile/alternatives/") + engine + arg);
+            return it == reporter.times.end() ? 0.0 : it->second;
+        };
+        const double q4 = time("q4"), pcre = time("pcre2");
+        if (q4 == 0)
+            continue;
+        if (pcre > 0)
+            std::printf("%-22d %12.2f %12.2f %10.2f %14.1f\n", n, q4, pcre, q4 / pcre,
+                        q4 * 1e6 / n);
+        else
+            std::printf("%-22d %12.2f %12s %10s %14.1f\n", n, q4, "-", "-", q4 * 1e6 / n);
     }
     return countsAgree ? 0 : 1;
 }

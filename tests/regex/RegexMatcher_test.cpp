@@ -173,13 +173,54 @@ TEST(RegexMatcher, ExtendedSyntax) {
     });
 }
 
-TEST(RegexMatcher, LiteralZeroByte) {
-    // The zero byte marks the end of the input for most tests: an escaped zero never matches,
-    // rather than matching everywhere as an empty literal would.
-    RunTable({
-        {"a\\x00", "a", "nomatch"},
-        {"a\\x00?", "a", "1 1"},
-    });
+TEST(RegexMatcher, ZeroByteIsAnOrdinaryCharacter) {
+    // The input is a counted byte string: a zero byte inside it is a character like any other,
+    // for one-character items and their counted repeats alike, and never the end of the input.
+    const std::string z("a\0b", 3);
+    struct ZeroCase {
+        std::string pattern, input, result;
+    };
+    const ZeroCase cases[] = {
+        {"a.b", z, "1 3"},          {"a.{1}b", z, "1 3"},
+        {"(?-s)a.b", z, "1 3"},     {"(?-s)a.{1}b", z, "1 3"},
+        {"a[^x]b", z, "1 3"},       {"a[^x]{1}b", z, "1 3"},
+        {"a[^xyzw]b", z, "1 3"}, // a full set rather than a tiny one
+        {"a\\Db", z, "1 3"},        {"a\\D{1}b", z, "1 3"},
+        {"a\\D+b", z, "1 3"},       {"a\\Sb", z, "1 3"},
+        {"a\\x00b", z, "1 3"},      {"a\\x00{1}b", z, "1 3"},
+        {"[\\x00]", z, "2 1"},      {"\\x00", z, "2 1"},
+        {"a\\x00", "a", "nomatch"}, {"a\\x00?", "a", "1 1"},
+        {"a\\db", z, "nomatch"},    {"a\\wb", z, "nomatch"},
+        {"a\\sb", z, "nomatch"},    {"a[^\\x00]b", z, "nomatch"},
+        {"a$", z, "nomatch"}, // "$" is the end of the input, not a zero byte
+        {"(?m)a$", z, "nomatch"},   {"b$", z, "3 1"},
+        {"a\\b", z, "1 1"}, // the zero byte is no word character
+        {".*", z, "1 3"},           {"b", z, "3 1"},
+        {"(?i)A.B", z, "1 3"},
+    };
+    for (const ZeroCase& c : cases)
+        EXPECT_EQ(Search(c.pattern, c.input), c.result) << "pattern \"" << c.pattern << "\"";
+}
+
+TEST(RegexMatcher, EveryOneOfManyAlternativesIsReachable) {
+    // Each branch is linked to the one before it: the first, a middle and the last one match, at
+    // the top level and inside a group.
+    std::string words;
+    for (int i = 0; i < 20000; ++i)
+        words += (i ? "|w" : "w") + std::to_string(i) + "z";
+    for (const std::string& pattern : {words, "x(" + words + ")y"}) {
+        TRegex r;
+        r.SetExpression(pattern);
+        const bool grouped = pattern[0] == 'x';
+        for (const char* word : {"w0z", "w777z", "w19999z"}) {
+            const std::string input =
+                grouped ? "..x" + std::string(word) + "y" : ".." + std::string(word);
+            EXPECT_TRUE(r.Exec(input)) << word;
+            EXPECT_EQ(r.MatchPos(0), 3) << word;
+            EXPECT_EQ(r.GetGroupText(grouped ? 1 : 0), word);
+        }
+        EXPECT_FALSE(r.Exec(grouped ? "xw20000zy" : "w20000z"));
+    }
 }
 
 TEST(RegexMatcher, StartPositions) {

@@ -17,7 +17,9 @@ Known, intended differences, kept out of the generated pairs:
   - "$" is the end of the input only (Python "\\Z"); inputs hold no line breaks, LF or CR, since
     the driver reads one input per line and CR is a line separator here;
   - \\s is blank, tab, LF, CR and form feed (no vertical tab); \\w and \\b are ASCII;
-  - the zero byte ends the input for most tests here; inputs hold none.
+
+The zero byte is an ordinary character of the input on both sides: inputs hold some, and
+patterns name it as "\\x00".
 """
 
 import os
@@ -63,6 +65,8 @@ class Gen:
         return self.r.choice(pool)
 
     def literal(self):
+        if self.r.random() < 0.08:
+            return Piece("\\x00", "\\x00", True)
         c = self.char()
         ours = "\\" + c if c in ".-" and self.r.random() < 0.7 else c
         if c == "." and ours == ".":
@@ -71,6 +75,8 @@ class Gen:
 
     def class_item(self):
         k = self.r.random()
+        if k < 0.05:
+            return "\\x00", "\\x00"
         if k < 0.35:
             c = self.r.choice(["a", "b", "c", "0", "1", " ", "."] + (CYR if self.cyr else []))
             return c, re.escape(dec(c))
@@ -175,7 +181,7 @@ class Gen:
 
 def make_input(rnd, pattern, cyrillic):
     lits = [c for c in pattern if c.isalnum() or c in " -." or c in CYR] or ["a"]
-    pool = lits * 3 + PLAIN + (CYR if cyrillic else [])
+    pool = lits * 3 + PLAIN + ["\x00"] * 2 + (CYR if cyrillic else [])
     return "".join(rnd.choice(pool) for _ in range(rnd.randint(0, 10)))
 
 
