@@ -1,8 +1,7 @@
 #include "platform/stdctrls/Grids.h"
 
-#include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/CodePage.h"
-#include "platform/stdctrls/ExtCtrls.h"
+#include "platform/stdctrls/Frame3D.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -482,8 +481,4 @@ void TStringGrid::SetEditText(int col, int row, const std::string& value) {
     data_.SetCells(col, row, value);
     TCustomDrawGrid::SetEditText(col, row, value);
     Invalidate();
-}
-
-void RegisterGridControls() {
-    RegisterClasses<TDrawGrid, TStringGrid>();
 }

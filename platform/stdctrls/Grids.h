@@ -4,7 +4,7 @@
 // mouse and keyboard navigation and the in-place editor.
 
 #include "platform/forms/Controls.h"
-#include "platform/stdctrls/StdCtrls.h"
+#include "platform/stdctrls/Edit.h"
 #include "platform/stdctrls/StringGridData.h"
 
 #include <functional>
@@ -152,5 +152,3 @@ protected:
     std::string GetEditText(int col, int row) override;
     void SetEditText(int col, int row, const std::string& value) override;
 };
-
-void RegisterGridControls();

@@ -1,5 +1,10 @@
-#include "platform/stdctrls/Buttons.h"
-#include "platform/stdctrls/ComCtrls.h"
+#include "platform/stdctrls/Button.h"
+#include "platform/stdctrls/ListView.h"
+#include "platform/stdctrls/ProgressBar.h"
+#include "platform/stdctrls/SpeedButton.h"
+#include "platform/stdctrls/StatusBar.h"
+#include "platform/stdctrls/TrackBar.h"
+#include "platform/stdctrls/TreeView.h"
 
 #include "platform/forms/Forms.h"
 #include "platform/graphics/Bitmap.h"

@@ -3,12 +3,7 @@
 // person.
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/Forms.h"
-#include "platform/stdctrls/Buttons.h"
-#include "platform/stdctrls/ComCtrls.h"
-#include "platform/stdctrls/ExtCtrls.h"
-#include "platform/stdctrls/Grids.h"
-#include "platform/stdctrls/MoreCtrls.h"
-#include "platform/stdctrls/StdCtrls.h"
+#include "platform/stdctrls/Registration.h"
 
 #include <gtest/gtest.h>
 
@@ -47,11 +42,6 @@ public:
             return mrOk;
         });
         RegisterStdControls();
-        RegisterExtControls();
-        RegisterGridControls();
-        RegisterComControls();
-        RegisterButtonControls();
-        RegisterMoreControls();
     }
     void TearDown() override {
         delete app_;

@@ -3,8 +3,9 @@
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Streaming.h"
 #include "platform/forms/Forms.h"
-#include "platform/stdctrls/ComCtrls.h"
+#include "platform/stdctrls/ListView.h"
 #include "platform/stdctrls/StoredData.h"
+#include "platform/stdctrls/TreeView.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,7 @@
 #pragma once
-// Speed buttons (flat, grouped, able to stay down) and buttons with a standard kind.
+// Speed buttons: flat, grouped, able to stay down; painted by the control.
 
 #include "platform/forms/Controls.h"
-#include "platform/stdctrls/StdCtrls.h"
-
-Q4_ENUM(TBitBtnKind, bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry,
-        bkIgnore, bkAll);
 
 // A button without a widget. With a GroupIndex it stays down when clicked and the other
 // buttons of its group (same parent, same index) come up; AllowAllUp lets a click on the down
@@ -40,20 +36,3 @@ private:
     bool allowAllUp_ = false;
     bool flat_ = false;
 };
-
-class TBitBtn : public TButton {
-    Q4_CLASS(TBitBtn, TButton)
-public:
-    explicit TBitBtn(TComponent* owner) : TButton(owner) {}
-    static void DeclareProperties(TPropertyList& p);
-    TBitBtnKind Kind() const { return kind_; }
-    // A standard kind gives its caption and modal result (and Default or Cancel).
-    void SetKind(TBitBtnKind v);
-    void Loaded() override;
-
-private:
-    void ApplyKind();
-    TBitBtnKind kind_ = bkCustom;
-};
-
-void RegisterButtonControls();

@@ -1,8 +1,6 @@
-#include "platform/stdctrls/Buttons.h"
+#include "platform/stdctrls/SpeedButton.h"
 
-#include "platform/classes/ClassRegistry.h"
-#include "platform/forms/Forms.h"
-#include "platform/stdctrls/ExtCtrls.h"
+#include "platform/stdctrls/Frame3D.h"
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 23, 22);
@@ -113,51 +111,4 @@ void TSpeedButton::Paint() {
     if (sunken)
         OffsetRect(t, 1, 1);
     c->TextRect(t, Caption(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-}
-
-void TBitBtn::DeclareProperties(TPropertyList& p) {
-    p.Add("Kind", &TBitBtn::Kind, &TBitBtn::SetKind).Default(bkCustom);
-}
-
-void TBitBtn::SetKind(TBitBtnKind v) {
-    kind_ = v;
-    if (!InLoading())
-        ApplyKind();
-}
-
-void TBitBtn::Loaded() {
-    TButton::Loaded();
-    // A description names the kind; its caption and result come from it unless given.
-    if (kind_ != bkCustom && Caption().empty())
-        ApplyKind();
-}
-
-void TBitBtn::ApplyKind() {
-    if (kind_ == bkCustom)
-        return;
-    struct Std {
-        const char* caption;
-        int result;
-    };
-    static const Std kinds[] = {{"", 0},
-                                {"OK", mrOk},
-                                {"Cancel", mrCancel},
-                                {"&Help", 0},
-                                {"&Yes", mrYes},
-                                {"&No", mrNo},
-                                {"&Close", 0},
-                                {"Abort", mrAbort},
-                                {"&Retry", mrRetry},
-                                {"&Ignore", mrIgnore},
-                                {"&All", mrAll}};
-    SetCaption(kinds[kind_].caption);
-    SetModalResult(kinds[kind_].result);
-    if (kind_ == bkOK || kind_ == bkYes)
-        SetDefault(true);
-    if (kind_ == bkCancel || kind_ == bkNo)
-        SetCancel(true);
-}
-
-void RegisterButtonControls() {
-    RegisterClasses<TSpeedButton, TBitBtn>();
 }

@@ -1,0 +1,233 @@
+#include "platform/stdctrls/ComboBox.h"
+
+#include "platform/forms/WidgetBridge.h"
+#include "platform/stdctrls/WidgetSupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <functional>
+
+TCustomComboBox::TCustomComboBox(TComponent* owner)
+    : TWinControl(owner), items_(std::make_unique<TStringList>()) {
+    SetBounds(0, 0, 145, 21);
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetControlStyle(ControlStyle() - TControlStyle{csSetCaption}); // its text is stored as Text
+    SetControlStyle(ControlStyle() - TControlStyle{csSetCaption}); // its text is stored as Text
+    items_->OnChange = [this](TObject*) { ItemsChanged(); };
+}
+
+TCustomComboBox::~TCustomComboBox() {
+    items_->OnChange = nullptr;
+}
+
+void TCustomComboBox::DeclareProperties(TPropertyList& p) {
+    p.Add("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount)
+        .Default(8);
+    p.Add("MaxLength", &TCustomComboBox::MaxLength, &TCustomComboBox::SetMaxLength).Default(0);
+    p.Add("Sorted", &TCustomComboBox::Sorted, &TCustomComboBox::SetSorted).Default(false);
+    p.Add("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle).Default(csDropDown);
+    p.Add("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems);
+    p.AddFn<TCustomComboBox>(
+         "ItemIndex", [](TCustomComboBox* c) { return c->ItemIndex(); },
+         [](TCustomComboBox* c, int v) { c->SetItemIndex(v); })
+        .Default(-1);
+    p.AddFn<TCustomComboBox>(
+        "Text", [](TCustomComboBox* c) { return c->GetText(); },
+        [](TCustomComboBox* c, std::string v) { c->SetText(v); });
+    p.Add("OnChange", &TCustomComboBox::OnChange);
+    p.Add("OnSelect", &TCustomComboBox::OnSelect);
+    p.Add("OnDropDown", &TCustomComboBox::OnDropDown);
+    p.Add("OnCloseUp", &TCustomComboBox::OnCloseUp);
+}
+
+void TCustomComboBox::SetItems(TStrings* v) {
+    if (v)
+        items_->Assign(*v);
+    else
+        items_->Clear();
+}
+
+void TCustomComboBox::ItemsChanged() {
+    // The selection keeps its text when items move (a sorted list) and ends when it goes.
+    const std::string text = TWinControl::GetText();
+    if (itemIndex_ >= items_->Count() || (itemIndex_ >= 0 && items_->Get(itemIndex_) != text)) {
+        itemIndex_ = -1;
+        for (int i = 0; i < items_->Count(); ++i)
+            if (items_->Get(i) == text && !text.empty()) {
+                itemIndex_ = i;
+                break;
+            }
+    }
+    FillWidget();
+}
+
+void TCustomComboBox::SetItemIndex(int v) {
+    if (v < -1 || v >= items_->Count())
+        v = -1;
+    itemIndex_ = v;
+    TWinControl::DoSetText(v >= 0 ? items_->Get(v) : std::string());
+    FillWidget();
+}
+
+std::string TCustomComboBox::GetText() const {
+    return TWinControl::GetText();
+}
+
+void TCustomComboBox::DoSetText(const std::string& value) {
+    // The text selects the item that equals it; a list-only combo takes only an item's text.
+    int found = -1;
+    for (int i = 0; i < items_->Count(); ++i)
+        if (items_->Get(i) == value) {
+            found = i;
+            break;
+        }
+    if (style_ == csDropDownList && found < 0 && !value.empty())
+        return;
+    itemIndex_ = found;
+    TWinControl::DoSetText(value);
+    FillWidget();
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle v) {
+    style_ = v;
+    UpdateWidgetState();
+}
+
+void TCustomComboBox::SetSorted(bool v) {
+    items_->SetSorted(v);
+}
+
+void TCustomComboBox::SetDropDownCount(int v) {
+    dropDownCount_ = std::max(v, 1);
+    UpdateWidgetState();
+}
+
+void TCustomComboBox::SetMaxLength(int v) {
+    maxLength_ = std::max(v, 0);
+    UpdateWidgetState();
+}
+
+void TCustomComboBox::Clear() {
+    items_->Clear();
+    SetItemIndex(-1);
+}
+
+void TCustomComboBox::Change() {
+    if (OnChange)
+        OnChange(this);
+}
+
+void TCustomComboBox::UserSelected(int index) {
+    SetItemIndex(index);
+    Click();
+    if (OnSelect)
+        OnSelect(this);
+    Change();
+}
+
+QComboBox* TCustomComboBox::ComboBox() {
+    return static_cast<QComboBox*>(Handle());
+}
+
+namespace {
+
+// The combo widget tells its control when the list drops down and closes up.
+class TComboWidget : public TWidgetBridge<QComboBox> {
+public:
+    TComboWidget(TWinControl* control, std::function<void(bool)> dropped)
+        : TWidgetBridge<QComboBox>(control), dropped_(std::move(dropped)) {}
+    void showPopup() override {
+        if (LinkedControl())
+            dropped_(true);
+        QComboBox::showPopup();
+    }
+    void hidePopup() override {
+        QComboBox::hidePopup();
+        if (LinkedControl())
+            dropped_(false);
+    }
+
+private:
+    std::function<void(bool)> dropped_;
+};
+
+} // namespace
+
+void TCustomComboBox::DroppedDown(bool down) {
+    SafeCall(this, [&] {
+        if (down && OnDropDown)
+            OnDropDown(this);
+        if (!down && OnCloseUp)
+            OnCloseUp(this);
+    });
+}
+
+QWidget* TCustomComboBox::CreateWidget() {
+    auto* w = new TComboWidget(this, [this](bool down) { DroppedDown(down); });
+    w->setInsertPolicy(QComboBox::NoInsert);
+    QObject::connect(w, QOverload<int>::of(&QComboBox::activated), guard_.get(),
+                     [this](int index) { SafeCall(this, [&] { UserSelected(index); }); });
+    return w;
+}
+
+void TCustomComboBox::FillWidget() {
+    if (!HandleAllocated() || filling_)
+        return;
+    filling_ = true;
+    auto* w = static_cast<QComboBox*>(Handle());
+    QSignalBlocker block(w);
+    QStringList list;
+    for (int i = 0; i < items_->Count(); ++i)
+        list << QStr(items_->Get(i));
+    bool same = w->count() == list.size();
+    for (int i = 0; same && i < list.size(); ++i)
+        same = w->itemText(i) == list[i];
+    if (!same) {
+        w->clear();
+        w->addItems(list);
+    }
+    w->setCurrentIndex(itemIndex_);
+    if (w->isEditable() && w->lineEdit()->text() != QStr(TWinControl::GetText()))
+        w->lineEdit()->setText(QStr(TWinControl::GetText()));
+    filling_ = false;
+}
+
+void TCustomComboBox::UpdateWidgetState() {
+    TWinControl::UpdateWidgetState();
+    if (!HandleAllocated())
+        return;
+    auto* w = static_cast<QComboBox*>(Handle());
+    const bool editable = style_ == csDropDown || style_ == csSimple;
+    if (w->isEditable() != editable) {
+        QSignalBlocker block(w);
+        w->setEditable(editable);
+        if (editable) {
+            w->lineEdit()->setFrame(false);
+            QObject::connect(w->lineEdit(), &QLineEdit::textEdited, guard_.get(),
+                             [this](const QString& text) {
+                                 SafeCall(this, [&] {
+                                     int found = -1;
+                                     for (int i = 0; i < items_->Count(); ++i)
+                                         if (QStr(items_->Get(i)) == text)
+                                             found = i;
+                                     itemIndex_ = found;
+                                     TWinControl::DoSetText(StdStr(text));
+                                     Change();
+                                 });
+                             });
+        }
+    }
+    w->setMaxVisibleItems(dropDownCount_);
+    if (editable)
+        w->lineEdit()->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+    FillWidget();
+}
+
+void TCustomComboBox::WndProc(TMessage& message) {
+    if (!KeepArrowKeys(message))
+        TWinControl::WndProc(message);
+}

@@ -1,0 +1,279 @@
+#include "platform/stdctrls/ListView.h"
+
+#include "platform/forms/WidgetBridge.h"
+#include "platform/rtl/CodePage.h"
+#include "platform/stdctrls/WidgetSupport.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+TCustomListView::TCustomListView(TComponent* owner)
+    : TWinControl(owner), columns_(std::make_unique<TListColumns>(this)),
+      items_(std::make_unique<TListItems>()) {
+    SetBounds(0, 0, 250, 150);
+    SetTabStop(true);
+    SetColor(clWindow);
+    columns_->Observer = [this](TListColumn*) {
+        if (!showingColumns_)
+            ShowColumns();
+    };
+    items_->Observer = [this](TListItems::TChange change, TListItem* item) {
+        ItemsChanged(change, item);
+    };
+    items_->Compare = [this](TListItem* a, TListItem* b) {
+        int result = 0;
+        if (OnCompare)
+            OnCompare(this, a, b, 0, result);
+        else
+            result = AnsiCompareText(a->Caption(), b->Caption());
+        return result;
+    };
+}
+
+TCustomListView::~TCustomListView() {
+    columns_->Observer = nullptr;
+    items_->Observer = nullptr;
+}
+
+void TCustomListView::DeclareProperties(TPropertyList& p) {
+    p.Add("AllocBy", &TCustomListView::AllocBy, &TCustomListView::SetAllocBy).Default(0);
+    p.Add("Checkboxes", &TCustomListView::Checkboxes, &TCustomListView::SetCheckboxes)
+        .Default(false);
+    p.Add("ColumnClick", &TCustomListView::ColumnClick, &TCustomListView::SetColumnClick)
+        .Default(true);
+    p.Add("Columns", &TCustomListView::Columns, &TCustomListView::SetColumns);
+    p.Add("GridLines", &TCustomListView::GridLines, &TCustomListView::SetGridLines).Default(false);
+    p.Add("Items", &TCustomListView::Items, &TCustomListView::SetItems);
+    p.Add("MultiSelect", &TCustomListView::MultiSelect, &TCustomListView::SetMultiSelect)
+        .Default(false);
+    p.Add("ReadOnly", &TCustomListView::ReadOnly, &TCustomListView::SetReadOnly).Default(false);
+    p.Add("RowSelect", &TCustomListView::RowSelect, &TCustomListView::SetRowSelect).Default(false);
+    p.Add("SortType", &TCustomListView::SortType, &TCustomListView::SetSortType).Default(stNone);
+    p.Add("ViewStyle", &TCustomListView::ViewStyle, &TCustomListView::SetViewStyle).Default(vsIcon);
+    p.Add("OnColumnClick", &TCustomListView::OnColumnClick);
+    p.Add("OnCompare", &TCustomListView::OnCompare);
+    p.Add("OnSelectItem", &TCustomListView::OnSelectItem);
+}
+
+QTreeWidget* TCustomListView::TreeWidget() {
+    return static_cast<QTreeWidget*>(Handle());
+}
+
+void TCustomListView::SetViewStyle(TViewStyle v) {
+    viewStyle_ = v;
+    UpdateWidgetState();
+}
+
+void TCustomListView::SetCheckboxes(bool v) {
+    checkboxes_ = v;
+    Rebuild();
+}
+
+void TCustomListView::SetGridLines(bool v) {
+    gridLines_ = v;
+    UpdateWidgetState();
+}
+
+void TCustomListView::SetRowSelect(bool v) {
+    rowSelect_ = v;
+    UpdateWidgetState();
+}
+
+void TCustomListView::SetColumnClick(bool v) {
+    columnClick_ = v;
+    UpdateWidgetState();
+}
+
+void TCustomListView::SetMultiSelect(bool v) {
+    items_->MultiSelect = v;
+    UpdateWidgetState();
+}
+
+void TCustomListView::SetSmallImages(TCustomImageList* v) {
+    smallImages_ = v;
+    Rebuild();
+}
+
+bool TCustomListView::AlphaSort() {
+    items_->CustomSort(items_->Compare);
+    return true;
+}
+
+void TCustomListView::ShowColumns() {
+    if (!HandleAllocated())
+        return;
+    auto* w = static_cast<QTreeWidget*>(Handle());
+    showingColumns_ = true;
+    const int n = std::max(columns_->Count(), 1);
+    w->setColumnCount(n);
+    QStringList labels;
+    for (int i = 0; i < columns_->Count(); ++i)
+        labels << QStr(columns_->Items(i)->Caption());
+    w->setHeaderLabels(labels);
+    for (int i = 0; i < columns_->Count(); ++i) {
+        TListColumn* c = columns_->Items(i);
+        w->setColumnWidth(i, c->Width());
+        const Qt::Alignment a = c->Alignment() == taRightJustify ? Qt::AlignRight
+                                : c->Alignment() == taCenter     ? Qt::AlignHCenter
+                                                                 : Qt::AlignLeft;
+        w->headerItem()->setTextAlignment(i, a | Qt::AlignVCenter);
+    }
+    showingColumns_ = false;
+    Rebuild();
+}
+
+void TCustomListView::ShowItem(int index) {
+    auto* w = static_cast<QTreeWidget*>(Handle());
+    QTreeWidgetItem* row = w->topLevelItem(index);
+    TListItem* item = items_->Item(index);
+    if (!row)
+        return;
+    QSignalBlocker block(w);
+    row->setText(0, QStr(item->Caption()));
+    for (int i = 0; i < item->SubItems()->Count(); ++i)
+        row->setText(i + 1, QStr(item->SubItems()->Get(i)));
+    for (int i = item->SubItems()->Count() + 1; i < w->columnCount(); ++i)
+        row->setText(i, QString());
+    for (int i = 0; i < columns_->Count(); ++i) {
+        TListColumn* c = columns_->Items(i);
+        const Qt::Alignment a = c->Alignment() == taRightJustify ? Qt::AlignRight
+                                : c->Alignment() == taCenter     ? Qt::AlignHCenter
+                                                                 : Qt::AlignLeft;
+        row->setTextAlignment(i, a | Qt::AlignVCenter);
+    }
+    row->setData(0, kImageRole, item->ImageIndex());
+    row->setData(0, kStateRole, item->StateIndex());
+    row->setIcon(0, IconOf(smallImages_, item->ImageIndex()));
+    if (checkboxes_)
+        row->setCheckState(0, item->Checked() ? Qt::Checked : Qt::Unchecked);
+    else
+        row->setData(0, Qt::CheckStateRole, QVariant());
+    row->setSelected(item->Selected());
+}
+
+void TCustomListView::Rebuild() {
+    if (!HandleAllocated())
+        return;
+    mirroring_ = true;
+    auto* w = static_cast<QTreeWidget*>(Handle());
+    QSignalBlocker block(w);
+    w->clear();
+    for (int i = 0; i < items_->Count(); ++i) {
+        w->addTopLevelItem(new QTreeWidgetItem());
+        ShowItem(i);
+    }
+    mirroring_ = false;
+}
+
+void TCustomListView::ItemsChanged(TListItems::TChange change, TListItem* item) {
+    using C = TListItems::TChange;
+    if (change == C::Selected && !mirroring_ && OnSelectItem)
+        OnSelectItem(this, item, item->Selected());
+    if (!HandleAllocated())
+        return;
+    auto* w = static_cast<QTreeWidget*>(Handle());
+    mirroring_ = true;
+    switch (change) {
+    case C::Added: {
+        QSignalBlocker block(w);
+        w->insertTopLevelItem(item->Index(), new QTreeWidgetItem());
+        ShowItem(item->Index());
+        break;
+    }
+    case C::Deleting: {
+        QSignalBlocker block(w);
+        delete w->takeTopLevelItem(item->Index());
+        break;
+    }
+    case C::Changed:
+    case C::Selected:
+        ShowItem(item->Index());
+        break;
+    case C::Cleared: {
+        QSignalBlocker block(w);
+        w->clear();
+        break;
+    }
+    case C::Reset:
+        mirroring_ = false;
+        Rebuild();
+        break;
+    }
+    mirroring_ = false;
+}
+
+QWidget* TCustomListView::CreateWidget() {
+    auto* w = new TWidgetBridge<QTreeWidget>(this);
+    w->setRootIsDecorated(false);
+    w->setUniformRowHeights(true);
+    // Columns keep the widths they are given; the view does not stretch the last one.
+    w->header()->setStretchLastSection(false);
+    QObject::connect(w, &QTreeWidget::itemChanged, guard_.get(),
+                     [this, w](QTreeWidgetItem* row, int column) {
+                         if (mirroring_ || column != 0 || !checkboxes_)
+                             return;
+                         SafeCall(this, [&] {
+                             const int index = w->indexOfTopLevelItem(row);
+                             if (index >= 0 && index < items_->Count())
+                                 items_->Item(index)->SetChecked(row->checkState(0) == Qt::Checked);
+                         });
+                     });
+    QObject::connect(w, &QTreeWidget::itemSelectionChanged, guard_.get(), [this, w] {
+        if (mirroring_)
+            return;
+        SafeCall(this, [&] {
+            for (int i = 0; i < items_->Count() && i < w->topLevelItemCount(); ++i) {
+                const bool sel = w->topLevelItem(i)->isSelected();
+                if (items_->Item(i)->Selected() != sel)
+                    items_->Item(i)->SetSelected(sel);
+            }
+        });
+    });
+    QObject::connect(w->header(), &QHeaderView::sectionClicked, guard_.get(), [this](int section) {
+        if (!columnClick_ || section >= columns_->Count())
+            return;
+        SafeCall(this, [&] {
+            if (OnColumnClick)
+                OnColumnClick(this, columns_->Items(section));
+        });
+    });
+    QObject::connect(w->header(), &QHeaderView::sectionResized, guard_.get(),
+                     [this, w](int section, int, int size) {
+                         // Only the user's resizing goes back to the column.
+                         if (showingColumns_ || section >= columns_->Count() || !w->isVisible())
+                             return;
+                         showingColumns_ = true;
+                         columns_->Items(section)->SetWidth(size);
+                         showingColumns_ = false;
+                     });
+    return w;
+}
+
+void TCustomListView::UpdateWidgetState() {
+    TWinControl::UpdateWidgetState();
+    if (!HandleAllocated())
+        return;
+    auto* w = static_cast<QTreeWidget*>(Handle());
+    w->setHeaderHidden(viewStyle_ != vsReport);
+    w->setSelectionMode(items_->MultiSelect ? QAbstractItemView::ExtendedSelection
+                                            : QAbstractItemView::SingleSelection);
+    w->setSelectionBehavior(rowSelect_ ? QAbstractItemView::SelectRows
+                                       : QAbstractItemView::SelectItems);
+    w->header()->setSectionsClickable(columnClick_);
+    w->setStyleSheet(
+        gridLines_ ? "QTreeView::item { border-right: 1px solid #c0c0c0; border-bottom: 1px solid "
+                     "#c0c0c0; }"
+                   : QString());
+    if (w->columnCount() != std::max(columns_->Count(), 1))
+        ShowColumns();
+    else if (w->topLevelItemCount() != items_->Count())
+        Rebuild();
+}
+
+void TCustomListView::WndProc(TMessage& message) {
+    if (!KeepArrowKeys(message))
+        TWinControl::WndProc(message);
+}

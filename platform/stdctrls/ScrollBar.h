@@ -1,0 +1,59 @@
+#pragma once
+// Scroll bars.
+
+#include "platform/forms/Controls.h"
+#include "platform/stdctrls/SignalGuard.h"
+
+class QScrollBar;
+
+Q4_ENUM(TScrollBarKind, sbHorizontal, sbVertical);
+
+// Setting Position fires OnChange, as the user's scrolling does.
+class TScrollBar : public TWinControl {
+    Q4_CLASS(TScrollBar, TWinControl)
+public:
+    explicit TScrollBar(TComponent* owner);
+    // Arrow keys belong to the control, not to the form's dialog navigation.
+    void WndProc(TMessage& message) override;
+    static void DeclareProperties(TPropertyList& p);
+    TScrollBarKind Kind() const { return kind_; }
+    void SetKind(TScrollBarKind v);
+    int Min() const { return min_; }
+    void SetMin(int v);
+    int Max() const { return max_; }
+    void SetMax(int v);
+    int Position() const { return position_; }
+    void SetPosition(int v);
+    int PageSize() const { return pageSize_; }
+    void SetPageSize(int v);
+    int LargeChange() const { return largeChange_; }
+    void SetLargeChange(int v) {
+        largeChange_ = v;
+        UpdateWidgetState();
+    }
+    int SmallChange() const { return smallChange_; }
+    void SetSmallChange(int v) {
+        smallChange_ = v;
+        UpdateWidgetState();
+    }
+    bool PaintsOwnWidget() const override { return false; }
+    QScrollBar* Bar();
+
+    TNotifyEvent OnChange;
+
+protected:
+    QWidget* CreateWidget() override;
+    void UpdateWidgetState() override;
+
+private:
+    TScrollBarKind kind_ = sbHorizontal;
+    int min_ = 0;
+    int max_ = 100;
+    int position_ = 0;
+    int pageSize_ = 0;
+    int largeChange_ = 1;
+    int smallChange_ = 1;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
+};

@@ -1,0 +1,50 @@
+#pragma once
+// Track bars.
+
+#include "platform/forms/Controls.h"
+#include "platform/stdctrls/SignalGuard.h"
+
+class QSlider;
+
+Q4_ENUM(TTrackBarOrientation, trHorizontal, trVertical);
+
+// Setting Position fires OnChange, as moving the thumb does. A vertical bar has Min at the top.
+class TTrackBar : public TWinControl {
+    Q4_CLASS(TTrackBar, TWinControl)
+public:
+    explicit TTrackBar(TComponent* owner);
+    // Arrow keys belong to the control, not to the form's dialog navigation.
+    void WndProc(TMessage& message) override;
+    static void DeclareProperties(TPropertyList& p);
+    int Min() const { return min_; }
+    void SetMin(int v);
+    int Max() const { return max_; }
+    void SetMax(int v);
+    int Position() const { return position_; }
+    void SetPosition(int v);
+    int PageSize() const { return pageSize_; }
+    void SetPageSize(int v);
+    int Frequency() const { return frequency_; }
+    void SetFrequency(int v);
+    TTrackBarOrientation Orientation() const { return orientation_; }
+    void SetOrientation(TTrackBarOrientation v);
+    bool PaintsOwnWidget() const override { return false; }
+    QSlider* Slider();
+
+    TNotifyEvent OnChange;
+
+protected:
+    QWidget* CreateWidget() override;
+    void UpdateWidgetState() override;
+
+private:
+    int min_ = 0;
+    int max_ = 10;
+    int position_ = 0;
+    int pageSize_ = 2;
+    int frequency_ = 1;
+    TTrackBarOrientation orientation_ = trHorizontal;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
+};

@@ -1,0 +1,199 @@
+#include "platform/stdctrls/TreeView.h"
+
+#include "platform/forms/WidgetBridge.h"
+#include "platform/stdctrls/WidgetSupport.h"
+
+#include <QTreeWidget>
+
+#include <algorithm>
+
+TCustomTreeView::TCustomTreeView(TComponent* owner)
+    : TWinControl(owner), items_(std::make_unique<TTreeNodes>()) {
+    SetBounds(0, 0, 121, 97);
+    SetTabStop(true);
+    SetColor(clWindow);
+    items_->Observer = [this](TTreeNodes::TChange change, TTreeNode* node) {
+        NodesChanged(change, node);
+    };
+}
+
+TCustomTreeView::~TCustomTreeView() {
+    items_->Observer = nullptr;
+    map_.clear();
+}
+
+void TCustomTreeView::DeclareProperties(TPropertyList& p) {
+    p.Add("Indent", &TCustomTreeView::Indent, &TCustomTreeView::SetIndent).Default(19);
+    p.Add("Items", &TCustomTreeView::Items, &TCustomTreeView::SetItems);
+    p.Add("ReadOnly", &TCustomTreeView::ReadOnly, &TCustomTreeView::SetReadOnly).Default(false);
+    p.Add("ShowRoot", &TCustomTreeView::ShowRoot, &TCustomTreeView::SetShowRoot).Default(true);
+    p.Add("ToolTips", &TCustomTreeView::ToolTips, &TCustomTreeView::SetToolTips).Default(true);
+    p.Add("OnChange", &TCustomTreeView::OnChange);
+    p.Add("OnDeletion", &TCustomTreeView::OnDeletion);
+    p.Add("OnExpanded", &TCustomTreeView::OnExpanded);
+    p.Add("OnCollapsed", &TCustomTreeView::OnCollapsed);
+}
+
+void TCustomTreeView::SetShowRoot(bool v) {
+    showRoot_ = v;
+    UpdateWidgetState();
+}
+
+void TCustomTreeView::SetIndent(int v) {
+    indent_ = std::max(v, 0);
+    UpdateWidgetState();
+}
+
+void TCustomTreeView::SetImages(TCustomImageList* v) {
+    images_ = v;
+    Rebuild();
+}
+
+void TCustomTreeView::SetStateImages(TCustomImageList* v) {
+    stateImages_ = v;
+    Rebuild();
+}
+
+QTreeWidget* TCustomTreeView::TreeWidget() {
+    return static_cast<QTreeWidget*>(Handle());
+}
+
+QTreeWidgetItem* TCustomTreeView::WidgetItem(TTreeNode* node) const {
+    auto it = map_.find(node);
+    return it == map_.end() ? nullptr : it->second;
+}
+
+void TCustomTreeView::ShowNode(TTreeNode* node, QTreeWidgetItem* item) {
+    item->setText(0, QStr(node->Text()));
+    item->setData(0, kImageRole, node->ImageIndex());
+    item->setData(0, kStateRole, node->StateIndex());
+    // One icon per row: the node's image, else its state image.
+    item->setIcon(0, IconOf(images_, node->ImageIndex(), IconOf(stateImages_, node->StateIndex())));
+    item->setExpanded(node->Expanded());
+}
+
+QTreeWidgetItem* TCustomTreeView::MakeItem(TTreeNode* node) {
+    auto* item = new QTreeWidgetItem();
+    map_[node] = item;
+    if (QTreeWidgetItem* parent = node->Parent() ? WidgetItem(node->Parent()) : nullptr)
+        parent->insertChild(node->Index(), item);
+    else
+        static_cast<QTreeWidget*>(Handle())->insertTopLevelItem(node->Index(), item);
+    ShowNode(node, item);
+    return item;
+}
+
+void TCustomTreeView::Rebuild() {
+    if (!HandleAllocated())
+        return;
+    mirroring_ = true;
+    auto* w = static_cast<QTreeWidget*>(Handle());
+    w->clear();
+    map_.clear();
+    for (TTreeNode* n = items_->GetFirstNode(); n; n = n->GetNext())
+        MakeItem(n);
+    for (TTreeNode* n = items_->GetFirstNode(); n; n = n->GetNext())
+        map_[n]->setExpanded(n->Expanded());
+    w->setCurrentItem(Selected() ? WidgetItem(Selected()) : nullptr);
+    mirroring_ = false;
+}
+
+void TCustomTreeView::NodesChanged(TTreeNodes::TChange change, TTreeNode* node) {
+    using C = TTreeNodes::TChange;
+    const bool widget = HandleAllocated();
+    mirroring_ = true;
+    switch (change) {
+    case C::Added:
+        if (widget)
+            MakeItem(node);
+        break;
+    case C::Deleting:
+        if (OnDeletion)
+            OnDeletion(this, node);
+        if (QTreeWidgetItem* item = WidgetItem(node)) {
+            delete item;
+            map_.erase(node);
+        }
+        break;
+    case C::Changed:
+        if (QTreeWidgetItem* item = WidgetItem(node))
+            ShowNode(node, item);
+        break;
+    case C::Expanded:
+    case C::Collapsed:
+        if (QTreeWidgetItem* item = WidgetItem(node))
+            item->setExpanded(change == C::Expanded);
+        mirroring_ = false;
+        if (change == C::Expanded && OnExpanded)
+            OnExpanded(this, node);
+        if (change == C::Collapsed && OnCollapsed)
+            OnCollapsed(this, node);
+        break;
+    case C::Selected:
+        if (widget)
+            static_cast<QTreeWidget*>(Handle())->setCurrentItem(node ? WidgetItem(node) : nullptr);
+        mirroring_ = false;
+        if (OnChange)
+            OnChange(this, node);
+        break;
+    case C::Cleared:
+        if (widget)
+            static_cast<QTreeWidget*>(Handle())->clear();
+        map_.clear();
+        break;
+    }
+    mirroring_ = false;
+}
+
+QWidget* TCustomTreeView::CreateWidget() {
+    auto* w = new TWidgetBridge<QTreeWidget>(this);
+    w->setHeaderHidden(true);
+    w->setColumnCount(1);
+    auto nodeOf = [this](QTreeWidgetItem* item) -> TTreeNode* {
+        for (auto& [node, it] : map_)
+            if (it == item)
+                return node;
+        return nullptr;
+    };
+    QObject::connect(w, &QTreeWidget::currentItemChanged, guard_.get(),
+                     [this, nodeOf](QTreeWidgetItem* current) {
+                         if (mirroring_)
+                             return;
+                         SafeCall(this, [&] { items_->SetSelected(nodeOf(current)); });
+                     });
+    QObject::connect(w, &QTreeWidget::itemExpanded, guard_.get(),
+                     [this, nodeOf](QTreeWidgetItem* item) {
+                         if (mirroring_)
+                             return;
+                         SafeCall(this, [&] {
+                             if (TTreeNode* n = nodeOf(item))
+                                 n->SetExpanded(true);
+                         });
+                     });
+    QObject::connect(w, &QTreeWidget::itemCollapsed, guard_.get(),
+                     [this, nodeOf](QTreeWidgetItem* item) {
+                         if (mirroring_)
+                             return;
+                         SafeCall(this, [&] {
+                             if (TTreeNode* n = nodeOf(item))
+                                 n->SetExpanded(false);
+                         });
+                     });
+    return w;
+}
+
+void TCustomTreeView::UpdateWidgetState() {
+    TWinControl::UpdateWidgetState();
+    if (!HandleAllocated())
+        return;
+    auto* w = static_cast<QTreeWidget*>(Handle());
+    w->setIndentation(indent_);
+    w->setRootIsDecorated(showRoot_);
+    if (map_.size() != static_cast<size_t>(items_->Count()))
+        Rebuild();
+}
+
+void TCustomTreeView::WndProc(TMessage& message) {
+    if (!KeepArrowKeys(message))
+        TWinControl::WndProc(message);
+}

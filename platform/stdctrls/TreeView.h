@@ -1,0 +1,84 @@
+#pragma once
+// Tree views. The nodes live in TTreeNodes (TreeNodes.h); the widget mirrors them.
+
+#include "platform/forms/Controls.h"
+#include "platform/stdctrls/SignalGuard.h"
+#include "platform/stdctrls/TreeNodes.h"
+
+#include <functional>
+#include <memory>
+#include <unordered_map>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+class TCustomImageList;
+
+using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
+
+// OnChange follows every change of the selected node, the program's and the user's.
+class TCustomTreeView : public TWinControl {
+    Q4_CLASS(TCustomTreeView, TWinControl)
+public:
+    explicit TCustomTreeView(TComponent* owner);
+    // Arrow keys belong to the control, not to the form's dialog navigation.
+    void WndProc(TMessage& message) override;
+    ~TCustomTreeView() override;
+    static void DeclareProperties(TPropertyList& p);
+
+    TTreeNodes* Items() const { return items_.get(); }
+    void SetItems(TTreeNodes* v) { items_->Assign(v); }
+    TTreeNode* Selected() const { return items_->Selected(); }
+    void SetSelected(TTreeNode* node) { items_->SetSelected(node); }
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool v) { readOnly_ = v; }
+    bool ShowRoot() const { return showRoot_; }
+    void SetShowRoot(bool v);
+    int Indent() const { return indent_; }
+    void SetIndent(int v);
+    bool ToolTips() const { return toolTips_; }
+    void SetToolTips(bool v) { toolTips_ = v; }
+    TCustomImageList* Images() const { return images_; }
+    void SetImages(TCustomImageList* v);
+    TCustomImageList* StateImages() const { return stateImages_; }
+    void SetStateImages(TCustomImageList* v);
+    void FullExpand() { items_->FullExpand(); }
+    void FullCollapse() { items_->FullCollapse(); }
+    bool PaintsOwnWidget() const override { return false; }
+    QTreeWidget* TreeWidget();
+    // The widget row of a node (for tests and drawing), or null before the widget exists.
+    QTreeWidgetItem* WidgetItem(TTreeNode* node) const;
+
+    TTVChangedEvent OnChange;
+    TTVChangedEvent OnDeletion;
+    TTVChangedEvent OnExpanded;
+    TTVChangedEvent OnCollapsed;
+
+protected:
+    QWidget* CreateWidget() override;
+    void UpdateWidgetState() override;
+
+private:
+    void NodesChanged(TTreeNodes::TChange change, TTreeNode* node);
+    QTreeWidgetItem* MakeItem(TTreeNode* node);
+    void ShowNode(TTreeNode* node, QTreeWidgetItem* item);
+    void Rebuild();
+
+    std::unique_ptr<TTreeNodes> items_;
+    std::unordered_map<TTreeNode*, QTreeWidgetItem*> map_;
+    TCustomImageList* images_ = nullptr;
+    TCustomImageList* stateImages_ = nullptr;
+    bool readOnly_ = false;
+    bool showRoot_ = true;
+    bool toolTips_ = true;
+    int indent_ = 19;
+    bool mirroring_ = false;
+
+protected:
+    TSignalGuard guard_; // declared last: cut first
+};
+
+class TTreeView : public TCustomTreeView {
+    Q4_CLASS(TTreeView, TCustomTreeView)
+public:
+    explicit TTreeView(TComponent* owner) : TCustomTreeView(owner) {}
+};
