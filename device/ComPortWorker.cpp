@@ -1,5 +1,6 @@
 #include "device/ComPortWorker.h"
 
+#include "device/ReplyCollector.h"
 #include "device/util/Helpers.h"
 
 #include "platform/rtl/Clock.h"
@@ -30,9 +31,8 @@ bool EndsWithin(const std::string& upper, const std::string& pattern, size_t add
 
 } // namespace
 
-TComPortWorker::TComPortWorker(const std::string& portName, bool fast, TLogWriter* log,
-                               bool ownsComm)
-    : comm_(new TXComm()), ownsComm_(ownsComm), log_(log), ticks_(&GetTickCount) {
+TComPortWorker::TComPortWorker(const std::string& portName, bool fast, TLogWriter* log)
+    : comm_(std::make_unique<TXComm>()), log_(log), clock_(&TWorkerClock::System()) {
     comm_->DataControl().SetDataBits(db8);
     comm_->DataControl().SetParity(paNone);
     comm_->DataControl().SetStopBits(sb1);
@@ -44,10 +44,7 @@ TComPortWorker::TComPortWorker(const std::string& portName, bool fast, TLogWrite
     comm_->SetBaudRate(fast ? br115200 : br19200);
 }
 
-TComPortWorker::~TComPortWorker() {
-    if (ownsComm_)
-        delete comm_;
-}
+TComPortWorker::~TComPortWorker() = default;
 
 void TComPortWorker::Close() {
     if (IsOpen())
@@ -66,7 +63,7 @@ void TComPortWorker::Log(const std::string& line) {
 
 bool TComPortWorker::SendText(const std::string& command, std::string& reply,
                               const std::string& terminator, int tries, uint32_t timeoutMs,
-                              bool strict, bool log) {
+                              bool strict, bool log, const std::string& keyword) {
     reply.clear();
     if (!IsOpen())
         return false;
@@ -79,53 +76,57 @@ bool TComPortWorker::SendText(const std::string& command, std::string& reply,
         WriteText(line);
         if (log)
             Log("#com<-: " + Trim(line));
-        const bool found = WaitForText(reply, timeoutMs, until);
+        const bool found = WaitForText(reply, timeoutMs, until, keyword);
         if (log)
             Log("@com->: " + reply);
-        if (found) {
+        // A refusal is never an answer, whatever else came with it.
+        const bool refused = TReplyCollector::IsRefusal(reply);
+        if (found && !refused) {
             result = true;
             break;
         }
-        // The last try decides: any reply counts unless the caller is strict.
-        result = !reply.empty() && !strict;
+        // The last try decides: any other reply counts unless the caller is strict.
+        result = !reply.empty() && !strict && !refused;
     }
-    Sleep(kPauseAfterTextMs);
+    clock_->Sleep(kPauseAfterTextMs);
     return result;
+}
+
+void TComPortWorker::PollPause(uint32_t ms) {
+    if (IsOpen())
+        comm_->WaitForInput(0);
+    clock_->Sleep(ms);
 }
 
 bool TComPortWorker::ReadOne(uint8_t& byte) {
     return comm_->Read(&byte, 1, comm_->Buffers().InputTimeout()) == 1;
 }
 
-bool TComPortWorker::WaitForText(std::string& reply, uint32_t timeoutMs,
-                                 const std::string& pattern) {
+bool TComPortWorker::WaitForText(std::string& reply, uint32_t timeoutMs, const std::string& pattern,
+                                 const std::string& keyword) {
     reply.clear();
     const uint32_t start = Ticks();
-    const std::string wanted = Cp1251UpperCase(Utf8ToCp1251(pattern));
-    std::string bytes; // as received, Windows-1251
-    std::string upper; // the same, upper case
-    bool found = false;
+    TReplyCollector collector(pattern, keyword);
     // The port is polled at least once, even when the clock ticks on before the first look.
     bool polled = false;
-    while (!found && IsOpen() && (!polled || TicksBetween(start, Ticks()) <= timeoutMs)) {
+    while (!collector.Found() && !collector.Refused() && IsOpen() &&
+           (!polled || TicksBetween(start, Ticks()) <= timeoutMs)) {
         polled = true;
-        while (!found && IsOpen() && comm_->QueueCount(0) > 0) {
+        while (!collector.Found() && !collector.Refused() && IsOpen() && comm_->QueueCount(0) > 0) {
             uint8_t byte = 0;
             if (!ReadOne(byte))
                 break;
-            if (byte == 0x00 || byte == 0xFF)
-                continue;
-            bytes += static_cast<char>(byte);
-            upper += static_cast<char>(Cp1251UpperChar(byte));
-            found = EndsWithin(upper, wanted, 1);
+            if (byte != 0x00 && byte != 0xFF)
+                collector.Add(static_cast<char>(byte));
         }
-        if (!found)
-            found = !wanted.empty() && upper.find(wanted) != std::string::npos;
-        if (!found)
-            Sleep(kPollMs);
+        const std::string stale = collector.TakeStale();
+        if (!stale.empty())
+            Log("Пропущен ответ на другой запрос: " + Trim(Cp1251ToUtf8(stale)));
+        if (!collector.Found() && !collector.Refused())
+            PollPause(kPollMs);
     }
-    reply = Cp1251ToUtf8(bytes);
-    return found;
+    reply = Cp1251ToUtf8(collector.Bytes());
+    return collector.Found() && !collector.Refused();
 }
 
 bool TComPortWorker::SendHex(const std::string& command, std::string& reply,
@@ -167,7 +168,7 @@ bool TComPortWorker::WaitForHex(std::string& reply, uint32_t timeoutMs,
         }
         if (!wanted.empty() && reply.find(wanted) != std::string::npos)
             return true;
-        Sleep(kPollMs);
+        PollPause(kPollMs);
     }
     // With no pattern nothing ends the wait early: the whole window is the reply.
     return wanted.empty() && polled;

@@ -7,9 +7,13 @@
 // Text is UTF-8 in the program and Windows-1251 on the wire: commands are converted on the way
 // out, replies on the way in (with every byte 0x00 and 0xFF left out). Hexadecimal traffic stays
 // bytes. Used by one thread at a time.
+//
+// A port whose far end goes away (the cable unplugged) ends any wait at its next poll with the
+// component's read error (EDeviceError, code 10), rather than waiting out the time limit.
 
 #include "device/Comm.h"
 #include "device/LogWriter.h"
+#include "device/WorkerClock.h"
 
 #include <cstdint>
 #include <memory>
@@ -19,15 +23,14 @@ class TComPortWorker {
 public:
     // Sets up (does not open) the port: 8N1, no flow control, event character CR, 500 ms read
     // and write limits, 115200 bit/s when `fast`, else 19200 bit/s.
-    TComPortWorker(const std::string& portName, bool fast, TLogWriter* log, bool ownsComm);
+    // The worker owns the component; the log sink is borrowed (none: nothing is logged).
+    TComPortWorker(const std::string& portName, bool fast, TLogWriter* log);
     ~TComPortWorker();
     TComPortWorker(const TComPortWorker&) = delete;
     TComPortWorker& operator=(const TComPortWorker&) = delete;
 
-    // The serial-port component. A worker that does not own it leaves it alive when destroyed,
-    // for whoever took it here.
-    TXComm* Comm() const { return comm_; }
-    bool OwnsComm() const { return ownsComm_; }
+    // The serial-port component.
+    TXComm* Comm() const { return comm_.get(); }
     TLogWriter* LogWriter() const { return log_; }
 
     void Close();
@@ -37,16 +40,23 @@ public:
     // Sends `command` and a carriage return and waits up to `timeoutMs` for `terminator` (a
     // carriage return when empty), compared ignoring case; up to `tries` times, draining the
     // input before each. True when the terminator arrived, or, unless `strict`, when the last
-    // try brought any reply at all. Pauses 400 ms before returning.
+    // try brought any reply at all. A reply with an "ERROR" line is a failed try, always: it
+    // ends the wait at once and never counts. With a `keyword`, a reply that names another
+    // keyword before ">" (late, to an earlier request) is logged and skipped. Pauses 400 ms
+    // before returning.
     bool SendText(const std::string& command, std::string& reply, const std::string& terminator,
-                  int tries, uint32_t timeoutMs, bool strict, bool log);
+                  int tries, uint32_t timeoutMs, bool strict, bool log,
+                  const std::string& keyword = std::string());
     // Sends hexadecimal pairs as bytes and collects the reply as hexadecimal text until `pattern`
     // arrives; with no pattern it collects for the whole `timeoutMs` and then succeeds. A command
     // that is not blank-separated hexadecimal pairs raises EConvertError before anything is sent.
     bool SendHex(const std::string& command, std::string& reply, const std::string& pattern,
                  int tries, uint32_t timeoutMs);
 
-    bool WaitForText(std::string& reply, uint32_t timeoutMs, const std::string& pattern);
+    // Collects text until `pattern` arrives (true), an "ERROR" line arrives or `timeoutMs` passes
+    // (false); `keyword` as for SendText.
+    bool WaitForText(std::string& reply, uint32_t timeoutMs, const std::string& pattern,
+                     const std::string& keyword = std::string());
     bool WaitForHex(std::string& reply, uint32_t timeoutMs, const std::string& pattern);
 
     // Reads and drops everything queued (when open).
@@ -65,10 +75,13 @@ public:
     void ClearRts();
     void SetRts();
 
-    // Milliseconds of the clock the waits are timed by (wrapping at 2^32); tests replace it.
-    using TTickSource = uint32_t (*)();
-    void SetTickSource(TTickSource source) { ticks_ = source; }
-    uint32_t Ticks() const { return ticks_(); }
+    // The clock the waits and pauses are timed by (borrowed); tests replace it.
+    void SetClock(TWorkerClock& clock) { clock_ = &clock; }
+    TWorkerClock& Clock() const { return *clock_; }
+    uint32_t Ticks() const { return clock_->Ticks(); }
+    // One poll step: waits `ms` on the clock. Raises the component's read error when the far end
+    // of the port has gone.
+    void PollPause(uint32_t ms);
 
     // The reply text of received bytes: 0x00 and 0xFF left out, Windows-1251 to UTF-8.
     static std::string TextOfBytes(const std::string& bytes);
@@ -85,8 +98,7 @@ private:
     // Reads one byte with the component's input limit; false when none came.
     bool ReadOne(uint8_t& byte);
 
-    TXComm* comm_;
-    bool ownsComm_;
+    std::unique_ptr<TXComm> comm_;
     TLogWriter* log_;
-    TTickSource ticks_;
+    TWorkerClock* clock_;
 };

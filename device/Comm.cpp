@@ -215,6 +215,19 @@ bool TCustomComm::ReadString(std::string& text) {
     return !text.empty();
 }
 
+bool TCustomComm::WaitForInput(uint32_t timeoutMs) {
+    CheckOpen();
+    size_t queued = 0;
+    if (int error = device_->InputCount(queued))
+        RaiseCommErrorSys(sDeviceReadFailed, DEVICE_READFAILED, error);
+    if (queued > 0)
+        return true;
+    const unsigned woke = device_->Wait(swReadable, static_cast<int>(timeoutMs), nullptr);
+    if ((woke & swHangUp) && !(woke & swReadable))
+        RaiseCommErrorSys(sDeviceReadFailed, DEVICE_READFAILED, EIO);
+    return (woke & swReadable) != 0;
+}
+
 void TCustomComm::PurgeInput() {
     CheckOpen();
     size_t queued = 0;

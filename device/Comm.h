@@ -57,6 +57,10 @@ public:
     bool ReadByte(uint8_t& value);
     // Reads what the input queue holds now; true when anything was read.
     bool ReadString(std::string& text);
+    // Waits at most `timeoutMs` for input to be queued; true when some is. Raises code 10 with
+    // the system's error as soon as the far end has gone (unplugged, pseudo-terminal closed) and
+    // nothing is left to read.
+    bool WaitForInput(uint32_t timeoutMs);
 
     void PurgeInput();
     void PurgeOutput();

@@ -2,6 +2,7 @@
 
 #include "device/ComPortWorker.h"
 #include "device/ModemWorker.h"
+#include "device/ReplyCollector.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Strings.h"
@@ -61,32 +62,39 @@ void TDevQuorvan::LogLine(const std::string& Line) {
     }
 }
 
-bool TDevQuorvan::Send(const std::string& Command, std::string& Reply,
-                       const std::string& Terminator, int Tries, int ModemTimeoutMs,
-                       int CableTimeoutMs, bool Log) {
+bool TDevQuorvan::Send(const TRequest& Request, std::string& Reply) {
     Reply.clear();
     if (modem_ != nullptr) {
-        return modem_->SendText(Command, Reply, Terminator, Tries, ModemTimeoutMs, Log);
+        return modem_->SendText(Request.Command, Reply, Request.Terminator, Request.Tries,
+                                Request.ModemTimeoutMs, Request.Log, Request.Keyword);
     }
     if (port_ == nullptr) {
         return false;
     }
-    const bool ok = port_->SendText(Command, Reply, Terminator, Tries, CableTimeoutMs, false, Log);
-    if (ok && !ContainsNoCase(Reply, Terminator)) {
-        // The cable accepts a reply without its terminator on the last try; units omit "OK" for
-        // some commands, so this stays a success, but the operator should see it.
-        LogLine("Внимание: ответ без \"" + Trim(Terminator) + "\" принят на команду " +
-                Trim(Command));
+    const bool strict = Request.Rule == rrNeedTerminator;
+    const bool ok = port_->SendText(Request.Command, Reply, Request.Terminator, Request.Tries,
+                                    Request.CableTimeoutMs, strict, Request.Log, Request.Keyword);
+    if (!ok || ContainsNoCase(Reply, Request.Terminator)) {
+        return ok;
     }
-    return ok;
+    if (Request.Rule == rrValueLine && !TReplyCollector::HasValueLine(Reply)) {
+        // A fragment of a reply is no value.
+        return false;
+    }
+    // The cable accepts a reply without its terminator on the last try; units omit "OK" for
+    // some commands, so this stays a success, but the operator should see it.
+    LogLine("Внимание: ответ без \"" + Trim(Request.Terminator) + "\" принят на команду " +
+            Trim(Request.Command));
+    return true;
 }
 
 bool TDevQuorvan::Query(const std::string& Keyword, std::string& Value,
                         const std::string& Terminator, int ModemTimeoutMs, int CableTimeoutMs) {
     Value.clear();
     std::string reply;
-    if (!Send(BuildCommand(Keyword), reply, Terminator, kTries, ModemTimeoutMs, CableTimeoutMs,
-              true)) {
+    if (!Send({BuildCommand(Keyword), Keyword, Terminator, kTries, ModemTimeoutMs, CableTimeoutMs,
+               rrValueLine, true},
+              reply)) {
         return false;
     }
     Value = ExtractReplyValue(reply);
@@ -100,7 +108,10 @@ bool TDevQuorvan::QueryParam(const std::string& Keyword, std::string& Value) {
 bool TDevQuorvan::QueryParamTimeout(const std::string& Command, std::string& Reply, int TimeoutMs,
                                     bool Extract) {
     std::string reply;
-    if (!Send(BuildCommand(Command), reply, kTerminator, kTries, TimeoutMs, TimeoutMs, true)) {
+    // The reply's lines may name anything before ">" (history records name their index).
+    if (!Send({BuildCommand(Command), "", kTerminator, kTries, TimeoutMs, TimeoutMs, rrValueLine,
+               true},
+              reply)) {
         Reply.clear();
         return false;
     }
@@ -121,9 +132,20 @@ bool TDevQuorvan::QueryInt(const std::string& Keyword, int32_t& Number, bool Hex
     return true;
 }
 
-bool TDevQuorvan::SetValue(const std::string& Keyword, const std::string& Value) {
+bool TDevQuorvan::SetValue(const std::string& Keyword, const std::string& Value,
+                           const std::string& Terminator) {
     std::string ignored;
-    return QueryParam(Keyword + Value, ignored);
+    return Send({BuildCommand(Keyword + Value), Keyword, Terminator, kTries, kModemTimeoutMs,
+                 kCableTimeoutMs, rrNeedTerminator, true},
+                ignored);
+}
+
+bool TDevQuorvan::Command(const std::string& Command, const std::string& Keyword, int Tries,
+                          int ModemTimeoutMs, int CableTimeoutMs) {
+    std::string ignored;
+    return Send({BuildCommand(Command), Keyword, kTerminator, Tries, ModemTimeoutMs, CableTimeoutMs,
+                 rrNeedTerminator, true},
+                ignored);
 }
 
 bool TDevQuorvan::SetText(const std::string& Keyword, const std::string& Text) {
@@ -144,34 +166,36 @@ bool TDevQuorvan::SetHexParam(const std::string& Keyword, uint32_t Number, int W
     return SetValue(Keyword, IntToHex(Number, Width));
 }
 
+// Raw commands (the bootloader's dialogue) return whatever came; only a refusal fails them.
 bool TDevQuorvan::SendCommand(const std::string& Command, std::string& Reply, bool Log) {
-    return Send(BuildCommand(Command), Reply, kTerminator, 1, kCommandTimeoutMs, kCommandTimeoutMs,
-                Log);
+    return Send({BuildCommand(Command), "", kTerminator, 1, kCommandTimeoutMs, kCommandTimeoutMs,
+                 rrAnyReply, Log},
+                Reply);
 }
 
 bool TDevQuorvan::SendSlowCommand(const std::string& Command, std::string& Reply, bool Log) {
-    return Send(BuildCommand(Command), Reply, kTerminator, 1, kSlowCommandTimeoutMs,
-                kSlowCommandTimeoutMs, Log);
+    return Send({BuildCommand(Command), "", kTerminator, 1, kSlowCommandTimeoutMs,
+                 kSlowCommandTimeoutMs, rrAnyReply, Log},
+                Reply);
 }
 
 bool TDevQuorvan::SendSlowCommandRetry(const std::string& Command, std::string& Reply, bool Log) {
-    return Send(BuildCommand(Command), Reply, kTerminator, kTries, kSlowCommandTimeoutMs,
-                kSlowCommandTimeoutMs, Log);
+    return Send({BuildCommand(Command), "", kTerminator, kTries, kSlowCommandTimeoutMs,
+                 kSlowCommandTimeoutMs, rrAnyReply, Log},
+                Reply);
 }
 
 bool TDevQuorvan::CableConnect() {
-    std::string ignored;
-    return QueryParam("CABLE CONNECT", ignored);
+    return Command("CABLE CONNECT", "CABLE CONNECT", kTries, kModemTimeoutMs, kCableTimeoutMs);
 }
 
 bool TDevQuorvan::CableDisconnect() {
-    std::string ignored;
-    return QueryParam("CABLE DISCONNECT", ignored);
+    return Command("CABLE DISCONNECT", "CABLE DISCONNECT", kTries, kModemTimeoutMs,
+                   kCableTimeoutMs);
 }
 
 bool TDevQuorvan::ResetMFlags() {
-    std::string ignored;
-    return QueryParam("mflag", ignored);
+    return Command("mflag", "mflag", kTries, kModemTimeoutMs, kCableTimeoutMs);
 }
 
 // ---- settings ---------------------------------------------------------------------------------
@@ -459,9 +483,7 @@ bool TDevQuorvan::GetLookIgn(std::string& Value) {
 }
 
 bool TDevQuorvan::SetLookIgn(bool On) {
-    std::string ignored;
-    return Query("lookign" + OnOffValue(On), ignored, kLookIgnTerminator, kModemTimeoutMs,
-                 kCableTimeoutMs);
+    return SetValue("lookign", OnOffValue(On), kLookIgnTerminator);
 }
 
 bool TDevQuorvan::GetPanelType(std::string& Value) {

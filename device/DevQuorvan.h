@@ -5,7 +5,11 @@
 //
 // A request reports failure by its result after its tries; nothing is raised for a missing reply.
 // On failure a request's value is always empty, on both links, so that no error text can be shown
-// as a setting and written back to the unit.
+// as a setting and written back to the unit. A refusal ("ERROR") is a failure on both links.
+// Setters, the history erase and the pass-through switches need the unit's "OK"; a getter on the
+// cable also takes, on its last try, a whole value line that came without "OK" (and says so in
+// the log). A getter or setter only takes a reply that names its own keyword before ">" (or
+// none): a late reply to an earlier request is skipped.
 
 #include "device/DeviceSettings.h"
 #include "device/HistoryCache.h"
@@ -191,11 +195,32 @@ public:
     bool GpsAccessOff();
 
 private:
-    bool Send(const std::string& Command, std::string& Reply, const std::string& Terminator,
-              int Tries, int ModemTimeoutMs, int CableTimeoutMs, bool Log);
+    // What a request takes as its answer when no try brought the terminator.
+    enum TReplyRule {
+        rrNeedTerminator, // nothing: the terminator is required
+        rrValueLine,      // on the cable, the last try's whole value line
+        rrAnyReply,       // on the cable, the last try's reply, whatever it holds
+    };
+    struct TRequest {
+        std::string Command; // as it goes out, without the carriage return
+        std::string Keyword; // the keyword a reply must name, if it names one; empty: any
+        std::string Terminator;
+        int Tries;
+        int ModemTimeoutMs;
+        int CableTimeoutMs;
+        TReplyRule Rule;
+        bool Log;
+    };
+    bool Send(const TRequest& Request, std::string& Reply);
+    // A getter: the value of Keyword's reply.
     bool Query(const std::string& Keyword, std::string& Value, const std::string& Terminator,
                int ModemTimeoutMs, int CableTimeoutMs);
-    bool SetValue(const std::string& Keyword, const std::string& Value);
+    // A setter: Keyword with Value appended; needs the unit's "OK".
+    bool SetValue(const std::string& Keyword, const std::string& Value,
+                  const std::string& Terminator = "OK");
+    // A bare command (no value to read back) that needs the unit's "OK".
+    bool Command(const std::string& Command, const std::string& Keyword, int Tries,
+                 int ModemTimeoutMs, int CableTimeoutMs);
     bool SetText(const std::string& Keyword, const std::string& Text);
     bool GetFlags(const std::string& Keyword, TFlagArray& Flags, bool FirstTwo);
     // Sends a receiver frame as hexadecimal text and collects what comes back for the whole

@@ -43,14 +43,16 @@ bool TDevQuorvan::SendFrame(const TGpsBytes& Frame, std::string& Reply, int Mode
 
 bool TDevQuorvan::GpsAccessOn() {
     std::string reply;
-    return Send("GPSACCESS_ON", reply, kTerminator, kSwitchTries, kSwitchLimits.Modem,
-                kSwitchLimits.Cable, true);
+    return Send({"GPSACCESS_ON", "", kTerminator, kSwitchTries, kSwitchLimits.Modem,
+                 kSwitchLimits.Cable, rrNeedTerminator, true},
+                reply);
 }
 
 bool TDevQuorvan::GpsSwitchToBinary() {
     std::string reply;
-    return Send("$PSRF100,0,9600,8,0,0*0D", reply, kTerminator, kSwitchTries, kSwitchLimits.Modem,
-                kSwitchLimits.Cable, true);
+    return Send({"$PSRF100,0,9600,8,0,0*0D", "", kTerminator, kSwitchTries, kSwitchLimits.Modem,
+                 kSwitchLimits.Cable, rrAnyReply, true},
+                reply);
 }
 
 bool TDevQuorvan::GpsReadClock(std::string& WeekAndTime, std::string& Drift) {
@@ -116,6 +118,7 @@ bool TDevQuorvan::GpsSwitchToNmea() {
 
 bool TDevQuorvan::GpsAccessOff() {
     std::string reply;
-    return Send("GPSACCESS_OFF", reply, kTerminator, kAccessOffTries, kSwitchLimits.Modem,
-                kSwitchLimits.Cable, true);
+    return Send({"GPSACCESS_OFF", "", kTerminator, kAccessOffTries, kSwitchLimits.Modem,
+                 kSwitchLimits.Cable, rrNeedTerminator, true},
+                reply);
 }

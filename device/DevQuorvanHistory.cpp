@@ -12,6 +12,7 @@ namespace {
 constexpr int kRangeMinimumMs = 2500;
 constexpr int kRangeMsPerRecord = 1000;
 constexpr int kEraseTimeoutMs = 25000;
+constexpr int kEraseTries = 3;
 
 void Fill(TStrings& List, const std::vector<std::string>& Lines) {
     List.Clear();
@@ -63,8 +64,7 @@ void TDevQuorvan::ForgetHistoryRecord(int Index) {
 }
 
 bool TDevQuorvan::EraseHistory() {
-    std::string reply;
-    if (!QueryParamTimeout("erase", reply, kEraseTimeoutMs, false)) {
+    if (!Command("erase", "erase", kEraseTries, kEraseTimeoutMs, kEraseTimeoutMs)) {
         return false;
     }
     cache_.Clear();

@@ -1,5 +1,7 @@
 #include "device/ModemWorker.h"
 
+#include "device/ReplyCollector.h"
+
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Strings.h"
 
@@ -33,19 +35,17 @@ const char* const kBadNumber = "ОШИБКА! Недопустимый номе�
 
 } // namespace
 
-TModemWorker::TModemWorker(TComPortWorker* port, const std::string& phoneNumber,
-                           bool waitRegistration, TLogWriter* log, bool ownsPort)
-    : ownsPort_(ownsPort), log_(log), phoneNumber_(phoneNumber),
-      waitRegistration_(waitRegistration), port_(port) {}
+TModemWorker::TModemWorker(TComPortWorker& port, const std::string& phoneNumber,
+                           bool waitRegistration, TLogWriter* log)
+    : log_(log), phoneNumber_(phoneNumber), waitRegistration_(waitRegistration), port_(&port) {}
 
-TModemWorker::~TModemWorker() {
-    if (ownsPort_) {
-        try {
-            delete port_;
-        } catch (...) {
-        }
-    }
+TModemWorker::TModemWorker(std::unique_ptr<TComPortWorker> port, const std::string& phoneNumber,
+                           bool waitRegistration, TLogWriter* log)
+    : TModemWorker(*port, phoneNumber, waitRegistration, log) {
+    ownedPort_ = std::move(port);
 }
+
+TModemWorker::~TModemWorker() = default;
 
 void TModemWorker::Write(const std::string& text) {
     port_->WriteText(text);
@@ -67,13 +67,13 @@ bool TModemWorker::Pause(uint32_t ms) {
         const uint32_t spent = TicksBetween(start, port_->Ticks());
         if (spent >= ms)
             return true;
-        Sleep(std::min(ms - spent, kPollMs));
+        port_->Clock().Sleep(std::min(ms - spent, kPollMs));
     }
 }
 
 bool TModemWorker::SendText(const std::string& command, std::string& reply,
-                            const std::string& terminator, int tries, uint32_t timeoutMs,
-                            bool log) {
+                            const std::string& terminator, int tries, uint32_t timeoutMs, bool log,
+                            const std::string& keyword) {
     reply.clear();
     const std::string line = command + "\r";
     const std::string& until = terminator.empty() ? std::string("\r") : terminator;
@@ -83,12 +83,12 @@ bool TModemWorker::SendText(const std::string& command, std::string& reply,
         Write(line);
         if (log && log_)
             log_->WriteLine("#Modem<-: " + line);
-        const bool found = WaitForText(reply, timeoutMs, until);
+        const bool found = WaitForText(reply, timeoutMs, until, keyword);
         if (log && log_)
             log_->WriteLine("@Modem->: " + reply);
         if (found)
             return true;
-        Sleep(kRetryTextMs);
+        port_->Clock().Sleep(kRetryTextMs);
     }
     return false;
 }
@@ -110,25 +110,34 @@ bool TModemWorker::SendHex(const std::string& command, std::string& reply,
             log_->WriteLine("@Modem->: " + reply);
         if (found)
             return true;
-        Sleep(kRetryHexMs);
+        port_->Clock().Sleep(kRetryHexMs);
     }
     return false;
 }
 
-bool TModemWorker::WaitForText(std::string& reply, uint32_t timeoutMs, const std::string& pattern) {
+bool TModemWorker::WaitForText(std::string& reply, uint32_t timeoutMs, const std::string& pattern,
+                               const std::string& keyword) {
     reply.clear();
     const uint32_t start = port_->Ticks();
-    const std::string wanted = UpperCase(pattern);
+    TReplyCollector collector(pattern, keyword);
+    std::string received;
     while (TicksBetween(start, port_->Ticks()) <= timeoutMs && !Aborted()) {
         std::string queued;
         port_->ReadText(queued);
-        reply += queued;
-        CheckModemError(reply);
+        for (char c : queued)
+            collector.Add(c);
+        const std::string stale = collector.TakeStale();
+        if (!stale.empty() && log_)
+            log_->WriteLine("Пропущен ответ на другой запрос: " + Trim(stale));
+        received += queued;
+        reply = collector.Bytes();
+        // The modem's own words count wherever they stand.
+        CheckModemError(received);
         if (CountErrorReply(reply))
             return false;
-        if (!wanted.empty() && UpperCase(reply).find(wanted) != std::string::npos)
+        if (collector.Found())
             return true;
-        Sleep(kPollMs);
+        port_->PollPause(kPollMs);
     }
     return false;
 }
@@ -148,7 +157,7 @@ bool TModemWorker::WaitForHex(std::string& reply, uint32_t timeoutMs, const std:
             return false;
         if (!wanted.empty() && reply.find(wanted) != std::string::npos)
             return true;
-        Sleep(kPollMs);
+        port_->PollPause(kPollMs);
     }
     return wanted.empty() && polled && !Aborted();
 }
@@ -251,11 +260,11 @@ void TModemWorker::PulseRts() {
     if (Aborted())
         return;
     port_->ClearRts();
-    Sleep(kRtsStepMs);
+    port_->Clock().Sleep(kRtsStepMs);
     if (Aborted())
         return;
     port_->SetRts();
-    Sleep(kRtsStepMs);
+    port_->Clock().Sleep(kRtsStepMs);
 }
 
 void TModemWorker::ClearRts() {

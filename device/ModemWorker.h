@@ -13,26 +13,34 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 Q4_EXCEPTION(TModemException, Exception);
 
 class TModemWorker {
 public:
-    TModemWorker(TComPortWorker* port, const std::string& phoneNumber, bool waitRegistration,
-                 TLogWriter* log, bool ownsPort);
+    // On a port worker that stays with the caller (who keeps it alive longer than this worker).
+    TModemWorker(TComPortWorker& port, const std::string& phoneNumber, bool waitRegistration,
+                 TLogWriter* log);
+    // On a port worker of its own.
+    TModemWorker(std::unique_ptr<TComPortWorker> port, const std::string& phoneNumber,
+                 bool waitRegistration, TLogWriter* log);
     ~TModemWorker();
     TModemWorker(const TModemWorker&) = delete;
     TModemWorker& operator=(const TModemWorker&) = delete;
 
     // Sends `command` and a carriage return; true only when `terminator` (a carriage return when
-    // empty) arrives. Checks pending input for error words before each try, sleeps 100 ms after
-    // a failed one.
+    // empty) arrives. Reads and checks pending input for error words before each try, sleeps
+    // 100 ms after a failed one. With a `keyword`, a reply that names another keyword before
+    // ">" (late, to an earlier request) is logged and skipped.
     bool SendText(const std::string& command, std::string& reply, const std::string& terminator,
-                  int tries, uint32_t timeoutMs, bool log);
+                  int tries, uint32_t timeoutMs, bool log,
+                  const std::string& keyword = std::string());
     bool SendHex(const std::string& command, std::string& reply, const std::string& pattern,
                  int tries, uint32_t timeoutMs);
-    bool WaitForText(std::string& reply, uint32_t timeoutMs, const std::string& pattern);
+    bool WaitForText(std::string& reply, uint32_t timeoutMs, const std::string& pattern,
+                     const std::string& keyword = std::string());
     bool WaitForHex(std::string& reply, uint32_t timeoutMs, const std::string& pattern);
 
     // Raises TModemException when `reply` holds one of the modem's error words.
@@ -81,7 +89,7 @@ private:
     // Sleeps `ms` in steps short enough to notice Abort; false when aborted.
     bool Pause(uint32_t ms);
 
-    bool ownsPort_;
+    std::unique_ptr<TComPortWorker> ownedPort_; // empty when the port worker is borrowed
     TLogWriter* log_;
     std::string phoneNumber_;
     bool waitRegistration_;

@@ -53,7 +53,7 @@ void BM_CableTextRoundTrip(benchmark::State& state) {
     faults.DelayMs = kUnitMs;
     sim.SetFaults(faults);
     sim.Start();
-    TComPortWorker port(sim.Path(), false, nullptr, true);
+    TComPortWorker port(sim.Path(), false, nullptr);
     port.Reopen();
     std::string reply;
     Measure(state, 50 + 400,
@@ -81,7 +81,7 @@ void CableHexRoundTrip(benchmark::State& state, size_t size) {
             }
         });
     });
-    TComPortWorker port(sim.Path(), false, nullptr, true);
+    TComPortWorker port(sim.Path(), false, nullptr);
     port.Reopen();
     std::string reply;
     Measure(state, static_cast<double>(size) * 2 + 50,
@@ -107,9 +107,9 @@ void BM_ModemTextRoundTrip(benchmark::State& state) {
     faults.DelayMs = kUnitMs;
     sim.SetFaults(faults);
     sim.Start();
-    TComPortWorker port(sim.Path(), false, nullptr, true);
+    TComPortWorker port(sim.Path(), false, nullptr);
     port.Reopen();
-    TModemWorker modem(&port, "5551234", false, nullptr, false);
+    TModemWorker modem(port, "5551234", false, nullptr);
     if (!modem.Dial()) {
         state.SkipWithError("no call");
         return;

@@ -24,14 +24,13 @@ class TUnitLink {
 public:
     explicit TUnitLink(TLinkKind kind) : kind_(kind), sim_(Options(kind)) {
         sim_.Start();
-        port_ = std::make_unique<TComPortWorker>(sim_.Path(), false, &log_, true);
+        port_ = std::make_unique<TComPortWorker>(sim_.Path(), false, &log_);
         port_->Reopen();
         if (kind == lkModem) {
             TModemOptions modemOptions;
             modemOptions.DialDelayMs = 0;
             sim_.SetModemOptions(modemOptions);
-            modem_ =
-                std::make_unique<TModemWorker>(port_.get(), "+79001234567", false, &log_, false);
+            modem_ = std::make_unique<TModemWorker>(*port_, "+79001234567", false, &log_);
             if (!modem_->ResetModem() || !modem_->CheckModem() || !modem_->SetBearer() ||
                 !modem_->Dial()) {
                 throw Exception("the simulated modem did not connect");

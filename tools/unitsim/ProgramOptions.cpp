@@ -37,6 +37,9 @@ faults:
   --error              refuse every command with "ERROR"
   --drop-ok            leave out the closing "OK"
   --split MS           send every reply in two parts MS apart
+  --refuse KEYWORD     refuse this one request (keyword or bare word) with "ERROR"
+  --late KEYWORD       answer this one request late (--late-by MS, default 3500) and send the
+                       reply again later (--repeat-after MS, default 500; 0: once)
 modem (with --modem):
   --reg-status N       registration status once registered: 1 home (default), 5 roaming
   --reg-polls N        answer the first N registration queries with status 2
@@ -198,6 +201,16 @@ bool ParseProgramOptions(const std::vector<std::string>& Args, TProgramOptions& 
             Options.Faults.DropOk = true;
         } else if (arg == "--split") {
             ok = number(Options.Faults.SplitGapMs);
+        } else if (arg == "--refuse") {
+            ok = next();
+            Options.Faults.RefuseKeyword = value;
+        } else if (arg == "--late") {
+            ok = next();
+            Options.Faults.LateKeyword = value;
+        } else if (arg == "--late-by") {
+            ok = number(Options.Faults.LateMs);
+        } else if (arg == "--repeat-after") {
+            ok = number(Options.Faults.RepeatMs);
         } else if (arg == "--reg-status") {
             ok = number(Options.Modem.RegStatus);
         } else if (arg == "--reg-polls") {

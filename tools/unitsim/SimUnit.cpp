@@ -138,11 +138,26 @@ void TSimUnit::Dispatch(const std::string& line) {
     }
     if (faults_.Silent)
         return;
-    if (faults_.AnswerError) {
+    lineKeyword_ = KeywordOf(line);
+    if (faults_.AnswerError ||
+        (!faults_.RefuseKeyword.empty() && lineKeyword_ == faults_.RefuseKeyword)) {
         Reply(TUnitReply::Error());
-        return;
+    } else {
+        Reply(Handle(line));
     }
-    Reply(Handle(line));
+    lineKeyword_.clear();
+}
+
+std::string TSimUnit::KeywordOf(const std::string& line) const {
+    if (words_.count(line) != 0)
+        return line;
+    if (line.empty() || line[0] != '+')
+        return {};
+    const std::string rest = line.substr(1);
+    for (size_t n = std::min(rest.size(), longestKeyword_); n > 0; --n)
+        if (keywords_.count(rest.substr(0, n)) != 0)
+            return rest.substr(0, n);
+    return {};
 }
 
 TUnitReply TSimUnit::Handle(const std::string& line) {
@@ -154,12 +169,11 @@ TUnitReply TSimUnit::Handle(const std::string& line) {
     const std::string rest = line.substr(1);
     // Keyword and value are written together ("+periodgs10078"): the longest known keyword that
     // begins the text is the command.
-    for (size_t n = std::min(rest.size(), longestKeyword_); n > 0; --n) {
-        auto it = keywords_.find(rest.substr(0, n));
-        if (it != keywords_.end())
-            return it->second({line, it->first, rest.substr(n)});
-    }
-    return TUnitReply::Error();
+    const std::string keyword = KeywordOf(line);
+    auto it = keywords_.find(keyword);
+    if (keyword.empty() || it == keywords_.end())
+        return TUnitReply::Error();
+    return it->second({line, keyword, rest.substr(keyword.size())});
 }
 
 std::string TSimUnit::Render(const TUnitReply& reply) const {
@@ -202,14 +216,22 @@ void TSimUnit::Reply(const TUnitReply& reply) {
     text = faults_.Garbage + text;
     if (text.empty())
         return;
+    const bool late = !faults_.LateKeyword.empty() && lineKeyword_ == faults_.LateKeyword;
+    const int delay = faults_.DelayMs + (late ? faults_.LateMs : 0);
+    DeliverShaped(text, delay);
+    if (late && faults_.RepeatMs > 0)
+        DeliverShaped(text, delay + faults_.RepeatMs);
+}
+
+void TSimUnit::DeliverShaped(const std::string& text, int delayMs) {
     if (faults_.SplitGapMs > 0 && text.size() > 1) {
         size_t at = faults_.SplitAt < 0 ? text.size() / 2 : static_cast<size_t>(faults_.SplitAt);
         at = std::clamp<size_t>(at, 1, text.size() - 1);
-        Deliver(text.substr(0, at), faults_.DelayMs);
-        Deliver(text.substr(at), faults_.DelayMs + faults_.SplitGapMs);
+        Deliver(text.substr(0, at), delayMs);
+        Deliver(text.substr(at), delayMs + faults_.SplitGapMs);
         return;
     }
-    Deliver(std::move(text), faults_.DelayMs);
+    Deliver(text, delayMs);
 }
 
 void TSimUnit::Emit(std::string bytes, int delayMs) {

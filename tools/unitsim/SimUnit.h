@@ -77,6 +77,12 @@ struct TUnitFaults {
     bool DropOk = false;      // the closing "OK" line is left out
     int SplitGapMs = 0;       // > 0: a reply is sent in two parts this far apart
     int SplitAt = -1;         // where the split falls (-1: the middle)
+    // Faults of one named request (the keyword after "+", or a bare word such as
+    // "GPSACCESS_ON"); empty: none.
+    std::string RefuseKeyword; // this request is refused with "ERROR" and not executed
+    std::string LateKeyword;   // this request's reply comes LateMs late, then again RepeatMs later
+    int LateMs = 3500;
+    int RepeatMs = 500; // <= 0: no second copy
 };
 
 class TSimUnit {
@@ -137,6 +143,10 @@ public:
 private:
     void Dispatch(const std::string& line);
     TUnitReply Handle(const std::string& line);
+    // The registered word or keyword that `line` names; empty when none.
+    std::string KeywordOf(const std::string& line) const;
+    // Sends a shaped reply `delayMs` from now, split when the split fault is on.
+    void DeliverShaped(const std::string& text, int delayMs);
     void RegisterSettings();
     void Deliver(std::string bytes, int delayMs);
 
@@ -155,6 +165,7 @@ private:
     std::vector<std::string> supplySeries_;
     size_t supplyIndex_ = 0;
     std::string partial_;
+    std::string lineKeyword_; // the keyword of the line being answered
     std::vector<std::string> lines_;
     bool cableSession_ = false;
 };

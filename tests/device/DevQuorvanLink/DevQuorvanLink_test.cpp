@@ -244,23 +244,21 @@ TEST_P(KeywordTable, ReadsAndWritesTheUnitsValue) {
         EXPECT_EQ(link.Sim().Value(c.Keyword), c.StoredAfter);
     }
 
-    if (link.Kind() == lkModem) {
-        // The unit refuses everything: both directions fail, and nothing of the refusal comes
-        // back as a value. ("ERROR" arrives after the first poll of each wait, so the modem's
-        // count of error replies never reaches its limit.)
-        TUnitFaults faults;
-        faults.AnswerError = true;
-        faults.DelayMs = 120;
-        link.Sim().SetFaults(faults);
-        const std::string stored = link.Sim().Value(c.Keyword);
-        std::string failed = "stale";
-        EXPECT_FALSE(c.Get(link.Dev(), failed));
-        EXPECT_EQ(failed.find("ERROR"), std::string::npos) << failed;
-        EXPECT_NE(failed, c.Decoded);
-        if (c.Set) {
-            EXPECT_FALSE(c.Set(link.Dev()));
-            EXPECT_EQ(link.Sim().Value(c.Keyword), stored);
-        }
+    // The unit refuses this one request: both directions fail on both links, and nothing of
+    // the refusal comes back as a value. (The refusal arrives after the first poll of each wait,
+    // so the modem's count of error replies never reaches its limit.)
+    TUnitFaults faults;
+    faults.RefuseKeyword = c.Keyword;
+    faults.DelayMs = 120;
+    link.Sim().SetFaults(faults);
+    const std::string stored = link.Sim().Value(c.Keyword);
+    std::string failed = "stale";
+    EXPECT_FALSE(c.Get(link.Dev(), failed));
+    EXPECT_EQ(failed.find("ERROR"), std::string::npos) << failed;
+    EXPECT_NE(failed, c.Decoded);
+    if (c.Set) {
+        EXPECT_FALSE(c.Set(link.Dev()));
+        EXPECT_EQ(link.Sim().Value(c.Keyword), stored);
     }
 }
 
@@ -530,6 +528,91 @@ TEST(DevQuorvanFailure, UnitRefusalsThroughTheModemFailAfterThreeTries) {
     std::string apn = "stale";
     EXPECT_FALSE(link.Dev().GetGprsApn(apn));
     EXPECT_EQ(apn, "");
+}
+
+TEST(DevQuorvanFailure, RefusedCommandsFailOnBothLinks) {
+    struct Case {
+        const char* keyword;
+        std::function<bool(TDevQuorvan&)> request;
+    };
+    const Case cases[] = {
+        {"CABLE CONNECT", [](TDevQuorvan& d) { return d.CableConnect(); }},
+        {"CABLE DISCONNECT", [](TDevQuorvan& d) { return d.CableDisconnect(); }},
+        {"mflag", [](TDevQuorvan& d) { return d.ResetMFlags(); }},
+    };
+    for (TLinkKind kind : {lkCable, lkModem}) {
+        TUnitLink link(kind);
+        link.Sim().SetValue("MFLAG", "3000");
+        for (const Case& c : cases) {
+            TUnitFaults faults;
+            faults.RefuseKeyword = c.keyword;
+            faults.DelayMs = 120;
+            link.Sim().SetFaults(faults);
+            EXPECT_FALSE(c.request(link.Dev())) << c.keyword;
+        }
+        EXPECT_EQ(link.Sim().Value("MFLAG"), "3000");
+        // The same requests succeed once the unit takes them.
+        link.Sim().SetFaults({});
+        for (const Case& c : cases) {
+            EXPECT_TRUE(c.request(link.Dev())) << c.keyword;
+        }
+    }
+}
+
+TEST(DevQuorvanFailure, CableTakesNoFragmentAsAValue) {
+    // The unit's reply breaks off inside the value: no try brings a whole line.
+    TUnitLink link(lkCable);
+    TUnitFaults faults;
+    faults.CutAfter = 9; // "GAPN>inte"
+    link.Sim().SetFaults(faults);
+    std::string apn = "stale";
+    EXPECT_FALSE(link.Dev().GetGprsApn(apn));
+    EXPECT_EQ(apn, "");
+    EXPECT_EQ(link.Sent(), "+GAPN\r+GAPN\r+GAPN\r");
+}
+
+TEST(DevQuorvanFailure, ALateReplyNeverAnswersTheNextRequest) {
+    // The unit answers "object" after the time limit, and its answer to the retry comes again
+    // half a second later, while the next request waits for its own.
+    for (TLinkKind kind : {lkCable, lkModem}) {
+        TUnitLink link(kind);
+        link.Sim().SetValue("periodgsm", "0078");
+        // Every reply takes a second; "object" comes 0.3 s after the limit, the first copy
+        // during the retry, the second 0.6 s later, before "periodgsm" is answered.
+        TUnitFaults faults;
+        faults.DelayMs = 1000;
+        faults.LateKeyword = "object";
+        faults.LateMs = (kind == lkCable ? 3000 : 4500) + 300 - faults.DelayMs;
+        faults.RepeatMs = 600;
+        link.Sim().SetFaults(faults);
+        int32_t number = 0;
+        EXPECT_TRUE(link.Dev().GetObjectNumber(number));
+        EXPECT_EQ(number, 50);
+        int32_t minutes = 0;
+        EXPECT_TRUE(link.Dev().GetPeriodGsm(minutes)) << link.Sim().WireDump();
+        EXPECT_EQ(minutes, 0x78) << link.Sim().WireDump();
+        // The late copy reached the PC during the second request, which set it aside.
+        EXPECT_TRUE(link.Log().Has("Пропущен ответ на другой запрос: object>0050"))
+            << (kind == lkCable ? "cable" : "modem");
+    }
+}
+
+TEST(DevQuorvanFailure, ASetterDoesNotTakeAnotherKeywordsReplyAsItsOk) {
+    // A late reading of "object" arrives while the write of "periodgsm" waits: the write must
+    // still see its own "OK".
+    TUnitLink link(lkCable);
+    TUnitFaults faults;
+    faults.DelayMs = 1000;
+    faults.LateKeyword = "object";
+    faults.LateMs = 2300;
+    faults.RepeatMs = 600;
+    link.Sim().SetFaults(faults);
+    int32_t number = 0;
+    EXPECT_TRUE(link.Dev().GetObjectNumber(number));
+    faults.RefuseKeyword = "periodgsm";
+    link.Sim().SetFaults(faults);
+    EXPECT_FALSE(link.Dev().SetPeriodGsm(0x20));
+    EXPECT_EQ(link.Sim().Value("periodgsm"), "000A");
 }
 
 TEST(DevQuorvanLimits, CableWaitsThreeSecondsModemFourAndAHalf) {

@@ -231,6 +231,20 @@ TEST(DevQuorvanGpsLink, BrokenClockFrameIsNoReading) {
     EXPECT_TRUE(link.Dev().GpsAccessOff());
 }
 
+TEST(DevQuorvanGpsLink, RefusedAccessIsNoPassThrough) {
+    for (bool modem : {false, true}) {
+        THistoryGpsLink link(modem);
+        TUnitFaults faults;
+        faults.RefuseKeyword = "GPSACCESS_ON";
+        faults.DelayMs = 120;
+        link.Sim().SetFaults(faults);
+        EXPECT_FALSE(link.Dev().GpsAccessOn()) << (modem ? "modem" : "cable");
+        link.Sim().SetFaults({});
+        EXPECT_TRUE(link.Dev().GpsAccessOn());
+        EXPECT_TRUE(link.Dev().GpsAccessOff());
+    }
+}
+
 // An error part-way (a drift line that is not hexadecimal) still closes the pass-through before
 // it reaches the caller.
 TEST(DevQuorvanGpsLink, SwitchOffGoesOutWhenLoadingRaises) {

@@ -1,12 +1,15 @@
 
 #include "tests/device/HistoryGpsLink/LinkFixture.h"
 
+#include "device/DeviceError.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/DateTime.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -110,6 +113,55 @@ TEST(DevQuorvanHistoryLink, EraseClearsTheCache) {
     ASSERT_TRUE(link.Dev().ReadHistory(0, 10, list));
     EXPECT_EQ(link.ReadLines(), Lines{"+read00000009"});
     EXPECT_TRUE(THistoryRecord::IsEmpty(list.ValueFromIndex(0)));
+}
+
+TEST(DevQuorvanHistoryLink, RefusedEraseKeepsTheCacheAndTheRecords) {
+    for (bool modem : {false, true}) {
+        THistoryGpsLink link(modem);
+        link.Ring([](THistoryRing& ring) { ring.Fill(10); });
+        TStringList list;
+        ASSERT_TRUE(link.Dev().ReadHistory(0, 10, list));
+        link.Sim().ClearRecords();
+        TUnitFaults faults;
+        faults.RefuseKeyword = "erase";
+        faults.DelayMs = 120; // after the modem worker's first look, as the unit answers
+        link.Sim().SetFaults(faults);
+
+        EXPECT_FALSE(link.Dev().EraseHistory());
+        EXPECT_EQ(link.Sim().UnitLines(), (Lines{"+erase", "+erase", "+erase"}));
+        std::string line;
+        EXPECT_TRUE(link.Dev().FindCachedRecord(9, line));
+        int erases = -1;
+        link.Ring([&](THistoryRing& ring) { erases = ring.Erases(); });
+        EXPECT_EQ(erases, 0);
+    }
+}
+
+// The cable is pulled while a page of 32 records comes in: the read ends with the port's error
+// at once instead of waiting out its 32 s.
+TEST(DevQuorvanHistoryLink, UnpluggedMidReplyEndsTheReadAtOnce) {
+    for (bool modem : {false, true}) {
+        THistoryGpsLink link(modem);
+        link.Sim().SetPacing(true);
+        link.Ring([](THistoryRing& ring) { ring.Fill(100); });
+        std::thread unplug([&] {
+            link.Sim().WaitToPc("0042>", 10'000);
+            link.Sim().Stop();
+        });
+        TStringList list;
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            link.Dev().ReadHistoryRange(64, 95, list);
+            ADD_FAILURE() << "the read went on after the unplug";
+        } catch (const EDeviceError& e) {
+            EXPECT_EQ(e.ErrorCode, DEVICE_READFAILED);
+        }
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - start)
+                            .count();
+        unplug.join();
+        EXPECT_LT(ms, 5000) << (modem ? "modem" : "cable");
+    }
 }
 
 TEST(DevQuorvanHistoryLink, WritePointerAndUnsentPointer) {

@@ -3,6 +3,7 @@
 #include "device/DeviceError.h"
 #include "platform/rtl/Clock.h"
 #include "platform/serial/FakeSerialDevice.h"
+#include "tests/device/SteppedClock.h"
 #include "tests/device/Workers/WorkerFixture.h"
 #include "tools/unitsim/UnitSim.h"
 
@@ -31,11 +32,11 @@ protected:
 
     TUnitSim sim;
     TRecordingLog log;
-    TComPortWorker worker{"COM1", false, &log, true};
+    TComPortWorker worker{"COM1", false, &log};
 };
 
 TEST_F(ComPortWorkerTest, SetsUpTheLineWithoutOpeningIt) {
-    TComPortWorker slow("COM3", false, nullptr, true);
+    TComPortWorker slow("COM3", false, nullptr);
     TXComm& comm = *slow.Comm();
     EXPECT_FALSE(comm.IsOpen());
     EXPECT_EQ(comm.DeviceName(), "COM3");
@@ -49,7 +50,7 @@ TEST_F(ComPortWorkerTest, SetsUpTheLineWithoutOpeningIt) {
     EXPECT_EQ(comm.Buffers().InputTimeout(), 500);
     EXPECT_EQ(comm.Buffers().OutputTimeout(), 500);
 
-    TComPortWorker fast("COM4", true, nullptr, true);
+    TComPortWorker fast("COM4", true, nullptr);
     EXPECT_EQ(fast.Comm()->BaudRate(), br115200);
     EXPECT_EQ(fast.Comm()->BaudValue(), 115200u);
 
@@ -117,8 +118,11 @@ TEST_F(ComPortWorkerTest, TheLastTryDecides) {
     };
     const Case cases[] = {
         {"error first, then silence", {"ERROR\r\n", "", ""}, false, false, ""},
-        {"silence, then error", {"", "", "ERROR\r\n"}, false, true, "ERROR\r\n"},
-        {"strict: error is failure", {"", "", "ERROR\r\n"}, true, false, "ERROR\r\n"},
+        // A refusal is never taken as an answer, strict or not, even beside the terminator.
+        {"silence, then error", {"", "", "ERROR\r\n"}, false, false, "ERROR\r"},
+        {"strict: error is failure", {"", "", "ERROR\r\n"}, true, false, "ERROR\r"},
+        {"error without its line end", {"", "", "ERROR"}, false, false, "ERROR"},
+        {"error then ok", {"", "", "ERROR\r\nOK\r\n"}, false, false, "ERROR\r"},
         {"garbage without terminator", {"", "", "#~"}, false, true, "#~"},
     };
     for (const Case& c : cases) {
@@ -224,38 +228,27 @@ TEST_F(ComPortWorkerTest, ZeroLimitStillPollsOnce) {
     EXPECT_LT(ms, 100);
 }
 
-uint32_t gRacingTick = 0;
-// A clock that moves on a millisecond every time it is read.
-uint32_t RacingTicks() {
-    return gRacingTick++;
-}
-
 TEST_F(ComPortWorkerTest, ZeroLimitPollsOnceEvenWhenTheClockMovesOnAtOnce) {
     sim.Inject("OK\r\n");
     for (int i = 0; i < 100 && worker.Comm()->QueueCount(0) < 4; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     ASSERT_EQ(worker.Comm()->QueueCount(0), 4u);
-    worker.SetTickSource(&RacingTicks);
+    // A clock that moves on a millisecond every time it is read.
+    TSteppedClock racing(0, 1);
+    worker.SetClock(racing);
     std::string reply;
     EXPECT_TRUE(worker.WaitForText(reply, 0, "OK"));
     EXPECT_EQ(reply, "OK");
 }
 
-uint32_t gTickOffset = 0;
-// A clock that wraps a quarter of a second after the test starts.
-uint32_t WrappingTicks() {
-    return GetTickCount() + gTickOffset;
-}
-
 TEST_F(ComPortWorkerTest, WaitsAreTimedAcrossTheClockWrap) {
-    gTickOffset = 0xFFFFFFFFu - 250 - GetTickCount();
-    worker.SetTickSource(&WrappingTicks);
+    // The clock wraps a quarter of a second into the wait.
+    TSteppedClock wrapping(0xFFFFFFFFu - 250);
+    worker.SetClock(wrapping);
     std::string reply;
-    bool found = true;
-    const double ms = TimedMs([&] { found = worker.WaitForText(reply, 600, "OK"); });
-    EXPECT_FALSE(found);
-    EXPECT_GE(ms, 600);
-    EXPECT_LT(ms, 800);
+    EXPECT_FALSE(worker.WaitForText(reply, 600, "OK"));
+    EXPECT_GE(wrapping.Slept(), 600u);
+    EXPECT_LE(wrapping.Slept(), 650u);
 }
 
 TEST_F(ComPortWorkerTest, TextCrossesTheWireInWindows1251) {
@@ -281,14 +274,14 @@ TEST_F(ComPortWorkerTest, ClosedPortFailsAtOnceWithoutThePause) {
     EXPECT_LT(ms, 100);
     EXPECT_TRUE(log.Lines().empty());
 
-    TComPortWorker missing("/nonexistent/ttyQ9", false, nullptr, true);
+    TComPortWorker missing("/nonexistent/ttyQ9", false, nullptr);
     EXPECT_THROW(missing.Reopen(), EDeviceError);
 }
 
 TEST(ComPortWorkerLines, RtsFollowsClearAndSetOnTheFakeBackend) {
     auto port = TFakeSerialPort::Create();
     TRecordingLog log;
-    TComPortWorker worker("COM5", false, &log, true);
+    TComPortWorker worker("COM5", false, &log);
     worker.Comm()->SetDeviceOpener(
         [port](const std::string&, int& error) { return port->Open(error); });
     worker.Reopen();
@@ -306,7 +299,7 @@ TEST(ComPortWorkerLines, RtsFollowsClearAndSetOnTheFakeBackend) {
 TEST(ComPortWorkerLines, PseudoTerminalWithoutRtsIsNoError) {
     TUnitSim sim;
     sim.Start();
-    TComPortWorker worker(sim.Path(), false, nullptr, true);
+    TComPortWorker worker(sim.Path(), false, nullptr);
     worker.Reopen();
     EXPECT_NO_THROW(worker.ClearRts());
     EXPECT_NO_THROW(worker.SetRts());

@@ -57,8 +57,8 @@ protected:
 
     TUnitSim sim{ModemLink()};
     TRecordingLog log;
-    TComPortWorker port{"COM1", false, &log, true};
-    TModemWorker modem{&port, "5551234", true, &log, false};
+    TComPortWorker port{"COM1", false, &log};
+    TModemWorker modem{port, "5551234", true, &log};
 };
 
 TEST_F(ModemWorkerTest, ConnectAndDisconnectInTheControllersOrder) {
@@ -197,7 +197,7 @@ TEST_F(ModemWorkerTest, ThirdErrorReplyInARowRaises) {
     EXPECT_EQ(MessageOf([&] { errorWait(); }), "ОШИБКА! Слишком много ошибока от модема!");
 
     // A reply without "error" in between starts the count again.
-    TModemWorker fresh(&port, "1", false, nullptr, false);
+    TModemWorker fresh(port, "1", false, nullptr);
     EXPECT_TRUE(fresh.CountErrorReply("ERROR"));
     EXPECT_TRUE(fresh.CountErrorReply("error"));
     EXPECT_FALSE(fresh.CountErrorReply("OK"));
@@ -249,7 +249,7 @@ TEST_F(ModemWorkerTest, AfterAbortNothingIsWritten) {
 
 TEST_F(ModemWorkerTest, DialRefusesAnythingButDialCharacters) {
     for (const char* bad : {"", "555\rATH", "5551234;", "555-1234", "+7(912)5551234", "abc"}) {
-        TModemWorker dialler(&port, bad, false, &log, false);
+        TModemWorker dialler(port, bad, false, &log);
         EXPECT_THROW(dialler.Dial(), TModemException) << bad;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -314,13 +314,13 @@ TEST_F(ModemWorkerTest, ClosedPortRaisesTheComponentsError) {
 TEST(ModemWorkerLines, RtsPulseOnTheFakeBackend) {
     auto device = TFakeSerialPort::Create();
     TRecordingLog log;
-    auto* port = new TComPortWorker("COM5", false, &log, true);
+    auto port = std::make_unique<TComPortWorker>("COM5", false, &log);
     port->Comm()->SetDeviceOpener(
         [device](const std::string&, int& error) { return device->Open(error); });
     port->Reopen();
     port->SetRts();
     log.Clear();
-    TModemWorker modem(port, "5551234", false, &log, true); // frees the port worker
+    TModemWorker modem(std::move(port), "5551234", false, &log); // owns the port worker
     modem.PulseRts();
     modem.ClearRts();
     const auto changes = device->LineChanges();

@@ -22,6 +22,10 @@ TEST(ProgramOptions, ReadsEveryKindOfOption) {
                                      "--history",      "70000",
                                      "--delay",        "25",
                                      "--cut",          "0",
+                                     "--refuse",       "erase",
+                                     "--late",         "object",
+                                     "--late-by",      "3300",
+                                     "--repeat-after", "0",
                                      "--dial-result",  "NO CARRIER",
                                      "--hangup-after", "3",
                                      "--setter-ok"},
@@ -38,6 +42,10 @@ TEST(ProgramOptions, ReadsEveryKindOfOption) {
     EXPECT_FALSE(o.NewerRecordLayout); // build 60 stores the older layout
     EXPECT_EQ(o.Faults.DelayMs, 25);
     EXPECT_EQ(o.Faults.CutAfter, 0);
+    EXPECT_EQ(o.Faults.RefuseKeyword, "erase");
+    EXPECT_EQ(o.Faults.LateKeyword, "object");
+    EXPECT_EQ(o.Faults.LateMs, 3300);
+    EXPECT_EQ(o.Faults.RepeatMs, 0);
     EXPECT_EQ(o.Modem.DialResult, "NO CARRIER");
     EXPECT_EQ(o.Modem.HangUpAfterLines, 3);
     EXPECT_FALSE(o.Shape.SetterEchoesValue);

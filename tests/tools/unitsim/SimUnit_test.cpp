@@ -201,6 +201,41 @@ TEST_F(SimUnitTest, DelayAndSplitAreScheduled) {
     EXPECT_EQ(host.Take(), "K\r\n");
 }
 
+TEST_F(SimUnitTest, OneNamedRequestIsRefused) {
+    unit.Faults().RefuseKeyword = "periodgsm";
+    EXPECT_EQ(Ask("+periodgsm0078"), "ERROR\r\n");
+    EXPECT_EQ(Ask("+periodgsm"), "ERROR\r\n");
+    EXPECT_EQ(unit.Settings().Get("periodgsm"), "000A"); // not carried out
+    // A longer keyword that begins with the same letters is another request.
+    EXPECT_EQ(Ask("+periodgs1"), "periodgs1>0078\r\nOK\r\n");
+    EXPECT_EQ(Ask("+object"), "object>0050\r\nOK\r\n");
+    // Bare words are named as they stand.
+    unit.Faults().RefuseKeyword = "CABLE CONNECT";
+    EXPECT_EQ(Ask("CABLE CONNECT"), "ERROR\r\n");
+    EXPECT_FALSE(unit.CableSession());
+}
+
+TEST_F(SimUnitTest, OneNamedRequestIsAnsweredLateAndTwice) {
+    unit.Faults().LateKeyword = "object";
+    unit.Faults().LateMs = 3300;
+    unit.Faults().RepeatMs = 500;
+    unit.Feed("+object\r");
+    host.Advance(3299);
+    EXPECT_EQ(host.Take(), "");
+    host.Advance(1);
+    EXPECT_EQ(host.Take(), "object>0050\r\nOK\r\n");
+    host.Advance(499);
+    EXPECT_EQ(host.Take(), "");
+    host.Advance(1);
+    EXPECT_EQ(host.Take(), "object>0050\r\nOK\r\n");
+    // Other requests are answered at once, and only once.
+    unit.Feed("+periodgsm\r");
+    host.Advance(0);
+    EXPECT_EQ(host.Take(), "periodgsm>000A\r\nOK\r\n");
+    host.Advance(10'000);
+    EXPECT_EQ(host.Take(), "");
+}
+
 TEST_F(SimUnitTest, ScriptedRepliesComeFirstThenNormalService) {
     unit.ScriptReply("ERROR\r\n");
     unit.ScriptReply("");
