@@ -1,0 +1,121 @@
+#include "PaintTestSupport.h"
+
+#include "platform/forms/Forms.h"
+#include "platform/graphics/Snapshot.h"
+#include "platform/rtl/Files.h"
+#include "tests/support/ProjectFonts.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PaintEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        UseProjectFontsOnly("controls-paint-fonts");
+        static int argc = 1;
+        static char name[] = "test_controls_paint";
+        static char* argv[] = {name, nullptr};
+        app_ = new TApplication(argc, argv);
+    }
+    void TearDown() override {
+        delete app_;
+        app_ = nullptr;
+    }
+
+private:
+    TApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const kPaint =
+    ::testing::AddGlobalTestEnvironment(new PaintEnvironment);
+
+} // namespace
+
+namespace painttest {
+
+std::unique_ptr<TBitmap> Surface(int width, int height, TColor fill) {
+    auto bmp = std::make_unique<TBitmap>(width, height, pfDevice);
+    bmp->Canvas()->Brush()->SetColor(fill);
+    bmp->Canvas()->FillRect(Rect(0, 0, width, height));
+    return bmp;
+}
+
+TColor At(TBitmap& bitmap, int x, int y) {
+    return bitmap.Canvas()->Pixel(x, y);
+}
+
+std::string Mismatch(TBitmap& bitmap, const std::string& picture,
+                     const std::map<char, TColor>& legend) {
+    std::map<char, TColor> colours = legend;
+    colours['.'] = kBackground;
+    std::string actual;
+    bool same = true;
+    int x = 0, y = 0;
+    for (char ch : picture) {
+        if (ch == '\n') {
+            actual += '\n';
+            ++y, x = 0;
+            continue;
+        }
+        const TColor got = At(bitmap, x, y);
+        const auto want = colours.find(ch);
+        same = same && want != colours.end() && ColorToRGB(want->second) == got;
+        char shown = '?';
+        // Prefer the expected letter when several letters share the colour.
+        if (want != colours.end() && ColorToRGB(want->second) == got)
+            shown = ch;
+        else
+            for (const auto& [letter, colour] : colours)
+                if (ColorToRGB(colour) == got) {
+                    shown = letter;
+                    break;
+                }
+        actual += shown;
+        ++x;
+    }
+    if (same)
+        return {};
+    return "expected:\n" + picture + "\nactual:\n" + actual;
+}
+
+namespace {
+std::vector<int> Runs(TBitmap& bitmap, bool row, int fixed, TColor color) {
+    std::vector<int> runs;
+    const int n = row ? bitmap.Width() : bitmap.Height();
+    int run = 0;
+    for (int i = 0; i < n; ++i) {
+        const bool hit = (row ? At(bitmap, i, fixed) : At(bitmap, fixed, i)) == ColorToRGB(color);
+        if (hit) {
+            ++run;
+        } else if (run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    if (run > 0)
+        runs.push_back(run);
+    return runs;
+}
+} // namespace
+
+std::vector<int> RowRuns(TBitmap& bitmap, int y, TColor color) {
+    return Runs(bitmap, true, y, color);
+}
+
+std::vector<int> ColumnRuns(TBitmap& bitmap, int x, TColor color) {
+    return Runs(bitmap, false, x, color);
+}
+
+std::string Snapshot(TBitmap& bitmap, const std::string& suffix) {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string folder = std::string(Q4_BINARY_DIR) + "/snapshots/controls/";
+    ForceDirectories(folder);
+    std::string name = std::string(info->test_suite_name()) + "." + info->name() + suffix;
+    for (char& c : name)
+        if (c == '/')
+            c = '_';
+    return SaveSnapshot(bitmap, folder + name + ".png");
+}
+
+} // namespace painttest
