@@ -21,6 +21,9 @@
 
 class QImage;
 class QPainter;
+class QRect;
+class QString;
+struct TTextLine;
 class TCanvas;
 class TGraphic;
 
@@ -295,6 +298,7 @@ protected:
 private:
     struct Impl;
     struct SavedState;
+    class Painting;
 
     void Attach();
     QPainter* Begin();
@@ -307,10 +311,15 @@ private:
     void SettleTextAdvance() const;
     bool PenVisible() const;
     bool Gaps() const;
-    void BlitImage(const QImage& src, int x, int y, int w, int h, int sx, int sy, int sw, int sh,
-                   TCopyMode rop);
+    void BlitImage(QPainter* p, const QImage& src, int x, int y, int w, int h, int sx, int sy,
+                   int sw, int sh, TCopyMode rop);
+    bool BlitWithoutSource(QPainter* p, const QRect& target, TCopyMode rop);
     void PaintText(int x, int y, const std::string& text, unsigned options, const TRect* rect);
+    void DrawTextRun(QPainter* p, const QString& text, int x, int y, int dx, int baseline,
+                     int width, unsigned options, const TRect* rect);
     int LayoutText(const std::string& text, TRect& r, unsigned flags, bool draw);
+    void DrawTextLines(QPainter* p, const std::vector<TTextLine>& lines, const TRect& r, int top,
+                       int lineHeight, unsigned flags);
     void RecordLine(int x, int y);
     bool PathReady() const;
     bool DrawPath(bool stroke, bool fill);

@@ -1,0 +1,323 @@
+// Lines, shapes and arcs: drawn through the pen and brush, or added to the path while a path
+// bracket is open.
+
+#include "platform/graphics/Canvas_p.h"
+
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+void Normalize(int& a, int& b) {
+    if (a > b)
+        std::swap(a, b);
+}
+
+// The outline of a closed shape with a pen of this width that must stay inside the box.
+QRect InsideFrame(int l, int t, int r, int b, int width) {
+    int inset = width / 2;
+    return QRect(l + inset, t + inset, std::max(0, r - l - 1 - 2 * inset),
+                 std::max(0, b - t - 1 - 2 * inset));
+}
+
+// The box of a shape whose right and bottom edges are left out.
+QRectF ShapeBox(int l, int t, int r, int b) {
+    return QRectF(l, t, r - l - 1, b - t - 1);
+}
+
+QPolygon ToPolygon(const std::vector<TPoint>& points) {
+    QPolygon poly;
+    poly.reserve(static_cast<int>(points.size()));
+    for (const TPoint& pt : points)
+        poly << QPoint(pt.X, pt.Y);
+    return poly;
+}
+
+void AddPolyline(QPainterPath& path, const std::vector<TPoint>& points) {
+    path.moveTo(points[0].X, points[0].Y);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        path.lineTo(points[i].X, points[i].Y);
+}
+
+// Continues path from start through the cubic pieces of points (after the first point).
+void AddBeziers(QPainterPath& path, const std::vector<TPoint>& points) {
+    for (std::size_t i = 1; i + 2 < points.size(); i += 3)
+        path.cubicTo(points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, points[i + 2].X,
+                     points[i + 2].Y);
+}
+
+// Strokes path with the painter's pen only.
+void StrokeOnly(QPainter* p, const QPainterPath& path) {
+    QBrush saved = p->brush();
+    p->setBrush(Qt::NoBrush);
+    p->drawPath(path);
+    p->setBrush(saved);
+}
+
+// The box, start angle and sweep (degrees, counter-clockwise positive) of an arc given by its
+// bounding box and two radial points.
+struct ArcGeometry {
+    QRectF box;
+    double start;
+    double sweep;
+};
+
+ArcGeometry ArcOf(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, bool ccw) {
+    QRectF box(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+    double cx = box.center().x();
+    double cy = box.center().y();
+    double rx = std::max(box.width() / 2, 0.5);
+    double ry = std::max(box.height() / 2, 0.5);
+    // Angles on the ellipse where the radials through the two points cross it.
+    auto angleOf = [&](int x, int y) {
+        double a = std::atan2(-(y - cy) / ry, (x - cx) / rx) * 180.0 / std::numbers::pi;
+        return a < 0 ? a + 360.0 : a;
+    };
+    double start = angleOf(x3, y3);
+    double end = angleOf(x4, y4);
+    double sweep = end - start;
+    if (ccw) {
+        if (sweep <= 0)
+            sweep += 360.0;
+    } else if (sweep >= 0) {
+        sweep -= 360.0;
+    }
+    return {box, start, sweep};
+}
+
+enum ArcShape { kArc, kChord, kPie };
+
+} // namespace
+
+// ---- the pen position ---------------------------------------------------------------------------
+
+TPoint TCanvas::PenPos() const {
+    SettleTextAdvance();
+    return penPos_;
+}
+
+void TCanvas::SettleTextAdvance() const {
+    Impl& d = *d_;
+    if (!d.advancePending)
+        return;
+    d.advancePending = false;
+    QFontMetrics m(d.advanceFont);
+    penPos_.X += m.horizontalAdvance(d.advanceText);
+}
+
+void TCanvas::MoveTo(int x, int y) {
+    d_->advancePending = false;
+    penPos_ = {x, y};
+    if (d_->recording)
+        d_->path->moveTo(x, y);
+}
+
+void TCanvas::RecordLine(int x, int y) {
+    QPainterPath& path = *d_->path;
+    if (path.elementCount() == 0 || path.currentPosition() != QPointF(penPos_.X, penPos_.Y))
+        path.moveTo(penPos_.X, penPos_.Y);
+    path.lineTo(x, y);
+}
+
+// ---- lines --------------------------------------------------------------------------------------
+
+void TCanvas::LineTo(int x, int y) {
+    SettleTextAdvance();
+    if (d_->recording) {
+        RecordLine(x, y);
+        penPos_ = {x, y};
+        return;
+    }
+    Painting p(*this, Painting::Tools::BrushPen, Painting::Compose::Paint);
+    if (p && !d_->penIsNull && !(penPos_ == TPoint{x, y}))
+        StrokeWithGaps(p.get(), Gaps(), ToQColor(d_->bkColor),
+                       [&] { p->drawLine(penPos_.X, penPos_.Y, x, y); });
+    penPos_ = {x, y};
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& points) {
+    if (points.size() < 2)
+        return;
+    if (d_->recording) {
+        AddPolyline(*d_->path, points);
+        return;
+    }
+    Painting p(*this, Painting::Tools::BrushPen, Painting::Compose::Paint);
+    if (p && !d_->penIsNull) {
+        QPolygon poly = ToPolygon(points);
+        StrokeWithGaps(p.get(), Gaps(), ToQColor(d_->bkColor), [&] { p->drawPolyline(poly); });
+    }
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points) {
+    if (points.size() < 2)
+        return;
+    if (d_->recording) {
+        AddPolyline(*d_->path, points);
+        d_->path->closeSubpath();
+        return;
+    }
+    Painting p(*this, Painting::Tools::PenBrush, Painting::Compose::Paint);
+    if (p) {
+        QPolygon poly = ToPolygon(points);
+        StrokeWithGaps(p.get(), Gaps(), ToQColor(d_->bkColor),
+                       [&] { p->drawPolygon(poly, FillRuleOf(polyFillMode_)); });
+    }
+}
+
+void TCanvas::PolyBezier(const std::vector<TPoint>& points) {
+    if (points.size() < 4)
+        return;
+    if (d_->recording) {
+        d_->path->moveTo(points[0].X, points[0].Y);
+        AddBeziers(*d_->path, points);
+        return;
+    }
+    Painting p(*this, Painting::Tools::BrushPen, Painting::Compose::Paint);
+    if (p && !d_->penIsNull) {
+        QPainterPath path(QPointF(points[0].X, points[0].Y));
+        AddBeziers(path, points);
+        StrokeOnly(p.get(), path);
+    }
+}
+
+// ---- closed shapes ------------------------------------------------------------------------------
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+    Normalize(left, right);
+    Normalize(top, bottom);
+    if (d_->recording) {
+        d_->path->addRect(ShapeBox(left, top, right, bottom));
+        return;
+    }
+    Painting p(*this, Painting::Tools::PenBrush, Painting::Compose::Paint);
+    if (!p)
+        return;
+    if (d_->penIsNull) {
+        // Without an outline the fill ends one pixel short on the right and at the bottom.
+        if (right - left > 1 && bottom - top > 1 && p->brush().style() != Qt::NoBrush)
+            p->fillRect(QRect(left, top, right - left - 1, bottom - top - 1), p->brush());
+    } else if (right > left && bottom > top) {
+        int w = pen_.Width();
+        if (w > 1 && pen_.Style() == psInsideFrame)
+            p->drawRect(InsideFrame(left, top, right, bottom, w));
+        else
+            StrokeWithGaps(p.get(), Gaps(), ToQColor(d_->bkColor), [&] {
+                p->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+            });
+    }
+}
+
+void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth,
+                        int cornerHeight) {
+    Normalize(left, right);
+    Normalize(top, bottom);
+    if (d_->recording) {
+        d_->path->addRoundedRect(ShapeBox(left, top, right, bottom), cornerWidth / 2.0,
+                                 cornerHeight / 2.0);
+        return;
+    }
+    Painting p(*this, Painting::Tools::PenBrush, Painting::Compose::Paint);
+    if (p && right > left && bottom > top)
+        StrokeWithGaps(p.get(), Gaps(), ToQColor(d_->bkColor), [&] {
+            p->drawRoundedRect(ShapeBox(left, top, right, bottom), cornerWidth / 2.0,
+                               cornerHeight / 2.0);
+        });
+}
+
+void TCanvas::Ellipse(int left, int top, int right, int bottom) {
+    Normalize(left, right);
+    Normalize(top, bottom);
+    if (d_->recording) {
+        d_->path->addEllipse(ShapeBox(left, top, right, bottom));
+        return;
+    }
+    Painting p(*this, Painting::Tools::PenBrush, Painting::Compose::Paint);
+    if (!p || right <= left || bottom <= top)
+        return;
+    int w = pen_.Width();
+    if (!d_->penIsNull && w > 1 && pen_.Style() == psInsideFrame)
+        p->drawEllipse(InsideFrame(left, top, right, bottom, w));
+    else
+        StrokeWithGaps(p.get(), Gaps(), ToQColor(d_->bkColor),
+                       [&] { p->drawEllipse(ShapeBox(left, top, right, bottom)); });
+}
+
+// ---- arcs ---------------------------------------------------------------------------------------
+
+void TCanvas::ShapePath(int kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    Normalize(x1, x2);
+    Normalize(y1, y2);
+    if (x2 - x1 < 2 || y2 - y1 < 2)
+        return;
+    ArcGeometry g = ArcOf(x1, y1, x2, y2, x3, y3, x4, y4, arcDirection_ == AD_COUNTERCLOCKWISE);
+    if (d_->recording) {
+        QPainterPath& path = *d_->path;
+        if (kind == kPie)
+            path.moveTo(g.box.center());
+        else
+            path.arcMoveTo(g.box, g.start);
+        path.arcTo(g.box, g.start, g.sweep);
+        if (kind != kArc)
+            path.closeSubpath();
+        return;
+    }
+    Painting p(*this, Painting::Tools::PenBrush, Painting::Compose::Paint);
+    if (!p)
+        return;
+    int a = static_cast<int>(std::lround(g.start * 16));
+    int span = static_cast<int>(std::lround(g.sweep * 16));
+    if (kind == kArc) {
+        if (!d_->penIsNull)
+            p->drawArc(g.box, a, span);
+    } else if (kind == kChord) {
+        p->drawChord(g.box, a, span);
+    } else {
+        p->drawPie(g.box, a, span);
+    }
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    ShapePath(kArc, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void TCanvas::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    ShapePath(kChord, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    ShapePath(kPie, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void TCanvas::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    Normalize(x1, x2);
+    Normalize(y1, y2);
+    SettleTextAdvance();
+    ArcGeometry g = ArcOf(x1, y1, x2, y2, x3, y3, x4, y4, arcDirection_ == AD_COUNTERCLOCKWISE);
+    // A line from the current position to the arc's start, then the arc; the position ends at
+    // the arc's end.
+    QPainterPath arc;
+    arc.arcMoveTo(g.box, g.start);
+    QPointF from = arc.currentPosition();
+    arc.arcTo(g.box, g.start, g.sweep);
+    QPointF to = arc.currentPosition();
+    if (d_->recording) {
+        QPainterPath& path = *d_->path;
+        if (path.elementCount() == 0 || path.currentPosition() != QPointF(penPos_.X, penPos_.Y))
+            path.moveTo(penPos_.X, penPos_.Y);
+        path.lineTo(from);
+        path.arcTo(g.box, g.start, g.sweep);
+    } else {
+        Painting p(*this, Painting::Tools::BrushPen, Painting::Compose::Paint);
+        if (p && !d_->penIsNull) {
+            QPainterPath whole(QPointF(penPos_.X, penPos_.Y));
+            whole.lineTo(from);
+            whole.arcTo(g.box, g.start, g.sweep);
+            StrokeOnly(p.get(), whole);
+        }
+    }
+    penPos_ = {static_cast<int>(std::lround(to.x())), static_cast<int>(std::lround(to.y()))};
+}
