@@ -358,10 +358,15 @@ Section ScanSection(std::string_view text) {
     return s;
 }
 
-std::string ApplySection(const Section& s, const TFloatRec& rec, const TFormatSettings& fs,
-                         bool withSign) {
-    std::string intDigits, fracDigits;
-    int exponent = 0;
+// The digits a section shows: the integer part (without the leading zeros no "0" asks for) and
+// the fraction, trimmed to the section's placeholders; `exponent` for a scientific section.
+void SectionDigits(const Section& s, const TFloatRec& rec, std::string& intDigits,
+                   std::string& fracDigits, int& exponent) {
+    intDigits.clear();
+    fracDigits.clear();
+    exponent = 0;
+    if (s.intPlaces == 0 && s.fracPlaces == 0 && !s.scientific)
+        return; // a section without digit placeholders shows its literal text alone
     if (s.scientific) {
         // The exponent moves the point behind the integer placeholders.
         const std::string& d = rec.Digits;
@@ -389,13 +394,15 @@ std::string ApplySection(const Section& s, const TFloatRec& rec, const TFormatSe
         fracDigits.pop_back();
     while (static_cast<int>(fracDigits.size()) < s.minFrac)
         fracDigits += '0';
+}
 
-    if (s.intPlaces == 0 && s.fracPlaces == 0 && !s.scientific) {
-        // A section without digit placeholders shows its literal text alone.
-        intDigits.clear();
-        fracDigits.clear();
-        withSign = false;
-    }
+std::string ApplySection(const Section& s, const TFloatRec& rec, const TFormatSettings& fs,
+                         bool withSign) {
+    std::string intDigits, fracDigits;
+    int exponent = 0;
+    SectionDigits(s, rec, intDigits, fracDigits, exponent);
+    if (s.intPlaces == 0 && s.fracPlaces == 0 && !s.scientific)
+        withSign = false; // no number is shown, so no sign either
     std::string out = withSign ? "-" : "";
     const int intLen = static_cast<int>(intDigits.size());
     int intSeen = 0, fracSeen = 0, emitted = 0;
