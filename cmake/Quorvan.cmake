@@ -18,7 +18,7 @@ if(Q4_FUZZ)
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "Q4_FUZZ needs clang: configure with -DCMAKE_CXX_COMPILER=clang++")
   endif()
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

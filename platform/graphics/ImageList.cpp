@@ -8,13 +8,22 @@
 
 #include <algorithm>
 
+struct TCustomImageList::Images {
+    std::vector<QImage> cells;
+};
+
 TChangeLink::~TChangeLink() {
     if (sender_)
         sender_->UnRegisterChanges(this);
 }
 
 TCustomImageList::TCustomImageList(int width, int height)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)) {}
+    : width_(std::max(width, 1)), height_(std::max(height, 1)),
+      images_(std::make_unique<Images>()) {}
+
+int TCustomImageList::Count() const {
+    return static_cast<int>(images_->cells.size());
+}
 
 TCustomImageList::~TCustomImageList() {
     for (TChangeLink* link : links_)
@@ -28,7 +37,7 @@ void TCustomImageList::SetSize(int width, int height) {
         return;
     width_ = width;
     height_ = height;
-    images_.clear();
+    images_->cells.clear();
     Change();
 }
 
@@ -42,7 +51,7 @@ int TCustomImageList::AddImages(const QImage& picture) {
         p.setCompositionMode(QPainter::CompositionMode_Source);
         p.drawImage(0, 0, picture, i * width_, 0, width_, height_);
         p.end();
-        images_.push_back(std::move(cell));
+        images_->cells.push_back(std::move(cell));
     }
     Change();
     return first;
@@ -100,34 +109,38 @@ void TCustomImageList::Replace(int index, const TBitmap& image, const TBitmap* m
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(0, 0, picture, 0, 0, width_, height_);
     p.end();
-    images_[static_cast<std::size_t>(index)] = std::move(cell);
+    images_->cells[static_cast<std::size_t>(index)] = std::move(cell);
     Change();
 }
 
 void TCustomImageList::Delete(int index) {
     if (index < 0 || index >= Count())
         throw EInvalidOperation("Invalid image list index");
-    images_.erase(images_.begin() + index);
+    images_->cells.erase(images_->cells.begin() + index);
     Change();
 }
 
 void TCustomImageList::Clear() {
-    if (images_.empty())
+    if (images_->cells.empty())
         return;
-    images_.clear();
+    images_->cells.clear();
     Change();
 }
 
 const QImage& TCustomImageList::Image(int index) const {
     if (index < 0 || index >= Count())
         throw EInvalidOperation("Invalid image list index");
-    return images_[static_cast<std::size_t>(index)];
+    return Cell(index);
+}
+
+const QImage& TCustomImageList::Cell(int index) const {
+    return images_->cells[static_cast<std::size_t>(index)];
 }
 
 void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) const {
     if (!canvas || index < 0 || index >= Count())
         return;
-    const QImage& image = images_[static_cast<std::size_t>(index)];
+    const QImage& image = Cell(index);
     if (enabled) {
         canvas->DrawImage(x, y, image, true);
         return;
@@ -156,7 +169,7 @@ bool TCustomImageList::GetBitmap(int index, TBitmap* bitmap) const {
     bitmap->SetSize(width_, height_);
     TCanvas* c = bitmap->Canvas();
     c->FillRect(Rect(0, 0, width_, height_));
-    c->DrawImage(0, 0, images_[static_cast<std::size_t>(index)], true);
+    c->DrawImage(0, 0, Cell(index), true);
     return true;
 }
 

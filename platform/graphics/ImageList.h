@@ -39,7 +39,7 @@ public:
     int Height() const { return height_; }
     // Changing the size clears the list.
     void SetSize(int width, int height);
-    int Count() const { return static_cast<int>(images_.size()); }
+    int Count() const;
 
     // Adds image (split into as many images as its width holds); a non-null mask's black pixels
     // are the ones shown. Returns the index of the first image added.
@@ -68,9 +68,12 @@ protected:
 private:
     int AddImages(const QImage& picture);
 
+    struct Images; // the cells, alpha 0 where masked out
+    const QImage& Cell(int index) const;
+
     int width_;
     int height_;
-    std::vector<QImage> images_; // alpha 0 where masked out
+    std::unique_ptr<Images> images_;
     std::vector<TChangeLink*> links_;
 };
 
