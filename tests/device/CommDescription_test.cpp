@@ -5,7 +5,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Streaming.h"
 #include "platform/rtl/Streams.h"
-#include "tests/platform/serial/PtyPair.h"
+#include "tests/support/serial/PtyPair.h"
 
 #include <gtest/gtest.h>
 

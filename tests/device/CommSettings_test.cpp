@@ -1,7 +1,7 @@
 #include "device/Comm.h"
 #include "device/DeviceError.h"
-#include "platform/serial/FakeSerialDevice.h"
-#include "tests/platform/serial/PtyPair.h"
+#include "tests/support/serial/FakeSerialDevice.h"
+#include "tests/support/serial/PtyPair.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "device/DeviceError.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Threads.h"
-#include "platform/serial/FakeSerialDevice.h"
-#include "tests/platform/serial/PtyPair.h"
+#include "tests/support/serial/FakeSerialDevice.h"
+#include "tests/support/serial/PtyPair.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "device/Modem.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Threads.h"
-#include "platform/serial/FakeSerialDevice.h"
+#include "tests/support/serial/FakeSerialDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,63 +1,14 @@
 #include "tools/unitsim/UnitSim.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <sys/stat.h>
-#include <termios.h>
-#include <unistd.h>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
-std::string ErrnoText(const std::string& what) {
-    return what + ": " + std::strerror(errno);
-}
-
-speed_t SpeedOf(int bitRate) {
-    switch (bitRate) {
-    case 9600:
-        return B9600;
-    case 19200:
-        return B19200;
-    case 38400:
-        return B38400;
-    case 57600:
-        return B57600;
-    case 115200:
-        return B115200;
-    default:
-        return B19200;
-    }
-}
-
-void MakeRaw(int fd, int bitRate) {
-    termios tio{};
-    if (tcgetattr(fd, &tio) != 0)
-        return;
-    cfmakeraw(&tio);
-    tio.c_cflag |= CLOCAL | CREAD;
-    tio.c_cflag &= ~(CRTSCTS | CSTOPB | PARENB);
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
-    cfsetispeed(&tio, SpeedOf(bitRate));
-    cfsetospeed(&tio, SpeedOf(bitRate));
-    tcsetattr(fd, TCSANOW, &tio);
-}
-
-// Poll flags of `fd` right now.
-short Probe(int fd) {
-    pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, 0) < 0)
-        return 0;
-    return p.revents;
-}
-
-bool PeerGone(short revents) {
-    return (revents & POLLHUP) && !(revents & POLLIN);
+// A pseudo-terminal whose slave end nobody has open reports a hang-up with nothing to read.
+bool PeerGone(unsigned flags) {
+    return (flags & lfHungUp) && !(flags & lfReadable);
 }
 
 } // namespace
@@ -79,27 +30,16 @@ TUnitSim::~TUnitSim() {
 void TUnitSim::Start() {
     if (running_)
         return;
-    if (options_.Device.empty())
-        OpenPty();
-    else
-        OpenDevice();
-    wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (wakeFd_ < 0) {
-        const std::string error = ErrnoText("eventfd");
-        close(fd_);
-        fd_ = -1;
-        throw EUnitSim(error);
-    }
+    OpenLine();
     if (!options_.Link.empty()) {
-        struct stat st {};
-        if (lstat(options_.Link.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
-            unlink(options_.Link.c_str());
-        if (symlink(path_.c_str(), options_.Link.c_str()) != 0) {
-            const std::string error = ErrnoText("cannot link " + options_.Link);
-            close(fd_);
-            close(wakeFd_);
-            fd_ = wakeFd_ = -1;
-            throw EUnitSim(error);
+        namespace fs = std::filesystem;
+        std::error_code error;
+        if (fs::is_symlink(fs::symlink_status(options_.Link, error)))
+            fs::remove(options_.Link, error);
+        fs::create_symlink(path_, options_.Link, error);
+        if (error) {
+            line_.reset();
+            throw EUnitSim("cannot link " + options_.Link + ": " + error.message());
         }
     }
     stop_ = false;
@@ -108,38 +48,18 @@ void TUnitSim::Start() {
     thread_ = std::thread([this] { Run(); });
 }
 
-void TUnitSim::OpenPty() {
-    fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0)
-        throw EUnitSim(ErrnoText("cannot open a pseudo-terminal"));
-    char name[128];
-    if (grantpt(fd_) != 0 || unlockpt(fd_) != 0 || ptsname_r(fd_, name, sizeof name) != 0) {
-        const std::string error = ErrnoText("cannot set up the pseudo-terminal");
-        close(fd_);
-        fd_ = -1;
-        throw EUnitSim(error);
+void TUnitSim::OpenLine() {
+    try {
+        line_ = options_.Device.empty()
+                    ? TPseudoTerminal::Create(options_.BitRate)
+                    : TPseudoTerminal::OpenDevice(options_.Device, options_.BitRate);
+    } catch (const EPseudoTerminal& e) {
+        throw EUnitSim(e.Message());
     }
-    path_ = name;
-    // The line is raw from the start: a program that opens it without changing the settings
-    // gets no echo and no line editing. The settings stay with the pseudo-terminal after this
-    // end is closed.
-    const int slave = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (slave >= 0) {
-        MakeRaw(slave, options_.BitRate);
-        close(slave);
-    }
-    isPty_ = true;
-    hungUp_ = true;
-}
-
-void TUnitSim::OpenDevice() {
-    fd_ = open(options_.Device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0)
-        throw EUnitSim(ErrnoText("cannot open " + options_.Device));
-    MakeRaw(fd_, options_.BitRate);
-    path_ = options_.Device;
-    isPty_ = false;
-    hungUp_ = false;
+    path_ = line_->SlaveName();
+    isPty_ = !line_->IsDevice();
+    // A new pseudo-terminal has nobody on its other end until a program opens it.
+    hungUp_ = isPty_;
 }
 
 void TUnitSim::Stop() {
@@ -150,11 +70,11 @@ void TUnitSim::Stop() {
     if (thread_.joinable())
         thread_.join();
     std::lock_guard lock(mutex_);
-    close(fd_);
-    close(wakeFd_);
-    fd_ = wakeFd_ = -1;
-    if (!options_.Link.empty())
-        unlink(options_.Link.c_str());
+    line_.reset();
+    if (!options_.Link.empty()) {
+        std::error_code error;
+        std::filesystem::remove(options_.Link, error);
+    }
     out_.clear();
     timers_.clear();
     running_ = false;
@@ -162,10 +82,7 @@ void TUnitSim::Stop() {
 }
 
 void TUnitSim::Wake() {
-    if (wakeFd_ >= 0) {
-        const uint64_t one = 1;
-        [[maybe_unused]] ssize_t n = write(wakeFd_, &one, sizeof one);
-    }
+    wake_.SetEvent();
 }
 
 TSimHost::TClock::duration TUnitSim::ByteTime() const {
@@ -174,8 +91,9 @@ TSimHost::TClock::duration TUnitSim::ByteTime() const {
 
 void TUnitSim::Run() {
     while (!stop_) {
-        pollfd fds[2];
-        timespec wait{};
+        int64_t waitNs = 0;
+        bool watchLine = false;
+        bool writable = false;
         {
             std::lock_guard lock(mutex_);
             const auto now = TClock::now();
@@ -187,37 +105,28 @@ void TUnitSim::Run() {
             if (hungUp_) // nobody on the other end: look again soon
                 deadline = std::min(deadline, now + std::chrono::milliseconds(10));
             const auto left = std::max(deadline - now, TClock::duration::zero());
-            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
-            wait.tv_sec = ns / 1'000'000'000;
-            wait.tv_nsec = ns % 1'000'000'000;
-            fds[0] = {hungUp_ ? -1 : fd_,
-                      static_cast<short>(POLLIN | (writeBlocked_ ? POLLOUT : 0)), 0};
-            fds[1] = {wakeFd_, POLLIN, 0};
+            waitNs = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+            watchLine = !hungUp_;
+            writable = writeBlocked_;
         }
-        const int ready = ppoll(fds, 2, &wait, nullptr);
-        if (ready < 0 && errno != EINTR)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-
+        const unsigned flags = line_->Wait(watchLine, writable, waitNs, &wake_);
         std::lock_guard lock(mutex_);
-        if (ready > 0 && (fds[1].revents & POLLIN)) {
-            uint64_t count;
-            [[maybe_unused]] ssize_t n = read(wakeFd_, &count, sizeof count);
-        }
-        const short revents = hungUp_ ? Probe(fd_) : (ready > 0 ? fds[0].revents : 0);
-        if (revents & POLLIN)
-            ReadInput();
-        if (revents & POLLOUT)
-            writeBlocked_ = false;
-        if (isPty_)
-            SetHungUp(PeerGone(revents));
-        else if (revents & (POLLERR | POLLHUP)) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        const auto now = TClock::now();
-        RunTimers(now);
-        FlushOutput(TClock::now());
-        changed_.notify_all();
+        Serve(hungUp_ ? line_->Probe() : flags);
     }
+}
+
+void TUnitSim::Serve(unsigned flags) {
+    if (flags & lfReadable)
+        ReadInput();
+    if (flags & lfWritable)
+        writeBlocked_ = false;
+    if (isPty_)
+        SetHungUp(PeerGone(flags));
+    else if (flags & lfHungUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    RunTimers(TClock::now());
+    FlushOutput(TClock::now());
+    changed_.notify_all();
 }
 
 void TUnitSim::SetHungUp(bool hungUp) {
@@ -232,24 +141,17 @@ void TUnitSim::SetHungUp(bool hungUp) {
 }
 
 void TUnitSim::ReadInput() {
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = read(fd_, buffer, sizeof buffer);
-        if (n > 0) {
-            std::string bytes(buffer, static_cast<size_t>(n));
-            Record(TWireLog::wdFromPc, bytes, TClock::now());
-            if (modem_)
-                modem_->Feed(bytes);
-            else
-                unit_->Feed(bytes);
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && errno == EIO && isPty_)
-            SetHungUp(true);
-        return;
+    std::string bytes;
+    const TLineIo io = line_->Read(bytes);
+    if (!bytes.empty()) {
+        Record(TWireLog::wdFromPc, bytes, TClock::now());
+        if (modem_)
+            modem_->Feed(bytes);
+        else
+            unit_->Feed(bytes);
     }
+    if (io == liHungUp && isPty_)
+        SetHungUp(true);
 }
 
 void TUnitSim::RunTimers(TClock::time_point now) {
@@ -263,7 +165,7 @@ void TUnitSim::FlushOutput(TClock::time_point now) {
     if (out_.empty() || writeBlocked_)
         return;
     if (hungUp_) {
-        SetHungUp(PeerGone(Probe(fd_)));
+        SetHungUp(PeerGone(line_->Probe()));
         if (hungUp_)
             return;
     }
@@ -275,21 +177,23 @@ void TUnitSim::FlushOutput(TClock::time_point now) {
             return;
         due = 1;
     }
-    const ssize_t n = write(fd_, out_.data(), due);
-    if (n < 0) {
-        if (errno == EAGAIN || errno == EWOULDBLOCK)
+    size_t n = 0;
+    const TLineIo io = line_->Write(out_.data(), due, n);
+    if (io != liDone) {
+        if (io == liWouldBlock)
             writeBlocked_ = true;
-        else if (errno == EIO && isPty_)
+        else if (io == liHungUp && isPty_)
             SetHungUp(true);
         return;
     }
-    Record(TWireLog::wdToPc, out_.substr(0, static_cast<size_t>(n)), now);
-    out_.erase(0, static_cast<size_t>(n));
+    Record(TWireLog::wdToPc, out_.substr(0, n), now);
+    out_.erase(0, n);
     if (options_.Pacing) // late by more than half a frame: the line starts over from now
-        frameStart_ = std::max(frameStart_ + ByteTime() * n, now - ByteTime() / 2);
+        frameStart_ =
+            std::max(frameStart_ + ByteTime() * static_cast<int64_t>(n), now - ByteTime() / 2);
     else
         frameStart_ = now;
-    if (static_cast<size_t>(n) < due)
+    if (n < due)
         writeBlocked_ = true;
 }
 

@@ -14,6 +14,8 @@
 #include "tools/unitsim/WireLog.h"
 
 #include "platform/rtl/Exception.h"
+#include "platform/rtl/SyncObjs.h"
+#include "platform/serial/PseudoTerminal.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -109,10 +111,11 @@ private:
     void Schedule(int delayMs, std::function<void()> action) override;
     TClock::time_point Now() const override { return TClock::now(); }
 
-    void OpenPty();
-    void OpenDevice();
+    void OpenLine();
     void Run();
     void Wake();
+    // One turn of the server loop after the wait: input, hang-ups, timers, output.
+    void Serve(unsigned flags);
     void ReadInput();
     void RunTimers(TClock::time_point now);
     void FlushOutput(TClock::time_point now);
@@ -122,8 +125,8 @@ private:
 
     TUnitSimOptions options_;
     std::string path_;
-    int fd_ = -1;
-    int wakeFd_ = -1;
+    std::unique_ptr<TPseudoTerminal> line_;
+    TEvent wake_{false, false};
     bool isPty_ = false;
     std::atomic<bool> running_{false};
     std::atomic<bool> stop_{false};

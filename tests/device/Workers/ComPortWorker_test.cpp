@@ -2,9 +2,9 @@
 
 #include "device/DeviceError.h"
 #include "platform/rtl/Clock.h"
-#include "platform/serial/FakeSerialDevice.h"
 #include "tests/device/SteppedClock.h"
 #include "tests/device/Workers/WorkerFixture.h"
+#include "tests/support/serial/FakeSerialDevice.h"
 #include "tools/unitsim/UnitSim.h"
 
 #include <gtest/gtest.h>
@@ -97,15 +97,18 @@ TEST_F(ComPortWorkerTest, SilentUnitCostsThreeSendsWithinTheBand) {
     TUnitFaults faults;
     faults.Silent = true;
     sim.SetFaults(faults);
+    TSteppedClock clock;
+    worker.SetClock(clock);
     bool ok = true;
     std::string reply = "stale";
-    const double ms = TimedMs([&] { reply = Ask("+object", 3, 3000, &ok); });
+    reply = Ask("+object", 3, 3000, &ok);
     EXPECT_FALSE(ok);
     EXPECT_EQ(reply, "");
+    EXPECT_TRUE(sim.WaitFromPc("+object\r+object\r+object\r", 1000));
     EXPECT_EQ(sim.FromPc(), "+object\r+object\r+object\r");
     // Three waits of 3000 ms polled every 50 ms, then the 400 ms pause.
-    EXPECT_GE(ms, 9400);
-    EXPECT_LE(ms, 9800);
+    EXPECT_GE(clock.Slept(), 9400u);
+    EXPECT_LE(clock.Slept(), 9800u);
 }
 
 TEST_F(ComPortWorkerTest, TheLastTryDecides) {
@@ -159,14 +162,13 @@ TEST_F(ComPortWorkerTest, HexWithoutPatternListensForTheWholeWindow) {
     TUnitFaults faults;
     faults.Silent = true;
     sim.SetFaults(faults);
+    TSteppedClock clock;
+    worker.SetClock(clock);
     std::string reply = "stale";
-    bool ok = false;
-    const double ms = TimedMs(
-        [&] { ok = worker.SendHex(" A0 A2 00 02 90 00 00 90 B0 B3 ", reply, "", 3, 3000); });
-    EXPECT_TRUE(ok);
+    EXPECT_TRUE(worker.SendHex(" A0 A2 00 02 90 00 00 90 B0 B3 ", reply, "", 3, 3000));
     EXPECT_EQ(reply, " ");
-    EXPECT_GE(ms, 3000);
-    EXPECT_LE(ms, 3150);
+    EXPECT_GE(clock.Slept(), 3000u);
+    EXPECT_LE(clock.Slept(), 3150u);
     ASSERT_TRUE(sim.WaitFromPc("\xB0\xB3", 500));
     EXPECT_EQ(sim.FromPc(), std::string("\xA0\xA2\x00\x02\x90\x00\x00\x90\xB0\xB3", 10));
     EXPECT_EQ(log.Lines(),

@@ -1,8 +1,9 @@
 #include "device/ModemWorker.h"
 
 #include "device/DeviceError.h"
-#include "platform/serial/FakeSerialDevice.h"
+#include "tests/device/SteppedClock.h"
 #include "tests/device/Workers/WorkerFixture.h"
+#include "tests/support/serial/FakeSerialDevice.h"
 #include "tools/unitsim/UnitSim.h"
 
 #include <gmock/gmock.h>
@@ -148,14 +149,15 @@ TEST_F(ModemWorkerTest, SilentUnitCostsThreeSendsWithinTheBand) {
     TUnitFaults faults;
     faults.Silent = true;
     sim.SetFaults(faults);
+    TSteppedClock clock;
+    port.SetClock(clock);
     std::string reply;
-    bool ok = true;
-    const double ms = TimedMs([&] { ok = modem.SendText("+object", reply, "OK", 3, 4500, true); });
-    EXPECT_FALSE(ok);
+    EXPECT_FALSE(modem.SendText("+object", reply, "OK", 3, 4500, true));
+    EXPECT_TRUE(sim.WaitFromPc("+object\r+object\r+object\r", 1000));
     EXPECT_EQ(sim.FromPc(), "+object\r+object\r+object\r");
     // Three waits of 4500 ms polled every 50 ms, each failed try followed by 100 ms; no pause.
-    EXPECT_GE(ms, 13700);
-    EXPECT_LE(ms, 14200);
+    EXPECT_GE(clock.Slept(), 13700u);
+    EXPECT_LE(clock.Slept(), 14200u);
 }
 
 TEST_F(ModemWorkerTest, ErrorReplyEndsTheWaitEvenWithTheTerminator) {

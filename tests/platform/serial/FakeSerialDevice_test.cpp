@@ -1,6 +1,6 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/SyncObjs.h"
-#include "platform/serial/FakeSerialDevice.h"
+#include "tests/support/serial/FakeSerialDevice.h"
 
 #include <gtest/gtest.h>
 

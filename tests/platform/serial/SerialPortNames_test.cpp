@@ -1,5 +1,5 @@
 #include "platform/serial/SerialPortNames.h"
-#include "tests/platform/serial/PtyPair.h"
+#include "tests/support/serial/PtyPair.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/SyncObjs.h"
 #include "platform/serial/TermiosDevice.h"
-#include "tests/platform/serial/PtyPair.h"
+#include "tests/support/serial/PtyPair.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/serial/FakeSerialDevice.h"
+#include "tests/support/serial/FakeSerialDevice.h"
 
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/SyncObjs.h"
