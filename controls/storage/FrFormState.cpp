@@ -43,13 +43,7 @@ void TFrFormState::DeclareProperties(TPropertyList& p) {
 }
 
 void TFrFormState::SetRegIniFile(TFrRegIniFile* value) {
-    if (value == regIniFile_)
-        return;
-    if (regIniFile_ != nullptr)
-        regIniFile_->RemoveFreeNotification(this);
-    regIniFile_ = value;
-    if (regIniFile_ != nullptr)
-        regIniFile_->FreeNotification(this);
+    SetRegIniFileReference(this, regIniFile_, value);
 }
 
 void TFrFormState::Notification(TComponent* component, TOperation operation) {

@@ -25,6 +25,16 @@ bool IsNumber(const std::string& text) {
 
 } // namespace
 
+void SetRegIniFileReference(TComponent* holder, TFrRegIniFile*& field, TFrRegIniFile* value) {
+    if (value == field)
+        return;
+    if (field != nullptr)
+        field->RemoveFreeNotification(holder);
+    field = value;
+    if (field != nullptr)
+        field->FreeNotification(holder);
+}
+
 std::uint32_t RegAccessMask(TFrRegAccess access) {
     std::uint32_t mask = 0;
     for (int i = keyQueryValue; i <= keyAllAccess; ++i)

@@ -20,6 +20,7 @@
 class TCustomIniFile;
 class TIniFile;
 class TRegistryIniFile;
+class TFrRegIniFile;
 
 Q4_ENUM(TFrPathType, ptIniFile, ptRegistry);
 Q4_ENUM(TFrRegKey, hkeyClassesRoot, hkeyCurrentUser, hkeyLocalMachine, hkeyUsers,
@@ -29,6 +30,10 @@ Q4_ENUM(TFrRegAccessKey, keyQueryValue, keySetValue, keyCreateSubKey, keyEnumera
 using TFrRegAccess = TSet<TFrRegAccessKey>;
 Q4_ENUM(TFrSpecialFolder, sfNone, sfUserAppDataRoaming, sfUserAppDataLocal, sfUserDocuments,
         sfProgramData);
+
+// Points `field` of `holder` at another storage component, keeping the free notification that
+// clears the field when the storage is destroyed.
+void SetRegIniFileReference(TComponent* holder, TFrRegIniFile*& field, TFrRegIniFile* value);
 
 // The access mask of a set of access rights.
 std::uint32_t RegAccessMask(TFrRegAccess access);

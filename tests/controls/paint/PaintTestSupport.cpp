@@ -3,33 +3,13 @@
 #include "platform/forms/Forms.h"
 #include "platform/graphics/Snapshot.h"
 #include "platform/rtl/Files.h"
-#include "tests/support/ProjectFonts.h"
+#include "tests/controls/support/ControlsTestApp.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class PaintEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        UseProjectFontsOnly("controls-paint-fonts");
-        static int argc = 1;
-        static char name[] = "test_controls_paint";
-        static char* argv[] = {name, nullptr};
-        app_ = new TApplication(argc, argv);
-    }
-    void TearDown() override {
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    TApplication* app_ = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const kPaint =
-    ::testing::AddGlobalTestEnvironment(new PaintEnvironment);
-
+[[maybe_unused]] ::testing::Environment* const kApplication = ::testing::AddGlobalTestEnvironment(
+    new controlstest::ApplicationEnvironment("controls-paint-fonts"));
 } // namespace
 
 namespace painttest {

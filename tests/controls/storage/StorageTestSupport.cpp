@@ -5,7 +5,7 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/rtl/Diagnostics.h"
 #include "platform/rtl/Files.h"
-#include "tests/support/ProjectFonts.h"
+#include "tests/controls/support/ControlsTestApp.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -28,16 +28,10 @@ Recorded& Record() {
 }
 
 namespace {
-
-class StorageEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        UseProjectFontsOnly("controls-storage-fonts");
-        static int argc = 1;
-        static char name[] = "test_controls_storage";
-        static char* argv[] = {name, nullptr};
-        app_ = new TApplication(argc, argv);
-        app_->SetTitle("Storage test");
+// Message dialogs and diagnostic lines are recorded instead of shown.
+[[maybe_unused]] ::testing::Environment* const kApplication = ::testing::AddGlobalTestEnvironment(
+    new controlstest::ApplicationEnvironment("controls-storage-fonts", [] {
+        Application->SetTitle("Storage test");
         SetMessageDlgHook([](const TMessageDlgRequest& r) {
             Record().Dialogs.push_back(r.Text);
             return mrOk;
@@ -45,20 +39,7 @@ public:
         SetDiagnosticSink([](const std::string& line) { Record().Diagnostics.push_back(line); });
         RegisterStorageComponents();
         RegisterClasses<TPlacementForm, TDialogPlacementForm, TUnstoredPlacementForm>();
-    }
-    void TearDown() override {
-        SetDiagnosticSink(nullptr);
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    TApplication* app_ = nullptr;
-};
-
-[[maybe_unused]] ::testing::Environment* const kStorage =
-    ::testing::AddGlobalTestEnvironment(new StorageEnvironment);
-
+    }));
 } // namespace
 
 void StorageTest::SetUp() {
