@@ -21,15 +21,14 @@
 #include "platform/graphics/Types.h"
 #include "platform/rtl/Events.h"
 
-#include <QImage>
-
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-class QWidget;
 class QEvent;
+class QImage;
+class QWidget;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
@@ -411,6 +410,17 @@ private:
     void AnchorChildren();
     TControl* RouteMouseTarget(TPoint p) const;
     void DispatchMouse(QEvent* event, QWidget* widget);
+    // One method per widget event; consumed is set as soon as the event is used up.
+    void RouteWidgetEvent(QWidget* widget, QEvent* event, const std::weak_ptr<int>& alive,
+                          bool& consumed);
+    bool WidgetWheel(QEvent* event);
+    void WidgetKeyPress(QEvent* event, const std::weak_ptr<int>& alive, bool& consumed);
+    bool WidgetKeyDown(TKeyCode& key, TShiftState shift, const std::weak_ptr<int>& alive,
+                       bool& consumed);
+    bool WidgetKeyRelease(QEvent* event);
+    void WidgetGeometry(QWidget* widget);
+    bool WidgetToolTip(QWidget* widget, QEvent* event);
+    bool WidgetContextMenu(QEvent* event);
     void SetHovered(TControl* control);
     void FillTabList(std::vector<TWinControl*>& list) const;
 
@@ -421,7 +431,7 @@ private:
     int alignDisabled_ = 0;
     bool aligning_ = false;
     bool realignPending_ = false;
-    QImage backBuffer_;
+    std::unique_ptr<QImage> backBuffer_; // the window as last painted
     TControl* captureControl_ = nullptr;
     TControl* hoverControl_ = nullptr;
     bool hoverSelf_ = false;
