@@ -30,20 +30,32 @@ void TReplyCollector::AddKept(char byte) {
     kept_ += byte;
     keptUpper_ += static_cast<char>(Cp1251UpperChar(static_cast<unsigned char>(byte)));
     const std::string_view line = std::string_view(kept_).substr(lineStart_);
+    const bool firstMark = byte == '>' && line.find('>') == line.size() - 1;
+    if (firstMark && !keyword_.empty() && !IsOurs(NameOfLine(line))) {
+        SetCurrentLineAside();
+        return;
+    }
+    if (!found_ && !pending_ && MatchEndsHere())
+        pending_ = true;
+    // With a keyword, the terminator inside a line that may still turn out to name another
+    // keyword ("lookign>" holds "OK") counts only once the line shows its ">" or ends; a line
+    // that is just the terminator counts at once.
+    if (pending_ && (keyword_.empty() || firstMark || line.find('>') != std::string_view::npos ||
+                     IsLineEnd(byte) || SameText(Trim(std::string(line)), Trim(wanted_)))) {
+        found_ = true;
+        pending_ = false;
+    }
     if (IsLineEnd(byte)) {
         if (IsWord(line, "ERROR"))
             refused_ = true;
         lineStart_ = kept_.size();
-    } else if (byte == '>' && !keyword_.empty() && line.find('>') == line.size() - 1 &&
-               !IsOurs(NameOfLine(line))) {
-        SetCurrentLineAside();
-        return;
     }
-    if (!found_ && !wanted_.empty() && keptUpper_.size() >= wanted_.size()) {
-        const size_t reach = wanted_.size() + 1;
-        const size_t from = keptUpper_.size() > reach ? keptUpper_.size() - reach : 0;
-        found_ = keptUpper_.find(wanted_, from) != std::string::npos;
-    }
+}
+
+bool TReplyCollector::MatchEndsHere() const {
+    if (wanted_.empty() || keptUpper_.size() < wanted_.size())
+        return false;
+    return keptUpper_.compare(keptUpper_.size() - wanted_.size(), wanted_.size(), wanted_) == 0;
 }
 
 void TReplyCollector::SetCurrentLineAside() {
@@ -51,6 +63,7 @@ void TReplyCollector::SetCurrentLineAside() {
     kept_.resize(lineStart_);
     keptUpper_.resize(lineStart_);
     skipping_ = true;
+    pending_ = false; // a terminator inside the other keyword's name is no terminator
 }
 
 void TReplyCollector::AddStale(char byte) {

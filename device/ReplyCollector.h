@@ -6,7 +6,8 @@
 // it never becomes this request's answer.
 //
 // A set-aside reply runs from its "name>" line up to and including its closing "OK" or "ERROR"
-// line; a line that names this request's keyword (or none) ends it early.
+// line; a line that names this request's keyword (or none) ends it early. The terminator found
+// inside a line that has not yet shown whether it names another keyword counts once it does.
 
 #include <string>
 #include <string_view>
@@ -41,6 +42,8 @@ private:
     // The current line of the kept bytes names another keyword: move it aside.
     void SetCurrentLineAside();
     bool IsOurs(std::string_view name) const;
+    // The kept bytes end with the terminator.
+    bool MatchEndsHere() const;
 
     std::string wanted_;  // the terminator, upper case, Windows-1251
     std::string keyword_; // Windows-1251
@@ -51,5 +54,6 @@ private:
     std::string staleLine_; // the current line of a set-aside reply
     std::string stale_;
     bool found_ = false;
+    bool pending_ = false; // the terminator came in a line not yet known to be this request's
     bool refused_ = false;
 };

@@ -56,6 +56,14 @@ TEST(ReplyCollector, SetsAsideRepliesThatNameAnotherKeyword) {
         {"refusal in lower case", "error\n", "", false, true, "error\n", ""},
         {"a value ERROR is no refusal", "GAPN>ERROR\r\nOK", "GAPN", true, false, "GAPN>ERROR\r\nOK",
          ""},
+        // "lookign" holds "OK": a late reply to it must not end another request's wait.
+        {"late reply whose name holds the terminator", "lookign>00\r\nOK\r\nGAPN>a\r\nOK", "GAPN",
+         true, false, "\nGAPN>a\r\nOK", "lookign>00\r\nOK\r"},
+        // The request's own name holding it still ends the wait there, as it always did (the
+        // "lookign" requests wait for "OK" and a carriage return instead).
+        {"own name holding the terminator", "lookign>00\r\nOK", "lookign", true, false, "lookign>",
+         ""},
+        {"terminator in a line without a name", "book\r", "GAPN", true, false, "book\r", ""},
         {"terminator split in a set-aside reply", "object>0\r\nO", "periodgsm", false, false, "",
          "object>0\r\n"},
     };
