@@ -52,20 +52,32 @@ void TCustomEdit::SetCharCase(TEditCharCase v) {
         SetText(ApplyCase(GetText(), v));
 }
 
+QLineEdit* TCustomEdit::LineWidget() const {
+    if (!HandleAllocated())
+        return nullptr;
+    return dynamic_cast<QLineEdit*>(const_cast<TCustomEdit*>(this)->Handle());
+}
+
 int TCustomEdit::SelStart() const {
-    return selStart_;
+    const QLineEdit* w = LineWidget();
+    return w ? w->cursorPosition() : selStart_;
 }
 
 void TCustomEdit::SetSelStart(int v) {
     selStart_ = std::max(v, 0);
+    if (QLineEdit* w = LineWidget())
+        w->setCursorPosition(v);
 }
 
 int TCustomEdit::SelLength() const {
-    return selLength_;
+    const QLineEdit* w = LineWidget();
+    return w ? static_cast<int>(w->selectedText().size()) : selLength_;
 }
 
 void TCustomEdit::SetSelLength(int v) {
     selLength_ = std::max(v, 0);
+    if (QLineEdit* w = LineWidget())
+        w->setSelection(SelStart(), v);
 }
 
 void TCustomEdit::SelectAll() {
@@ -91,8 +103,37 @@ void TCustomEdit::UserChangedText(const std::string& text) {
     Change();
 }
 
+QWidget* TCustomEdit::CreateWidget() {
+    auto* w = new TWidgetBridge<QLineEdit>(this);
+    QObject::connect(w, &QLineEdit::textEdited, guard_.get(), [this](const QString& text) {
+        SafeCall(this, [&] { LineEdited(StdStr(text)); });
+    });
+    return w;
+}
+
+void TCustomEdit::ShowText() {
+    ShowLineText(GetText(), false);
+}
+
+void TCustomEdit::ShowLineText(const std::string& value, bool keepCursor) {
+    QLineEdit* w = LineWidget();
+    const QString text = QStr(value);
+    if (!w || w->text() == text)
+        return;
+    const int pos = w->cursorPosition();
+    QSignalBlocker block(w);
+    w->setText(text);
+    if (keepCursor)
+        w->setCursorPosition(std::min(pos, static_cast<int>(text.size())));
+}
+
 void TCustomEdit::UpdateWidgetState() {
     TWinControl::UpdateWidgetState();
+    if (QLineEdit* w = LineWidget()) {
+        w->setMaxLength(WidgetMaxLength());
+        w->setReadOnly(readOnly_);
+        ShowText();
+    }
 }
 
 void TCustomEdit::WndProc(TMessage& message) {
@@ -102,62 +143,13 @@ void TCustomEdit::WndProc(TMessage& message) {
 
 // ---- TEdit --------------------------------------------------------------------------------------
 
-QWidget* TEdit::CreateWidget() {
-    auto* w = new TWidgetBridge<QLineEdit>(this);
-    QObject::connect(w, &QLineEdit::textEdited, guard_.get(), [this](const QString& text) {
-        SafeCall(this, [&] {
-            std::string t = ApplyCase(StdStr(text), charCase_);
-            if (t != StdStr(text))
-                ShowText();
-            UserChangedText(t);
-        });
-    });
-    return w;
-}
-
 QLineEdit* TEdit::LineEdit() {
     return static_cast<QLineEdit*>(Handle());
 }
 
-void TEdit::ShowText() {
-    if (!HandleAllocated())
-        return;
-    auto* w = static_cast<QLineEdit*>(Handle());
-    const QString text = QStr(GetText());
-    if (w->text() != text) {
-        QSignalBlocker block(w);
-        w->setText(text);
-    }
-}
-
-void TEdit::UpdateWidgetState() {
-    TCustomEdit::UpdateWidgetState();
-    if (!HandleAllocated())
-        return;
-    auto* w = static_cast<QLineEdit*>(Handle());
-    w->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
-    w->setReadOnly(readOnly_);
-    ShowText();
-}
-
-int TEdit::SelStart() const {
-    return HandleAllocated() ? const_cast<TEdit*>(this)->LineEdit()->cursorPosition() : selStart_;
-}
-
-void TEdit::SetSelStart(int v) {
-    TCustomEdit::SetSelStart(v);
-    if (HandleAllocated())
-        LineEdit()->setCursorPosition(v);
-}
-
-int TEdit::SelLength() const {
-    return HandleAllocated()
-               ? static_cast<int>(const_cast<TEdit*>(this)->LineEdit()->selectedText().size())
-               : selLength_;
-}
-
-void TEdit::SetSelLength(int v) {
-    TCustomEdit::SetSelLength(v);
-    if (HandleAllocated())
-        LineEdit()->setSelection(SelStart(), v);
+void TEdit::LineEdited(const std::string& text) {
+    const std::string t = ApplyCase(text, charCase_);
+    if (t != text)
+        ShowText();
+    UserChangedText(t);
 }

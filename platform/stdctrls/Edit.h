@@ -11,7 +11,9 @@ class QLineEdit;
 
 Q4_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 
-// The common base of the one-line edit, the masked edit and the memo.
+// The common base of the one-line edit, the masked edit, the spin edit and the memo. Its own
+// widget is a one-line edit (QLineEdit): the selection, the length limit, the read-only state and
+// the shown text are kept there; an edit with another widget keeps the selection here.
 class TCustomEdit : public TWinControl {
     Q4_CLASS(TCustomEdit, TWinControl)
 public:
@@ -29,10 +31,10 @@ public:
     bool Modified() const { return modified_; }
     void SetModified(bool v) { modified_ = v; }
     void Clear() { SetText(""); }
-    virtual int SelStart() const;
-    virtual void SetSelStart(int v);
-    virtual int SelLength() const;
-    virtual void SetSelLength(int v);
+    int SelStart() const;
+    void SetSelStart(int v);
+    int SelLength() const;
+    void SetSelLength(int v);
     void SelectAll();
     bool PaintsOwnWidget() const override { return false; }
 
@@ -45,8 +47,19 @@ protected:
     // The user changed the text in the widget.
     void UserChangedText(const std::string& text);
     void DoSetText(const std::string& value) override;
+    // A one-line edit widget whose typing goes to LineEdited.
+    QWidget* CreateWidget() override;
+    // The user typed into the one-line widget; the text is the widget's.
+    virtual void LineEdited(const std::string& text) { UserChangedText(text); }
+    // The one-line widget, or null when the widget is not made yet or is of another kind.
+    QLineEdit* LineWidget() const;
     // Puts the text into the widget without telling anyone.
-    virtual void ShowText() {}
+    virtual void ShowText();
+    // Puts text into the one-line widget, if there is one, without a signal; the cursor goes to
+    // the end, or stays where it was with keepCursor.
+    void ShowLineText(const std::string& text, bool keepCursor);
+    // The most characters the one-line widget takes.
+    virtual int WidgetMaxLength() const { return maxLength_ > 0 ? maxLength_ : 32767; }
     void UpdateWidgetState() override;
 
     int maxLength_ = 0;
@@ -65,13 +78,7 @@ class TEdit : public TCustomEdit {
 public:
     explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
     QLineEdit* LineEdit();
-    int SelStart() const override;
-    void SetSelStart(int v) override;
-    int SelLength() const override;
-    void SetSelLength(int v) override;
 
 protected:
-    QWidget* CreateWidget() override;
-    void ShowText() override;
-    void UpdateWidgetState() override;
+    void LineEdited(const std::string& text) override;
 };

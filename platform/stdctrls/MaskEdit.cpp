@@ -1,10 +1,8 @@
 #include "platform/stdctrls/MaskEdit.h"
 
-#include "platform/forms/WidgetBridge.h"
 #include "platform/stdctrls/WidgetSupport.h"
 
 #include <QLineEdit>
-#include <QSignalBlocker>
 
 #include <algorithm>
 
@@ -45,21 +43,14 @@ void TCustomMaskEdit::DoSetText(const std::string& value) {
     Change();
 }
 
-QWidget* TCustomMaskEdit::CreateWidget() {
-    auto* w = new TWidgetBridge<QLineEdit>(this);
-    QObject::connect(w, &QLineEdit::textEdited, guard_.get(), [this, w](const QString& text) {
-        // Only reached without a mask: masked keys are handled before the widget sees them.
-        SafeCall(this, [&] {
-            if (mask_.IsMasked()) {
-                ShowText();
-                return;
-            }
-            (void)w;
-            mask_.SetText(StdStr(text));
-            UserChangedText(StdStr(text));
-        });
-    });
-    return w;
+void TCustomMaskEdit::LineEdited(const std::string& text) {
+    // Only reached without a mask: masked keys are handled before the widget sees them.
+    if (mask_.IsMasked()) {
+        ShowText();
+        return;
+    }
+    mask_.SetText(text);
+    UserChangedText(text);
 }
 
 QLineEdit* TCustomMaskEdit::LineEdit() {
@@ -67,37 +58,11 @@ QLineEdit* TCustomMaskEdit::LineEdit() {
 }
 
 void TCustomMaskEdit::ShowText() {
-    if (!HandleAllocated())
-        return;
-    auto* w = static_cast<QLineEdit*>(Handle());
-    const QString text = QStr(mask_.EditText());
-    if (w->text() != text) {
-        const int pos = w->cursorPosition();
-        QSignalBlocker block(w);
-        w->setText(text);
-        w->setCursorPosition(std::min(pos, static_cast<int>(text.size())));
-    }
+    ShowLineText(mask_.EditText(), true);
 }
 
-void TCustomMaskEdit::UpdateWidgetState() {
-    TCustomEdit::UpdateWidgetState();
-    if (!HandleAllocated())
-        return;
-    auto* w = static_cast<QLineEdit*>(Handle());
-    w->setMaxLength(mask_.IsMasked() ? mask_.Length() : (maxLength_ > 0 ? maxLength_ : 32767));
-    w->setReadOnly(readOnly_);
-    ShowText();
-}
-
-int TCustomMaskEdit::SelStart() const {
-    return HandleAllocated() ? const_cast<TCustomMaskEdit*>(this)->LineEdit()->cursorPosition()
-                             : selStart_;
-}
-
-void TCustomMaskEdit::SetSelStart(int v) {
-    TCustomEdit::SetSelStart(v);
-    if (HandleAllocated())
-        LineEdit()->setCursorPosition(v);
+int TCustomMaskEdit::WidgetMaxLength() const {
+    return mask_.IsMasked() ? mask_.Length() : TCustomEdit::WidgetMaxLength();
 }
 
 void TCustomMaskEdit::MaskChanged(int cursor) {
@@ -113,14 +78,12 @@ void TCustomMaskEdit::KeyDown(TKeyCode& key, TShiftState shift) {
     if (key == 0 || !mask_.IsMasked() || readOnly_)
         return;
     if (key == VK_DELETE) {
-        const int start = SelStart();
-        int count = HandleAllocated() ? static_cast<int>(LineEdit()->selectedText().size()) : 0;
-        if (HandleAllocated() && LineEdit()->hasSelectedText())
-            SetSelStart(LineEdit()->selectionStart());
-        mask_.Clear(HandleAllocated() && LineEdit()->hasSelectedText()
-                        ? LineEdit()->selectionStart()
-                        : start,
-                    std::max(count, 1));
+        // Delete clears the selection, or else the position at the cursor.
+        const QLineEdit* w = LineWidget();
+        const bool selected = w && w->hasSelectedText();
+        const int start = selected ? w->selectionStart() : SelStart();
+        const int count = selected ? static_cast<int>(w->selectedText().size()) : 1;
+        mask_.Clear(start, count);
         MaskChanged(start);
         key = 0;
     }

@@ -25,16 +25,14 @@ public:
     // Raises EEditMaskError when a required position is empty.
     void ValidateEdit() { mask_.Validate(); }
     QLineEdit* LineEdit();
-    int SelStart() const override;
-    void SetSelStart(int v) override;
 
 protected:
-    QWidget* CreateWidget() override;
     void DoSetText(const std::string& value) override;
+    void LineEdited(const std::string& text) override;
     void ShowText() override;
+    int WidgetMaxLength() const override;
     void KeyDown(TKeyCode& key, TShiftState shift) override;
     void KeyPress(char16_t& key) override;
-    void UpdateWidgetState() override;
 
 private:
     void MaskChanged(int cursor);

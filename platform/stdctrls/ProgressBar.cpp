@@ -18,28 +18,25 @@ void TProgressBar::DeclareProperties(TPropertyList& p) {
 }
 
 void TProgressBar::SetMin(int v) {
-    min_ = v;
-    if (max_ < min_)
-        max_ = min_;
-    SetPosition(position_);
+    range_.SetMin(v);
+    UpdateWidgetState();
 }
 
 void TProgressBar::SetMax(int v) {
-    max_ = v;
-    if (min_ > max_)
-        min_ = max_;
-    SetPosition(position_);
+    range_.SetMax(v);
+    UpdateWidgetState();
 }
 
 void TProgressBar::SetPosition(int v) {
-    position_ = std::clamp(v, min_, max_);
+    range_.SetPosition(v);
     UpdateWidgetState();
 }
 
 void TProgressBar::StepIt() {
-    int next = position_ + step_;
-    if (next > max_)
-        next = min_ + (next - max_ - 1) % std::max(1, max_ - min_ + 1);
+    const int min = range_.Min(), max = range_.Max();
+    int next = range_.Position() + step_;
+    if (next > max)
+        next = min + (next - max - 1) % std::max(1, max - min + 1);
     SetPosition(next);
 }
 
@@ -54,6 +51,6 @@ void TProgressBar::UpdateWidgetState() {
     if (!HandleAllocated())
         return;
     auto* w = static_cast<QProgressBar*>(Handle());
-    w->setRange(min_, max_);
-    w->setValue(position_);
+    w->setRange(range_.Min(), range_.Max());
+    w->setValue(range_.Position());
 }

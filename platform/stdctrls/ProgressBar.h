@@ -2,24 +2,25 @@
 // Progress bars.
 
 #include "platform/forms/Controls.h"
+#include "platform/stdctrls/BarRange.h"
 
 class TProgressBar : public TWinControl {
     Q4_CLASS(TProgressBar, TWinControl)
 public:
     explicit TProgressBar(TComponent* owner);
     static void DeclareProperties(TPropertyList& p);
-    int Min() const { return min_; }
+    int Min() const { return range_.Min(); }
     void SetMin(int v);
-    int Max() const { return max_; }
+    int Max() const { return range_.Max(); }
     void SetMax(int v);
-    int Position() const { return position_; }
+    int Position() const { return range_.Position(); }
     // Kept within Min..Max.
     void SetPosition(int v);
     int Step() const { return step_; }
     void SetStep(int v) { step_ = v; }
     // Moves by Step, wrapping to Min past Max.
     void StepIt();
-    void StepBy(int delta) { SetPosition(position_ + delta); }
+    void StepBy(int delta) { SetPosition(Position() + delta); }
     bool PaintsOwnWidget() const override { return false; }
 
 protected:
@@ -27,8 +28,6 @@ protected:
     void UpdateWidgetState() override;
 
 private:
-    int min_ = 0;
-    int max_ = 100;
-    int position_ = 0;
+    TBarRange range_{0, 100};
     int step_ = 10;
 };

@@ -8,7 +8,12 @@
 
 #include <algorithm>
 
-TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
+TScrollBar::TScrollBar(TComponent* owner)
+    : TWinControl(owner), range_(0, 100, [this] {
+          UpdateWidgetState();
+          if (OnChange)
+              OnChange(this);
+      }) {
     SetBounds(0, 0, 121, 17);
     SetTabStop(true);
 }
@@ -34,33 +39,21 @@ void TScrollBar::SetKind(TScrollBarKind v) {
 }
 
 void TScrollBar::SetMin(int v) {
-    min_ = v;
-    if (max_ < min_)
-        max_ = min_;
-    SetPosition(position_);
+    range_.SetMin(v);
     UpdateWidgetState();
 }
 
 void TScrollBar::SetMax(int v) {
-    max_ = v;
-    if (min_ > max_)
-        min_ = max_;
-    SetPosition(position_);
+    range_.SetMax(v);
     UpdateWidgetState();
 }
 
 void TScrollBar::SetPosition(int v) {
-    v = std::clamp(v, min_, std::max(min_, max_ - std::max(pageSize_ - 1, 0)));
-    if (v == position_)
-        return;
-    position_ = v;
-    UpdateWidgetState();
-    if (OnChange)
-        OnChange(this);
+    range_.SetPosition(v);
 }
 
 void TScrollBar::SetPageSize(int v) {
-    pageSize_ = std::max(v, 0);
+    range_.SetPage(std::max(v, 0));
     UpdateWidgetState();
 }
 
@@ -82,10 +75,10 @@ void TScrollBar::UpdateWidgetState() {
     auto* w = static_cast<QScrollBar*>(Handle());
     QSignalBlocker block(w);
     w->setOrientation(kind_ == sbVertical ? Qt::Vertical : Qt::Horizontal);
-    w->setRange(min_, std::max(min_, max_ - std::max(pageSize_ - 1, 0)));
-    w->setPageStep(std::max(pageSize_, largeChange_));
+    w->setRange(range_.Min(), range_.Top());
+    w->setPageStep(std::max(range_.Page(), largeChange_));
     w->setSingleStep(smallChange_);
-    w->setValue(position_);
+    w->setValue(range_.Position());
 }
 
 void TScrollBar::WndProc(TMessage& message) {

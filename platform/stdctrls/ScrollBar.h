@@ -2,6 +2,7 @@
 // Scroll bars.
 
 #include "platform/forms/Controls.h"
+#include "platform/stdctrls/BarRange.h"
 #include "platform/stdctrls/SignalGuard.h"
 
 class QScrollBar;
@@ -18,13 +19,13 @@ public:
     static void DeclareProperties(TPropertyList& p);
     TScrollBarKind Kind() const { return kind_; }
     void SetKind(TScrollBarKind v);
-    int Min() const { return min_; }
+    int Min() const { return range_.Min(); }
     void SetMin(int v);
-    int Max() const { return max_; }
+    int Max() const { return range_.Max(); }
     void SetMax(int v);
-    int Position() const { return position_; }
+    int Position() const { return range_.Position(); }
     void SetPosition(int v);
-    int PageSize() const { return pageSize_; }
+    int PageSize() const { return range_.Page(); }
     void SetPageSize(int v);
     int LargeChange() const { return largeChange_; }
     void SetLargeChange(int v) {
@@ -47,12 +48,11 @@ protected:
 
 private:
     TScrollBarKind kind_ = sbHorizontal;
-    int min_ = 0;
-    int max_ = 100;
-    int position_ = 0;
-    int pageSize_ = 0;
     int largeChange_ = 1;
     int smallChange_ = 1;
+
+    // Moving the position shows it and fires OnChange.
+    TBarRange range_;
 
 protected:
     TSignalGuard guard_; // declared last: cut first

@@ -8,7 +8,12 @@
 
 #include <algorithm>
 
-TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+TTrackBar::TTrackBar(TComponent* owner)
+    : TWinControl(owner), range_(0, 10, [this] {
+          UpdateWidgetState();
+          if (OnChange)
+              OnChange(this);
+      }) {
     SetBounds(0, 0, 150, 45);
     SetTabStop(true);
 }
@@ -24,29 +29,17 @@ void TTrackBar::DeclareProperties(TPropertyList& p) {
 }
 
 void TTrackBar::SetMin(int v) {
-    min_ = v;
-    if (max_ < min_)
-        max_ = min_;
-    SetPosition(position_);
+    range_.SetMin(v);
     UpdateWidgetState();
 }
 
 void TTrackBar::SetMax(int v) {
-    max_ = v;
-    if (min_ > max_)
-        min_ = max_;
-    SetPosition(position_);
+    range_.SetMax(v);
     UpdateWidgetState();
 }
 
 void TTrackBar::SetPosition(int v) {
-    v = std::clamp(v, min_, max_);
-    if (v == position_)
-        return;
-    position_ = v;
-    UpdateWidgetState();
-    if (OnChange)
-        OnChange(this);
+    range_.SetPosition(v);
 }
 
 void TTrackBar::SetPageSize(int v) {
@@ -90,10 +83,10 @@ void TTrackBar::UpdateWidgetState() {
     // The classic vertical bar has its minimum at the top.
     w->setInvertedAppearance(orientation_ == trVertical);
     w->setInvertedControls(orientation_ == trVertical);
-    w->setRange(min_, max_);
+    w->setRange(range_.Min(), range_.Max());
     w->setPageStep(pageSize_);
     w->setTickInterval(frequency_);
-    w->setValue(position_);
+    w->setValue(range_.Position());
 }
 
 void TTrackBar::WndProc(TMessage& message) {

@@ -2,6 +2,7 @@
 // Track bars.
 
 #include "platform/forms/Controls.h"
+#include "platform/stdctrls/BarRange.h"
 #include "platform/stdctrls/SignalGuard.h"
 
 class QSlider;
@@ -16,11 +17,11 @@ public:
     // Arrow keys belong to the control, not to the form's dialog navigation.
     void WndProc(TMessage& message) override;
     static void DeclareProperties(TPropertyList& p);
-    int Min() const { return min_; }
+    int Min() const { return range_.Min(); }
     void SetMin(int v);
-    int Max() const { return max_; }
+    int Max() const { return range_.Max(); }
     void SetMax(int v);
-    int Position() const { return position_; }
+    int Position() const { return range_.Position(); }
     void SetPosition(int v);
     int PageSize() const { return pageSize_; }
     void SetPageSize(int v);
@@ -38,12 +39,12 @@ protected:
     void UpdateWidgetState() override;
 
 private:
-    int min_ = 0;
-    int max_ = 10;
-    int position_ = 0;
     int pageSize_ = 2;
     int frequency_ = 1;
     TTrackBarOrientation orientation_ = trHorizontal;
+
+    // Moving the position shows it and fires OnChange.
+    TBarRange range_;
 
 protected:
     TSignalGuard guard_; // declared last: cut first

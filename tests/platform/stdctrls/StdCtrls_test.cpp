@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -280,6 +281,44 @@ TEST_F(StdCtrlsEvents, MaskEditTypingWithAKeyFilter) {
     w->setCursorPosition(0);
     TypeText(w, "9");
     EXPECT_EQ(e->EditText(), "1_,__") << "read-only";
+}
+
+// Delete clears the selected positions whichever way the selection was made, else the one at the
+// cursor; the selection a program sets or reads is the widget's, as for a plain edit.
+TEST_F(StdCtrlsEvents, MaskEditDeleteClearsTheSelection) {
+    struct Case {
+        const char* what;
+        int start; // the selection as QLineEdit::setSelection takes it
+        int length;
+        const char* after;
+        int cursor;
+    };
+    const Case cases[] = {
+        {"selected left to right", 1, 2, "1__4", 1},
+        {"selected right to left", 3, -2, "1__4", 1},
+        {"no selection", 2, 0, "12_4", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto* e = Make<TMaskEdit>();
+        e->SetEditMask("0000;1;_");
+        e->SetText("1234");
+        QLineEdit* w = e->LineEdit();
+        if (c.length != 0)
+            w->setSelection(c.start, c.length);
+        else
+            w->setCursorPosition(c.start);
+        EXPECT_EQ(e->SelLength(), std::abs(c.length));
+        SendKey(w, Qt::Key_Delete, QString());
+        EXPECT_EQ(e->EditText(), c.after);
+        EXPECT_EQ(w->cursorPosition(), c.cursor);
+    }
+    auto* e = Make<TMaskEdit>();
+    e->SetEditMask("0000;1;_");
+    e->SetText("1234");
+    e->SelectAll();
+    EXPECT_EQ(e->LineEdit()->selectedText().toStdString(), "1234");
+    EXPECT_EQ(e->SelLength(), 4);
 }
 
 // Arrows move within an edit (or a list) rather than to the next control of the form.
