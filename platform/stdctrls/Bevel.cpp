@@ -1,6 +1,6 @@
 #include "platform/stdctrls/Bevel.h"
 
-#include "platform/stdctrls/Frame3D.h"
+#include "platform/stdctrls/BevelFrame.h"
 
 TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 50, 50);
@@ -34,7 +34,7 @@ void TBevel::Paint() {
     const int w = r.Width(), h = r.Height();
     switch (shape_) {
     case bsBox:
-        Frame3D(c, r, c1, c2, 1);
+        BevelFrame(c, r, style_ == bsRaised);
         break;
     case bsFrame: {
         TRect outer = Rect(0, 0, w - 1, h - 1);

@@ -1,7 +1,7 @@
 #include "platform/stdctrls/Grids.h"
 
 #include "platform/rtl/CodePage.h"
-#include "platform/stdctrls/Frame3D.h"
+#include "platform/stdctrls/BevelFrame.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -426,7 +426,7 @@ void TCustomDrawGrid::Paint() {
             DrawCell(col, r, rect, state);
             if (defaultDrawing_ && fixed) {
                 TRect edge = rect;
-                Frame3D(c, edge, clBtnHighlight, clBtnShadow, 1);
+                BevelFrame(c, edge, true);
             }
             if (defaultDrawing_ && state.Contains(gdFocused) && !opt.Contains(goRowSelect) &&
                 !editorMode_)

@@ -1,6 +1,6 @@
 #include "platform/stdctrls/PageControl.h"
 
-#include "platform/stdctrls/Frame3D.h"
+#include "platform/stdctrls/BevelFrame.h"
 
 #include <QFontMetrics>
 
@@ -172,7 +172,7 @@ void TPageControl::Paint() {
     c->FillRect(Rect(0, 0, Width(), Height()));
     const int top = TabHeight();
     TRect body = Rect(0, top, Width(), Height());
-    Frame3D(c, body, clBtnHighlight, clBtnShadow, 1);
+    BevelFrame(c, body, true);
     c->Font()->Assign(Font());
     for (int i = 0; i < PageCount(); ++i) {
         TRect r = TabRect(i);

@@ -1,6 +1,6 @@
 #include "platform/stdctrls/Panel.h"
 
-#include "platform/stdctrls/Frame3D.h"
+#include "platform/stdctrls/BevelFrame.h"
 
 #include <algorithm>
 
@@ -89,9 +89,7 @@ void TCustomPanel::Paint() {
             r.Bottom -= bevelWidth_;
             return;
         }
-        const bool raised = b == bvRaised;
-        Frame3D(c, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight,
-                bevelWidth_);
+        BevelFrame(c, r, b == bvRaised, bevelWidth_);
     };
     bevel(bevelOuter_);
     r.Left += borderWidth_;

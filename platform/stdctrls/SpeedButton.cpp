@@ -1,6 +1,6 @@
 #include "platform/stdctrls/SpeedButton.h"
 
-#include "platform/stdctrls/Frame3D.h"
+#include "platform/stdctrls/BevelFrame.h"
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 23, 22);
@@ -76,33 +76,22 @@ void TSpeedButton::Click() {
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TGraphicControl::MouseDown(button, shift, x, y);
-    if (button == mbLeft && Enabled()) {
-        pressed_ = true;
-        Invalidate();
-    }
+    press_.MouseDown(*this, button, true);
 }
 
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TGraphicControl::MouseUp(button, shift, x, y);
-    if (button == mbLeft && pressed_) {
-        pressed_ = false;
-        Invalidate();
-        if (x >= 0 && y >= 0 && x < Width() && y < Height() && Enabled())
-            Click();
-    }
+    press_.MouseUp(*this, button);
 }
 
 void TSpeedButton::Paint() {
     TCanvas* c = Canvas();
     TRect r = Rect(0, 0, Width(), Height());
-    const bool sunken = down_ || pressed_;
-    c->Brush()->SetColor(down_ && !pressed_ ? clBtnHighlight : clBtnFace);
+    const bool sunken = down_ || press_.Pressed();
+    c->Brush()->SetColor(down_ && !press_.Pressed() ? clBtnHighlight : clBtnFace);
     c->Brush()->SetStyle(bsSolid);
     c->FillRect(r);
-    if (!flat_ || sunken) {
-        Frame3D(c, r, sunken ? clBtnShadow : clBtnHighlight, sunken ? clBtnHighlight : clBtnShadow,
-                1);
-    }
+    ButtonFrame(c, r, sunken, flat_);
     c->Brush()->SetStyle(bsClear);
     c->Font()->Assign(Font());
     if (!Enabled())

@@ -2,6 +2,7 @@
 // Speed buttons: flat, grouped, able to stay down; painted by the control.
 
 #include "platform/forms/Controls.h"
+#include "platform/stdctrls/ButtonPress.h"
 
 // A button without a widget. With a GroupIndex it stays down when clicked and the other
 // buttons of its group (same parent, same index) come up; AllowAllUp lets a click on the down
@@ -31,7 +32,7 @@ protected:
 private:
     void UpdateGroup();
     bool down_ = false;
-    bool pressed_ = false;
+    TButtonPress press_;
     int groupIndex_ = 0;
     bool allowAllUp_ = false;
     bool flat_ = false;

@@ -1,6 +1,6 @@
 #include "platform/stdctrls/StatusBar.h"
 
-#include "platform/stdctrls/Frame3D.h"
+#include "platform/stdctrls/BevelFrame.h"
 
 #include <algorithm>
 
@@ -83,8 +83,7 @@ void TStatusBar::Paint() {
     c->Font()->Assign(Font());
     auto draw = [&](TRect r, const std::string& text, TAlignment a, TStatusPanelBevel bevel) {
         if (bevel != pbNone)
-            Frame3D(c, r, bevel == pbLowered ? clBtnShadow : clBtnHighlight,
-                    bevel == pbLowered ? clBtnHighlight : clBtnShadow, 1);
+            BevelFrame(c, r, bevel == pbRaised);
         c->Brush()->SetStyle(bsClear);
         unsigned flags = DT_SINGLELINE | DT_VCENTER;
         if (a == taCenter)

@@ -1,7 +1,7 @@
 #include "platform/stdctrls/ToolBar.h"
 
 #include "platform/graphics/ImageList.h"
-#include "platform/stdctrls/Frame3D.h"
+#include "platform/stdctrls/BevelFrame.h"
 
 #include <algorithm>
 
@@ -76,20 +76,12 @@ void TToolButton::Click() {
 
 void TToolButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TGraphicControl::MouseDown(button, shift, x, y);
-    if (button == mbLeft && Enabled() && style_ != tbsSeparator && style_ != tbsDivider) {
-        pressed_ = true;
-        Invalidate();
-    }
+    press_.MouseDown(*this, button, style_ != tbsSeparator && style_ != tbsDivider);
 }
 
 void TToolButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TGraphicControl::MouseUp(button, shift, x, y);
-    if (button == mbLeft && pressed_) {
-        pressed_ = false;
-        Invalidate();
-        if (x >= 0 && y >= 0 && x < Width() && y < Height() && Enabled())
-            Click();
-    }
+    press_.MouseUp(*this, button);
 }
 
 void TToolButton::Paint() {
@@ -99,14 +91,12 @@ void TToolButton::Paint() {
         return;
     if (style_ == tbsDivider) {
         TRect line = Rect(Width() / 2 - 1, 2, Width() / 2 + 1, Height() - 2);
-        Frame3D(c, line, clBtnShadow, clBtnHighlight, 1);
+        BevelFrame(c, line, false);
         return;
     }
     TToolBar* bar = ToolBar();
-    const bool sunken = down_ || pressed_;
-    if (sunken || !(bar && bar->Flat()))
-        Frame3D(c, r, sunken ? clBtnShadow : clBtnHighlight, sunken ? clBtnHighlight : clBtnShadow,
-                1);
+    const bool sunken = down_ || press_.Pressed();
+    ButtonFrame(c, r, sunken, bar && bar->Flat());
     int textTop = 0;
     if (bar && bar->Images() && imageIndex_ >= 0) {
         const int x = (Width() - bar->Images()->Width()) / 2 + (sunken ? 1 : 0);

@@ -2,6 +2,7 @@
 // Tool bars and their tool buttons, painted by the controls themselves.
 
 #include "platform/forms/Controls.h"
+#include "platform/stdctrls/ButtonPress.h"
 
 #include <vector>
 
@@ -40,7 +41,7 @@ private:
     TToolButtonStyle style_ = tbsButton;
     bool down_ = false;
     bool grouped_ = false;
-    bool pressed_ = false;
+    TButtonPress press_;
 };
 
 // Lays its tool buttons (and other controls) out left to right in reading order, wrapping when

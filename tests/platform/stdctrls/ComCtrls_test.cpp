@@ -10,6 +10,8 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/ImageList.h"
 
+#include "tests/support/FormFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -23,21 +25,7 @@
 
 namespace {
 
-class ComCtrlsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 400, 300);
-        form->Show();
-    }
-    void TearDown() override { form->Free(); }
-    template <class T> T* Make() {
-        T* c = new T(form);
-        c->SetParent(form);
-        return c;
-    }
-    TForm* form = nullptr;
-};
+using ComCtrlsTest = FormFixture;
 
 // The page tree: nodes with state indexes, selection by program and by user, OnChange for both.
 TEST_F(ComCtrlsTest, TreeViewMirrorsNodesAndReportsSelection) {

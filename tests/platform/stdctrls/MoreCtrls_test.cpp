@@ -13,6 +13,8 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/ImageList.h"
 
+#include "tests/support/FormFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -27,29 +29,7 @@
 
 namespace {
 
-class MoreCtrlsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 400, 300);
-        form->Show();
-    }
-    void TearDown() override { form->Free(); }
-    template <class T> T* Make() {
-        T* c = new T(form);
-        c->SetParent(form);
-        return c;
-    }
-    void ClickAt(TWinControl* c, int x, int y) {
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(x, y), QPointF(x, y), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(c->Handle(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(x, y), QPointF(x, y),
-                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(c->Handle(), &release);
-    }
-    TForm* form = nullptr;
-};
+using MoreCtrlsTest = FormFixture;
 
 TEST_F(MoreCtrlsTest, SpinEditValueFiresChangeAndKeepsItsRange) {
     auto* s = Make<TSpinEdit>();

@@ -4,34 +4,16 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/forms/Forms.h"
 #include "platform/stdctrls/Registration.h"
+#include "tests/support/ProjectFonts.h"
 
 #include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
 
 namespace {
 
 class ApplicationEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE")) {
-            QString dir = QStringLiteral(Q4_BINARY_DIR "/stdctrls-fonts");
-            QDir().mkpath(dir);
-            QFile conf(dir + QStringLiteral("/fonts.conf"));
-            if (conf.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-                conf.write("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
-                           "<fontconfig>\n"
-                           "  <dir>/usr/share/fonts/truetype/liberation2</dir>\n"
-                           "  <dir>/usr/share/fonts/truetype/dejavu</dir>\n"
-                           "  <cachedir>" +
-                           dir.toUtf8() + "/cache</cachedir>\n</fontconfig>\n");
-                conf.close();
-                qputenv("FONTCONFIG_FILE", conf.fileName().toUtf8());
-            }
-        }
+        UseProjectFontsOnly("stdctrls-fonts");
         static int argc = 1;
         static char name[] = "test_platform_stdctrls";
         static char* argv[] = {name, nullptr};

@@ -12,6 +12,8 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/WidgetBridge.h"
 
+#include "tests/support/FormFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -32,24 +34,6 @@ namespace {
 struct Counts {
     int click = 0;
     int change = 0;
-};
-
-// A shown form to put controls on, freed at the end of the test.
-class FormFixture : public ::testing::Test {
-protected:
-    void SetUp() override {
-        form = new TForm(nullptr);
-        form->SetBounds(0, 0, 400, 300);
-        form->Show();
-    }
-    void TearDown() override { form->Free(); }
-    template <class T> T* Make() {
-        T* c = new T(form);
-        c->SetParent(form);
-        c->Handle(); // every rule must hold with the widget in place
-        return c;
-    }
-    TForm* form = nullptr;
 };
 
 void SendKey(QWidget* w, int qtKey, const QString& text) {
@@ -212,21 +196,21 @@ TEST_F(StdCtrlsEvents, ProgrammaticChanges) {
 }
 
 TEST_F(StdCtrlsEvents, UserChangesFireTheSameEvents) {
-    auto* check = Make<TCheckBox>();
+    auto* check = MakeWithWidget<TCheckBox>();
     int clicks = 0;
     check->OnClick = [&](TObject*) { ++clicks; };
     static_cast<QCheckBox*>(check->Handle())->click();
     EXPECT_TRUE(check->Checked());
     EXPECT_EQ(clicks, 1);
 
-    auto* radio1 = Make<TRadioButton>();
-    auto* radio2 = Make<TRadioButton>();
+    auto* radio1 = MakeWithWidget<TRadioButton>();
+    auto* radio2 = MakeWithWidget<TRadioButton>();
     radio1->SetChecked(true);
     static_cast<QRadioButton*>(radio2->Handle())->click();
     EXPECT_TRUE(radio2->Checked());
     EXPECT_FALSE(radio1->Checked());
 
-    auto* combo = Make<TComboBox>();
+    auto* combo = MakeWithWidget<TComboBox>();
     combo->SetStyle(csDropDownList);
     combo->Items()->Add("x");
     combo->Items()->Add("y");
@@ -242,7 +226,7 @@ TEST_F(StdCtrlsEvents, UserChangesFireTheSameEvents) {
     EXPECT_EQ(combo->GetText(), "y");
     EXPECT_EQ(order, "down up click change ");
 
-    auto* edit = Make<TEdit>();
+    auto* edit = MakeWithWidget<TEdit>();
     int changes = 0;
     edit->OnChange = [&](TObject*) { ++changes; };
     TypeText(edit->Handle(), "ab");
@@ -252,7 +236,7 @@ TEST_F(StdCtrlsEvents, UserChangesFireTheSameEvents) {
 }
 
 TEST_F(StdCtrlsEvents, MaskEditTypingWithAKeyFilter) {
-    auto* e = Make<TMaskEdit>();
+    auto* e = MakeWithWidget<TMaskEdit>();
     e->SetEditMask("!99,99;1;_");
     int changes = 0;
     e->OnChange = [&](TObject*) { ++changes; };
@@ -300,7 +284,7 @@ TEST_F(StdCtrlsEvents, MaskEditDeleteClearsTheSelection) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        auto* e = Make<TMaskEdit>();
+        auto* e = MakeWithWidget<TMaskEdit>();
         e->SetEditMask("0000;1;_");
         e->SetText("1234");
         QLineEdit* w = e->LineEdit();
@@ -313,7 +297,7 @@ TEST_F(StdCtrlsEvents, MaskEditDeleteClearsTheSelection) {
         EXPECT_EQ(e->EditText(), c.after);
         EXPECT_EQ(w->cursorPosition(), c.cursor);
     }
-    auto* e = Make<TMaskEdit>();
+    auto* e = MakeWithWidget<TMaskEdit>();
     e->SetEditMask("0000;1;_");
     e->SetText("1234");
     e->SelectAll();
@@ -323,8 +307,8 @@ TEST_F(StdCtrlsEvents, MaskEditDeleteClearsTheSelection) {
 
 // Arrows move within an edit (or a list) rather than to the next control of the form.
 TEST_F(StdCtrlsEvents, ArrowKeysStayInTheControl) {
-    auto* first = Make<TEdit>();
-    auto* second = Make<TEdit>();
+    auto* first = MakeWithWidget<TEdit>();
+    auto* second = MakeWithWidget<TEdit>();
     second->SetTop(40);
     first->SetText("abc");
     form->Handle()->activateWindow();
@@ -334,17 +318,17 @@ TEST_F(StdCtrlsEvents, ArrowKeysStayInTheControl) {
     SendKey(w, Qt::Key_Left, QString());
     EXPECT_EQ(w->cursorPosition(), 2);
     EXPECT_EQ(first->Perform(WM_GETDLGCODE) & DLGC_WANTARROWS, DLGC_WANTARROWS);
-    auto* combo = Make<TComboBox>();
+    auto* combo = MakeWithWidget<TComboBox>();
     EXPECT_EQ(combo->Perform(WM_GETDLGCODE) & DLGC_WANTARROWS, DLGC_WANTARROWS);
-    auto* list = Make<TListBox>();
+    auto* list = MakeWithWidget<TListBox>();
     EXPECT_EQ(list->Perform(WM_GETDLGCODE) & DLGC_WANTARROWS, DLGC_WANTARROWS);
-    auto* button = Make<TButton>();
+    auto* button = MakeWithWidget<TButton>();
     EXPECT_EQ(button->Perform(WM_GETDLGCODE) & DLGC_WANTARROWS, 0)
         << "a button leaves arrows to the form";
 }
 
 TEST_F(StdCtrlsEvents, ComboStylesAndSorting) {
-    auto* c = Make<TComboBox>();
+    auto* c = MakeWithWidget<TComboBox>();
     c->SetSorted(true);
     for (const char* s : {"COM3", "COM1", "COM10", "COM2"})
         c->Items()->Add(s);
@@ -401,9 +385,9 @@ TEST_F(FormFixture, MemoWantReturnsAndWantTabs) {
         SCOPED_TRACE(std::string(c.qtKey == Qt::Key_Tab ? "Tab" : "Enter") + " wantReturns=" +
                      std::to_string(c.wantReturns) + " wantTabs=" + std::to_string(c.wantTabs) +
                      " default=" + std::to_string(c.defaultButton));
-        auto* memo = Make<TMemo>();
-        auto* other = Make<TEdit>();
-        auto* button = Make<TButton>();
+        auto* memo = MakeWithWidget<TMemo>();
+        auto* other = MakeWithWidget<TEdit>();
+        auto* button = MakeWithWidget<TButton>();
         memo->SetWantReturns(c.wantReturns);
         memo->SetWantTabs(c.wantTabs);
         button->SetDefault(c.defaultButton);
@@ -426,8 +410,8 @@ TEST_F(FormFixture, MemoWantReturnsAndWantTabs) {
 }
 
 TEST_F(FormFixture, MemoWantingReturnsLeavesEscapeToTheCancelButton) {
-    auto* memo = Make<TMemo>();
-    auto* button = Make<TButton>();
+    auto* memo = MakeWithWidget<TMemo>();
+    auto* button = MakeWithWidget<TButton>();
     button->SetCancel(true);
     int clicks = 0;
     button->OnClick = [&](TObject*) { ++clicks; };

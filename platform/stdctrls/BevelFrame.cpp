@@ -1,6 +1,8 @@
-#include "platform/stdctrls/Frame3D.h"
+#include "platform/stdctrls/BevelFrame.h"
 
-void Frame3D(TCanvas* canvas, TRect& r, TColor topLeft, TColor bottomRight, int width) {
+void BevelFrame(TCanvas* canvas, TRect& r, bool raised, int width) {
+    const TColor topLeft = raised ? clBtnHighlight : clBtnShadow;
+    const TColor bottomRight = raised ? clBtnShadow : clBtnHighlight;
     canvas->Pen()->SetWidth(1);
     canvas->Pen()->SetStyle(psSolid);
     for (int i = 0; i < width; ++i) {
@@ -16,4 +18,9 @@ void Frame3D(TCanvas* canvas, TRect& r, TColor topLeft, TColor bottomRight, int 
         ++r.Left;
         ++r.Top;
     }
+}
+
+void ButtonFrame(TCanvas* canvas, TRect& r, bool sunken, bool flat) {
+    if (sunken || !flat)
+        BevelFrame(canvas, r, !sunken);
 }
