@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <random>
 
 namespace {
 
@@ -111,7 +111,8 @@ TEST(LocMemIniFileTest, SectionsListsAndDrops) {
 }
 
 TEST(LocMemIniFileTest, SavesAndReadsItsFile) {
-    const std::string path = testing::TempDir() + "locini_" + std::to_string(getpid()) + ".ini";
+    const std::string path =
+        testing::TempDir() + "locini_" + std::to_string(std::random_device{}()) + ".ini";
     {
         TLocMemIniFile ini(path);
         ini.WriteText("Lang", Utf8ToCp1251("Имя"), Utf8ToCp1251("Значение"));
