@@ -32,6 +32,41 @@ bool IsLetter(char32_t c) {
     return c >= 0x80 && UnicodeUpper(c) != UnicodeLower(c);
 }
 
+using TCharClass = TEditMask::TCharClass;
+
+// The picture characters of fields: their class and whether they must be filled.
+struct TFieldChar {
+    char32_t Picture;
+    TCharClass Class;
+    bool Required;
+};
+constexpr TFieldChar kFieldChars[] = {
+    {U'L', TCharClass::Letter, true},       {U'l', TCharClass::Letter, false},
+    {U'A', TCharClass::AlphaNum, true},     {U'a', TCharClass::AlphaNum, false},
+    {U'C', TCharClass::AnyChar, true},      {U'c', TCharClass::AnyChar, false},
+    {U'0', TCharClass::Digit, true},        {U'9', TCharClass::Digit, false},
+    {U'#', TCharClass::DigitOrSign, false},
+};
+
+const TFieldChar* FindField(char32_t c) {
+    for (const TFieldChar& f : kFieldChars)
+        if (f.Picture == c)
+            return &f;
+    return nullptr;
+}
+
+// The literal a picture character stands for: '_' a blank, ':' and '/' the format settings'
+// separators, any other character itself.
+char32_t LiteralOf(char32_t c) {
+    if (c == U'_')
+        return U' ';
+    if (c == U':')
+        return static_cast<unsigned char>(FormatSettings().TimeSeparator);
+    if (c == U'/')
+        return static_cast<unsigned char>(FormatSettings().DateSeparator);
+    return c;
+}
+
 } // namespace
 
 void TEditMask::SetMask(std::string_view mask) {
@@ -41,94 +76,55 @@ void TEditMask::SetMask(std::string_view mask) {
     saveLiterals_ = true;
     reversed_ = false;
     blank_ = U'_';
-
     const std::u32string m = Decode(mask);
+    ReadOptions(m, ReadPicture(m));
+    SetText(oldText);
+}
+
+size_t TEditMask::ReadPicture(const std::u32string& m) {
     TCaseConv conv = TCaseConv::None;
     size_t k = 0;
-    for (; k < m.size(); ++k) {
+    for (; k < m.size() && m[k] != U';'; ++k) {
         const char32_t c = m[k];
-        if (c == U';')
-            break;
-        TPosition p;
-        p.Case = conv;
-        switch (c) {
-        case U'!':
+        if (c == U'!') {
             reversed_ = true;
             continue;
-        case U'>':
-            if (k + 1 < m.size() && m[k + 1] == U'<') {
+        }
+        if (c == U'>' || c == U'<') {
+            const bool ends = c == U'>' && k + 1 < m.size() && m[k + 1] == U'<';
+            if (ends)
                 ++k;
-                conv = TCaseConv::None;
-            } else {
-                conv = TCaseConv::Upper;
-            }
+            conv = ends ? TCaseConv::None : c == U'>' ? TCaseConv::Upper : TCaseConv::Lower;
             continue;
-        case U'<':
-            conv = TCaseConv::Lower;
-            continue;
-        case U'\\':
-            if (k + 1 < m.size())
-                p.Literal = m[++k];
-            else
+        }
+        TPosition p;
+        p.Case = conv;
+        if (c == U'\\') {
+            if (k + 1 >= m.size())
                 continue; // a trailing backslash escapes nothing
-            break;
-        case U'L':
-            p.Class = TCharClass::Letter;
-            p.Required = true;
-            break;
-        case U'l':
-            p.Class = TCharClass::Letter;
-            break;
-        case U'A':
-            p.Class = TCharClass::AlphaNum;
-            p.Required = true;
-            break;
-        case U'a':
-            p.Class = TCharClass::AlphaNum;
-            break;
-        case U'C':
-            p.Class = TCharClass::AnyChar;
-            p.Required = true;
-            break;
-        case U'c':
-            p.Class = TCharClass::AnyChar;
-            break;
-        case U'0':
-            p.Class = TCharClass::Digit;
-            p.Required = true;
-            break;
-        case U'9':
-            p.Class = TCharClass::Digit;
-            break;
-        case U'#':
-            p.Class = TCharClass::DigitOrSign;
-            break;
-        case U'_':
-            p.Literal = U' ';
-            break;
-        case U':':
-            p.Literal = static_cast<unsigned char>(FormatSettings().TimeSeparator);
-            break;
-        case U'/':
-            p.Literal = static_cast<unsigned char>(FormatSettings().DateSeparator);
-            break;
-        default:
-            p.Literal = c;
-            break;
+            p.Literal = m[++k];
+        } else if (const TFieldChar* field = FindField(c)) {
+            p.Class = field->Class;
+            p.Required = field->Required;
+        } else {
+            p.Literal = LiteralOf(c);
         }
         positions_.push_back(p);
     }
-    // Second field: whether literals are saved; third: the blank character.
-    if (k < m.size()) {
-        size_t end = m.find(U';', k + 1);
-        std::u32string save =
-            m.substr(k + 1, end == std::u32string::npos ? std::u32string::npos : end - k - 1);
-        if (!save.empty() && save[0] == U'0')
-            saveLiterals_ = false;
-        if (end != std::u32string::npos && end + 1 < m.size())
-            blank_ = m[end + 1];
-    }
-    SetText(oldText);
+    return k;
+}
+
+// Second field: whether literals are saved; third: the blank character.
+void TEditMask::ReadOptions(const std::u32string& m, size_t k) {
+    if (k >= m.size())
+        return;
+    size_t end = m.find(U';', k + 1);
+    std::u32string save =
+        m.substr(k + 1, end == std::u32string::npos ? std::u32string::npos : end - k - 1);
+    if (!save.empty() && save[0] == U'0')
+        saveLiterals_ = false;
+    if (end != std::u32string::npos && end + 1 < m.size())
+        blank_ = m[end + 1];
 }
 
 bool TEditMask::Fits(const TPosition& p, char32_t c) const {

@@ -82,6 +82,10 @@ public:
     int PrevField(int i) const;
 
 private:
+    // Reads the picture into positions_; returns where it ends (at the first unescaped ';').
+    size_t ReadPicture(const std::u32string& m);
+    // Reads the fields after the picture.
+    void ReadOptions(const std::u32string& m, size_t pictureEnd);
     bool Fits(const TPosition& p, char32_t c) const;
     void FitForward(const std::u32string& text);
     void FitReverse(const std::u32string& text);
