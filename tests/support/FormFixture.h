@@ -1,13 +1,31 @@
 #pragma once
-// The window tests of controls put them on a shown form that the test frees at its end.
+// The window tests of controls put them on a shown form that the test frees at its end, and
+// send them keys and mouse clicks.
 
 #include "platform/forms/Forms.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+
+#include <string>
+
+// A key pressed and let go on a widget, with the text it types.
+inline void SendKey(QWidget* w, int qtKey, const QString& text = QString()) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
+}
+
+// Types digits and letters (every letter on the A key, with its own text).
+inline void TypeText(QWidget* w, const std::string& text) {
+    for (char ch : text)
+        SendKey(w, ch >= '0' && ch <= '9' ? Qt::Key_0 + (ch - '0') : Qt::Key_A, QString(QChar(ch)));
+}
 
 class FormFixture : public ::testing::Test {
 protected:

@@ -2,6 +2,8 @@
 
 #include "platform/forms/Forms.h"
 
+#include "tests/support/FormFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,13 +17,6 @@
 #include <vector>
 
 namespace {
-
-void SendKey(QWidget* w, int qtKey, const QString& text = QString()) {
-    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
 
 class GridTest : public ::testing::Test {
 protected:
