@@ -4,7 +4,7 @@
 // the platform paints.
 
 #include "chart/draw/ChartTypes.h"
-#include "platform/stdctrls/StdCtrls.h"
+#include "platform/stdctrls/Button.h"
 
 class TPlotCanvas3D;
 class TPropInfo;
