@@ -1,6 +1,7 @@
 #include "platform/stdctrls/ComboBox.h"
 
 #include "platform/forms/WidgetBridge.h"
+#include "platform/stdctrls/StringsProperty.h"
 #include "platform/stdctrls/WidgetSupport.h"
 
 #include <QComboBox>
@@ -45,10 +46,7 @@ void TCustomComboBox::DeclareProperties(TPropertyList& p) {
 }
 
 void TCustomComboBox::SetItems(TStrings* v) {
-    if (v)
-        items_->Assign(*v);
-    else
-        items_->Clear();
+    AssignStrings(*items_, v);
 }
 
 void TCustomComboBox::ItemsChanged() {

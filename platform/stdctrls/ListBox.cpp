@@ -1,6 +1,7 @@
 #include "platform/stdctrls/ListBox.h"
 
 #include "platform/forms/WidgetBridge.h"
+#include "platform/stdctrls/StringsProperty.h"
 #include "platform/stdctrls/WidgetSupport.h"
 
 #include <QListWidget>
@@ -27,10 +28,7 @@ void TCustomListBox::DeclareProperties(TPropertyList& p) {
 }
 
 void TCustomListBox::SetItems(TStrings* v) {
-    if (v)
-        items_->Assign(*v);
-    else
-        items_->Clear();
+    AssignStrings(*items_, v);
 }
 
 void TCustomListBox::SetItemIndex(int v) {

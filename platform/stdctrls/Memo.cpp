@@ -1,6 +1,7 @@
 #include "platform/stdctrls/Memo.h"
 
 #include "platform/forms/WidgetBridge.h"
+#include "platform/stdctrls/StringsProperty.h"
 #include "platform/stdctrls/WidgetSupport.h"
 
 #include <QKeyEvent>
@@ -42,10 +43,7 @@ void TCustomMemo::DeclareProperties(TPropertyList& p) {
 }
 
 void TCustomMemo::SetLines(TStrings* v) {
-    if (v)
-        lines_->Assign(*v);
-    else
-        lines_->Clear();
+    AssignStrings(*lines_, v);
 }
 
 std::string TCustomMemo::GetText() const {

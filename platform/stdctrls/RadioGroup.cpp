@@ -1,5 +1,7 @@
 #include "platform/stdctrls/RadioGroup.h"
 
+#include "platform/stdctrls/StringsProperty.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -23,10 +25,7 @@ void TCustomRadioGroup::DeclareProperties(TPropertyList& p) {
 }
 
 void TCustomRadioGroup::SetItems(TStrings* v) {
-    if (v)
-        items_->Assign(*v);
-    else
-        items_->Clear();
+    AssignStrings(*items_, v);
 }
 
 void TCustomRadioGroup::ItemsChanged() {
