@@ -1,4 +1,5 @@
 #include "platform/forms/Forms.h"
+#include "platform/graphics/Cursors_p.h"
 
 #include "platform/classes/Streaming.h"
 #include "platform/forms/Menus.h"

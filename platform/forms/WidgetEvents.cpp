@@ -1,6 +1,7 @@
 // Events from a control's widget, translated into the control's messages.
 
 #include "platform/forms/Controls.h"
+#include "platform/graphics/Cursors_p.h"
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/Menus.h"

@@ -1,6 +1,7 @@
 // Windowed controls: the widget, children, alignment, anchors, focus and the tab order.
 
 #include "platform/forms/Controls.h"
+#include "platform/graphics/Cursors_p.h"
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/Menus.h"

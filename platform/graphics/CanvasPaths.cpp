@@ -2,6 +2,7 @@
 // widened or made the clip region.
 
 #include "platform/graphics/Canvas_p.h"
+#include "platform/graphics/Region_p.h"
 
 #include <QPainterPathStroker>
 
@@ -91,7 +92,7 @@ bool TCanvas::SelectClipPath(TRegionCombine mode) {
     QPainterPath path = d_->path->translated(viewportOrg_.X, viewportOrg_.Y);
     path.setFillRule(d_->path->fillRule());
     d_->path.reset();
-    TRegion region = TRegion::FromPath(path);
+    TRegion region = TRegionQt::FromPath(path);
     ExtSelectClipRegion(&region, mode);
     return true;
 }

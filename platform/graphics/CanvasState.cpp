@@ -2,6 +2,7 @@
 // operation, origins, the clip region and the stack of saved states.
 
 #include "platform/graphics/Canvas_p.h"
+#include "platform/graphics/Region_p.h"
 
 #include <algorithm>
 
@@ -155,21 +156,22 @@ int TCanvas::ExtSelectClipRegion(const TRegion* region, TRegionCombine mode) {
     if (mode == RGN_COPY || !d_->clip) {
         QRegion base = d_->clip ? *d_->clip : WholeSurface(d_->image);
         if (mode == RGN_COPY || mode == RGN_AND) {
-            d_->clip = mode == RGN_COPY ? region->Qt() : base.intersected(region->Qt());
+            d_->clip = mode == RGN_COPY ? TRegionQt::Of(*region)
+                                        : base.intersected(TRegionQt::Of(*region));
             return RegionKind(*d_->clip);
         }
         d_->clip = base;
     }
-    TRegion current(*d_->clip);
+    TRegion current = TRegionQt::From(*d_->clip);
     current.Combine(*region, mode);
-    d_->clip = current.Qt();
+    d_->clip = TRegionQt::Of(current);
     return RegionKind(*d_->clip);
 }
 
 bool TCanvas::GetClipRegion(TRegion& region) const {
     if (!d_->clip)
         return false;
-    region = TRegion(*d_->clip);
+    region = TRegionQt::From(*d_->clip);
     return true;
 }
 

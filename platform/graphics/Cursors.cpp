@@ -1,4 +1,4 @@
-#include "platform/graphics/Cursors.h"
+#include "platform/graphics/Cursors_p.h"
 
 #include "platform/rtl/Exception.h"
 

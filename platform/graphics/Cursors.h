@@ -5,9 +5,6 @@
 #include <cstdint>
 #include <string>
 
-class QCursor;
-class QImage;
-
 using TCursor = int;
 
 constexpr TCursor crDefault = 0;
@@ -38,8 +35,3 @@ constexpr TCursor crSize = -22;
 std::string CursorToString(TCursor cursor);
 // Raises EConvertError for text that is neither a name nor a number.
 TCursor StringToCursor(const std::string& text);
-
-// The pointer shape of a cursor number; an unknown number shows the arrow.
-QCursor CursorOf(TCursor cursor);
-// Registers a picture under a program's own cursor number (replacing an earlier one).
-void RegisterCursor(TCursor cursor, const QImage& image, int hotX, int hotY);

@@ -1,4 +1,4 @@
-#include "platform/graphics/Region.h"
+#include "platform/graphics/Region_p.h"
 
 #include <QImage>
 #include <QPainter>
@@ -94,7 +94,7 @@ TRegion TRegion::Polygon(const std::vector<TPoint>& points, TPolyFillMode mode) 
     return TRegion(RegionOfPath(path, poly.boundingRect()));
 }
 
-TRegion TRegion::FromPath(const QPainterPath& path) {
+TRegion TRegionQt::FromPath(const QPainterPath& path) {
     QRect bounds = path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
     return TRegion(RegionOfPath(path, bounds));
 }

@@ -8,7 +8,6 @@
 #include <memory>
 #include <vector>
 
-class QPainterPath;
 class QRegion;
 
 enum TPolyFillMode : std::uint8_t { ALTERNATE = 1, WINDING = 2 };
@@ -32,8 +31,6 @@ public:
     static TRegion Ellipse(const TRect& box);
     static TRegion RoundRect(const TRect& box, int cornerWidth, int cornerHeight);
     static TRegion Polygon(const std::vector<TPoint>& points, TPolyFillMode mode = ALTERNATE);
-    // The pixels whose centres the filled path covers.
-    static TRegion FromPath(const QPainterPath& path);
 
     bool IsEmpty() const;
     // True when the region is one rectangle.
@@ -46,9 +43,9 @@ public:
     void Combine(const TRegion& other, TRegionCombine op);
     friend bool operator==(const TRegion& a, const TRegion& b);
 
-    const QRegion& Qt() const { return *region_; }
+private:
+    friend struct TRegionQt; // the platform's Qt side (Region_p.h)
     explicit TRegion(const QRegion& region);
 
-private:
     std::unique_ptr<QRegion> region_;
 };

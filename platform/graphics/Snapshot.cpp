@@ -1,4 +1,4 @@
-#include "platform/graphics/Snapshot.h"
+#include "platform/graphics/Snapshot_p.h"
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"

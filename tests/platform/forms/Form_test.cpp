@@ -8,6 +8,7 @@
 #include "platform/forms/Menus.h"
 #include "platform/forms/Timer.h"
 #include "platform/graphics/Snapshot.h"
+#include "platform/graphics/Snapshot_p.h"
 
 #include <gtest/gtest.h>
 

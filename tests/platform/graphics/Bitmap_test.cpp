@@ -5,6 +5,7 @@
 #include "platform/graphics/ImageList.h"
 #include "platform/graphics/Picture.h"
 #include "platform/graphics/Snapshot.h"
+#include "platform/graphics/Snapshot_p.h"
 #include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "GraphicsTestSupport.h"
 
 #include "platform/graphics/Cursors.h"
+#include "platform/graphics/Cursors_p.h"
 #include "platform/graphics/Gdi.h"
 
 #include <gtest/gtest.h>

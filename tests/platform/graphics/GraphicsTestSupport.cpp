@@ -1,6 +1,7 @@
 #include "GraphicsTestSupport.h"
 
 #include "platform/graphics/Snapshot.h"
+#include "platform/graphics/Snapshot_p.h"
 #include "tests/support/ProjectFonts.h"
 
 #include <gtest/gtest.h>

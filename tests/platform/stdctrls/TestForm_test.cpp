@@ -4,6 +4,7 @@
 #include "platform/classes/Streaming.h"
 #include "platform/forms/Forms.h"
 #include "platform/graphics/Snapshot.h"
+#include "platform/graphics/Snapshot_p.h"
 #include "platform/stdctrls/Bevel.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/CheckBox.h"
