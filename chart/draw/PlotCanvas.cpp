@@ -37,6 +37,7 @@ void TPlotCanvas::ResetAttributes() {
     font->SetSize(DefaultChartFontSize());
     transparency_ = 0;
     currentFont_ = nullptr;
+    canvas_->SelectBrush();
     SetBackgroundColor(clWhite);
     SetBackgroundMode(cbmTransparent);
     SetTextAlignment(TA_LEFT | TA_TOP);
@@ -119,6 +120,7 @@ void TPlotCanvas::SelectBrushColors(TChartBrush* brush, TColor fill, TColor back
     if (pattern != nullptr) {
         current->SetStyle(bsClear);
         current->SetBitmap(pattern);
+        canvas_->SelectBrush();
         canvas_->SetTextColor(ColorToRGB(fill));
         SetBackgroundMode(cbmOpaque);
         SetBackgroundColor(background);
@@ -127,6 +129,8 @@ void TPlotCanvas::SelectBrushColors(TChartBrush* brush, TColor fill, TColor back
     current->SetBitmap(nullptr);
     current->SetColor(fill);
     current->SetStyle(brush->Style());
+    // The brush is selected first, so that the background chosen here holds for its hatches.
+    canvas_->SelectBrush();
     if (background == clNone) {
         SetBackgroundMode(cbmTransparent);
     } else {

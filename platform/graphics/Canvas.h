@@ -287,6 +287,11 @@ public:
     int SaveDC();
     bool RestoreDC(int saved);
 
+    // Selects the brush into the device now, as the next primitive would (setting the background
+    // as a realised brush does), so that a background mode or colour set afterwards holds until
+    // the brush changes again.
+    void SelectBrush();
+
     void Lock() {}
     void Unlock() {}
     void Refresh();

@@ -115,9 +115,22 @@ void TCanvas::MoveTo(int x, int y) {
         d_->path->moveTo(x, y);
 }
 
+namespace {
+
+// Whether the path's figure goes on from the pen position. An arc leaves the path a fraction away
+// from the whole pixel the pen position was rounded to; that still continues the figure.
+bool ContinuesAt(const QPainterPath& path, TPoint pen) {
+    if (path.elementCount() == 0)
+        return false;
+    const QPointF at = path.currentPosition();
+    return std::lround(at.x()) == pen.X && std::lround(at.y()) == pen.Y;
+}
+
+} // namespace
+
 void TCanvas::RecordLine(int x, int y) {
     QPainterPath& path = *d_->path;
-    if (path.elementCount() == 0 || path.currentPosition() != QPointF(penPos_.X, penPos_.Y))
+    if (!ContinuesAt(path, penPos_))
         path.moveTo(penPos_.X, penPos_.Y);
     path.lineTo(x, y);
 }
@@ -306,7 +319,7 @@ void TCanvas::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int 
     QPointF to = arc.currentPosition();
     if (d_->recording) {
         QPainterPath& path = *d_->path;
-        if (path.elementCount() == 0 || path.currentPosition() != QPointF(penPos_.X, penPos_.Y))
+        if (!ContinuesAt(path, penPos_))
             path.moveTo(penPos_.X, penPos_.Y);
         path.lineTo(from);
         path.arcTo(g.box, g.start, g.sweep);

@@ -193,7 +193,7 @@ void TCanvas::RealizePen(QPainter* p) {
     p->setBackground(ToQColor(d.bkColor));
 }
 
-void TCanvas::RealizeBrush(QPainter* p) {
+void TCanvas::SelectBrush() {
     Impl& d = *d_;
     if (d.brushChanged) {
         // A solid brush (also one with a pattern bitmap) sets an opaque background of its own
@@ -208,6 +208,11 @@ void TCanvas::RealizeBrush(QPainter* p) {
         d.brushChanged = false;
         d.qbrushValid = false;
     }
+}
+
+void TCanvas::RealizeBrush(QPainter* p) {
+    SelectBrush();
+    Impl& d = *d_;
     if (d.qbrushValid)
         return;
     d.qbrushValid = true;

@@ -66,6 +66,25 @@ TEST(PlotCanvas, BrushBackgroundDecidesTheBackgroundMode) {
     s.canvas.SelectBrushColors(&brush, clRed, clBlue);
     EXPECT_EQ(s.canvas.GetBackgroundMode(), cbmOpaque);
     EXPECT_EQ(s.canvas.GetBackgroundColor(), clBlue);
+    // The hatch gaps show the background colour.
+    s.canvas.FillRect(Rect(0, 0, 10, 10));
+    const QImage& image = s.Image();
+    EXPECT_GT(charttest::CountColor(image, clBlue), 0);
+    EXPECT_GT(charttest::CountColor(image, clRed), 0);
+    EXPECT_EQ(charttest::CountColor(image, clWhite), 0);
+}
+
+// After ResetAttributes text leaves the background alone although the brush is solid white.
+TEST(PlotCanvas, TextAfterResetKeepsATransparentBackground) {
+    TSurface s(60, 30);
+    s.canvas.Brush()->SetColor(clRed);
+    s.canvas.FillRect(Rect(0, 0, 60, 30));
+    s.canvas.ResetAttributes();
+    TPlotFont font;
+    s.canvas.SelectFont(&font);
+    s.canvas.TextOut(5, 5, "Ab");
+    EXPECT_EQ(charttest::CountColor(s.Image(), clWhite), 0);
+    EXPECT_GT(charttest::CountColor(s.Image(), clBlack), 0);
 }
 
 TEST(PlotCanvas, BevelFrameDrawsInwardsAndShrinksTheRectangle) {
