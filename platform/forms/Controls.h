@@ -462,13 +462,15 @@ public:
     explicit TGraphicControl(TComponent* owner);
     ~TGraphicControl() override;
     TCanvas* Canvas() { return &canvas_; }
-    // Paints the control on surface, whose pixel (origin) is the control's top-left corner.
-    void PaintOn(QImage& surface, TPoint origin, const TRect& clip);
 
 protected:
     virtual void Paint() {}
 
 private:
+    friend class TWinControl;
+    // Paints the control on surface, whose pixel (origin) is the control's top-left corner.
+    void PaintOn(QImage& surface, TPoint origin, const TRect& clip);
+
     TCanvas canvas_;
 };
 

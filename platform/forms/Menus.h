@@ -84,10 +84,10 @@ public:
     void SetParentComponent(TComponent* parent) override;
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
 
+private:
     // Builds the Qt action (and sub-menu) of the item; the menu owns what is built.
     QAction* BuildAction(QWidget* parentWidget);
 
-private:
     friend class TMenu;
     friend class TMainMenu;
     friend class TPopupMenu;
@@ -132,9 +132,12 @@ class TMainMenu : public TMenu {
     Q4_CLASS(TMainMenu, TMenu)
 public:
     explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
-    // Fills a menu bar with the items.
-    void PopulateBar(QMenuBar* bar);
     void MenuChanged() override;
+
+private:
+    friend class TCustomForm;
+    // Fills the form's menu bar with the items.
+    void PopulateBar(QMenuBar* bar);
 };
 
 Q4_ENUM(TPopupAlignment, paLeft, paRight, paCenter);
