@@ -66,15 +66,25 @@ function(q4_bench name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
 
-# q4_fuzz(NAME SOURCES file... DEPS lib...) — only built with -DQ4_FUZZ=ON.
+# q4_fuzz(NAME SOURCES file... DEPS lib... [MAX_LEN bytes] [CORPUS dir]) — only built with
+# -DQ4_FUZZ=ON. MAX_LEN raises the fuzzer's input limit (unless -max_len is given); a CORPUS
+# directory seeds the fuzzer and is replayed once as a CTest test of the fuzz build.
 function(q4_fuzz name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "MAX_LEN;CORPUS" "SOURCES;DEPS" ${ARGN})
   if(NOT Q4_FUZZ)
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  if(ARG_MAX_LEN)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/fuzz/support/MaxInputLength.cpp)
+    target_compile_definitions(${name} PRIVATE Q4_FUZZ_MAX_LEN=${ARG_MAX_LEN})
+  endif()
+  if(ARG_CORPUS)
+    add_test(NAME ${name}.corpus
+             COMMAND ${name} -runs=0 ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_CORPUS})
+  endif()
 endfunction()
 
 # q4_add_subdirs(): adds every immediate subdirectory that has a CMakeLists.txt, so that a new

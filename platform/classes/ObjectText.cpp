@@ -3,6 +3,7 @@
 #include "platform/classes/Writer.h"
 #include "platform/rtl/CodePage.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -26,6 +27,42 @@ std::string FloatToText(double value) {
     if (text.find_first_of(".eE") == std::string::npos)
         text += ".0";
     return text;
+}
+
+// The names the text form can hold: ASCII letters, digits and "_", not starting with a digit.
+bool IsTextName(std::string_view name) {
+    if (name.empty() || (name[0] >= '0' && name[0] <= '9'))
+        return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_';
+    });
+}
+
+// Names joined by dots ("Font.Style").
+bool IsTextPath(std::string_view path) {
+    for (;;) {
+        size_t dot = path.find('.');
+        if (!IsTextName(path.substr(0, dot)))
+            return false;
+        if (dot == std::string_view::npos)
+            return true;
+        path.remove_prefix(dot + 1);
+    }
+}
+
+// INF and NAN, bare or with a float suffix, are numbers where a value stands.
+bool IsNumberWord(std::string_view word, char* suffix = nullptr) {
+    if (word.size() != 3 && word.size() != 4)
+        return false;
+    if (!SameIdent(word.substr(0, 3), "INF") && !SameIdent(word.substr(0, 3), "NAN"))
+        return false;
+    char s = word.size() == 4 ? static_cast<char>(word[3] | 0x20) : 0;
+    if (s != 0 && s != 's' && s != 'c' && s != 'd')
+        return false;
+    if (suffix != nullptr)
+        *suffix = s;
+    return true;
 }
 
 bool IsControl(char32_t c) {
@@ -77,12 +114,15 @@ public:
     BinaryToText(TReader& reader, TStream& output) : reader_(reader), output_(output) {}
 
     void Object(int level) {
+        TReader::DepthGuard guard(reader_);
         std::string indent(static_cast<size_t>(level) * 2, ' ');
         uint8_t flags;
         int childPos;
         reader_.ReadPrefix(flags, childPos);
         std::string className = reader_.ReadStr();
         std::string name = reader_.ReadStr();
+        if (!IsTextName(className) || (!name.empty() && !IsTextName(name)))
+            reader_.Error("Invalid stream format");
         const char* keyword = (flags & ffInherited) ? "inherited"
                               : (flags & ffInline)  ? "inline"
                                                     : "object";
@@ -111,7 +151,10 @@ private:
 
     void Property(int level) {
         std::string indent(static_cast<size_t>(level) * 2, ' ');
-        Put(indent + reader_.ReadStr() + " = ");
+        std::string name = reader_.ReadStr();
+        if (!IsTextPath(name))
+            reader_.Error("Invalid stream format");
+        Put(indent + name + " = ");
         Value(level);
         Put("\r\n");
     }
@@ -120,6 +163,7 @@ private:
         std::string indent(static_cast<size_t>(level) * 2, ' ');
         switch (reader_.NextValue()) {
         case vaList: {
+            TReader::DepthGuard guard(reader_);
             reader_.ReadValue();
             Put("(");
             while (!reader_.EndOfList()) {
@@ -159,9 +203,14 @@ private:
         case vaFalse:
         case vaTrue:
         case vaNil:
-        case vaNull:
-            Put(reader_.ReadIdent());
+        case vaNull: {
+            std::string ident = reader_.ReadIdent();
+            // A word that would read back as a number cannot be written as a name.
+            if (!IsTextPath(ident) || IsNumberWord(ident.substr(0, ident.find('.'))))
+                reader_.Error("Invalid property value");
+            Put(ident);
             return;
+        }
         case vaBinary: {
             std::string bytes = reader_.ReadBinary();
             static const char hex[] = "0123456789ABCDEF";
@@ -181,6 +230,8 @@ private:
             std::string text = "[";
             bool first = true;
             for (const std::string& element : reader_.ReadSet()) {
+                if (!IsTextName(element))
+                    reader_.Error("Invalid property value");
                 if (!first)
                     text += ", ";
                 text += element;
@@ -190,6 +241,7 @@ private:
             return;
         }
         case vaCollection: {
+            TReader::DepthGuard guard(reader_);
             reader_.ReadValue();
             Put("<");
             while (!reader_.EndOfList()) {
@@ -235,16 +287,29 @@ public:
     }
 
 private:
-    static constexpr int MaxDepth = 200;
+    static constexpr int MaxDepth = TReader::MaxDepth;
 
     [[noreturn]] void Error(const std::string& cause) {
-        throw EParserError(cause + " on line " + std::to_string(tokenLine_));
+        throw EParserError(cause + " on line " + std::to_string(tokenLine_), -1, tokenLine_);
     }
 
     bool IsSymbol(std::string_view word) const {
         return token_ == Tok::Symbol && SameIdent(tokenText_, word);
     }
     bool IsChar(char c) const { return token_ == Tok::Char && tokenChar_ == c; }
+    // A keyword that opens or closes an object; the same word followed by "=" or "." is the
+    // start of a property ("End = 3", "Object.Caption = 'x'").
+    bool AtKeyword(std::string_view word) const {
+        if (!IsSymbol(word))
+            return false;
+        size_t p = pos_;
+        while (p < text_.size() && (text_[p] == ' ' || text_[p] == '\t'))
+            ++p;
+        return p >= text_.size() || (text_[p] != '=' && text_[p] != '.');
+    }
+    bool AtObject() const {
+        return AtKeyword("object") || AtKeyword("inherited") || AtKeyword("inline");
+    }
     void ExpectChar(char c) {
         if (!IsChar(c))
             Error(std::string("'") + c + "' expected");
@@ -288,14 +353,13 @@ private:
         writer_.WritePrefix(flags, childPos);
         writer_.WriteStr(className);
         writer_.WriteStr(name);
-        while (!IsSymbol("end") && !IsSymbol("object") && !IsSymbol("inherited") &&
-               !IsSymbol("inline")) {
+        while (!AtKeyword("end") && !AtObject()) {
             if (token_ == Tok::End)
                 Error("'end' expected");
             Property(depth);
         }
         writer_.WriteListEnd();
-        while (!IsSymbol("end")) {
+        while (!AtKeyword("end")) {
             if (token_ == Tok::End)
                 Error("'end' expected");
             Object(depth + 1);
@@ -325,40 +389,61 @@ private:
         }
         if (token_ != Tok::Integer)
             Error("Integer expected");
-        int64_t value = negative ? -integer_ : integer_;
+        int64_t value = Signed(negative);
         Next();
         return value;
+    }
+
+    // The integer token with its sign: decimal ones from -2^63 to 2^63 - 1; hexadecimal ones
+    // are the 64-bit pattern.
+    int64_t Signed(bool negative) {
+        constexpr uint64_t Max = std::numeric_limits<int64_t>::max();
+        if (!integerHex_ && integer_ > (negative ? Max + 1 : Max))
+            Error("Invalid integer");
+        return static_cast<int64_t>(negative ? 0 - integer_ : integer_);
+    }
+
+    bool AtNumber() const {
+        return token_ == Tok::Integer || token_ == Tok::Float ||
+               (token_ == Tok::Symbol && IsNumberWord(tokenText_));
+    }
+
+    void Number(bool negative) {
+        if (token_ == Tok::Integer) {
+            writer_.WriteInteger(Signed(negative));
+            return;
+        }
+        if (token_ == Tok::Symbol && IsNumberWord(tokenText_, &floatSuffix_)) {
+            float_ = SameIdent(tokenText_.substr(0, 3), "INF")
+                         ? std::numeric_limits<double>::infinity()
+                         : std::numeric_limits<double>::quiet_NaN();
+        } else if (token_ != Tok::Float) {
+            Error("Number expected");
+        }
+        double v = negative ? -float_ : float_;
+        switch (floatSuffix_) {
+        case 's':
+            writer_.WriteSingle(static_cast<float>(v));
+            break;
+        case 'c':
+            writer_.WriteCurrency(v);
+            break;
+        case 'd':
+            writer_.WriteDate(v);
+            break;
+        default:
+            writer_.WriteFloat(v);
+        }
     }
 
     void Value(int depth) {
         if (depth > MaxDepth)
             Error("Nesting too deep");
-        if (IsChar('-') || token_ == Tok::Integer || token_ == Tok::Float) {
-            bool negative = false;
-            if (IsChar('-')) {
-                negative = true;
+        if (IsChar('-') || AtNumber()) {
+            bool negative = IsChar('-');
+            if (negative)
                 Next();
-            }
-            if (token_ == Tok::Integer) {
-                writer_.WriteInteger(negative ? -integer_ : integer_);
-            } else if (token_ == Tok::Float) {
-                double v = negative ? -float_ : float_;
-                switch (floatSuffix_) {
-                case 's':
-                    writer_.WriteSingle(static_cast<float>(v));
-                    break;
-                case 'c':
-                    writer_.WriteCurrency(v);
-                    break;
-                case 'd':
-                    writer_.WriteDate(v);
-                    break;
-                default:
-                    writer_.WriteFloat(v);
-                }
-            } else {
-                Error("Number expected");
-            }
+            Number(negative);
             Next();
             return;
         }
@@ -431,7 +516,7 @@ private:
                     ExpectChar(']');
                 }
                 writer_.WriteListBegin();
-                while (!IsSymbol("end")) {
+                while (!AtKeyword("end")) {
                     if (token_ == Tok::End)
                         Error("'end' expected");
                     Property(depth + 1);
@@ -515,13 +600,6 @@ private:
             while (pos_ < text_.size() && (isAlpha(text_[pos_]) || isDigit(text_[pos_])))
                 ++pos_;
             tokenText_.assign(text_.substr(start, pos_ - start));
-            if (SameIdent(tokenText_, "INF") || SameIdent(tokenText_, "NAN")) {
-                token_ = Tok::Float;
-                float_ = SameIdent(tokenText_, "INF") ? std::numeric_limits<double>::infinity()
-                                                      : std::numeric_limits<double>::quiet_NaN();
-                floatSuffix_ = 0;
-                return;
-            }
             token_ = Tok::Symbol;
             return;
         }
@@ -538,7 +616,8 @@ private:
             if (start == pos_ || r.ec != std::errc())
                 Error("Invalid integer");
             token_ = Tok::Integer;
-            integer_ = static_cast<int64_t>(v);
+            integer_ = v;
+            integerHex_ = true;
             return;
         }
         if (isDigit(c)) {
@@ -584,9 +663,10 @@ private:
             }
             uint64_t v = 0;
             auto r = std::from_chars(number.data(), number.data() + number.size(), v);
-            if (r.ec != std::errc() || v > static_cast<uint64_t>(INT64_MAX))
+            if (r.ec != std::errc())
                 Error("Invalid integer");
-            integer_ = static_cast<int64_t>(v);
+            integer_ = v; // its range is checked with its sign
+            integerHex_ = false;
             token_ = Tok::Integer;
             if (pos_ < text_.size()) {
                 char s = static_cast<char>(text_[pos_] | 0x20);
@@ -660,7 +740,8 @@ private:
     Tok token_ = Tok::End;
     std::string tokenText_;
     char tokenChar_ = 0;
-    int64_t integer_ = 0;
+    uint64_t integer_ = 0; // the magnitude
+    bool integerHex_ = false;
     double float_ = 0;
     char floatSuffix_ = 0;
 };

@@ -9,9 +9,6 @@
 namespace {
 
 constexpr size_t BufferSize = 64 * 1024;
-// Deeper nesting than any form has; keeps hostile input from exhausting the stack.
-constexpr int MaxDepth = 200;
-
 struct GlobalFixup {
     TObject* instance;
     const TPropInfo* property;
@@ -61,11 +58,6 @@ TComponent* FindReference(TComponent* root, const std::string& name) {
     return FindGlobalComponent(name);
 }
 
-bool IsLocated(const std::string& message) {
-    return message.find(" at offset ") != std::string::npos ||
-           message.find(" on line ") != std::string::npos;
-}
-
 } // namespace
 
 // --- TLineMap ------------------------------------------------------------------------------------
@@ -87,19 +79,12 @@ int TLineMap::LineAt(int64_t offset) const {
 
 // --- TReader -------------------------------------------------------------------------------------
 
-class TReader::DepthGuard {
-public:
-    explicit DepthGuard(TReader& reader) : reader_(reader) {
-        if (++reader_.depth_ > MaxDepth) {
-            --reader_.depth_;
-            reader_.Error("Nesting too deep");
-        }
+TReader::DepthGuard::DepthGuard(TReader& reader) : reader_(reader) {
+    if (++reader_.depth_ > MaxDepth) {
+        --reader_.depth_;
+        reader_.Error("Nesting too deep");
     }
-    ~DepthGuard() { --reader_.depth_; }
-
-private:
-    TReader& reader_;
-};
+}
 
 TReader::TReader(TStream& stream) : stream_(stream) {
     bufferStart_ = stream.Position();
@@ -116,11 +101,13 @@ TReader::~TReader() {
     }
 }
 
+int TReader::LineOf(int64_t offset) const {
+    return lineMap_ != nullptr ? lineMap_->LineAt(offset) : 0;
+}
+
 std::string TReader::Where(int64_t offset) const {
-    if (lineMap_ != nullptr) {
-        if (int line = lineMap_->LineAt(offset); line > 0)
-            return " on line " + std::to_string(line);
-    }
+    if (int line = LineOf(offset); line > 0)
+        return " on line " + std::to_string(line);
     return " at offset " + std::to_string(offset);
 }
 
@@ -131,9 +118,11 @@ void TReader::Error(const std::string& cause) {
             dynamic_cast<TComponent*>(propInstance_) == nullptr)
             owner = propInstance_->GetNamePath();
         std::string path = owner.empty() ? propReading_ : owner + "." + propReading_;
-        throw EReadError("Error reading " + path + Where(propStart_) + ": " + cause);
+        throw EReadError("Error reading " + path + Where(propStart_) + ": " + cause, propStart_,
+                         LineOf(propStart_));
     }
-    throw EReadError(cause + Where(Position()));
+    const int64_t offset = Position();
+    throw EReadError(cause + Where(offset), offset, LineOf(offset));
 }
 
 void TReader::Fill(int64_t need) {
@@ -733,7 +722,7 @@ void TReader::ReadProperty(TPersistent* instance) {
             rest.remove_prefix(dot + 1);
         }
     } catch (const EReadError& e) {
-        if (IsLocated(e.Message()))
+        if (e.Located())
             throw;
         std::string message = e.Message();
         Error(message);

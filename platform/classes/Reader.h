@@ -103,6 +103,21 @@ public:
     // Raises EReadError with the cause and where it happened (the current property or object).
     [[noreturn]] void Error(const std::string& cause);
 
+    // Deeper nesting than any form has; keeps hostile input from exhausting the stack.
+    static constexpr int MaxDepth = 200;
+    // One level of nesting (an object, a list, a collection) for as long as it lives; raises
+    // "Nesting too deep" past MaxDepth levels.
+    class DepthGuard {
+    public:
+        explicit DepthGuard(TReader& reader);
+        DepthGuard(const DepthGuard&) = delete;
+        DepthGuard& operator=(const DepthGuard&) = delete;
+        ~DepthGuard() { --reader_.depth_; }
+
+    private:
+        TReader& reader_;
+    };
+
 private:
     struct Fixup {
         TObject* instance;
@@ -110,11 +125,11 @@ private:
         TComponent* component; // the component whose description holds the reference
         std::string name;
     };
-    class DepthGuard;
 
     void Fill(int64_t need);
     int64_t Remaining() const { return streamSize_ - Position(); }
     void CheckLength(int64_t length);
+    int LineOf(int64_t offset) const; // 0 without a line map
     std::string Where(int64_t offset) const;
     void ReadPropValue(TObject* instance, const TPropInfo* info);
     void ReadStringsValue(TStrings* list);

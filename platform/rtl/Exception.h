@@ -3,8 +3,10 @@
 // the named kinds (conversion, list, stream, ...) derive from it so that a handler can catch
 // a family or everything.
 
+#include <cstdint>
 #include <exception>
 #include <string>
+#include <utility>
 
 class Exception : public std::exception {
 public:
@@ -31,14 +33,34 @@ private:
     }
 
 // The runtime's own error kinds.
-Q4_EXCEPTION(EAbort, Exception);             // silent abort: message loops swallow it
-Q4_EXCEPTION(EConvertError, Exception);      // text to number/date conversions, Format
-Q4_EXCEPTION(EListError, Exception);         // index out of bounds, duplicates, sorted-list misuse
-Q4_EXCEPTION(EStringListError, EListError);  // the same for string lists
-Q4_EXCEPTION(EStreamError, Exception);       // stream reads and writes
-Q4_EXCEPTION(EFCreateError, EStreamError);   // a file could not be created
-Q4_EXCEPTION(EFOpenError, EStreamError);     // a file could not be opened
-Q4_EXCEPTION(EReadError, EStreamError);      // a read came back short
+Q4_EXCEPTION(EAbort, Exception);            // silent abort: message loops swallow it
+Q4_EXCEPTION(EConvertError, Exception);     // text to number/date conversions, Format
+Q4_EXCEPTION(EListError, Exception);        // index out of bounds, duplicates, sorted-list misuse
+Q4_EXCEPTION(EStringListError, EListError); // the same for string lists
+Q4_EXCEPTION(EStreamError, Exception);      // stream reads and writes
+Q4_EXCEPTION(EFCreateError, EStreamError);  // a file could not be created
+Q4_EXCEPTION(EFOpenError, EStreamError);    // a file could not be opened
+
+// A read came back short, or what was read is malformed. A description reader names where in
+// typed fields: the byte offset (-1 when not known) and, for a description converted from
+// text, the line (0 when not known).
+class EReadError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+    EReadError(std::string message, std::int64_t offset, int line)
+        : EStreamError(std::move(message)), offset_(offset), line_(line) {}
+    const char* ClassName() const noexcept override { return "EReadError"; }
+
+    std::int64_t Offset() const noexcept { return offset_; }
+    int Line() const noexcept { return line_; }
+    // True when the error names its place (an offset or a line).
+    bool Located() const noexcept { return offset_ >= 0 || line_ > 0; }
+
+private:
+    std::int64_t offset_ = -1;
+    int line_ = 0;
+};
+
 Q4_EXCEPTION(EWriteError, EStreamError);     // a write came back short
 Q4_EXCEPTION(EInOutError, Exception);        // file-system operations
 Q4_EXCEPTION(EIniFileException, Exception);  // an ini file could not be written

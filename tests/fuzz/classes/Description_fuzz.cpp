@@ -1,6 +1,6 @@
 // Both description readers on arbitrary bytes: the binary reader (into components and into
 // text) and the text parser. Each either succeeds or raises a stream error; nothing else may
-// escape, crash, leak or hang.
+// escape, crash, leak or hang. Text converted from binary must read back without an error.
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Collection.h"
@@ -80,9 +80,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool registered = (RegisterClasses<TFuzzWidget, TFuzzForm>(), true);
     (void)registered;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
+    std::string text;
     try {
-        ObjectBinaryToText(bytes);
+        text = ObjectBinaryToText(bytes);
     } catch (const EStreamError&) {
+    }
+    if (!text.empty()) {
+        // Text the converter writes reads back, and from then on converts to itself.
+        std::string binary = ObjectTextToBinary(text);
+        std::string again = ObjectBinaryToText(binary);
+        if (ObjectBinaryToText(ObjectTextToBinary(again)) != again)
+            __builtin_trap();
     }
     try {
         ObjectTextToBinary(bytes);

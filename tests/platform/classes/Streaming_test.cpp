@@ -268,29 +268,31 @@ TEST_F(StreamingTest, MalformedTextNamesTheLineAndTheCause) {
     struct Row {
         const char* text;
         const char* message;
+        int line; // as a typed field; -1 for a class that is not registered
     };
     const Row rows[] = {
-        {"object F: TTestForm\n  object X: TNope\n  end\nend\n", "Class TNope not found on line 2"},
+        {"object F: TTestForm\n  object X: TNope\n  end\nend\n", "Class TNope not found on line 2",
+         -1},
         {"object F: TTestForm\n  object X: TTestWidget\n    Nope = 1\n  end\nend\n",
-         "Error reading X.Nope on line 3: Property Nope does not exist"},
+         "Error reading X.Nope on line 3: Property Nope does not exist", 3},
         {"object F: TTestForm\n  object X: TTestWidget\n    Count = 'text'\n  end\nend\n",
-         "Error reading X.Count on line 3: Invalid property value"},
+         "Error reading X.Count on line 3: Invalid property value", 3},
         {"object F: TTestForm\n  object X: TTestWidget\n    Shape = tsOval\n  end\nend\n",
-         "Error reading X.Shape on line 3: Invalid property value"},
+         "Error reading X.Shape on line 3: Invalid property value", 3},
         {"object F: TTestForm\n  object X: TTestWidget\n    Small = 70000\n  end\nend\n",
-         "Error reading X.Small on line 3: Invalid property value"},
+         "Error reading X.Small on line 3: Invalid property value", 3},
         {"object F: TTestForm\n  object X: TTestWidget\n    OnClick = Gone\n  end\nend\n",
-         "Error reading X.OnClick on line 3: Method Gone not found"},
+         "Error reading X.OnClick on line 3: Method Gone not found", 3},
         {"object F: TTestForm\n  object X: TTestWidget\n  end\n  object x: TTestWidget\n  "
          "end\nend\n",
-         "A component named x already exists on line 4"},
+         "A component named x already exists on line 4", 4},
         {"object F: TTestForm\n  object X: TTestWidget\n    Caption = 'open\n  end\nend\n",
-         "Unterminated string on line 3"},
+         "Unterminated string on line 3", 3},
         {"object F: TTestForm\n  object X: TTestWidget\n    Count = \n",
-         "Invalid property value on line 4"},
-        {"object F: TTestForm\n  Tag = 1\n", "'end' expected on line 3"},
-        {"object F: TTestForm\n  Blob = {0F1}\nend\n", "Invalid binary value on line 2"},
-        {"thing F: TTestForm\nend\n", "'object' expected on line 1"},
+         "Invalid property value on line 4", 4},
+        {"object F: TTestForm\n  Tag = 1\n", "'end' expected on line 3", 3},
+        {"object F: TTestForm\n  Blob = {0F1}\nend\n", "Invalid binary value on line 2", 2},
+        {"thing F: TTestForm\nend\n", "'object' expected on line 1", 1},
     };
     for (const Row& row : rows) {
         TTestForm form(nullptr);
@@ -299,6 +301,8 @@ TEST_F(StreamingTest, MalformedTextNamesTheLineAndTheCause) {
             ADD_FAILURE() << "accepted: " << row.text;
         } catch (const EStreamError& e) {
             EXPECT_EQ(e.Message(), row.message) << row.text;
+            const auto* read = dynamic_cast<const EReadError*>(&e);
+            EXPECT_EQ(read != nullptr ? read->Line() : -1, row.line) << row.text;
         }
         // A failed read leaves none of the components it created behind.
         EXPECT_EQ(form.ComponentCount(), 0) << row.text;
@@ -315,12 +319,13 @@ TEST_F(StreamingTest, MalformedBinaryNamesTheOffset) {
     struct Row {
         std::string bytes;
         const char* message;
+        int64_t offset;
     };
     const Row rows[] = {
-        {badCode, "Error reading Form1.Tag at offset 20: Invalid stream format"},
-        {badSignature, "Invalid stream format at offset 4"},
-        {binary.substr(0, 10), "Invalid stream format at offset 5"},
-        {binary.substr(0, 3), "Stream read error at offset 0"},
+        {badCode, "Error reading Form1.Tag at offset 20: Invalid stream format", 20},
+        {badSignature, "Invalid stream format at offset 4", 4},
+        {binary.substr(0, 10), "Invalid stream format at offset 5", 5},
+        {binary.substr(0, 3), "Stream read error at offset 0", 0},
     };
     for (const Row& row : rows) {
         TTestForm form(nullptr);
@@ -328,8 +333,10 @@ TEST_F(StreamingTest, MalformedBinaryNamesTheOffset) {
         try {
             TReader(stream).ReadRootComponent(&form);
             ADD_FAILURE() << "accepted";
-        } catch (const EStreamError& e) {
+        } catch (const EReadError& e) {
             EXPECT_EQ(e.Message(), row.message);
+            EXPECT_EQ(e.Offset(), row.offset);
+            EXPECT_EQ(e.Line(), 0);
         }
     }
 }
