@@ -5,6 +5,7 @@
 #include "PaintTestSupport.h"
 #include "platform/classes/Properties.h"
 #include "platform/forms/Controls.h"
+#include "platform/forms/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,37 @@ TEST(FrWindowPainters, GradientHighlightFrameFillsOnlyItsRing) {
                                 clRed);
     FullColorSupported = before;
     EXPECT_EQ(At(*plain, 0, 0), kBackground);
+}
+
+} // namespace
+
+namespace {
+
+class TCountingPanel : public TCustomControl {
+    Q4_CLASS(TCountingPanel, TCustomControl)
+public:
+    explicit TCountingPanel(TComponent* owner) : TCustomControl(owner) { SetBounds(0, 0, 30, 20); }
+    void Invalidate() override {
+        ++Invalidations;
+        TCustomControl::Invalidate();
+    }
+    int Invalidations = 0;
+};
+
+TEST(FrWindowPainters, FrameRedrawOnlyWhenSeen) {
+    TCountingPanel hidden(nullptr);
+    hidden.Invalidations = 0;
+    RedrawNonClientFrame(&hidden); // never shown: nothing to redraw
+    EXPECT_EQ(hidden.Invalidations, 0);
+    TForm* form = TCustomForm::Create<TForm>(nullptr);
+    TCountingPanel shown(nullptr);
+    shown.SetParent(form);
+    form->Show();
+    shown.Invalidations = 0;
+    RedrawNonClientFrame(&shown);
+    EXPECT_EQ(shown.Invalidations, 1);
+    shown.SetParent(nullptr);
+    form->Free();
 }
 
 } // namespace

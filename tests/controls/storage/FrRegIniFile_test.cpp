@@ -161,3 +161,26 @@ TEST_F(FrRegIniFileTest, WritesThatCannotLandLeaveNothingBehind) {
 }
 
 } // namespace
+
+namespace {
+
+using namespace storagetest;
+
+class FrRegIniFileAccessTest : public StorageTest {};
+
+TEST_F(FrRegIniFileAccessTest, AccessRightsChooseWhetherTheKeyTakesWrites) {
+    EXPECT_EQ(RegAccessMask(TFrRegAccess{keyAllAccess}), 0xF003Fu);
+    EXPECT_EQ(RegAccessMask(TFrRegAccess{keyQueryValue, keySetValue}), 0x3u);
+    EXPECT_EQ(RegAccessMask(TFrRegAccess{keyRead, keyNotify}), 0x20019u);
+    EXPECT_EQ(RegAccessMask(TFrRegAccess{}), 0u);
+    TFrRegIniFile readOnly(nullptr);
+    readOnly.SetPathType(ptRegistry);
+    readOnly.SetRegAccess(TFrRegAccess{keyRead});
+    EXPECT_EQ(readOnly.ReadInteger("S", "K", 9), 9);
+    EXPECT_THROW(readOnly.WriteInteger("S", "K", 1), ERegistryException);
+    readOnly.SetRegAccess(TFrRegAccess{keyRead, keyWrite});
+    readOnly.WriteInteger("S", "K", 1);
+    EXPECT_EQ(readOnly.ReadInteger("S", "K", 9), 1);
+}
+
+} // namespace
