@@ -218,20 +218,7 @@ TPoint TPlotCanvas3D::Project(int x, int y, int z) {
         return {RoundEven((z * orthoX_ + (x - centerX_)) * zoomFactor_) + screenX_,
                 RoundEven(((y - centerY_) - z * orthoY_) * zoomFactor_) + screenY_};
     }
-    const long double dx = x - centerX_;
-    const long double dy = y - centerY_;
-    const long double dz = z - centerZ_;
-    const long double t = dz * cosR_ - dx * sinR_;
-    long double f = zoomFactor_;
-    if (hasPerspective_)
-        f = zoomFactor_ / ((cosE_ * t + dy * sinE_) * perspectiveFactor_ + 1);
-    const long double u = dx * cosR_ + dz * sinR_;
-    const long double v = dy * cosE_ - sinE_ * t;
-    if (!hasTilt_)
-        return {RoundEven(static_cast<double>(u * f)) + screenX_,
-                RoundEven(static_cast<double>(v * f)) + screenY_};
-    return {RoundEven(static_cast<double>((cosT_ * u - sinT_ * v) * f)) + screenX_,
-            RoundEven(static_cast<double>((cosT_ * v + sinT_ * u) * f)) + screenY_};
+    return Rotate(x - centerX_, y - centerY_, z - centerZ_);
 }
 
 TPoint TPlotCanvas3D::ProjectFractional(double x, double y, int z) {
@@ -241,15 +228,20 @@ TPoint TPlotCanvas3D::ProjectFractional(double x, double y, int z) {
         return {RoundEven((z * orthoX_ + (x - centerX_)) * zoomFactor_) + screenX_,
                 RoundEven(((y - centerY_) - z * orthoY_) * zoomFactor_) + screenY_};
     }
-    const long double dx = x - centerX_;
-    const long double dy = y - centerY_;
-    const long double dz = z - centerZ_;
+    return Rotate(x - centerX_, y - centerY_, z - centerZ_);
+}
+
+// The rotated (not orthogonal) view of a point given relative to the projection centre.
+TPoint TPlotCanvas3D::Rotate(long double dx, long double dy, long double dz) const {
     const long double t = dz * cosR_ - dx * sinR_;
     long double f = zoomFactor_;
     if (hasPerspective_)
         f = zoomFactor_ / ((cosE_ * t + dy * sinE_) * perspectiveFactor_ + 1);
     const long double u = dx * cosR_ + dz * sinR_;
     const long double v = dy * cosE_ - sinE_ * t;
+    if (!hasTilt_)
+        return {RoundEven(static_cast<double>(u * f)) + screenX_,
+                RoundEven(static_cast<double>(v * f)) + screenY_};
     return {RoundEven(static_cast<double>((cosT_ * u - sinT_ * v) * f)) + screenX_,
             RoundEven(static_cast<double>((cosT_ * v + sinT_ * u) * f)) + screenY_};
 }

@@ -109,6 +109,7 @@ public:
     TPoint Corners[4];
 
 private:
+    TPoint Rotate(long double dx, long double dy, long double dz) const;
     void ComputeRotation();
     void DrawTextShadow(int& x, int& y, const std::string& text);
     bool DrawTextEffects(int x, int y, const std::string& text);
