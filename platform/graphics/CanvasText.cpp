@@ -131,7 +131,12 @@ void TCanvas::DrawTextRun(QPainter* p, const QString& text, int x, int y, int dx
         p->setPen(QPen(ToQColor(d.textColor), 0));
         d.qpenValid = false;
     }
+    // The cell was filled above; Qt's own opaque mode would fill it again in the background a
+    // pen was realised with, which may be older than the brush that set this one.
+    const Qt::BGMode mode = p->backgroundMode();
+    p->setBackgroundMode(Qt::TransparentMode);
     p->drawText(QPoint(ox + dx, oy + baseline), text);
+    p->setBackgroundMode(mode);
     if (transformed || clipped) {
         p->restore();
         d.ForgetPainterTools();

@@ -4,6 +4,7 @@
 #include "platform/graphics/Snapshot.h"
 #include "platform/rtl/Files.h"
 #include "tests/controls/support/ControlsTestApp.h"
+#include "tests/controls/support/RunLengths.h"
 
 #include <gtest/gtest.h>
 
@@ -61,21 +62,10 @@ std::string Mismatch(TBitmap& bitmap, const std::string& picture,
 
 namespace {
 std::vector<int> Runs(TBitmap& bitmap, bool row, int fixed, TColor color) {
-    std::vector<int> runs;
     const int n = row ? bitmap.Width() : bitmap.Height();
-    int run = 0;
-    for (int i = 0; i < n; ++i) {
-        const bool hit = (row ? At(bitmap, i, fixed) : At(bitmap, fixed, i)) == ColorToRGB(color);
-        if (hit) {
-            ++run;
-        } else if (run > 0) {
-            runs.push_back(run);
-            run = 0;
-        }
-    }
-    if (run > 0)
-        runs.push_back(run);
-    return runs;
+    return controlstest::RunLengths(n, [&](int i) {
+        return (row ? At(bitmap, i, fixed) : At(bitmap, fixed, i)) == ColorToRGB(color);
+    });
 }
 } // namespace
 

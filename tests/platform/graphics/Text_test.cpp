@@ -264,6 +264,20 @@ TEST(CanvasText, PrefixUnderlinesTheMarkedLetter) {
     EXPECT_TRUE(inkBelowBaseline(0, "&&FILE").IsEmpty());
 }
 
+TEST(CanvasText, BackgroundFollowsTheBrushAfterALine) {
+    // A line realises the pen with the background of its time; text drawn after a new brush
+    // must show the new brush colour round its glyphs, not the old one.
+    TextFixture f(120, 40);
+    f.c->Brush()->SetColor(clYellow);
+    f.c->FillRect(Rect(0, 0, 120, 40));
+    f.c->Pen()->SetColor(clRed);
+    f.c->MoveTo(0, 0);
+    f.c->LineTo(10, 0);
+    f.c->Brush()->SetColor(clAqua);
+    f.c->TextRect(Rect(5, 5, 115, 35), 10, 8, "Mix");
+    EXPECT_EQ(Count(f.bmp->Image(), clYellow), 120 * 40 - 110 * 30 - 10);
+}
+
 TEST(CanvasText, TextRectFillsAndClips) {
     TextFixture f(100, 30);
     f.c->Brush()->SetColor(clAqua);

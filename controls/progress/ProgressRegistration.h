@@ -1,0 +1,3 @@
+#pragma once
+// Puts the progress bar in the class registry, for form descriptions.
+void RegisterProgressControls();
