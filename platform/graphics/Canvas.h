@@ -326,6 +326,7 @@ private:
     void DrawTextLines(QPainter* p, const std::vector<TTextLine>& lines, const TRect& r, int top,
                        int lineHeight, unsigned flags);
     void RecordLine(int x, int y);
+    void StrokeLine(QPainter* p, TPoint from, TPoint to, int dashOffset);
     bool PathReady() const;
     bool DrawPath(bool stroke, bool fill);
     void ShapePath(int kind, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);

@@ -146,9 +146,53 @@ void TCanvas::LineTo(int x, int y) {
     }
     Painting p(*this, Painting::Tools::BrushPen, Painting::Compose::Paint);
     if (p && !d_->penIsNull && !(penPos_ == TPoint{x, y}))
-        StrokeWithGaps(p.get(), Gaps(), ToQColor(d_->bkColor),
-                       [&] { p->drawLine(penPos_.X, penPos_.Y, x, y); });
+        StrokeLine(p.get(), penPos_, {x, y}, 0);
     penPos_ = {x, y};
+}
+
+namespace {
+
+// Whether the painter would rasterise a one-pixel line against its direction: it walks the main
+// axis in increasing order and leaves out the last pixel of that order, which for a line drawn
+// leftwards or upwards is its start.
+bool Backwards(TPoint from, TPoint to) {
+    const int dx = to.X - from.X;
+    const int dy = to.Y - from.Y;
+    return std::abs(dx) >= std::abs(dy) ? dx < 0 : dy < 0;
+}
+
+// The pixels a one-pixel line covers along its main axis.
+int Steps(TPoint from, TPoint to) {
+    return std::max(std::abs(to.X - from.X), std::abs(to.Y - from.Y));
+}
+
+} // namespace
+
+// A one-pixel line drawn backwards is drawn with both ends and clipped short of its end. A dash
+// pattern starts dashOffset pixels in, so that the segments of a polyline continue it.
+void TCanvas::StrokeLine(QPainter* p, TPoint from, TPoint to, int dashOffset) {
+    const QColor background = ToQColor(d_->bkColor);
+    auto draw = [&] { p->drawLine(from.X, from.Y, to.X, to.Y); };
+    const bool cosmetic = p->pen().widthF() == 0;
+    const bool backwards = cosmetic && Backwards(from, to);
+    if (!backwards && dashOffset == 0) {
+        StrokeWithGaps(p, Gaps(), background, draw);
+        return;
+    }
+    p->save();
+    QPen pen = p->pen();
+    pen.setDashOffset(dashOffset);
+    if (backwards) {
+        const bool alongX = std::abs(to.X - from.X) >= std::abs(to.Y - from.Y);
+        const QRect box(QPoint(std::min(from.X, to.X), std::min(from.Y, to.Y)),
+                        QPoint(std::max(from.X, to.X), std::max(from.Y, to.Y)));
+        const QRect keep = alongX ? box.adjusted(1, 0, 0, 0) : box.adjusted(0, 1, 0, 0);
+        pen.setCapStyle(Qt::SquareCap);
+        p->setClipRect(keep, Qt::IntersectClip);
+    }
+    p->setPen(pen);
+    StrokeWithGaps(p, Gaps(), background, draw);
+    p->restore();
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
@@ -159,9 +203,22 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
         return;
     }
     Painting p(*this, Painting::Tools::BrushPen, Painting::Compose::Paint);
-    if (p && !d_->penIsNull) {
+    if (!p || d_->penIsNull)
+        return;
+    const bool cosmetic = p->pen().widthF() == 0;
+    auto backwards = [](const TPoint& a, const TPoint& b) { return Backwards(a, b); };
+    if (!cosmetic || std::adjacent_find(points.begin(), points.end(), backwards) == points.end()) {
         QPolygon poly = ToPolygon(points);
         StrokeWithGaps(p.get(), Gaps(), ToQColor(d_->bkColor), [&] { p->drawPolyline(poly); });
+        return;
+    }
+    // Line by line, each leaving out its end, which the next one starts with.
+    int walked = 0;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        if (points[i - 1] == points[i])
+            continue;
+        StrokeLine(p.get(), points[i - 1], points[i], walked);
+        walked += Steps(points[i - 1], points[i]);
     }
 }
 

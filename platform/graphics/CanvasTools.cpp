@@ -206,7 +206,8 @@ void TCanvas::SelectBrush() {
             d.bkMode = TRANSPARENT;
         }
         d.brushChanged = false;
-        d.qbrushValid = false;
+        // The background the realised pen fills dash gaps with changes with the brush.
+        d.qbrushValid = d.qpenValid = false;
     }
 }
 

@@ -145,7 +145,7 @@ void StrokeWithGaps(QPainter* p, bool gaps, const QColor& background, Draw draw)
         QPen dashed = p->pen();
         QBrush brush = p->brush();
         QPen solid(background, 0);
-        solid.setCapStyle(Qt::FlatCap);
+        solid.setCapStyle(dashed.capStyle());
         p->setPen(solid);
         p->setBrush(Qt::NoBrush);
         draw();

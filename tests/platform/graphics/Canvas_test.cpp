@@ -41,6 +41,24 @@ TEST(CanvasLines, EndPointIsLeftOut) {
     EXPECT_EQ(f.c->PenPos(), Point(5, 7));
 }
 
+TEST(CanvasLines, EveryDirectionKeepsItsStartAndLeavesOutItsEnd) {
+    // From the centre of a 17x17 surface to points all around it: shallow, steep and diagonal,
+    // both ways along each axis.
+    const TPoint ends[] = {{16, 8}, {0, 8},  {8, 16},  {8, 0}, {16, 16}, {0, 0},
+                           {16, 0}, {0, 16}, {16, 11}, {0, 5}, {11, 16}, {5, 0},
+                           {13, 2}, {3, 14}, {9, 8},   {7, 8}, {8, 9},   {8, 7}};
+    for (const TPoint& end : ends) {
+        Fixture f(17, 17);
+        f.c->MoveTo(8, 8);
+        f.c->LineTo(end.X, end.Y);
+        const std::string where = "to " + std::to_string(end.X) + "," + std::to_string(end.Y);
+        EXPECT_EQ(f.c->Pixel(8, 8), clBlack) << where << "\n" << f.Art();
+        EXPECT_EQ(f.c->Pixel(end.X, end.Y), clWhite) << where << "\n" << f.Art();
+        const int steps = std::max(std::abs(end.X - 8), std::abs(end.Y - 8));
+        EXPECT_EQ(Count(f.bmp->Image(), clBlack), steps) << where << "\n" << f.Art();
+    }
+}
+
 TEST(CanvasLines, ZeroLengthLineDrawsNothingAndPolylineLeavesOutItsLastPoint) {
     Fixture f(8, 4);
     f.c->MoveTo(3, 1);
@@ -52,6 +70,26 @@ TEST(CanvasLines, ZeroLengthLineDrawsNothingAndPolylineLeavesOutItsLastPoint) {
 ....#...
 ....#...
 ........
+)"));
+}
+
+TEST(CanvasLines, PolylineSegmentsDrawnBackwardsKeepTheirStartAndTheDashPattern) {
+    Fixture f(13, 8);
+    f.c->Polyline({{10, 0}, {0, 0}, {0, 5}});
+    f.c->Polyline({{10, 5}, {10, 1}, {3, 1}});
+    f.c->Pen()->SetStyle(psDot);
+    f.c->Brush()->SetStyle(bsClear);
+    f.c->Polyline({{0, 6}, {4, 6}, {4, 7}, {12, 7}}); // forwards: the dots run on at the corners
+    f.c->Polyline({{12, 3}, {8, 3}, {8, 2}, {1, 2}}); // backwards: the same pattern
+    EXPECT_EQ(f.Art(), gfxtest::Art(R"(
+###########..
+#...#######..
+#....###..#..
+#.........###
+#.........#..
+..........#..
+###..........
+.....###...#.
 )"));
 }
 
@@ -164,13 +202,26 @@ TEST(CanvasPens, CosmeticDashPatterns) {
     }
 }
 
-TEST(CanvasPens, OpaqueBackgroundFillsDashGaps) {
-    Fixture f(12, 1);
+TEST(CanvasPens, OpaqueBackgroundFillsDashGapsFromTheStartWhicheverTheDirection) {
+    Fixture f(13, 4);
     f.c->Pen()->SetStyle(psDot);
     f.c->Brush()->SetColor(clRed); // a solid brush makes the background opaque and red
     f.c->MoveTo(0, 0);
     f.c->LineTo(12, 0);
-    EXPECT_EQ(f.Art(), "###rrr###rrr\n");
+    f.c->MoveTo(12, 1);
+    f.c->LineTo(0, 1);
+    // A clear brush makes the background transparent again for the same pen.
+    f.c->Brush()->SetStyle(bsClear);
+    f.c->MoveTo(0, 2);
+    f.c->LineTo(12, 2);
+    f.c->MoveTo(12, 3);
+    f.c->LineTo(0, 3);
+    EXPECT_EQ(f.Art(), gfxtest::Art(R"(
+###rrr###rrr.
+.rrr###rrr###
+###...###....
+....###...###
+)"));
 }
 
 TEST(CanvasPens, WidePenDrawsSolidWhateverTheStyle) {
