@@ -147,16 +147,6 @@ TLocMemIniFile::Section& TLocMemIniFile::AddSection(std::string_view name) {
     return **sections_.insert(it, std::move(section));
 }
 
-void TLocMemIniFile::AddKeyLine(Section& section, std::string_view line) {
-    size_t eq = line.find('=');
-    Key key{std::string(line.substr(0, eq)),
-            eq == std::string_view::npos ? std::string() : std::string(line.substr(eq + 1))};
-    auto it =
-        std::lower_bound(section.keys.begin(), section.keys.end(), key.name,
-                         [](const Key& k, std::string_view n) { return LessName(k.name, n); });
-    section.keys.insert(it, std::move(key));
-}
-
 std::string TLocMemIniFile::ReadText(std::string_view section, std::string_view key,
                                      std::string_view def) {
     if (Section* s = FindSection(section)) {
@@ -172,11 +162,18 @@ std::string TLocMemIniFile::ReadText(std::string_view section, std::string_view 
 void TLocMemIniFile::WriteText(std::string_view section, std::string_view key,
                                std::string_view value) {
     Section& s = AddSection(section);
-    auto it = std::find_if(s.keys.begin(), s.keys.end(),
-                           [&](const Key& k) { return CompareTextLocale(k.name, key) == 0; });
-    if (it != s.keys.end())
-        s.keys.erase(it);
-    AddKeyLine(s, std::string(key) + "=" + std::string(value));
+    // The line "key=value" is what the file holds: a key with "=" is cut at its first one.
+    const std::string line = std::string(key) + "=" + std::string(value);
+    const size_t eq = line.find('=');
+    Key entry{line.substr(0, eq), line.substr(eq + 1)};
+    // The newest of the equal names is the first of them: it takes the new value in place.
+    auto it =
+        std::lower_bound(s.keys.begin(), s.keys.end(), entry.name,
+                         [](const Key& k, std::string_view n) { return LessName(k.name, n); });
+    if (it != s.keys.end() && CompareTextLocale(it->name, entry.name) == 0)
+        *it = std::move(entry);
+    else
+        s.keys.insert(it, std::move(entry));
     modified_ = true;
 }
 
@@ -249,15 +246,26 @@ void TLocMemIniFile::ExportLines(TStrings& list) const {
 
 void TLocMemIniFile::ImportLines(const TStrings& list) {
     ClearAll();
+    // Keys are gathered in file order and sorted once per section (not inserted one by one),
+    // so that a file of n keys loads in n log n.
     Section* open = nullptr;
     for (int i = 0; i < list.Count(); ++i) {
         const std::string line = list.Get(i);
         if (line.empty() || line[0] == ';')
             continue;
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']')
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             open = &AddSection(std::string_view(line).substr(1, line.size() - 2));
-        else if (open)
-            AddKeyLine(*open, line);
+        } else if (open) {
+            size_t eq = line.find('=');
+            open->keys.push_back(Key{
+                line.substr(0, eq), eq == std::string::npos ? std::string() : line.substr(eq + 1)});
+        }
+    }
+    for (auto& section : sections_) {
+        // Among equal names the line read last comes first.
+        std::reverse(section->keys.begin(), section->keys.end());
+        std::stable_sort(section->keys.begin(), section->keys.end(),
+                         [](const Key& a, const Key& b) { return LessName(a.name, b.name); });
     }
     modified_ = true;
 }

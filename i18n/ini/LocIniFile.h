@@ -97,7 +97,6 @@ private:
     };
     Section* FindSection(std::string_view name);
     Section& AddSection(std::string_view name);
-    static void AddKeyLine(Section& section, std::string_view line);
 
     std::vector<std::unique_ptr<Section>> sections_; // sorted by name
     bool modified_ = false;

@@ -2,6 +2,7 @@
 
 #include "i18n/lang/LocCustomLang.h"
 #include "i18n/lang/LocExtendedItems.h"
+#include "i18n/lang/LocLangDispatcher.h"
 #include "i18n/lang/LocTemporary.h"
 #include "i18n/text/LocCharSets.h"
 #include "i18n/text/LocText.h"
@@ -16,8 +17,10 @@ uint8_t TLocCustomLang::LanguageCharSet(int language) {
     } else {
         name = GetEntryText(&lists_[stCharSets], OwnerKey(), language);
     }
-    if (name.empty() && charSetSource_ == nullptr && langDispatcher_ != nullptr)
-        throw ELocNotImplemented("TLocCustomLang.LanguageCharSet through the dispatcher");
+    if (name.empty() && charSetSource_ == nullptr && langDispatcher_ != nullptr) {
+        // Another form's localiser on the same dispatcher supplies the charsets.
+        SetCharSetSource(langDispatcher_->CharSetSourceFor(this));
+    }
     if (name.empty() && charSetSource_ != nullptr)
         name = charSetSource_->GetEntryText(&charSetSource_->lists_[stCharSets],
                                             charSetSource_->OwnerKey(), language);

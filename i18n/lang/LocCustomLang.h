@@ -28,6 +28,11 @@
 
 class TLocLangDispatcher;
 class TLocExtendedItems;
+class TLocMemIniFile;
+class TLPBFileManager;
+
+// The delimiter of the texts in a translation file that names none.
+inline constexpr const char* DefaultFileDelimiter = "~!@#";
 
 Q4_ENUM(TTranslateType, ttNoChange, ttGetDefault);
 Q4_ENUM(TLocLangOption, loUseExtUDStrings, loUseExtCommonStrings);
@@ -37,6 +42,8 @@ using TLanguageChangingEvent =
 
 class TLocCustomLang : public TComponent, public TLocStringTableHost {
     Q4_CLASS(TLocCustomLang, TComponent)
+    friend class TLocLangDispatcher;
+    friend class TLPBFileManager;
 
     // Raises Exception "Only one TLocCustomLang component per Form/DataModule allowed!" when the
     // owner has a localiser already.
@@ -60,18 +67,19 @@ class TLocCustomLang : public TComponent, public TLocStringTableHost {
     virtual void SetEntryTextOf(TStrings*& list, const std::string& text, int language,
                                 const std::string& key);
     virtual int LoadTypeFromStream(int kind, TStream& stream, bool clearFirst);
-    virtual int SaveTypeToStream(int kind, TStream& stream, char delimiter);
+    virtual int SaveTypeToStream(int kind, TStream& stream, const std::string& delimiter);
     virtual void LoadAllFromStream(TStream& stream, bool clearFirst, bool noApply);
-    virtual void SaveAllToStream(TStream& stream, char delimiter);
+    virtual void SaveAllToStream(TStream& stream, const std::string& delimiter);
     virtual bool MergeTypeFromStream(int kind, TStream& stream);
     virtual bool MergeStreamAndApply(TStream& stream);
     virtual bool MergeAllFromStream(TStream& stream);
     virtual int LoadTypeFromFile(int kind, const std::string& fileName, bool clearFirst);
-    virtual void SaveTypeToFile(int kind, const std::string& fileName, char delimiter);
+    virtual void SaveTypeToFile(int kind, const std::string& fileName,
+                                const std::string& delimiter);
     virtual void LoadAllFromFile(const std::string& fileName, bool clearFirst);
-    virtual void SaveAllToFile(const std::string& fileName, char delimiter);
+    virtual void SaveAllToFile(const std::string& fileName, const std::string& delimiter);
     virtual void LoadStringsFromFile(const std::string& fileName, bool clearFirst);
-    virtual void SaveStringsToFile(const std::string& fileName, char delimiter);
+    virtual void SaveStringsToFile(const std::string& fileName, const std::string& delimiter);
     virtual bool MergeTypeFromFile(int kind, const std::string& fileName);
     virtual bool MergeFileAndApply(const std::string& fileName);
     virtual void LoadAllTypesFromFile(const std::string& fileName, bool clearFirst);
@@ -82,6 +90,20 @@ class TLocCustomLang : public TComponent, public TLocStringTableHost {
                                               const std::string& languageName);
     virtual void LoadLanguageFromFile(const std::string& fileName, const std::string& languageName);
     virtual void RenameComponentEntries(const std::string& oldName, const std::string& newName);
+
+    // --- translation files: extended translations in external files, project files
+    void LoadExtendedFromStream(TStream& stream, bool clearFirst);
+    void SaveExtendedToStream(TStream& stream, const std::string& delimiter);
+    void LoadExtendedFromFile(const std::string& fileName, bool clearFirst);
+    void SaveExtendedToFile(const std::string& fileName, const std::string& delimiter);
+    // The languages that the last loaded file flags as fixed.
+    TStrings* FixedLanguageList() { return &fixedLanguageList_; }
+    void LoadFromProjectFile(const std::string& fileName);
+    void LoadKindFromProjectFile(int kind, const std::string& fileName);
+    // The language names a translation file (external or project file) holds for this form.
+    void ReadLanguageNames(const std::string& fileName, TStrings& names);
+    // Normalises a list before it is applied (the translation engine).
+    void PrepareList(TStrings* list, int kind);
 
     // --- published state
     const std::string& Version() const { return version_; }
@@ -242,4 +264,24 @@ protected:
     std::vector<uint8_t> langCharSets_;
     uint8_t currentCharSet_ = 1;
     bool linkedToDispatcher_ = false;
+
+    // --- translation files over one parsed file
+    int LoadTypeFromIni(int kind, TLocMemIniFile& ini, bool clearFirst);
+    void LoadExtendedFromIni(TLocMemIniFile& ini, bool clearFirst);
+    int SaveTypeToIni(int kind, TLocMemIniFile& ini, const std::string& delimiter);
+    void SaveExtendedToIni(TLocMemIniFile& ini, const std::string& delimiter);
+    void TakeFileLanguages(TLocMemIniFile& ini);
+    void WriteFileLanguages(TLocMemIniFile& ini);
+    bool MergeTypeFromIni(int kind, TLocMemIniFile& ini);
+    int FileLanguageColumn(TLocMemIniFile& ini, const std::string& fileName,
+                           const std::string& languageName, int& column);
+    // Reads a file that names the language and hands it to load with the file's column and
+    // ours; errors of load are swallowed.
+    void LoadFileLanguage(const std::string& fileName, const std::string& languageName,
+                          const std::function<void(TLocMemIniFile&, int, int)>& load);
+    // After a kind was read outside a bigger file operation: prepare and apply it.
+    void ApplyLoadedKind(TStrings* list, int kind);
+    void LoadLanguageTypeFromIni(int kind, TLocMemIniFile& ini, int fileColumn, int column);
+    void LoadLanguageExtendedFromIni(TLocMemIniFile& ini, int fileColumn, int column);
+    TStringList fixedLanguageList_;
 };

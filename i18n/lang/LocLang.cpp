@@ -61,5 +61,7 @@ void InitLocaliserClasses() {
     GroupDescendentsWith(TLocLangDispatcher::StaticClass(), TComponent::StaticClass());
     if (GetClass("TLocLang") == nullptr)
         RegisterClass(TLocLang::StaticClass());
+    if (GetClass("TLocLangDispatcher") == nullptr)
+        RegisterClass(TLocLangDispatcher::StaticClass());
     RegisterClasses<TLocExtendedItem>();
 }

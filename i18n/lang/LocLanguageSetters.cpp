@@ -165,9 +165,9 @@ void TLocCustomLang::SetLangDispatcher(TLocLangDispatcher* value) {
         return;
     value->FreeNotification(this);
     if (IsLoading()) {
-        numOfLanguages_ = value->NumOfLanguages;
-        defaultLanguage_ = value->DefaultLanguage;
-        useDefaultLanguage_ = value->UseDefaultLanguage;
+        numOfLanguages_ = value->NumOfLanguages();
+        defaultLanguage_ = value->DefaultLanguage();
+        useDefaultLanguage_ = value->UseDefaultLanguage();
     } else if (Owner() != nullptr && !TempHolder) {
         value->LinkLocaliser(this);
         linkedToDispatcher_ = true;

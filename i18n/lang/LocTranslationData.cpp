@@ -3,6 +3,7 @@
 
 #include "i18n/lang/LocCustomLang.h"
 #include "i18n/lang/LocExtendedItems.h"
+#include "i18n/lang/LocFileText.h"
 #include "i18n/lang/LocWideStringsAdapter.h"
 #include "i18n/text/LocCharSets.h"
 #include "i18n/text/LocLines.h"
@@ -50,18 +51,6 @@ std::vector<std::string> SplitLines(std::string_view text) {
             ++i;
     }
     return lines;
-}
-
-std::string Escape(std::string line) {
-    std::replace(line.begin(), line.end(), '\r', '\x19');
-    std::replace(line.begin(), line.end(), '\n', '\x1A');
-    return line;
-}
-
-std::string Unescape(std::string line) {
-    std::replace(line.begin(), line.end(), '\x19', '\r');
-    std::replace(line.begin(), line.end(), '\x1A', '\n');
-    return line;
 }
 
 std::string WideToCodePage(std::u16string_view wide) {
@@ -116,7 +105,7 @@ void TLocCustomLang::WriteTranslationData(TStream& stream) {
         stream.WriteBytes(StringsTypeName(kind) + "\r\n");
         std::string text;
         for (int i = 0; i < list->Count(); ++i)
-            text += Escape(list->Get(i)) + "\r\n";
+            text += TextToFile(list->Get(i)) + "\r\n";
         if (list->Count() > 0)
             stream.WriteBytes(text);
     }
@@ -177,7 +166,7 @@ bool TLocCustomLang::ReadEntryLines(const std::vector<std::string>& lines,
         }
         if (current == nullptr)
             continue;
-        AddReadEntry(*current, Unescape(wide ? WideLineToStored((*wide)[i]) : lines[i]));
+        AddReadEntry(*current, TextFromFile(wide ? WideLineToStored((*wide)[i]) : lines[i]));
     }
     return unicode;
 }
