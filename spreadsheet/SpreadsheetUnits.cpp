@@ -1,6 +1,7 @@
 #include "spreadsheet/SpreadsheetUnits.h"
 
 #include "spreadsheet/core/XLSGlobals.h"
+#include "spreadsheet/png/PngPicture.h"
 
 #include <iterator>
 
@@ -16,6 +17,7 @@ struct TUnit {
 constexpr TUnit kUnits[] = {
     {InitializeRecordFormatUnit, FinalizeRecordFormatUnit},
     {InitializeUtilitiesUnit, FinalizeUtilitiesUnit},
+    {InitializePngUnit, FinalizePngUnit},
 };
 
 bool gStarted = false;
