@@ -337,95 +337,118 @@ std::string GetPropValue(TObject* instance, std::string_view path) {
     }
 }
 
-void SetPropValue(TObject* instance, std::string_view path, std::string_view text) {
-    auto [object, info] = FindPropPath(instance, path);
+namespace {
+
+// The value a text gives a property, for the kinds SetPropValue converts.
+int64_t IntegerFromText(const TTypeInfo* type, std::string_view text) {
+    int64_t n = 0;
+    if (!IdentToInt(type, text, n) && !ParseInteger(text, n))
+        q4_detail::ThrowInvalidValue();
+    if (n < type->MinValue || n > type->MaxValue)
+        q4_detail::ThrowInvalidValue();
+    return n;
+}
+
+int64_t CharFromText(std::string_view text) {
+    if (text.size() != 1)
+        q4_detail::ThrowInvalidValue();
+    return int64_t{static_cast<unsigned char>(text[0])};
+}
+
+int64_t WideCharFromText(std::string_view text) {
+    std::u16string w = Utf8ToUtf16(text);
+    if (w.size() != 1)
+        q4_detail::ThrowInvalidValue();
+    return int64_t{w[0]};
+}
+
+int64_t EnumFromText(const TTypeInfo* type, std::string_view text) {
+    int n = GetEnumValue(type, text);
+    if (n < 0)
+        throw EPropertyConvertError("Invalid property element: " + std::string(text));
+    return int64_t{n};
+}
+
+double FloatFromText(std::string_view text) {
+    double d = 0;
+    if (!ParseFloat(text, d))
+        q4_detail::ThrowInvalidValue();
+    return d;
+}
+
+bool NamesNothing(std::string_view text) {
+    return text.empty() || SameIdent(text, "nil");
+}
+
+// A component of the form object belongs to (or the form itself), by name.
+TObject* ComponentFromText(TObject* object, std::string_view text) {
+    if (NamesNothing(text))
+        return nullptr;
+    TComponent* root = LookupRoot(object);
+    TObject* target = root != nullptr ? root->FindComponent(text) : nullptr;
+    if (target == nullptr && root != nullptr && SameIdent(root->Name(), text))
+        target = root;
+    if (target == nullptr)
+        q4_detail::ThrowInvalidValue();
+    return target;
+}
+
+// A method of the form object belongs to, by name.
+TMethod MethodFromText(TObject* object, std::string_view text) {
+    TMethod m;
+    if (NamesNothing(text))
+        return m;
+    TComponent* root = LookupRoot(object);
+    const TMethodEntry* entry = root != nullptr ? root->ClassType()->FindMethod(text) : nullptr;
+    if (entry == nullptr)
+        throw EPropertyConvertError("Method " + std::string(text) + " not found");
+    m.Name = entry->Name;
+    m.Code = entry->Bind(root);
+    return m;
+}
+
+TPropValue ValueFromText(TObject* object, const TPropInfo* info, std::string_view text) {
     const TTypeInfo* type = info->PropType();
-    TPropValue value;
     switch (info->Kind()) {
     case tkInteger:
-    case tkInt64: {
-        int64_t n = 0;
-        if (!IdentToInt(type, text, n) && !ParseInteger(text, n))
-            q4_detail::ThrowInvalidValue();
-        if (n < type->MinValue || n > type->MaxValue)
-            q4_detail::ThrowInvalidValue();
-        value = n;
-        break;
-    }
+    case tkInt64:
+        return IntegerFromText(type, text);
     case tkChar:
-        if (text.size() != 1)
-            q4_detail::ThrowInvalidValue();
-        value = int64_t{static_cast<unsigned char>(text[0])};
-        break;
-    case tkWChar: {
-        std::u16string w = Utf8ToUtf16(text);
-        if (w.size() != 1)
-            q4_detail::ThrowInvalidValue();
-        value = int64_t{w[0]};
-        break;
-    }
-    case tkEnumeration: {
-        int n = GetEnumValue(type, text);
-        if (n < 0)
-            throw EPropertyConvertError("Invalid property element: " + std::string(text));
-        value = int64_t{n};
-        break;
-    }
+        return CharFromText(text);
+    case tkWChar:
+        return WideCharFromText(text);
+    case tkEnumeration:
+        return EnumFromText(type, text);
     case tkSet:
-        value = static_cast<int64_t>(StringToSet(type, text));
-        break;
-    case tkFloat: {
-        double d = 0;
-        if (!ParseFloat(text, d))
-            q4_detail::ThrowInvalidValue();
-        value = d;
-        break;
-    }
+        return static_cast<int64_t>(StringToSet(type, text));
+    case tkFloat:
+        return FloatFromText(text);
     case tkString:
     case tkLString:
-        value = std::string(text);
-        break;
+        return std::string(text);
     case tkWString:
-        value = Utf8ToUtf16(text);
-        break;
-    case tkClass: {
-        if (type == StringsTypeInfo()) {
-            // A string list takes the text line by line, in place.
-            TPropValue current = info->Get(object);
-            TStrings* list = Expect<TStrings*>(current);
-            if (list == nullptr)
-                q4_detail::ThrowInvalidValue();
-            list->SetText(text);
-            return;
-        }
-        TObject* target = nullptr;
-        if (!text.empty() && !SameIdent(text, "nil")) {
-            TComponent* root = LookupRoot(object);
-            target = root != nullptr ? root->FindComponent(text) : nullptr;
-            if (target == nullptr && root != nullptr && SameIdent(root->Name(), text))
-                target = root;
-            if (target == nullptr)
-                q4_detail::ThrowInvalidValue();
-        }
-        value = target;
-        break;
-    }
-    case tkMethod: {
-        TMethod m;
-        if (!text.empty() && !SameIdent(text, "nil")) {
-            TComponent* root = LookupRoot(object);
-            const TMethodEntry* entry =
-                root != nullptr ? root->ClassType()->FindMethod(text) : nullptr;
-            if (entry == nullptr)
-                throw EPropertyConvertError("Method " + std::string(text) + " not found");
-            m.Name = entry->Name;
-            m.Code = entry->Bind(root);
-        }
-        value = std::move(m);
-        break;
-    }
+        return Utf8ToUtf16(text);
+    case tkClass:
+        return ComponentFromText(object, text);
+    case tkMethod:
+        return MethodFromText(object, text);
     default:
         q4_detail::ThrowInvalidValue();
     }
-    SetPropVariant(instance, path, value);
+}
+
+} // namespace
+
+void SetPropValue(TObject* instance, std::string_view path, std::string_view text) {
+    auto [object, info] = FindPropPath(instance, path);
+    if (info->Kind() == tkClass && info->PropType() == StringsTypeInfo()) {
+        // A string list takes the text line by line, in place.
+        TPropValue current = info->Get(object);
+        TStrings* list = Expect<TStrings*>(current);
+        if (list == nullptr)
+            q4_detail::ThrowInvalidValue();
+        list->SetText(text);
+        return;
+    }
+    SetPropVariant(instance, path, ValueFromText(object, info, text));
 }

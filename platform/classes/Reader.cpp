@@ -768,20 +768,9 @@ void TReader::ReadPropValue(TObject* instance, const TPropInfo* info) {
     const TTypeInfo* type = info->PropType();
     switch (info->Kind()) {
     case tkInteger:
-    case tkInt64: {
-        int64_t value = 0;
-        if (NextValue() == vaIdent) {
-            std::string ident = ReadIdent();
-            if (!IdentToInt(type, ident, value))
-                Error("Invalid property value");
-        } else {
-            value = ReadInt64();
-        }
-        if (value < type->MinValue || value > type->MaxValue)
-            Error("Invalid property value");
-        info->Set(instance, value);
+    case tkInt64:
+        info->Set(instance, ReadIntegerValue(type));
         return;
-    }
     case tkChar:
         info->Set(instance, int64_t{static_cast<unsigned char>(ReadChar())});
         return;
@@ -799,17 +788,9 @@ void TReader::ReadPropValue(TObject* instance, const TPropInfo* info) {
         info->Set(instance, int64_t{value});
         return;
     }
-    case tkSet: {
-        uint64_t bits = 0;
-        for (const std::string& element : ReadSet()) {
-            int value = GetEnumValue(type->CompType, element);
-            if (value < 0 || value >= 64)
-                Error("Invalid property value");
-            bits |= uint64_t{1} << value;
-        }
-        info->Set(instance, static_cast<int64_t>(bits));
+    case tkSet:
+        info->Set(instance, ReadSetValue(type));
         return;
-    }
     case tkFloat:
         info->Set(instance, ReadFloat());
         return;
@@ -820,53 +801,88 @@ void TReader::ReadPropValue(TObject* instance, const TPropInfo* info) {
     case tkWString:
         info->Set(instance, ReadWideString());
         return;
-    case tkClass: {
-        TValueType next = NextValue();
-        TPropValue current = info->Get(instance);
-        if (next == vaCollection) {
-            TObject** object = std::get_if<TObject*>(&current);
-            auto* collection = object != nullptr ? dynamic_cast<TCollection*>(*object) : nullptr;
-            if (collection == nullptr)
-                Error("Invalid property value");
-            ReadValue();
-            ReadCollection(collection);
-            return;
-        }
-        if (next != vaIdent && next != vaNil)
-            Error("Invalid property value");
-        std::string name = ReadIdent();
-        if (!info->IsWritable())
-            Error("Property " + info->Name() + " is read-only");
-        if (name == "nil") {
-            info->Set(instance, static_cast<TObject*>(nullptr));
-            return;
-        }
-        const TTypeInfo* classType = info->PropType();
-        if (classType->ClassType == nullptr ||
-            !classType->ClassType->InheritsFrom(TComponent::StaticClass()))
-            Error("Invalid property value");
-        fixups_.push_back(Fixup{instance, info, component_, name});
+    case tkClass:
+        ReadClassValue(instance, info);
         return;
-    }
-    case tkMethod: {
-        std::string name = ReadIdent();
-        TMethod method;
-        if (name != "nil") {
-            const TMethodEntry* entry =
-                root_ != nullptr ? root_->ClassType()->FindMethod(name) : nullptr;
-            if (entry == nullptr)
-                Error("Method " + name + " not found");
-            method.Name = entry->Name;
-            method.Code = entry->Bind(root_);
-        }
-        info->Set(instance, method);
-        if (auto* p = dynamic_cast<TPersistent*>(instance))
-            p->SetBoundMethodName(info, method.Name);
+    case tkMethod:
+        ReadMethodValue(instance, info);
         return;
-    }
     default:
         Error("Invalid property value");
     }
+}
+
+// An integer, or an identifier the type names a value by, within the type's range.
+int64_t TReader::ReadIntegerValue(const TTypeInfo* type) {
+    int64_t value = 0;
+    if (NextValue() == vaIdent) {
+        std::string ident = ReadIdent();
+        if (!IdentToInt(type, ident, value))
+            Error("Invalid property value");
+    } else {
+        value = ReadInt64();
+    }
+    if (value < type->MinValue || value > type->MaxValue)
+        Error("Invalid property value");
+    return value;
+}
+
+int64_t TReader::ReadSetValue(const TTypeInfo* type) {
+    uint64_t bits = 0;
+    for (const std::string& element : ReadSet()) {
+        int value = GetEnumValue(type->CompType, element);
+        if (value < 0 || value >= 64)
+            Error("Invalid property value");
+        bits |= uint64_t{1} << value;
+    }
+    return static_cast<int64_t>(bits);
+}
+
+// An object property: the items of its collection, nil, or a reference to a component by name,
+// resolved once the whole description is read.
+void TReader::ReadClassValue(TObject* instance, const TPropInfo* info) {
+    TValueType next = NextValue();
+    if (next == vaCollection) {
+        TPropValue current = info->Get(instance);
+        TObject** object = std::get_if<TObject*>(&current);
+        auto* collection = object != nullptr ? dynamic_cast<TCollection*>(*object) : nullptr;
+        if (collection == nullptr)
+            Error("Invalid property value");
+        ReadValue();
+        ReadCollection(collection);
+        return;
+    }
+    if (next != vaIdent && next != vaNil)
+        Error("Invalid property value");
+    std::string name = ReadIdent();
+    if (!info->IsWritable())
+        Error("Property " + info->Name() + " is read-only");
+    if (name == "nil") {
+        info->Set(instance, static_cast<TObject*>(nullptr));
+        return;
+    }
+    const TTypeInfo* classType = info->PropType();
+    if (classType->ClassType == nullptr ||
+        !classType->ClassType->InheritsFrom(TComponent::StaticClass()))
+        Error("Invalid property value");
+    fixups_.push_back(Fixup{instance, info, component_, name});
+}
+
+// An event handler: a method of the root by name, or nil.
+void TReader::ReadMethodValue(TObject* instance, const TPropInfo* info) {
+    std::string name = ReadIdent();
+    TMethod method;
+    if (name != "nil") {
+        const TMethodEntry* entry =
+            root_ != nullptr ? root_->ClassType()->FindMethod(name) : nullptr;
+        if (entry == nullptr)
+            Error("Method " + name + " not found");
+        method.Name = entry->Name;
+        method.Code = entry->Bind(root_);
+    }
+    info->Set(instance, method);
+    if (auto* p = dynamic_cast<TPersistent*>(instance))
+        p->SetBoundMethodName(info, method.Name);
 }
 
 void TReader::ReadCollection(TCollection* collection) {

@@ -132,6 +132,10 @@ private:
     int LineOf(int64_t offset) const; // 0 without a line map
     std::string Where(int64_t offset) const;
     void ReadPropValue(TObject* instance, const TPropInfo* info);
+    int64_t ReadIntegerValue(const TTypeInfo* type);
+    int64_t ReadSetValue(const TTypeInfo* type);
+    void ReadClassValue(TObject* instance, const TPropInfo* info);
+    void ReadMethodValue(TObject* instance, const TPropInfo* info);
     void ReadStringsValue(TStrings* list);
     void PropertyNotFound(const std::string& name);
     void ResolveFixups();

@@ -344,84 +344,109 @@ std::string TWriter::ReferenceName(TComponent* component) const {
 void TWriter::WriteProperty(TPersistent* instance, const TPropInfo* info) {
     TPropValue value = info->Get(instance);
     if (info->Kind() == tkClass) {
-        if (auto* list = std::get_if<TStrings*>(&value)) {
-            if (!info->IsWritable() || *list == nullptr || (*list)->Count() == 0)
-                return;
-            if (IsDefaultValue(instance, info, value))
-                return;
-            WritePropName(info->Name() + ".Strings");
-            WriteListBegin();
-            for (int i = 0; i < (*list)->Count(); ++i)
-                WriteString((*list)->Get(i));
-            WriteListEnd();
-            return;
-        }
-        TObject* object = std::get<TObject*>(value);
-        auto* component = dynamic_cast<TComponent*>(object);
-        const bool subComponent =
-            component != nullptr && component->ComponentStyle().Contains(csSubComponent);
-        if (!info->IsWritable() && !subComponent)
-            return;
-        if (component != nullptr && !subComponent) {
-            // A reference to another component, by name.
-            if (IsDefaultValue(instance, info, value))
-                return;
-            std::string name = ReferenceName(component);
-            if (!name.empty()) {
-                WritePropName(info->Name());
-                WriteIdent(name);
-            }
-            return;
-        }
-        if (object == nullptr) {
-            if (ancestor_ != nullptr && !IsDefaultValue(instance, info, value)) {
-                WritePropName(info->Name());
-                WriteValue(vaNil);
-            }
-            return;
-        }
-        if (auto* collection = dynamic_cast<TCollection*>(object)) {
-            TCollection* old = nullptr;
-            if (ancestor_ != nullptr && ancestor_->InheritsFrom(info->OwnerClass())) {
-                TPropValue v = info->Get(ancestor_);
-                if (auto* p = std::get_if<TObject*>(&v))
-                    old = dynamic_cast<TCollection*>(*p);
-            }
-            if (old != nullptr ? CollectionBytes(old) == CollectionBytes(collection)
-                               : collection->Count() == 0)
-                return;
-            WritePropName(info->Name());
-            WriteCollection(collection);
-            return;
-        }
-        if (auto* persistent = dynamic_cast<TPersistent*>(object)) {
-            // An owned sub-object: its properties, under "Name.".
-            TPersistent* savedAncestor = ancestor_;
-            TPersistent* subAncestor = nullptr;
-            if (ancestor_ != nullptr && ancestor_->InheritsFrom(info->OwnerClass())) {
-                TPropValue v = info->Get(ancestor_);
-                if (auto* p = std::get_if<TObject*>(&v))
-                    subAncestor = dynamic_cast<TPersistent*>(*p);
-            }
-            ancestor_ = subAncestor;
-            std::string savedPath = propPath_;
-            propPath_ += info->Name() + ".";
-            try {
-                WriteProperties(persistent);
-            } catch (...) {
-                propPath_ = std::move(savedPath);
-                ancestor_ = savedAncestor;
-                throw;
-            }
-            propPath_ = std::move(savedPath);
-            ancestor_ = savedAncestor;
-        }
+        WriteClassProperty(instance, info, value);
         return;
     }
     if (!info->IsWritable() || IsDefaultValue(instance, info, value))
         return;
-    const TTypeInfo* type = info->PropType();
     WritePropName(info->Name());
+    WriteSimpleValue(instance, info, value);
+}
+
+void TWriter::WriteClassProperty(TPersistent* instance, const TPropInfo* info,
+                                 const TPropValue& value) {
+    if (auto* list = std::get_if<TStrings*>(&value)) {
+        WriteStringsProperty(instance, info, value, *list);
+        return;
+    }
+    TObject* object = std::get<TObject*>(value);
+    auto* component = dynamic_cast<TComponent*>(object);
+    const bool subComponent =
+        component != nullptr && component->ComponentStyle().Contains(csSubComponent);
+    if (!info->IsWritable() && !subComponent)
+        return;
+    if (component != nullptr && !subComponent) {
+        WriteReferenceProperty(instance, info, value, component);
+        return;
+    }
+    if (object == nullptr) {
+        if (ancestor_ != nullptr && !IsDefaultValue(instance, info, value)) {
+            WritePropName(info->Name());
+            WriteValue(vaNil);
+        }
+        return;
+    }
+    if (auto* collection = dynamic_cast<TCollection*>(object)) {
+        WriteCollectionProperty(info, collection);
+        return;
+    }
+    if (auto* persistent = dynamic_cast<TPersistent*>(object))
+        WriteSubObjectProperties(info, persistent);
+}
+
+void TWriter::WriteStringsProperty(TPersistent* instance, const TPropInfo* info,
+                                   const TPropValue& value, TStrings* list) {
+    if (!info->IsWritable() || list == nullptr || list->Count() == 0)
+        return;
+    if (IsDefaultValue(instance, info, value))
+        return;
+    WritePropName(info->Name() + ".Strings");
+    WriteListBegin();
+    for (int i = 0; i < list->Count(); ++i)
+        WriteString(list->Get(i));
+    WriteListEnd();
+}
+
+// A reference to another component, by name.
+void TWriter::WriteReferenceProperty(TPersistent* instance, const TPropInfo* info,
+                                     const TPropValue& value, TComponent* component) {
+    if (IsDefaultValue(instance, info, value))
+        return;
+    std::string name = ReferenceName(component);
+    if (!name.empty()) {
+        WritePropName(info->Name());
+        WriteIdent(name);
+    }
+}
+
+// The object the ancestor holds in the same property, when the ancestor has it.
+TObject* TWriter::AncestorObject(const TPropInfo* info) const {
+    if (ancestor_ == nullptr || !ancestor_->InheritsFrom(info->OwnerClass()))
+        return nullptr;
+    TPropValue v = info->Get(ancestor_);
+    auto* p = std::get_if<TObject*>(&v);
+    return p != nullptr ? *p : nullptr;
+}
+
+void TWriter::WriteCollectionProperty(const TPropInfo* info, TCollection* collection) {
+    auto* old = dynamic_cast<TCollection*>(AncestorObject(info));
+    if (old != nullptr ? CollectionBytes(old) == CollectionBytes(collection)
+                       : collection->Count() == 0)
+        return;
+    WritePropName(info->Name());
+    WriteCollection(collection);
+}
+
+// An owned sub-object: its properties, under "Name.".
+void TWriter::WriteSubObjectProperties(const TPropInfo* info, TPersistent* object) {
+    TPersistent* savedAncestor = ancestor_;
+    ancestor_ = dynamic_cast<TPersistent*>(AncestorObject(info));
+    std::string savedPath = propPath_;
+    propPath_ += info->Name() + ".";
+    try {
+        WriteProperties(object);
+    } catch (...) {
+        propPath_ = std::move(savedPath);
+        ancestor_ = savedAncestor;
+        throw;
+    }
+    propPath_ = std::move(savedPath);
+    ancestor_ = savedAncestor;
+}
+
+void TWriter::WriteSimpleValue(TPersistent* instance, const TPropInfo* info,
+                               const TPropValue& value) {
+    const TTypeInfo* type = info->PropType();
     switch (info->Kind()) {
     case tkInteger:
     case tkInt64: {
@@ -450,18 +475,9 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo* info) {
     case tkSet:
         WriteSet(type, static_cast<uint64_t>(std::get<int64_t>(value)));
         break;
-    case tkFloat: {
-        double d = std::get<double>(value);
-        if (type->FloatType == ftSingle)
-            WriteSingle(static_cast<float>(d));
-        else if (type->FloatType == ftCurr)
-            WriteCurrency(d);
-        else if (type == DateTimeTypeInfo())
-            WriteDate(d);
-        else
-            WriteFloat(d);
+    case tkFloat:
+        WriteFloatValue(type, std::get<double>(value));
         break;
-    }
     case tkString:
     case tkLString:
         WriteString(std::get<std::string>(value));
@@ -475,6 +491,17 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo* info) {
     default:
         break;
     }
+}
+
+void TWriter::WriteFloatValue(const TTypeInfo* type, double value) {
+    if (type->FloatType == ftSingle)
+        WriteSingle(static_cast<float>(value));
+    else if (type->FloatType == ftCurr)
+        WriteCurrency(value);
+    else if (type == DateTimeTypeInfo())
+        WriteDate(value);
+    else
+        WriteFloat(value);
 }
 
 void TWriter::DefineProperty(const std::string& name, const TReaderProc&,

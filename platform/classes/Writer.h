@@ -75,6 +75,17 @@ public:
 private:
     bool IsDefaultValue(TPersistent* instance, const TPropInfo* info, const TPropValue& value);
     std::string ReferenceName(TComponent* component) const;
+    // The steps of WriteProperty, by the kind of value.
+    void WriteClassProperty(TPersistent* instance, const TPropInfo* info, const TPropValue& value);
+    void WriteStringsProperty(TPersistent* instance, const TPropInfo* info, const TPropValue& value,
+                              TStrings* list);
+    void WriteReferenceProperty(TPersistent* instance, const TPropInfo* info,
+                                const TPropValue& value, TComponent* component);
+    void WriteCollectionProperty(const TPropInfo* info, TCollection* collection);
+    void WriteSubObjectProperties(const TPropInfo* info, TPersistent* object);
+    TObject* AncestorObject(const TPropInfo* info) const;
+    void WriteSimpleValue(TPersistent* instance, const TPropInfo* info, const TPropValue& value);
+    void WriteFloatValue(const TTypeInfo* type, double value);
 
     TStream& stream_;
     std::vector<uint8_t> buffer_;

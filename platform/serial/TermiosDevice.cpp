@@ -81,80 +81,22 @@ constexpr int kLinePollMs = 20;
 // read of 0 bytes only ever means the far end has gone (a minimum of 0 returns 0 for both).
 constexpr cc_t kReadMin = 1;
 
-} // namespace
-
-TTermiosDevice::TTermiosDevice(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-
-std::unique_ptr<TTermiosDevice> TTermiosDevice::Open(const std::string& path, int& error) {
-    error = 0;
-    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
-        return nullptr;
-    }
-    auto fail = [&](int code) {
-        ::close(fd);
-        error = code;
-        return nullptr;
-    };
-    if (!::isatty(fd))
-        return fail(ENOTTY);
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
-        return fail(errno == EWOULDBLOCK ? EBUSY : errno);
-    if (::ioctl(fd, TIOCEXCL) != 0)
-        return fail(errno);
-
-    // Raw at once: a pseudo-terminal starts in line mode with echo, which would hold input back
-    // and send the far end's bytes back to it.
-    termios t{};
-    if (::tcgetattr(fd, &t) != 0)
-        return fail(errno);
+// Raw bytes both ways, the modem-control lines not holding the port up, reads as kReadMin says.
+void MakeRaw(termios& t) {
     ::cfmakeraw(&t);
     t.c_cflag |= CLOCAL | CREAD;
     t.c_cc[VMIN] = kReadMin;
     t.c_cc[VTIME] = 0;
-    if (::tcsetattr(fd, TCSANOW, &t) != 0)
-        return fail(errno);
-
-    std::unique_ptr<TTermiosDevice> device(new TTermiosDevice(fd, path));
-    int bits = 0;
-    device->hasModemLines_ = ::ioctl(fd, TIOCMGET, &bits) == 0;
-    device->hasCounters_ = device->GetCounters(device->seenCounters_) == 0;
-    return device;
 }
 
-TTermiosDevice::~TTermiosDevice() {
-    ::ioctl(fd_, TIOCNXCL);
-    ::close(fd_);
-}
-
-int TTermiosDevice::SetLine(const TSerialLine& line) {
-    std::lock_guard lock(lineMutex_);
-    termios t{};
-    if (::tcgetattr(fd_, &t) != 0)
-        return errno;
-    ::cfmakeraw(&t);
-    t.c_cflag |= CLOCAL | CREAD;
-    t.c_cc[VMIN] = kReadMin;
-    t.c_cc[VTIME] = 0;
-
-    t.c_cflag &= ~CSIZE;
-    switch (line.DataBits) {
-    case 5:
-        t.c_cflag |= CS5;
-        break;
-    case 6:
-        t.c_cflag |= CS6;
-        break;
-    case 7:
-        t.c_cflag |= CS7;
-        break;
-    case 8:
-        t.c_cflag |= CS8;
-        break;
-    default:
+// The character frame: data bits, stop bits and parity. 0 or the error code of a frame the line
+// cannot carry.
+int SetFrame(termios& t, const TSerialLine& line) {
+    constexpr tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
+    if (line.DataBits < 5 || line.DataBits > 8)
         return EINVAL;
-    }
+    t.c_cflag &= ~CSIZE;
+    t.c_cflag |= kSizes[line.DataBits - 5];
 
     switch (line.StopBits) {
     case TSerialStopBits::One:
@@ -188,9 +130,12 @@ int TTermiosDevice::SetLine(const TSerialLine& line) {
         t.c_cflag |= PARENB | CMSPAR;
         break;
     }
+    return 0;
+}
 
-    const bool hardwareFlow = line.CtsOutFlow || line.RtsHandshake;
-    if (hardwareFlow)
+// Hardware and software flow control, hang-up on close and the parity check of input.
+void SetFlowControl(termios& t, const TSerialLine& line) {
+    if (line.CtsOutFlow || line.RtsHandshake)
         t.c_cflag |= CRTSCTS;
     else
         t.c_cflag &= ~CRTSCTS;
@@ -208,22 +153,78 @@ int TTermiosDevice::SetLine(const TSerialLine& line) {
         t.c_iflag |= INPCK;
     t.c_cc[VSTART] = static_cast<cc_t>(line.XonChar);
     t.c_cc[VSTOP] = static_cast<cc_t>(line.XoffChar);
+}
 
-    if (line.BaudRate == 0)
+// Applies t with the baud rate: a rate without a B-constant goes through the second interface
+// afterwards; until then the line takes a standard one, as the first interface refuses a custom
+// rate it did not set.
+int ApplyWithRate(int fd, termios& t, uint32_t rate) {
+    if (rate == 0)
         return EINVAL; // a rate of 0 would hang the line up
     speed_t code = 0;
-    const bool standard = StandardRate(line.BaudRate, code);
-    // A rate without a B-constant goes through the second interface afterwards; until then the
-    // line takes a standard one, as the first interface refuses a custom rate it did not set.
+    const bool standard = StandardRate(rate, code);
     ::cfsetispeed(&t, standard ? code : B38400);
     ::cfsetospeed(&t, standard ? code : B38400);
-    if (::tcsetattr(fd_, TCSANOW, &t) != 0)
+    if (::tcsetattr(fd, TCSANOW, &t) != 0)
         return errno;
-    if (!standard) {
-        if (int err = SetCustomBaudRate(fd_, line.BaudRate))
-            return err;
-    }
+    return standard ? 0 : SetCustomBaudRate(fd, rate);
+}
 
+} // namespace
+
+TTermiosDevice::TTermiosDevice(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+
+std::unique_ptr<TTermiosDevice> TTermiosDevice::Open(const std::string& path, int& error) {
+    error = 0;
+    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return nullptr;
+    }
+    auto fail = [&](int code) {
+        ::close(fd);
+        error = code;
+        return nullptr;
+    };
+    if (!::isatty(fd))
+        return fail(ENOTTY);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return fail(errno == EWOULDBLOCK ? EBUSY : errno);
+    if (::ioctl(fd, TIOCEXCL) != 0)
+        return fail(errno);
+
+    // Raw at once: a pseudo-terminal starts in line mode with echo, which would hold input back
+    // and send the far end's bytes back to it.
+    termios t{};
+    if (::tcgetattr(fd, &t) != 0)
+        return fail(errno);
+    MakeRaw(t);
+    if (::tcsetattr(fd, TCSANOW, &t) != 0)
+        return fail(errno);
+
+    std::unique_ptr<TTermiosDevice> device(new TTermiosDevice(fd, path));
+    int bits = 0;
+    device->hasModemLines_ = ::ioctl(fd, TIOCMGET, &bits) == 0;
+    device->hasCounters_ = device->GetCounters(device->seenCounters_) == 0;
+    return device;
+}
+
+TTermiosDevice::~TTermiosDevice() {
+    ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+}
+
+int TTermiosDevice::SetLine(const TSerialLine& line) {
+    std::lock_guard lock(lineMutex_);
+    termios t{};
+    if (::tcgetattr(fd_, &t) != 0)
+        return errno;
+    MakeRaw(t);
+    if (int err = SetFrame(t, line))
+        return err;
+    SetFlowControl(t, line);
+    if (int err = ApplyWithRate(fd_, t, line.BaudRate))
+        return err;
     if (hasModemLines_) {
         unsigned raise = 0, drop = 0;
         if (!line.RtsHandshake)
