@@ -194,6 +194,8 @@ void TWinControl::WndProc(TMessage& m) {
         DoExit();
         return;
     case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+    case CM_FOCUSCHANGED:
         Broadcast(m);
         return;
     case CM_COLORCHANGED:

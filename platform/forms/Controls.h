@@ -418,6 +418,7 @@ private:
     bool WidgetKeyDown(TKeyCode& key, TShiftState shift, const std::weak_ptr<int>& alive,
                        bool& consumed);
     bool WidgetKeyRelease(QEvent* event);
+    bool IsDialogChar(TKeyCode key, TShiftState shift);
     void WidgetGeometry(QWidget* widget);
     bool WidgetToolTip(QWidget* widget, QEvent* event);
     bool WidgetContextMenu(QEvent* event);

@@ -626,6 +626,9 @@ void TCustomForm::ControlFocused(TWinControl* control) {
         SafeCall(old, [old] { old->Perform(CM_EXIT); });
     if (control != nullptr && activeControl_ == control)
         SafeCall(control, [control] { control->Perform(CM_ENTER); });
+    // Every control of the form learns where the focus went (buttons work out the default).
+    SafeCall(this,
+             [this, control] { Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control)); });
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {

@@ -203,6 +203,17 @@ void TWinControl::WidgetKeyPress(QEvent* event, const std::weak_ptr<int>& alive,
     }
 }
 
+// A letter or digit offered to the form's controls as an accelerator: with Alt, or bare when
+// the focused control paints itself and takes no characters.
+bool TWinControl::IsDialogChar(TKeyCode key, TShiftState shift) {
+    const bool alnum = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    if (!alnum || shift.Contains(ssCtrl))
+        return false;
+    if (shift.Contains(ssAlt))
+        return true;
+    return PaintsOwnWidget() && (Perform(WM_GETDLGCODE) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) == 0;
+}
+
 // A key goes to the form's preview, the form's shortcuts, the dialog keys and then the control.
 // True when the key's characters are still to be typed.
 bool TWinControl::WidgetKeyDown(TKeyCode& key, TShiftState shift, const std::weak_ptr<int>& alive,
@@ -234,6 +245,13 @@ bool TWinControl::WidgetKeyDown(TKeyCode& key, TShiftState shift, const std::wea
         if (alive.expired())
             return false;
     }
+    if (form != nullptr && IsDialogChar(key, shift) &&
+        form->Perform(CM_DIALOGCHAR, key, static_cast<LPARAM>(shift.Bits())) != 0) {
+        consumed = true;
+        return false;
+    }
+    if (alive.expired())
+        return false;
     KeyDown(key, shift);
     if (key == 0 || alive.expired()) {
         consumed = true;

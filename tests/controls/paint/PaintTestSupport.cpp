@@ -3,6 +3,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/graphics/Snapshot.h"
 #include "platform/rtl/Files.h"
+#include "tests/controls/support/ControlsSnapshot.h"
 #include "tests/controls/support/ControlsTestApp.h"
 #include "tests/controls/support/RunLengths.h"
 
@@ -78,14 +79,7 @@ std::vector<int> ColumnRuns(TBitmap& bitmap, int x, TColor color) {
 }
 
 std::string Snapshot(TBitmap& bitmap, const std::string& suffix) {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string folder = std::string(Q4_BINARY_DIR) + "/snapshots/controls/";
-    ForceDirectories(folder);
-    std::string name = std::string(info->test_suite_name()) + "." + info->name() + suffix;
-    for (char& c : name)
-        if (c == '/')
-            c = '_';
-    return SaveSnapshot(bitmap, folder + name + ".png");
+    return controlstest::SaveTestSnapshot(bitmap, suffix);
 }
 
 } // namespace painttest

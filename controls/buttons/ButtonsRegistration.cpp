@@ -1,0 +1,9 @@
+#include "controls/buttons/ButtonsRegistration.h"
+
+#include "controls/buttons/FrBitBtn.h"
+#include "controls/buttons/FrButton.h"
+#include "platform/classes/ClassRegistry.h"
+
+void RegisterFramedButtons() {
+    RegisterClasses<TFrButton, TFrBitBtn>();
+}
