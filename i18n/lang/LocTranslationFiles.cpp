@@ -127,9 +127,11 @@ int TLocCustomLang::LoadTypeFromIni(int kind, TLocMemIniFile& ini, bool clearFir
             if (doNotTranslate_.IndexOf(component) >= 0)
                 continue;
             const std::string value = values.Get(i);
+            std::string texts;
             if (d.empty() || value.find(d) == std::string::npos)
-                line += value + Delim();
-            line += TextFromFile(ReplaceText(value, d, std::string(1, Delim()), true));
+                texts = value + Delim();
+            texts += ReplaceText(value, d, std::string(1, Delim()), true);
+            line += TextFromFile(texts);
             if (line.back() != Delim())
                 line += Delim();
             if (StartsTextLocale(className + Delim(), line) ||

@@ -3,6 +3,8 @@
 // (Windows code page or UTF-16). Reading never rejects a block, so nothing may escape; what was
 // read must write and read back to the same lists.
 
+#include "FuzzForm.h"
+
 #include "i18n/lang/LocLang.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Streams.h"
@@ -10,13 +12,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-
-namespace {
-class TFuzzForm : public TComponent {
-    Q4_CLASS(TFuzzForm, TComponent)
-    explicit TFuzzForm(TComponent* owner) : TComponent(owner) {}
-};
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)

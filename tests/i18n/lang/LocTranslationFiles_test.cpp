@@ -146,14 +146,9 @@ TEST(LocTranslationFilesTest, SavingKeepsOtherFormsAndDropsKeysOfTheOlderNameFor
 TEST(LocTranslationFilesTest, LoadingAKindTakesTheFormsKeysOnly) {
     TEmptyDialog d;
     TStringStream stream(FileText({
-        "[OPTIONS]",
-        "DELIMITER=|",
-        "Language_Fixed2=1",
-        "[Language names - for internal use only!]",
-        "Language_1=Русский",
-        "Language_2=English",
-        "[Captions]",
-        "TdlgConnect.Label1=Порт|Port|",
+        "[OPTIONS]", "DELIMITER=|", "Language_Fixed2=1",
+        "[Language names - for internal use only!]", "Language_1=Русский", "Language_2=English",
+        "[Captions]", "TdlgConnect.Label1=Порт|Port|",
         "TOtherForm.Label1=other|other|",   // another form's key
         "TdlgConnect.OKBtn=OK",             // one text stands for both languages
         "DLGCONNECT.Label2=Телефон|Phone|", // the form's name in other case: cut at its length
@@ -161,9 +156,11 @@ TEST(LocTranslationFilesTest, LoadingAKindTakesTheFormsKeysOnly) {
         "tdlgconnect.TdlgConnect=Соединение|Connect|", // the form's own entry goes first
         "TdlgConnect.Multi=a\x19\x1A"
         "b|c|",
+        "TdlgConnect.Two=d\x19\x1A"
+        "e", // one text with a line break, for both languages
     }));
     d.loc->DoNotTranslate()->Add("Skipped");
-    EXPECT_EQ(d.loc->LoadTypeFromStream(stCaptions, stream, true), 7);
+    EXPECT_EQ(d.loc->LoadTypeFromStream(stCaptions, stream, true), 8);
     EXPECT_EQ(
         Utf8Lines(d.List(stCaptions)),
         (std::vector<std::string>{"TdlgConnect\x01Соединение\x01"
@@ -172,7 +169,10 @@ TEST(LocTranslationFilesTest, LoadingAKindTakesTheFormsKeysOnly) {
                                   "Multi\x01"
                                   "a\r\nb\x01"
                                   "c\x01",
-                                  "OKBtn\x01OK\x01OK\x01"}));
+                                  "OKBtn\x01OK\x01OK\x01",
+                                  "Two\x01"
+                                  "d\r\ne\x01"
+                                  "d\r\ne\x01"}));
     EXPECT_EQ(d.loc->LangNames()->ToVector(), (std::vector<std::string>{"Русский", "English"}));
     EXPECT_EQ(d.loc->NumOfLanguages(), 2);
     EXPECT_EQ(d.loc->FixedLanguageList()->ToVector(), std::vector<std::string>{"English"});
