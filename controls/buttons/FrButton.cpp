@@ -32,6 +32,7 @@ void PaintCornerlessBox(TCanvas* canvas, const TRect& r, TColor color) {
 
 TFrButton::TFrButton(TComponent* owner) : TFrCustomButton(owner) {
     SetColor(clBtnFace);
+    SetParentColor(false);
     SetBounds(Left(), Top(), 75, 25);
 }
 

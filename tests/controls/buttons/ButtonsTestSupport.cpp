@@ -1,10 +1,8 @@
 #include "ButtonsTestSupport.h"
 
 #include "controls/buttons/ButtonsRegistration.h"
-#include "platform/graphics/Snapshot.h"
-#include "platform/rtl/Files.h"
-#include "tests/controls/support/ControlsSnapshot.h"
 #include "tests/controls/support/ControlsTestApp.h"
+#include "tests/controls/support/WindowPixels.h"
 
 #include <QEnterEvent>
 #include <QImage>
@@ -19,9 +17,8 @@ namespace {
 namespace buttontest {
 
 std::unique_ptr<TBitmap> Grab(TWinControl* control) {
-    QImage image = control->Handle()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetImage(image);
+    bitmap->SetImage(controlstest::Grab(control));
     return bitmap;
 }
 
@@ -38,7 +35,7 @@ int CountColor(TBitmap& bitmap, const TRect& r, TColor color) {
 }
 
 std::string Snapshot(TBitmap& bitmap, const std::string& suffix) {
-    return controlstest::SaveTestSnapshot(bitmap, suffix);
+    return controlstest::SnapshotOf(bitmap.Image(), suffix);
 }
 
 void DragTo(TWinControl* c, int x, int y) {

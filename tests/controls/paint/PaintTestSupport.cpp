@@ -3,9 +3,9 @@
 #include "platform/forms/Forms.h"
 #include "platform/graphics/Snapshot.h"
 #include "platform/rtl/Files.h"
-#include "tests/controls/support/ControlsSnapshot.h"
 #include "tests/controls/support/ControlsTestApp.h"
 #include "tests/controls/support/RunLengths.h"
+#include "tests/controls/support/WindowPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +79,7 @@ std::vector<int> ColumnRuns(TBitmap& bitmap, int x, TColor color) {
 }
 
 std::string Snapshot(TBitmap& bitmap, const std::string& suffix) {
-    return controlstest::SaveTestSnapshot(bitmap, suffix);
+    return controlstest::SnapshotOf(bitmap.Image(), suffix);
 }
 
 } // namespace painttest
