@@ -339,3 +339,16 @@ void TFrFrameController::SetFramingPreference(TFramingPreference v) {
 void TFrFrameController::SetRegIniFile(TFrRegIniFile* value) {
     SetRegIniFileReference(this, regIniFile_, value);
 }
+
+void ChangeFrameController(TControl* control, TFrFrameController*& field,
+                           TFrFrameController* value) {
+    if (value == field)
+        return;
+    if (field != nullptr)
+        field->RemoveControl(control);
+    field = value;
+    if (value != nullptr) {
+        value->FreeNotification(control);
+        value->AddControl(control);
+    }
+}

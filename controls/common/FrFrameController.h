@@ -111,3 +111,8 @@ private:
     int updateCount_ = 0;
     std::vector<TControl*> controls_;
 };
+
+// Moves a control from the controller in `field` to `value`: it leaves the old one, joins the new
+// one (which pushes its settings at once) and hears of the new one's removal.
+void ChangeFrameController(TControl* control, TFrFrameController*& field,
+                           TFrFrameController* value);

@@ -193,15 +193,7 @@ void TFrCustomProgressBar::SetThemeAware(bool value) {
 }
 
 void TFrCustomProgressBar::SetFrameController(TFrFrameController* value) {
-    if (value == frameController_)
-        return;
-    if (frameController_ != nullptr)
-        frameController_->RemoveControl(this);
-    frameController_ = value;
-    if (value != nullptr) {
-        value->FreeNotification(this);
-        value->AddControl(this);
-    }
+    ChangeFrameController(this, frameController_, value);
 }
 
 void TFrCustomProgressBar::Notification(TComponent* component, TOperation operation) {

@@ -33,18 +33,20 @@ void TCustomCheckBox::SetAlignment(TAlignment v) {
     UpdateWidgetState();
 }
 
-void TCustomCheckBox::Toggle() {
-    switch (state_) {
+TCheckBoxState NextCheckBoxState(TCheckBoxState state, bool allowGrayed) {
+    switch (state) {
     case cbUnchecked:
-        SetState(allowGrayed_ ? cbGrayed : cbChecked);
-        break;
+        return allowGrayed ? cbGrayed : cbChecked;
     case cbChecked:
-        SetState(cbUnchecked);
-        break;
+        return cbUnchecked;
     case cbGrayed:
-        SetState(cbChecked);
         break;
     }
+    return cbChecked;
+}
+
+void TCustomCheckBox::Toggle() {
+    SetState(NextCheckBoxState(state_, allowGrayed_));
 }
 
 QWidget* TCustomCheckBox::CreateWidget() {

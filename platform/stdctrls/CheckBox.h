@@ -8,6 +8,10 @@ class QCheckBox;
 
 Q4_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed);
 
+// The state a click gives: unchecked -> grayed (allowGrayed) or checked -> unchecked; grayed ->
+// checked.
+TCheckBoxState NextCheckBoxState(TCheckBoxState state, bool allowGrayed);
+
 class TCustomCheckBox : public TButtonControl {
     Q4_CLASS(TCustomCheckBox, TButtonControl)
 public:

@@ -37,25 +37,37 @@ inline std::vector<int> RowRunsOf(const QImage& image, int y, int x0, int x1, TC
                       [&](int i) { return PixelOf(image, x0 + i, y) == ColorToRGB(color); });
 }
 
-// The area at (x, y) written as text in the legend's letters ('?' for any other colour), rows
-// separated by '\n'; the size is the picture's.
-inline std::string AreaAsText(const QImage& image, int x, int y, int width, int height,
-                              const std::map<char, TColor>& legend) {
-    std::string text;
-    for (int row = 0; row < height; ++row) {
-        for (int col = 0; col < width; ++col) {
-            const TColor got = PixelOf(image, x + col, y + row);
-            char shown = '?';
+// Compares the area at (x, y) with a picture (rows separated by '\n', each letter a colour of
+// the legend). Returns an empty string when they agree, else both pictures, the actual one in
+// the legend's letters ('?' for a colour not in it, the expected letter where it fits).
+inline std::string PictureMismatch(const QImage& image, int x, int y, const std::string& picture,
+                                   const std::map<char, TColor>& legend) {
+    std::string actual;
+    bool same = true;
+    int col = 0, row = 0;
+    for (char ch : picture) {
+        if (ch == '\n') {
+            actual += '\n';
+            ++row, col = 0;
+            continue;
+        }
+        const TColor got = PixelOf(image, x + col, y + row);
+        const auto want = legend.find(ch);
+        const bool hit = want != legend.end() && ColorToRGB(want->second) == got;
+        same = same && hit;
+        char shown = hit ? ch : '?';
+        if (!hit)
             for (const auto& [letter, colour] : legend)
                 if (ColorToRGB(colour) == got) {
                     shown = letter;
                     break;
                 }
-            text += shown;
-        }
-        text += '\n';
+        actual += shown;
+        ++col;
     }
-    return text;
+    if (same)
+        return {};
+    return "expected:\n" + picture + "\nactual:\n" + actual;
 }
 
 // Saves the picture as <suite>.<test><suffix>.png in the build's snapshot folder.
