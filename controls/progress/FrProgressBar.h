@@ -19,8 +19,9 @@ using TProgressChangeEvent = std::function<void(TObject* Sender, int Percent)>;
 // The largest part count the bar takes (TotalParts and PartsComplete).
 constexpr std::uint32_t MaxProgressParts = 2147483647u;
 
-// Round(parts / total * 100) with exact ties to the even neighbour (no floating point, so a true
-// half such as 1 of 40 parts, 2.5 %, goes to 2). total must not be 0.
+// Round(parts / total * 100) with exact ties to the even neighbour, in whole numbers: a true half
+// such as 23 of 40 parts, 57.5 %, goes to 58 (in doubles it comes out as 57.49999999999999).
+// total must not be 0.
 std::uint16_t ProgressPercent(std::uint32_t parts, std::uint32_t total);
 
 class TFrCustomProgressBar : public TGraphicControl, public IFramingNotification {

@@ -31,34 +31,7 @@ std::string Mismatch(TBitmap& bitmap, const std::string& picture,
                      const std::map<char, TColor>& legend) {
     std::map<char, TColor> colours = legend;
     colours['.'] = kBackground;
-    std::string actual;
-    bool same = true;
-    int x = 0, y = 0;
-    for (char ch : picture) {
-        if (ch == '\n') {
-            actual += '\n';
-            ++y, x = 0;
-            continue;
-        }
-        const TColor got = At(bitmap, x, y);
-        const auto want = colours.find(ch);
-        same = same && want != colours.end() && ColorToRGB(want->second) == got;
-        char shown = '?';
-        // Prefer the expected letter when several letters share the colour.
-        if (want != colours.end() && ColorToRGB(want->second) == got)
-            shown = ch;
-        else
-            for (const auto& [letter, colour] : colours)
-                if (ColorToRGB(colour) == got) {
-                    shown = letter;
-                    break;
-                }
-        actual += shown;
-        ++x;
-    }
-    if (same)
-        return {};
-    return "expected:\n" + picture + "\nactual:\n" + actual;
+    return controlstest::PictureMismatch(bitmap.Image(), 0, 0, picture, colours);
 }
 
 namespace {
