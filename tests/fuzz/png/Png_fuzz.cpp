@@ -1,0 +1,81 @@
+// PNG files from outside: each either loads or raises one of the codec's own errors; what loads
+// draws, gives its pixels, writes back and loads again.
+
+#include "spreadsheet/png/PngErrors.h"
+#include "spreadsheet/png/PngImageMemory.h"
+#include "spreadsheet/png/PngPicture.h"
+
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// The errors a PNG file may legitimately cause.
+bool ListedError(const Exception& e) {
+    static const char* const listed[] = {"EPNGOutMemory",          "EPngError",
+                                         "EPngUnexpectedEnd",      "EPngInvalidCRC",
+                                         "EPngInvalidIHDR",        "EPNGMissingMultipleIDAT",
+                                         "EPNGZLIBError",          "EPNGInvalidPalette",
+                                         "EPNGInvalidFileHeader",  "EPNGIHDRNotFirst",
+                                         "EPNGSizeExceeds",        "EPNGUnknownCriticalChunk",
+                                         "EPNGUnknownCompression", "EPNGUnknownInterlace",
+                                         "EPNGNoImageData",        "EPNGHeaderNotPresent",
+                                         "EPNGInvalidNewSize"};
+    for (const char* name : listed) {
+        if (std::strcmp(e.ClassName(), name) == 0)
+            return true;
+    }
+    return false;
+}
+
+[[noreturn]] void Unlisted(const Exception& e) {
+    std::fprintf(stderr, "unlisted error %s: %s\n", e.ClassName(), e.what());
+    std::abort();
+}
+
+void Use(TPngPicture& png) {
+    // Drawing may meet a palette index beyond the palette (EPngError); nothing else may fail.
+    try {
+        TBitmap target(8, 8, pf24bit);
+        png.Draw(target.Canvas(), Rect(0, 0, 8, 8));
+        for (int y = 0; y < png.Height() && y < 4; ++y)
+            for (int x = 0; x < png.Width() && x < 4; ++x)
+                png.PixelColour(x, y);
+    } catch (const EPngError&) {
+    }
+    std::vector<std::uint8_t> saved = png.SaveToBytes();
+    TPngPicture again;
+    again.LoadFromBytes(saved); // what was written must load
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool started = [] {
+        InitializePngUnit();
+        // Small pictures only: a large header is refused like an out-of-memory one.
+        TPngImageMemory::SetMaxBytes(std::uint64_t{16} << 20);
+        return true;
+    }();
+    (void)started;
+    TPngPicture png;
+    try {
+        png.LoadFromBytes(std::vector<std::uint8_t>(data, data + size));
+    } catch (const Exception& e) {
+        if (!ListedError(e))
+            Unlisted(e);
+        return 0;
+    }
+    try {
+        Use(png);
+    } catch (const Exception& e) {
+        Unlisted(e);
+    }
+    return 0;
+}
