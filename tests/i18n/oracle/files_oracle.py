@@ -3,6 +3,10 @@
 
   files_oracle.py written DRIVER  the connect dialog's tables saved by the driver read in
                                   configparser with the sections, keys and values expected.
+  files_oracle.py project DRIVER  a project file put together here from the dialog's localiser
+                                  (re-encoded by the independent description coder binform.py)
+                                  equals the one our writer makes, byte for byte, and loads the
+                                  dialog's tables.
   files_oracle.py read DRIVER     files configparser writes (random texts of three languages,
                                   keys of the dialog's form by class and by name, of another
                                   form, collection keys, line breaks as bytes 25 and 26) load in
@@ -168,9 +172,66 @@ def read(driver):
     print("read: 20 files loaded as configparser wrote them")
 
 
+BINFORM = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "platform",
+                       "classes", "data", "binform.py")
+LPB_HEADER = b"LPB file: TLocLang binary translation data\x00"
+
+
+def project_file(body, forms, fixed):
+    """The project file layout: header, entry count, fixed languages, index, localisers."""
+    fixed_bytes = "".join(name + "\r\n" for name in fixed).encode("cp1251")
+    index_size = sum(2 + len(name) + 4 for name in forms)
+    offset = len(LPB_HEADER) + 4 + len(fixed_bytes) + index_size
+    index, bodies = b"", b""
+    for name in forms:
+        index += len(name).to_bytes(2, "little") + name.encode() + offset.to_bytes(4, "little")
+        offset += len(body)
+        bodies += body
+    return (LPB_HEADER + len(forms).to_bytes(2, "little") + len(fixed_bytes).to_bytes(2, "little")
+            + fixed_bytes + index + bodies)
+
+
+def project(driver):
+    with tempfile.TemporaryDirectory() as folder:
+        body_path = os.path.join(folder, "body.bin")
+        coded_path = os.path.join(folder, "coded.bin")
+        ours_path = os.path.join(folder, "ours.lpb")
+        python_path = os.path.join(folder, "python.lpb")
+        subprocess.run([driver, "lpb-body", body_path], check=True)
+        subprocess.run([sys.executable, BINFORM, body_path, coded_path], check=True,
+                       capture_output=True)
+        body = open(body_path, "rb").read()
+        expect(open(coded_path, "rb").read(), body, "the localiser re-encoded")
+        built = project_file(body, ["TOtherForm", "TdlgConnect"], ["English", "Russian"])
+        with open(python_path, "wb") as f:
+            f.write(built)
+        subprocess.run([driver, "lpb-write", ours_path], check=True)
+        expect(open(ours_path, "rb").read(), open(python_path, "rb").read(), "project file bytes")
+        out = subprocess.run([driver, "lpb-read", python_path], check=True, capture_output=True,
+                             text=True).stdout.splitlines()
+    counts = [0] * len(SECTIONS)
+    first_caption = None
+    for line in out:
+        head, _, rest = line.partition(" ")
+        if head == "names":
+            expect([bytes.fromhex(n).decode() for n in rest.split()], ["Russian", "English"],
+                   "names")
+        elif head == "fixed":
+            expect([bytes.fromhex(n).decode() for n in rest.split()], ["English", "Russian"],
+                   "fixed languages")
+        elif head != "utf8":
+            counts[int(head)] += 1
+            if head == "0" and first_caption is None:
+                first_caption = bytes.fromhex(rest)
+    expect(counts, [9, 2, 0, 1, 0, 15, 0, 0, 0, 0, 1], "list sizes")
+    expect(first_caption.decode("cp1251"), "TdlgConnect\x01Подключение к Quorvan2\x01"
+           "Connect to Quorvan2\x01", "the dialog's caption")
+    print("project: %d bytes, identical to ours, loaded" % len(built))
+
+
 def main():
     part, driver = sys.argv[1], sys.argv[2]
-    {"written": written, "read": read}[part](driver)
+    {"written": written, "read": read, "project": project}[part](driver)
 
 
 if __name__ == "__main__":

@@ -4,12 +4,20 @@
 //   loc-files-oracle read FILE    loads every kind of FILE into a fresh localiser of the
 //                                 dialog's form and prints "<kind> <hex of the entry>" per entry,
 //                                 then "names <hex>..." and "utf8 <0|1>"
+//   loc-files-oracle lpb-body FILE  the dialog's localiser as a binary form description
+//   loc-files-oracle lpb-write FILE a project file of the dialog's localiser under the class
+//                                 names TOtherForm and TdlgConnect, fixed languages English and
+//                                 Russian
+//   loc-files-oracle lpb-read FILE  the lists and languages a fresh dialog localiser loads from
+//                                 the project file, as "read" prints them, then "fixed <hex>..."
 
 #include "../lang/LocLangFixture.h"
 
+#include "i18n/lang/LPBFileManager.h"
 #include "i18n/lang/LocExtendedItems.h"
 #include "i18n/lang/LocLang.h"
 #include "platform/classes/Streaming.h"
+#include "platform/rtl/Streams.h"
 
 #include <cstdio>
 #include <string>
@@ -40,14 +48,8 @@ int Write(const std::string& file) {
     return 0;
 }
 
-int Read(const std::string& file) {
-    TdlgConnect form(nullptr);
-    form.SetName("dlgConnect");
-    auto* loc = new TLocLang(&form);
-    loc->SetName("locLang1");
-    loc->FileBusy = true;
+void PrintLists(TLocLang* loc) {
     for (int kind = 0; kind < ListKindCount; ++kind) {
-        loc->LoadTypeFromFile(kind, file, true);
         const TStrings* list = loc->GetStringsOfType(kind);
         for (int i = 0; i < list->Count(); ++i)
             std::printf("%d %s\n", kind, Hex(list->Get(i)).c_str());
@@ -56,6 +58,40 @@ int Read(const std::string& file) {
     for (int i = 0; i < loc->LangNames()->Count(); ++i)
         std::printf(" %s", Hex(loc->LangNames()->Get(i)).c_str());
     std::printf("\nutf8 %d\n", loc->StoreAsUTF8() ? 1 : 0);
+}
+
+int Read(const std::string& file, bool project) {
+    TdlgConnect form(nullptr);
+    form.SetName("dlgConnect");
+    auto* loc = new TLocLang(&form);
+    loc->SetName("locLang1");
+    loc->FileBusy = true;
+    if (project) {
+        TLPBFileManager manager;
+        manager.LoadFromFile(loc, "TdlgConnect", file);
+        PrintLists(loc);
+        std::printf("fixed");
+        for (int i = 0; i < manager.FixedLanguageNames.Count(); ++i)
+            std::printf(" %s", Hex(manager.FixedLanguageNames.Get(i)).c_str());
+        std::printf("\n");
+        return 0;
+    }
+    for (int kind = 0; kind < ListKindCount; ++kind)
+        loc->LoadTypeFromFile(kind, file, true);
+    PrintLists(loc);
+    return 0;
+}
+
+int WriteProject(const std::string& file, bool bodyOnly) {
+    TdlgConnect dialog(nullptr);
+    ReadComponentDescription(ConnectDialogText(), &dialog);
+    auto* loc = dynamic_cast<TLocLang*>(dialog.FindComponent("locLang1"));
+    TFileStream out(file, fmCreate);
+    if (bodyOnly)
+        WriteComponentToStream(out, loc);
+    else
+        TLPBFileManager::SaveToStream(out, {{"TOtherForm", loc}, {"TdlgConnect", loc}},
+                                      TStringList{"English", "Russian"});
     return 0;
 }
 
@@ -69,6 +105,10 @@ int main(int argc, char** argv) {
     if (mode == "write")
         return Write(argv[2]);
     if (mode == "read")
-        return Read(argv[2]);
+        return Read(argv[2], false);
+    if (mode == "lpb-read")
+        return Read(argv[2], true);
+    if (mode == "lpb-write" || mode == "lpb-body")
+        return WriteProject(argv[2], mode == "lpb-body");
     return 2;
 }
