@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <string>
 #include <vector>
@@ -181,6 +182,20 @@ TEST_F(GlyphBehaviour, CheckingARadioButtonUnchecksItsSiblings) {
     ClickAt(b, 5, 5);
     EXPECT_TRUE(b->GetChecked());
     EXPECT_TRUE(clicks.empty());
+}
+
+TEST_F(GlyphBehaviour, RadioButtonDoubleClickRaisesItsEvent) {
+    auto* radio = Place<TFrRadioButton>("rb", 10);
+    int doubles = 0;
+    radio->OnDblClick = [&](TObject*) { ++doubles; };
+    ClickAt(radio, 5, 5);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(radio->Handle(), &dbl);
+    ReleaseAt(radio, 5, 5);
+    EXPECT_EQ(doubles, 1);
+    EXPECT_TRUE(radio->GetChecked());
+    EXPECT_EQ(clicks, std::vector<std::string>{"rb"});
 }
 
 TEST_F(GlyphBehaviour, ReadOnlyIsSharedByTheRadioButtonsOfAParent) {

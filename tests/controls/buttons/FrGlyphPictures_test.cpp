@@ -303,6 +303,30 @@ TEST_F(GlyphPictures, FlatRadioButtonPixelByPixel) {
               "");
 }
 
+TEST_F(GlyphPictures, FlatRadioButtonOnA256ColourScreen) {
+    // Without full colour there are no blends: the frame colour on the outer steps and the strong
+    // inner pixels, silver on the weaker ones, the control's colour on the faintest step.
+    const bool saved = FullColorSupported;
+    FullColorSupported = false;
+    auto* radio = Place<TFrRadioButton>(true);
+    radio->SetChecked(true);
+    const TColor h = ColorToRGB(clBtnShadow);
+    const std::string mismatch = Mismatch(radio, kRadioChecked,
+                                          {{'h', h},
+                                           {'o', h},
+                                           {'1', h},
+                                           {'2', kFace},
+                                           {'C', kFace},
+                                           {'a', h},
+                                           {'b', clSilver},
+                                           {'c', clWindow},
+                                           {'w', clWindow},
+                                           {'g', clHighlight},
+                                           {'G', clHighlight}});
+    FullColorSupported = saved;
+    EXPECT_EQ(mismatch, "");
+}
+
 TEST_F(GlyphPictures, FlatRadioButtonWithAHoverFrame) {
     auto* radio = Place<TFrRadioButton>(true);
     radio->SetHotTrackStyle(htsFrame);

@@ -2,6 +2,7 @@
 
 #include "controls/progress/ProgressRegistration.h"
 #include "platform/classes/Streaming.h"
+#include "platform/graphics/Themes.h"
 #include "tests/controls/support/ControlsTestApp.h"
 #include "tests/controls/support/WindowPixels.h"
 #include "tests/support/FormFixture.h"
@@ -172,6 +173,28 @@ TEST_F(ProgressBarFixture, GradientBarIsNotUniform) {
     const TColor middle = PixelOf(shot, bar->Left() + 100, bar->Top() + 12);
     EXPECT_NE(edge, middle);
     EXPECT_NE(middle, ColorToRGB(clWhite));
+}
+
+TEST_F(ProgressBarFixture, ThemedTroughInsetsTheBarByStyle) {
+    const bool saved = SetThemeServicesEnabled(true);
+    bar->SetShowPercent(false);
+    bar->SetPercent(100);
+    // The trough's edge, then three pixels of back colour round a plain bar.
+    EXPECT_EQ(At(2, 12), ColorToRGB(clWhite));
+    EXPECT_EQ(At(3, 12), ColorToRGB(clHighlight));
+    EXPECT_EQ(At(196, 12), ColorToRGB(clHighlight));
+    EXPECT_EQ(At(197, 12), ColorToRGB(clWhite));
+    // Segments keep one pixel, and the interior offset of the style adds to it.
+    bar->SetBarStyle(bsLED);
+    EXPECT_EQ(At(1, 12), ColorToRGB(clWhite));
+    EXPECT_EQ(At(2, 12), ColorToRGB(clWhite));
+    EXPECT_EQ(bar->InteriorOffset(), 1);
+    // Not theme-aware: the classic frame.
+    bar->SetBarStyle(bsTraditional);
+    bar->SetThemeAware(false);
+    EXPECT_EQ(At(0, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(At(2, 12), ColorToRGB(clHighlight));
+    SetThemeServicesEnabled(saved);
 }
 
 TEST_F(ProgressBarFixture, TallerThanWideStandsUpAndFillsFromTheBottom) {
