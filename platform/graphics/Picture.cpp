@@ -253,7 +253,7 @@ void TPicture::Assign(TPersistent* source) {
 
 namespace {
 
-// The picture kinds a description may name.
+// The picture kinds a description may name: the platform's own and every registered one.
 std::unique_ptr<TGraphic> GraphicOfClass(const std::string& name) {
     if (name == "TBitmap")
         return std::make_unique<TBitmap>();
@@ -261,6 +261,12 @@ std::unique_ptr<TGraphic> GraphicOfClass(const std::string& name) {
         return std::make_unique<TIcon>();
     if (name == "TRasterImage")
         return std::make_unique<TRasterImage>("png");
+    // A kind registered by a library above the platform (the spreadsheet library's PNG picture).
+    for (const TGraphicFormat& format : TPicture::FileFormats()) {
+        std::unique_ptr<TGraphic> graphic = format.create();
+        if (graphic->ClassName() == name)
+            return graphic;
+    }
     throw EInvalidGraphic("Unknown picture format " + name);
 }
 

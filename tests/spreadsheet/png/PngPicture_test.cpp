@@ -7,6 +7,9 @@
 #include "spreadsheet/png/PngErrors.h"
 #include "spreadsheet/png/PngHeaderChunk.h"
 
+#include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Component.h"
+#include "platform/classes/Streaming.h"
 #include "platform/graphics/Picture.h"
 
 #include <functional>
@@ -254,6 +257,39 @@ TEST(PngPicture, PictureLoadsAPngFileThroughTheRegistry) {
     auto* loaded = dynamic_cast<TPngPicture*>(picture.Graphic());
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->PixelColour(0, 0), RGB(0x10, 0x20, 0x30));
+}
+
+} // namespace
+
+namespace {
+
+class TPictureHolder : public TComponent {
+    Q4_CLASS(TPictureHolder, TComponent)
+public:
+    explicit TPictureHolder(TComponent* owner) : TComponent(owner) {}
+    static void DeclareProperties(TPropertyList& p) {
+        p.Add("Picture", &TPictureHolder::GetPicture, &TPictureHolder::SetPicture);
+    }
+    TPicture* GetPicture() { return picture.get(); }
+    void SetPicture(TPicture* v) { picture->Assign(*v); }
+    std::unique_ptr<TPicture> picture = std::make_unique<TPicture>();
+};
+
+TEST(PngPicture, PictureInADescriptionReadsBackAsAPngPicture) {
+    RegisterClasses<TPictureHolder>();
+    TPictureHolder holder(nullptr);
+    holder.SetName("Holder");
+    auto png = std::make_unique<TPngPicture>();
+    Load(*png, ValidFile());
+    holder.picture->SetGraphic(std::move(png));
+    std::string text = ComponentToText(&holder);
+    EXPECT_NE(text.find("Picture.Data"), std::string::npos);
+
+    TPictureHolder again(nullptr);
+    ReadComponentDescription(text, &again);
+    auto* loaded = dynamic_cast<TPngPicture*>(again.picture->Graphic());
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->PixelColour(1, 0), RGB(0x40, 0x50, 0x60));
 }
 
 } // namespace
