@@ -181,8 +181,14 @@ private:
 // value reaches the button only while the two agree, and without a click event.
 class TFrCheckedActionLink {
 public:
+    // While the link lives the action supplies Checked, so the description leaves it out.
     TFrCheckedActionLink(TFrCustomGlyphButton* client, bool actionChecked)
-        : client_(client), actionChecked_(actionChecked) {}
+        : client_(client), actionChecked_(actionChecked) {
+        client_->SetCheckedFromAction(true);
+    }
+    ~TFrCheckedActionLink() { client_->SetCheckedFromAction(false); }
+    TFrCheckedActionLink(const TFrCheckedActionLink&) = delete;
+    TFrCheckedActionLink& operator=(const TFrCheckedActionLink&) = delete;
     bool IsCheckedLinked() const { return client_->GetChecked() == actionChecked_; }
     // The action's Checked changes to value.
     void SetChecked(bool value) {

@@ -152,6 +152,22 @@ TEST_F(GlyphBehaviour, ActionLinkSetsCheckedWithoutAClick) {
     // Once the action has pushed, the box's own changes click again.
     box->SetChecked(true);
     EXPECT_EQ(clicks, std::vector<std::string>{"cb"});
+
+    // The action supplies Checked: a description leaves it out while the link lives.
+    const TPropInfo* checked = GetPropInfo(box, "Checked");
+    ASSERT_NE(checked, nullptr);
+    EXPECT_FALSE(checked->IsStored(box));
+    {
+        TFrCheckBox* unlinked = Place<TFrCheckBox>("unlinked", 70);
+        unlinked->SetChecked(true);
+        EXPECT_TRUE(checked->IsStored(unlinked));
+    }
+    // An action change copies the action's value, unless defaults are checked and the box is
+    // already checked.
+    box->ActionChecked(false, true);
+    EXPECT_TRUE(box->GetChecked());
+    box->ActionChecked(false, false);
+    EXPECT_FALSE(box->GetChecked());
 }
 
 TEST_F(GlyphBehaviour, CheckingARadioButtonUnchecksItsSiblings) {
