@@ -324,6 +324,8 @@ bool TControl::Showing() const {
 }
 
 void TControl::SetEnabled(bool value) {
+    if (parent_ != nullptr)
+        parent_->Perform(CM_CHILDENABLEDSET, reinterpret_cast<WPARAM>(this), value ? 1 : 0);
     if (value == enabled_)
         return;
     enabled_ = value;

@@ -105,6 +105,10 @@ constexpr unsigned CM_RECREATEWND = CM_BASE + 51;
 constexpr unsigned CM_INVALIDATE = CM_BASE + 52;
 constexpr unsigned CM_BORDERCHANGED = CM_BASE + 59;
 constexpr unsigned CM_MOUSEWHEEL = CM_BASE + 67;
+// Our own: sent to a control's parent whenever the control's Enabled is assigned, also when the
+// value does not change, before it applies (WParam: the TControl*, LParam: the value 0 or 1).
+// A container that disables its children uses it to keep what code asks of them meanwhile.
+constexpr unsigned CM_CHILDENABLEDSET = CM_BASE + 90;
 
 // Answers to WM_NCHITTEST and CM_HITTEST.
 constexpr LRESULT HTNOWHERE = 0;

@@ -209,6 +209,9 @@ void TCanvas::DrawTextLines(QPainter* p, const std::vector<TTextLine>& lines, co
         p->setClipRect(ToQRect(r), Qt::IntersectClip);
     QColor textColor = ToQColor(d.textColor);
     p->setPen(QPen(textColor, 0));
+    // Each line's background is filled below when it is opaque, never by the painter (whose
+    // mode the last pen may have left opaque).
+    p->setBackgroundMode(Qt::TransparentMode);
     int y = top;
     for (const TTextLine& line : lines) {
         int w = m.horizontalAdvance(line.text);
