@@ -3,6 +3,8 @@
 // layout, with a getter and a setter per attribute. Entries live in a TCellFormats list and are
 // shared by usage count.
 
+#include "spreadsheet/core/XLSPalette.h"
+
 #include <array>
 #include <cstdint>
 #include <string>

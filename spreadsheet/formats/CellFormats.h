@@ -75,6 +75,9 @@ public:
 
     int Count() const { return static_cast<int>(items_.size()); }
     TCellFormat* Formats(int position) const;
+    // Entry 15 of a master list: the workbook's default cell format.
+    TCellFormat* DefaultFormat() const { return Formats(kDefaultFormatIndex); }
+    static constexpr int kDefaultFormatIndex = 15;
     // The first entry whose body equals, or -1.
     int Find(const TCellFormat& format) const;
     // Appends an entry with the constructor defaults.

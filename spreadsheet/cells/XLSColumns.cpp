@@ -1,4 +1,4 @@
-#include "spreadsheet/records/XLSColumns.h"
+#include "spreadsheet/cells/XLSColumns.h"
 
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/Strings.h"
@@ -6,7 +6,25 @@
 
 #include <algorithm>
 
-TXLSColumns::TXLSColumns() : items_(kColumnCount) {}
+namespace {
+
+// A line object's change report, passed on to whatever handler the list has at the time.
+TFormattedObjectNotify::TFormatChangeEvent ForwardTo(const TLineFormatChanged& handler) {
+    return [&handler](TCellFormat* format, int line) {
+        if (handler)
+            handler(format, line);
+    };
+}
+
+} // namespace
+
+TXLSColumn::TXLSColumn(TCellFormats& formats, int col)
+    : TFormattedObjectNotify(formats, formats.DefaultFormat()), Col(col) {}
+
+TXLSRow::TXLSRow(TCellFormats& formats, uint16_t row)
+    : TFormattedObjectNotify(formats, formats.DefaultFormat()), Row(row) {}
+
+TXLSColumns::TXLSColumns(TCellFormats& formats) : formats_(formats), items_(kColumnCount) {}
 
 TXLSColumns::~TXLSColumns() {
     ClearColumns(0, kColumnCount - 1);
@@ -22,8 +40,10 @@ TXLSColumn& TXLSColumns::EnsureColumn(int col) {
     if (col < 0 || col >= kColumnCount)
         throw Exception("Invalid columns");
     auto& slot = items_[static_cast<size_t>(col)];
-    if (!slot)
-        slot = std::make_unique<TXLSColumn>(col);
+    if (!slot) {
+        slot = std::make_unique<TXLSColumn>(formats_, col);
+        slot->OnFormatChange = ForwardTo(OnFormatChanged);
+    }
     return *slot;
 }
 
@@ -67,9 +87,13 @@ TXLSRow* TXLSRows::Items(int index) const {
 }
 
 TXLSRow& TXLSRows::EnsureRow(int row) {
+    if (row < 0 || row > 0xFFFF)
+        throw Exception("Invalid row");
     if (TXLSRow* existing = RowItem(row))
         return *existing;
     const auto at = std::lower_bound(items_.begin(), items_.end(), row,
                                      [](const auto& item, int r) { return item->Row < r; });
-    return **items_.insert(at, std::make_unique<TXLSRow>(static_cast<uint16_t>(row)));
+    auto added = std::make_unique<TXLSRow>(formats_, static_cast<uint16_t>(row));
+    added->OnFormatChange = ForwardTo(OnFormatChanged);
+    return **items_.insert(at, std::move(added));
 }
