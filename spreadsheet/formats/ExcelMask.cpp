@@ -209,6 +209,9 @@ void TSectionParser::Run() {
         } else if (c == '#' || c == '0' || c == '?') {
             Placeholder(c == '#' ? mekOptDigit : c == '0' ? mekZeroDigit : mekSpaceDigit);
         } else if (c == ',') {
+            // In a date the comma is text ("mmmm d, yyyy"); in a number it only scales.
+            if (out_.Flags & msfDateTime)
+                Add(mekLiteral, ",");
             out_.Flags |= msfThousands;
             out_.Scale = std::min(out_.Scale + 1, 4);
             ++i_;
