@@ -5,6 +5,7 @@
 
 #include "i18n/lang/LocLang.h"
 #include "i18n/lang/LocLangDispatcher.h"
+#include "platform/classes/Streaming.h"
 #include "platform/forms/Forms.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/rtl/CodePage.h"
@@ -236,4 +237,32 @@ TEST(LocLangDispatcherTest, ExpandWidthMeasuresWithTheScreenFont) {
     const int before = bitmap.Canvas()->TextWidth(Cp1251ToUtf8(text));
     EXPECT_GT(before, 0);
     EXPECT_GE(bitmap.Canvas()->TextWidth(Cp1251ToUtf8(out)), 2 * before);
+}
+
+TEST(LocLangDispatcherTest, ADispatcherRoundTripsThroughItsDescription) {
+    RegisterFixtureClasses();
+    TLocLangDispatcher dispatcher(nullptr);
+    dispatcher.SetName("Dispatcher1");
+    TStringList names{"Russian", "English", "German"};
+    dispatcher.SetLangNames(&names);
+    dispatcher.SetActiveLanguage(3);
+    dispatcher.SetFileName("shared.ini");
+    dispatcher.TestModeInfo()->Active = true;
+    dispatcher.TestModeInfo()->Kind = tmkFlipCase;
+    dispatcher.TestModeInfo()->PaddingChar = '#';
+    const std::string text = ComponentToText(&dispatcher);
+    // The active language is stored before the number of languages it needs.
+    EXPECT_LT(text.find("ActiveLanguage = 3"), text.find("NumOfLanguages = 3")) << text;
+
+    TLocLangDispatcher copy(nullptr);
+    ReadComponentDescription(text, &copy);
+    EXPECT_EQ(copy.ActiveLanguage(), 3);
+    EXPECT_EQ(copy.NumOfLanguages(), 3);
+    EXPECT_EQ(copy.LangNames()->ToVector(), names.ToVector());
+    EXPECT_EQ(copy.Language(), "German");
+    EXPECT_EQ(copy.FileName(), "shared.ini");
+    EXPECT_TRUE(copy.TestModeInfo()->Active);
+    EXPECT_EQ(copy.TestModeInfo()->Kind, tmkFlipCase);
+    EXPECT_EQ(copy.TestModeInfo()->PaddingChar, '#');
+    EXPECT_EQ(ComponentToText(&copy), text);
 }
