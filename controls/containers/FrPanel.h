@@ -9,6 +9,7 @@
 // the panel again gives each child the state last asked of it.
 
 #include "controls/common/FrFrameController.h"
+#include "controls/common/FrTextStyle.h"
 #include "controls/containers/FrControlExtras.h"
 #include "controls/paint/FrBitmaps.h"
 #include "controls/paint/FrColors.h"
@@ -22,7 +23,6 @@
 
 class TFiler;
 
-Q4_ENUM(TAlignmentVertical, avTop, avCenter, avBottom);
 Q4_ENUM(TFrGridStyle, gsDots, gsDottedLines, gsSolidLines);
 
 class TFrCustomPanel : public TCustomPanel, public IFramingNotification {
