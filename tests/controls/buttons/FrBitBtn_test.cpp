@@ -5,6 +5,7 @@
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Resources.h"
 #include "platform/classes/Streaming.h"
+#include "platform/graphics/Themes.h"
 #include "platform/rtl/Exception.h"
 
 #include <gtest/gtest.h>
@@ -296,6 +297,34 @@ TEST_F(FrBitBtnTest, FreedImageListIsForgotten) {
     }
     EXPECT_EQ(b->Images(), nullptr);
     Grab(b);
+}
+
+} // namespace
+
+namespace {
+
+// With the desktop theme forced on, the theme's button is drawn instead of the bevels: it shows
+// hovering and pressing, and a pressed glyph moves right only.
+TEST_F(FrBitBtnTest, ThemedLookFollowsTheState) {
+    const bool was = SetThemeServicesEnabled(true);
+    TFrBitBtn* b = MakeBitBtn();
+    b->SetGlyph(Strip(1).get());
+    const TRect normal = Extent(*Grab(b), clRed);
+    const TColor face = At(*Grab(b), 40, 20);
+    SendEnter(b);
+    const TColor hot = At(*Grab(b), 40, 20);
+    EXPECT_NE(hot, face);
+    FormFixture::PressAt(b, 40, 12);
+    auto img = Grab(b);
+    TRect pressed = Extent(*img, clRed);
+    EXPECT_EQ(pressed.Left, normal.Left + 1);
+    EXPECT_EQ(pressed.Top, normal.Top);
+    EXPECT_NE(At(*img, 40, 20), hot);
+    FormFixture::ReleaseAt(b, 40, 12);
+    // Off again: the classic bevel.
+    SetThemeServicesEnabled(false);
+    EXPECT_EQ(At(*Grab(b), 0, 0), ColorToRGB(clWindowFrame));
+    SetThemeServicesEnabled(was);
 }
 
 } // namespace

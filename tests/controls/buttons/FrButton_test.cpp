@@ -361,3 +361,86 @@ TEST_F(FrButtonTest, DownGroupButtonShowsTheChecker) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FrButtonTest, CaptionTextStyles) {
+    struct Row {
+        TTextStyle style;
+        bool light;
+        bool highlight, shadow; // whether the two extra colours show
+    };
+    const Row rows[] = {
+        {tsNormal, false, false, false}, {tsRaised, false, true, true},
+        {tsRecessed, false, true, true}, {tsRaised, true, true, false},
+        {tsRecessed, true, true, false}, {tsShadow, false, false, true},
+    };
+    TFrButton* b = MakeButton();
+    b->SetCaption("Текст");
+    b->SetTextHighlightColor(clRed);
+    b->SetTextShadowColor(clLime);
+    const TRect area = Rect(4, 4, 71, 21);
+    for (const Row& row : rows) {
+        b->SetTextStyle(row.style);
+        b->SetLightTextStyle(row.light);
+        auto img = Grab(b);
+        EXPECT_EQ(CountColor(*img, area, clRed) > 0, row.highlight) << row.style << row.light;
+        EXPECT_EQ(CountColor(*img, area, clLime) > 0, row.shadow) << row.style << row.light;
+        EXPECT_GT(CountColor(*img, area, clBtnText), 10);
+    }
+    // A disabled caption is plain grey, whatever the style.
+    b->SetEnabled(false);
+    auto img = Grab(b);
+    EXPECT_EQ(CountColor(*img, area, clLime), 0);
+    EXPECT_GT(CountColor(*img, area, clGrayText), 10);
+}
+
+TEST_F(FrButtonTest, CaptionFollowsAlignments) {
+    TFrButton* b = MakeButton();
+    b->SetBounds(10, 10, 120, 60);
+    b->SetCaption("Ab");
+    auto textExtent = [&] {
+        auto img = Grab(b);
+        TRect r{1000, 1000, -1, -1};
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 120; ++x)
+                if (At(*img, x, y) == ColorToRGB(clBtnText)) {
+                    r.Left = std::min(r.Left, x);
+                    r.Top = std::min(r.Top, y);
+                    r.Right = std::max(r.Right, x + 1);
+                    r.Bottom = std::max(r.Bottom, y + 1);
+                }
+        return r;
+    };
+    const TRect centre = textExtent();
+    b->SetAlignmentVertical(avTop);
+    const TRect top = textExtent();
+    b->SetAlignmentVertical(avBottom);
+    const TRect bottom = textExtent();
+    EXPECT_LT(top.Top, centre.Top);
+    EXPECT_GT(bottom.Top, centre.Top);
+    EXPECT_LE(top.Top, 5 + 4);            // at the top of the caption rectangle (client less 5)
+    EXPECT_GE(bottom.Bottom, 60 - 5 - 5); // at its bottom
+    b->SetAlignment(taLeftJustify);
+    EXPECT_LE(textExtent().Left, 6);
+    b->SetAlignment(taRightJustify);
+    // Right-aligned text leaves room for the shadow depth (2).
+    EXPECT_LE(textExtent().Right, 120 - 5 - 2);
+    EXPECT_GE(textExtent().Right, 120 - 5 - 2 - 2);
+}
+
+TEST_F(FrButtonTest, EnterWithoutDropDownFlagsTheKey) {
+    TFrButton* b = MakeButton();
+    b->SetDefault(true);
+    bool flagged = false;
+    b->OnClick = [&](TObject*) { flagged = b->KeyWasPressed(); };
+    b->SetFocus();
+    SendKey(b->Handle(), Qt::Key_Return);
+    EXPECT_FALSE(flagged);
+    b->SetDropDownOnEnter(false);
+    SendKey(b->Handle(), Qt::Key_Return);
+    EXPECT_TRUE(flagged);
+    EXPECT_FALSE(b->KeyWasPressed());
+}
+
+} // namespace
