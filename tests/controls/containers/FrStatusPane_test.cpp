@@ -155,7 +155,21 @@ TEST_F(FrStatusPaneTest, SettingTheSameCaptionDoesNotRepaint) {
     EXPECT_GT(CountColor(image, pane->BoundsRect(), clWindowText), 10);
 }
 
+// Holds the shared blink timer off for a test that drives the list's ticks itself, so that a
+// picture taken meanwhile (which runs the waiting events) never sees a tick of the real timer.
+struct ManualBlinking {
+    ManualBlinking() {
+        TFrBlinkingControlsList::SetIntervalOn(3600000);
+        TFrBlinkingControlsList::SetIntervalOff(3600000);
+    }
+    ~ManualBlinking() {
+        TFrBlinkingControlsList::SetIntervalOn(500);
+        TFrBlinkingControlsList::SetIntervalOff(500);
+    }
+};
+
 TEST_F(FrStatusPaneTest, BlinksInStepThroughTheSharedList) {
+    ManualBlinking manual;
     TFrStatusPane* a = MakePane();
     TFrStatusPane* b = MakePane(10, 40);
     TFrStatusPane* still = MakePane(10, 70);
