@@ -98,7 +98,8 @@ std::unique_ptr<TBitmap> TPngPicture::RenderBitmap() const {
 }
 
 void TPngPicture::Draw(TCanvas* canvas, const TRect& r) const {
-    if (!canvas || Empty())
+    // A load that failed may leave a header whose pixels were never made.
+    if (!canvas || Empty() || !RequireHeader()->Image.Allocated())
         return;
     switch (TransparencyKind()) {
     case TPngTransparencyKind::AlphaChannel:

@@ -10,6 +10,8 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/Streaming.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/graphics/Picture.h"
 
 #include <functional>
@@ -121,9 +123,15 @@ TEST(PngPicture, HugeHeaderIsRefusedBeforeAnyPixelMemoryIsTaken) {
     } catch (const EPNGOutMemory& e) {
         EXPECT_EQ(e.Message(), pngtext::OutMemory);
     }
-    // The header chunk that was being read stays, without pixels.
+    // The header chunk that was being read stays, without pixels; drawing it draws nothing.
     ASSERT_TRUE(png.HasHeader());
     EXPECT_FALSE(png.RequireHeader()->Image.Allocated());
+    TBitmap target(4, 4, pf24bit);
+    target.Canvas()->Brush()->SetColor(clBlue);
+    target.Canvas()->FillRect(Rect(0, 0, 4, 4));
+    png.Draw(target.Canvas(), Rect(0, 0, 4, 4));
+    EXPECT_EQ(target.Canvas()->Pixel(2, 2), clBlue);
+    EXPECT_EQ(png.PixelColour(2, 2), 0);
 }
 
 TEST(PngPicture, ErrorKeepsTheChunksReadSoFar) {
