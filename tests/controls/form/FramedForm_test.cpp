@@ -4,6 +4,7 @@
 #include "controls/buttons/FrBitBtn.h"
 #include "controls/buttons/FrButton.h"
 #include "controls/buttons/FrCheckBox.h"
+#include "controls/buttons/FrDialogButtons.h"
 #include "controls/buttons/FrRadioButton.h"
 #include "controls/buttons/GlyphButtonRegistration.h"
 #include "controls/containers/ContainerControls.h"
@@ -12,6 +13,7 @@
 #include "controls/containers/FrStatusPane.h"
 #include "controls/progress/FrProgressBar.h"
 #include "controls/progress/ProgressRegistration.h"
+#include "platform/classes/Properties.h"
 #include "platform/classes/Streaming.h"
 #include "platform/forms/Forms.h"
 #include "tests/controls/support/ControlsTestApp.h"
@@ -41,7 +43,7 @@ const char* const kForm = R"(object FramedForm: TForm
   Left = 0
   Top = 0
   Width = 560
-  Height = 340
+  Height = 380
   Caption = 'Конфигуратор'
   Color = clBtnFace
   object pnRight: TFrPanel
@@ -146,6 +148,18 @@ const char* const kForm = R"(object FramedForm: TForm
     GradientColorStyle = gcsMSOffice
     TabOrder = 3
   end
+  object dbHex: TFrDialogButtons
+    Left = 0
+    Top = 300
+    Width = 448
+    Height = 36
+    CaptionOk = 'OK'
+    CaptionCancel = 'Отмена'
+    CaptionHelp = '&Справка'
+    ModalResultHelp = 0
+    ShowHelpButton = True
+    TabOrder = 4
+  end
   object spState: TFrStatusPane
     Left = 0
     Top = 296
@@ -180,6 +194,10 @@ TEST(FramedTestForm, LoadsChecksRendersAndRoundTrips) {
     EXPECT_EQ(blocks->TotalParts(), 40u);
     EXPECT_EQ(state->Caption(), "Подключено к COM3");
     EXPECT_EQ(right->Left() + right->Width(), form->ClientWidth());
+    auto* bar = static_cast<TFrDialogButtons*>(form->FindComponent("dbHex"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->Align(), alBottom);
+    EXPECT_EQ(GetPropValue(bar, "CaptionCancel"), "Отмена");
 
     // Disabling the group box greys its children and gives them back their own states.
     call->SetEnabled(false);
