@@ -81,6 +81,7 @@ void TFrButton::SetDefault(bool value) {
     if (value == default_)
         return;
     default_ = value;
+    Invalidate();
     // The form works out again which button acts on Enter.
     if (TCustomForm* form = GetParentForm(); form != nullptr && !InLoading())
         form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
@@ -174,11 +175,20 @@ void TFrButton::GroupPressed(TMessage& m) {
     allowAllUp_ = sender->AllowAllUp();
 }
 
+bool TFrButton::ActiveFor(const TWinControl* focused) const {
+    if (dynamic_cast<const TFrButton*>(focused) != nullptr ||
+        dynamic_cast<const TButton*>(focused) != nullptr)
+        return focused == this;
+    return default_;
+}
+
+bool TFrButton::Active() const {
+    TCustomForm* form = GetParentForm();
+    return ActiveFor(form != nullptr ? form->ActiveControl() : nullptr);
+}
+
 void TFrButton::FocusChanged(TMessage& m) {
-    auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
-    bool active = default_;
-    if (dynamic_cast<TFrButton*>(focused) != nullptr || dynamic_cast<TButton*>(focused) != nullptr)
-        active = focused == this;
+    const bool active = ActiveFor(reinterpret_cast<TWinControl*>(m.LParam));
     if (active != active_) {
         active_ = active;
         Invalidate();
@@ -190,7 +200,7 @@ bool TFrButton::DialogKey(TMessage& m) {
     const TShiftState shift = TShiftState::FromBits(static_cast<uint64_t>(m.LParam));
     if (shift.Contains(ssShift) || shift.Contains(ssAlt) || shift.Contains(ssCtrl))
         return false;
-    if (!((key == VK_RETURN && active_) || (key == VK_ESCAPE && cancel_)) || !CanFocus())
+    if (!((key == VK_RETURN && Active()) || (key == VK_ESCAPE && cancel_)) || !CanFocus())
         return false;
     const bool flagKey = key == VK_RETURN && !dropDownOnEnter_;
     std::weak_ptr<int> alive = lifeToken_;
@@ -312,7 +322,7 @@ void TFrButton::PaintThemed(TCanvas* canvas, TRect r) {
         bottom = RGB(240, 240, 234);
     } else if (MouseOverButton()) {
         bottom = RGB(248, 179, 48);
-    } else if (groupIndex_ == 0 && (active_ || Focused()) && !ShowDownVersion()) {
+    } else if (groupIndex_ == 0 && (Active() || Focused()) && !ShowDownVersion()) {
         bottom = RGB(105, 130, 238);
     }
     TRect face = PaintRoundedFlatSides(canvas, r, frame, AllSides);
@@ -370,7 +380,7 @@ void TFrButton::PaintHotTrackFace(TCanvas* canvas, const TRect& face) {
     TColor start = clNone, stop = clNone;
     if (MouseOverButton()) {
         HotTrackColors(start, stop);
-    } else if (groupIndex_ == 0 && (active_ || Focused()) && !ShowDownVersion()) {
+    } else if (groupIndex_ == 0 && (Active() || Focused()) && !ShowDownVersion()) {
         TColor h = HighlightColor();
         if (ColorsAreSimilar(h, clBtnFace))
             h = DarkenColor(h, 30);
@@ -395,7 +405,7 @@ void TFrButton::PaintHotTrackDisabled(TCanvas* canvas, TRect r) {
 
 TRect TFrButton::PaintClassic(TCanvas* canvas, TRect r) {
     const bool grouped = groupIndex_ != 0;
-    if (!grouped && (((active_ || Focused()) && !ShowDownVersion()) || clicking_))
+    if (!grouped && (((Active() || Focused()) && !ShowDownVersion()) || clicking_))
         r = PaintBox(canvas, r, clWindowFrame);
     const TColor color = Color();
     if (color == clBtnFace) {

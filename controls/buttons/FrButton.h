@@ -45,8 +45,9 @@ public:
     void SetHotTrack(bool value) override;
 
     // Whether Enter clicks this button: it has the focus, or the focus is on a control that is
-    // no button and this one is Default.
-    bool Active() const { return active_; }
+    // no button (or on none) and this one is Default. Worked out from the form's focus at once,
+    // so that it holds also before the focus first moves.
+    bool Active() const;
     // Set while a click runs (by the mouse, Space or a group toggle).
     bool Clicking() const { return clicking_; }
     // Set while Enter clicks a button whose DropDownOnEnter is off.
@@ -81,6 +82,7 @@ private:
     void BroadcastGroup();
     void GroupPressed(TMessage& m);
     void FocusChanged(TMessage& m);
+    bool ActiveFor(const TWinControl* focused) const;
     bool DialogKey(TMessage& m);
     void RunClick();
 
@@ -96,7 +98,7 @@ private:
     bool showDownPattern_ = true;
     bool showFocusRect_ = true;
 
-    bool active_ = false;
+    bool active_ = false; // as last painted
     bool clicking_ = false;
     bool keyWasPressed_ = false;
 };

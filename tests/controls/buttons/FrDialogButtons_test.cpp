@@ -235,3 +235,40 @@ end
 }
 
 } // namespace
+
+namespace {
+
+// A dialog read from its description answers Enter and Escape through its bar before any control
+// of it has had the focus.
+TEST(FrDialogButtonsDescription, DescribedDialogAnswersEnterAndEscapeAtOnce) {
+    const char* text = R"(object dlgHex: TForm
+  Width = 300
+  Height = 100
+  object DialogButtons1: TFrDialogButtons
+    Width = 300
+    Height = 36
+    CaptionOk = 'OK'
+    CaptionCancel = 'Cancel'
+    CaptionHelp = '&Help'
+    ModalResultOk = 1
+    ModalResultCancel = 2
+    ModalResultHelp = 0
+  end
+end
+)";
+    for (auto [key, expected] : {std::pair{Qt::Key_Return, mrOk}, {Qt::Key_Escape, mrCancel}}) {
+        auto* dialog = new TForm(nullptr);
+        ReadComponentDescription(text, dialog);
+        auto* bar = static_cast<TFrDialogButtons*>(dialog->FindComponent("DialogButtons1"));
+        EXPECT_TRUE(bar->Button(1)->Active());
+        TModalHook previous = SetModalHook([&, key = key](TCustomForm*) {
+            dialog->SetActiveControl(nullptr);
+            SendKey(dialog->Handle(), key);
+        });
+        EXPECT_EQ(dialog->ShowModal(), expected);
+        SetModalHook(previous);
+        dialog->Free();
+    }
+}
+
+} // namespace
