@@ -181,6 +181,22 @@ TEST_F(Store, ErrorTextsAndSharedFormulas) {
     other->SharedIndex = 0;
     bare.SetCell(0, 0, std::move(other));
     EXPECT_EQ(ErrorMessage([&] { bare.DeleteCell(0, 0); }), "Can not delete shared formula");
+    EXPECT_NE(bare.FindCell(0, 0), nullptr); // refused: the cell stays
+
+    // Destroying a bare store that still holds such a cell frees it without the hook, which
+    // would raise out of a destructor.
+    gFreed = 0;
+    {
+        auto doomed = std::make_unique<TCellStorage>();
+        auto cell =
+            std::make_unique<TFormulaNumberCell>(formats, formats.DefaultFormat(), 1, 1, 0.0);
+        cell->SharedIndex = 2;
+        doomed->SetCell(1, 1, std::move(cell));
+        doomed->SetCell(2, 2,
+                        std::make_unique<TCountedCell>(formats, formats.DefaultFormat(), 2, 2));
+        EXPECT_NO_THROW(doomed.reset());
+    }
+    EXPECT_EQ(gFreed, 1);
 }
 
 TEST_F(Store, FormulaBuffer) {
