@@ -191,6 +191,10 @@ void TLPBFileManager::LoadFromStream(TLocCustomLang* localiser, const std::strin
 
 void TLPBFileManager::CopyTables(TLocCustomLang* target, TLocCustomLang* stored) {
     target->storeAsUTF8_ = stored->storeAsUTF8_;
+    // Tables stored with the tab delimiter (the declared default, so never written as such)
+    // read with the delimiter of a new localiser; they are converted as loading a form would.
+    if (stored->Delim() != '\t' && stored->HasTabDelimitedData())
+        stored->ReplaceDelimiter('\t', stored->Delim());
     if (stored->LangDelim() != target->LangDelim())
         stored->SetLangDelim(target->LangDelim());
     const std::string ownPrefix = target->OwnerKey() + target->Delim();

@@ -134,6 +134,18 @@ TEST(LPBFileManagerTest, TheEntryOfTheFormsClassIsTheOneRead) {
     EXPECT_TRUE(manager.FixedLanguageNames.ToVector().empty());
 }
 
+TEST(LPBFileManagerTest, TablesStoredWithTheTabDelimiterLoadWithOurs) {
+    TProjectForms forms;
+    const std::vector<std::string> captions = forms.loc->GetStringsOfType(stCaptions)->ToVector();
+    forms.loc->SetLangDelim(9);
+    ASSERT_EQ(forms.loc->GetStringsOfType(stCaptions)->Get(0).find('\x01'), std::string::npos);
+    TTarget target;
+    TLPBFileManager manager;
+    TStringStream stream(forms.File(TStringList{}));
+    manager.LoadFromStream(target.loc, "TdlgConnect", stream);
+    EXPECT_EQ(target.loc->GetStringsOfType(stCaptions)->ToVector(), captions);
+}
+
 TEST(LPBFileManagerTest, DamagedFilesFailWithTheirFault) {
     TProjectForms forms;
     const std::string file = forms.File(TStringList{"English"});
