@@ -90,6 +90,7 @@ void TLocCustomLang::ConvertStoredTexts(bool toUtf8) {
         if (HandleResourceStrings && ResStringLocaliser() == this)
             BuildStringTable(*resourceStringTable_, lists_[stStrings], numOfLanguages_, Delim(),
                              resourceLanguageIndex_);
+        UpdateResourceStrings();
     }
     for (int i = 0; i < extended_->Count(); ++i) {
         TLocExtendedItem* item = extended_->Items(i);

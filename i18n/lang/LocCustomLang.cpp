@@ -11,8 +11,6 @@
 
 namespace {
 
-TLocCustomLang* resStringLocaliser = nullptr;
-
 // The owner, once it is known to hold no localiser yet.
 TComponent* CheckSingleLocaliser(TComponent* owner) {
     if (owner != nullptr)
@@ -40,10 +38,6 @@ constexpr std::pair<int, int> ComponentListKinds[] = {
 
 } // namespace
 
-TLocCustomLang* TLocCustomLang::ResStringLocaliser() {
-    return resStringLocaliser;
-}
-
 TLocCustomLang::TLocCustomLang(TComponent* owner)
     : TComponent(CheckSingleLocaliser(owner)), extended_(std::make_unique<TLocExtendedItems>(this)),
       resourceStringTable_(std::make_unique<TLocStringsCollection>(this, this)),
@@ -64,8 +58,7 @@ TLocCustomLang::TLocCustomLang(TComponent* owner)
 }
 
 TLocCustomLang::~TLocCustomLang() {
-    if (resStringLocaliser == this)
-        resStringLocaliser = nullptr;
+    ReleaseResourceStrings();
     if (langDispatcher_ != nullptr && linkedToDispatcher_) {
         try {
             langDispatcher_->UnlinkLocaliser(this);
@@ -164,8 +157,7 @@ void TLocCustomLang::Loaded() {
         ApplyLanguage();
     else
         UpdateCharSets();
-    if (!IsDesigning() && HandleResourceStrings && resStringLocaliser == nullptr) {
-        resStringLocaliser = this;
+    if (!IsDesigning() && HandleResourceStrings && ResStringLocaliser() == nullptr) {
         BuildStringTable(*resourceStringTable_, lists_[stStrings], numOfLanguages_, Delim(),
                          resourceLanguageIndex_);
         RedirectResourceStrings();
@@ -397,27 +389,6 @@ std::string TLocCustomLang::GetEntryText(TStrings* list, std::string_view key, i
     return {};
 }
 
-std::string TLocCustomLang::GetTextAt(TStrings* list, int index, bool fallBack) {
-    if (list == nullptr)
-        return {};
-    if (options_.Contains(loUseExtCommonStrings) &&
-        (list == &lists_[stLocales] || list == &lists_[stDlgsCaptions])) {
-        if (langDispatcher_ == nullptr)
-            return {};
-        throw ELocNotImplemented("TLocCustomLang.GetTextAt through the dispatcher");
-    }
-    if (index < 0 || index >= list->Count())
-        return {};
-    const std::string line = list->Get(index);
-    std::string text = GetField(line, Delim(), activeLanguage_);
-    if (text.empty() && fallBack)
-        text = GetField(line, Delim(), 1);
-    // Charset names are never converted (they choose the conversion themselves).
-    if (storeAsUTF8_ && !text.empty() && list != &lists_[stCharSets] && list != &lists_[stFonts])
-        text = Utf8ToAnsiByCharSet(text, LanguageCharSet(activeLanguage_));
-    return text;
-}
-
 void TLocCustomLang::PadAllEntries() {
     for (int kind : {stStrings, stDlgsCaptions, stLocales})
         PadEntries(lists_[static_cast<size_t>(kind)], numOfLanguages_, Delim());
@@ -430,6 +401,7 @@ void TLocCustomLang::RefreshStringCollections() {
     if (HandleResourceStrings && Owner() != nullptr)
         BuildStringTable(*resourceStringTable_, lists_[stStrings], numOfLanguages_, Delim(),
                          resourceLanguageIndex_);
+    UpdateResourceStrings();
 }
 
 bool TLocCustomLang::TestModeText(const std::string& text, std::string& distorted) {

@@ -6,9 +6,9 @@
 // charset, or UTF-8 with StoreAsUTF8. Names (LangNames, Language, the name lists) are program
 // text.
 //
-// Applying a language, collecting texts at design time, translation files and the dispatcher
-// belong to the translation engine, which this build does not have yet: those operations raise
-// ELocNotImplemented.
+// The translation engine (applying a language, collecting a form's texts, look-ups and entry
+// writes, resource-string redirection) lives in the LocApply*, LocCollect*, LocEntries,
+// LocPrepareList, LocRemoveObsolete and LocResourceStrings files.
 
 #include "i18n/lang/LocErrors.h"
 #include "i18n/lang/LocNames.h"
@@ -19,6 +19,7 @@
 #include "platform/rtl/Events.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -33,6 +34,17 @@ class TLPBFileManager;
 
 // The delimiter of the texts in a translation file that names none.
 inline constexpr const char* DefaultFileDelimiter = "~!@#";
+class TPropInfo;
+
+// Called before each text the engine sets into a string property or a line of a string list,
+// with the object, the property (null for a line of a list) and the text as it will be set
+// (program text); it may change the text. Empty unless the program sets it.
+using TTranslationHook =
+    std::function<void(TObject* object, const TPropInfo* property, std::string& text)>;
+extern TTranslationHook TranslationHook;
+// Resource identifiers up to this value are first looked up as "IDS_RES_<id>" in the Strings
+// list of the localiser that redirects the resource strings; 0 turns that off.
+extern std::atomic<int> ResIdLimit;
 
 Q4_ENUM(TTranslateType, ttNoChange, ttGetDefault);
 Q4_ENUM(TLocLangOption, loUseExtUDStrings, loUseExtCommonStrings);
@@ -102,8 +114,6 @@ class TLocCustomLang : public TComponent, public TLocStringTableHost {
     void LoadKindFromProjectFile(int kind, const std::string& fileName);
     // The language names a translation file (external or project file) holds for this form.
     void ReadLanguageNames(const std::string& fileName, TStrings& names);
-    // Normalises a list before it is applied (the translation engine).
-    void PrepareList(TStrings* list, int kind);
 
     // --- published state
     const std::string& Version() const { return version_; }
@@ -215,6 +225,49 @@ class TLocCustomLang : public TComponent, public TLocStringTableHost {
     void ReplaceInExtendedValues(char oldByte, char newByte);
     std::string BuildLanguageValues(const std::string& text, int language) const;
 
+    // --- translation engine
+    // The key of the owner's own entries: its class name.
+    std::string OwnerKey() const;
+    // Normalises a list before it is applied or collected: entries of missing components (and
+    // collection items) move to the holding list, empty entries go with AutoSkipEmpties.
+    void PrepareList(TStrings* list, int kind);
+    // The text of an identifier in a list (Strings through the user string table at run time);
+    // raises ELanguageError when it is missing and DoRaiseExceptions is set.
+    std::string LookupText(TStrings* list, std::string_view identifier, bool fallBack);
+    // Deletes the entry of a component's property (for collections every entry of it).
+    void DeleteEntries(TStrings* list, std::string_view key, int kind,
+                       std::string_view propertyName);
+    // Writes an already stored text (code page or UTF-8 as held) into field `language` of every
+    // entry with the key, padding a short entry up to that field.
+    void PutEntryField(TStrings* list, const std::string& storedText, int language,
+                       std::string_view key);
+    std::string GetStringPropertyByName(TComponent* component, std::string_view name);
+    void SetStringPropertyByName(TComponent* component, std::string_view name,
+                                 const std::string& text);
+    // Sets a stored text into a string property (through TranslationHook).
+    void AssignStringProperty(TObject* object, const TPropInfo* property, const std::string& text);
+    std::string GetFontName(TComponent* component);
+    uint8_t GetFontCharset(TComponent* component);
+    bool IsOwnerTranslated();
+    // The test-mode text of an entry's language-1 text; empty when test mode is off.
+    std::string TestModeLanguage1Text(std::string_view line);
+    // Stored text to program text and back, by the active language's charset or UTF-8.
+    std::string ToProgramText(const std::string& stored) const;
+    std::string ToStoredText(const std::string& program) const;
+    // Drops the entries whose component or property no longer exists.
+    void RemoveObsoleteEntries();
+    // Entries moved out of the lists because their component is missing; made on demand.
+    TStringList& HoldingList();
+    void FreeHoldingList() { holdingList_.reset(); }
+    bool HasHoldingList() const { return holdingList_ != nullptr; }
+
+    // Rebuilds what the redirected resource strings are translated from, when this localiser
+    // redirects them.
+    void UpdateResourceStrings();
+    // A field of an entry with the look-up options (the dispatcher's other localisers answer for
+    // the shared lists), without decoding from UTF-8.
+    std::string RawTextAt(TStrings* list, int index, bool fallBack);
+    TLocCustomLang* SharedListSource(TStrings* list);
     bool TestModeText(const std::string& text, std::string& distorted) override;
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
     bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
@@ -224,14 +277,16 @@ class TLocCustomLang : public TComponent, public TLocStringTableHost {
     bool HasExtendedTranslations() const;
 
 protected:
-    std::string OwnerKey() const;
     void FillDialogCaptions();
     void CaptureLocaleDefaults();
     void RebindExtendedItems();
     bool ReadEntryLines(const std::vector<std::string>& lines,
                         const std::vector<std::u16string>* wide);
     void AddReadEntry(TStrings& list, std::string line);
+    // Takes over the program's resource strings (once); ReleaseResourceStrings lets them go
+    // back to their stored texts when this localiser is the one that took them.
     void RedirectResourceStrings();
+    void ReleaseResourceStrings();
 
     std::array<TStringList, ListKindCount> lists_;
     int activeLanguage_ = 1;

@@ -81,9 +81,15 @@ void TLocCustomLang::SetLanguage(const std::string& value) {
             throw ELanguageError("Language name shall be included in LangNames property!");
         langNames_.Add(value);
     }
+    const std::string previous = language_;
     language_ = value;
-    if (!IsLoading() && !TempHolder)
-        SetActiveLanguage(IndexOfName(langNames_, value) + 1);
+    if (!IsLoading() && !TempHolder) {
+        const int language = IndexOfName(langNames_, value) + 1;
+        SetActiveLanguage(language);
+        // A refused change keeps the name of the language still shown.
+        if (activeLanguage_ != language)
+            language_ = previous;
+    }
 }
 
 void TLocCustomLang::SetLangNames(TStrings* value) {
@@ -185,6 +191,7 @@ void TLocCustomLang::SetResourceLanguageIndex(uint16_t value) {
     if (!IsLoading() && !IsDesigning()) {
         resourceStringTable_->SetSortID(value);
         resourceStringTable_->Sort();
+        UpdateResourceStrings();
     }
 }
 

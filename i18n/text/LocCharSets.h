@@ -3,12 +3,12 @@
 // each, and conversions of single-byte text between a charset's code page, UTF-16 and UTF-8.
 // Characters a code page cannot hold become '?'.
 
+#include "platform/rtl/FontCharsets.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-constexpr uint8_t DEFAULT_CHARSET = 1;
 
 struct TLocCharSetName {
     const char* Name;

@@ -7,6 +7,7 @@
 #include "platform/classes/TypeInfo.h"
 #include "platform/graphics/Color.h"
 #include "platform/rtl/Events.h"
+#include "platform/rtl/FontCharsets.h"
 
 #include <cstdint>
 #include <functional>
@@ -64,12 +65,6 @@ enum TFontQuality : std::uint8_t {
 };
 Q4_ENUM_NAMES(TFontQuality, "fqDefault", "fqDraft", "fqProof", "fqNonAntialiased", "fqAntialiased",
               "fqClearType", "fqClearTypeNatural");
-
-using TFontCharset = std::uint8_t;
-constexpr TFontCharset ANSI_CHARSET = 0;
-constexpr TFontCharset DEFAULT_CHARSET = 1;
-constexpr TFontCharset SYMBOL_CHARSET = 2;
-constexpr TFontCharset RUSSIAN_CHARSET = 204;
 
 // Screen resolution every font size is converted with.
 constexpr int ScreenPixelsPerInch = 96;

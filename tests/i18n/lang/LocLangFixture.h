@@ -6,9 +6,8 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Properties.h"
 #include "platform/rtl/Classes.h"
+#include "tests/support/ConnectDialogTables.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -40,36 +39,8 @@ inline void RegisterFixtureClasses() {
     RegisterClasses<TTestCaptioned, TdlgConnect>();
 }
 
-inline std::string ConnectTranslationBlock() {
-    std::ifstream file(Q4_SOURCE_DIR "/tests/platform/classes/data/ConnectTranslationData.bin",
-                       std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-inline std::string HexBlock(const std::string& block, const std::string& indent) {
-    static const char hex[] = "0123456789ABCDEF";
-    std::string text = "{";
-    for (size_t i = 0; i < block.size(); ++i) {
-        if (i % 32 == 0)
-            text += "\r\n" + indent;
-        text += hex[static_cast<unsigned char>(block[i]) >> 4];
-        text += hex[block[i] & 15];
-    }
-    return text + "}";
-}
-
-// The 20 names the dialog stores (the defaults of a new localiser).
-inline std::string ExcludedNamesText(const std::string& indent) {
-    std::string text = "ExcludedProperties.Strings = (";
-    const std::vector<std::string>& names = DefaultExcludedProperties();
-    for (size_t i = 0; i < names.size(); ++i)
-        text += "\r\n" + indent + "  '" + names[i] + "'";
-    return text + ")";
-}
-
 // The dialog's description text; `extra` goes among the localiser's properties after Version.
 inline std::string ConnectDialogText(const std::string& block = ConnectTranslationBlock()) {
-    const std::string in = "    ";
     return "object dlgConnect: TdlgConnect\r\n"
            "  Caption = 'Соединение'\r\n"
            "  object Label1: TTestCaptioned\r\n    Caption = 'Com-порт:'\r\n  end\r\n"
@@ -77,14 +48,6 @@ inline std::string ConnectDialogText(const std::string& block = ConnectTranslati
            "  object OKBtn: TTestCaptioned\r\n    Caption = 'OK'\r\n  end\r\n"
            "  object rb1: TTestCaptioned\r\n    Caption = 'Кабель программирования'\r\n"
            "    Hint = 'true'\r\n  end\r\n"
-           "  object CheckBox1: TTestCaptioned\r\n    Caption = 'Ждать готовности'\r\n  end\r\n"
-           "  object locLang1: TLocLang\r\n"
-           "    Version = '6.5'\r\n"
-           "    StringsTypes.Strings = (\r\n      'TIB_STRINGLIST'\r\n      'TSTRINGLIST')\r\n"
-           "    NumOfLanguages = 2\r\n"
-           "    LangDelim = 1\r\n"
-           "    LangNames.Strings = (\r\n      'Russian'\r\n      'English')\r\n"
-           "    Language = 'Russian'\r\n" +
-           in + ExcludedNamesText(in) + "\r\n" + in +
-           "TranslationData = " + HexBlock(block, in + "  ") + "\r\n  end\r\nend\r\n";
+           "  object CheckBox1: TTestCaptioned\r\n    Caption = 'Ждать готовности'\r\n  end\r\n" +
+           ConnectLocaliserText(block) + "end\r\n";
 }
