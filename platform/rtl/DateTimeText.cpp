@@ -52,141 +52,155 @@ bool TwelveHour(std::string_view f, size_t from) {
     return false;
 }
 
-void Append(std::string& out, std::string_view f, const Parts& p, const TFormatSettings& fs,
-            int depth) {
-    if (depth > 2)
-        return; // formats that name each other do not recurse for ever
-    char lastToken = ' ';
-    for (size_t i = 0; i < f.size();) {
-        const char starter = f[i];
-        char token = static_cast<char>(std::toupper(static_cast<unsigned char>(starter)));
-        const bool letter = token >= 'A' && token <= 'Z';
-        if (letter) {
-            if (token == 'M' && lastToken == 'H')
-                token = 'N';
-            lastToken = token;
-        }
-        size_t count = 1;
-        auto countRun = [&] {
-            while (i + count < f.size() && std::toupper(static_cast<unsigned char>(f[i + count])) ==
-                                               std::toupper(static_cast<unsigned char>(starter)))
-                ++count;
-        };
-        switch (token) {
-        case 'Y':
-            countRun();
-            out += count <= 2 ? Pad(p.year % 100, 2) : Pad(p.year, 4);
-            i += count;
-            break;
-        case 'M':
-            countRun();
-            if (count <= 2)
-                out += Pad(p.month, static_cast<int>(count));
-            else if (count == 3)
-                out += fs.ShortMonthNames[static_cast<size_t>(p.month - 1)];
-            else
-                out += fs.LongMonthNames[static_cast<size_t>(p.month - 1)];
-            i += count;
-            break;
-        case 'D':
-            countRun();
-            switch (count) {
-            case 1:
-            case 2:
-                out += Pad(p.day, static_cast<int>(count));
-                break;
-            case 3:
-                out += fs.ShortDayNames[static_cast<size_t>(p.dow - 1)];
-                break;
-            case 4:
-                out += fs.LongDayNames[static_cast<size_t>(p.dow - 1)];
-                break;
-            case 5:
-                Append(out, fs.ShortDateFormat, p, fs, depth + 1);
-                break;
-            default:
-                Append(out, fs.LongDateFormat, p, fs, depth + 1);
+// Writes date-time formats into a text: runs of field letters, am/pm markers, quoted and other
+// literal characters. Formats that name other formats (c, t, tt, ddddd, dddddd) nest at most twice,
+// so settings that name each other do not recurse for ever.
+class TDateTimeWriter {
+public:
+    TDateTimeWriter(std::string& out, const Parts& p, const TFormatSettings& fs)
+        : out_(out), p_(p), fs_(fs) {}
+
+    void Write(std::string_view f, int depth) {
+        if (depth > 2)
+            return;
+        char lastToken = ' ';
+        for (size_t i = 0; i < f.size();) {
+            char token = static_cast<char>(std::toupper(static_cast<unsigned char>(f[i])));
+            if (token >= 'A' && token <= 'Z') {
+                if (token == 'M' && lastToken == 'H')
+                    token = 'N'; // minutes after an hour
+                lastToken = token;
             }
-            i += count;
-            break;
-        case 'H': {
-            countRun();
-            const bool twelve = TwelveHour(f, i + count);
-            int h = p.hour;
-            if (twelve) {
-                h %= 12;
-                if (h == 0)
-                    h = 12;
-            }
-            out += Pad(h, count >= 2 ? 2 : 1);
-            i += count;
-            break;
-        }
-        case 'N':
-            countRun();
-            out += Pad(p.min, count >= 2 ? 2 : 1);
-            i += count;
-            break;
-        case 'S':
-            countRun();
-            out += Pad(p.sec, count >= 2 ? 2 : 1);
-            i += count;
-            break;
-        case 'Z':
-            countRun();
-            out += Pad(p.msec, count >= 3 ? 3 : 1);
-            i += count;
-            break;
-        case 'T':
-            countRun();
-            Append(out, count == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat, p, fs, depth + 1);
-            i += count;
-            break;
-        case 'C':
-            countRun();
-            Append(out, fs.ShortDateFormat, p, fs, depth + 1);
-            if (!p.midnight) {
-                out += ' ';
-                Append(out, fs.LongTimeFormat, p, fs, depth + 1);
-            }
-            i += count;
-            break;
-        case 'A':
-            if (StartsNoCase(f, i, "am/pm")) {
-                const bool upper = f[i] == 'A';
-                out += p.hour >= 12 ? (upper ? "PM" : "pm") : (upper ? "AM" : "am");
-                i += 5;
-            } else if (StartsNoCase(f, i, "a/p")) {
-                const bool upper = f[i] == 'A';
-                out += p.hour >= 12 ? (upper ? "P" : "p") : (upper ? "A" : "a");
-                i += 3;
-            } else if (StartsNoCase(f, i, "ampm")) {
-                out += p.hour >= 12 ? fs.TimePMString : fs.TimeAMString;
-                i += 4;
+            if (std::string_view("CDHMNSTYZ").find(token) != std::string_view::npos) {
+                const size_t count = RunLength(f, i);
+                Field(token, count, f, i + count, depth);
+                i += count;
+            } else if (token == 'A') {
+                i += AmPm(f, i);
             } else {
-                out += starter;
-                ++i;
-            }
-            break;
-        default:
-            if (starter == '"' || starter == '\'') {
-                const size_t close = f.find(starter, i + 1);
-                const size_t end = close == std::string_view::npos ? f.size() : close;
-                out.append(f.substr(i + 1, end - i - 1));
-                i = close == std::string_view::npos ? f.size() : close + 1;
-            } else if (starter == '/') {
-                out += fs.DateSeparator;
-                ++i;
-            } else if (starter == ':') {
-                out += fs.TimeSeparator;
-                ++i;
-            } else {
-                out += starter;
-                ++i;
+                i += Literal(f, i);
             }
         }
     }
-}
+
+private:
+    // The number of letters from at on that are the same letter in either case.
+    static size_t RunLength(std::string_view f, size_t at) {
+        const int letter = std::toupper(static_cast<unsigned char>(f[at]));
+        size_t count = 1;
+        while (at + count < f.size() &&
+               std::toupper(static_cast<unsigned char>(f[at + count])) == letter)
+            ++count;
+        return count;
+    }
+
+    // A run of count field letters; next is where the format goes on after it.
+    void Field(char token, size_t count, std::string_view f, size_t next, int depth) {
+        const int width = count >= 2 ? 2 : 1;
+        switch (token) {
+        case 'Y':
+            out_ += count <= 2 ? Pad(p_.year % 100, 2) : Pad(p_.year, 4);
+            break;
+        case 'M':
+            if (count <= 2)
+                out_ += Pad(p_.month, static_cast<int>(count));
+            else
+                out_ += (count == 3 ? fs_.ShortMonthNames
+                                    : fs_.LongMonthNames)[static_cast<size_t>(p_.month - 1)];
+            break;
+        case 'D':
+            Day(count, depth);
+            break;
+        case 'H':
+            out_ += Pad(TwelveHour(f, next) ? (p_.hour + 11) % 12 + 1 : p_.hour, width);
+            break;
+        case 'N':
+            out_ += Pad(p_.min, width);
+            break;
+        case 'S':
+            out_ += Pad(p_.sec, width);
+            break;
+        case 'Z':
+            out_ += Pad(p_.msec, count >= 3 ? 3 : 1);
+            break;
+        case 'T':
+            Write(count == 1 ? fs_.ShortTimeFormat : fs_.LongTimeFormat, depth + 1);
+            break;
+        case 'C':
+            Write(fs_.ShortDateFormat, depth + 1);
+            if (!p_.midnight) {
+                out_ += ' ';
+                Write(fs_.LongTimeFormat, depth + 1);
+            }
+            break;
+        }
+    }
+
+    // d, dd: the day; ddd, dddd: its name; ddddd, dddddd: the short and long date formats.
+    void Day(size_t count, int depth) {
+        const auto dow = static_cast<size_t>(p_.dow - 1);
+        switch (count) {
+        case 1:
+        case 2:
+            out_ += Pad(p_.day, static_cast<int>(count));
+            break;
+        case 3:
+            out_ += fs_.ShortDayNames[dow];
+            break;
+        case 4:
+            out_ += fs_.LongDayNames[dow];
+            break;
+        case 5:
+            Write(fs_.ShortDateFormat, depth + 1);
+            break;
+        default:
+            Write(fs_.LongDateFormat, depth + 1);
+        }
+    }
+
+    // am/pm and a/p in the case written, ampm as the settings name it; any other "a" is itself.
+    // Answers the characters used.
+    size_t AmPm(std::string_view f, size_t i) {
+        const bool pm = p_.hour >= 12;
+        const bool upper = f[i] == 'A';
+        if (StartsNoCase(f, i, "am/pm")) {
+            out_ += pm ? (upper ? "PM" : "pm") : (upper ? "AM" : "am");
+            return 5;
+        }
+        if (StartsNoCase(f, i, "a/p")) {
+            out_ += pm ? (upper ? "P" : "p") : (upper ? "A" : "a");
+            return 3;
+        }
+        if (StartsNoCase(f, i, "ampm")) {
+            out_ += pm ? fs_.TimePMString : fs_.TimeAMString;
+            return 4;
+        }
+        return Literal(f, i);
+    }
+
+    // Quoted text as it stands, the date and time separators, any other character itself.
+    // Answers the characters used.
+    size_t Literal(std::string_view f, size_t i) {
+        const char c = f[i];
+        if (c == '"' || c == '\'') {
+            const size_t close = f.find(c, i + 1);
+            const size_t end = close == std::string_view::npos ? f.size() : close;
+            out_.append(f.substr(i + 1, end - i - 1));
+            return (close == std::string_view::npos ? f.size() : close + 1) - i;
+        }
+        if (c == '/')
+            out_ += fs_.DateSeparator;
+        else if (c == ':')
+            out_ += fs_.TimeSeparator;
+        else
+            out_ += c;
+        return 1;
+    }
+
+    std::string& out_;
+    const Parts& p_;
+    const TFormatSettings& fs_;
+};
 
 // --- parsing ---
 
@@ -349,7 +363,7 @@ bool ParseTime(std::string_view s, TDateTime& value, const TFormatSettings& fs) 
 std::string FormatDateTime(std::string_view format, TDateTime value, const TFormatSettings& fs) {
     const Parts p = Decode(value);
     std::string out;
-    Append(out, format.empty() ? std::string_view("c") : format, p, fs, 0);
+    TDateTimeWriter(out, p, fs).Write(format.empty() ? std::string_view("c") : format, 0);
     return out;
 }
 
