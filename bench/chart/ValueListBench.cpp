@@ -3,7 +3,7 @@
 // std::vector<double> with std::upper_bound and a left-to-right scan for the same figures. Both
 // run in every iteration; the counters give each time and the ratio (target at most 1.5x).
 
-#include "chart/series/ChartValueList.h"
+#include "chart/core/ChartValueList.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "chart/series/ChartValueList.h"
+#include "chart/core/ChartValueList.h"
 
 #include <gtest/gtest.h>
 

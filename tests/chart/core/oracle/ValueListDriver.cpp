@@ -6,7 +6,7 @@
 //   q        print highest, lowest, sum and sum of absolute values
 //   p        print the count and every value
 // An operation refused for its index prints "E index count".
-#include "chart/series/ChartValueList.h"
+#include "chart/core/ChartValueList.h"
 
 #include <cstdio>
 #include <iostream>
