@@ -4,6 +4,7 @@
 #include "controls/paint/FrColors.h"
 #include "controls/paint/FrFrames.h"
 #include "controls/paint/FrGradient.h"
+#include "controls/paint/FrPatterns.h"
 #include "platform/classes/Reader.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/Menus.h"
@@ -430,8 +431,5 @@ TRect TFrButton::PaintClassic(TCanvas* canvas, TRect r) {
 // parity is silver (grey on a silver face).
 void TFrButton::PaintDownPattern(TCanvas* canvas, const TRect& r) {
     const TColor color = ColorToRGB(Color());
-    const TColor dot = color == clSilver ? clGray : clSilver;
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            canvas->SetPixel(x, y, ((x ^ y) & 1) == 0 ? dot : color);
+    PaintChecker(canvas, r, color == clSilver ? clGray : clSilver, color);
 }

@@ -5,6 +5,7 @@
 // lies down or stands up by its shape: taller than wide paints vertically, filling upwards.
 
 #include "controls/common/FrFrameController.h"
+#include "controls/common/FrOrientation.h"
 #include "controls/paint/FrFrames.h"
 #include "platform/forms/Controls.h"
 
@@ -12,7 +13,6 @@
 #include <functional>
 
 Q4_ENUM(TBarStyle, bsTraditional, bsLED, bsGradient);
-Q4_ENUM(TOrientation, orHorizontal, orVertical);
 
 using TProgressChangeEvent = std::function<void(TObject* Sender, int Percent)>;
 
