@@ -60,6 +60,7 @@ struct TFixture {
     std::string path;
     double pilDecodeMs = 0;
     double pilEncodeMs = 0;
+    double pilFileBytes = 0; // PIL's file of the same image at the same level
 };
 
 void MeasurePil(TFixture& f) {
@@ -76,15 +77,18 @@ void MeasurePil(TFixture& f) {
                                "e=best(lambda:im.save(io.BytesIO(),'PNG',compress_level=" +
                                std::to_string(kLevel) +
                                "))\n"
-                               "print(d,e)\n";
+                               "o=io.BytesIO();im.save(o,'PNG',compress_level=" +
+                               std::to_string(kLevel) +
+                               ")\n"
+                               "print(d,e,len(o.getvalue()))\n";
     std::string scriptPath = f.path + ".py";
     std::ofstream(scriptPath) << script;
     std::string command = "/usr/bin/python3 " + scriptPath + " " + f.path;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return;
-    if (std::fscanf(pipe, "%lf %lf", &f.pilDecodeMs, &f.pilEncodeMs) != 2)
-        f.pilDecodeMs = f.pilEncodeMs = 0;
+    if (std::fscanf(pipe, "%lf %lf %lf", &f.pilDecodeMs, &f.pilEncodeMs, &f.pilFileBytes) != 3)
+        f.pilDecodeMs = f.pilEncodeMs = f.pilFileBytes = 0;
     pclose(pipe);
 }
 
@@ -154,6 +158,7 @@ void BM_EncodeRgba2048(benchmark::State& state) {
         best = std::min(best, CpuMs(start));
         state.counters["file_bytes"] = static_cast<double>(bytes.size());
     }
+    state.counters["pil_file_bytes"] = f.pilFileBytes;
     Report(state, best, f.pilEncodeMs);
 }
 BENCHMARK(BM_EncodeRgba2048)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -89,9 +89,12 @@ bool TChunktRNS::ReadChunk(TStream& stream, const TChunkType& type, std::uint32_
         if (colourType == COLOR_GRAYSCALE || colourType == COLOR_RGB) {
             SingleTransparent = true;
         } else if (colourType == COLOR_PALETTE) {
+            // One fully transparent entry is a transparent colour; one translucent entry needs
+            // blending like any other alpha.
             auto partial = std::count_if(payload_.begin(), payload_.end(),
                                          [](std::uint8_t a) { return a != 255; });
-            SingleTransparent = partial == 1;
+            auto clear = std::count(payload_.begin(), payload_.end(), std::uint8_t{0});
+            SingleTransparent = partial == 1 && clear == 1;
         }
     }
     return result;

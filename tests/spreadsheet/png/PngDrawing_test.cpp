@@ -71,6 +71,10 @@ TEST(PngDrawing, PaletteTransparencyIsOneColourOrAnAlphaChannel) {
         {std::string("\x80\x00", 2),
          TPngTransparencyKind::AlphaChannel,
          {RGB(227, 177, 152), clWhite, RGB(16, 32, 48)}},
+        // One translucent entry and none transparent: blended, not keyed on black.
+        {std::string("\xff\x80", 2),
+         TPngTransparencyKind::AlphaChannel,
+         {RGB(200, 100, 50), RGB(127, 127, 127), RGB(16, 32, 48)}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.kind));
@@ -81,6 +85,25 @@ TEST(PngDrawing, PaletteTransparencyIsOneColourOrAnAlphaChannel) {
         png.Draw(target->Canvas(), Rect(0, 0, 3, 1));
         EXPECT_EQ(Pixels(*target), c.drawn);
     }
+}
+
+TEST(PngDrawing, SettingThePaletteRecoloursIndexedImagesOnly) {
+    TPngPicture png;
+    Load(png, Png(Ihdr(2, 1, 8, 3), std::string("\0\0\1", 3),
+                  Chunk("PLTE", std::string("\xff\0\0\0\xff\0", 6))));
+    png.SetPalette({{0x30, 0x20, 0x10, 0}, {0x60, 0x50, 0x40, 0}});
+    EXPECT_EQ(png.PixelColour(1, 0), RGB(0x40, 0x50, 0x60));
+    auto target = Background(2, 1, clWhite);
+    png.Draw(target->Canvas(), Rect(0, 0, 2, 1));
+    EXPECT_EQ(Pixels(*target), (std::vector<TColor>{RGB(0x10, 0x20, 0x30), RGB(0x40, 0x50, 0x60)}));
+    TPngPicture again;
+    Load(again, Save(png));
+    EXPECT_EQ(again.PixelColour(0, 0), RGB(0x10, 0x20, 0x30));
+
+    Load(png, RedGreen(false)); // not indexed: the palette is ignored
+    png.SetPalette({{0x30, 0x20, 0x10, 0}});
+    EXPECT_TRUE(png.Palette().empty());
+    EXPECT_EQ(png.PixelColour(0, 0), clRed);
 }
 
 TEST(PngDrawing, AlphaBlendingFollowsTheIntegerFormula) {
@@ -253,7 +276,7 @@ TEST(PngDrawing, ClipboardCarriesTheImageAsABitmap) {
 }
 
 TEST(PngDrawing, PictureOverACheckerboardLooksRight) {
-    // A 64 x 64 RGBA picture (a colour ramp fading out to the right, with a keyed grey border)
+    // A 64 x 64 RGBA picture (a colour ramp fading out to the right)
     // drawn twice its size over a checkerboard, then saved as a PNG for a person to look at.
     std::string pixels;
     for (int y = 0; y < 64; ++y)

@@ -156,8 +156,11 @@ inline std::string Noise(std::size_t n, std::uint32_t seed = 1) {
 
 inline std::string ChunkTypes(const TPngPicture& png) {
     std::string types;
-    for (int i = 0; i < png.Chunks().Count(); ++i)
-        types += (types.empty() ? "" : " ") + png.Chunks().Item(i)->ChunkTypeText();
+    for (int i = 0; i < png.Chunks().Count(); ++i) {
+        if (i > 0)
+            types += ' ';
+        types += png.Chunks().Item(i)->ChunkTypeText();
+    }
     return types;
 }
 
