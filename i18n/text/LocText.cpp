@@ -208,8 +208,48 @@ std::string ReplaceText(std::string_view text, std::string_view oldText, std::st
     return out;
 }
 
+namespace {
+
+// The place of each Windows-1251 byte in the order of the platform's comparison without case:
+// bytes that compare equal share a place. Every byte is one character, so two texts compare as
+// the sequences of their bytes' places, with a text that runs out first ordered first.
+const std::array<uint8_t, 256>& TextRanks() {
+    static const std::array<uint8_t, 256> ranks = [] {
+        std::array<std::string, 256> texts;
+        std::array<int, 256> order{};
+        for (int b = 0; b < 256; ++b) {
+            texts[static_cast<size_t>(b)] = Cp1251ToUtf8(std::string(1, static_cast<char>(b)));
+            order[static_cast<size_t>(b)] = b;
+        }
+        auto compare = [&](int x, int y) {
+            return AnsiCompareText(texts[static_cast<size_t>(x)], texts[static_cast<size_t>(y)]);
+        };
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int x, int y) { return compare(x, y) < 0; });
+        std::array<uint8_t, 256> r{};
+        int rank = 0;
+        for (size_t i = 0; i < order.size(); ++i) {
+            if (i > 0 && compare(order[i - 1], order[i]) != 0)
+                ++rank;
+            r[static_cast<size_t>(order[i])] = static_cast<uint8_t>(rank);
+        }
+        return r;
+    }();
+    return ranks;
+}
+
+} // namespace
+
 int CompareTextLocale(std::string_view a, std::string_view b) {
-    return AnsiCompareText(Cp1251ToUtf8(a), Cp1251ToUtf8(b));
+    const std::array<uint8_t, 256>& ranks = TextRanks();
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t x = ranks[static_cast<unsigned char>(a[i])];
+        const uint8_t y = ranks[static_cast<unsigned char>(b[i])];
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
 int CompareStrLocale(std::string_view a, std::string_view b) {

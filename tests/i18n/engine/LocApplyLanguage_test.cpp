@@ -172,3 +172,28 @@ TEST(LocApplyLanguageTest, AListSetterAppliesItsKindAloneUntilTheNextLanguageCha
     s.loc->SetActiveLanguage(2);
     EXPECT_EQ(label->Caption(), "Caption two");
 }
+
+TEST(LocApplyLanguageTest, TheTranslationHookSeesAndMayChangeEveryTextSet) {
+    TSampleForm s;
+    auto* label = s.Add<TLabel>("Label1");
+    label->SetCaption("Label");
+    auto* box = s.Add<TListBox>("ListBox1");
+    box->Items()->SetText("one\r\ntwo");
+    s.Entries(stCaptions, {"Label1|Метка|Mark|"});
+    s.Entries(stMultiLines, {"ListBox1.Items|one,two|uno,dos|"});
+    std::vector<std::string> seen;
+    TranslationHook = [&](TObject* object, const TPropInfo* property, std::string& text) {
+        seen.push_back(std::string(object == label ? "label " : "box ") +
+                       (property ? "property " : "line ") + text);
+        text = "<" + text + ">";
+    };
+    s.loc->SetActiveLanguage(2);
+    TranslationHook = nullptr;
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"label property Mark", "box line uno", "box line dos"}));
+    EXPECT_EQ(label->Caption(), "<Mark>");
+    EXPECT_EQ(box->Items()->ToVector(), (std::vector<std::string>{"<uno>", "<dos>"}));
+    // Without the hook the texts go in as stored (program text, Cyrillic included).
+    s.loc->SetActiveLanguage(1);
+    EXPECT_EQ(label->Caption(), "Метка");
+}

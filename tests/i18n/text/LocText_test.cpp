@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 const char D = '\x01';
 std::string L(std::string s) { // '|' stands for the delimiter byte
@@ -83,6 +85,31 @@ TEST(LocTextTest, LocaleComparisonsFoldCyrillicCase) {
     EXPECT_EQ(CompareTextLocale(Utf8ToCp1251("Метка"), Utf8ToCp1251("МЕТКА")), 0);
     EXPECT_NE(CompareStrLocale(Utf8ToCp1251("Метка"), Utf8ToCp1251("МЕТКА")), 0);
     EXPECT_LT(CompareTextLocale("abc", "ABD"), 0);
+    EXPECT_LT(CompareTextLocale("ab", "abc"), 0);
+    EXPECT_LT(CompareTextLocale(Utf8ToCp1251("е"), Utf8ToCp1251("Ё")), 0);
+    EXPECT_LT(CompareTextLocale(Utf8ToCp1251("Ё"), Utf8ToCp1251("ж")), 0);
+    // The byte-wise comparison orders Windows-1251 texts exactly as the platform's comparison
+    // of their UTF-8 forms: every pair of bytes, and random texts of a few letters.
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (int x = 0; x < 256; ++x)
+        for (int y = 0; y < 256; ++y) {
+            const std::string a(1, static_cast<char>(x)), b(1, static_cast<char>(y));
+            ASSERT_EQ(sign(CompareTextLocale(a, b)),
+                      sign(AnsiCompareText(Cp1251ToUtf8(a), Cp1251ToUtf8(b))))
+                << x << " " << y;
+        }
+    std::mt19937 random(7);
+    const std::string alphabet = Utf8ToCp1251("aAbBzZ09_-.ёЁеЕжЖяЯ ") + "\xA0\x98";
+    for (int i = 0; i < 20000; ++i) {
+        std::string a, b;
+        for (size_t n = random() % 5; n > 0; --n)
+            a += alphabet[random() % alphabet.size()];
+        for (size_t n = random() % 5; n > 0; --n)
+            b += alphabet[random() % alphabet.size()];
+        ASSERT_EQ(sign(CompareTextLocale(a, b)),
+                  sign(AnsiCompareText(Cp1251ToUtf8(a), Cp1251ToUtf8(b))))
+            << a << " " << b;
+    }
 }
 
 TEST(LocTextTest, EscapesDecodeToOneByte) {
