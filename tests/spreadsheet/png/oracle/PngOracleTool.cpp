@@ -2,6 +2,11 @@
 //   spreadsheet_png_oracle dump FILE...              for each file: its header and samples, one
 //                                                    image row per line, then a line "end"
 //   spreadsheet_png_oracle resave [-iN] IN OUT...    load and save again (-i0 plain, -i1 Adam7)
+//   spreadsheet_png_oracle frombmp IN OUT...         a BMP file as a bitmap, assigned to a PNG
+//                                                    picture and saved
+//   spreadsheet_png_oracle tobmp IN OUT...           a PNG picture assigned to a new bitmap (which
+//                                                    takes the picture's pixel format), saved as
+//                                                    BMP
 // Samples are printed at the file's precision: grey levels at the file's depth (a 2-bit level as
 // 0-3), palette indices, 16-bit colour samples with their low bytes, alpha of 16-bit images as
 // its held high byte times 257.
@@ -10,6 +15,7 @@
 #include "spreadsheet/png/PngPicture.h"
 #include "spreadsheet/png/PngRowFormat.h"
 
+#include "platform/graphics/Bitmap.h"
 #include "platform/rtl/Exception.h"
 
 #include <cstdio>
@@ -63,12 +69,40 @@ void Dump(const char* path) {
     std::printf("end\n");
 }
 
-void Resave(const char* in, const char* out, int interlace) {
+// The interlace kind resave writes (-1: the file's own).
+int gInterlace = -1;
+
+void Resave(const char* in, const char* out) {
     TPngPicture png;
     png.LoadFromFile(in);
-    if (interlace >= 0)
-        png.SetInterlaceKind(static_cast<std::uint8_t>(interlace));
+    if (gInterlace >= 0)
+        png.SetInterlaceKind(static_cast<std::uint8_t>(gInterlace));
     png.SaveToFile(out);
+}
+
+void FromBmp(const char* in, const char* out) {
+    TBitmap bitmap;
+    bitmap.LoadFromFile(in);
+    TPngPicture png;
+    png.Assign(&bitmap);
+    png.SaveToFile(out);
+}
+
+void ToBmp(const char* in, const char* out) {
+    TPngPicture png;
+    png.LoadFromFile(in);
+    TBitmap bitmap;
+    png.AssignTo(&bitmap);
+    bitmap.SaveToFile(out);
+}
+
+// Runs convert over the IN OUT pairs of argv[first...]; false when they are not pairs.
+bool ForPairs(int argc, char** argv, int first, void (*convert)(const char*, const char*)) {
+    if (argc <= first || (argc - first) % 2 != 0)
+        return false;
+    for (int i = first; i < argc; i += 2)
+        convert(argv[i], argv[i + 1]);
+    return true;
 }
 
 } // namespace
@@ -83,19 +117,23 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (command == "resave" && argc > 3) {
-            int first = 2, interlace = -1;
+            int first = 2;
             if (std::strncmp(argv[2], "-i", 2) == 0)
-                interlace = std::atoi(argv[first++] + 2);
-            if ((argc - first) % 2 == 0) {
-                for (int i = first; i < argc; i += 2)
-                    Resave(argv[i], argv[i + 1], interlace);
+                gInterlace = std::atoi(argv[first++] + 2);
+            if (ForPairs(argc, argv, first, Resave))
                 return 0;
-            }
         }
+        if (command == "frombmp" && ForPairs(argc, argv, 2, FromBmp))
+            return 0;
+        if (command == "tobmp" && ForPairs(argc, argv, 2, ToBmp))
+            return 0;
     } catch (const Exception& e) {
         std::fprintf(stderr, "%s: %s\n", e.ClassName(), e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: %s dump FILE... | resave [-i0|-i1] IN OUT...\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s dump FILE... | resave [-i0|-i1] IN OUT... | frombmp IN OUT... | "
+                 "tobmp IN OUT...\n",
+                 argv[0]);
     return 2;
 }

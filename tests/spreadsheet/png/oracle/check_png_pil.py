@@ -10,8 +10,12 @@ samples they were made of). Then
     to the same samples (16-bit samples exactly; alpha is held with its high byte).
 pngcheck: every file the codec writes is clean for pngcheck (skipped with exit code 77 when the
 program is not installed).
+bitmaps: BMP files of 1, 4, 8 and 24 bits (PIL's, and hand-made 4-bit ones) become PNG pictures
+through the platform's bitmap, which PIL decodes to the BMP's colours with the expected colour
+type and depth; and each layout of PNG picture becomes a bitmap of its pixel format, saved as a BMP
+that PIL decodes to the picture's colours (alpha blended over the new bitmap's white).
 
-Usage: check_png_pil.py roundtrip|pngcheck ORACLE_TOOL WORK_DIR
+Usage: check_png_pil.py roundtrip|pngcheck|bitmaps ORACLE_TOOL WORK_DIR
 """
 
 import os
@@ -289,13 +293,128 @@ def pngcheck(tool, work):
     return 1 if failures else 0
 
 
+def write_bmp4(path, image, palette):
+    """A 4-bit BMP file (PIL writes none): bottom-up rows of packed indices."""
+    height, width = len(image), len(image[0])
+    stride = (width * 4 + 31) // 32 * 4
+    rows = b"".join(pack_row(4, list(image[y])).ljust(stride, b"\0")
+                    for y in range(height - 1, -1, -1))
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    offset = 14 + 40 + len(colours)
+    with open(path, "wb") as f:
+        f.write(b"BM" + struct.pack("<IHHI", offset + len(rows), 0, 0, offset) +
+                struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(rows), 3780, 3780,
+                            16, 0) + colours + rows)
+
+
+def bitmap_fixtures(work, rnd):
+    """Yields (name, BMP path, expected PNG colour type and depth) for BMPs of every depth."""
+    for width, height in SIZES:
+        for mode, bits in (("1", 1), ("L", 8), ("P", 8), ("RGB", 24), (None, 4)):
+            name = f"bmp{bits}_{mode or 'hand'}_{width}x{height}"
+            path = os.path.join(work, name + ".bmp")
+            if mode is None:
+                palette = [tuple(rnd.randrange(256) for _ in range(3)) for _ in range(16)]
+                image = [[rnd.randrange(16) for _ in range(width)] for _ in range(height)]
+                write_bmp4(path, image, palette)
+            else:
+                im = Image.new(mode, (width, height))
+                if mode == "RGB":
+                    im.putdata([tuple(rnd.randrange(256) for _ in range(3))
+                                for _ in range(width * height)])
+                else:
+                    top = 1 if mode == "1" else 255
+                    im.putdata([rnd.randint(0, top) * (255 if mode == "1" else 1)
+                                for _ in range(width * height)])
+                if mode == "P":
+                    im.putpalette([rnd.randrange(256) for _ in range(768)])
+                im.save(path, "BMP")
+            yield name, path, (2, 8) if bits == 24 else (3, bits)
+
+
+def blended_over_white(colour, alpha):
+    return tuple((c * alpha + (255 - alpha) * 255 + 255) // 256 for c in colour)
+
+
+def expected_colours(path):
+    """The colours of a PNG file (alpha blended over white), from its own samples."""
+    colour_type, depth, _, image = read_png(path)
+    palette = None
+    if colour_type == 3:
+        data = open(path, "rb").read()
+        at = data.index(b"PLTE")
+        length = struct.unpack(">I", data[at - 4:at])[0]
+        body = data[at + 4:at + 4 + length]
+        palette = [tuple(body[i:i + 3]) for i in range(0, length, 3)]
+    top = (1 << depth) - 1
+    out = []
+    for row in image:
+        for px in row:
+            wide = [s >> 8 if depth == 16 else s for s in px]
+            if colour_type == 3:
+                out.append(palette[px[0]])
+            elif colour_type in (0, 4):
+                level = wide[0] if depth >= 8 else px[0] * 255 // top
+                grey = (level,) * 3
+                out.append(blended_over_white(grey, wide[1]) if colour_type == 4 else grey)
+            else:
+                out.append(blended_over_white(wide[:3], wide[3]) if colour_type == 6
+                           else tuple(wide[:3]))
+    return out
+
+
+def bitmap_bits(colour_type, depth):
+    """The bits per pixel of the BMP a bitmap of the picture's pixel format is saved with."""
+    if colour_type in (4, 6):
+        return 24
+    if depth == 1:
+        return 1
+    if depth in (2, 4) or colour_type == 3:
+        return 8  # four- and eight-bit bitmaps are saved with eight bits
+    return 24
+
+
+def bitmaps(tool, work):
+    failures = []
+    rnd = random.Random(48)
+    made = list(bitmap_fixtures(work, rnd))
+    outs = [os.path.join(work, name + ".png") for name, *_ in made]
+    subprocess.run([tool, "frombmp", *[p for (_, path, _), out in zip(made, outs)
+                                       for p in (path, out)]], check=True)
+    for (name, path, layout), out in zip(made, outs):
+        with Image.open(path) as bmp, Image.open(out) as png:
+            if struct.unpack(">BB", open(out, "rb").read()[24:26])[::-1] != layout:
+                failures.append(f"{name}: PNG is not of colour type and depth {layout}")
+            elif list(png.convert("RGB").getdata()) != list(bmp.convert("RGB").getdata()):
+                failures.append(f"{name}: PNG colours differ from the BMP's")
+    count = len(made)
+    pictures = [f for f in fixtures(work, random.Random(49))
+                if not (f[2] == 3 and f[3] == 1)]  # a one-bit bitmap is black and white
+    bmps = [os.path.join(work, name + ".out.bmp") for name, *_ in pictures]
+    subprocess.run([tool, "tobmp", *[p for (_, path, *_), out in zip(pictures, bmps)
+                                     for p in (path, out)]], check=True)
+    for (name, path, colour_type, depth, _, _), out in zip(pictures, bmps):
+        bits = struct.unpack("<H", open(out, "rb").read()[28:30])[0]
+        with Image.open(out) as bmp:
+            if bits != bitmap_bits(colour_type, depth):
+                failures.append(f"{name}: bitmap saved with {bits} bits")
+            elif list(bmp.convert("RGB").getdata()) != expected_colours(path):
+                failures.append(f"{name}: bitmap colours differ")
+    count += len(pictures)
+    for f in failures:
+        print("FAIL", f)
+    print(f"bitmaps: {count} conversions, {len(failures)} failures")
+    return 1 if failures else 0
+
+
 def main(argv):
-    if len(argv) != 4 or argv[1] not in ("roundtrip", "pngcheck"):
+    modes = {"roundtrip": roundtrip, "pngcheck": pngcheck, "bitmaps": bitmaps}
+    if len(argv) != 4 or argv[1] not in modes:
         print(__doc__)
         return 2
     mode, tool, work = argv[1:]
     os.makedirs(work, exist_ok=True)
-    return roundtrip(tool, work) if mode == "roundtrip" else pngcheck(tool, work)
+    return modes[mode](tool, work)
 
 
 if __name__ == "__main__":
