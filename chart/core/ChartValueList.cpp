@@ -1,7 +1,51 @@
 #include "chart/core/ChartValueList.h"
 
+#include "chart/core/ChartErrorBox.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Reader.h"
+
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// The library's quicksort over an index range, driven by a compare and a swap callback. The pivot
+// is followed by index, so a swap may move it. (The chart utilities will offer the same routine;
+// this copy stays private to the value lists until then.)
+template <class Compare, class Swap> void SortRange(int l, int r, Compare& compare, Swap& swap) {
+    while (l < r) {
+        int i = l, j = r, m = l + (r - l) / 2;
+        while (i < j) {
+            while (compare(i, m) < 0)
+                ++i;
+            while (compare(m, j) < 0)
+                --j;
+            if (i < j) {
+                swap(i, j);
+                if (i == m)
+                    m = j;
+                else if (j == m)
+                    m = i;
+            }
+            if (i <= j) {
+                ++i;
+                --j;
+            }
+        }
+        // Recurse into the smaller side and loop over the larger, so the depth stays logarithmic.
+        if (j - l < r - i) {
+            if (l < j)
+                SortRange(l, j, compare, swap);
+            l = i;
+        } else {
+            if (i < r)
+                SortRange(i, r, compare, swap);
+            r = j;
+        }
+    }
+}
+
+} // namespace
 
 EChartIndexError::EChartIndexError(int index, int count)
     : ChartException("List index out of bounds (" + std::to_string(index) + ")"), index_(index),
@@ -10,6 +54,26 @@ EChartIndexError::EChartIndexError(int index, int count)
 TChartValueList::TChartValueList(TChartValueListOwner* owner, std::string name)
     : owner_(owner), name_(std::move(name)) {
     RemoveAll();
+}
+
+void TChartValueList::DeclareProperties(TPropertyList& p) {
+    using L = TChartValueList;
+    p.Add("DateTime", &L::DateTime, &L::SetDateTime).Stored(&L::DateTimeStored);
+    p.Add("Name", &L::Name, &L::SetName);
+    p.Add("Order", &L::Order, &L::SetOrder);
+    p.Add("ValueSource", &L::ValueSource, &L::SetValueSource);
+}
+
+void TChartValueList::DefineProperties(TFiler* filer) {
+    TPersistent::DefineProperties(filer);
+    filer->DefineProperty(
+        "Multiplier",
+        [](TReader* reader) {
+            if (reader->ReadFloat() != 1)
+                ShowChartError("Error: Multiplier property is obsolete.\r"
+                               "Modify PlotDefs.inc (enable Multiplier) and recompile.");
+        },
+        nullptr, false);
 }
 
 void TChartValueList::Assign(TPersistent* source) {
@@ -53,8 +117,13 @@ void TChartValueList::Insert(int index, double value) {
 }
 
 int TChartValueList::AppendValue(double value) {
-    const int index = InsertPosition(value);
-    Insert(index, value);
+    tempValue_ = value;
+    return InsertTempValue();
+}
+
+int TChartValueList::InsertTempValue() {
+    const int index = InsertPosition(tempValue_);
+    Insert(index, tempValue_);
     return index;
 }
 
@@ -142,6 +211,19 @@ int TChartValueList::CompareAt(int a, int b) const {
     return order_ == TChartListOrder::loDescending ? -result : result;
 }
 
+void TChartValueList::SortByOrder() {
+    if (order_ == loNone || count_ < 2)
+        return;
+    auto compare = [this](int a, int b) { return CompareAt(a, b); };
+    auto swap = [this](int a, int b) {
+        if (owner_)
+            owner_->SwapPoints(a, b);
+        else
+            SwapValues(a, b);
+    };
+    SortRange(0, count_ - 1, compare, swap);
+}
+
 void TChartValueList::UpdateStats(int from) {
     count_ = std::min(count_, capacity_);
     if (from <= 0 || from != statsCount_ || from > count_) {
@@ -208,10 +290,10 @@ void TChartValueList::SetDateTime(bool value) {
         owner_->ValueListChanged(*this);
 }
 
-void TChartValueList::SetValueSource(std::string value) {
+void TChartValueList::SetValueSource(const std::string& value) {
     if (valueSource_ == value)
         return;
-    valueSource_ = std::move(value);
+    valueSource_ = value;
     if (owner_)
         owner_->ValueSourceChanged(*this);
 }

@@ -4,12 +4,13 @@
 
 #include "chart/draw/ChartTypes.h"
 #include "platform/classes/Persistent.h"
+#include "platform/classes/TypeInfo.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-enum class TChartListOrder { loNone, loAscending, loDescending };
+Q4_ENUM(TChartListOrder, loNone, loAscending, loDescending);
 
 // An index outside the list given to one of its operations; nothing was changed.
 class EChartIndexError : public ChartException {
@@ -36,6 +37,8 @@ public:
     virtual void ValueSourceChanged(TChartValueList& list) = 0;
     // The order of the points changed from index on (linked series are told).
     virtual void ValueOrderChanged(TChartValueList& list, int index) = 0;
+    // Exchanges two whole points (every value list, colour and label), for SortByOrder.
+    virtual void SwapPoints(int a, int b) = 0;
 };
 
 class TChartValueList : public TPersistent {
@@ -45,12 +48,21 @@ class TChartValueList : public TPersistent {
     static constexpr int CapacityStep = 1000;
 
     TChartValueList(TChartValueListOwner* owner, std::string name);
+    static void DeclareProperties(TPropertyList& p);
 
     void Assign(TPersistent* source) override; // Order, DateTime and ValueSource only
+    // Reads (never writes) the obsolete "Multiplier": a value other than 1 is reported through
+    // the chart's error box and otherwise ignored.
+    void DefineProperties(TFiler* filer) override;
 
     // Inserts value where Order puts it (at the end for loNone; after any equal values) and
     // returns its index.
     virtual int AppendValue(double value);
+    // The value the next insertion by order puts in place (series types set it on their extra
+    // lists before adding a point); InsertTempValue inserts it like AppendValue.
+    double TempValue() const { return tempValue_; }
+    void SetTempValue(double value) { tempValue_ = value; }
+    int InsertTempValue();
     virtual void RemoveAll();
     virtual void InsertValueAt(int index, double value); // 0 <= index <= Count()
     virtual void DeleteValue(int index);                 // 0 <= index < Count()
@@ -68,6 +80,9 @@ class TChartValueList : public TPersistent {
     void SwapValues(int a, int b);
     void FillIndexSequence();
     int CompareAt(int a, int b) const;
+    // Sorts the owner's points by this list's Order (nothing for loNone), exchanging whole points
+    // through the owner; without an owner only this list's values move.
+    void SortByOrder();
 
     double Highest();
     double Lowest();
@@ -84,13 +99,15 @@ class TChartValueList : public TPersistent {
     bool DefaultDateTime() const { return defaultDateTime_; }
     void SetDefaultDateTime(bool value) { defaultDateTime_ = value; }
     const std::string& Name() const { return name_; }
-    void SetName(std::string value) { name_ = std::move(value); }
+    void SetName(const std::string& value) { name_ = value; }
     TChartListOrder Order() const { return order_; }
     void SetOrder(TChartListOrder value) { order_ = value; } // existing values stay as they are
     const std::string& ValueSource() const { return valueSource_; }
-    void SetValueSource(std::string value);
+    void SetValueSource(const std::string& value);
+    TChartValueListOwner* Owner() const { return owner_; }
 
 private:
+    bool DateTimeStored() const { return dateTime_ != defaultDateTime_; }
     int InsertPosition(double value) const;
     void Insert(int index, double value);
     void CheckIndex(int index, int limit) const;
@@ -103,6 +120,7 @@ private:
     TChartListOrder order_ = TChartListOrder::loNone;
     bool dateTime_ = false;
     bool defaultDateTime_ = false;
+    double tempValue_ = 0;
     int count_ = 0;
     int capacity_ = 0; // the array's length: whole steps of CapacityStep
     // The count_ values in use. The storage behind them grows geometrically on its own, so that

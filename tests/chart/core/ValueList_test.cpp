@@ -1,4 +1,9 @@
+#include "CoreTestSupport.h"
+
+#include "chart/core/ChartErrorBox.h"
 #include "chart/core/ChartValueList.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/classes/Streaming.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +26,9 @@ struct RecordingOwner : TChartValueListOwner {
     }
     void ValueOrderChanged(TChartValueList&, int index) override {
         calls.push_back("order " + std::to_string(index));
+    }
+    void SwapPoints(int a, int b) override {
+        calls.push_back("swap " + std::to_string(a) + " " + std::to_string(b));
     }
 };
 
@@ -199,6 +207,66 @@ TEST(ChartValueList, BadIndexesRaiseAndLeaveTheListAlone) {
     EXPECT_EQ(Values(list), std::vector<double>{1});
     list.InsertValueAt(1, 8); // inserting at the end is allowed
     EXPECT_EQ(Values(list), (std::vector<double>{1, 8}));
+}
+
+// The library's quicksort moves whole points through the owner; without one it sorts the list.
+TEST(ChartValueList, SortByOrderSortsOrAsksTheOwnerToSwapPoints) {
+    TChartValueList list(nullptr, "X");
+    for (double v : {5.0, 1.0, 4.0, 1.0, 3.0, 9.0, -2.0})
+        list.AppendValue(v);
+    list.SortByOrder(); // loNone: nothing
+    EXPECT_EQ(ValuesOf(list), (std::vector<double>{5, 1, 4, 1, 3, 9, -2}));
+    list.SetOrder(loAscending);
+    list.SortByOrder();
+    EXPECT_EQ(ValuesOf(list), (std::vector<double>{-2, 1, 1, 3, 4, 5, 9}));
+    list.SetOrder(loDescending);
+    list.SortByOrder();
+    EXPECT_EQ(ValuesOf(list), (std::vector<double>{9, 5, 4, 3, 1, 1, -2}));
+
+    RecordingOwner owner;
+    TChartValueList owned(&owner, "Y");
+    owned.AppendValue(2);
+    owned.AppendValue(1);
+    owned.SetOrder(loAscending);
+    owned.SortByOrder();
+    // The owner swaps the points (here it does not, so the values stay as they were).
+    EXPECT_EQ(owner.calls, (std::vector<std::string>{"swap 0 1"}));
+}
+
+class ValueListStreaming : public ::testing::Test {
+protected:
+    ChartCoreSession session;
+    std::vector<std::string> shown;
+    TChartErrorBoxHook saved =
+        SetChartErrorBoxHook([this](const std::string& text) { shown.push_back(text); });
+    ~ValueListStreaming() override { SetChartErrorBoxHook(saved); }
+};
+
+TEST_F(ValueListStreaming, SettingsAreStoredAndTheObsoleteMultiplierIsReported) {
+    TChartSeries series(nullptr);
+    series.SetName("Series1");
+    const std::string plain = ComponentToText(&series);
+    EXPECT_NE(plain.find("XValues.Name = 'X'"), std::string::npos) << plain;
+    EXPECT_NE(plain.find("XValues.Order = loAscending"), std::string::npos) << plain;
+    EXPECT_NE(plain.find("YValues.Order = loNone"), std::string::npos) << plain;
+    EXPECT_EQ(plain.find("DateTime"), std::string::npos) << plain;
+    series.XValues()->SetDateTime(true);
+    EXPECT_NE(ComponentToText(&series).find("XValues.DateTime = True"), std::string::npos);
+
+    const std::string text = "object Series1: TChartSeries\n"
+                             "  XValues.Multiplier = 1\n"
+                             "  XValues.Order = loNone\n"
+                             "  YValues.Multiplier = 2\n"
+                             "  YValues.ValueSource = 'Volts'\n"
+                             "end\n";
+    TChartSeries read(nullptr);
+    ReadComponentDescription(ObjectTextToBinary(text), &read);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Error: Multiplier property is obsolete.\r"
+                        "Modify PlotDefs.inc (enable Multiplier) and recompile.");
+    EXPECT_EQ(read.XValues()->Order(), loNone);
+    EXPECT_EQ(read.YValues()->ValueSource(), "Volts");
+    EXPECT_EQ(ComponentToText(&read).find("Multiplier"), std::string::npos);
 }
 
 TEST(ChartValueLists, OwnsItsListsAndChecksIndexes) {
