@@ -88,6 +88,13 @@ bool TChunktRNS::ReadChunk(TStream& stream, const TChunkType& type, std::uint32_
         std::uint8_t colourType = image->RequireHeader()->ColourType;
         if (colourType == COLOR_GRAYSCALE || colourType == COLOR_RGB) {
             SingleTransparent = true;
+            // A 2-bit image is held and written with 4 bits (level v as 5v): its transparent level
+            // is held the same way, so that it names the same shade when written.
+            if (colourType == COLOR_GRAYSCALE && image->RequireHeader()->BitDepth == 2 &&
+                payload_.size() >= 2) {
+                AlphaValues[0] = 0;
+                AlphaValues[1] = static_cast<std::uint8_t>((AlphaValues[1] & 3) * 5);
+            }
         } else if (colourType == COLOR_PALETTE) {
             // One fully transparent entry is a transparent colour; one translucent entry needs
             // blending like any other alpha.
@@ -116,8 +123,6 @@ TColor TChunktRNS::TransparentColour() const {
     switch (header->ColourType) {
     case COLOR_GRAYSCALE: {
         int index = wide ? AlphaValues[0] : AlphaValues[1];
-        if (header->BitDepth == 2)
-            index = (AlphaValues[1] & 3) * 5;
         std::uint8_t v = held.ColourTable[index].Red;
         return RGB(v, v, v);
     }
@@ -165,7 +170,7 @@ void TChunktRNS::SetTransparentColour(TColor colour) {
     switch (header->ColourType) {
     case COLOR_GRAYSCALE:
         payload_.assign(2, 0);
-        PutSample(AlphaValues.data(), r, header->BitDepth);
+        PutSample(AlphaValues.data(), r, header->BitDepth == 2 ? 4 : header->BitDepth);
         break;
     case COLOR_RGB:
         payload_.assign(6, 0);

@@ -33,8 +33,9 @@ class TChunktRNS : public TChunk {
     bool WriteChunk(TStream& stream) override;
 
     // The colour that stands for "transparent" (red in the low byte): for grey and RGB images the
-    // stored sample as the image holds it (the high byte of a 16-bit sample, the held index of a
-    // 2-bit grey level), for palette images the first entry with alpha 0 (0 when none).
+    // stored sample as the image holds it (the high byte of a 16-bit sample; a 2-bit grey level is
+    // held as its 4-bit shade from reading on), for palette images the first entry with alpha 0
+    // (0 when none).
     TColor TransparentColour() const;
     // Makes colour the one transparent colour of the image.
     void SetTransparentColour(TColor colour);

@@ -141,10 +141,22 @@ TEST(PngCodec, TwoBitGreyIsHeldAsFourBitShadesAndSavedWithFourBits) {
     Load(again, Save(png));
     EXPECT_EQ(Colours(again), Colours(png));
 
-    // The transparent level is the held shade: level 3 is white.
+    // The transparent level is the held shade: level 3 is white, and written as the 4-bit level
+    // of white.
     Load(png,
          Png(Ihdr(4, 1, 2, 0), std::string("\0\x1b", 2), Chunk("tRNS", std::string("\0\3", 2))));
     EXPECT_EQ(png.TransparentColourOf(), RGB(255, 255, 255));
+    std::string saved = Save(png);
+    EXPECT_EQ(ChunksOf(saved)[1].type, "tRNS");
+    EXPECT_EQ(ChunksOf(saved)[1].data, std::string("\0\x0f", 2));
+    Load(again, saved);
+    EXPECT_EQ(again.TransparentColourOf(), RGB(255, 255, 255));
+    // A colour made transparent on a 2-bit image names its 4-bit shade too.
+    Load(png, Png(Ihdr(4, 1, 2, 0), std::string("\0\x1b", 2)));
+    png.Chunks().Add(std::make_unique<TChunktRNS>(&png))->SetChunkType({'t', 'R', 'N', 'S'});
+    png.Chunks().ItemFromClass<TChunktRNS>()->SetTransparentColour(RGB(170, 170, 170));
+    EXPECT_EQ(png.TransparentColourOf(), RGB(170, 170, 170));
+    EXPECT_EQ(png.Chunks().ItemFromClass<TChunktRNS>()->Payload(), Bytes(std::string("\0\x0a", 2)));
 }
 
 TEST(PngCodec, SixteenBitSamplesKeepTheirLowBytesBothWays) {
