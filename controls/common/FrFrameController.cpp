@@ -79,25 +79,32 @@ void TFrFrameController::DeclareProperties(TPropertyList& p) {
 
 void TFrFrameController::DefineProperties(TFiler* filer) {
     TComponent::DefineProperties(filer);
-    // Settings of older descriptions, read and mapped to their successors.
+    DefineLegacyFramingProperties(
+        filer, [this](bool v) { SetFrameHotTrack(v); }, [this](TFrameStyle v) { SetFrameStyle(v); },
+        [this](TFrameStyle v) { SetFrameHotStyle(v); });
+}
+
+void DefineLegacyFramingProperties(TFiler* filer, const std::function<void(bool)>& setHotTrack,
+                                   const std::function<void(TFrameStyle)>& setStyle,
+                                   const std::function<void(TFrameStyle)>& setHotStyle) {
     filer->DefineProperty(
         "FrameFlat",
-        [this](TReader* reader) {
+        [=](TReader* reader) {
             const bool flat = reader->ReadBoolean();
-            SetFrameHotTrack(flat);
+            setHotTrack(flat);
             if (flat) {
-                SetFrameStyle(fsStatus);
-                SetFrameHotStyle(fsLowered);
+                setStyle(fsStatus);
+                setHotStyle(fsLowered);
             }
         },
         nullptr, false);
     filer->DefineProperty(
         "FrameFocusStyle",
-        [this](TReader* reader) {
+        [=](TReader* reader) {
             const int style =
                 GetEnumValue(Q4TypeInfo(static_cast<TFrameStyleEx*>(nullptr)), reader->ReadIdent());
             if (style >= 0)
-                SetFrameHotStyle(static_cast<TFrameStyle>(style));
+                setHotStyle(static_cast<TFrameStyle>(style));
         },
         nullptr, false);
     filer->DefineProperty(

@@ -8,9 +8,11 @@
 #include "controls/paint/FrFrames.h"
 #include "platform/classes/Component.h"
 
+#include <functional>
 #include <vector>
 
 class TControl;
+class TFiler;
 class TFrRegIniFile;
 
 Q4_ENUM(TFramingPreference, fpCustomFraming, fpXPThemes);
@@ -111,6 +113,13 @@ private:
     int updateCount_ = 0;
     std::vector<TControl*> controls_;
 };
+
+// Reads the framing settings of older descriptions: "FrameFlat" (hot tracking; when set, with
+// the status style and the lowered hot style), "FrameFocusStyle" (the hot style) and
+// "FrameFlatStyle" (dropped).
+void DefineLegacyFramingProperties(TFiler* filer, const std::function<void(bool)>& setHotTrack,
+                                   const std::function<void(TFrameStyle)>& setStyle,
+                                   const std::function<void(TFrameStyle)>& setHotStyle);
 
 // Moves a control from the controller in `field` to `value`: it leaves the old one, joins the new
 // one (which pushes its settings at once) and hears of the new one's removal.

@@ -45,15 +45,24 @@ void TWinControl::PaintWindowTo(QWidget* widget, const TRect& area) {
         return;
     TRect cr = ClientRect();
     if (!PaintsOwnWidget()) {
-        // The widget drew itself; graphic children go over it on a transparent layer.
+        // The widget drew itself; its border (when the control draws one) and the graphic
+        // children go over it on a transparent layer.
+        const TRect m = NonClientMargins();
+        const bool border = m.Left != 0 || m.Top != 0 || m.Right != 0 || m.Bottom != 0;
         bool any = std::any_of(controls_.begin(), controls_.end(), [](TControl* c) {
             return dynamic_cast<TGraphicControl*>(c) != nullptr && c->Visible();
         });
-        if (!any)
+        if (!any && !border)
             return;
         QImage layer(size, QImage::Format_ARGB32_Premultiplied);
         layer.fill(Qt::transparent);
         TCanvas canvas(&layer);
+        if (border)
+            SafeCall(this, [&] {
+                canvas.Font()->Assign(Font());
+                Perform(WM_NCPAINT, reinterpret_cast<WPARAM>(&canvas), 0);
+                canvas.SelectClipRegion(nullptr);
+            });
         PaintControls(&canvas, layer, {cr.Left, cr.Top});
         canvas.SetImage(nullptr);
         QPainter p(widget);

@@ -109,6 +109,11 @@ constexpr unsigned CM_MOUSEWHEEL = CM_BASE + 67;
 // value does not change, before it applies (WParam: the TControl*, LParam: the value 0 or 1).
 // A container that disables its children uses it to keep what code asks of them meanwhile.
 constexpr unsigned CM_CHILDENABLEDSET = CM_BASE + 90;
+// Our own: asked of a control over a Qt scroll area that draws its own border, each time the
+// view painted its viewport. WParam 0 asks whether the control draws over the viewport (Result
+// 1); otherwise WParam is the TCanvas* to draw on, with the origin at the viewport's top-left
+// corner (below a list view's header).
+constexpr unsigned CM_VIEWPORTPAINT = CM_BASE + 91;
 
 // Answers to WM_NCHITTEST and CM_HITTEST.
 constexpr LRESULT HTNOWHERE = 0;

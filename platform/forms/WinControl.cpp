@@ -5,6 +5,7 @@
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/Menus.h"
+#include "platform/forms/ScrollAreaFrame_p.h"
 #include "platform/forms/WidgetBridge.h"
 
 #include <QApplication>
@@ -102,6 +103,8 @@ void TWinControl::InitializeWidget(QWidget* w) {
         }
     RestackWidgets();
     ApplyTabOrder();
+    if (!PaintsOwnWidget())
+        FitScrollAreaIntoBorder(this, w);
     UpdateWidgetState();
 }
 

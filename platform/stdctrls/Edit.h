@@ -31,10 +31,11 @@ public:
     bool Modified() const { return modified_; }
     void SetModified(bool v) { modified_ = v; }
     void Clear() { SetText(""); }
-    int SelStart() const;
-    void SetSelStart(int v);
-    int SelLength() const;
-    void SetSelLength(int v);
+    // The selection, in characters (UTF-16 units) of the text.
+    virtual int SelStart() const;
+    virtual void SetSelStart(int v);
+    virtual int SelLength() const;
+    virtual void SetSelLength(int v);
     void SelectAll();
     bool PaintsOwnWidget() const override { return false; }
 

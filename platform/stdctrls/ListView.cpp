@@ -258,6 +258,7 @@ void TCustomListView::UpdateWidgetState() {
         return;
     auto* w = static_cast<QTreeWidget*>(Handle());
     w->setHeaderHidden(viewStyle_ != vsReport);
+    ApplyViewColors(w, Color(), Font()->Color());
     w->setSelectionMode(items_->MultiSelect ? QAbstractItemView::ExtendedSelection
                                             : QAbstractItemView::SingleSelection);
     w->setSelectionBehavior(rowSelect_ ? QAbstractItemView::SelectRows

@@ -35,7 +35,33 @@ public:
     QPlainTextEdit* TextEdit();
     void WndProc(TMessage& message) override;
 
+    // The caret and the selection, in characters (UTF-16 units) of the text; lines are the
+    // entries of Lines and count from 0, as do columns. The caret is the moving end of the
+    // selection.
+    int SelStart() const override;
+    void SetSelStart(int v) override;
+    int SelLength() const override;
+    void SetSelLength(int v) override;
+    // X: the caret's column, Y: its line. Setting it moves the caret (clamped to the text) and
+    // drops the selection.
+    TPoint CaretPos() const;
+    void SetCaretPos(TPoint p);
+    // The line holding character `index` (the last line for an index past the end).
+    int LineFromChar(int index) const;
+    // The first character of a line; -1 when there is no such line.
+    int LineIndex(int line) const;
+    // The characters of a line, without its break; 0 when there is no such line.
+    int LineLength(int line) const;
+    // The first line shown. Setting it scrolls as far as the view can go.
+    int TopLine() const;
+    void SetTopLine(int line);
+    // Scrolls by lines or pages (positive: down); how many lines the view moved (0 at its end).
+    int ScrollLines(int count);
+    int ScrollPages(int count);
+
 protected:
+    // Whether the key the widget is handling now is Enter.
+    bool PressingEnter() const;
     QWidget* CreateWidget() override;
     void KeyDown(TKeyCode& key, TShiftState shift) override;
     void DoSetText(const std::string& value) override;
@@ -44,6 +70,8 @@ protected:
 
 private:
     void LinesChanged();
+    // Applies one edit of Lines to the widget in place; false when the whole text must be shown.
+    bool ShowLineEdit();
     std::unique_ptr<TStringList> lines_;
     TScrollStyle scrollBars_ = ssNone;
     bool wordWrap_ = true;

@@ -188,6 +188,7 @@ void TCustomTreeView::UpdateWidgetState() {
         return;
     auto* w = static_cast<QTreeWidget*>(Handle());
     w->setIndentation(indent_);
+    ApplyViewColors(w, Color(), Font()->Color());
     w->setRootIsDecorated(showRoot_);
     if (map_.size() != static_cast<size_t>(items_->Count()))
         Rebuild();

@@ -3,12 +3,14 @@
 // hands Qt types, so no public header includes it.
 
 #include "platform/forms/Messages.h"
+#include "platform/graphics/Color.h"
 
 #include <QIcon>
 #include <QString>
 
 #include <string>
 
+class QWidget;
 class TCustomImageList;
 
 inline QString QStr(const std::string& s) {
@@ -28,3 +30,6 @@ QIcon IconOf(TCustomImageList* images, int index, const QIcon& fallback = QIcon(
 // Arrow keys (and characters) belong to a control that moves within itself, not to the form's
 // dialog navigation. Answers the form's question and returns true; false for any other message.
 bool KeepArrowKeys(TMessage& message);
+
+// A view's background (the control's Color, also while disabled) and its text colour.
+void ApplyViewColors(QWidget* widget, TColor background, TColor text);

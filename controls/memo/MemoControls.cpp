@@ -1,0 +1,8 @@
+#include "controls/memo/MemoControls.h"
+
+#include "controls/memo/FrMemo.h"
+#include "platform/classes/ClassRegistry.h"
+
+void RegisterMemoControls() {
+    RegisterClasses<TFrMemo>();
+}
