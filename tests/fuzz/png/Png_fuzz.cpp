@@ -1,5 +1,6 @@
 // PNG files from outside: each either loads or raises one of the codec's own errors; what loads
-// draws, gives its pixels, writes back and loads again.
+// draws, gives its pixels, becomes a bitmap, writes back and loads again, and once more after a
+// resize and a pixel set.
 
 #include "spreadsheet/png/PngErrors.h"
 #include "spreadsheet/png/PngImageMemory.h"
@@ -51,11 +52,26 @@ void DrawAndRead(TPngPicture& png) {
     }
 }
 
+// What was written must load.
+void SaveAndLoad(const TPngPicture& png) {
+    TPngPicture again;
+    again.LoadFromBytes(png.SaveToBytes());
+}
+
 void Use(TPngPicture& png) {
     DrawAndRead(png);
-    std::vector<std::uint8_t> saved = png.SaveToBytes();
-    TPngPicture again;
-    again.LoadFromBytes(saved); // what was written must load
+    if (png.Width() <= 256 && png.Height() <= 256) {
+        try {
+            TBitmap bitmap;
+            png.AssignTo(&bitmap);
+        } catch (const EPngError&) {
+        }
+    }
+    SaveAndLoad(png);
+    png.ResizeImage(png.Width() % 64 + 1, png.Height() / 2 + 1);
+    png.SetPixelColour(0, 0, RGB(200, 100, 50));
+    DrawAndRead(png);
+    SaveAndLoad(png);
 }
 
 } // namespace
