@@ -21,6 +21,30 @@
 
 #include <algorithm>
 
+namespace {
+
+// The default answer to WM_CONTEXTMENU: the popup menu of the child under the point (a graphic
+// control), else of the control or the nearest parent that has one. From the keyboard it shows at
+// the control's client origin.
+bool PopupContextMenu(TWinControl* control, LPARAM at) {
+    const bool keyboard = LParamX(at) == -1 && LParamY(at) == -1;
+    const TPoint screen =
+        keyboard ? control->ClientToScreen({0, 0}) : TPoint{LParamX(at), LParamY(at)};
+    TControl* c = keyboard ? nullptr : control->ControlAtPos(control->ScreenToClient(screen));
+    if (c == nullptr || c->PopupMenu() == nullptr)
+        c = control;
+    for (TControl* o = c; o != nullptr; o = o->Parent()) {
+        if (o->PopupMenu() != nullptr) {
+            o->PopupMenu()->SetPopupComponent(c);
+            o->PopupMenu()->Popup(screen.X, screen.Y);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 LRESULT TControl::Perform(unsigned msg, WPARAM wParam, LPARAM lParam) {
     TMessage m{msg, wParam, lParam, 0};
     WndProc(m);
@@ -201,6 +225,9 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_COLORCHANGED:
         TControl::WndProc(m);
         NotifyControls(CM_PARENTCOLORCHANGED);
+        return;
+    case WM_CONTEXTMENU:
+        m.Result = PopupContextMenu(this, m.LParam) ? 1 : 0;
         return;
     case CM_FONTCHANGED:
         TControl::WndProc(m);

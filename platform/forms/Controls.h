@@ -409,7 +409,8 @@ private:
     void AlignList(TAlign align, TRect& rect, TControl* changed);
     void AnchorChildren();
     TControl* RouteMouseTarget(TPoint p) const;
-    void DispatchMouse(QEvent* event, QWidget* widget);
+    // True when the control took the mouse message (a nonzero Result): the widget does not see it.
+    bool DispatchMouse(QEvent* event, QWidget* widget);
     // One method per widget event; consumed is set as soon as the event is used up.
     void RouteWidgetEvent(QWidget* widget, QEvent* event, const std::weak_ptr<int>& alive,
                           bool& consumed);

@@ -17,7 +17,8 @@ struct TMessage {
 };
 
 // Mouse messages carry the point in LParam (x in the low, y in the high 16 bits, both signed) and
-// the button and modifier state in WParam (MK_*).
+// the button and modifier state in WParam (MK_*). A control that answers one with a nonzero
+// Result keeps it from the Qt widget under it.
 inline LPARAM MakeLParam(int x, int y) {
     return static_cast<LPARAM>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(x)) |
                                (static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16));
@@ -47,6 +48,9 @@ constexpr unsigned WM_CLOSE = 0x0010;
 constexpr unsigned WM_ERASEBKGND = 0x0014;
 constexpr unsigned WM_SHOWWINDOW = 0x0018;
 constexpr unsigned WM_SETCURSOR = 0x0020;
+// LParam: the point on the screen, or x and y both -1 from the keyboard. Result: nonzero when a
+// menu was shown (or the control took the request).
+constexpr unsigned WM_CONTEXTMENU = 0x007B;
 constexpr unsigned WM_NCCALCSIZE = 0x0083;
 constexpr unsigned WM_NCHITTEST = 0x0084;
 constexpr unsigned WM_NCPAINT = 0x0085;

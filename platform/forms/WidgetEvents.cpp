@@ -54,7 +54,7 @@ void TWinControl::SetHovered(TControl* control) {
     }
 }
 
-void TWinControl::DispatchMouse(QEvent* event, QWidget*) {
+bool TWinControl::DispatchMouse(QEvent* event, QWidget*) {
     auto* me = static_cast<QMouseEvent*>(event);
     QPoint pos = me->position().toPoint();
     TPoint p{pos.x(), pos.y()};
@@ -91,21 +91,22 @@ void TWinControl::DispatchMouse(QEvent* event, QWidget*) {
             msg = down ? (dbl ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN) : WM_MBUTTONUP;
             break;
         default:
-            return;
+            return false;
         }
         break;
     default:
-        return;
+        return false;
     }
     std::weak_ptr<int> alive = lifeToken_;
-    target->Perform(msg, flags, lp);
+    const bool taken = target->Perform(msg, flags, lp) != 0;
     if (alive.expired())
-        return;
+        return true;
     if (!down && msg != WM_MOUSEMOVE && captureControl_ == nullptr) {
         // After a release the control under the pointer may have changed.
         QPoint now = pos;
         SetHovered(RouteMouseTarget({now.x(), now.y()}));
     }
+    return taken;
 }
 
 bool TWinControl::HandleWidgetEvent(QWidget* widget, QEvent* event) {
@@ -125,8 +126,7 @@ void TWinControl::RouteWidgetEvent(QWidget* widget, QEvent* event, const std::we
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-        DispatchMouse(event, widget);
-        consumed = alive.expired() || PaintsOwnWidget();
+        consumed = DispatchMouse(event, widget) || alive.expired() || PaintsOwnWidget();
         break;
     case QEvent::Wheel:
         consumed = WidgetWheel(event);
@@ -291,16 +291,8 @@ bool TWinControl::WidgetToolTip(QWidget* widget, QEvent* event) {
 
 bool TWinControl::WidgetContextMenu(QEvent* event) {
     auto* ce = static_cast<QContextMenuEvent*>(event);
-    TRect cr = ClientRect();
-    TControl* c = ControlAtPos({ce->pos().x() - cr.Left, ce->pos().y() - cr.Top});
-    if (c == nullptr || c->PopupMenu() == nullptr)
-        c = this;
-    for (TControl* o = c; o != nullptr; o = o->Parent()) {
-        if (o->PopupMenu() != nullptr) {
-            o->PopupMenu()->SetPopupComponent(c);
-            o->PopupMenu()->Popup(ce->globalPos().x(), ce->globalPos().y());
-            return true;
-        }
-    }
-    return false;
+    const LPARAM at = ce->reason() == QContextMenuEvent::Keyboard
+                          ? MakeLParam(-1, -1)
+                          : MakeLParam(ce->globalPos().x(), ce->globalPos().y());
+    return Perform(WM_CONTEXTMENU, 0, at) != 0;
 }

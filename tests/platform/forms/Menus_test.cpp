@@ -14,6 +14,8 @@
 #include <QMenuBar>
 #include <QWidget>
 
+#include <vector>
+
 using namespace formstest;
 
 TEST(ShortCuts, TextRoundTrip) {
@@ -185,6 +187,57 @@ TEST(PopupMenu, ContextMenuChoosesThroughTheHook) {
     // Freeing the menu clears the control's reference to it.
     delete popup;
     EXPECT_EQ(shape->PopupMenu(), nullptr);
+    delete form;
+}
+
+// A context-menu request reaches the control as WM_CONTEXTMENU (the point on the screen, or -1
+// from the keyboard): a control may take it, else the menu shows, from the keyboard at the
+// control's client origin.
+TEST(PopupMenu, ContextMenuRequestIsAMessage) {
+    struct TTakingPanel : TTestPanel {
+        using TTestPanel::TTestPanel;
+        bool take = false;
+        std::vector<TPoint> asked;
+        void WndProc(TMessage& m) override {
+            if (m.Msg == WM_CONTEXTMENU) {
+                asked.push_back({LParamX(m.LParam), LParamY(m.LParam)});
+                if (take) {
+                    m.Result = 1;
+                    return;
+                }
+            }
+            TTestPanel::WndProc(m);
+        }
+    };
+    auto* form = TCustomForm::Create<TForm>(nullptr);
+    auto* panel = new TTakingPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(20, 30, 100, 100);
+    auto* popup = new TPopupMenu(form);
+    panel->SetPopupMenu(popup);
+    std::vector<TPoint> shownAt;
+    auto old = SetPopupMenuHook([&](TPopupMenu*, int x, int y) {
+        shownAt.push_back({x, y});
+        return nullptr;
+    });
+    form->Show();
+    const QPoint global = panel->Handle()->mapToGlobal(QPoint(15, 15));
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(15, 15), global);
+    QCoreApplication::sendEvent(panel->Handle(), &mouse);
+    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(15, 15), global);
+    QCoreApplication::sendEvent(panel->Handle(), &keyboard);
+    panel->take = true;
+    QCoreApplication::sendEvent(panel->Handle(), &mouse);
+    SetPopupMenuHook(old);
+    ASSERT_EQ(panel->asked.size(), 3u);
+    EXPECT_EQ(panel->asked[0].X, global.x());
+    EXPECT_EQ(panel->asked[1].X, -1);
+    EXPECT_EQ(panel->asked[1].Y, -1);
+    const TPoint origin = panel->ClientToScreen({0, 0});
+    ASSERT_EQ(shownAt.size(), 2u); // not when the control took it
+    EXPECT_EQ(shownAt[0].X, global.x());
+    EXPECT_EQ(shownAt[1].X, origin.X);
+    EXPECT_EQ(shownAt[1].Y, origin.Y);
     delete form;
 }
 
