@@ -7,6 +7,7 @@
 #include "chart/draw/PlotCanvas.h"
 
 #include <memory>
+#include <optional>
 
 class TBitmap;
 
@@ -114,6 +115,9 @@ private:
     void DrawTextShadow(int& x, int& y, const std::string& text);
     bool DrawTextEffects(int x, int y, const std::string& text);
     void RecordTextPath(int x, int y, const std::string& text);
+    // Text on the device; while AngledText turns the glyphs apart from the baseline, glyph by
+    // glyph.
+    void DeviceTextOut(int x, int y, const std::string& text);
 
     long double sinE_ = 0, cosE_ = 1, sinR_ = 0, cosR_ = 1, sinT_ = 0, cosT_ = 1;
     bool savedIs3D_ = false;
@@ -128,5 +132,8 @@ private:
     bool is3D_ = false;
     bool keepBuffer_ = false;
     double characterAngle_ = 0;
+    // Tenths of a degree the glyphs of the text being drawn turn to (AngledText with a
+    // character angle).
+    std::optional<int> glyphOrientation_;
     int screenX_ = 0, screenY_ = 0;
 };

@@ -163,7 +163,7 @@ void TPlotCanvas3D::DrawTextShadow(int& x, int& y, const std::string& text) {
     TFont* font = Font();
     const TColor fontColor = font->Color();
     font->SetColor(shadow.Color());
-    canvas_->TextOut(sx, sy, text);
+    DeviceTextOut(sx, sy, text);
     font->SetColor(fontColor);
     if (shadow.Smooth() && shadow.SmoothBlur() > 0 && buffer_ && ShadowBlurHook()) {
         const TSize plain = canvas_->TextExtent(text);
@@ -186,7 +186,7 @@ void TPlotCanvas3D::DrawTextShadow(int& x, int& y, const std::string& text) {
 
 void TPlotCanvas3D::RecordTextPath(int x, int y, const std::string& text) {
     canvas_->BeginPath();
-    canvas_->TextOut(x, y, text);
+    DeviceTextOut(x, y, text);
     canvas_->EndPath();
 }
 
@@ -241,7 +241,46 @@ void TPlotCanvas3D::TextOut(int x, int y, const std::string& text) {
         DrawTextShadow(x, y, text);
     if (currentFont_ != nullptr && DrawTextEffects(x, y, text))
         return;
-    canvas_->TextOut(x, y, text);
+    DeviceTextOut(x, y, text);
+}
+
+namespace {
+
+// The byte length of the UTF-8 character that starts with lead.
+std::size_t CharLength(unsigned char lead) {
+    return lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+}
+
+} // namespace
+
+// The baseline runs at the font's escapement; each character is drawn on its own at its place
+// along it, turned to the glyph orientation about its own reference point. The text's horizontal
+// alignment places the whole run.
+void TPlotCanvas3D::DeviceTextOut(int x, int y, const std::string& text) {
+    TFont* font = Font();
+    const int escapement = font->Orientation();
+    if (!glyphOrientation_ || *glyphOrientation_ == escapement) {
+        canvas_->TextOut(x, y, text);
+        return;
+    }
+    const unsigned align = canvas_->TextAlign();
+    const unsigned horizontal = align & TA_CENTER;
+    const int width = canvas_->TextWidth(text);
+    const int start = horizontal == TA_CENTER ? -width / 2 : horizontal == TA_RIGHT ? -width : 0;
+    const double a = escapement / 10.0 * DegToRad;
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    canvas_->SetTextAlign(align & ~(TA_CENTER | TA_UPDATECP));
+    font->SetOrientation(*glyphOrientation_);
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n =
+            std::min(CharLength(static_cast<unsigned char>(text[i])), text.size() - i);
+        const double along = start + canvas_->TextWidth(text.substr(0, i));
+        canvas_->TextOut(x + RoundEven(along * c), y - RoundEven(along * s), text.substr(i, n));
+        i += n;
+    }
+    font->SetOrientation(escapement);
+    canvas_->SetTextAlign(align);
 }
 
 void TPlotCanvas3D::AngledText(int x, int y, const std::string& text, double angle) {
@@ -259,6 +298,13 @@ void TPlotCanvas3D::AngledText(int x, int y, const std::string& text, double ang
         font->SetHeight(-MulDiv(size, font->PixelsPerInch(), 72));
     }
     font->EndUpdate();
+    // A character angle turns the glyphs apart from the baseline.
+    if (characterAngle_ != 0)
+        glyphOrientation_ = RoundEven(characterAngle_ * 10);
+    struct Reset {
+        std::optional<int>& orientation;
+        ~Reset() { orientation.reset(); }
+    } reset{glyphOrientation_};
     TextOut(x, y, text);
     font->Assign(saved);
 }

@@ -25,6 +25,7 @@ class QRect;
 class QString;
 struct TTextLine;
 class TCanvas;
+class TCanvasRecorder;
 class TGraphic;
 
 using HDC = TCanvas*;
@@ -292,6 +293,11 @@ public:
     // the brush changes again.
     void SelectBrush();
 
+    // Tells recorder (not owned; null for none) of every drawing call from now on
+    // (CanvasRecorder.h).
+    void SetRecorder(TCanvasRecorder* recorder);
+    TCanvasRecorder* Recorder() const;
+
     void Lock() {}
     void Unlock() {}
     void Refresh();
@@ -304,6 +310,7 @@ private:
     struct Impl;
     struct SavedState;
     class Painting;
+    class Recording;
 
     void Attach();
     QPainter* Begin();

@@ -78,6 +78,11 @@ QImage StretchedPart(const QImage& src, int sx, int sy, int sw, int sh, int w, i
     return part;
 }
 
+// The box a blit of extent w x h at (x, y) covers; a negative extent mirrors.
+TRect NormalizedBox(int x, int y, int w, int h) {
+    return {std::min(x, x + w), std::min(y, y + h), std::max(x, x + w), std::max(y, y + h)};
+}
+
 // dst = (src * a + dst * (255 - a) + 127) / 255
 std::uint8_t Mix(int src, int dst, int a) {
     return static_cast<std::uint8_t>((src * a + dst * (255 - a) + 127) / 255);
@@ -104,6 +109,9 @@ void TCanvas::DrawImage(int x, int y, const QImage& image, bool blend) {
 }
 
 void TCanvas::StretchDrawImage(const TRect& r, const QImage& image, bool blend) {
+    Recording rec(*this, TCanvasOp::Pixels);
+    if (rec)
+        rec->rect = r;
     Painting p(*this, Painting::Tools::None,
                blend ? Painting::Compose::Copy : Painting::Compose::Keep);
     if (!p)
@@ -131,6 +139,9 @@ bool TCanvas::StretchBlt(int x, int y, int w, int h, TCanvas* source, int sx, in
     bool usesSource = RopUsesSource(rop);
     if (usesSource && (!source || !source->d_->image))
         return false;
+    Recording rec(*this, TCanvasOp::Pixels);
+    if (rec)
+        rec->rect = NormalizedBox(x, y, w, h);
     Painting p(*this);
     if (!usesSource) {
         BlitImage(p.get(), QImage(), x, y, w, h, 0, 0, 0, 0, rop);
@@ -234,6 +245,9 @@ void TCanvas::TransparentDrawImage(const TRect& dest, const QImage& image, const
                                    TColor transparent) {
     if (dest.IsEmpty() || src.IsEmpty())
         return;
+    Recording rec(*this, TCanvasOp::Pixels);
+    if (rec)
+        rec->rect = dest;
     Painting p(*this, Painting::Tools::None, Painting::Compose::Copy);
     if (!p)
         return;
@@ -253,6 +267,9 @@ bool TCanvas::MaskedStretchBlt(int x, int y, int w, int h, TCanvas* source, int 
     if (!source || !source->d_->image || !mask || !mask->d_->image || w <= 0 || h <= 0 || sw <= 0 ||
         sh <= 0)
         return false;
+    Recording rec(*this, TCanvasOp::Pixels);
+    if (rec)
+        rec->rect = Bounds(x, y, w, h);
     Painting p(*this, Painting::Tools::None, Painting::Compose::Copy);
     if (!p)
         return false;
@@ -277,6 +294,9 @@ bool TCanvas::AlphaBlend(int x, int y, int w, int h, TCanvas* source, int sx, in
                          int sh, std::uint8_t opacity, bool useSourceAlpha) {
     if (!source || !source->d_->image || w <= 0 || h <= 0 || sw <= 0 || sh <= 0)
         return false;
+    Recording rec(*this, TCanvasOp::Pixels);
+    if (rec)
+        rec->rect = Bounds(x, y, w, h);
     Painting p(*this, Painting::Tools::None, Painting::Compose::Replace);
     if (!p)
         return false;

@@ -56,6 +56,9 @@ std::vector<QRect> FloodSpans(const QImage& img, int sx, int sy, Fills fills) {
 void TCanvas::FillRect(const TRect& r) {
     if (r.IsEmpty())
         return;
+    Recording rec(*this, TCanvasOp::FillRect);
+    if (rec)
+        rec->rect = r;
     Painting p(*this, Painting::Tools::Brush, Painting::Compose::Copy);
     if (p && p->brush().style() != Qt::NoBrush)
         p->fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), p->brush());
@@ -64,6 +67,9 @@ void TCanvas::FillRect(const TRect& r) {
 void TCanvas::FrameRect(const TRect& r) {
     if (r.IsEmpty())
         return;
+    Recording rec(*this, TCanvasOp::FrameRect);
+    if (rec)
+        rec->rect = r;
     Painting p(*this, Painting::Tools::Brush, Painting::Compose::Copy);
     if (!p || p->brush().style() == Qt::NoBrush)
         return;
@@ -83,6 +89,9 @@ void TCanvas::FrameRect(const TRect& r) {
 void TCanvas::DrawFocusRect(const TRect& r) {
     if (r.IsEmpty())
         return;
+    Recording rec(*this, TCanvasOp::FocusRect);
+    if (rec)
+        rec->rect = r;
     Painting p(*this);
     if (!p)
         return;
@@ -112,6 +121,12 @@ void TCanvas::DrawFocusRect(const TRect& r) {
 }
 
 void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style) {
+    Recording rec(*this, TCanvasOp::FloodFill);
+    if (rec) {
+        rec->points = {{x, y}};
+        rec->color = color;
+        rec->options = style;
+    }
     Painting p(*this);
     if (!p)
         return;
@@ -137,6 +152,13 @@ void TCanvas::FloodFill(int x, int y, TColor color, TFillStyle style) {
 void TCanvas::GradientFill(const TRect& r, TColor from, TColor to, TGradientDirection2 direction) {
     if (r.IsEmpty())
         return;
+    Recording rec(*this, TCanvasOp::GradientFill);
+    if (rec) {
+        rec->rect = r;
+        rec->color = from;
+        rec->color2 = to;
+        rec->options = direction;
+    }
     Painting p(*this, Painting::Tools::None, Painting::Compose::Copy);
     if (!p)
         return;
@@ -162,6 +184,11 @@ TColor TCanvas::Pixel(int x, int y) const {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
+    Recording rec(*this, TCanvasOp::SetPixel);
+    if (rec) {
+        rec->points = {{x, y}};
+        rec->color = color;
+    }
     Painting p(*this, Painting::Tools::None, Painting::Compose::Replace);
     if (p)
         p->fillRect(QRect(x, y, 1, 1), ToQColor(color));

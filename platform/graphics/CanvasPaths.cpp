@@ -10,6 +10,7 @@
 
 bool TCanvas::BeginPath() {
     SettleTextAdvance();
+    Recording rec(*this, TCanvasOp::BeginPath);
     d_->path.emplace();
     d_->path->setFillRule(FillRuleOf(polyFillMode_));
     d_->recording = true;
@@ -19,11 +20,13 @@ bool TCanvas::BeginPath() {
 bool TCanvas::EndPath() {
     if (!d_->recording)
         return false;
+    Recording rec(*this, TCanvasOp::EndPath);
     d_->recording = false;
     return true;
 }
 
 bool TCanvas::AbortPath() {
+    Recording rec(*this, TCanvasOp::AbortPath);
     d_->recording = false;
     d_->path.reset();
     return true;
@@ -32,6 +35,7 @@ bool TCanvas::AbortPath() {
 bool TCanvas::CloseFigure() {
     if (!d_->recording)
         return false;
+    Recording rec(*this, TCanvasOp::CloseFigure);
     d_->path->closeSubpath();
     return true;
 }
@@ -46,6 +50,11 @@ bool TCanvas::DrawPath(bool stroke, bool fill) {
     QPainterPath path = std::move(*d_->path);
     d_->path.reset();
     path.setFillRule(FillRuleOf(polyFillMode_));
+    Recording rec(*this, stroke && fill ? TCanvasOp::StrokeAndFillPath
+                         : stroke       ? TCanvasOp::StrokePath
+                                        : TCanvasOp::FillPath);
+    if (rec)
+        rec->figures = FlattenPath(path);
     Painting p(*this, Painting::Tools::BrushPen, Painting::Compose::Paint);
     if (p) {
         QPen pen = p->pen();
@@ -76,6 +85,7 @@ bool TCanvas::StrokeAndFillPath() {
 bool TCanvas::WidenPath() {
     if (!PathReady())
         return false;
+    Recording rec(*this, TCanvasOp::WidenPath);
     QPainterPathStroker stroker;
     stroker.setWidth(std::max(pen_.Width(), 1));
     stroker.setCapStyle(kPenCaps[pen_.EndCap()]);
@@ -89,6 +99,9 @@ bool TCanvas::WidenPath() {
 bool TCanvas::SelectClipPath(TRegionCombine mode) {
     if (!PathReady())
         return false;
+    Recording rec(*this, TCanvasOp::SelectClipPath);
+    if (rec)
+        rec->options = mode;
     QPainterPath path = d_->path->translated(viewportOrg_.X, viewportOrg_.Y);
     path.setFillRule(d_->path->fillRule());
     d_->path.reset();

@@ -109,6 +109,9 @@ void TCanvas::SettleTextAdvance() const {
 }
 
 void TCanvas::MoveTo(int x, int y) {
+    Recording rec(*this, TCanvasOp::MoveTo);
+    if (rec)
+        rec->points = {{x, y}};
     d_->advancePending = false;
     penPos_ = {x, y};
     if (d_->recording)
@@ -139,6 +142,9 @@ void TCanvas::RecordLine(int x, int y) {
 
 void TCanvas::LineTo(int x, int y) {
     SettleTextAdvance();
+    Recording rec(*this, TCanvasOp::LineTo);
+    if (rec)
+        rec->points = {penPos_, {x, y}};
     if (d_->recording) {
         RecordLine(x, y);
         penPos_ = {x, y};
@@ -198,6 +204,9 @@ void TCanvas::StrokeLine(QPainter* p, TPoint from, TPoint to, int dashOffset) {
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
     if (points.size() < 2)
         return;
+    Recording rec(*this, TCanvasOp::Polyline);
+    if (rec)
+        rec->points = points;
     if (d_->recording) {
         AddPolyline(*d_->path, points);
         return;
@@ -225,6 +234,9 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
     if (points.size() < 2)
         return;
+    Recording rec(*this, TCanvasOp::Polygon);
+    if (rec)
+        rec->points = points;
     if (d_->recording) {
         AddPolyline(*d_->path, points);
         d_->path->closeSubpath();
@@ -241,6 +253,9 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 void TCanvas::PolyBezier(const std::vector<TPoint>& points) {
     if (points.size() < 4)
         return;
+    Recording rec(*this, TCanvasOp::PolyBezier);
+    if (rec)
+        rec->points = points;
     if (d_->recording) {
         d_->path->moveTo(points[0].X, points[0].Y);
         AddBeziers(*d_->path, points);
@@ -259,6 +274,9 @@ void TCanvas::PolyBezier(const std::vector<TPoint>& points) {
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     Normalize(left, right);
     Normalize(top, bottom);
+    Recording rec(*this, TCanvasOp::Rectangle);
+    if (rec)
+        rec->rect = {left, top, right, bottom};
     if (d_->recording) {
         d_->path->addRect(ShapeBox(left, top, right, bottom));
         return;
@@ -285,6 +303,11 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
                         int cornerHeight) {
     Normalize(left, right);
     Normalize(top, bottom);
+    Recording rec(*this, TCanvasOp::RoundRect);
+    if (rec) {
+        rec->rect = {left, top, right, bottom};
+        rec->corner = {cornerWidth, cornerHeight};
+    }
     if (d_->recording) {
         d_->path->addRoundedRect(ShapeBox(left, top, right, bottom), cornerWidth / 2.0,
                                  cornerHeight / 2.0);
@@ -301,6 +324,9 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     Normalize(left, right);
     Normalize(top, bottom);
+    Recording rec(*this, TCanvasOp::Ellipse);
+    if (rec)
+        rec->rect = {left, top, right, bottom};
     if (d_->recording) {
         d_->path->addEllipse(ShapeBox(left, top, right, bottom));
         return;
@@ -323,6 +349,13 @@ void TCanvas::ShapePath(int kind, int x1, int y1, int x2, int y2, int x3, int y3
     Normalize(y1, y2);
     if (x2 - x1 < 2 || y2 - y1 < 2)
         return;
+    Recording rec(*this, kind == kArc     ? TCanvasOp::Arc
+                         : kind == kChord ? TCanvasOp::Chord
+                                          : TCanvasOp::Pie);
+    if (rec) {
+        rec->rect = {x1, y1, x2, y2};
+        rec->points = {{x3, y3}, {x4, y4}};
+    }
     ArcGeometry g = ArcOf(x1, y1, x2, y2, x3, y3, x4, y4, arcDirection_ == AD_COUNTERCLOCKWISE);
     if (d_->recording) {
         QPainterPath& path = *d_->path;
@@ -366,6 +399,11 @@ void TCanvas::ArcTo(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int 
     Normalize(x1, x2);
     Normalize(y1, y2);
     SettleTextAdvance();
+    Recording rec(*this, TCanvasOp::ArcTo);
+    if (rec) {
+        rec->rect = {x1, y1, x2, y2};
+        rec->points = {{x3, y3}, {x4, y4}};
+    }
     ArcGeometry g = ArcOf(x1, y1, x2, y2, x3, y3, x4, y4, arcDirection_ == AD_COUNTERCLOCKWISE);
     // A line from the current position to the arc's start, then the arc; the position ends at
     // the arc's end.

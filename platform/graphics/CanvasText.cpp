@@ -69,6 +69,15 @@ void TCanvas::PaintText(int x, int y, const std::string& text, unsigned options,
     else
         baseline = m.ascent();
 
+    Recording rec(*this, TCanvasOp::Text);
+    if (rec) {
+        rec->points = {{x, y}};
+        rec->text = text;
+        rec->align = textAlign_ & ~TA_UPDATECP;
+        rec->options = options & ~kKeepPenPos;
+        if (rect)
+            rec->rect = *rect;
+    }
     if (d.recording) {
         // Inside a path bracket the text adds its glyph outlines.
         QPainterPath glyphs;
@@ -222,8 +231,19 @@ void TCanvas::DrawTextLines(QPainter* p, const std::vector<TTextLine>& lines, co
             x = r.Right - w;
         if (d.bkMode == OPAQUE)
             p->fillRect(QRect(x, y, w, lineHeight), ToQColor(d.bkColor));
-        if (!(flags & DT_PREFIXONLY))
+        if (!(flags & DT_PREFIXONLY)) {
             p->drawText(QPoint(x, y + m.ascent()), line.text);
+            Recording rec(*this, TCanvasOp::Text);
+            if (rec) {
+                rec->points = {{x, y}};
+                rec->text = line.text.toStdString();
+                rec->align = TA_LEFT | TA_TOP;
+                if (!(flags & DT_NOCLIP)) {
+                    rec->options = ETO_CLIPPED;
+                    rec->rect = r;
+                }
+            }
+        }
         if (line.underline >= 0 && !(flags & DT_HIDEPREFIX)) {
             int ux = x + m.horizontalAdvance(line.text.left(line.underline));
             int uw = m.horizontalAdvance(line.text.mid(line.underline, 1)) - charExtra_;

@@ -4,6 +4,7 @@
 // and the small conversions the drawing code uses.
 
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/CanvasRecorder.h"
 
 #include <QColor>
 #include <QFont>
@@ -94,6 +95,9 @@ struct TCanvas::Impl {
 
     bool monochrome = false;
 
+    // Hears of every drawing call (not owned).
+    TCanvasRecorder* recorder = nullptr;
+
     // The path bracket: while recording, primitives add to the path instead of drawing.
     bool recording = false;
     std::optional<QPainterPath> path;
@@ -136,6 +140,38 @@ private:
     TCanvas& canvas_;
     QPainter* painter_;
 };
+
+// One drawing call told to the canvas's recorder, if it has one, when the guard leaves scope:
+// declared before the primitive's Painting, it reports after the drawing with the state the
+// drawing used. Without a recorder it costs a test.
+class TCanvas::Recording {
+public:
+    Recording(TCanvas& canvas, TCanvasOp op) : canvas_(canvas) {
+        if (canvas.d_->recorder != nullptr) {
+            call_.emplace();
+            call_->op = op;
+            call_->inPath = canvas.d_->recording;
+        }
+    }
+    ~Recording() {
+        if (call_)
+            canvas_.d_->recorder->Record(canvas_, *call_);
+    }
+    Recording(const Recording&) = delete;
+    Recording& operator=(const Recording&) = delete;
+
+    explicit operator bool() const { return call_.has_value(); }
+    TCanvasCall* operator->() { return &*call_; }
+    // Drops the call (the primitive turned out to do nothing).
+    void Cancel() { call_.reset(); }
+
+private:
+    TCanvas& canvas_;
+    std::optional<TCanvasCall> call_;
+};
+
+// The path flattened to polygons, rounded to whole pixels.
+std::vector<std::vector<TPoint>> FlattenPath(const QPainterPath& path);
 
 // Draws twice when a dashed one-pixel pen meets an opaque background: first the whole outline in
 // the background colour, then the dashes over it.

@@ -1,7 +1,7 @@
 // Gradients: the banding of every direction, middle colours, balance, rotation through the hook,
 // the radial rings and assignment.
 
-#include "DrawTestSupport.h"
+#include "tests/chart/support/ChartTestSupport.h"
 
 #include "chart/draw/DrawLibrary.h"
 #include "chart/draw/Gradient.h"

@@ -1,7 +1,7 @@
 // Attribute selection, bevel frames and clipping of the chart canvas, checked on the pixels and
 // the device state of the platform canvas it draws through.
 
-#include "DrawTestSupport.h"
+#include "tests/chart/support/ChartTestSupport.h"
 
 #include "chart/draw/ChartBrush.h"
 #include "chart/draw/ChartPen.h"

@@ -1,6 +1,6 @@
 // Chart fonts and the property button.
 
-#include "DrawTestSupport.h"
+#include "tests/chart/support/ChartTestSupport.h"
 
 #include "chart/draw/ChartPen.h"
 #include "chart/draw/DrawLibrary.h"

@@ -1,6 +1,6 @@
 // Projection of chart points and the buffered drawing pass of the chart canvas.
 
-#include "DrawTestSupport.h"
+#include "tests/chart/support/ChartTestSupport.h"
 
 #include "chart/draw/View3DOptions.h"
 

@@ -1,6 +1,6 @@
 // Ring sectors: a pie slice without a hole, a ring sector with one.
 
-#include "DrawTestSupport.h"
+#include "tests/chart/support/ChartTestSupport.h"
 
 #include <gtest/gtest.h>
 

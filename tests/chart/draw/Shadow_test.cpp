@@ -1,6 +1,6 @@
 // Shadows of rectangles, ellipses and polygons: the plain, fading and smooth renderings.
 
-#include "DrawTestSupport.h"
+#include "tests/chart/support/ChartTestSupport.h"
 
 #include "chart/draw/Shadow.h"
 

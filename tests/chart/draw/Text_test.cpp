@@ -1,6 +1,6 @@
 // Text with the chart font's effects, rotated text, ring sectors and bitmap mixing.
 
-#include "DrawTestSupport.h"
+#include "tests/chart/support/ChartTestSupport.h"
 
 #include "chart/draw/ChartPen.h"
 #include "chart/draw/DrawLibrary.h"

@@ -1,4 +1,4 @@
-#include "DrawTestSupport.h"
+#include "tests/chart/support/ChartTestSupport.h"
 
 #include "chart/draw/DrawLibrary.h"
 #include "tests/support/ProjectFonts.h"

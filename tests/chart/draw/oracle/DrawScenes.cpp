@@ -3,14 +3,18 @@
 //   gradient.png                                  the default gradient, 20 x 300
 //   shadow.png                                    a red plain shadow at 50 % over black
 //   text.png                                      shadowed, outlined and rotated text
+//   hull.txt        random point clouds and the convex hull HullOfPoints gives each
+//   projection.txt  3D views: projected axis vectors, and points unprojected after projection
 
 #include "chart/draw/ChartPen.h"
 #include "chart/draw/DrawLibrary.h"
+#include "chart/draw/DrawRoutines.h"
 #include "chart/draw/Gradient.h"
 #include "chart/draw/PlotBlend.h"
 #include "chart/draw/PlotCanvas3D.h"
 #include "chart/draw/PlotFont.h"
 #include "chart/draw/Shadow.h"
+#include "chart/draw/View3DOptions.h"
 #include "platform/graphics/Bitmap.h"
 #include "tests/support/ProjectFonts.h"
 
@@ -18,6 +22,7 @@
 #include <QImage>
 
 #include <cstdio>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -104,6 +109,72 @@ void Text() {
     Save(bitmap, "text");
 }
 
+std::string PointsText(const TPointList& points) {
+    std::string s;
+    for (const TPoint& p : points)
+        s += " " + std::to_string(p.X) + "," + std::to_string(p.Y);
+    return s;
+}
+
+// Clouds of 4 to 40 points in a 100 x 100 square, duplicates and collinear runs included.
+void Hulls() {
+    std::ofstream out(folder + "/hull.txt");
+    std::mt19937 random(7);
+    for (int i = 0; i < 1000; ++i) {
+        TPointList cloud(4 + random() % 37);
+        for (TPoint& p : cloud)
+            p = {static_cast<int>(random() % 101), static_cast<int>(random() % 101)};
+        TPointList hull = cloud;
+        if (!HullOfPoints(hull))
+            continue;
+        out << "cloud" << PointsText(cloud) << "\nhull" << PointsText(hull) << "\n";
+    }
+}
+
+// For each view (elevation, rotation, tilt; zoom 100, no perspective): the projections of the
+// centre and of points 1000 pixels along each axis from it, then a grid of points with their
+// projection at a depth and what Unproject makes of that projection.
+void Projections() {
+    std::ofstream out(folder + "/projection.txt");
+    const double angles[] = {300, 330, 345, 0, 15, 30};
+    for (double e : angles)
+        for (double r : angles)
+            for (int tilt : {0, 20}) {
+                TBitmap target(200, 100);
+                TView3DOptions options;
+                options.SetOrthogonal(false);
+                options.SetElevationValue(e);
+                options.SetRotationValue(r);
+                options.SetTilt(tilt);
+                options.SetPerspective(0);
+                TPlotCanvas3D canvas;
+                canvas.SetBufferedDisplay(false);
+                canvas.BeginDrawing(target.Canvas(), &options, true, {0, 0, 200, 100});
+                canvas.SetProjectionCenter(40, {0, 0, 200, 100}, {0, 0, 200, 100});
+                const TPoint3D c = canvas.ProjectionCenter();
+                const TPoint o = canvas.Project(c.X, c.Y, c.Z);
+                const TPoint ax = canvas.Project(c.X + 1000, c.Y, c.Z);
+                const TPoint ay = canvas.Project(c.X, c.Y + 1000, c.Z);
+                const TPoint az = canvas.Project(c.X, c.Y, c.Z + 1000);
+                out << "view " << e << " " << r << " " << tilt << " " << ax.X - o.X << " "
+                    << ax.Y - o.Y << " " << ay.X - o.X << " " << ay.Y - o.Y << " " << az.X - o.X
+                    << " " << az.Y - o.Y << "\n";
+                if (tilt != 0)
+                    continue;
+                for (int x = 0; x <= 200; x += 40)
+                    for (int y = 0; y <= 100; y += 25)
+                        for (int z : {0, 20, 40}) {
+                            const TPoint p = canvas.Project(x, y, z);
+                            int ux = p.X;
+                            int uy = p.Y;
+                            canvas.Unproject(ux, uy, z);
+                            out << "point " << x - c.X << " " << y - c.Y << " " << z - c.Z << " "
+                                << p.X - o.X << " " << p.Y - o.Y << " " << ux - c.X << " "
+                                << uy - c.Y << "\n";
+                        }
+            }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -119,6 +190,8 @@ int main(int argc, char** argv) {
     Gradient();
     Shadow();
     Text();
+    Hulls();
+    Projections();
     StopChartLibrary();
     return 0;
 }

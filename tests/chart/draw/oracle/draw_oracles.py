@@ -6,14 +6,21 @@ Runs the scene program twice (each into its own folder) and checks:
   255 - round(percent * 2.55) the chart library gives the mixed-in picture;
 - the default gradient: yellow top row, white bottom row, rows of one colour each,
   256 distinct row colours whose blue channel only grows from top to bottom;
-- a red plain shadow at 50 % over black is within 2 of PIL's half-way blend of the two.
+- a red plain shadow at 50 % over black is within 2 of PIL's half-way blend of the two;
+- HullOfPoints gives the vertices scipy's ConvexHull gives, on 1,000 random clouds;
+- projected axis vectors are the first two rows of a rotation matrix built here from the view's
+  angles (orthonormal, and equal to ours within rounding);
+- Unproject of a projected point solves the projection at the point's depth (within 1 pixel).
 """
 import os
 import subprocess
 import sys
 
+import math
+
 import numpy
 from PIL import Image
+from scipy.spatial import ConvexHull
 
 program, folder = sys.argv[1], sys.argv[2]
 runs = [os.path.join(folder, "run1"), os.path.join(folder, "run2")]
@@ -69,7 +76,65 @@ for x, y in ((64, 40), (40, 54), (66, 56)):
     check(worst <= 2, "shadow at (%d,%d) is %s, expected %s" % (x, y, shadow[y, x], expected))
 check(tuple(shadow[40, 40]) == (0, 0, 0), "the element's own area was touched")
 
+# Convex hulls.
+def points(fields):
+    return [tuple(int(v) for v in f.split(",")) for f in fields]
+
+
+clouds = 0
+with open(os.path.join(runs[0], "hull.txt")) as f:
+    lines = f.read().split("\n")
+for cloud_line, hull_line in zip(lines[0::2], lines[1::2]):
+    cloud = points(cloud_line.split()[1:])
+    ours = points(hull_line.split()[1:])
+    distinct = numpy.array(sorted(set(cloud)))
+    if len(distinct) < 3 or numpy.linalg.matrix_rank(distinct - distinct[0]) < 2:
+        continue  # no area: scipy has no hull to give
+    clouds += 1
+    theirs = {tuple(distinct[i]) for i in ConvexHull(distinct).vertices}
+    check(set(ours) == theirs and len(ours) == len(theirs),
+          "hull of %s: ours %s, scipy %s" % (cloud, ours, sorted(theirs)))
+check(clouds > 900, "only %d hull clouds compared" % clouds)
+
+
+# Projection: screen = first two rows of Rz(tilt) . Rx(-elevation) . Ry(-rotation).
+def rotation(elevation, rotation, tilt):
+    e, r, t = (math.radians(a) for a in (-elevation, -rotation, tilt))
+    ry = numpy.array([[math.cos(r), 0, math.sin(r)], [0, 1, 0], [-math.sin(r), 0, math.cos(r)]])
+    rx = numpy.array([[1, 0, 0], [0, math.cos(e), -math.sin(e)], [0, math.sin(e), math.cos(e)]])
+    rz = numpy.array([[math.cos(t), -math.sin(t), 0], [math.sin(t), math.cos(t), 0], [0, 0, 1]])
+    return rz @ rx @ ry
+
+
+views = unprojected = 0
+m = None
+with open(os.path.join(runs[0], "projection.txt")) as f:
+    for line in f:
+        fields = line.split()
+        if fields[0] == "view":
+            e, r, t = (float(v) for v in fields[1:4])
+            ours = numpy.array([float(v) for v in fields[4:]]).reshape(3, 2).T / 1000.0
+            m = rotation(e, r, t)[:2]
+            views += 1
+            check(numpy.abs(ours - m).max() <= 0.001,
+                  "view %s: axes %s, expected %s" % (fields[1:4], ours.tolist(), m.tolist()))
+            gram = ours @ ours.T
+            check(numpy.abs(gram - numpy.eye(2)).max() <= 0.002,
+                  "view %s: projected rows are not orthonormal: %s" % (fields[1:4], gram.tolist()))
+        else:
+            x, y, z, sx, sy, ux, uy = (int(v) for v in fields[1:])
+            # Solve m[:, :2] . (x, y) = (sx, sy) - m[:, 2] * z for the point at depth z.
+            want = numpy.linalg.solve(m[:, :2], numpy.array([sx, sy]) - m[:, 2] * z)
+            unprojected += 1
+            check(abs(ux - want[0]) <= 1 and abs(uy - want[1]) <= 1,
+                  "unproject (%d,%d) at depth %d: ours (%d,%d), solved %s" %
+                  (sx, sy, z, ux, uy, want.tolist()))
+            check(abs(ux - x) <= 1 and abs(uy - y) <= 1,
+                  "(%d,%d,%d) came back as (%d,%d)" % (x, y, z, ux, uy))
+check(views == 72 and unprojected > 3000, "%d views, %d points" % (views, unprojected))
+
 if failures:
     print("\n".join(failures))
     sys.exit(1)
-print("chart drawing oracles: %d scenes, all checks passed" % len(names))
+print("chart drawing oracles: %d scenes, %d hulls, %d views, %d unprojections, all passed" %
+      (len(names), clouds, views, unprojected))
