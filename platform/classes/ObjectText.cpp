@@ -160,108 +160,111 @@ private:
     }
 
     void Value(int level) {
-        std::string indent(static_cast<size_t>(level) * 2, ' ');
+        const std::string indent(static_cast<size_t>(level) * 2, ' ');
         switch (reader_.NextValue()) {
-        case vaList: {
-            TReader::DepthGuard guard(reader_);
-            reader_.ReadValue();
-            Put("(");
-            while (!reader_.EndOfList()) {
-                Put("\r\n" + indent + "  ");
-                Value(level + 1);
-            }
-            reader_.ReadListEnd();
-            Put(")");
-            return;
-        }
+        case vaList:
+            return List(level, indent);
         case vaInt8:
         case vaInt16:
         case vaInt32:
         case vaInt64:
-            Put(std::to_string(reader_.ReadInt64()));
-            return;
+            return Put(std::to_string(reader_.ReadInt64()));
         case vaExtended:
         case vaDouble:
-            Put(FloatToText(reader_.ReadFloat()));
-            return;
+            return Put(FloatToText(reader_.ReadFloat()));
         case vaSingle:
-            Put(FloatToText(reader_.ReadSingle()) + "s");
-            return;
+            return Put(FloatToText(reader_.ReadSingle()) + "s");
         case vaCurrency:
-            Put(FloatToText(reader_.ReadCurrency()) + "c");
-            return;
+            return Put(FloatToText(reader_.ReadCurrency()) + "c");
         case vaDate:
-            Put(FloatToText(reader_.ReadDate()) + "d");
-            return;
+            return Put(FloatToText(reader_.ReadDate()) + "d");
         case vaString:
         case vaLString:
         case vaWString:
         case vaUTF8String:
-            Put(QuoteString(reader_.ReadString(), indent + "  "));
-            return;
+            return Put(QuoteString(reader_.ReadString(), indent + "  "));
         case vaIdent:
         case vaFalse:
         case vaTrue:
         case vaNil:
-        case vaNull: {
-            std::string ident = reader_.ReadIdent();
-            // A word that would read back as a number cannot be written as a name.
-            if (!IsTextPath(ident) || IsNumberWord(ident.substr(0, ident.find('.'))))
-                reader_.Error("Invalid property value");
-            Put(ident);
-            return;
-        }
-        case vaBinary: {
-            std::string bytes = reader_.ReadBinary();
-            static const char hex[] = "0123456789ABCDEF";
-            std::string text = "{";
-            for (size_t i = 0; i < bytes.size(); ++i) {
-                if (i % BytesPerLine == 0)
-                    text += "\r\n" + indent + "  ";
-                unsigned char b = static_cast<unsigned char>(bytes[i]);
-                text += hex[b >> 4];
-                text += hex[b & 15];
-            }
-            text += "}";
-            Put(text);
-            return;
-        }
-        case vaSet: {
-            std::string text = "[";
-            bool first = true;
-            for (const std::string& element : reader_.ReadSet()) {
-                if (!IsTextName(element))
-                    reader_.Error("Invalid property value");
-                if (!first)
-                    text += ", ";
-                text += element;
-                first = false;
-            }
-            Put(text + "]");
-            return;
-        }
-        case vaCollection: {
-            TReader::DepthGuard guard(reader_);
-            reader_.ReadValue();
-            Put("<");
-            while (!reader_.EndOfList()) {
-                Put("\r\n" + indent + "  item");
-                TValueType t = reader_.NextValue();
-                if (t == vaInt8 || t == vaInt16 || t == vaInt32)
-                    Put(" [" + std::to_string(reader_.ReadInteger()) + "]");
-                Put("\r\n");
-                reader_.ReadListBegin();
-                while (!reader_.EndOfList())
-                    Property(level + 2);
-                reader_.ReadListEnd();
-                Put(indent + "  end");
-            }
-            reader_.ReadListEnd();
-            Put(">");
-            return;
-        }
+        case vaNull:
+            return Ident();
+        case vaBinary:
+            return Binary(indent);
+        case vaSet:
+            return Set();
+        case vaCollection:
+            return Collection(level, indent);
         }
         reader_.Error("Invalid stream format");
+    }
+
+    void List(int level, const std::string& indent) {
+        TReader::DepthGuard guard(reader_);
+        reader_.ReadValue();
+        Put("(");
+        while (!reader_.EndOfList()) {
+            Put("\r\n" + indent + "  ");
+            Value(level + 1);
+        }
+        reader_.ReadListEnd();
+        Put(")");
+    }
+
+    void Ident() {
+        std::string ident = reader_.ReadIdent();
+        // A word that would read back as a number cannot be written as a name.
+        if (!IsTextPath(ident) || IsNumberWord(ident.substr(0, ident.find('.'))))
+            reader_.Error("Invalid property value");
+        Put(ident);
+    }
+
+    void Binary(const std::string& indent) {
+        std::string bytes = reader_.ReadBinary();
+        static const char hex[] = "0123456789ABCDEF";
+        std::string text = "{";
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            if (i % BytesPerLine == 0)
+                text += "\r\n" + indent + "  ";
+            unsigned char b = static_cast<unsigned char>(bytes[i]);
+            text += hex[b >> 4];
+            text += hex[b & 15];
+        }
+        Put(text + "}");
+    }
+
+    void Set() {
+        std::string text = "[";
+        bool first = true;
+        for (const std::string& element : reader_.ReadSet()) {
+            if (!IsTextName(element))
+                reader_.Error("Invalid property value");
+            if (!first)
+                text += ", ";
+            text += element;
+            first = false;
+        }
+        Put(text + "]");
+    }
+
+    void Collection(int level, const std::string& indent) {
+        TReader::DepthGuard guard(reader_);
+        reader_.ReadValue();
+        Put("<");
+        while (!reader_.EndOfList()) {
+            Put("\r\n" + indent + "  item");
+            TValueType t = reader_.NextValue();
+            if (t == vaInt8 || t == vaInt16 || t == vaInt32)
+                Put(" [" + std::to_string(reader_.ReadInteger()) + "]");
+            Put("\r\n");
+            reader_.ReadListBegin();
+            while (!reader_.EndOfList())
+                Property(level + 2);
+            reader_.ReadListEnd();
+            Put(indent + "  end");
+        }
+        reader_.ReadListEnd();
+        Put(">");
     }
 
     TReader& reader_;
@@ -447,93 +450,102 @@ private:
             Next();
             return;
         }
-        switch (token_) {
-        case Tok::String: {
-            std::string s = tokenText_;
-            Next();
-            while (IsChar('+')) {
-                Next();
-                if (token_ != Tok::String)
-                    Error("String expected");
-                s += tokenText_;
-                Next();
-            }
-            writer_.WriteString(s);
-            return;
-        }
-        case Tok::Symbol: {
-            std::string ident = tokenText_;
-            Next();
-            while (IsChar('.')) {
-                Next();
-                ident += "." + ExpectSymbol();
-            }
-            writer_.WriteIdent(ident);
-            return;
-        }
-        case Tok::Char:
-            break;
-        default:
-            Error("Invalid property value");
-        }
-        switch (tokenChar_) {
-        case '[': {
-            Next();
-            std::vector<std::string> names;
-            if (!IsChar(']')) {
-                for (;;) {
-                    names.push_back(ExpectSymbol());
-                    if (IsChar(']'))
-                        break;
-                    ExpectChar(',');
-                }
-            }
-            Next();
-            writer_.WriteSetNames(names);
-            return;
-        }
-        case '(':
-            Next();
-            writer_.WriteListBegin();
-            while (!IsChar(')')) {
-                if (token_ == Tok::End)
-                    Error("')' expected");
-                Value(depth + 1);
-            }
-            Next();
-            writer_.WriteListEnd();
-            return;
-        case '<':
-            Next();
-            writer_.WriteValue(vaCollection);
-            while (!IsChar('>')) {
-                if (!IsSymbol("item"))
-                    Error("'item' expected");
-                Next();
-                if (IsChar('[')) {
-                    Next();
-                    writer_.WriteInteger(ExpectInteger());
-                    ExpectChar(']');
-                }
-                writer_.WriteListBegin();
-                while (!AtKeyword("end")) {
-                    if (token_ == Tok::End)
-                        Error("'end' expected");
-                    Property(depth + 1);
-                }
-                Next();
-                writer_.WriteListEnd();
-            }
-            Next();
-            writer_.WriteListEnd();
-            return;
-        case '{':
+        if (token_ == Tok::String)
+            return StringValue();
+        if (token_ == Tok::Symbol)
+            return IdentValue();
+        if (IsChar('['))
+            return SetValue();
+        if (IsChar('('))
+            return ListValue(depth);
+        if (IsChar('<'))
+            return CollectionValue(depth);
+        if (IsChar('{')) {
             writer_.WriteBinary(BinaryBlock());
             Next();
             return;
-        default:
-            Error("Invalid property value");
         }
+        Error("Invalid property value");
+    }
+
+    // 'text' + 'more text' + ...
+    void StringValue() {
+        std::string s = tokenText_;
+        Next();
+        while (IsChar('+')) {
+            Next();
+            if (token_ != Tok::String)
+                Error("String expected");
+            s += tokenText_;
+            Next();
+        }
+        writer_.WriteString(s);
+    }
+
+    // A name, dotted names joined.
+    void IdentValue() {
+        std::string ident = tokenText_;
+        Next();
+        while (IsChar('.')) {
+            Next();
+            ident += "." + ExpectSymbol();
+        }
+        writer_.WriteIdent(ident);
+    }
+
+    // [name, name, ...]
+    void SetValue() {
+        Next();
+        std::vector<std::string> names;
+        if (!IsChar(']')) {
+            for (;;) {
+                names.push_back(ExpectSymbol());
+                if (IsChar(']'))
+                    break;
+                ExpectChar(',');
+            }
+        }
+        Next();
+        writer_.WriteSetNames(names);
+    }
+
+    // (value value ...)
+    void ListValue(int depth) {
+        Next();
+        writer_.WriteListBegin();
+        while (!IsChar(')')) {
+            if (token_ == Tok::End)
+                Error("')' expected");
+            Value(depth + 1);
+        }
+        Next();
+        writer_.WriteListEnd();
+    }
+
+    // <item [n] properties end ...>
+    void CollectionValue(int depth) {
+        Next();
+        writer_.WriteValue(vaCollection);
+        while (!IsChar('>')) {
+            if (!IsSymbol("item"))
+                Error("'item' expected");
+            Next();
+            if (IsChar('[')) {
+                Next();
+                writer_.WriteInteger(ExpectInteger());
+                ExpectChar(']');
+            }
+            writer_.WriteListBegin();
+            while (!AtKeyword("end")) {
+                if (token_ == Tok::End)
+                    Error("'end' expected");
+                Property(depth + 1);
+            }
+            Next();
+            writer_.WriteListEnd();
+        }
+        Next();
+        writer_.WriteListEnd();
     }
 
     // The hex digits up to "}", read straight from the text (white space ignored).
@@ -575,114 +587,127 @@ private:
         return -1;
     }
 
+    static bool IsAlpha(char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    }
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
     void Next() {
-        // Skip blanks and line ends.
+        SkipBlanks();
+        tokenLine_ = line_;
+        if (pos_ >= text_.size()) {
+            token_ = Tok::End;
+            return;
+        }
+        const char c = text_[pos_];
+        if (IsAlpha(c))
+            return Word();
+        if (c == '\'' || c == '#')
+            return String();
+        if (c == '$')
+            return HexInteger();
+        if (IsDigit(c))
+            return DecimalNumber();
+        token_ = Tok::Char;
+        tokenChar_ = c;
+        ++pos_;
+    }
+
+    // Blanks and line ends, counting the lines.
+    void SkipBlanks() {
         while (pos_ < text_.size()) {
-            char c = text_[pos_];
+            const char c = text_[pos_];
             if (c == '\n')
                 ++line_;
             else if (c != ' ' && c != '\t' && c != '\r' && c != '\f')
                 break;
             ++pos_;
         }
-        tokenLine_ = line_;
-        if (pos_ >= text_.size()) {
-            token_ = Tok::End;
-            return;
-        }
-        char c = text_[pos_];
-        auto isAlpha = [](char ch) {
-            return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch == '_';
-        };
-        auto isDigit = [](char ch) { return ch >= '0' && ch <= '9'; };
-        if (isAlpha(c)) {
-            size_t start = pos_;
-            while (pos_ < text_.size() && (isAlpha(text_[pos_]) || isDigit(text_[pos_])))
+    }
+
+    void SkipDigits() {
+        while (pos_ < text_.size() && IsDigit(text_[pos_]))
+            ++pos_;
+    }
+
+    // A float suffix (s, c or d in either case) after a number, taken when it is there.
+    char TakeFloatSuffix() {
+        if (pos_ < text_.size()) {
+            const char s = static_cast<char>(text_[pos_] | 0x20);
+            if (s == 's' || s == 'c' || s == 'd') {
                 ++pos_;
-            tokenText_.assign(text_.substr(start, pos_ - start));
-            token_ = Tok::Symbol;
-            return;
+                return s;
+            }
         }
-        if (c == '\'' || c == '#') {
-            String();
-            return;
+        return 0;
+    }
+
+    void Word() {
+        const size_t start = pos_;
+        while (pos_ < text_.size() && (IsAlpha(text_[pos_]) || IsDigit(text_[pos_])))
+            ++pos_;
+        tokenText_.assign(text_.substr(start, pos_ - start));
+        token_ = Tok::Symbol;
+    }
+
+    // $ and hexadecimal digits: the 64-bit pattern.
+    void HexInteger() {
+        const size_t start = ++pos_;
+        while (pos_ < text_.size() && HexDigit(text_[pos_]) >= 0)
+            ++pos_;
+        uint64_t v = 0;
+        auto r = std::from_chars(text_.data() + start, text_.data() + pos_, v, 16);
+        if (start == pos_ || r.ec != std::errc())
+            Error("Invalid integer");
+        token_ = Tok::Integer;
+        integer_ = v;
+        integerHex_ = true;
+    }
+
+    // Digits, with a fraction or an exponent a float (too large ones are infinite), then an
+    // optional float suffix; a whole number with a suffix ("5d") is a float too.
+    void DecimalNumber() {
+        const size_t start = pos_;
+        SkipDigits();
+        bool isFloat = false;
+        if (pos_ + 1 < text_.size() && text_[pos_] == '.' && IsDigit(text_[pos_ + 1])) {
+            isFloat = true;
+            ++pos_;
+            SkipDigits();
         }
-        if (c == '$') {
-            size_t start = ++pos_;
-            while (pos_ < text_.size() && HexDigit(text_[pos_]) >= 0)
-                ++pos_;
-            uint64_t v = 0;
-            auto r = std::from_chars(text_.data() + start, text_.data() + pos_, v, 16);
-            if (start == pos_ || r.ec != std::errc())
-                Error("Invalid integer");
-            token_ = Tok::Integer;
-            integer_ = v;
-            integerHex_ = true;
-            return;
-        }
-        if (isDigit(c)) {
-            size_t start = pos_;
-            while (pos_ < text_.size() && isDigit(text_[pos_]))
-                ++pos_;
-            bool isFloat = false;
-            if (pos_ < text_.size() && text_[pos_] == '.' && pos_ + 1 < text_.size() &&
-                isDigit(text_[pos_ + 1])) {
+        if (pos_ < text_.size() && (text_[pos_] == 'e' || text_[pos_] == 'E')) {
+            size_t p = pos_ + 1;
+            if (p < text_.size() && (text_[p] == '+' || text_[p] == '-'))
+                ++p;
+            if (p < text_.size() && IsDigit(text_[p])) {
                 isFloat = true;
-                ++pos_;
-                while (pos_ < text_.size() && isDigit(text_[pos_]))
-                    ++pos_;
+                pos_ = p;
+                SkipDigits();
             }
-            if (pos_ < text_.size() && (text_[pos_] == 'e' || text_[pos_] == 'E')) {
-                size_t p = pos_ + 1;
-                if (p < text_.size() && (text_[p] == '+' || text_[p] == '-'))
-                    ++p;
-                if (p < text_.size() && isDigit(text_[p])) {
-                    isFloat = true;
-                    pos_ = p;
-                    while (pos_ < text_.size() && isDigit(text_[pos_]))
-                        ++pos_;
-                }
-            }
-            std::string_view number = text_.substr(start, pos_ - start);
-            if (isFloat) {
-                auto r = std::from_chars(number.data(), number.data() + number.size(), float_);
-                if (r.ec == std::errc::result_out_of_range)
-                    float_ = std::numeric_limits<double>::infinity();
-                else if (r.ec != std::errc())
-                    Error("Invalid float");
-                token_ = Tok::Float;
-                floatSuffix_ = 0;
-                if (pos_ < text_.size()) {
-                    char s = static_cast<char>(text_[pos_] | 0x20);
-                    if (s == 's' || s == 'c' || s == 'd') {
-                        floatSuffix_ = s;
-                        ++pos_;
-                    }
-                }
-                return;
-            }
-            uint64_t v = 0;
-            auto r = std::from_chars(number.data(), number.data() + number.size(), v);
-            if (r.ec != std::errc())
-                Error("Invalid integer");
-            integer_ = v; // its range is checked with its sign
-            integerHex_ = false;
-            token_ = Tok::Integer;
-            if (pos_ < text_.size()) {
-                char s = static_cast<char>(text_[pos_] | 0x20);
-                if (s == 's' || s == 'c' || s == 'd') {
-                    // "5d": a whole number with a float suffix.
-                    token_ = Tok::Float;
-                    float_ = static_cast<double>(v);
-                    floatSuffix_ = s;
-                    ++pos_;
-                }
-            }
+        }
+        const std::string_view number = text_.substr(start, pos_ - start);
+        if (isFloat) {
+            auto r = std::from_chars(number.data(), number.data() + number.size(), float_);
+            if (r.ec == std::errc::result_out_of_range)
+                float_ = std::numeric_limits<double>::infinity();
+            else if (r.ec != std::errc())
+                Error("Invalid float");
+            token_ = Tok::Float;
+            floatSuffix_ = TakeFloatSuffix();
             return;
         }
-        token_ = Tok::Char;
-        tokenChar_ = c;
-        ++pos_;
+        uint64_t v = 0;
+        auto r = std::from_chars(number.data(), number.data() + number.size(), v);
+        if (r.ec != std::errc())
+            Error("Invalid integer");
+        integer_ = v; // its range is checked with its sign
+        integerHex_ = false;
+        token_ = Tok::Integer;
+        if (const char suffix = TakeFloatSuffix()) {
+            token_ = Tok::Float;
+            float_ = static_cast<double>(v);
+            floatSuffix_ = suffix;
+        }
     }
 
     // A run of 'quoted' and #n pieces with nothing between them.
