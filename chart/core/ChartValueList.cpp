@@ -6,14 +6,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
 // The library's quicksort over an index range, driven by a compare and a swap callback. The pivot
-// is followed by index, so a swap may move it. (The chart utilities will offer the same routine;
-// this copy stays private to the value lists until then.)
-template <class Compare, class Swap> void SortRange(int l, int r, Compare& compare, Swap& swap) {
-    while (l < r) {
+// is followed by index, so a swap may move it. The two parts are sorted left first, as by
+// recursion, from a stack of pending ranges so that no input can exhaust the call stack. (The
+// chart utilities will offer the same routine; this copy stays private to the value lists until
+// then.)
+template <class Compare, class Swap>
+void SortRange(int first, int last, Compare& compare, Swap& swap) {
+    std::vector<std::pair<int, int>> pending{{first, last}};
+    while (!pending.empty()) {
+        const auto [l, r] = pending.back();
+        pending.pop_back();
         int i = l, j = r, m = l + (r - l) / 2;
         while (i < j) {
             while (compare(i, m) < 0)
@@ -32,16 +39,10 @@ template <class Compare, class Swap> void SortRange(int l, int r, Compare& compa
                 --j;
             }
         }
-        // Recurse into the smaller side and loop over the larger, so the depth stays logarithmic.
-        if (j - l < r - i) {
-            if (l < j)
-                SortRange(l, j, compare, swap);
-            l = i;
-        } else {
-            if (i < r)
-                SortRange(i, r, compare, swap);
-            r = j;
-        }
+        if (i < r)
+            pending.emplace_back(i, r);
+        if (l < j)
+            pending.emplace_back(l, j);
     }
 }
 

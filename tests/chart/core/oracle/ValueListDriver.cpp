@@ -8,16 +8,13 @@
 // An operation refused for its index prints "E index count".
 #include "chart/core/ChartValueList.h"
 
+#include "DriverLoop.h"
+
 #include <cstdio>
-#include <iostream>
 #include <sstream>
 #include <string>
 
 namespace {
-
-void Print(double v) {
-    std::printf(" %.17g", v);
-}
 
 void Run(TChartValueList& list, std::istringstream& in, char op) {
     int a = 0, b = 0;
@@ -56,16 +53,16 @@ void Run(TChartValueList& list, std::istringstream& in, char op) {
         break;
     case 'q':
         std::printf("q");
-        Print(list.Highest());
-        Print(list.Lowest());
-        Print(list.Sum());
-        Print(list.SumAbs());
+        PrintValue(list.Highest());
+        PrintValue(list.Lowest());
+        PrintValue(list.Sum());
+        PrintValue(list.SumAbs());
         std::printf("\n");
         break;
     case 'p':
         std::printf("p %d", list.Count());
         for (int i = 0; i < list.Count(); ++i)
-            Print(list.ValueAt(i));
+            PrintValue(list.ValueAt(i));
         std::printf("\n");
         break;
     default:
@@ -77,16 +74,6 @@ void Run(TChartValueList& list, std::istringstream& in, char op) {
 
 int main() {
     TChartValueList list(nullptr, "X");
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        std::istringstream in(line);
-        char op = 0;
-        in >> op;
-        try {
-            Run(list, in, op);
-        } catch (const EChartIndexError& e) {
-            std::printf("E %d %d\n", e.Index(), e.Count());
-        }
-    }
+    RunDriverLines([&](std::istringstream& in, char op) { Run(list, in, op); });
     return 0;
 }

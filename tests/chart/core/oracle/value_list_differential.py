@@ -10,10 +10,9 @@ one, which is what the list does. Statistics are a plain left-to-right loop (not
 Every returned index, every statistics reading and the values after each batch must match.
 """
 
-import bisect
-import random
-import subprocess
 import sys
+
+from differential import insert_position, random_value, run, stats
 
 SEEDS = [20261210, 7, 4242]
 OPERATIONS = 4000
@@ -24,39 +23,8 @@ class Model:
         self.values = []
         self.order = 0
 
-    def is_sorted(self):
-        v = self.values
-        if self.order == 1:
-            return all(v[i] <= v[i + 1] for i in range(len(v) - 1))
-        return all(v[i] >= v[i + 1] for i in range(len(v) - 1))
-
-    def position(self, x):
-        v = self.values
-        if self.order == 0:
-            return len(v)
-        if self.is_sorted():
-            if self.order == 1:
-                return bisect.bisect_right(v, x)
-            return bisect.bisect_right([-y for y in v], -x)
-        i = len(v) - 1
-        while i >= 0 and (v[i] > x if self.order == 1 else v[i] < x):
-            i -= 1
-        return i + 1
-
-    def stats(self):
-        v = self.values
-        if not v:
-            return [0.0, 0.0, 0.0, 0.0]
-        lo = hi = s = v[0]
-        sa = abs(v[0])
-        for x in v[1:]:
-            if x < lo:
-                lo = x
-            elif x > hi:
-                hi = x
-            s += x
-            sa += abs(x)
-        return [hi, lo, s, sa]
+    def count(self):
+        return len(self.values)
 
     def bad(self, index, limit):
         return index < 0 or index >= limit
@@ -68,7 +36,7 @@ class Model:
         if op == "o":
             self.order = args[0]
         elif op == "a":
-            i = self.position(args[0])
+            i = insert_position(v, self.order, args[0])
             v.insert(i, args[0])
             return str(i)
         elif op == "i":
@@ -96,19 +64,10 @@ class Model:
         elif op == "f":
             return str(v.index(args[0]) if args[0] in v else -1)
         elif op == "q":
-            return "q " + " ".join(repr(x) for x in self.stats())
+            return "q " + " ".join(repr(x) for x in stats(v))
         elif op == "p":
             return "p %d" % n + "".join(" " + repr(x) for x in v)
         return None
-
-
-def random_value(rng):
-    kind = rng.random()
-    if kind < 0.5:
-        return float(rng.randint(-20, 20)) / 2  # many equal values
-    if kind < 0.8:
-        return rng.uniform(-1e6, 1e6)
-    return rng.uniform(-1, 1) * 10 ** rng.randint(-12, 12)  # sums that round
 
 
 def random_operation(rng, size):
@@ -133,55 +92,9 @@ def random_operation(rng, size):
     return "q", []
 
 
-def text(op, args):
-    return " ".join([op] + [repr(a) if isinstance(a, float) else str(a) for a in args])
-
-
-def run(driver, seed):
-    rng = random.Random(seed)
-    model = Model()
-    lines, expected = [], []
-    for step in range(OPERATIONS):
-        op, args = random_operation(rng, len(model.values))
-        lines.append(text(op, args))
-        out = model.apply(op, args)
-        if out is not None:
-            expected.append((step, lines[-1], out))
-        if step % 100 == 99:
-            lines.append("p")
-            expected.append((step, "p", model.apply("p", [])))
-    lines.append("q")
-    expected.append((OPERATIONS, "q", model.apply("q", [])))
-    result = subprocess.run([driver], input="\n".join(lines) + "\n", capture_output=True,
-                            text=True, check=True)
-    got = result.stdout.splitlines()
-    if len(got) != len(expected):
-        print("seed %d: %d output lines, model expects %d" % (seed, len(got), len(expected)))
-        return False
-    for (step, command, want), line in zip(expected, got):
-        if not same(line, want):
-            print("seed %d, step %d, '%s':\n  list:  %s\n  model: %s"
-                  % (seed, step, command, line[:300], want[:300]))
-            return False
-    print("seed %d: %d operations, %d outputs agree, %d values at the end"
-          % (seed, OPERATIONS, len(expected), len(model.values)))
-    return True
-
-
-def same(line, want):
-    a, b = line.split(), want.split()
-    if len(a) != len(b) or a[0] != b[0]:
-        return False
-    for x, y in zip(a[1:], b[1:]):
-        if x != y and float(x) != float(y):
-            return False
-        if float(x) == 0 and float(y) == 0 and str(x).startswith("-") != str(y).startswith("-"):
-            return False
-    return True
-
-
 def main():
-    ok = all([run(sys.argv[1], seed) for seed in SEEDS])
+    ok = all([run(sys.argv[1], seed, Model(), random_operation, OPERATIONS, 100)
+              for seed in SEEDS])
     return 0 if ok else 1
 
 
