@@ -2,7 +2,7 @@
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/WidgetBridge.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QPushButton>
 

@@ -5,8 +5,6 @@
 #include "platform/forms/Controls.h"
 #include "platform/stdctrls/SignalGuard.h"
 
-class QPushButton;
-
 Q4_ENUM(TBitBtnKind, bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry,
         bkIgnore, bkAll);
 

@@ -1,7 +1,7 @@
 #include "platform/stdctrls/CheckBox.h"
 
 #include "platform/forms/WidgetBridge.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QCheckBox>
 #include <QSignalBlocker>

@@ -4,8 +4,6 @@
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/ControlTypes.h"
 
-class QCheckBox;
-
 Q4_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed);
 
 // The state a click gives: unchecked -> grayed (allowGrayed) or checked -> unchecked; grayed ->

@@ -2,7 +2,7 @@
 
 #include "platform/forms/WidgetBridge.h"
 #include "platform/stdctrls/StringsProperty.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -125,10 +125,6 @@ void TCustomComboBox::UserSelected(int index) {
     if (OnSelect)
         OnSelect(this);
     Change();
-}
-
-QComboBox* TCustomComboBox::ComboBox() {
-    return static_cast<QComboBox*>(Handle());
 }
 
 namespace {

@@ -9,8 +9,6 @@
 #include <memory>
 #include <string>
 
-class QComboBox;
-
 Q4_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed,
         csOwnerDrawVariable);
 
@@ -40,7 +38,6 @@ public:
     std::string GetText() const override;
     void Clear();
     bool PaintsOwnWidget() const override { return false; }
-    QComboBox* ComboBox();
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;

@@ -1,7 +1,7 @@
 #include "platform/stdctrls/ComboBoxEx.h"
 
 #include "platform/graphics/ImageList.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>

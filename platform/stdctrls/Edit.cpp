@@ -2,7 +2,8 @@
 
 #include "platform/forms/WidgetBridge.h"
 #include "platform/rtl/CodePage.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/StdCtrlsBridge.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -52,31 +53,25 @@ void TCustomEdit::SetCharCase(TEditCharCase v) {
         SetText(ApplyCase(GetText(), v));
 }
 
-QLineEdit* TCustomEdit::LineWidget() const {
-    if (!HandleAllocated())
-        return nullptr;
-    return dynamic_cast<QLineEdit*>(const_cast<TCustomEdit*>(this)->Handle());
-}
-
 int TCustomEdit::SelStart() const {
-    const QLineEdit* w = LineWidget();
+    const QLineEdit* w = LineEditOf(this);
     return w ? w->cursorPosition() : selStart_;
 }
 
 void TCustomEdit::SetSelStart(int v) {
     selStart_ = std::max(v, 0);
-    if (QLineEdit* w = LineWidget())
+    if (QLineEdit* w = LineEditOf(this))
         w->setCursorPosition(v);
 }
 
 int TCustomEdit::SelLength() const {
-    const QLineEdit* w = LineWidget();
+    const QLineEdit* w = LineEditOf(this);
     return w ? static_cast<int>(w->selectedText().size()) : selLength_;
 }
 
 void TCustomEdit::SetSelLength(int v) {
     selLength_ = std::max(v, 0);
-    if (QLineEdit* w = LineWidget())
+    if (QLineEdit* w = LineEditOf(this))
         w->setSelection(SelStart(), v);
 }
 
@@ -116,7 +111,7 @@ void TCustomEdit::ShowText() {
 }
 
 void TCustomEdit::ShowLineText(const std::string& value, bool keepCursor) {
-    QLineEdit* w = LineWidget();
+    QLineEdit* w = LineEditOf(this);
     const QString text = QStr(value);
     if (!w || w->text() == text)
         return;
@@ -129,7 +124,7 @@ void TCustomEdit::ShowLineText(const std::string& value, bool keepCursor) {
 
 void TCustomEdit::UpdateWidgetState() {
     TWinControl::UpdateWidgetState();
-    if (QLineEdit* w = LineWidget()) {
+    if (QLineEdit* w = LineEditOf(this)) {
         w->setMaxLength(WidgetMaxLength());
         w->setReadOnly(readOnly_);
         ShowText();
@@ -142,10 +137,6 @@ void TCustomEdit::WndProc(TMessage& message) {
 }
 
 // ---- TEdit --------------------------------------------------------------------------------------
-
-QLineEdit* TEdit::LineEdit() {
-    return static_cast<QLineEdit*>(Handle());
-}
 
 void TEdit::LineEdited(const std::string& text) {
     const std::string t = ApplyCase(text, charCase_);

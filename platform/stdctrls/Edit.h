@@ -7,12 +7,10 @@
 
 #include <string>
 
-class QLineEdit;
-
 Q4_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 
 // The common base of the one-line edit, the masked edit, the spin edit and the memo. Its own
-// widget is a one-line edit (QLineEdit): the selection, the length limit, the read-only state and
+// widget is a one-line edit: the selection, the length limit, the read-only state and
 // the shown text are kept there; an edit with another widget keeps the selection here.
 class TCustomEdit : public TWinControl {
     Q4_CLASS(TCustomEdit, TWinControl)
@@ -52,8 +50,6 @@ protected:
     QWidget* CreateWidget() override;
     // The user typed into the one-line widget; the text is the widget's.
     virtual void LineEdited(const std::string& text) { UserChangedText(text); }
-    // The one-line widget, or null when the widget is not made yet or is of another kind.
-    QLineEdit* LineWidget() const;
     // Puts the text into the widget without telling anyone.
     virtual void ShowText();
     // Puts text into the one-line widget, if there is one, without a signal; the cursor goes to
@@ -78,7 +74,6 @@ class TEdit : public TCustomEdit {
     Q4_CLASS(TEdit, TCustomEdit)
 public:
     explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
-    QLineEdit* LineEdit();
 
 protected:
     void LineEdited(const std::string& text) override;

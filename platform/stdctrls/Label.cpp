@@ -1,6 +1,6 @@
 #include "platform/stdctrls/Label.h"
 
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QFontMetrics>
 

@@ -2,7 +2,7 @@
 
 #include "platform/forms/WidgetBridge.h"
 #include "platform/stdctrls/StringsProperty.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QListWidget>
 
@@ -40,10 +40,6 @@ void TCustomListBox::SetItemIndex(int v) {
 
 void TCustomListBox::SetSorted(bool v) {
     items_->SetSorted(v);
-}
-
-QListWidget* TCustomListBox::ListWidget() {
-    return static_cast<QListWidget*>(Handle());
 }
 
 QWidget* TCustomListBox::CreateWidget() {

@@ -7,8 +7,6 @@
 
 #include <memory>
 
-class QListWidget;
-
 class TCustomListBox : public TWinControl {
     Q4_CLASS(TCustomListBox, TWinControl)
 public:
@@ -27,7 +25,6 @@ public:
     int Count() const { return items_->Count(); }
     void Clear() { items_->Clear(); }
     bool PaintsOwnWidget() const override { return false; }
-    QListWidget* ListWidget();
 
 protected:
     QWidget* CreateWidget() override;

@@ -2,7 +2,7 @@
 
 #include "platform/forms/WidgetBridge.h"
 #include "platform/rtl/CodePage.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QHeaderView>
 #include <QSignalBlocker>
@@ -56,10 +56,6 @@ void TCustomListView::DeclareProperties(TPropertyList& p) {
     p.Add("OnColumnClick", &TCustomListView::OnColumnClick);
     p.Add("OnCompare", &TCustomListView::OnCompare);
     p.Add("OnSelectItem", &TCustomListView::OnSelectItem);
-}
-
-QTreeWidget* TCustomListView::TreeWidget() {
-    return static_cast<QTreeWidget*>(Handle());
 }
 
 void TCustomListView::SetViewStyle(TViewStyle v) {

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 
-class QTreeWidget;
 class TCustomImageList;
 
 Q4_ENUM(TViewStyle, vsIcon, vsSmallIcon, vsList, vsReport);
@@ -59,7 +58,6 @@ public:
     bool AlphaSort();
     void Clear() { items_->Clear(); }
     bool PaintsOwnWidget() const override { return false; }
-    QTreeWidget* TreeWidget();
 
     TLVSelectItemEvent OnSelectItem;
     TLVColumnClickEvent OnColumnClick;

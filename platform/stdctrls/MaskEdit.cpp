@@ -1,6 +1,7 @@
 #include "platform/stdctrls/MaskEdit.h"
 
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/StdCtrlsBridge.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QLineEdit>
 
@@ -53,10 +54,6 @@ void TCustomMaskEdit::LineEdited(const std::string& text) {
     UserChangedText(text);
 }
 
-QLineEdit* TCustomMaskEdit::LineEdit() {
-    return static_cast<QLineEdit*>(Handle());
-}
-
 void TCustomMaskEdit::ShowText() {
     ShowLineText(mask_.EditText(), true);
 }
@@ -79,7 +76,7 @@ void TCustomMaskEdit::KeyDown(TKeyCode& key, TShiftState shift) {
         return;
     if (key == VK_DELETE) {
         // Delete clears the selection, or else the position at the cursor.
-        const QLineEdit* w = LineWidget();
+        const QLineEdit* w = LineEditOf(this);
         const bool selected = w && w->hasSelectedText();
         const int start = selected ? w->selectionStart() : SelStart();
         const int count = selected ? static_cast<int>(w->selectedText().size()) : 1;

@@ -6,8 +6,6 @@
 
 #include <string>
 
-class QLineEdit;
-
 // An edit whose text follows an edit mask (EditMask.h). Text is the masked text; EditText what
 // is shown. Keys are fitted into the mask; a key that fits nowhere is refused.
 class TCustomMaskEdit : public TCustomEdit {
@@ -24,7 +22,6 @@ public:
     bool IsMasked() const { return mask_.IsMasked(); }
     // Raises EEditMaskError when a required position is empty.
     void ValidateEdit() { mask_.Validate(); }
-    QLineEdit* LineEdit();
 
 protected:
     void DoSetText(const std::string& value) override;

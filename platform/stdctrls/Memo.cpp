@@ -2,7 +2,7 @@
 
 #include "platform/forms/WidgetBridge.h"
 #include "platform/stdctrls/StringsProperty.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -206,10 +206,6 @@ QWidget* TCustomMemo::CreateWidget() {
         });
     });
     return w;
-}
-
-QPlainTextEdit* TCustomMemo::TextEdit() {
-    return static_cast<QPlainTextEdit*>(Handle());
 }
 
 void TCustomMemo::ShowText() {

@@ -7,8 +7,6 @@
 #include <memory>
 #include <string>
 
-class QPlainTextEdit;
-
 Q4_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth);
 
 // A multi-line edit; Lines and Text are one content.
@@ -32,7 +30,6 @@ public:
     void SetWantReturns(bool v) { wantReturns_ = v; }
     bool WantTabs() const { return wantTabs_; }
     void SetWantTabs(bool v) { wantTabs_ = v; }
-    QPlainTextEdit* TextEdit();
     void WndProc(TMessage& message) override;
 
     // The caret and the selection, in characters (UTF-16 units) of the text; lines are the

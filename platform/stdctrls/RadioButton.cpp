@@ -1,7 +1,7 @@
 #include "platform/stdctrls/RadioButton.h"
 
 #include "platform/forms/WidgetBridge.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QRadioButton>
 #include <QSignalBlocker>

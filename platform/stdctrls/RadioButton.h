@@ -4,8 +4,6 @@
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/ControlTypes.h"
 
-class QRadioButton;
-
 // Checking a radio button unchecks the radio buttons beside it (same parent) and fires OnClick;
 // unchecking fires nothing.
 class TRadioButton : public TButtonControl {

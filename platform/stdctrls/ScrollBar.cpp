@@ -1,7 +1,7 @@
 #include "platform/stdctrls/ScrollBar.h"
 
 #include "platform/forms/WidgetBridge.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -55,10 +55,6 @@ void TScrollBar::SetPosition(int v) {
 void TScrollBar::SetPageSize(int v) {
     range_.SetPage(std::max(v, 0));
     UpdateWidgetState();
-}
-
-QScrollBar* TScrollBar::Bar() {
-    return static_cast<QScrollBar*>(Handle());
 }
 
 QWidget* TScrollBar::CreateWidget() {

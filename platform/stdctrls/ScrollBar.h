@@ -5,8 +5,6 @@
 #include "platform/stdctrls/BarRange.h"
 #include "platform/stdctrls/SignalGuard.h"
 
-class QScrollBar;
-
 Q4_ENUM(TScrollBarKind, sbHorizontal, sbVertical);
 
 // Setting Position fires OnChange, as the user's scrolling does.
@@ -38,7 +36,6 @@ public:
         UpdateWidgetState();
     }
     bool PaintsOwnWidget() const override { return false; }
-    QScrollBar* Bar();
 
     TNotifyEvent OnChange;
 

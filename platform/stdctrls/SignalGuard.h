@@ -3,15 +3,20 @@
 // are cut when the control goes, before its widget is destroyed: a widget that signals while it
 // is torn down can never call into a control that is already gone.
 
-#include <QObject>
-
 #include <memory>
 
 class TSignalGuard {
 public:
-    TSignalGuard() : object_(std::make_unique<QObject>()) {}
-    QObject* get() const { return object_.get(); }
+    // The object the signals are connected with (SignalGuard_p.h).
+    class Context;
+
+    TSignalGuard();
+    ~TSignalGuard();
+    TSignalGuard(const TSignalGuard&) = delete;
+    TSignalGuard& operator=(const TSignalGuard&) = delete;
+
+    Context* get() const { return context_.get(); }
 
 private:
-    std::unique_ptr<QObject> object_;
+    std::unique_ptr<Context> context_;
 };

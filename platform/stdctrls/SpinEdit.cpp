@@ -1,6 +1,7 @@
 #include "platform/stdctrls/SpinEdit.h"
 
 #include "platform/forms/WidgetBridge.h"
+#include "platform/stdctrls/SignalGuard_p.h"
 
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -54,10 +55,6 @@ void TSpinEdit::SetMaxValue(int v) {
 void TSpinEdit::SetIncrement(int v) {
     increment_ = v;
     UpdateWidgetState();
-}
-
-QSpinBox* TSpinEdit::SpinBox() {
-    return static_cast<QSpinBox*>(Handle());
 }
 
 QWidget* TSpinEdit::CreateWidget() {

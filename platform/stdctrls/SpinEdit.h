@@ -5,8 +5,6 @@
 
 #include <string>
 
-class QSpinBox;
-
 // A number edit with arrows. Setting Value fires OnChange (its text changes), as typing does.
 class TSpinEdit : public TCustomEdit {
     Q4_CLASS(TSpinEdit, TCustomEdit)
@@ -22,7 +20,6 @@ public:
     void SetMaxValue(int v);
     int Increment() const { return increment_; }
     void SetIncrement(int v);
-    QSpinBox* SpinBox();
 
 protected:
     QWidget* CreateWidget() override;

@@ -1,7 +1,7 @@
 #include "platform/stdctrls/TrackBar.h"
 
 #include "platform/forms/WidgetBridge.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QSignalBlocker>
 #include <QSlider>
@@ -59,10 +59,6 @@ void TTrackBar::SetOrientation(TTrackBarOrientation v) {
     if (!InLoading())
         SetBounds(Left(), Top(), Height(), Width());
     UpdateWidgetState();
-}
-
-QSlider* TTrackBar::Slider() {
-    return static_cast<QSlider*>(Handle());
 }
 
 QWidget* TTrackBar::CreateWidget() {

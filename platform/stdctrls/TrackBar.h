@@ -5,8 +5,6 @@
 #include "platform/stdctrls/BarRange.h"
 #include "platform/stdctrls/SignalGuard.h"
 
-class QSlider;
-
 Q4_ENUM(TTrackBarOrientation, trHorizontal, trVertical);
 
 // Setting Position fires OnChange, as moving the thumb does. A vertical bar has Min at the top.
@@ -30,7 +28,6 @@ public:
     TTrackBarOrientation Orientation() const { return orientation_; }
     void SetOrientation(TTrackBarOrientation v);
     bool PaintsOwnWidget() const override { return false; }
-    QSlider* Slider();
 
     TNotifyEvent OnChange;
 

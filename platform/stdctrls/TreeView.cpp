@@ -1,14 +1,16 @@
 #include "platform/stdctrls/TreeView.h"
 
 #include "platform/forms/WidgetBridge.h"
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/StdCtrlsBridge.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QTreeWidget>
 
 #include <algorithm>
 
 TCustomTreeView::TCustomTreeView(TComponent* owner)
-    : TWinControl(owner), items_(std::make_unique<TTreeNodes>()) {
+    : TWinControl(owner), items_(std::make_unique<TTreeNodes>()),
+      rows_(std::make_unique<TTreeViewRows>()) {
     SetBounds(0, 0, 121, 97);
     SetTabStop(true);
     SetColor(clWindow);
@@ -19,7 +21,7 @@ TCustomTreeView::TCustomTreeView(TComponent* owner)
 
 TCustomTreeView::~TCustomTreeView() {
     items_->Observer = nullptr;
-    map_.clear();
+    rows_->Clear();
 }
 
 void TCustomTreeView::DeclareProperties(TPropertyList& p) {
@@ -54,16 +56,10 @@ void TCustomTreeView::SetStateImages(TCustomImageList* v) {
     Rebuild();
 }
 
-QTreeWidget* TCustomTreeView::TreeWidget() {
-    return static_cast<QTreeWidget*>(Handle());
-}
-
-QTreeWidgetItem* TCustomTreeView::WidgetItem(TTreeNode* node) const {
-    auto it = map_.find(node);
-    return it == map_.end() ? nullptr : it->second;
-}
-
-void TCustomTreeView::ShowNode(TTreeNode* node, QTreeWidgetItem* item) {
+void TCustomTreeView::ShowNode(TTreeNode* node) {
+    QTreeWidgetItem* item = rows_->Item(node);
+    if (item == nullptr)
+        return;
     item->setText(0, QStr(node->Text()));
     item->setData(0, kImageRole, node->ImageIndex());
     item->setData(0, kStateRole, node->StateIndex());
@@ -72,15 +68,14 @@ void TCustomTreeView::ShowNode(TTreeNode* node, QTreeWidgetItem* item) {
     item->setExpanded(node->Expanded());
 }
 
-QTreeWidgetItem* TCustomTreeView::MakeItem(TTreeNode* node) {
+void TCustomTreeView::MakeItem(TTreeNode* node) {
     auto* item = new QTreeWidgetItem();
-    map_[node] = item;
-    if (QTreeWidgetItem* parent = node->Parent() ? WidgetItem(node->Parent()) : nullptr)
+    rows_->Add(node, item);
+    if (QTreeWidgetItem* parent = node->Parent() ? rows_->Item(node->Parent()) : nullptr)
         parent->insertChild(node->Index(), item);
     else
         static_cast<QTreeWidget*>(Handle())->insertTopLevelItem(node->Index(), item);
-    ShowNode(node, item);
-    return item;
+    ShowNode(node);
 }
 
 void TCustomTreeView::Rebuild() {
@@ -89,12 +84,12 @@ void TCustomTreeView::Rebuild() {
     mirroring_ = true;
     auto* w = static_cast<QTreeWidget*>(Handle());
     w->clear();
-    map_.clear();
+    rows_->Clear();
     for (TTreeNode* n = items_->GetFirstNode(); n; n = n->GetNext())
         MakeItem(n);
     for (TTreeNode* n = items_->GetFirstNode(); n; n = n->GetNext())
-        map_[n]->setExpanded(n->Expanded());
-    w->setCurrentItem(Selected() ? WidgetItem(Selected()) : nullptr);
+        rows_->Item(n)->setExpanded(n->Expanded());
+    w->setCurrentItem(rows_->Item(Selected()));
     mirroring_ = false;
 }
 
@@ -110,18 +105,17 @@ void TCustomTreeView::NodesChanged(TTreeNodes::TChange change, TTreeNode* node) 
     case C::Deleting:
         if (OnDeletion)
             OnDeletion(this, node);
-        if (QTreeWidgetItem* item = WidgetItem(node)) {
+        if (QTreeWidgetItem* item = rows_->Item(node)) {
             delete item;
-            map_.erase(node);
+            rows_->Remove(node);
         }
         break;
     case C::Changed:
-        if (QTreeWidgetItem* item = WidgetItem(node))
-            ShowNode(node, item);
+        ShowNode(node);
         break;
     case C::Expanded:
     case C::Collapsed:
-        if (QTreeWidgetItem* item = WidgetItem(node))
+        if (QTreeWidgetItem* item = rows_->Item(node))
             item->setExpanded(change == C::Expanded);
         mirroring_ = false;
         if (change == C::Expanded && OnExpanded)
@@ -131,7 +125,7 @@ void TCustomTreeView::NodesChanged(TTreeNodes::TChange change, TTreeNode* node) 
         break;
     case C::Selected:
         if (widget)
-            static_cast<QTreeWidget*>(Handle())->setCurrentItem(node ? WidgetItem(node) : nullptr);
+            static_cast<QTreeWidget*>(Handle())->setCurrentItem(rows_->Item(node));
         mirroring_ = false;
         if (OnChange)
             OnChange(this, node);
@@ -139,7 +133,7 @@ void TCustomTreeView::NodesChanged(TTreeNodes::TChange change, TTreeNode* node) 
     case C::Cleared:
         if (widget)
             static_cast<QTreeWidget*>(Handle())->clear();
-        map_.clear();
+        rows_->Clear();
         break;
     }
     mirroring_ = false;
@@ -149,12 +143,7 @@ QWidget* TCustomTreeView::CreateWidget() {
     auto* w = new TWidgetBridge<QTreeWidget>(this);
     w->setHeaderHidden(true);
     w->setColumnCount(1);
-    auto nodeOf = [this](QTreeWidgetItem* item) -> TTreeNode* {
-        for (auto& [node, it] : map_)
-            if (it == item)
-                return node;
-        return nullptr;
-    };
+    auto nodeOf = [this](QTreeWidgetItem* item) { return rows_->Node(item); };
     QObject::connect(w, &QTreeWidget::currentItemChanged, guard_.get(),
                      [this, nodeOf](QTreeWidgetItem* current) {
                          if (mirroring_)
@@ -190,7 +179,7 @@ void TCustomTreeView::UpdateWidgetState() {
     w->setIndentation(indent_);
     ApplyViewColors(w, Color(), Font()->Color());
     w->setRootIsDecorated(showRoot_);
-    if (map_.size() != static_cast<size_t>(items_->Count()))
+    if (rows_->Count() != static_cast<size_t>(items_->Count()))
         Rebuild();
 }
 

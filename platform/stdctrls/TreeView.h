@@ -7,11 +7,9 @@
 
 #include <functional>
 #include <memory>
-#include <unordered_map>
 
-class QTreeWidget;
-class QTreeWidgetItem;
 class TCustomImageList;
+class TTreeViewRows;
 
 using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
 
@@ -44,9 +42,6 @@ public:
     void FullExpand() { items_->FullExpand(); }
     void FullCollapse() { items_->FullCollapse(); }
     bool PaintsOwnWidget() const override { return false; }
-    QTreeWidget* TreeWidget();
-    // The widget row of a node (for tests and drawing), or null before the widget exists.
-    QTreeWidgetItem* WidgetItem(TTreeNode* node) const;
 
     TTVChangedEvent OnChange;
     TTVChangedEvent OnDeletion;
@@ -59,12 +54,15 @@ protected:
 
 private:
     void NodesChanged(TTreeNodes::TChange change, TTreeNode* node);
-    QTreeWidgetItem* MakeItem(TTreeNode* node);
-    void ShowNode(TTreeNode* node, QTreeWidgetItem* item);
+    // Adds the node's widget row, in its place under its parent's row.
+    void MakeItem(TTreeNode* node);
+    // Shows the node's text, images and expansion on its row.
+    void ShowNode(TTreeNode* node);
     void Rebuild();
 
+    friend class TTreeViewRows;
     std::unique_ptr<TTreeNodes> items_;
-    std::unordered_map<TTreeNode*, QTreeWidgetItem*> map_;
+    std::unique_ptr<TTreeViewRows> rows_; // the nodes' widget rows (StdCtrlsBridge.h)
     TCustomImageList* images_ = nullptr;
     TCustomImageList* stateImages_ = nullptr;
     bool readOnly_ = false;

@@ -1,4 +1,4 @@
-#include "platform/stdctrls/WidgetSupport.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include "platform/graphics/ImageList.h"
 

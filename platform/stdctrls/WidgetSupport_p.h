@@ -4,6 +4,7 @@
 
 #include "platform/forms/Messages.h"
 #include "platform/graphics/Color.h"
+#include "platform/stdctrls/SignalGuard_p.h"
 
 #include <QIcon>
 #include <QString>

@@ -7,6 +7,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/ImageList.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ TEST_F(ComboBoxExTest, ComboBoxExItemsCarryImages) {
     EXPECT_EQ(c->ItemImageIndex(1), 1);
     EXPECT_EQ(c->ItemImageIndex(2), -1);
     EXPECT_THROW(c->ItemImageIndex(3), EListError);
-    QComboBox* w = c->ComboBox();
+    QComboBox* w = WidgetOf(c);
     EXPECT_EQ(w->count(), 3);
     EXPECT_FALSE(w->itemIcon(0).isNull());
     EXPECT_TRUE(w->itemIcon(2).isNull());
@@ -95,7 +96,7 @@ end
     EXPECT_EQ(c->ItemImageIndex(2), -1);
     c->ItemsEx()->Items(2)->SetCaption("CSD");
     EXPECT_EQ(c->Items()->Get(2), "CSD");
-    EXPECT_EQ(c->ComboBox()->itemText(2).toStdString(), "CSD");
+    EXPECT_EQ(WidgetOf(c)->itemText(2).toStdString(), "CSD");
     c->ItemsEx()->Items(0)->SetIndent(-3);
     EXPECT_EQ(c->ItemsEx()->Items(0)->Indent(), 0);
     f->Free();

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/ComboBox.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ TEST_F(ComboBoxTest, ComboStylesAndSorting) {
     for (const char* s : {"COM3", "COM1", "COM10", "COM2"})
         c->Items()->Add(s);
     EXPECT_EQ(c->Items()->Get(0), "COM1");
-    EXPECT_EQ(c->ComboBox()->itemText(0).toStdString(), "COM1");
+    EXPECT_EQ(WidgetOf(c)->itemText(0).toStdString(), "COM1");
     c->SetItemIndex(2);
     const std::string picked = c->GetText();
     c->Items()->Add("COM0");

@@ -12,6 +12,7 @@
 
 #include "platform/forms/Forms.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -101,7 +102,7 @@ TEST_F(ControlEvents, ProgrammaticChanges) {
              m->OnChange = [&n](TObject*) { ++n.change; };
              m->Lines()->Add("one");
              m->Lines()->Add("two");
-             EXPECT_EQ(m->TextEdit()->toPlainText().toStdString(), "one\ntwo");
+             EXPECT_EQ(WidgetOf(m)->toPlainText().toStdString(), "one\ntwo");
          },
          {0, 2}},
         {"check box checked and unchecked",
@@ -143,7 +144,7 @@ TEST_F(ControlEvents, ProgrammaticChanges) {
              c->OnClick = [&n](TObject*) { ++n.click; };
              c->SetItemIndex(1);
              EXPECT_EQ(c->GetText(), "b");
-             EXPECT_EQ(c->ComboBox()->currentIndex(), 1);
+             EXPECT_EQ(WidgetOf(c)->currentIndex(), 1);
          },
          {0, 0}},
         {"list box index set fires nothing",
@@ -203,9 +204,9 @@ TEST_F(ControlEvents, UserChangesFireTheSameEvents) {
     combo->OnChange = [&](TObject*) { order += "change "; };
     combo->OnDropDown = [&](TObject*) { order += "down "; };
     combo->OnCloseUp = [&](TObject*) { order += "up "; };
-    combo->ComboBox()->showPopup();
-    combo->ComboBox()->hidePopup();
-    emit combo->ComboBox()->activated(1);
+    WidgetOf(combo)->showPopup();
+    WidgetOf(combo)->hidePopup();
+    emit WidgetOf(combo)->activated(1);
     EXPECT_EQ(combo->ItemIndex(), 1);
     EXPECT_EQ(combo->GetText(), "y");
     EXPECT_EQ(order, "down up click change ");
@@ -227,7 +228,7 @@ TEST_F(ControlEvents, ArrowKeysStayInTheControl) {
     first->SetText("abc");
     form->Handle()->activateWindow();
     first->SetFocus();
-    QLineEdit* w = first->LineEdit();
+    QLineEdit* w = WidgetOf(first);
     w->setCursorPosition(3);
     SendKey(w, Qt::Key_Left, QString());
     EXPECT_EQ(w->cursorPosition(), 2);

@@ -2,6 +2,7 @@
 
 #include "platform/forms/Forms.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +52,7 @@ TEST_F(GridTest, EditingThroughTheKeyFilter) {
     grid->SetCells(1, 1, "+7");
     ASSERT_NE(grid->InplaceEditor(), nullptr);
     EXPECT_TRUE(grid->EditorMode());
-    QLineEdit* w = grid->InplaceEditor()->LineEdit();
+    QLineEdit* w = WidgetOf(grid->InplaceEditor());
     EXPECT_EQ(w->text().toStdString(), "+7");
     w->setCursorPosition(2);
     for (QChar ch : QString("9a0-1"))

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/ListView.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ TEST_F(ListViewTest, ListViewColumnsItemsAndChecks) {
         c->SetCaption(caption);
         c->SetWidth(width);
     }
-    QTreeWidget* w = lv->TreeWidget();
+    QTreeWidget* w = WidgetOf(lv);
     EXPECT_FALSE(w->isHeaderHidden());
     ASSERT_EQ(w->columnCount(), 3);
     EXPECT_EQ(w->headerItem()->text(1).toStdString(), "Тип");
@@ -77,7 +78,7 @@ TEST_F(ListViewTest, ListViewSortsThroughOnCompare) {
         result = std::stoi(a->Caption()) - std::stoi(b->Caption());
     };
     lv->AlphaSort();
-    QTreeWidget* w = lv->TreeWidget();
+    QTreeWidget* w = WidgetOf(lv);
     EXPECT_EQ(w->topLevelItem(0)->text(0).toStdString(), "9");
     EXPECT_EQ(w->topLevelItem(2)->text(0).toStdString(), "100");
     lv->OnCompare = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/MaskEdit.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ TEST_F(MaskEditTest, MaskEditTypingWithAKeyFilter) {
         if (key == u'3')
             key = 0;
     };
-    QLineEdit* w = e->LineEdit();
+    QLineEdit* w = WidgetOf(e);
     w->setCursorPosition(0);
     TypeText(w, "12x34");
     EXPECT_EQ(e->EditText(), "12,4_");
@@ -64,7 +65,7 @@ TEST_F(MaskEditTest, MaskEditDeleteClearsTheSelection) {
         auto* e = MakeWithWidget<TMaskEdit>();
         e->SetEditMask("0000;1;_");
         e->SetText("1234");
-        QLineEdit* w = e->LineEdit();
+        QLineEdit* w = WidgetOf(e);
         if (c.length != 0)
             w->setSelection(c.start, c.length);
         else
@@ -78,7 +79,7 @@ TEST_F(MaskEditTest, MaskEditDeleteClearsTheSelection) {
     e->SetEditMask("0000;1;_");
     e->SetText("1234");
     e->SelectAll();
-    EXPECT_EQ(e->LineEdit()->selectedText().toStdString(), "1234");
+    EXPECT_EQ(WidgetOf(e)->selectedText().toStdString(), "1234");
     EXPECT_EQ(e->SelLength(), 4);
 }
 

@@ -2,6 +2,7 @@
 #include "platform/stdctrls/Edit.h"
 #include "platform/stdctrls/Memo.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +53,7 @@ TEST_F(MemoTest, MemoWantReturnsAndWantTabs) {
         button->OnClick = [&](TObject*) { ++clicks; };
         memo->SetText("abcd");
         memo->SetFocus();
-        auto* w = memo->TextEdit();
+        auto* w = WidgetOf(memo);
         QTextCursor cursor = w->textCursor();
         cursor.setPosition(2);
         w->setTextCursor(cursor);
@@ -74,10 +75,10 @@ TEST_F(MemoTest, MemoWantingReturnsLeavesEscapeToTheCancelButton) {
     button->OnClick = [&](TObject*) { ++clicks; };
     memo->SetText("abcd");
     memo->SetFocus();
-    SendKey(memo->TextEdit(), Qt::Key_Escape, QString(QChar(0x1B)));
+    SendKey(WidgetOf(memo), Qt::Key_Escape, QString(QChar(0x1B)));
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(memo->TextEdit()->toPlainText().toStdString(), "abcd");
-    SendKey(memo->TextEdit(), Qt::Key_Return, "\r");
+    EXPECT_EQ(WidgetOf(memo)->toPlainText().toStdString(), "abcd");
+    SendKey(WidgetOf(memo), Qt::Key_Return, "\r");
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(memo->Lines()->Count(), 2);
 }
@@ -118,10 +119,11 @@ TEST_F(MemoTest, LineEditsKeepTheWidgetInStep) {
         int changes = 0;
         memo->OnChange = [&](TObject*) { ++changes; };
         c.edit(memo->Lines());
-        EXPECT_EQ(memo->TextEdit()->toPlainText().toStdString(), c.text);
+        EXPECT_EQ(WidgetOf(memo)->toPlainText().toStdString(), c.text);
         EXPECT_EQ(changes, 1);
-        if (c.caret >= 0)
+        if (c.caret >= 0) {
             EXPECT_EQ(memo->SelStart(), c.caret);
+        }
         memo->Free();
     }
     auto* empty = MakeWithWidget<TMemo>();
@@ -129,9 +131,9 @@ TEST_F(MemoTest, LineEditsKeepTheWidgetInStep) {
     empty->Lines()->Add("two");
     empty->Lines()->Delete(1);
     empty->Lines()->Delete(0);
-    EXPECT_EQ(empty->TextEdit()->toPlainText().toStdString(), "");
+    EXPECT_EQ(WidgetOf(empty)->toPlainText().toStdString(), "");
     empty->Lines()->Add("again");
-    EXPECT_EQ(empty->TextEdit()->toPlainText().toStdString(), "again");
+    EXPECT_EQ(WidgetOf(empty)->toPlainText().toStdString(), "again");
 }
 
 TEST_F(MemoTest, CaretSelectionLinesAndScrolling) {

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/ScrollBar.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ TEST_F(ScrollBarTest, ScrollBarPositionFiresChange) {
     sb->SetPosition(95);
     EXPECT_EQ(sb->Position(), 91) << "the page ends at Max";
     EXPECT_EQ(changes, 1);
-    sb->Bar()->setValue(20);
+    WidgetOf(sb)->setValue(20);
     EXPECT_EQ(sb->Position(), 20);
     EXPECT_EQ(changes, 2);
 }

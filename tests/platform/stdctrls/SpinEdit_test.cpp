@@ -1,6 +1,7 @@
 #include "platform/stdctrls/Edit.h"
 #include "platform/stdctrls/SpinEdit.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ TEST_F(SpinEditTest, SpinEditValueFiresChangeAndKeepsItsRange) {
     EXPECT_EQ(s->Value(), 10);
     s->SetText("abc");
     EXPECT_EQ(s->Value(), 1) << "no number counts as the lowest value";
-    s->SpinBox()->setValue(7); // the user's arrows
+    WidgetOf(s)->setValue(7); // the user's arrows
     EXPECT_EQ(s->Value(), 7);
     EXPECT_EQ(changes, 4);
 }

@@ -4,6 +4,7 @@
 #include "platform/classes/Streaming.h"
 #include "platform/forms/Forms.h"
 #include "platform/stdctrls/ListView.h"
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "platform/stdctrls/StoredData.h"
 #include "platform/stdctrls/TreeView.h"
 
@@ -102,11 +103,11 @@ TEST(StoredItems, TreeAndListLoadFromDescriptionAndRoundTrip) {
     EXPECT_EQ(TreeShape(tv->Items()), tree);
     EXPECT_EQ(ListShape(lv->Items()), list);
     EXPECT_EQ(list, "0001/4,-1x[Пакет||];/-1,2[];");
-    EXPECT_EQ(tv->TreeWidget()->topLevelItemCount(), 2);
-    EXPECT_EQ(tv->TreeWidget()->topLevelItem(0)->text(0).toStdString(), "Общие");
-    EXPECT_EQ(tv->TreeWidget()->topLevelItem(0)->childCount(), 2);
-    EXPECT_EQ(lv->TreeWidget()->topLevelItemCount(), 2);
-    EXPECT_EQ(lv->TreeWidget()->topLevelItem(0)->text(1).toStdString(), "Пакет");
+    EXPECT_EQ(WidgetOf(tv)->topLevelItemCount(), 2);
+    EXPECT_EQ(WidgetOf(tv)->topLevelItem(0)->text(0).toStdString(), "Общие");
+    EXPECT_EQ(WidgetOf(tv)->topLevelItem(0)->childCount(), 2);
+    EXPECT_EQ(WidgetOf(lv)->topLevelItemCount(), 2);
+    EXPECT_EQ(WidgetOf(lv)->topLevelItem(0)->text(1).toStdString(), "Пакет");
     EXPECT_EQ(ComponentToText(again), text);
     again->Free();
 }

@@ -30,6 +30,7 @@
 #include "platform/stdctrls/SpeedButton.h"
 #include "platform/stdctrls/SpinEdit.h"
 #include "platform/stdctrls/StatusBar.h"
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "platform/stdctrls/ToolBar.h"
 #include "platform/stdctrls/TrackBar.h"
 #include "platform/stdctrls/TreeView.h"
@@ -400,7 +401,7 @@ TEST(StdCtrlsTestForm, LoadsChecksRoundTripsAndRenders) {
     ASSERT_EQ(lv->Columns()->Count(), 3);
     EXPECT_EQ(lv->Columns()->Items(2)->Alignment(), taRightJustify);
     EXPECT_EQ(lv->Columns()->Items(1)->Width(), 70);
-    EXPECT_EQ(lv->TreeWidget()->columnWidth(0), 50);
+    EXPECT_EQ(WidgetOf(lv)->columnWidth(0), 50);
     EXPECT_EQ(lv->Columns()->Items(0)->Width(), 50);
     auto* grid = static_cast<TStringGrid*>(form->FindComponent("sgHex"));
     EXPECT_EQ(grid->ColCount(), 6);
@@ -444,10 +445,10 @@ TEST(StdCtrlsTestForm, LoadsChecksRoundTripsAndRenders) {
         QThread::msleep(5);
     }
     QImage image = form->Handle()->grab().toImage();
-    ASSERT_EQ(lv->TreeWidget()->columnCount(), 3);
-    EXPECT_EQ(lv->TreeWidget()->columnWidth(1), 70);
+    ASSERT_EQ(WidgetOf(lv)->columnCount(), 3);
+    EXPECT_EQ(WidgetOf(lv)->columnWidth(1), 70);
     EXPECT_EQ(lv->Columns()->Items(1)->Width(), 70);
-    EXPECT_EQ(lv->TreeWidget()->columnWidth(0), 50);
+    EXPECT_EQ(WidgetOf(lv)->columnWidth(0), 50);
     EXPECT_EQ(lv->Columns()->Items(0)->Width(), 50);
     const std::string path = SaveSnapshot(image, Q4_BINARY_DIR "/stdctrls-test-form.png");
     EXPECT_FALSE(path.empty());

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/TrackBar.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ TEST_F(TrackBarTest, TrackBarPositionFiresChange) {
     tb->SetPosition(99999);
     EXPECT_EQ(tb->Position(), 2500);
     EXPECT_EQ(changes, 2);
-    QSlider* s = tb->Slider();
+    QSlider* s = WidgetOf(tb);
     EXPECT_EQ(s->value(), 2500);
     EXPECT_TRUE(s->invertedAppearance()) << "minimum at the top";
     s->setValue(1500); // the user drags the thumb

@@ -4,6 +4,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/ImageList.h"
 
+#include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -25,11 +26,11 @@ TEST_F(TreeViewTest, TreeViewMirrorsNodesAndReportsSelection) {
     for (const char* page : {"Общие", "GPRS", "История"})
         tv->Items()->Add(nullptr, page)->SetStateIndex(tv->Items()->Count());
     TTreeNode* child = tv->Items()->AddChild(tv->Items()->Item(1), "APN");
-    QTreeWidget* w = tv->TreeWidget(); // made after the nodes: built from them
+    QTreeWidget* w = WidgetOf(tv); // made after the nodes: built from them
     ASSERT_EQ(w->topLevelItemCount(), 3);
     EXPECT_EQ(w->topLevelItem(1)->text(0).toStdString(), "GPRS");
-    EXPECT_EQ(w->topLevelItem(1)->child(0), tv->WidgetItem(child));
-    EXPECT_EQ(tv->WidgetItem(tv->Items()->Item(0))->data(0, Qt::UserRole + 2).toInt(), 1);
+    EXPECT_EQ(w->topLevelItem(1)->child(0), WidgetItemOf(tv, child));
+    EXPECT_EQ(WidgetItemOf(tv, tv->Items()->Item(0))->data(0, Qt::UserRole + 2).toInt(), 1);
 
     tv->Items()->Add(nullptr, "GPS фиксация")->SetStateIndex(5); // added with the widget in place
     ASSERT_EQ(w->topLevelItemCount(), 4);
@@ -60,13 +61,13 @@ TEST_F(TreeViewTest, TreeAndListIconsComeFromTheirImageLists) {
     withState->SetStateIndex(0);
     TTreeNode* bare = tv->Items()->Add(nullptr, "c");
     bare->SetImageIndex(7); // outside the list
-    tv->TreeWidget();
-    EXPECT_TRUE(tv->WidgetItem(withImage)->icon(0).isNull()) << "no image list yet";
+    WidgetOf(tv);
+    EXPECT_TRUE(WidgetItemOf(tv, withImage)->icon(0).isNull()) << "no image list yet";
     tv->SetImages(&images);
     tv->SetStateImages(&images);
-    EXPECT_FALSE(tv->WidgetItem(withImage)->icon(0).isNull());
-    EXPECT_FALSE(tv->WidgetItem(withState)->icon(0).isNull());
-    EXPECT_TRUE(tv->WidgetItem(bare)->icon(0).isNull());
+    EXPECT_FALSE(WidgetItemOf(tv, withImage)->icon(0).isNull());
+    EXPECT_FALSE(WidgetItemOf(tv, withState)->icon(0).isNull());
+    EXPECT_TRUE(WidgetItemOf(tv, bare)->icon(0).isNull());
 
     auto* lv = Make<TListView>();
     lv->SetViewStyle(vsReport);
@@ -74,8 +75,8 @@ TEST_F(TreeViewTest, TreeAndListIconsComeFromTheirImageLists) {
     lv->Items()->Add()->SetImageIndex(0);
     lv->Items()->Add();
     lv->SetSmallImages(&images);
-    EXPECT_FALSE(lv->TreeWidget()->topLevelItem(0)->icon(0).isNull());
-    EXPECT_TRUE(lv->TreeWidget()->topLevelItem(1)->icon(0).isNull());
+    EXPECT_FALSE(WidgetOf(lv)->topLevelItem(0)->icon(0).isNull());
+    EXPECT_TRUE(WidgetOf(lv)->topLevelItem(1)->icon(0).isNull());
     tv->SetImages(nullptr);
     tv->SetStateImages(nullptr);
     lv->SetSmallImages(nullptr); // the lists go before the views in this test
