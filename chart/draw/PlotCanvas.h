@@ -203,6 +203,16 @@ public:
     TRect ProjectRect(const TRect& r, int z);
     std::vector<TPoint> ProjectCorners(const TRect& r, int z);
     TRect ProjectedBounds(const TRect& r, int z);
+    void BoxShape(const TRect& r, int z0, int z1, bool darkSides) {
+        BoxShape(r.Left, r.Right, r.Top, r.Bottom, z0, z1, darkSides);
+    }
+    void EllipseAtDepth(const TRect& r, int z) {
+        EllipseAtDepth(r.Left, r.Top, r.Right, r.Bottom, z);
+    }
+    // Lays picture on a plane, one quad per pixel: plane 0 at X = fixed (the rectangle's
+    // horizontal running along the depth), 1 at Y = fixed (its vertical along the depth), 2 at
+    // Z = fixed.
+    void GraphicOnPlane(const TRect& r, TPicture* picture, int fixed, int plane);
 
     TView3DOptions* View3DOptions() const { return options_; }
     int FreezeCount() const { return freezeCount_; }

@@ -95,6 +95,29 @@ public:
     using TPlotCanvas::Rectangle;
     using TPlotCanvas::RoundRect;
 
+    // ---- 3D shapes (PlotCanvas3DShapes.cpp) -----------------------------------------------------
+    void BoxShape(int left, int right, int top, int bottom, int z0, int z1,
+                  bool darkSides) override;
+    void EllipseAtDepth(int x0, int y0, int x1, int y1, int z) override;
+    void SphereShape(int x, int y, int z, double radius) override;
+    void CylinderShape(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
+                       bool darkSides) override;
+    void ConeShape(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
+                   bool darkSides, int conePercent) override;
+    void PyramidShape(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
+                      bool darkSides) override;
+    void FrustumShape(const TRect& r, int z0, int z1, int truncX, int truncZ) override;
+    void PieSliceSolid(int cx, int cy, int rx, int ry, int depthA, int depthB, double start,
+                       double end, bool darkSides, bool drawSides, int donutPercent,
+                       TCustomPlotGradient* gradient) override;
+    void ArrowShape(bool filled, TPoint from, TPoint to, int headWidth, int headLength, int z,
+                    double bodyPercent) override;
+    void ClipToBox(const TRect& r, int z0, int z1) override;
+    void HorizontalFace(int left, int top, int right, int z0, int z1) override;
+    void SideFace(int left, int top, int bottom, int z0, int z1) override;
+    using TCanvas3D::BoxShape;
+    using TCanvas3D::EllipseAtDepth;
+
     // ---- text ---------------------------------------------------------------------------------
     void TextOut(int x, int y, const std::string& text) override;
     void AngledText(int x, int y, const std::string& text, double angle) override;
@@ -111,6 +134,12 @@ public:
 
 private:
     TPoint Rotate(long double dx, long double dy, long double dz) const;
+    // The colour shading starts from: the brush colour, or the background colour under a brush
+    // that is not solid.
+    TColor StartColor();
+    // Projects the four corners into Corners and draws them.
+    void CornerQuad(TPoint3D a, TPoint3D b, TPoint3D c, TPoint3D d);
+
     void ComputeRotation();
     void DrawTextShadow(int& x, int& y, const std::string& text);
     bool DrawTextEffects(int x, int y, const std::string& text);

@@ -5,6 +5,7 @@
 //   text.png                                      shadowed, outlined and rotated text
 //   hull.txt        random point clouds and the convex hull HullOfPoints gives each
 //   projection.txt  3D views: projected axis vectors, and points unprojected after projection
+//   faces.txt       3D views: the polygons a box, a pyramid and a frustum draw
 
 #include "chart/draw/ChartPen.h"
 #include "chart/draw/DrawLibrary.h"
@@ -16,6 +17,7 @@
 #include "chart/draw/Shadow.h"
 #include "chart/draw/View3DOptions.h"
 #include "platform/graphics/Bitmap.h"
+#include "tests/chart/support/CanvasCallLog.h"
 #include "tests/support/ProjectFonts.h"
 
 #include <QGuiApplication>
@@ -175,6 +177,41 @@ void Projections() {
             }
 }
 
+// The polygons each solid draws, per view: "view e r", then "shape name" and "poly x,y ..." lines.
+void Faces() {
+    std::ofstream out(folder + "/faces.txt");
+    const double angles[] = {300, 330, 345, 0, 15, 30};
+    for (double e : angles)
+        for (double r : angles) {
+            out << "view " << e << " " << r << "\n";
+            for (const char* shape : {"box", "pyramid", "frustum"}) {
+                TBitmap target(300, 240);
+                TView3DOptions options;
+                options.SetOrthogonal(false);
+                options.SetElevationValue(e);
+                options.SetRotationValue(r);
+                options.SetPerspective(0);
+                TPlotCanvas3D canvas;
+                canvas.SetBufferedDisplay(false);
+                canvas.BeginDrawing(target.Canvas(), &options, true, {0, 0, 300, 240});
+                canvas.SetProjectionCenter(80, {0, 0, 300, 240}, {0, 0, 300, 240});
+                canvas.ResetAttributes();
+                charttest::TCanvasCallLog log(*target.Canvas());
+                const std::string name = shape;
+                if (name == "box")
+                    canvas.BoxShape(100, 200, 60, 180, 20, 60, true);
+                else if (name == "pyramid")
+                    canvas.PyramidShape(true, 100, 60, 200, 180, 20, 60, true);
+                else
+                    canvas.FrustumShape({100, 60, 200, 180}, 20, 60, 20, 8);
+                out << "shape " << name << "\n";
+                for (const TCanvasCall& c : log.Calls())
+                    if (c.op == TCanvasOp::Polygon)
+                        out << "poly" << PointsText(c.points) << "\n";
+            }
+        }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -192,6 +229,7 @@ int main(int argc, char** argv) {
     Text();
     Hulls();
     Projections();
+    Faces();
     StopChartLibrary();
     return 0;
 }

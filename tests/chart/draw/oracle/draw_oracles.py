@@ -10,7 +10,9 @@ Runs the scene program twice (each into its own folder) and checks:
 - HullOfPoints gives the vertices scipy's ConvexHull gives, on 1,000 random clouds;
 - projected axis vectors are the first two rows of a rotation matrix built here from the view's
   angles (orthonormal, and equal to ours within rounding);
-- Unproject of a projected point solves the projection at the point's depth (within 1 pixel).
+- Unproject of a projected point solves the projection at the point's depth (within 1 pixel);
+- a box draws exactly the faces whose outward normal, turned by that matrix, points at the
+  viewer; the faces a box, a pyramid and a frustum draw cover their outline (shapely) once.
 """
 import os
 import subprocess
@@ -21,6 +23,7 @@ import math
 import numpy
 from PIL import Image
 from scipy.spatial import ConvexHull
+from shapely.geometry import MultiPoint, Polygon
 
 program, folder = sys.argv[1], sys.argv[2]
 runs = [os.path.join(folder, "run1"), os.path.join(folder, "run2")]
@@ -133,8 +136,86 @@ with open(os.path.join(runs[0], "projection.txt")) as f:
                   "(%d,%d,%d) came back as (%d,%d)" % (x, y, z, ux, uy))
 check(views == 72 and unprojected > 3000, "%d views, %d points" % (views, unprojected))
 
+# Faces of solids.
+def project(m, centre, p):
+    d = numpy.array(p, dtype=float) - centre
+    s = m[:2] @ d
+    return (s[0], s[1])
+
+
+box_faces = [  # the box 100..200 x 60..180 x 20..60
+    [(100, 60, 20), (200, 60, 20), (200, 180, 20), (100, 180, 20)],
+    [(100, 60, 60), (200, 60, 60), (200, 180, 60), (100, 180, 60)],
+    [(200, 60, 20), (200, 60, 60), (200, 180, 60), (200, 180, 20)],
+    [(100, 60, 20), (100, 60, 60), (100, 180, 60), (100, 180, 20)],
+    [(100, 60, 20), (200, 60, 20), (200, 60, 60), (100, 60, 60)],
+    [(100, 180, 20), (100, 180, 60), (200, 180, 60), (200, 180, 20)],
+]
+frustum_sides = [  # base 100..200 at Y 180, depth 20..60; top 130..170 at Y 60, depth 32..48
+    [(130, 60, 48), (170, 60, 48), (200, 180, 60), (100, 180, 60)],
+    [(130, 60, 32), (170, 60, 32), (200, 180, 20), (100, 180, 20)],
+    [(130, 60, 32), (130, 60, 48), (100, 180, 60), (100, 180, 20)],
+    [(170, 60, 32), (170, 60, 48), (200, 180, 60), (200, 180, 20)],
+]
+
+
+def outward(face, middle):
+    a, b, c = (numpy.array(p, dtype=float) for p in face[:3])
+    n = numpy.cross(b - a, c - a)
+    return n if n @ (numpy.mean(numpy.array(face, dtype=float), axis=0) - middle) > 0 else -n
+
+
+def faces_drawn(m, centre, faces, polys, middle):
+    """The faces whose turned outward normal points at the viewer, those edge-on or better, and
+    those drawn."""
+    towards = [(m @ outward(f, middle))[2] / numpy.linalg.norm(outward(f, middle)) for f in faces]
+    expected = {i for i, t in enumerate(towards) if t < -1e-6}
+    allowed = {i for i, t in enumerate(towards) if t < 1e-6}
+    found = set()
+    for poly in polys:
+        ours = numpy.array(poly, dtype=float)
+        if len(ours) != 4:
+            continue
+        matches = {i for i, f in enumerate(faces)
+                   if numpy.abs(ours - numpy.array([project(m, centre, c) for c in f])
+                                - [150, 120]).max() <= 1.5}
+        found |= (matches & expected) or set(sorted(matches)[:1])
+    return expected, allowed, found
+
+
+solids = 0
+with open(os.path.join(runs[0], "faces.txt")) as f:
+    blocks = f.read().split("view ")[1:]
+for block in blocks:
+    lines = block.strip().split("\n")
+    e, r = (float(v) for v in lines[0].split())
+    m = rotation(e, r, 0)
+    centre = numpy.array([150, 120, 40])  # the projection centre: chart middle, half the depth
+    shape, polys = None, {}
+    for line in lines[1:]:
+        if line.startswith("shape"):
+            shape = line.split()[1]
+            polys[shape] = []
+        else:
+            polys[shape].append(points(line.split()[1:]))
+    for name, faces, middle in (("box", box_faces, [150, 120, 40]),
+                                ("frustum", frustum_sides, [150, 150, 40])):
+        expected, allowed, found = faces_drawn(m, centre, faces, polys[name],
+                                               numpy.array(middle))
+        check(expected <= found <= allowed, "view %s %s: %s drew faces %s, expected %s"
+              % (e, r, name, sorted(found), sorted(expected)))
+        solids += 1
+    # Box and pyramid draw no hidden face: what they draw covers their outline once.
+    for name in ("box", "pyramid"):
+        faces = polys[name]
+        outline = MultiPoint([p for poly in faces for p in poly]).convex_hull
+        total = sum(Polygon(poly).area for poly in faces if len(set(poly)) >= 3)
+        check(abs(total - outline.area) <= 0.02 * outline.area + 40,
+              "view %s %s: %s faces cover %.0f, outline %.0f" % (e, r, name, total, outline.area))
+check(solids == 72, "%d solids compared" % solids)
+
 if failures:
     print("\n".join(failures))
     sys.exit(1)
-print("chart drawing oracles: %d scenes, %d hulls, %d views, %d unprojections, all passed" %
-      (len(names), clouds, views, unprojected))
+print("chart drawing oracles: %d scenes, %d hulls, %d views, %d unprojections, %d solids, "
+      "all passed" % (len(names), clouds, views, unprojected, solids))
