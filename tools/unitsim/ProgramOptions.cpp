@@ -15,6 +15,8 @@ line:
   --device PATH        serve this serial device instead of a new pseudo-terminal
   --link PATH          make PATH a symbolic link to the line while serving
   --no-pacing          write as fast as possible instead of at 19200 bit/s
+  --pace-input         take in the PC's bytes at the line rate too (a long line takes its wire
+                       time to arrive)
   --modem              a GSM modem answers first; the unit is reached by dialling it
   --trace              print every chunk that crosses the line to standard error
 unit:
@@ -40,6 +42,13 @@ faults:
   --refuse KEYWORD     refuse this one request (keyword or bare word) with "ERROR"
   --late KEYWORD       answer this one request late (--late-by MS, default 3500) and send the
                        reply again later (--repeat-after MS, default 500; 0: once)
+bootloader ("+BL" enters it; see tools/unitsim/README.md):
+  --boot-times E,R,B,S milliseconds to enter, erase, program a block and restart (default 0)
+  --boot-silent        the bootloader never answers
+  --boot-erase-error   the erase is refused with "ERROR"
+  --boot-error-block N the block numbered N (4 hex digits, e.g. 0010) is refused with "ERROR"
+  --boot-power-cut N   the power goes while programming the block after N programmed ones
+  --updated-version T  the version text the unit reports after a flashing that ended well
 modem (with --modem):
   --reg-status N       registration status once registered: 1 home (default), 5 roaming
   --reg-polls N        answer the first N registration queries with status 2
@@ -80,6 +89,23 @@ int DigitsAt(const std::string& Text, size_t& Pos) {
         ++Pos;
     }
     return value;
+}
+
+// "ENTER,ERASE,BLOCK,RESTART" in milliseconds.
+bool ReadBootTimes(const std::string& Text, TBootTimes& Times) {
+    int* const fields[] = {&Times.EnterMs, &Times.EraseMs, &Times.BlockMs, &Times.RestartMs};
+    size_t start = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        const size_t comma = std::min(Text.find(',', start), Text.size());
+        long long value = 0;
+        if (!ReadNumber(Text.substr(start, comma - start), kMaxNumber, value) ||
+            (i < 3) != (comma < Text.size())) {
+            return false;
+        }
+        *fields[i] = static_cast<int>(value);
+        start = comma + 1;
+    }
+    return true;
 }
 
 } // namespace
@@ -211,6 +237,30 @@ bool ParseProgramOptions(const std::vector<std::string>& Args, TProgramOptions& 
             ok = number(Options.Faults.LateMs);
         } else if (arg == "--repeat-after") {
             ok = number(Options.Faults.RepeatMs);
+        } else if (arg == "--pace-input") {
+            Options.Line.PaceInput = true;
+        } else if (arg == "--boot-times") {
+            ok = next() && ReadBootTimes(value, Options.BootTimes);
+            if (!ok && Error.empty())
+                Error = "--boot-times needs four whole numbers: ENTER,ERASE,BLOCK,RESTART";
+        } else if (arg == "--boot-silent") {
+            Options.Boot.NoAnswer = true;
+        } else if (arg == "--boot-erase-error") {
+            Options.Boot.EraseError = true;
+        } else if (arg == "--boot-error-block") {
+            ok = next();
+            char* end = nullptr;
+            const long block = ok ? std::strtol(value.c_str(), &end, 16) : -1;
+            if (ok && (value.size() != 4 || *end != '\0' || block < 0)) {
+                Error = "--boot-error-block needs a block number of 4 hex digits";
+                ok = false;
+            }
+            Options.Boot.ErrorBlock = static_cast<int>(block);
+        } else if (arg == "--boot-power-cut") {
+            ok = number(Options.Boot.PowerCutAfter);
+        } else if (arg == "--updated-version") {
+            ok = next();
+            Options.VersionAfterUpdate = value;
         } else if (arg == "--reg-status") {
             ok = number(Options.Modem.RegStatus);
         } else if (arg == "--reg-polls") {

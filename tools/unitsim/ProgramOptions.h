@@ -2,6 +2,7 @@
 // The command line of the quorvan4-unitsim program: what it serves and how, read into the
 // simulator's own option structures.
 
+#include "tools/unitsim/SimBootloader.h"
 #include "tools/unitsim/SimModem.h"
 #include "tools/unitsim/SimUnit.h"
 #include "tools/unitsim/UnitSim.h"
@@ -15,6 +16,10 @@ struct TProgramOptions {
     TUnitFaults Faults;
     TReplyShape Shape;
     TModemOptions Modem;
+    TBootFaults Boot;
+    TBootTimes BootTimes;
+    // The version text the unit reports after a flashing that ended well; empty: unchanged.
+    std::string VersionAfterUpdate;
     bool Help = false;
     bool Trace = false;
     int PoweredUpMs = -1; // -1: the unit is already running when the line opens

@@ -76,6 +76,7 @@ void TUnitSim::Stop() {
         std::filesystem::remove(options_.Link, error);
     }
     out_.clear();
+    in_.clear();
     timers_.clear();
     running_ = false;
     changed_.notify_all();
@@ -100,6 +101,8 @@ void TUnitSim::Run() {
             auto deadline = now + std::chrono::seconds(1);
             if (!timers_.empty())
                 deadline = std::min(deadline, timers_.begin()->first.first);
+            if (!in_.empty())
+                deadline = std::min(deadline, in_.front().first);
             if (!out_.empty() && !writeBlocked_)
                 deadline = std::min(deadline, options_.Pacing ? frameStart_ + ByteTime() : now);
             if (hungUp_) // nobody on the other end: look again soon
@@ -118,6 +121,7 @@ void TUnitSim::Run() {
 void TUnitSim::Serve(unsigned flags) {
     if (flags & lfReadable)
         ReadInput();
+    DeliverInput(TClock::now());
     if (flags & lfWritable)
         writeBlocked_ = false;
     if (isPty_)
@@ -143,15 +147,40 @@ void TUnitSim::SetHungUp(bool hungUp) {
 void TUnitSim::ReadInput() {
     std::string bytes;
     const TLineIo io = line_->Read(bytes);
-    if (!bytes.empty()) {
-        Record(TWireLog::wdFromPc, bytes, TClock::now());
+    if (!bytes.empty())
+        TakeIn(std::move(bytes), TClock::now());
+    if (io == liHungUp && isPty_)
+        SetHungUp(true);
+}
+
+void TUnitSim::TakeIn(std::string bytes, TClock::time_point now) {
+    if (!options_.PaceInput) {
+        in_.emplace_back(now, std::move(bytes));
+        return;
+    }
+    // Each line of the chunk is taken in when its carriage return has arrived, the rest when
+    // the chunk's last byte has.
+    inFrameEnd_ = std::max(inFrameEnd_, now);
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\r', start);
+        end = end == std::string::npos ? bytes.size() : end + 1;
+        inFrameEnd_ += ByteTime() * static_cast<int64_t>(end - start);
+        in_.emplace_back(inFrameEnd_, bytes.substr(start, end - start));
+        start = end;
+    }
+}
+
+void TUnitSim::DeliverInput(TClock::time_point now) {
+    while (!in_.empty() && in_.front().first <= now) {
+        std::string bytes = std::move(in_.front().second);
+        in_.pop_front();
+        Record(TWireLog::wdFromPc, bytes, now);
         if (modem_)
             modem_->Feed(bytes);
         else
             unit_->Feed(bytes);
     }
-    if (io == liHungUp && isPty_)
-        SetHungUp(true);
 }
 
 void TUnitSim::RunTimers(TClock::time_point now) {
@@ -333,7 +362,7 @@ bool TUnitSim::WaitToPc(const std::string& text, int timeoutMs) {
 }
 
 bool TUnitSim::WaitIdle(int timeoutMs) {
-    return WaitUntil([&] { return out_.empty() && timers_.empty(); }, timeoutMs);
+    return WaitUntil([&] { return out_.empty() && in_.empty() && timers_.empty(); }, timeoutMs);
 }
 
 void TUnitSim::SetTrace(std::function<void(const TWireLog::TEntry&)> trace) {

@@ -19,6 +19,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -30,9 +31,12 @@
 Q4_EXCEPTION(EUnitSim, Exception);
 
 struct TUnitSimOptions {
-    std::string Device;  // serial device to serve; empty: a new pseudo-terminal
-    std::string Link;    // when set, a symbolic link to the line's path made while serving
-    bool Pacing = true;  // write at the line rate rather than as fast as possible
+    std::string Device; // serial device to serve; empty: a new pseudo-terminal
+    std::string Link;   // when set, a symbolic link to the line's path made while serving
+    bool Pacing = true; // write at the line rate rather than as fast as possible
+    // The unit takes in each byte from the PC only when its frame has come down the line at the
+    // line rate (a long command line takes its wire time to arrive), rather than at once.
+    bool PaceInput = false;
     int BitRate = 19200; // line rate; a byte takes 10 bit times (8N1)
     bool Modem = false;  // a GSM modem answers first and relays to the unit after "CONNECT"
 };
@@ -117,6 +121,10 @@ private:
     // One turn of the server loop after the wait: input, hang-ups, timers, output.
     void Serve(unsigned flags);
     void ReadInput();
+    // Hands the unit (or modem) the bytes from the PC; with input pacing, those whose frames
+    // have arrived by `now`.
+    void TakeIn(std::string bytes, TClock::time_point now);
+    void DeliverInput(TClock::time_point now);
     void RunTimers(TClock::time_point now);
     void FlushOutput(TClock::time_point now);
     TClock::duration ByteTime() const;
@@ -139,6 +147,10 @@ private:
     TWireLog wire_;
     std::function<void(const TWireLog::TEntry&)> trace_;
     std::function<void(TSimUnit&)> onPeerOpened_;
+
+    // Input on its way down the line (input pacing): bytes with the time their frames end.
+    std::deque<std::pair<TClock::time_point, std::string>> in_;
+    TClock::time_point inFrameEnd_{};
 
     // Output queue and pacing.
     std::string out_;

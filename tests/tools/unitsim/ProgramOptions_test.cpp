@@ -84,12 +84,41 @@ TEST(ProgramOptions, RefusesWhatItCannotServe) {
              Case{{"--flash", "W25"}, "--flash is AT45DB161D or M45PE16"},
              Case{{"--set", "=5"}, "--set needs KEY=VALUE"},
              Case{{"--set", "object"}, "--set needs KEY=VALUE"},
+             Case{{"--boot-times", "1,2,3"},
+                  "--boot-times needs four whole numbers: ENTER,ERASE,BLOCK,RESTART"},
+             Case{{"--boot-times", "1,2,3,4,5"},
+                  "--boot-times needs four whole numbers: ENTER,ERASE,BLOCK,RESTART"},
+             Case{{"--boot-error-block", "10"},
+                  "--boot-error-block needs a block number of 4 hex digits"},
+             Case{{"--boot-error-block", "00G0"},
+                  "--boot-error-block needs a block number of 4 hex digits"},
          }) {
         TProgramOptions o;
         std::string error;
         EXPECT_FALSE(ParseProgramOptions(c.args, o, error)) << c.args[0];
         EXPECT_EQ(error, c.error);
     }
+}
+
+TEST(ProgramOptions, ReadsTheBootloaderSwitches) {
+    TProgramOptions o;
+    std::string error;
+    ASSERT_TRUE(
+        ParseProgramOptions({"--pace-input", "--boot-times", "100,2500,40,3000", "--boot-silent",
+                             "--boot-erase-error", "--boot-error-block", "00A8", "--boot-power-cut",
+                             "12", "--updated-version", "REV 07.503.091"},
+                            o, error))
+        << error;
+    EXPECT_TRUE(o.Line.PaceInput);
+    EXPECT_EQ(o.BootTimes.EnterMs, 100);
+    EXPECT_EQ(o.BootTimes.EraseMs, 2500);
+    EXPECT_EQ(o.BootTimes.BlockMs, 40);
+    EXPECT_EQ(o.BootTimes.RestartMs, 3000);
+    EXPECT_TRUE(o.Boot.NoAnswer);
+    EXPECT_TRUE(o.Boot.EraseError);
+    EXPECT_EQ(o.Boot.ErrorBlock, 0xA8);
+    EXPECT_EQ(o.Boot.PowerCutAfter, 12);
+    EXPECT_EQ(o.VersionAfterUpdate, "REV 07.503.091");
 }
 
 TEST(ProgramOptions, RecordLayoutFollowsTheFirmwareVersion) {

@@ -130,6 +130,32 @@ TEST(UnitSim, PacesRepliesAtTheLineRate) {
     EXPECT_EQ(chunks, 1u);
 }
 
+TEST(UnitSim, PacedInputReachesTheUnitAfterItsWireTime) {
+    TUnitSimOptions options = Unpaced();
+    options.PaceInput = true;
+    TUnitSim sim(options);
+    sim.Start();
+    PcEnd pc(sim.Path());
+    // Two lines in one write: 240 bytes (125 ms at 19200 bit/s), then 7 more.
+    const std::string longLine = "+object" + std::string(232, '0') + "\r";
+    const auto sent = Clock::now();
+    pc.Write(longLine + "+point\r");
+    ASSERT_TRUE(sim.WaitFromPc("+point\r", 2000));
+    std::vector<TWireLog::TEntry> wire;
+    for (const auto& e : sim.Wire())
+        if (e.Direction == TWireLog::wdFromPc)
+            wire.push_back(e);
+    ASSERT_EQ(wire.size(), 2u);
+    EXPECT_EQ(wire[0].Bytes, longLine);
+    const auto ms = [&](Clock::time_point t) {
+        return std::chrono::duration<double, std::milli>(t - sent).count();
+    };
+    EXPECT_GE(ms(wire[0].Time), 240 * 10.0 / 19.2 - 1);
+    EXPECT_GE(ms(wire[1].Time), 247 * 10.0 / 19.2 - 1);
+    EXPECT_LT(ms(wire[1].Time), 400);
+    EXPECT_EQ(sim.UnitLines().size(), 2u);
+}
+
 TEST(UnitSim, SplitReplyArrivesInTwoParts) {
     TUnitSim sim(Unpaced());
     TUnitFaults faults;

@@ -5,6 +5,7 @@
 #include "tools/unitsim/GpsReceiverModel.h"
 #include "tools/unitsim/HistoryRing.h"
 #include "tools/unitsim/ProgramOptions.h"
+#include "tools/unitsim/SimBootloader.h"
 #include "tools/unitsim/UnitSim.h"
 
 #include <csignal>
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<THistoryRing> ring;
     std::unique_ptr<TGpsReceiverModel> gps;
     TUnitSim sim(options);
+    // Unplugs itself from the unit when it goes, so it goes first.
+    std::unique_ptr<TSimBootloader> bootloader;
     sim.SetFaults(program.Faults);
     sim.SetShape(program.Shape);
     if (options.Modem)
@@ -61,6 +64,10 @@ int main(int argc, char** argv) {
         ring->SetNewerLayout(program.NewerRecordLayout);
         ring->Fill(program.HistoryRecords);
         gps = std::make_unique<TGpsReceiverModel>(unit);
+        bootloader = std::make_unique<TSimBootloader>(unit);
+        bootloader->Faults() = program.Boot;
+        bootloader->Times() = program.BootTimes;
+        bootloader->SetVersionAfterUpdate(program.VersionAfterUpdate);
     });
     if (program.PoweredUpMs >= 0)
         sim.SetOnPeerOpened(
