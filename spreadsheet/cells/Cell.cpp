@@ -33,6 +33,8 @@ std::unique_ptr<TCell> TStringCell::MakeCopy() const {
 
 void TFormulaCell::SetFormulaTokens(const uint8_t* data, int size) {
     tokens_.assign(data, data + size);
+    // New tokens leave the old result behind.
+    Calculated = 0;
     SharedIndex = 0xFFFF;
     TextLength = 0;
     FormulaIsText = 0;

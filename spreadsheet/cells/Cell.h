@@ -93,7 +93,8 @@ private:
 class TFormulaCell : public TCell {
 public:
     using TCell::TCell;
-    // Copies `size` bytes of tokens; the shared index becomes none and the text form is off.
+    // Copies `size` bytes of tokens; the shared index becomes none, the text form is off and
+    // the cell counts as not calculated.
     void SetFormulaTokens(const uint8_t* data, int size);
     // Holds the formula as text in the buffer.
     void SetFormulaText(const std::u16string& text);

@@ -77,8 +77,9 @@ class TCellValuesList;
 
 class TCellValues : public TCellStorage {
 public:
+    // Destroying the store frees its cells without the shared-formula hook (the owner that
+    // answers it may be going too).
     TCellValues(TCellValuesList* parent, TSST2& sst) : Parent(parent), SST(sst) {}
-    ~TCellValues() override { Clear(); }
 
     TCellValuesList* Parent;
     TSST2& SST;

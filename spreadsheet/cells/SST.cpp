@@ -149,7 +149,8 @@ TSSTEntry* TSST2::AddString(std::u16string_view text, const std::vector<TSSTRun>
         PutLong(p + 4, r.Font);
         p += kRunSize;
     }
-    std::memcpy(p, extended.data(), extended.size());
+    if (!extended.empty())
+        std::memcpy(p, extended.data(), extended.size());
 
     const uint32_t hash = HashOf(e.get());
     if (auto* found = static_cast<TSSTEntry*>(Find(e.get(), hash))) {
