@@ -31,6 +31,11 @@ TChartSeries::~TChartSeries() {
     SetParentChart(nullptr);
 }
 
+void TChartSeries::BeforeDestruction() {
+    TCustomChartSeries::BeforeDestruction();
+    SetParentChart(nullptr);
+}
+
 void TChartSeries::DeclareProperties(TPropertyList& p) {
     using S = TChartSeries;
     p.Add("ColorEachPoint", &S::ColorEachPoint, &S::SetColorEachPoint).Default(false);

@@ -79,6 +79,9 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
 
     explicit TChartSeries(TComponent* owner);
     ~TChartSeries() override;
+    // Freed through Free (as owners free their components): leaves the chart while the whole
+    // series still exists, so the chart's listeners see a complete series go.
+    void BeforeDestruction() override;
     static void DeclareProperties(TPropertyList& p);
     // A data source component that goes away is removed from the sources.
     void Notification(TComponent* component, TOperation operation) override;

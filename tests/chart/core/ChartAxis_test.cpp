@@ -1,6 +1,8 @@
 #include "CoreTestSupport.h"
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/classes/Streaming.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +149,28 @@ TEST_F(ChartAxisTest, StoredPropertiesFollowTheirRules) {
               false);
     chart.TopAxis()->SetZPosition(50);
     EXPECT_TRUE(chart.TopAxis()->ClassType()->FindProperty("ZPosition")->IsStored(chart.TopAxis()));
+}
+
+TEST_F(ChartAxisTest, WrittenDescriptionsHoldManualEndsOnly) {
+    chart.SetName("Chart1");
+    const std::string automatic = ComponentToText(&chart);
+    EXPECT_EQ(automatic.find("Minimum"), std::string::npos) << automatic;
+    EXPECT_EQ(automatic.find("Maximum"), std::string::npos) << automatic;
+    EXPECT_EQ(automatic.find("Axis"), std::string::npos) << automatic; // defaults: nothing
+    chart.BottomAxis()->SetMinMax(-1.5, 20);
+    chart.BottomAxis()->SetLogarithmicBase(2);
+    const std::string manual = ComponentToText(&chart);
+    EXPECT_NE(manual.find("BottomAxis.Minimum = -1.5"), std::string::npos) << manual;
+    EXPECT_NE(manual.find("BottomAxis.Maximum = 20"), std::string::npos) << manual;
+    EXPECT_NE(manual.find("BottomAxis.LogarithmicBase = 2"), std::string::npos) << manual;
+    EXPECT_EQ(manual.find("LeftAxis.Minimum"), std::string::npos) << manual;
+
+    TTestChart read;
+    ReadComponentDescription(ObjectTextToBinary(manual), &read);
+    EXPECT_EQ(read.BottomAxis()->Minimum(), -1.5);
+    EXPECT_EQ(read.BottomAxis()->Maximum(), 20);
+    EXPECT_FALSE(read.BottomAxis()->Automatic());
+    EXPECT_TRUE(read.LeftAxis()->Automatic());
 }
 
 TEST_F(ChartAxisTest, AssignCopiesSettingsButNotDepthPositionOrEvent) {

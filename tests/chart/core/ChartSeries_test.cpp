@@ -238,4 +238,98 @@ TEST_F(ChartSeriesTest, PixelConversionsGoThroughTheBoundAxes) {
     EXPECT_EQ(series.MandatoryAxis(), chart.LeftAxis());
 }
 
+// What the marks are told by the point operations and the depth placement.
+class RecordingMarks : public TSeriesMarkPoints {
+public:
+    std::vector<std::string> calls;
+    void ClearPositions() override { calls.push_back("clear positions"); }
+    void ClearItems() override { calls.push_back("clear items"); }
+    void DeletePoint(int index) override { calls.push_back("delete " + std::to_string(index)); }
+    void DeletePositions(int first, int count) override {
+        calls.push_back("delete positions " + std::to_string(first) + " " + std::to_string(count));
+    }
+    void SetParentChart(TChartHost* chart) override {
+        calls.push_back(chart ? "chart" : "no chart");
+    }
+    void SetZPosition(int z) override { calls.push_back("z " + std::to_string(z)); }
+};
+
+class MarkedSeries : public TChartSeries {
+public:
+    explicit MarkedSeries(TComponent* owner) : TChartSeries(owner) { SetMarkPoints(&marks); }
+    ~MarkedSeries() override { SetMarkPoints(nullptr); }
+    RecordingMarks marks;
+};
+
+TEST_F(ChartSeriesTest, MarksFollowThePointsAndTheDepth) {
+    MarkedSeries series(nullptr);
+    series.SetParentChart(&chart);
+    chart.view3D = true;
+    chart.maxZOrder = 1;
+    series.AssignZOrder();
+    series.CalcZRange();
+    for (int i = 0; i < 5; ++i)
+        series.AddXYValue(i, i);
+    series.DeletePoint(1);
+    series.DeletePoints(1, 2);
+    series.ClearValues();
+    EXPECT_EQ(series.marks.calls,
+              (std::vector<std::string>{"chart", "z 37", "delete 1", "delete positions 1 2",
+                                        "clear positions", "clear items"}));
+}
+
+class TSmallSeries : public TChartSeries {
+    Q4_CLASS(TSmallSeries, TChartSeries)
+public:
+    using TChartSeries::TChartSeries;
+};
+
+TEST_F(ChartSeriesTest, AFreedSeriesLeavesItsChartWhole) {
+    auto* series = new TSmallSeries(nullptr);
+    series->SetParentChart(&chart);
+    series->Free();
+    EXPECT_EQ(chart.detachedClasses, std::vector<std::string>{"TSmallSeries"});
+    EXPECT_EQ(chart.SeriesCount(), 0);
+}
+
+TEST_F(ChartSeriesTest, ADyingSeriesCallsNoUserCodeButLeavesItsChart) {
+    int cleared = 0;
+    {
+        TChartSeries series(nullptr);
+        series.SetParentChart(&chart);
+        series.AddXYValue(1, 1);
+        series.OnClearValues = [&](TChartSeries*) { ++cleared; };
+    }
+    EXPECT_EQ(cleared, 0);
+    EXPECT_EQ(chart.SeriesCount(), 0);
+}
+
+// A series type with a third dimension keeps it in step with X and Y.
+class SizedSeries : public TChartSeries {
+public:
+    explicit SizedSeries(TComponent* owner) : TChartSeries(owner), size(AddValueList("Size")) {}
+    int Add(double x, double y, double s) {
+        size->SetTempValue(s);
+        return AddXYValue(x, y);
+    }
+    TChartValueList* size;
+};
+
+TEST_F(ChartSeriesTest, FurtherValueListsStayInStep) {
+    SizedSeries series(nullptr);
+    series.Add(3, 30, 300);
+    series.Add(1, 10, 100);
+    series.Add(2, 20, 200);
+    EXPECT_EQ(ValuesOf(*series.size), (std::vector<double>{100, 200, 300}));
+    series.SwapPoints(0, 2);
+    series.DeletePoint(1);
+    EXPECT_EQ(ValuesOf(*series.size), (std::vector<double>{300, 100}));
+    EXPECT_EQ(series.ValueListByName("size"), series.size);
+    EXPECT_EQ(series.ValueListByName("X"), series.YValues()); // only lists from the third on
+    TChartSeries plain(nullptr);
+    plain.AddXYValue(5, 50);
+    series.CopyPointFrom(&plain, 0); // a source without the list gives 0
+    EXPECT_EQ(ValuesOf(*series.size), (std::vector<double>{300, 100, 0}));
+}
+
 } // namespace

@@ -47,6 +47,15 @@ TTestChart::~TTestChart() {
         ownAxes_.pop_back();
 }
 
+void TTestChart::DeclareProperties(TPropertyList& p) {
+    p.AddFn<TTestChart>(
+        "BottomAxis", [](TTestChart* c) { return c->BottomAxis(); },
+        [](TTestChart* c, TChartAxis* a) { c->BottomAxis()->Assign(a); });
+    p.AddFn<TTestChart>(
+        "LeftAxis", [](TTestChart* c) { return c->LeftAxis(); },
+        [](TTestChart* c, TChartAxis* a) { c->LeftAxis()->Assign(a); });
+}
+
 void TTestChart::Layout() {
     for (TChartAxis* axis : axes_) {
         axis->CalcStartEnd();
@@ -65,6 +74,7 @@ void TTestChart::RegisterSeries(TChartSeries* series) {
 
 void TTestChart::DetachSeries(TChartSeries* series) {
     events.emplace_back(series, sekRemove);
+    detachedClasses.push_back(series->ClassName());
     series->RemovedFromChart();
     series_.erase(std::remove(series_.begin(), series_.end(), series), series_.end());
     ++invalidations;

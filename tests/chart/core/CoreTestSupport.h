@@ -19,18 +19,22 @@ struct ChartCoreSession {
 };
 
 class TTestChart : public TComponent, public TChartHost {
+    Q4_CLASS(TTestChart, TComponent)
 public:
     static constexpr int CharWidth = 7;
     static constexpr int CharHeight = 13;
 
     explicit TTestChart(TComponent* owner = nullptr);
     ~TTestChart() override;
+    // The standard axes are stored with the chart, as the chart control stores them.
+    static void DeclareProperties(TPropertyList& p);
 
     // What the chart saw.
     int invalidations = 0;
     std::vector<std::pair<TCustomChartSeries*, TSeriesEventKind>> events;
     std::vector<std::pair<TChartSeries*, TChartToolEventKind>> toolEvents;
     std::vector<TChartAxis*> rangesSet;
+    std::vector<std::string> detachedClasses;
     int refreshes = 0;
 
     // What the chart answers with.
