@@ -7,6 +7,7 @@
 #include "chart/draw/Gradient.h"
 #include "chart/draw/PlotBlend.h"
 #include "chart/draw/PlotFont.h"
+#include "chart/draw/TaggedText.h"
 #include "platform/graphics/Bitmap.h"
 
 #include <cmath>
@@ -207,6 +208,13 @@ void TPlotCanvas::GradientPolygon(const TPointList& points, TCustomPlotGradient&
         Polygon(points);
         Brush()->SetStyle(old);
     }
+}
+
+void TPlotCanvas::TextOutTagged(int x, int y, const std::string& text, bool tagged) {
+    if (tagged)
+        DrawTaggedText(*this, x, y, text);
+    else
+        TextOut(x, y, text);
 }
 
 void TPlotCanvas::HorizontalLine(int x0, int x1, int y) {

@@ -109,6 +109,8 @@ public:
     }
     void MoveTo(TPoint p) { MoveTo(p.X, p.Y); }
     void LineTo(TPoint p) { LineTo(p.X, p.Y); }
+    // Tagged text through the HTML-subset renderer (TaggedText.h), else plain TextOut.
+    void TextOutTagged(int x, int y, const std::string& text, bool tagged);
     // Realises a chart pen on the platform pen: fine dots, geometric pens with line ends.
     void ApplyChartPen(TChartPen* pen, TColor color);
 
@@ -203,6 +205,10 @@ public:
     TRect ProjectRect(const TRect& r, int z);
     std::vector<TPoint> ProjectCorners(const TRect& r, int z);
     TRect ProjectedBounds(const TRect& r, int z);
+    // ArrowShape with a body half as wide as the head.
+    void FlatArrow(bool filled, TPoint from, TPoint to, int headWidth, int headLength, int z) {
+        ArrowShape(filled, from, to, headWidth, headLength, z, 50);
+    }
     void BoxShape(const TRect& r, int z0, int z1, bool darkSides) {
         BoxShape(r.Left, r.Right, r.Top, r.Bottom, z0, z1, darkSides);
     }
