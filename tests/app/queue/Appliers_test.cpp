@@ -2,6 +2,7 @@
 // table of (control class, text) and the effect, then the other kinds.
 
 #include "app/queue/Appliers.h"
+#include "app/queue/LogMemoWriter.h"
 #include "app/queue/OutArray.h"
 
 #include "controls/buttons/FrCheckBox.h"
@@ -35,6 +36,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <regex>
 
 namespace {
 
@@ -278,4 +280,23 @@ TEST(AppliersTest, TheTimerTickDrainsWithTheTimerOff) {
     EXPECT_EQ(edit->GetText(), "x");
     EXPECT_TRUE(timerOffWhileApplied);
     EXPECT_TRUE(timer.Enabled());
+}
+
+TEST(AppliersTest, TheLogWriterStampsEachLineIntoTheMemo) {
+    TFormGuard f;
+    auto* memo = f.Make<TMemo>();
+    TOutArray queue;
+    TLogMemoWriter log(memo, queue);
+    log.WriteLine("#com<-: +v");
+    log.WriteLine("@com->: v503.090");
+    EXPECT_EQ(memo->Lines()->Count(), 0); // nothing reaches the memo before the drain
+    DrainOutArray(queue);
+    ASSERT_EQ(memo->Lines()->Count(), 2);
+    const std::regex stamped(R"(\d\d\.\d\d\.\d{4} \d{1,2}:\d\d:\d\d (.*))");
+    std::smatch m;
+    const std::string first = memo->Lines()->Get(0), second = memo->Lines()->Get(1);
+    ASSERT_TRUE(std::regex_match(first, m, stamped)) << first;
+    EXPECT_EQ(m[1], "#com<-: +v");
+    ASSERT_TRUE(std::regex_match(second, m, stamped)) << second;
+    EXPECT_EQ(m[1], "@com->: v503.090");
 }
