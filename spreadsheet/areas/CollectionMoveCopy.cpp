@@ -1,5 +1,38 @@
 #include "spreadsheet/areas/CollectionMoveCopy.h"
 
+#include "spreadsheet/areas/CellAreas.h"
+
+TAreaListItem::TAreaListItem(TCollection* collection)
+    : TCollectionItemMoveCopy(collection), areas_(std::make_unique<TCellAreas>(this)) {}
+
+TAreaListItem::~TAreaListItem() = default;
+
+bool TAreaListItem::Intersects(int64_t c1, int64_t r1, int64_t c2, int64_t r2) {
+    return areas_->Intersects(c1, r1, c2, r2);
+}
+
+void TAreaListItem::CopyAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2, int64_t dc,
+                              int64_t dr) {
+    areas_->CopyAreas(c1, r1, c2, r2, dc, dr);
+}
+
+void TAreaListItem::DeleteAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2) {
+    areas_->DeleteAreas(c1, r1, c2, r2);
+}
+
+void TAreaListItem::ClipAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2) {
+    areas_->ClipAreas(c1, r1, c2, r2);
+}
+
+void TAreaListItem::OffsetAreas(int64_t dc, int64_t dr) {
+    areas_->OffsetAreas(dc, dr);
+}
+
+void TAreaListItem::MoveAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2, int64_t dc,
+                              int64_t dr) {
+    areas_->MoveAreas(c1, r1, c2, r2, dc, dr);
+}
+
 std::vector<TCollectionItemMoveCopy*> TCollectionMoveCopy::All() const {
     std::vector<TCollectionItemMoveCopy*> items;
     for (int i = 0; i < Count(); ++i)

@@ -5,6 +5,7 @@
 #include "platform/classes/Collection.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TCollectionItemMoveCopy : public TCollectionItem {
@@ -19,6 +20,29 @@ class TCollectionItemMoveCopy : public TCollectionItem {
     virtual void OffsetAreas(int64_t dCol, int64_t dRow) = 0;
     virtual void MoveAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2, int64_t dCol,
                            int64_t dRow) = 0;
+};
+
+class TCellAreas;
+
+// An item that owns a free-form area list and passes the six operations on to it.
+class TAreaListItem : public TCollectionItemMoveCopy {
+    Q4_CLASS(TAreaListItem, TCollectionItemMoveCopy)
+    explicit TAreaListItem(TCollection* collection);
+    ~TAreaListItem() override;
+
+    TCellAreas* Areas() const { return areas_.get(); }
+
+    bool Intersects(int64_t col1, int64_t row1, int64_t col2, int64_t row2) override;
+    void CopyAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2, int64_t dCol,
+                   int64_t dRow) override;
+    void DeleteAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2) override;
+    void ClipAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2) override;
+    void OffsetAreas(int64_t dCol, int64_t dRow) override;
+    void MoveAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2, int64_t dCol,
+                   int64_t dRow) override;
+
+private:
+    std::unique_ptr<TCellAreas> areas_;
 };
 
 using TMoveCopyItemList = std::vector<TCollectionItemMoveCopy*>;

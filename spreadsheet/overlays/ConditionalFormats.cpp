@@ -67,12 +67,10 @@ void TCondFmtData::DeclareProperties(TPropertyList& p) {
     p.AddFn<T>("FmtPattern", [](T* t) { return static_cast<TPersistent*>(t->FmtPattern()); });
 }
 
-TConditionalFormat::TConditionalFormat(TCollection* collection)
-    : TCollectionItemMoveCopy(collection) {
+TConditionalFormat::TConditionalFormat(TCollection* collection) : TAreaListItem(collection) {
     auto* owner = dynamic_cast<TConditionalFormats*>(collection);
     for (auto& condition : conditions_)
         condition = std::make_unique<TCondFmtData>(owner ? owner->Handler : nullptr);
-    areas_ = std::make_unique<TCellAreas>(this);
 }
 
 TConditionalFormat::~TConditionalFormat() = default;
@@ -80,38 +78,12 @@ TConditionalFormat::~TConditionalFormat() = default;
 void TConditionalFormat::Assign(TPersistent* source) {
     auto* other = dynamic_cast<TConditionalFormat*>(source);
     if (!other) {
-        TCollectionItemMoveCopy::Assign(source);
+        TAreaListItem::Assign(source);
         return;
     }
     for (size_t i = 0; i < conditions_.size(); ++i)
         conditions_[i]->Assign(other->conditions_[i].get());
-    areas_->Assign(other->areas_.get());
-}
-
-bool TConditionalFormat::Intersects(int64_t c1, int64_t r1, int64_t c2, int64_t r2) {
-    return areas_->Intersects(c1, r1, c2, r2);
-}
-
-void TConditionalFormat::CopyAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2, int64_t dc,
-                                   int64_t dr) {
-    areas_->CopyAreas(c1, r1, c2, r2, dc, dr);
-}
-
-void TConditionalFormat::DeleteAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2) {
-    areas_->DeleteAreas(c1, r1, c2, r2);
-}
-
-void TConditionalFormat::ClipAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2) {
-    areas_->ClipAreas(c1, r1, c2, r2);
-}
-
-void TConditionalFormat::OffsetAreas(int64_t dc, int64_t dr) {
-    areas_->OffsetAreas(dc, dr);
-}
-
-void TConditionalFormat::MoveAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2, int64_t dc,
-                                   int64_t dr) {
-    areas_->MoveAreas(c1, r1, c2, r2, dc, dr);
+    Areas()->Assign(other->Areas());
 }
 
 void TConditionalFormat::DeclareProperties(TPropertyList& p) {

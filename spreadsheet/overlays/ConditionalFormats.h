@@ -70,8 +70,8 @@ private:
 
 class TConditionalFormats;
 
-class TConditionalFormat : public TCollectionItemMoveCopy {
-    Q4_CLASS(TConditionalFormat, TCollectionItemMoveCopy)
+class TConditionalFormat : public TAreaListItem {
+    Q4_CLASS(TConditionalFormat, TAreaListItem)
     explicit TConditionalFormat(TCollection* collection);
     ~TConditionalFormat() override;
     void Assign(TPersistent* source) override;
@@ -80,22 +80,11 @@ class TConditionalFormat : public TCollectionItemMoveCopy {
     TCondFmtData* Condition1() const { return Condition(0); }
     TCondFmtData* Condition2() const { return Condition(1); }
     TCondFmtData* Condition3() const { return Condition(2); }
-    TCellAreas* Areas() const { return areas_.get(); }
-
-    bool Intersects(int64_t col1, int64_t row1, int64_t col2, int64_t row2) override;
-    void CopyAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2, int64_t dCol,
-                   int64_t dRow) override;
-    void DeleteAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2) override;
-    void ClipAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2) override;
-    void OffsetAreas(int64_t dCol, int64_t dRow) override;
-    void MoveAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2, int64_t dCol,
-                   int64_t dRow) override;
 
     static void DeclareProperties(TPropertyList& p);
 
 private:
     std::array<std::unique_ptr<TCondFmtData>, 3> conditions_;
-    std::unique_ptr<TCellAreas> areas_;
 };
 
 class TConditionalFormats : public TCollectionMoveCopy {

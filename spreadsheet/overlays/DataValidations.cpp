@@ -9,8 +9,7 @@ TDataValidations::TDataValidations(TPersistent* sheet, TFormulaHandler* handler)
         DVal[static_cast<size_t>(i)] = 0xFF;
 }
 
-TDataValidation::TDataValidation(TCollection* collection)
-    : TCollectionItemMoveCopy(collection), areas_(std::make_unique<TCellAreas>(this)) {}
+TDataValidation::TDataValidation(TCollection* collection) : TAreaListItem(collection) {}
 
 TDataValidation::~TDataValidation() = default;
 
@@ -22,7 +21,7 @@ TFormulaHandler* TDataValidation::Handler() const {
 void TDataValidation::Assign(TPersistent* source) {
     auto* other = dynamic_cast<TDataValidation*>(source);
     if (!other) {
-        TCollectionItemMoveCopy::Assign(source);
+        TAreaListItem::Assign(source);
         return;
     }
     Changed = true;
@@ -38,7 +37,7 @@ void TDataValidation::Assign(TPersistent* source) {
     type_ = other->type_;
     style_ = other->style_;
     operator_ = other->operator_;
-    areas_->Assign(other->areas_.get());
+    Areas()->Assign(other->Areas());
 }
 
 void TDataValidation::SetValidationType(TValidationType value) {
@@ -75,32 +74,6 @@ void TDataValidation::SetExpression(std::vector<uint8_t>& tokens, const std::u16
         handler ? handler->EncodeFormula(text, 0x20, false, 512, buffer.data()) : 0));
     tokens = std::move(buffer);
     Changed = true;
-}
-
-bool TDataValidation::Intersects(int64_t c1, int64_t r1, int64_t c2, int64_t r2) {
-    return areas_->Intersects(c1, r1, c2, r2);
-}
-
-void TDataValidation::CopyAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2, int64_t dc,
-                                int64_t dr) {
-    areas_->CopyAreas(c1, r1, c2, r2, dc, dr);
-}
-
-void TDataValidation::DeleteAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2) {
-    areas_->DeleteAreas(c1, r1, c2, r2);
-}
-
-void TDataValidation::ClipAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2) {
-    areas_->ClipAreas(c1, r1, c2, r2);
-}
-
-void TDataValidation::OffsetAreas(int64_t dc, int64_t dr) {
-    areas_->OffsetAreas(dc, dr);
-}
-
-void TDataValidation::MoveAreas(int64_t c1, int64_t r1, int64_t c2, int64_t r2, int64_t dc,
-                                int64_t dr) {
-    areas_->MoveAreas(c1, r1, c2, r2, dc, dr);
 }
 
 void TDataValidation::DeclareProperties(TPropertyList& p) {

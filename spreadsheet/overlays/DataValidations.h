@@ -44,8 +44,8 @@ enum : uint8_t {
 };
 using TValidationOptions = uint8_t;
 
-class TDataValidation : public TCollectionItemMoveCopy {
-    Q4_CLASS(TDataValidation, TCollectionItemMoveCopy)
+class TDataValidation : public TAreaListItem {
+    Q4_CLASS(TDataValidation, TAreaListItem)
     explicit TDataValidation(TCollection* collection);
     ~TDataValidation() override;
     // Copies everything but the change flag (which it sets), options included, and the areas.
@@ -66,20 +66,10 @@ class TDataValidation : public TCollectionItemMoveCopy {
     std::u16string Expression2() const { return Text(expression2_); }
     void SetExpression2(const std::u16string& text) { SetExpression(expression2_, text); }
     const std::vector<uint8_t>& Expression1Tokens() const { return expression1_; }
-    TCellAreas* Areas() const { return areas_.get(); }
 
     bool Changed = false;
     uint32_t Reserved = 0;
     std::u16string InputTitle, ErrorTitle, InputMsg, ErrorMsg;
-
-    bool Intersects(int64_t col1, int64_t row1, int64_t col2, int64_t row2) override;
-    void CopyAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2, int64_t dCol,
-                   int64_t dRow) override;
-    void DeleteAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2) override;
-    void ClipAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2) override;
-    void OffsetAreas(int64_t dCol, int64_t dRow) override;
-    void MoveAreas(int64_t col1, int64_t row1, int64_t col2, int64_t row2, int64_t dCol,
-                   int64_t dRow) override;
 
     static void DeclareProperties(TPropertyList& p);
 
@@ -94,7 +84,6 @@ private:
     TValidationType type_ = vtNumber;
     TValidationStyle style_ = vsStop;
     TValidationOperator operator_ = vopEqual;
-    std::unique_ptr<TCellAreas> areas_;
 };
 
 class TDataValidations : public TCollectionMoveCopy {
