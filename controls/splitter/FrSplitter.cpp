@@ -591,9 +591,12 @@ void TFrSplitter::Loaded() {
     TFrCustomPanel::Loaded();
     TCustomForm* form = GetParentForm();
     TWinControl* active = form != nullptr ? form->ActiveControl() : nullptr;
-    manualPosition_ = ManualPositionOf(position_);
-    if (usePercent_)
+    if (usePercent_) {
+        // The share is what counts: a stored position from another size follows it.
         MarginsFromPercent();
+        position_ = CheckPosition(PositionOfPercent(percent_));
+    }
+    manualPosition_ = ManualPositionOf(position_);
     LayoutPanes();
     BindPaneControls();
     if (form != nullptr && active != nullptr && form->ActiveControl() != active)

@@ -11,8 +11,12 @@
 #include "controls/containers/FrGroupBox.h"
 #include "controls/containers/FrPanel.h"
 #include "controls/containers/FrStatusPane.h"
+#include "controls/labels/LabelsRegistration.h"
+#include "controls/popup/PopupRegistration.h"
 #include "controls/progress/FrProgressBar.h"
 #include "controls/progress/ProgressRegistration.h"
+#include "controls/splitter/SplitterRegistration.h"
+#include "controls/toolbar/ToolbarRegistration.h"
 #include "platform/classes/Properties.h"
 #include "platform/classes/Streaming.h"
 #include "platform/forms/Forms.h"
@@ -37,6 +41,10 @@ namespace {
         RegisterFramedButtons();
         RegisterGlyphButtons();
         RegisterProgressControls();
+        RegisterSplitterControls();
+        RegisterPopupControls();
+        RegisterToolbarControls();
+        RegisterFramedLabels();
     }));
 
 const char* const kForm = R"(object FramedForm: TForm

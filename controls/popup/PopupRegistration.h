@@ -1,0 +1,3 @@
+#pragma once
+// Puts the popup panel in the class registry, for form descriptions.
+void RegisterPopupControls();
