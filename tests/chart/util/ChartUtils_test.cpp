@@ -1,0 +1,171 @@
+// The chart's shared routines: date steps, hit tests, the callback sort, the palette, field
+// texts, names, the check glyph and the editor preferences in the registry.
+
+#include "tests/chart/support/ChartTestSupport.h"
+
+#include "chart/util/ChartUtils.h"
+#include "chart/util/DateSteps.h"
+#include "chart/util/HitTests.h"
+#include "platform/classes/Component.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+namespace {
+
+TDateTime D(int y, int m, int d, int h = 0) {
+    return EncodeDate(y, m, d) + h / 24.0;
+}
+
+TEST(DateSteps, FindingAndEnlarging) {
+    EXPECT_EQ(DateStepOf(1.0 / 86400), dtOneSecond);
+    EXPECT_EQ(DateStepOf(0.3), dtNone);
+    EXPECT_EQ(DateStepOf(365), dtOneYear);
+    EXPECT_DOUBLE_EQ(NextLargerDateStep(1.0 / 86400), 5.0 / 86400);
+    EXPECT_DOUBLE_EQ(NextLargerDateStep(400), 365);
+    EXPECT_DOUBLE_EQ(NextLargerDateStep(1e-12), 365) << "shorter than every step";
+}
+
+TEST(DateSteps, RoundingTheFirstLabel) {
+    struct Case {
+        TDateTime value;
+        TDateStepKind step;
+        TDateTime expected;
+    } cases[] = {
+        {D(2024, 5, 1, 18), dtHalfMonth, D(2024, 5, 1)},
+        {D(2024, 5, 20), dtHalfMonth, D(2024, 5, 15)},
+        {D(2024, 5, 20, 6), dtOneYear, D(2024, 1, 1)},
+        {D(2024, 5, 20, 6), dtThreeMonths, D(2024, 5, 1)},
+        {D(2024, 5, 20, 13), dtOneDay, D(2024, 5, 21)},
+        {D(2024, 5, 20, 6), dtNone, D(2024, 5, 20)},
+        {D(2024, 5, 20, 6), dtOneHour, D(2024, 5, 20, 6)},
+        {2.5, dtTwoDays, 2}, // ties to even: 1.25 -> 1
+        {0, dtOneYear, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(RoundDateToStep(c.value, c.step), c.expected) << c.value;
+}
+
+TEST(DateSteps, SteppingByMonthsAndYears) {
+    struct Case {
+        TDateTime from;
+        bool increment;
+        TDateStepKind step;
+        double amount;
+        TDateTime expected;
+    } cases[] = {
+        {D(2024, 3, 1), false, dtHalfMonth, 15, D(2024, 2, 15)},
+        {D(2024, 3, 10), false, dtHalfMonth, 15, D(2024, 3, 1)},
+        {D(2024, 3, 20), false, dtHalfMonth, 15, D(2024, 3, 15)},
+        {D(2024, 1, 15), false, dtOneMonth, 30, D(2023, 12, 1)},
+        {D(2024, 11, 15), true, dtThreeMonths, 90, D(2025, 2, 1)},
+        {D(2024, 2, 29), true, dtOneYear, 365, D(2025, 2, 28)},
+        {D(2024, 6, 1), true, dtOneYear, 730, D(2026, 6, 1)},
+        {D(2024, 6, 1), true, dtOneYear, 0, D(2025, 6, 1)},    // always moves
+        {D(2024, 6, 1), true, dtOneYear, -365, D(2025, 6, 1)}, // never stands still
+        {10.25, true, dtOneHour, 1.0 / 24, 10.25 + 1.0 / 24},
+    };
+    for (const Case& c : cases) {
+        TDateTime v = c.from;
+        StepDateTime(true, c.increment, v, c.step, c.amount);
+        EXPECT_DOUBLE_EQ(v, c.expected) << c.from << " " << c.step;
+    }
+}
+
+TEST(HitTests, SegmentsShapesAndDistances) {
+    EXPECT_TRUE(PointNearSegment({5, 1}, {0, 0}, {10, 0}));
+    EXPECT_FALSE(PointNearSegment({5, 2}, {0, 0}, {10, 0}));
+    EXPECT_TRUE(PointNearSegment({5, 3}, {0, 0}, {10, 0}, 2));
+    EXPECT_TRUE(PointNearSegment({3, 3}, {3, 3}, {3, 3}));
+    EXPECT_FALSE(PointInsidePolygon({1, 1}, {}));
+    EXPECT_TRUE(PointInsideTriangle({10, 5}, 0, 20, 0, 10));
+    EXPECT_FALSE(PointInsideTriangle({1, 8}, 0, 20, 0, 10));
+    EXPECT_TRUE(PointInsideSideTriangle({15, 10}, 0, 20, 0, 20));
+    EXPECT_TRUE(PointInsideEllipse({10, 5}, 0, 0, 20, 10));
+    EXPECT_FALSE(PointInsideEllipse({19, 9}, 0, 0, 20, 10));
+    EXPECT_FALSE(PointInsideEllipse({0, 0}, 0, 0, 0, 10)) << "no width";
+    EXPECT_EQ(PointBackFromEnd({0, 0}, {10, 0}, 3), (TPoint{7, 0}));
+    EXPECT_EQ(PointBackFromEnd({4, 0}, {4, 10}, 3), (TPoint{4, 7}));
+    EXPECT_DOUBLE_EQ(Hypotenuse(3, 4), 5);
+}
+
+// The sort puts any data in order, and a comparison that contradicts itself (as NaN values do)
+// never takes an index out of the range.
+TEST(ChartUtils, SortByCallbacks) {
+    std::mt19937 random(3);
+    for (int n : {1, 2, 3, 10, 257}) {
+        std::vector<int> v(n);
+        for (int& x : v)
+            x = static_cast<int>(random() % 50);
+        SortByCallbacks(
+            0, n - 1, [&](int i, int j) { return v.at(i) - v.at(j); },
+            [&](int i, int j) { std::swap(v.at(i), v.at(j)); });
+        EXPECT_TRUE(std::is_sorted(v.begin(), v.end())) << n;
+    }
+    std::vector<double> nan(100, std::nan(""));
+    nan[50] = 1;
+    SortByCallbacks(
+        0, 99, [&](int i, int j) { return nan.at(i) < nan.at(j) ? -1 : 1; },
+        [&](int i, int j) { std::swap(nan.at(i), nan.at(j)); });
+}
+
+TEST(ChartUtils, PaletteFieldsAndNames) {
+    EXPECT_EQ(PaletteColorOf(0), clRed);
+    EXPECT_EQ(PaletteColorOf(20), clRed);
+    EXPECT_EQ(PaletteColorOf(19), static_cast<TColor>(0xA4A0A0));
+    SetModulePalette({clBlue, clLime});
+    EXPECT_EQ(PaletteColorOf(3), clLime);
+    SetModulePalette({});
+    EXPECT_EQ(ModulePalette().size(), 20u);
+
+    struct Case {
+        const char* text;
+        int n;
+        const char* field;
+    } fields[] = {{"a;b;c", 2, "b"}, {"a;b", 5, "b"}, {"", 1, ""}, {"a;", 2, ""}, {"a;b", 0, ""}};
+    for (const Case& c : fields)
+        EXPECT_EQ(FieldAt(c.text, c.n), c.field) << c.text << " " << c.n;
+    EXPECT_EQ(FieldCount(""), 0);
+    EXPECT_EQ(FieldCount("a;"), 2);
+    EXPECT_EQ(FieldCount("a,b,c", ","), 3);
+    EXPECT_EQ(FieldSeparator(), ";") << "a given separator is for that call only";
+    EXPECT_EQ(ReplaceCharacter("a-b-c", '-', '\0'), "abc");
+    EXPECT_EQ(ReplaceCharacter("a-b-c", '-', '+'), "a+b+c");
+
+    TComponent form(nullptr);
+    EXPECT_EQ(UniqueComponentName(nullptr, "Series"), "Series1");
+    auto* s1 = new TComponent(&form);
+    s1->SetName("Series1");
+    auto* s2 = new TComponent(&form);
+    s2->SetName("Series2");
+    EXPECT_EQ(UniqueComponentName(&form, "Series"), "Series3");
+}
+
+TEST(ChartUtils, CheckGlyphs) {
+    charttest::TSurface s(40, 20);
+    DrawCheckGlyph(2, 2, *s.bitmap.Canvas(), true, true);
+    DrawCheckGlyph(22, 2, *s.bitmap.Canvas(), true, false);
+    const QImage& image = s.Image();
+    charttest::SavePicture(image, "check-glyphs");
+    EXPECT_EQ(charttest::InkBox(image, clWhite).Left, 2);
+    EXPECT_EQ(charttest::ColorBox(image, clBlack).Right <= 35, true);
+    EXPECT_GT(charttest::CountColor(image, clBlack), 10) << "the tick and the dot";
+}
+
+// Preferences live in the registry stand-in under a configuration folder of the test's own.
+TEST(ChartUtils, EditorPreferences) {
+    const std::string home = std::string(Q4_BINARY_DIR) + "/chart-util-config";
+    std::filesystem::remove_all(home);
+    setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    EXPECT_TRUE(ReadEditorBoolean("TreeView", true)) << "never written: the default";
+    EXPECT_EQ(ReadEditorInteger("Height", 77), 77);
+    WriteEditorBoolean("TreeView", false);
+    EXPECT_FALSE(ReadEditorBoolean("TreeView", true));
+    EXPECT_FALSE(ReadEditorBoolean("Other", false));
+}
+
+} // namespace
