@@ -1,0 +1,8 @@
+#include "app/connect/DlgConnect.h"
+#include "tests/app/support/AppTestEnvironment.h"
+
+namespace {
+[[maybe_unused]] ::testing::Environment* const kApplication =
+    ::testing::AddGlobalTestEnvironment(new apptest::ApplicationEnvironment(
+        "app-connect-fonts", [] { RegisterConnectDialogClasses(); }));
+} // namespace
