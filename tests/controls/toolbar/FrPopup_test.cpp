@@ -6,6 +6,7 @@
 #include "controls/popup/FrPopupPanel.h"
 #include "controls/toolbar/FrSpacer.h"
 #include "controls/toolbar/FrToolbarPopupButton.h"
+#include "platform/classes/Streaming.h"
 #include "platform/forms/PopupWindow.h"
 
 #include <gtest/gtest.h>
@@ -139,6 +140,25 @@ TEST_F(PopupTest, SpacerGroovesAndTurns) {
     spacer->SetOrientation(orVertical);
     EXPECT_EQ(spacer->Width(), 25);
     EXPECT_EQ(spacer->Height(), 8);
+    // Read from a description, the stored size stays as it is written.
+    const char* text = R"(object SpacerForm: TForm
+  Width = 200
+  Height = 100
+  object spTall: TFrSpacer
+    Width = 99
+    Height = 8
+    Orientation = orVertical
+  end
+end
+)";
+    auto* f = new TForm(nullptr);
+    ReadComponentDescription(text, f);
+    auto* tall = static_cast<TFrSpacer*>(f->FindComponent("spTall"));
+    ASSERT_NE(tall, nullptr);
+    EXPECT_EQ(tall->Orientation(), orVertical);
+    EXPECT_EQ(tall->Width(), 99);
+    EXPECT_EQ(tall->Height(), 8);
+    f->Free();
 }
 
 class ChevronTest : public PopupTest {
