@@ -4,6 +4,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <benchmark/benchmark.h>
 
@@ -151,8 +152,8 @@ void BM_Text_QPainter(benchmark::State& state) {
     TFont font; // the same realised font the canvas draws with
     font.SetName("Arial");
     font.SetSize(9);
-    p.setFont(font.QtFont());
-    int ascent = QFontMetrics(font.QtFont()).ascent();
+    p.setFont(TGraphicsQt::Font(font));
+    int ascent = QFontMetrics(TGraphicsQt::Font(font)).ascent();
     // The program's texts are UTF-8 strings: both sides convert them.
     std::string texts[6];
     for (int i = 0; i < 6; ++i)

@@ -256,8 +256,8 @@ void TFrBitBtn::DrawGlyph(TCanvas* canvas, const TRect& r) {
     else if (numGlyphs_ >= 2 && !Enabled())
         cell = 1;
     const int w = glyph_->Width() / numGlyphs_;
-    canvas->TransparentDrawImage(r, glyph_->Image(), Rect(cell * w, 0, (cell + 1) * w, r.Height()),
-                                 glyph_->TransparentColor());
+    canvas->TransparentBlt(r.Left, r.Top, r.Width(), r.Height(), glyph_->Canvas(), cell * w, 0, w,
+                           r.Height(), glyph_->TransparentColor());
 }
 
 void TFrBitBtn::DrawContent(TCanvas* canvas) {

@@ -5,6 +5,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/WidgetBridge.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -56,7 +57,8 @@ void TWinControl::PaintWindowTo(QWidget* widget, const TRect& area) {
             return;
         QImage layer(size, QImage::Format_ARGB32_Premultiplied);
         layer.fill(Qt::transparent);
-        TCanvas canvas(&layer);
+        TCanvas canvas;
+        TGraphicsQt::SetImage(canvas, &layer);
         if (border)
             SafeCall(this, [&] {
                 canvas.Font()->Assign(Font());
@@ -64,7 +66,7 @@ void TWinControl::PaintWindowTo(QWidget* widget, const TRect& area) {
                 canvas.SelectClipRegion(nullptr);
             });
         PaintControls(&canvas, layer, {cr.Left, cr.Top});
-        canvas.SetImage(nullptr);
+        TGraphicsQt::SetImage(canvas, nullptr);
         QPainter p(widget);
         p.drawImage(QPoint(0, 0), layer);
         return;
@@ -73,7 +75,8 @@ void TWinControl::PaintWindowTo(QWidget* widget, const TRect& area) {
         backBuffer_ = std::make_unique<QImage>(size, QImage::Format_RGB32);
     QImage& buffer = *backBuffer_;
     SafeCall(this, [&] {
-        TCanvas canvas(&buffer);
+        TCanvas canvas;
+        TGraphicsQt::SetImage(canvas, &buffer);
         canvas.Font()->Assign(Font());
         Perform(WM_NCPAINT, reinterpret_cast<WPARAM>(&canvas), 0);
         canvas.SelectClipRegion(nullptr);
@@ -82,7 +85,7 @@ void TWinControl::PaintWindowTo(QWidget* widget, const TRect& area) {
         Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&canvas), 0);
         Perform(WM_PAINT, reinterpret_cast<WPARAM>(&canvas), 0);
         PaintControls(&canvas, buffer, {cr.Left, cr.Top});
-        canvas.SetImage(nullptr);
+        TGraphicsQt::SetImage(canvas, nullptr);
     });
     QPainter p(widget);
     QRect r(area.Left, area.Top, area.Width(), area.Height());
@@ -98,10 +101,10 @@ TCustomControl::~TCustomControl() = default;
 void TWinControl::PaintOwnCanvas(TCanvas* surface, TCanvas& own,
                                  const std::function<void()>& paint) {
     // The control's own canvas is bound to the surface for the duration, at the client origin.
-    QImage* image = surface->Image();
+    QImage* image = TGraphicsQt::Image(*surface);
     TPoint origin = surface->ViewportOrigin();
     surface->Flush();
-    own.SetImage(image);
+    TGraphicsQt::SetImage(own, image);
     own.SelectClipRegion(nullptr);
     own.SetViewportOrigin(origin);
     own.IntersectClipRect(Rect(0, 0, ClientWidth(), ClientHeight()));
@@ -111,10 +114,10 @@ void TWinControl::PaintOwnCanvas(TCanvas* surface, TCanvas& own,
     try {
         paint();
     } catch (...) {
-        own.SetImage(nullptr);
+        TGraphicsQt::SetImage(own, nullptr);
         throw;
     }
-    own.SetImage(nullptr);
+    TGraphicsQt::SetImage(own, nullptr);
 }
 
 void TCustomControl::PaintWindow(TCanvas* canvas) {
@@ -131,7 +134,7 @@ TGraphicControl::~TGraphicControl() {
 }
 
 void TGraphicControl::PaintOn(QImage& surface, TPoint origin, const TRect& clip) {
-    canvas_.SetImage(&surface);
+    TGraphicsQt::SetImage(canvas_, &surface);
     canvas_.SelectClipRegion(nullptr);
     canvas_.SetViewportOrigin(origin);
     canvas_.IntersectClipRect(clip);
@@ -143,5 +146,5 @@ void TGraphicControl::PaintOn(QImage& surface, TPoint origin, const TRect& clip)
     canvas_.Pen()->SetWidth(1);
     canvas_.Pen()->SetMode(pmCopy);
     SafeCall(this, [this] { Paint(); });
-    canvas_.SetImage(nullptr);
+    TGraphicsQt::SetImage(canvas_, nullptr);
 }

@@ -1,4 +1,5 @@
 #include "platform/forms/Dialogs.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -273,7 +274,7 @@ bool TFontDialog::Execute() {
         if (ok)
             font_->Assign(copy);
     } else {
-        QFont chosen = QFontDialog::getFont(&ok, font_->QtFont());
+        QFont chosen = QFontDialog::getFont(&ok, TGraphicsQt::Font(*font_));
         if (ok) {
             font_->BeginUpdate();
             font_->SetName(chosen.family().toStdString());

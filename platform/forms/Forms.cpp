@@ -4,6 +4,7 @@
 #include "platform/classes/Streaming.h"
 #include "platform/forms/Menus.h"
 #include "platform/forms/WidgetBridge.h"
+#include "platform/graphics/GraphicsQt_p.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Threads.h"
 
@@ -356,7 +357,7 @@ void TCustomForm::UpdateWidgetState() {
         return;
     }
     w->setEnabled(Enabled());
-    w->setFont(Font()->QtFont());
+    w->setFont(TGraphicsQt::Font(*Font()));
     if (menuBar_ != nullptr)
         menuBar_->setGeometry(0, 0, Width(), menuBar_->sizeHint().height());
     if (created_ && !InLoading() && !Visible() && w->isVisible())

@@ -3,6 +3,7 @@
 #include "platform/forms/ScrollAreaFrame_p.h"
 
 #include "platform/forms/Controls.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QAbstractScrollArea>
 #include <QContextMenuEvent>
@@ -70,10 +71,11 @@ private:
         QImage layer(viewport->size(), QImage::Format_ARGB32_Premultiplied);
         layer.fill(Qt::transparent);
         SafeCall(control_, [&] {
-            TCanvas canvas(&layer);
+            TCanvas canvas;
+            TGraphicsQt::SetImage(canvas, &layer);
             canvas.Font()->Assign(control_->Font());
             control_->Perform(CM_VIEWPORTPAINT, reinterpret_cast<WPARAM>(&canvas));
-            canvas.SetImage(nullptr);
+            TGraphicsQt::SetImage(canvas, nullptr);
         });
         QPainter p(viewport);
         p.drawImage(QPoint(0, 0), layer);

@@ -7,6 +7,7 @@
 #include "platform/forms/Menus.h"
 #include "platform/forms/ScrollAreaFrame_p.h"
 #include "platform/forms/WidgetBridge.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -112,7 +113,7 @@ void TWinControl::UpdateWidgetState() {
     if (widget_ == nullptr)
         return;
     widget_->setEnabled(Enabled());
-    widget_->setFont(Font()->QtFont());
+    widget_->setFont(TGraphicsQt::Font(*Font()));
     widget_->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
     widget_->setToolTip(ShowHint() && !Hint().empty() ? QString::fromStdString(GetShortHint(Hint()))
                                                       : QString());

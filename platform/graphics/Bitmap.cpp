@@ -2,6 +2,7 @@
 
 #include "platform/graphics/GraphicsErrors.h"
 
+#include "platform/graphics/GraphicsQt_p.h"
 #include "platform/rtl/Streams.h"
 
 #include <QBuffer>
@@ -302,7 +303,8 @@ int TBitmap::BytesPerScanLine() const {
 
 TCanvas* TBitmap::Canvas() {
     if (!canvas_) {
-        canvas_ = std::make_unique<TCanvas>(image_.get());
+        canvas_ = std::make_unique<TCanvas>();
+        TGraphicsQt::SetImage(*canvas_, image_.get());
         canvas_->SetMonochrome(Monochrome());
         canvas_->OnChange = [this](TObject*) { SetModified(true); };
     }
@@ -398,12 +400,6 @@ void TBitmap::FreeImage() {
 }
 
 const QImage& TBitmap::Image() const {
-    if (canvas_)
-        canvas_->Flush();
-    return *image_;
-}
-
-QImage& TBitmap::MutableImage() {
     if (canvas_)
         canvas_->Flush();
     return *image_;

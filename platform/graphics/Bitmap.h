@@ -78,18 +78,19 @@ public:
     void FreeImage();
     void Dormant() {}
 
+protected:
+    void Changed() override;
+
+private:
+    friend struct TGraphicsQt; // the platform's Qt side (GraphicsQt_p.h)
+    friend class TRasterImage;
     // The pixels. The reference stays valid for the bitmap's life; resizing changes it in place.
     const QImage& Image() const;
     // Replaces the pixels by a copy of image; the pixel format follows the image's.
     void SetImage(const QImage& image);
-
-protected:
-    void Changed() override;
     // Replaces the pixels (the canvas's painter is finished first).
     void ReplaceImage(QImage image);
-    QImage& MutableImage();
 
-private:
     std::unique_ptr<QImage> image_;
     std::unique_ptr<TCanvas> canvas_;
     TPixelFormat pixelFormat_ = pfDevice;

@@ -21,10 +21,6 @@ TCanvas::TCanvas() : d_(std::make_unique<Impl>()) {
     Attach();
 }
 
-TCanvas::TCanvas(QImage* image) : TCanvas() {
-    d_->image = image;
-}
-
 TCanvas::~TCanvas() {
     font_.OnChange = nullptr;
     pen_.OnChange = nullptr;

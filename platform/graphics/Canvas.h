@@ -128,17 +128,13 @@ class TCanvas : public TPersistent {
     Q4_CLASS(TCanvas, TPersistent)
 public:
     TCanvas();
-    // A canvas drawing into image (not owned).
-    explicit TCanvas(QImage* image);
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
     virtual ~TCanvas();
 
     // ---- the surface -------------------------------------------------------------------------
-    // Binds the canvas to an image (or none). The device state is kept; the painter closes, so call
-    // this (or Flush) before the image is resized or replaced.
-    void SetImage(QImage* image);
-    QImage* Image() const;
+    // A canvas draws into a bitmap's pixels or a window's back buffer (bound by the platform,
+    // GraphicsQt_p.h); a canvas without one draws nothing.
     bool HandleAllocated() const;
     HDC Handle() { return this; }
     // Finishes the painter so that the image may be read or resized directly; the next primitive
@@ -229,14 +225,6 @@ public:
     // alpha when useSourceAlpha): dst = (src * a + dst * (255 - a) + 127) / 255 per channel.
     bool AlphaBlend(int x, int y, int w, int h, TCanvas* source, int sx, int sy, int sw, int sh,
                     std::uint8_t opacity, bool useSourceAlpha = false);
-    // Draws a whole image at (x, y) or stretched into r: copied as BitBlt with cmSrcCopy does, or
-    // with blend blended over the destination by the image's alpha channel.
-    void DrawImage(int x, int y, const QImage& image, bool blend = false);
-    void StretchDrawImage(const TRect& r, const QImage& image, bool blend = false);
-    // The src part of image stretched into dest, leaving the destination alone wherever the
-    // image has the colour transparent.
-    void TransparentDrawImage(const TRect& dest, const QImage& image, const TRect& src,
-                              TColor transparent);
 
     // ---- paths --------------------------------------------------------------------------------
     // Between BeginPath and EndPath lines, arcs, shapes and text add their outlines to a path
@@ -307,8 +295,18 @@ protected:
     virtual void Changed();
 
 private:
+    friend struct TGraphicsQt; // the platform's Qt side (GraphicsQt_p.h)
     struct Impl;
     struct SavedState;
+
+    void SetImage(QImage* image);
+    QImage* Image() const;
+    void DrawImage(int x, int y, const QImage& image, bool blend = false);
+    void StretchDrawImage(const TRect& r, const QImage& image, bool blend = false);
+    // The src part of image stretched into dest, leaving the destination alone wherever the
+    // image has the colour transparent.
+    void TransparentDrawImage(const TRect& dest, const QImage& image, const TRect& src,
+                              TColor transparent);
     class Painting;
     class Recording;
 

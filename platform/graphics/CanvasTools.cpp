@@ -3,6 +3,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas_p.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <algorithm>
 #include <array>
@@ -219,7 +220,7 @@ void TCanvas::RealizeBrush(QPainter* p) {
     d.qbrushValid = true;
     QBrush qbrush;
     if (TBitmap* pattern = brush_.Bitmap(); pattern && !pattern->Empty()) {
-        QImage tile = pattern->Image().convertToFormat(QImage::Format_ARGB32);
+        QImage tile = TGraphicsQt::Image(*pattern).convertToFormat(QImage::Format_ARGB32);
         // Black pattern pixels of a one-bit pattern take the text colour, white ones the
         // background colour.
         if (pattern->Monochrome())
@@ -258,7 +259,7 @@ void TCanvas::RealizeFont(QPainter* p) {
     d.fontGeneration = font_.Generation();
     d.fontExtra = charExtra_;
     d.qfontValid = true;
-    d.qfont = font_.QtFont();
+    d.qfont = TGraphicsQt::Font(font_);
     if (charExtra_ != 0)
         d.qfont.setLetterSpacing(QFont::AbsoluteSpacing, charExtra_);
     d.metrics.emplace(d.qfont);

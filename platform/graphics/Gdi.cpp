@@ -1,9 +1,10 @@
 #include "platform/graphics/Gdi.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QImage>
 
 int GetDeviceCaps(HDC dc, int index) {
-    const QImage* image = dc ? dc->Image() : nullptr;
+    const QImage* image = dc ? TGraphicsQt::Image(*dc) : nullptr;
     int w = image ? image->width() : 0;
     int h = image ? image->height() : 0;
     switch (index) {

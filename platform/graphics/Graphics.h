@@ -107,8 +107,6 @@ public:
     TFontQuality Quality() const { return quality_; }
     void SetQuality(TFontQuality quality);
 
-    // The realised font at 96 dots per inch (kept until the next change).
-    const QFont& QtFont() const;
     // Counts the changes that alter the realised font (not its colour or angle).
     unsigned Generation() const { return generation_; }
 
@@ -116,6 +114,10 @@ protected:
     void Changed() override;
 
 private:
+    friend struct TGraphicsQt; // the platform's Qt side (GraphicsQt_p.h)
+    // The realised font at 96 dots per inch (kept until the next change).
+    const QFont& QtFont() const;
+
     std::string name_ = "MS Sans Serif";
     int height_ = -11;
     int pixelsPerInch_ = ScreenPixelsPerInch;

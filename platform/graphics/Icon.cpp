@@ -2,6 +2,7 @@
 
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GraphicsErrors.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -39,7 +40,7 @@ void TIcon::SetHeight(int) {
 
 void TIcon::Draw(TCanvas* canvas, const TRect& r) const {
     if (canvas && !Empty())
-        canvas->StretchDrawImage(r, *image_, true);
+        TGraphicsQt::StretchDrawImage(*canvas, r, *image_, true);
 }
 
 void TIcon::LoadFromBytes(const std::vector<std::uint8_t>& data) {

@@ -30,9 +30,10 @@ public:
     void LoadFromBytes(const std::vector<std::uint8_t>& data) override;
     std::vector<std::uint8_t> SaveToBytes() const override;
 
+private:
+    friend struct TGraphicsQt; // the platform's Qt side (GraphicsQt_p.h)
     const QImage& Image() const { return *image_; }
     void SetImage(const QImage& image);
 
-private:
     std::unique_ptr<QImage> image_;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GraphicsErrors.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QImage>
 #include <QPainter>
@@ -61,9 +62,9 @@ namespace {
 
 // The picture with alpha: opaque where the mask is black (or everywhere without a mask).
 QImage WithMask(const TBitmap& image, const TBitmap* mask) {
-    QImage picture = image.Image().convertToFormat(QImage::Format_ARGB32);
+    QImage picture = TGraphicsQt::Image(image).convertToFormat(QImage::Format_ARGB32);
     if (mask && !mask->Empty()) {
-        QImage m = mask->Image().convertToFormat(QImage::Format_RGB32);
+        QImage m = TGraphicsQt::Image(*mask).convertToFormat(QImage::Format_RGB32);
         for (int y = 0; y < picture.height(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
             for (int x = 0; x < picture.width(); ++x) {
@@ -86,7 +87,7 @@ int TCustomImageList::Add(const TBitmap& image, const TBitmap* mask) {
 int TCustomImageList::AddMasked(const TBitmap& image, TColor maskColor) {
     if (image.Empty())
         return -1;
-    QImage picture = image.Image().convertToFormat(QImage::Format_ARGB32);
+    QImage picture = TGraphicsQt::Image(image).convertToFormat(QImage::Format_ARGB32);
     TColor rgb = ColorToRGB(maskColor);
     QRgb key = qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)) & 0xFFFFFF;
     for (int y = 0; y < picture.height(); ++y) {
@@ -142,7 +143,7 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
         return;
     const QImage& image = Cell(index);
     if (enabled) {
-        canvas->DrawImage(x, y, image, true);
+        TGraphicsQt::DrawImage(*canvas, x, y, image, true);
         return;
     }
     // Embossed: the shape's dark pixels in the highlight colour one pixel down and right, then in
@@ -159,8 +160,8 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
         }
         return s;
     };
-    canvas->DrawImage(x + 1, y + 1, silhouette(clBtnHighlight), true);
-    canvas->DrawImage(x, y, silhouette(clBtnShadow), true);
+    TGraphicsQt::DrawImage(*canvas, x + 1, y + 1, silhouette(clBtnHighlight), true);
+    TGraphicsQt::DrawImage(*canvas, x, y, silhouette(clBtnShadow), true);
 }
 
 bool TCustomImageList::GetBitmap(int index, TBitmap* bitmap) const {
@@ -169,7 +170,7 @@ bool TCustomImageList::GetBitmap(int index, TBitmap* bitmap) const {
     bitmap->SetSize(width_, height_);
     TCanvas* c = bitmap->Canvas();
     c->FillRect(Rect(0, 0, width_, height_));
-    c->DrawImage(0, 0, Cell(index), true);
+    TGraphicsQt::DrawImage(*c, 0, 0, Cell(index), true);
     return true;
 }
 

@@ -56,7 +56,6 @@ public:
     // Copies image index onto a bitmap of the list's size (transparent pixels take the bitmap's
     // brush colour, white by default).
     bool GetBitmap(int index, TBitmap* bitmap) const;
-    const QImage& Image(int index) const;
 
     void RegisterChanges(TChangeLink* link);
     void UnRegisterChanges(TChangeLink* link);
@@ -66,6 +65,8 @@ protected:
     void Change();
 
 private:
+    friend struct TGraphicsQt; // the platform's Qt side (GraphicsQt_p.h)
+    const QImage& Image(int index) const;
     int AddImages(const QImage& picture);
 
     struct Images; // the cells, alpha 0 where masked out

@@ -2,6 +2,7 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QDir>
 #include <QImage>
@@ -25,11 +26,11 @@ std::string SaveSnapshot(const QImage& image, const std::string& name) {
 
 std::string SaveSnapshot(TCanvas& canvas, const std::string& name) {
     canvas.Flush();
-    if (!canvas.Image())
+    if (!TGraphicsQt::Image(canvas))
         return {};
-    return SaveSnapshot(*canvas.Image(), name);
+    return SaveSnapshot(*TGraphicsQt::Image(canvas), name);
 }
 
 std::string SaveSnapshot(const TBitmap& bitmap, const std::string& name) {
-    return SaveSnapshot(bitmap.Image(), name);
+    return SaveSnapshot(TGraphicsQt::Image(bitmap), name);
 }

@@ -1,4 +1,5 @@
 #include "platform/stdctrls/GroupBox.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QFontMetrics>
 
@@ -10,7 +11,7 @@ TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TCustomGroupBox::AlignControls(TControl* changed, TRect& rect) {
-    QFontMetrics fm(Font()->QtFont());
+    QFontMetrics fm(TGraphicsQt::Font(*Font()));
     rect.Top += fm.height();
     rect.Left += 2;
     rect.Right = std::max(rect.Left, rect.Right - 2);

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/Label.h"
 
+#include "platform/graphics/GraphicsQt_p.h"
 #include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QFontMetrics>
@@ -77,7 +78,7 @@ unsigned TCustomLabel::DrawFlags() const {
 }
 
 bool TCustomLabel::CanAutoSize(int& newWidth, int& newHeight) {
-    QFontMetrics fm(Font()->QtFont());
+    QFontMetrics fm(TGraphicsQt::Font(*Font()));
     std::string text = Caption();
     if (showAccelChar_) {
         std::string plain;

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/PageControl.h"
 
+#include "platform/graphics/GraphicsQt_p.h"
 #include "platform/stdctrls/BevelFrame.h"
 
 #include <QFontMetrics>
@@ -105,12 +106,12 @@ void TPageControl::SetActivePageIndex(int i) {
 }
 
 int TPageControl::TabHeight() const {
-    QFontMetrics fm(Font()->QtFont());
+    QFontMetrics fm(TGraphicsQt::Font(*Font()));
     return fm.height() + 6;
 }
 
 TRect TPageControl::TabRect(int i) const {
-    QFontMetrics fm(Font()->QtFont());
+    QFontMetrics fm(TGraphicsQt::Font(*Font()));
     int x = 2;
     for (int k = 0; k < PageCount(); ++k) {
         if (!pages_[k]->TabVisible()) {

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/RadioGroup.h"
 
+#include "platform/graphics/GraphicsQt_p.h"
 #include "platform/stdctrls/StringsProperty.h"
 
 #include <QFontMetrics>
@@ -100,7 +101,7 @@ void TCustomRadioGroup::Resize() {
 void TCustomRadioGroup::ArrangeButtons() {
     if (buttons_.empty())
         return;
-    QFontMetrics fm(Font()->QtFont());
+    QFontMetrics fm(TGraphicsQt::Font(*Font()));
     const int top = fm.height() + 2;
     const int rows = (static_cast<int>(buttons_.size()) + columns_ - 1) / columns_;
     const int colWidth = (Width() - 10) / columns_;

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/WidgetSupport_p.h"
 
+#include "platform/graphics/GraphicsQt_p.h"
 #include "platform/graphics/ImageList.h"
 
 #include <QPalette>
@@ -9,7 +10,7 @@
 QIcon IconOf(TCustomImageList* images, int index, const QIcon& fallback) {
     if (!images || index < 0 || index >= images->Count())
         return fallback;
-    return QIcon(QPixmap::fromImage(images->Image(index)));
+    return QIcon(QPixmap::fromImage(TGraphicsQt::Image(*images, index)));
 }
 
 bool KeepArrowKeys(TMessage& message) {
@@ -19,16 +20,26 @@ bool KeepArrowKeys(TMessage& message) {
     return true;
 }
 
-void ApplyViewColors(QWidget* widget, TColor background, TColor text) {
-    const TColor b = ColorToRGB(background), t = ColorToRGB(text);
-    const QColor base(GetRValue(b), GetGValue(b), GetBValue(b));
-    const QColor ink(GetRValue(t), GetGValue(t), GetBValue(t));
+namespace {
+
+QColor QtColor(TColor color) {
+    const TColor c = ColorToRGB(color);
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+} // namespace
+
+void ApplyViewColors(QWidget* widget, TColor background, TColor text, bool hideSelection) {
     QPalette palette = widget->palette();
     // A disabled view keeps the style's grey text.
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, base);
+        palette.setColor(group, QPalette::Base, QtColor(background));
     for (auto group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::Text, ink);
+        palette.setColor(group, QPalette::Text, QtColor(text));
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     QtColor(hideSelection ? background : clBtnFace));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     QtColor(hideSelection ? text : clBtnText));
     if (palette != widget->palette())
         widget->setPalette(palette);
 }

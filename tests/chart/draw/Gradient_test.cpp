@@ -5,6 +5,7 @@
 
 #include "chart/draw/DrawLibrary.h"
 #include "chart/draw/Gradient.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -172,7 +173,7 @@ TEST(Gradient, SubGradientIsDrawnOverWithItsTransparencyAndAssignFollowsTheSourc
     g.Fill(canvas, Rect(0, 0, 20, 20), 0);
     canvas.FinishDrawing(target.Canvas(), target.Canvas(), {0, 0, 20, 20});
     target.Canvas()->Flush();
-    EXPECT_NEAR(GetRValue(charttest::PixelAt(target.Image(), 10, 10)), 128, 1);
+    EXPECT_NEAR(GetRValue(charttest::PixelAt(TGraphicsQt::Image(target), 10, 10)), 128, 1);
 
     TPlotGradient plain;
     g.Assign(&plain);

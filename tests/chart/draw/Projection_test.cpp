@@ -3,6 +3,7 @@
 #include "tests/chart/support/ChartTestSupport.h"
 
 #include "chart/draw/View3DOptions.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -136,10 +137,10 @@ TEST(DrawingPass, BufferedPassDrawsOffscreenAndCopiesAtTheEnd) {
     EXPECT_EQ(canvas.Buffer()->Width(), 100);
     EXPECT_EQ(canvas.Buffer()->Height(), 50);
     canvas.SetPixel(0, 0, clRed);
-    EXPECT_EQ(charttest::PixelAt(destination.Image(), 10, 20), clWhite);
+    EXPECT_EQ(charttest::PixelAt(TGraphicsQt::Image(destination), 10, 20), clWhite);
     canvas.FinishDrawing(destination.Canvas(), destination.Canvas(), {10, 20, 110, 70});
     destination.Canvas()->Flush();
-    EXPECT_EQ(charttest::PixelAt(destination.Image(), 10, 20), clRed);
+    EXPECT_EQ(charttest::PixelAt(TGraphicsQt::Image(destination), 10, 20), clRed);
     EXPECT_EQ(canvas.Canvas(), destination.Canvas());
 
     // The buffer serves a repaint until something makes it stale.
@@ -147,7 +148,7 @@ TEST(DrawingPass, BufferedPassDrawsOffscreenAndCopiesAtTheEnd) {
     canvas.AttachCanvas(window.Canvas());
     EXPECT_TRUE(canvas.RepaintFromBuffer());
     window.Canvas()->Flush();
-    EXPECT_EQ(charttest::PixelAt(window.Image(), 0, 0), clRed);
+    EXPECT_EQ(charttest::PixelAt(TGraphicsQt::Image(window), 0, 0), clRed);
     canvas.SetBufferStale();
     EXPECT_FALSE(canvas.RepaintFromBuffer());
     canvas.BeginDrawing(destination.Canvas(), nullptr, false, {10, 20, 110, 70});
@@ -169,8 +170,8 @@ TEST(DrawingPass, UnbufferedPassDrawsStraightOnTheDestination) {
     canvas.FinishDrawing(other.Canvas(), other.Canvas(), {10, 20, 110, 70});
     other.Canvas()->Flush();
     destination.Canvas()->Flush();
-    EXPECT_EQ(charttest::InkBox(other.Image(), clWhite), TRect{});
-    EXPECT_EQ(charttest::PixelAt(destination.Image(), 12, 22), clBlue);
+    EXPECT_EQ(charttest::InkBox(TGraphicsQt::Image(other), clWhite), TRect{});
+    EXPECT_EQ(charttest::PixelAt(TGraphicsQt::Image(destination), 12, 22), clBlue);
 }
 
 TEST(DrawingPass, EmptyBoundsStillGiveAOnePixelBuffer) {

@@ -3,6 +3,7 @@
 #include "tests/chart/support/ChartTestSupport.h"
 
 #include "chart/draw/Shadow.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ struct TBuffered {
     const QImage& Finish() {
         canvas.FinishDrawing(target.Canvas(), target.Canvas(), {0, 0, 100, 80});
         target.Canvas()->Flush();
-        return target.Image();
+        return TGraphicsQt::Image(target);
     }
 };
 
@@ -63,7 +64,7 @@ TEST(Shadow, SignsOfTheSizesChooseTheSide) {
             const TRect ink = charttest::InkBox(b.Finish(), clWhite);
             const std::string name =
                 "shadow-" + std::to_string(rendering) + (sign < 0 ? "-neg" : "");
-            charttest::SavePicture(b.target.Image(), name);
+            charttest::SavePicture(TGraphicsQt::Image(b.target), name);
             ASSERT_FALSE(ink.IsEmpty()) << name;
             if (sign < 0) {
                 EXPECT_LT(ink.Left, element.Left) << name;

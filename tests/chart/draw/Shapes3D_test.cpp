@@ -6,6 +6,7 @@
 
 #include "chart/draw/DrawRoutines.h"
 #include "chart/draw/View3DOptions.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -163,7 +164,7 @@ TEST(Shapes3D, GraphicOnPlaneQuadPerPixel) {
                     "POLYGON 20,10 30,10 30,20 20,20 pen=000000/1/clear brush=00FF00/solid",
                     "POLYGON 10,20 20,20 20,30 10,30 pen=000000/1/clear brush=FF0000/solid",
                     "POLYGON 20,20 30,20 30,30 20,30 pen=000000/1/clear brush=00FFFF/solid"));
-    charttest::SavePicture(s.target.Image(), "graphic-on-plane");
+    charttest::SavePicture(TGraphicsQt::Image(s.target), "graphic-on-plane");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "chart/draw/PlotBlend.h"
 #include "chart/draw/PlotFont.h"
 #include "chart/draw/Shadow.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -157,12 +158,12 @@ TEST(ChartText, MixBitmapsBothWays) {
         MixBitmaps(source, destination, 1, 1, c.percent);
         UseAlphaBlendMixing = true;
         destination.Canvas()->Flush();
-        const TColor got = charttest::PixelAt(destination.Image(), 2, 2);
+        const TColor got = charttest::PixelAt(TGraphicsQt::Image(destination), 2, 2);
         EXPECT_NEAR(GetRValue(got), GetRValue(c.expected), c.tolerance) << c.alpha << c.percent;
         EXPECT_NEAR(GetGValue(got), GetGValue(c.expected), c.tolerance) << c.alpha << c.percent;
         EXPECT_NEAR(GetBValue(got), GetBValue(c.expected), c.tolerance) << c.alpha << c.percent;
-        EXPECT_EQ(charttest::PixelAt(destination.Image(), 0, 0), RGB(0, 100, 200));
-        EXPECT_EQ(charttest::PixelAt(destination.Image(), 5, 4), RGB(0, 100, 200));
+        EXPECT_EQ(charttest::PixelAt(TGraphicsQt::Image(destination), 0, 0), RGB(0, 100, 200));
+        EXPECT_EQ(charttest::PixelAt(TGraphicsQt::Image(destination), 5, 4), RGB(0, 100, 200));
     }
 }
 
@@ -174,12 +175,12 @@ TEST(ChartText, ManualMixTurnsPureWhiteRedByteTo254) {
     MixBitmaps(source, destination, 0, 0, 100);
     UseAlphaBlendMixing = true;
     destination.Canvas()->Flush();
-    EXPECT_EQ(charttest::PixelAt(destination.Image(), 0, 0), RGB(254, 255, 255));
+    EXPECT_EQ(charttest::PixelAt(TGraphicsQt::Image(destination), 0, 0), RGB(254, 255, 255));
     // Off the destination: nothing happens.
     TBitmap far(2, 2);
     MixBitmaps(source, far, 5, 5, 0);
     far.Canvas()->Flush();
-    EXPECT_EQ(charttest::CountColor(far.Image(), clWhite), 4);
+    EXPECT_EQ(charttest::CountColor(TGraphicsQt::Image(far), clWhite), 4);
 }
 
 TEST(ChartText, TransparencyBlendsTheDrawingOverWhatWasThere) {
@@ -195,9 +196,9 @@ TEST(ChartText, TransparencyBlendsTheDrawingOverWhatWasThere) {
     canvas.EndTransparency(std::move(blend));
     canvas.FinishDrawing(destination.Canvas(), destination.Canvas(), {0, 0, 40, 40});
     destination.Canvas()->Flush();
-    const TColor mixed = charttest::PixelAt(destination.Image(), 5, 5);
+    const TColor mixed = charttest::PixelAt(TGraphicsQt::Image(destination), 5, 5);
     EXPECT_NEAR(GetRValue(mixed), 128, 1);
-    EXPECT_EQ(charttest::PixelAt(destination.Image(), 15, 15), clWhite);
+    EXPECT_EQ(charttest::PixelAt(TGraphicsQt::Image(destination), 15, 15), clWhite);
     // A zero-width rectangle still blends one pixel column.
     TPlotBlend thin(canvas, Rect(7, 3, 7, 9));
     EXPECT_EQ(thin.Rectangle(), Rect(7, 3, 8, 9));

@@ -2,6 +2,7 @@
 
 #include "chart/draw/DrawLibrary.h"
 #include "tests/support/ProjectFonts.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ TSurface::TSurface(int width, int height) : bitmap(width, height) {
 
 const QImage& TSurface::Image() {
     bitmap.Canvas()->Flush();
-    return bitmap.Image();
+    return TGraphicsQt::Image(bitmap);
 }
 
 TColor TSurface::At(int x, int y) {

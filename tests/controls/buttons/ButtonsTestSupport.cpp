@@ -3,6 +3,7 @@
 #include "controls/buttons/ButtonsRegistration.h"
 #include "tests/controls/support/ControlsTestApp.h"
 #include "tests/controls/support/WindowPixels.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QEnterEvent>
 #include <QImage>
@@ -18,7 +19,7 @@ namespace buttontest {
 
 std::unique_ptr<TBitmap> Grab(TWinControl* control) {
     auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetImage(controlstest::Grab(control));
+    TGraphicsQt::SetImage(*bitmap, controlstest::Grab(control));
     return bitmap;
 }
 
@@ -35,7 +36,7 @@ int CountColor(TBitmap& bitmap, const TRect& r, TColor color) {
 }
 
 std::string Snapshot(TBitmap& bitmap, const std::string& suffix) {
-    return controlstest::SnapshotOf(bitmap.Image(), suffix);
+    return controlstest::SnapshotOf(TGraphicsQt::Image(bitmap), suffix);
 }
 
 void DragTo(TWinControl* c, int x, int y) {

@@ -6,6 +6,7 @@
 #include "tests/controls/support/ControlsTestApp.h"
 #include "tests/controls/support/RunLengths.h"
 #include "tests/controls/support/WindowPixels.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ std::string Mismatch(TBitmap& bitmap, const std::string& picture,
                      const std::map<char, TColor>& legend) {
     std::map<char, TColor> colours = legend;
     colours['.'] = kBackground;
-    return controlstest::PictureMismatch(bitmap.Image(), 0, 0, picture, colours);
+    return controlstest::PictureMismatch(TGraphicsQt::Image(bitmap), 0, 0, picture, colours);
 }
 
 namespace {
@@ -52,7 +53,7 @@ std::vector<int> ColumnRuns(TBitmap& bitmap, int x, TColor color) {
 }
 
 std::string Snapshot(TBitmap& bitmap, const std::string& suffix) {
-    return controlstest::SnapshotOf(bitmap.Image(), suffix);
+    return controlstest::SnapshotOf(TGraphicsQt::Image(bitmap), suffix);
 }
 
 } // namespace painttest

@@ -7,6 +7,7 @@
 #include "platform/graphics/Snapshot.h"
 #include "platform/graphics/Snapshot_p.h"
 #include "platform/rtl/Streams.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -216,7 +217,7 @@ TEST(Icon, LoadsAndBlendsByAlpha) {
     image.setPixel(0, 0, qRgba(255, 0, 0, 255));
     image.setPixel(1, 0, qRgba(0, 0, 255, 0));
     TIcon icon;
-    icon.SetImage(image);
+    TGraphicsQt::SetImage(icon, image);
     std::vector<std::uint8_t> data = icon.SaveToBytes();
     TIcon back;
     back.LoadFromBytes(data);

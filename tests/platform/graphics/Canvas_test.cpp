@@ -1,6 +1,7 @@
 #include "GraphicsTestSupport.h"
 
 #include "platform/graphics/Gdi.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +56,7 @@ TEST(CanvasLines, EveryDirectionKeepsItsStartAndLeavesOutItsEnd) {
         EXPECT_EQ(f.c->Pixel(8, 8), clBlack) << where << "\n" << f.Art();
         EXPECT_EQ(f.c->Pixel(end.X, end.Y), clWhite) << where << "\n" << f.Art();
         const int steps = std::max(std::abs(end.X - 8), std::abs(end.Y - 8));
-        EXPECT_EQ(Count(f.bmp->Image(), clBlack), steps) << where << "\n" << f.Art();
+        EXPECT_EQ(Count(TGraphicsQt::Image(*f.bmp), clBlack), steps) << where << "\n" << f.Art();
     }
 }
 
@@ -63,7 +64,7 @@ TEST(CanvasLines, ZeroLengthLineDrawsNothingAndPolylineLeavesOutItsLastPoint) {
     Fixture f(8, 4);
     f.c->MoveTo(3, 1);
     f.c->LineTo(3, 1);
-    EXPECT_EQ(Count(f.bmp->Image(), clBlack), 0);
+    EXPECT_EQ(Count(TGraphicsQt::Image(*f.bmp), clBlack), 0);
     f.c->Polyline({{0, 0}, {4, 0}, {4, 3}});
     EXPECT_EQ(f.Art(), gfxtest::Art(R"(
 #####...
@@ -146,13 +147,13 @@ TEST(CanvasShapes, EllipseStaysInsideItsBox) {
         if (!pen)
             f.c->Pen()->SetStyle(psClear);
         f.c->Ellipse(2, 3, 17, 12);
-        TRect ink = InkBox(f.bmp->Image(), clWhite);
+        TRect ink = InkBox(TGraphicsQt::Image(*f.bmp), clWhite);
         if (pen) {
-            EXPECT_EQ(ink, Rect(2, 3, 17, 12)) << Dump(f.bmp->Image(), "-pen");
+            EXPECT_EQ(ink, Rect(2, 3, 17, 12)) << Dump(TGraphicsQt::Image(*f.bmp), "-pen");
         } else {
             EXPECT_GE(ink.Left, 2);
             EXPECT_GE(ink.Top, 3);
-            EXPECT_LE(ink.Right, 16) << Dump(f.bmp->Image(), "-nopen");
+            EXPECT_LE(ink.Right, 16) << Dump(TGraphicsQt::Image(*f.bmp), "-nopen");
             EXPECT_LE(ink.Bottom, 11);
         }
     }
@@ -170,7 +171,7 @@ TEST(CanvasShapes, PolygonFillModes) {
         f.c->SetPolyFillMode(mode);
         f.c->Polygon(twice);
         TColor middle = f.c->Pixel(4, 4);
-        EXPECT_EQ(middle, mode == ALTERNATE ? clWhite : clBlack) << Dump(f.bmp->Image());
+        EXPECT_EQ(middle, mode == ALTERNATE ? clWhite : clBlack) << Dump(TGraphicsQt::Image(*f.bmp));
         // The right and bottom edges are outside the filled area.
         EXPECT_EQ(f.c->Pixel(8, 1), clBlack);
         EXPECT_EQ(f.c->Pixel(9, 1), clWhite);
@@ -243,7 +244,7 @@ TEST(CanvasPens, NotXorDrawnTwiceRestoresThePicture) {
     f.c->Ellipse(3, 3, 30, 25);
     f.c->Brush()->SetColor(0x3C7F12);
     f.c->FillRect(Rect(20, 10, 38, 28));
-    QImage before = f.bmp->Image().copy();
+    QImage before = TGraphicsQt::Image(*f.bmp).copy();
     f.c->Pen()->SetMode(pmNotXor);
     f.c->Brush()->SetStyle(bsClear);
     for (int pass = 0; pass < 2; ++pass) {
@@ -251,10 +252,10 @@ TEST(CanvasPens, NotXorDrawnTwiceRestoresThePicture) {
         f.c->MoveTo(0, 0);
         f.c->LineTo(39, 29);
         if (pass == 0) {
-            EXPECT_NE(f.bmp->Image(), before);
+            EXPECT_NE(TGraphicsQt::Image(*f.bmp), before);
         }
     }
-    EXPECT_EQ(f.bmp->Image(), before) << Dump(f.bmp->Image());
+    EXPECT_EQ(TGraphicsQt::Image(*f.bmp), before) << Dump(TGraphicsQt::Image(*f.bmp));
 }
 
 TEST(CanvasPens, PenModesCombineWithTheDestination) {
@@ -313,13 +314,13 @@ TEST(CanvasBrushes, HatchesLineUpWithTheDeviceOrigin) {
         f.c->Brush()->SetStyle(c.style);
         f.c->FillRect(Rect(0, 0, 16, 16));
         // The same 8 x 8 cell repeats from (0, 0), also inside a fill that starts elsewhere.
-        EXPECT_EQ(Ascii(f.bmp->Image(), Rect(0, 0, 8, 8), kInk), c.art) << int(c.style);
-        EXPECT_EQ(Ascii(f.bmp->Image(), Rect(8, 8, 16, 16), kInk), c.art) << int(c.style);
+        EXPECT_EQ(Ascii(TGraphicsQt::Image(*f.bmp), Rect(0, 0, 8, 8), kInk), c.art) << int(c.style);
+        EXPECT_EQ(Ascii(TGraphicsQt::Image(*f.bmp), Rect(8, 8, 16, 16), kInk), c.art) << int(c.style);
         Fixture g(16, 16);
         g.c->Brush()->SetColor(clBlue);
         g.c->Brush()->SetStyle(c.style);
         g.c->FillRect(Rect(3, 5, 16, 16));
-        EXPECT_EQ(Ascii(g.bmp->Image(), Rect(8, 8, 16, 16), kInk), c.art) << int(c.style);
+        EXPECT_EQ(Ascii(TGraphicsQt::Image(*g.bmp), Rect(8, 8, 16, 16), kInk), c.art) << int(c.style);
     }
 }
 
@@ -371,7 +372,7 @@ TEST(CanvasClip, RectangleEllipsePolygonAndCombineModes) {
     SelectClipRgn(g.c->Handle(), nullptr);
     EXPECT_FALSE(g.c->HasClipRegion());
     g.c->FillRect(Rect(0, 0, 10, 6));
-    EXPECT_EQ(Count(g.bmp->Image(), clBlack), 60);
+    EXPECT_EQ(Count(TGraphicsQt::Image(*g.bmp), clBlack), 60);
     EXPECT_EQ(CombineRgn(x, a, b, RGN_AND), SIMPLEREGION);
     EXPECT_EQ(x->BoundingBox(), Rect(3, 2, 6, 4));
     EXPECT_EQ(CombineRgn(x, a, a, RGN_DIFF), NULLREGION);
@@ -386,7 +387,7 @@ TEST(CanvasClip, RectangleEllipsePolygonAndCombineModes) {
     SelectClipRgn(e.c->Handle(), ell);
     e.c->Brush()->SetColor(clBlack);
     e.c->FillRect(Rect(0, 0, 20, 20));
-    EXPECT_EQ(InkBox(e.bmp->Image(), clWhite), Rect(2, 2, 17, 17)) << Dump(e.bmp->Image());
+    EXPECT_EQ(InkBox(TGraphicsQt::Image(*e.bmp), clWhite), Rect(2, 2, 17, 17)) << Dump(TGraphicsQt::Image(*e.bmp));
     EXPECT_EQ(e.c->Pixel(2, 2), CLR_INVALID); // the corner is outside the clip
     EXPECT_TRUE(PtVisible(e.c->Handle(), 10, 10));
     DeleteObject(ell);
@@ -398,10 +399,10 @@ TEST(CanvasClip, RectangleEllipsePolygonAndCombineModes) {
     t.c->Brush()->SetColor(clBlack);
     t.c->FillRect(Rect(0, 0, 10, 10));
     t.c->Flush();
-    EXPECT_EQ(At(t.bmp->Image(), 0, 0), clBlack);
-    EXPECT_EQ(At(t.bmp->Image(), 8, 0), clBlack);
-    EXPECT_EQ(At(t.bmp->Image(), 9, 9), clWhite);
-    EXPECT_EQ(At(t.bmp->Image(), 6, 6), clWhite);
+    EXPECT_EQ(At(TGraphicsQt::Image(*t.bmp), 0, 0), clBlack);
+    EXPECT_EQ(At(TGraphicsQt::Image(*t.bmp), 8, 0), clBlack);
+    EXPECT_EQ(At(TGraphicsQt::Image(*t.bmp), 9, 9), clWhite);
+    EXPECT_EQ(At(TGraphicsQt::Image(*t.bmp), 6, 6), clWhite);
     DeleteObject(tr);
 }
 
@@ -415,7 +416,7 @@ TEST(CanvasState, SaveRestoreAndViewportOrigin) {
     SetROP2(dc, R2_XORPEN);
     f.c->Brush()->SetColor(clBlack);
     f.c->FillRect(Rect(-10, -10, 20, 20));
-    EXPECT_EQ(InkBox(f.bmp->Image(), clWhite), Rect(3, 2, 7, 5));
+    EXPECT_EQ(InkBox(TGraphicsQt::Image(*f.bmp), clWhite), Rect(3, 2, 7, 5));
     EXPECT_EQ(f.c->Pixel(0, 0), clBlack); // logical (0,0) is device (3,2)
     ASSERT_TRUE(RestoreDC(dc, saved));
     EXPECT_EQ(f.c->ViewportOrigin(), Point(0, 0));
@@ -565,14 +566,14 @@ TEST(CanvasShapes, FocusRectangleDrawnTwiceDisappears) {
     Fixture f(10, 8);
     f.c->Brush()->SetColor(clRed);
     f.c->FillRect(Rect(2, 2, 9, 7));
-    QImage before = f.bmp->Image().copy();
+    QImage before = TGraphicsQt::Image(*f.bmp).copy();
     f.c->DrawFocusRect(Rect(1, 1, 9, 7));
-    QImage once = f.bmp->Image().copy();
+    QImage once = TGraphicsQt::Image(*f.bmp).copy();
     EXPECT_NE(once, before);
     EXPECT_EQ(At(once, 1, 1), clBlack); // white inverted
     EXPECT_EQ(At(once, 2, 1), clWhite); // every other pixel
     f.c->DrawFocusRect(Rect(1, 1, 9, 7));
-    EXPECT_EQ(f.bmp->Image(), before);
+    EXPECT_EQ(TGraphicsQt::Image(*f.bmp), before);
 }
 
 TEST(CanvasShapes, ArcsRunCounterClockwiseByDefault) {
@@ -581,13 +582,13 @@ TEST(CanvasShapes, ArcsRunCounterClockwiseByDefault) {
         Fixture f(21, 21);
         SetArcDirection(f.c->Handle(), direction);
         f.c->Arc(0, 0, 21, 21, 20, 10, 0, 10);
-        TRect ink = InkBox(f.bmp->Image(), clWhite);
+        TRect ink = InkBox(TGraphicsQt::Image(*f.bmp), clWhite);
         if (direction == AD_COUNTERCLOCKWISE) {
             EXPECT_EQ(ink.Top, 0);
-            EXPECT_LE(ink.Bottom, 12) << Dump(f.bmp->Image());
+            EXPECT_LE(ink.Bottom, 12) << Dump(TGraphicsQt::Image(*f.bmp));
         } else {
             EXPECT_GE(ink.Top, 9);
-            EXPECT_EQ(ink.Bottom, 21) << Dump(f.bmp->Image());
+            EXPECT_EQ(ink.Bottom, 21) << Dump(TGraphicsQt::Image(*f.bmp));
         }
         // The curve's side tangents may fall one pixel inside the box.
         EXPECT_EQ(ink.Left, 0) << f.Art();
@@ -660,12 +661,12 @@ TEST(CanvasPens, InsideFrameKeepsAWidePenWithinTheBox) {
     f.c->Pen()->SetStyle(psInsideFrame);
     f.c->Brush()->SetStyle(bsClear);
     f.c->Rectangle(3, 3, 17, 17);
-    EXPECT_EQ(InkBox(f.bmp->Image(), clWhite), Rect(3, 3, 17, 17)) << f.Art();
+    EXPECT_EQ(InkBox(TGraphicsQt::Image(*f.bmp), clWhite), Rect(3, 3, 17, 17)) << f.Art();
     Fixture g(20, 20);
     g.c->Pen()->SetWidth(5);
     g.c->Brush()->SetStyle(bsClear);
     g.c->Rectangle(3, 3, 17, 17); // centred on the outline: reaches outside the box
-    TRect ink = InkBox(g.bmp->Image(), clWhite);
+    TRect ink = InkBox(TGraphicsQt::Image(*g.bmp), clWhite);
     EXPECT_LT(ink.Left, 3);
     EXPECT_GT(ink.Right, 17);
 }

@@ -3,6 +3,7 @@
 #include "platform/graphics/Cursors.h"
 #include "platform/graphics/Cursors_p.h"
 #include "platform/graphics/Gdi.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ QImage RenderScene() {
     TRect r = Rect(170, 110, 300, 170);
     c->DrawText("Word wrapped text in a box, centred", r, DT_WORDBREAK | DT_CENTER);
     c->CopyRect(Rect(250, 150, 320, 200), c, Rect(10, 10, 45, 35));
-    return bmp.Image().convertToFormat(QImage::Format_RGB32);
+    return TGraphicsQt::Image(bmp).convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace

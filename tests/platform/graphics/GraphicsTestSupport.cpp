@@ -3,6 +3,7 @@
 #include "platform/graphics/Snapshot.h"
 #include "platform/graphics/Snapshot_p.h"
 #include "tests/support/ProjectFonts.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ std::string Ascii(const QImage& image, const TRect& area, const std::map<TColor,
 }
 
 std::string Ascii(TBitmap& bitmap, const std::map<TColor, char>& legend) {
-    return Ascii(bitmap.Image(), Rect(0, 0, bitmap.Width(), bitmap.Height()), legend);
+    return Ascii(TGraphicsQt::Image(bitmap), Rect(0, 0, bitmap.Width(), bitmap.Height()), legend);
 }
 
 std::string Art(const char* text) {

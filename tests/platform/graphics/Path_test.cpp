@@ -1,6 +1,7 @@
 #include "GraphicsTestSupport.h"
 
 #include "platform/graphics/Gdi.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +22,11 @@ TEST(CanvasPaths, RecordingDrawsNothingAndStrokingMatchesTheShape) {
     c->MoveTo(0, 19);
     c->LineTo(19, 0);
     ASSERT_TRUE(EndPath(dc));
-    EXPECT_EQ(Count(viaPath->Image(), clBlack), 0);
+    EXPECT_EQ(Count(TGraphicsQt::Image(*viaPath), clBlack), 0);
     EXPECT_EQ(c->PenPos(), Point(19, 0));
     ASSERT_TRUE(StrokePath(dc));
-    EXPECT_EQ(InkBox(viaPath->Image(), clWhite), InkBox(direct->Image(), clWhite));
-    EXPECT_EQ(Count(viaPath->Image(), clBlack), Count(direct->Image(), clBlack));
+    EXPECT_EQ(InkBox(TGraphicsQt::Image(*viaPath), clWhite), InkBox(TGraphicsQt::Image(*direct), clWhite));
+    EXPECT_EQ(Count(TGraphicsQt::Image(*viaPath), clBlack), Count(TGraphicsQt::Image(*direct), clBlack));
     // The path is used up; without a finished path the calls refuse.
     EXPECT_FALSE(StrokePath(dc));
     EXPECT_FALSE(FillPath(dc));
@@ -64,7 +65,7 @@ TEST(CanvasPaths, TextOutlineAsClipRegion) {
     p->Font()->SetStyle({fsBold});
     p->Brush()->SetStyle(bsClear);
     p->TextOut(10, 5, "H");
-    TRect ink = InkBox(plain->Image(), clWhite);
+    TRect ink = InkBox(TGraphicsQt::Image(*plain), clWhite);
 
     auto clipped = WhiteBitmap(80, 50);
     TCanvas* c = clipped->Canvas();
@@ -76,8 +77,8 @@ TEST(CanvasPaths, TextOutlineAsClipRegion) {
     ASSERT_TRUE(SelectClipPath(c->Handle(), RGN_AND));
     c->Brush()->SetColor(clRed);
     c->FillRect(Rect(0, 0, 80, 50));
-    TRect red = InkBox(clipped->Image(), clWhite);
-    EXPECT_GT(Count(clipped->Image(), clRed), 100);
+    TRect red = InkBox(TGraphicsQt::Image(*clipped), clWhite);
+    EXPECT_GT(Count(TGraphicsQt::Image(*clipped), clRed), 100);
     // The filled shape is the letter: within a pixel of where the letter draws, and not a box.
     EXPECT_LE(std::abs(red.Left - ink.Left), 1);
     EXPECT_LE(std::abs(red.Right - ink.Right), 1);
@@ -85,7 +86,7 @@ TEST(CanvasPaths, TextOutlineAsClipRegion) {
     EXPECT_LE(std::abs(red.Bottom - ink.Bottom), 1);
     // Between the posts: outside the clip, so left white and unreadable through the canvas.
     int mx = (ink.Left + ink.Right) / 2;
-    EXPECT_EQ(At(clipped->Image(), mx, ink.Top + 2), clWhite);
+    EXPECT_EQ(At(TGraphicsQt::Image(*clipped), mx, ink.Top + 2), clWhite);
     EXPECT_EQ(c->Pixel(mx, ink.Top + 2), CLR_INVALID);
 }
 
@@ -101,7 +102,7 @@ TEST(CanvasPaths, WidenedPathCoversThePenWidth) {
     ASSERT_TRUE(WidenPath(c->Handle()));
     c->Pen()->SetStyle(psClear);
     FillPath(c->Handle());
-    TRect ink = InkBox(bmp->Image(), clWhite);
+    TRect ink = InkBox(TGraphicsQt::Image(*bmp), clWhite);
     EXPECT_GE(ink.Height(), 5);
     EXPECT_LE(ink.Height(), 7);
     EXPECT_EQ(c->Pixel(15, 10), clBlue);

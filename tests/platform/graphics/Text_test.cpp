@@ -1,6 +1,7 @@
 #include "GraphicsTestSupport.h"
 
 #include "platform/graphics/Gdi.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ struct TextFixture {
         c->Font()->SetColor(clBlack);
         c->Brush()->SetStyle(bsClear);
     }
-    TRect Ink() { return InkBox(bmp->Image(), clWhite); }
+    TRect Ink() { return InkBox(TGraphicsQt::Image(*bmp), clWhite); }
 };
 
 } // namespace
@@ -29,12 +30,12 @@ TEST(CanvasText, FormsFontsDrawWithTheirMetricEquivalents) {
     TFont font;
     for (const char* name : {"Arial", "MS Sans Serif", "Tahoma"}) {
         font.SetName(name);
-        EXPECT_EQ(QFontInfo(font.QtFont()).family().toStdString(), "Liberation Sans") << name;
+        EXPECT_EQ(QFontInfo(TGraphicsQt::Font(font)).family().toStdString(), "Liberation Sans") << name;
     }
     font.SetName("Times New Roman");
-    EXPECT_EQ(QFontInfo(font.QtFont()).family().toStdString(), "Liberation Serif");
+    EXPECT_EQ(QFontInfo(TGraphicsQt::Font(font)).family().toStdString(), "Liberation Serif");
     font.SetName("Courier New");
-    EXPECT_EQ(QFontInfo(font.QtFont()).family().toStdString(), "Liberation Mono");
+    EXPECT_EQ(QFontInfo(TGraphicsQt::Font(font)).family().toStdString(), "Liberation Mono");
 }
 
 TEST(CanvasText, ReferencePointFollowsTheAlignment) {
@@ -73,7 +74,7 @@ TEST(CanvasText, ReferencePointFollowsTheAlignment) {
             EXPECT_LT(ink.Bottom, y + extent.cy) << c.what;
         } else if (v == TA_BASELINE) {
             // Capitals sit on the baseline.
-            EXPECT_EQ(ink.Bottom, y) << c.what << Dump(f.bmp->Image());
+            EXPECT_EQ(ink.Bottom, y) << c.what << Dump(TGraphicsQt::Image(*f.bmp));
         } else {
             EXPECT_LE(ink.Bottom, y) << c.what;
             EXPECT_GE(ink.Top, y - extent.cy) << c.what;
@@ -87,12 +88,12 @@ TEST(CanvasText, OpaqueBackgroundFillsExactlyTheTextCell) {
     f.c->TextOut(10, 5, "Mix");
     TSize e = f.c->TextExtent("Mix");
     EXPECT_EQ(f.Ink(), Bounds(10, 5, e.cx, e.cy));
-    EXPECT_GT(Count(f.bmp->Image(), clYellow), 0);
+    EXPECT_GT(Count(TGraphicsQt::Image(*f.bmp), clYellow), 0);
     // With a clear brush only glyph pixels change.
     TextFixture g(120, 40);
     g.c->TextOut(10, 5, "Mix");
-    EXPECT_EQ(Count(g.bmp->Image(), clYellow), 0);
-    EXPECT_LT(Count(g.bmp->Image(), clBlack), e.cx * e.cy / 2);
+    EXPECT_EQ(Count(TGraphicsQt::Image(*g.bmp), clYellow), 0);
+    EXPECT_LT(Count(TGraphicsQt::Image(*g.bmp), clBlack), e.cx * e.cy / 2);
 }
 
 TEST(CanvasText, ExtentsAddUpAndCharacterExtraWidens) {
@@ -147,7 +148,7 @@ TEST(CanvasText, RotatedTextExtents) {
     EXPECT_EQ(f.c->TextExtent("Rotated"), e); // measured along the text line
     f.c->TextOut(x, y, "Rotated");
     TRect ink = f.Ink();
-    EXPECT_GT(ink.Height(), ink.Width()) << Dump(f.bmp->Image());
+    EXPECT_GT(ink.Height(), ink.Width()) << Dump(TGraphicsQt::Image(*f.bmp));
     EXPECT_GE(ink.Left, x);
     EXPECT_LE(ink.Right, x + e.cy);
     EXPECT_LE(ink.Bottom, y);
@@ -199,7 +200,7 @@ TEST(CanvasText, DrawTextPlacesLines) {
     f.c->DrawText("Middle", r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     TRect ink = f.Ink();
     EXPECT_LE(std::abs((ink.Left + ink.Right) / 2 - 100), 2);
-    EXPECT_LE(std::abs((ink.Top + ink.Bottom) / 2 - 40), 3) << Dump(f.bmp->Image());
+    EXPECT_LE(std::abs((ink.Top + ink.Bottom) / 2 - 40), 3) << Dump(TGraphicsQt::Image(*f.bmp));
 
     // Vertical centring needs a single line: two lines start at the top.
     TextFixture g(200, 80);
@@ -250,9 +251,9 @@ TEST(CanvasText, PrefixUnderlinesTheMarkedLetter) {
         TextFixture f(200, 40);
         TRect r = Rect(10, 5, 190, 35);
         f.c->DrawText(text, r, DT_SINGLELINE | flags);
-        QFontMetrics m(f.c->Font()->QtFont());
+        QFontMetrics m(TGraphicsQt::Font(*f.c->Font()));
         int baseline = 5 + m.ascent();
-        TRect ink = InkBox(f.bmp->Image().copy(0, baseline + 1, 200, 40 - baseline - 1), clWhite);
+        TRect ink = InkBox(TGraphicsQt::Image(*f.bmp).copy(0, baseline + 1, 200, 40 - baseline - 1), clWhite);
         return ink;
     };
     TRect underline = inkBelowBaseline(0, "&FILE");
@@ -275,7 +276,7 @@ TEST(CanvasText, BackgroundFollowsTheBrushAfterALine) {
     f.c->LineTo(10, 0);
     f.c->Brush()->SetColor(clAqua);
     f.c->TextRect(Rect(5, 5, 115, 35), 10, 8, "Mix");
-    EXPECT_EQ(Count(f.bmp->Image(), clYellow), 120 * 40 - 110 * 30 - 10);
+    EXPECT_EQ(Count(TGraphicsQt::Image(*f.bmp), clYellow), 120 * 40 - 110 * 30 - 10);
 }
 
 TEST(CanvasText, TextRectFillsAndClips) {
@@ -284,5 +285,5 @@ TEST(CanvasText, TextRectFillsAndClips) {
     TRect r = Rect(10, 5, 40, 25);
     f.c->TextRect(r, 12, 7, "Clipped words");
     EXPECT_EQ(f.Ink(), r);
-    EXPECT_EQ(At(f.bmp->Image(), 38, 23), clAqua);
+    EXPECT_EQ(At(TGraphicsQt::Image(*f.bmp), 38, 23), clAqua);
 }

@@ -19,6 +19,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "tests/chart/support/CanvasCallLog.h"
 #include "tests/support/ProjectFonts.h"
+#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -34,7 +35,7 @@ std::string folder;
 
 void Save(TBitmap& bitmap, const std::string& name) {
     bitmap.Canvas()->Flush();
-    bitmap.Image().save(QString::fromStdString(folder + "/" + name + ".png"));
+    TGraphicsQt::Image(bitmap).save(QString::fromStdString(folder + "/" + name + ".png"));
 }
 
 // Noise in both pictures, so that every channel value is tried.
