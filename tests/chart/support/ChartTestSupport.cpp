@@ -1,8 +1,8 @@
 #include "tests/chart/support/ChartTestSupport.h"
 
 #include "chart/draw/DrawLibrary.h"
-#include "tests/support/ProjectFonts.h"
 #include "platform/graphics/GraphicsQt_p.h"
+#include "tests/support/ProjectFonts.h"
 
 #include <gtest/gtest.h>
 

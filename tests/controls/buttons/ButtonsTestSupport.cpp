@@ -1,9 +1,9 @@
 #include "ButtonsTestSupport.h"
 
 #include "controls/buttons/ButtonsRegistration.h"
+#include "platform/graphics/GraphicsQt_p.h"
 #include "tests/controls/support/ControlsTestApp.h"
 #include "tests/controls/support/WindowPixels.h"
-#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QEnterEvent>
 #include <QImage>

@@ -1,12 +1,12 @@
 #include "PaintTestSupport.h"
 
 #include "platform/forms/Forms.h"
+#include "platform/graphics/GraphicsQt_p.h"
 #include "platform/graphics/Snapshot.h"
 #include "platform/rtl/Files.h"
 #include "tests/controls/support/ControlsTestApp.h"
 #include "tests/controls/support/RunLengths.h"
 #include "tests/controls/support/WindowPixels.h"
-#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 

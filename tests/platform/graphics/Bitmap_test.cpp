@@ -1,13 +1,13 @@
 #include "GraphicsTestSupport.h"
 
 #include "platform/graphics/GraphicsErrors.h"
+#include "platform/graphics/GraphicsQt_p.h"
 #include "platform/graphics/Icon.h"
 #include "platform/graphics/ImageList.h"
 #include "platform/graphics/Picture.h"
 #include "platform/graphics/Snapshot.h"
 #include "platform/graphics/Snapshot_p.h"
 #include "platform/rtl/Streams.h"
-#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 

@@ -171,7 +171,8 @@ TEST(CanvasShapes, PolygonFillModes) {
         f.c->SetPolyFillMode(mode);
         f.c->Polygon(twice);
         TColor middle = f.c->Pixel(4, 4);
-        EXPECT_EQ(middle, mode == ALTERNATE ? clWhite : clBlack) << Dump(TGraphicsQt::Image(*f.bmp));
+        EXPECT_EQ(middle, mode == ALTERNATE ? clWhite : clBlack)
+            << Dump(TGraphicsQt::Image(*f.bmp));
         // The right and bottom edges are outside the filled area.
         EXPECT_EQ(f.c->Pixel(8, 1), clBlack);
         EXPECT_EQ(f.c->Pixel(9, 1), clWhite);
@@ -315,12 +316,14 @@ TEST(CanvasBrushes, HatchesLineUpWithTheDeviceOrigin) {
         f.c->FillRect(Rect(0, 0, 16, 16));
         // The same 8 x 8 cell repeats from (0, 0), also inside a fill that starts elsewhere.
         EXPECT_EQ(Ascii(TGraphicsQt::Image(*f.bmp), Rect(0, 0, 8, 8), kInk), c.art) << int(c.style);
-        EXPECT_EQ(Ascii(TGraphicsQt::Image(*f.bmp), Rect(8, 8, 16, 16), kInk), c.art) << int(c.style);
+        EXPECT_EQ(Ascii(TGraphicsQt::Image(*f.bmp), Rect(8, 8, 16, 16), kInk), c.art)
+            << int(c.style);
         Fixture g(16, 16);
         g.c->Brush()->SetColor(clBlue);
         g.c->Brush()->SetStyle(c.style);
         g.c->FillRect(Rect(3, 5, 16, 16));
-        EXPECT_EQ(Ascii(TGraphicsQt::Image(*g.bmp), Rect(8, 8, 16, 16), kInk), c.art) << int(c.style);
+        EXPECT_EQ(Ascii(TGraphicsQt::Image(*g.bmp), Rect(8, 8, 16, 16), kInk), c.art)
+            << int(c.style);
     }
 }
 
@@ -387,7 +390,8 @@ TEST(CanvasClip, RectangleEllipsePolygonAndCombineModes) {
     SelectClipRgn(e.c->Handle(), ell);
     e.c->Brush()->SetColor(clBlack);
     e.c->FillRect(Rect(0, 0, 20, 20));
-    EXPECT_EQ(InkBox(TGraphicsQt::Image(*e.bmp), clWhite), Rect(2, 2, 17, 17)) << Dump(TGraphicsQt::Image(*e.bmp));
+    EXPECT_EQ(InkBox(TGraphicsQt::Image(*e.bmp), clWhite), Rect(2, 2, 17, 17))
+        << Dump(TGraphicsQt::Image(*e.bmp));
     EXPECT_EQ(e.c->Pixel(2, 2), CLR_INVALID); // the corner is outside the clip
     EXPECT_TRUE(PtVisible(e.c->Handle(), 10, 10));
     DeleteObject(ell);

@@ -1,9 +1,9 @@
 #include "GraphicsTestSupport.h"
 
+#include "platform/graphics/GraphicsQt_p.h"
 #include "platform/graphics/Snapshot.h"
 #include "platform/graphics/Snapshot_p.h"
 #include "tests/support/ProjectFonts.h"
-#include "platform/graphics/GraphicsQt_p.h"
 
 #include <gtest/gtest.h>
 

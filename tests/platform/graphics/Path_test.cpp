@@ -25,8 +25,10 @@ TEST(CanvasPaths, RecordingDrawsNothingAndStrokingMatchesTheShape) {
     EXPECT_EQ(Count(TGraphicsQt::Image(*viaPath), clBlack), 0);
     EXPECT_EQ(c->PenPos(), Point(19, 0));
     ASSERT_TRUE(StrokePath(dc));
-    EXPECT_EQ(InkBox(TGraphicsQt::Image(*viaPath), clWhite), InkBox(TGraphicsQt::Image(*direct), clWhite));
-    EXPECT_EQ(Count(TGraphicsQt::Image(*viaPath), clBlack), Count(TGraphicsQt::Image(*direct), clBlack));
+    EXPECT_EQ(InkBox(TGraphicsQt::Image(*viaPath), clWhite),
+              InkBox(TGraphicsQt::Image(*direct), clWhite));
+    EXPECT_EQ(Count(TGraphicsQt::Image(*viaPath), clBlack),
+              Count(TGraphicsQt::Image(*direct), clBlack));
     // The path is used up; without a finished path the calls refuse.
     EXPECT_FALSE(StrokePath(dc));
     EXPECT_FALSE(FillPath(dc));

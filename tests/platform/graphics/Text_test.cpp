@@ -30,7 +30,8 @@ TEST(CanvasText, FormsFontsDrawWithTheirMetricEquivalents) {
     TFont font;
     for (const char* name : {"Arial", "MS Sans Serif", "Tahoma"}) {
         font.SetName(name);
-        EXPECT_EQ(QFontInfo(TGraphicsQt::Font(font)).family().toStdString(), "Liberation Sans") << name;
+        EXPECT_EQ(QFontInfo(TGraphicsQt::Font(font)).family().toStdString(), "Liberation Sans")
+            << name;
     }
     font.SetName("Times New Roman");
     EXPECT_EQ(QFontInfo(TGraphicsQt::Font(font)).family().toStdString(), "Liberation Serif");
@@ -253,7 +254,8 @@ TEST(CanvasText, PrefixUnderlinesTheMarkedLetter) {
         f.c->DrawText(text, r, DT_SINGLELINE | flags);
         QFontMetrics m(TGraphicsQt::Font(*f.c->Font()));
         int baseline = 5 + m.ascent();
-        TRect ink = InkBox(TGraphicsQt::Image(*f.bmp).copy(0, baseline + 1, 200, 40 - baseline - 1), clWhite);
+        TRect ink = InkBox(TGraphicsQt::Image(*f.bmp).copy(0, baseline + 1, 200, 40 - baseline - 1),
+                           clWhite);
         return ink;
     };
     TRect underline = inkBelowBaseline(0, "&FILE");

@@ -17,9 +17,9 @@
 #include "chart/draw/Shadow.h"
 #include "chart/draw/View3DOptions.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/GraphicsQt_p.h"
 #include "tests/chart/support/CanvasCallLog.h"
 #include "tests/support/ProjectFonts.h"
-#include "platform/graphics/GraphicsQt_p.h"
 
 #include <QGuiApplication>
 #include <QImage>
