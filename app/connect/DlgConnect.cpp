@@ -13,12 +13,20 @@
 #include "platform/stdctrls/RadioButton.h"
 #include "platform/stdctrls/Registration.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
 
 const char* const Section = "Connect";
 constexpr int MaxPhones = 10;
+// No list the dialog writes comes near this many positions; a larger "PhonesN" (a damaged
+// file) is cut to it so that loading and saving stay quick.
+constexpr int MaxStoredPositions = 100;
+
+int StoredPhoneCount(TCustomIniFile& ini) {
+    return std::clamp(ini.ReadInteger(Section, "PhonesN", 0), 0, MaxStoredPositions);
+}
 
 std::string PhoneKey(int position) {
     return "Phone" + std::to_string(position);
@@ -86,7 +94,7 @@ void TdlgConnect::LoadFromIni(TCustomIniFile& ini) {
     ports->SetItemIndex(chosen >= 0 && chosen < ports->Items()->Count() ? chosen : -1);
     WaitRegistration()->SetChecked(ini.ReadBool(Section, "WaitCREG", true));
     TComboBox* phones = Phones();
-    const int count = ini.ReadInteger(Section, "PhonesN", 0);
+    const int count = StoredPhoneCount(ini);
     for (int k = 1; k <= count; ++k)
         if (ini.ValueExists(Section, PhoneKey(k)))
             phones->Items()->Add(ini.ReadString(Section, PhoneKey(k), ""));
@@ -102,7 +110,7 @@ void TdlgConnect::SaveToIni(TCustomIniFile& ini) {
     ini.WriteInteger(Section, "ComPort", ports->ItemIndex());
     ini.WriteString(Section, "ComPortName", ports->ItemIndex() >= 0 ? ports->GetText() : "");
     TStrings* list = Phones()->Items();
-    const int stored = ini.ReadInteger(Section, "PhonesN", 0);
+    const int stored = StoredPhoneCount(ini);
     int highest = 0;
     for (int i = 0; i < list->Count(); ++i) {
         const std::string number = Trim(list->Get(i));

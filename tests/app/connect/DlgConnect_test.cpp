@@ -21,6 +21,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -116,6 +117,28 @@ TEST_F(DlgConnectTest, ABlankEntryLosesNoNumberAndStaleKeysGo) {
     TIniFile ini(file_);
     d.dialog->LoadFromIni(ini);
     EXPECT_EQ(d.Phones(), (std::vector<std::string>{"111", "333"}));
+}
+
+TEST_F(DlgConnectTest, ADamagedSectionLoadsQuicklyAndSavesSound) {
+    {
+        TIniFile ini(file_);
+        ini.WriteString("Connect", "PhonesN", "2000000000");
+        ini.WriteString("Connect", "Phone2", "222");
+        ini.WriteString("Connect", "ComPort", "x");
+        ini.WriteString("Connect", "Fphone", "maybe");
+    }
+    TDialog d;
+    d.dialog->ComPorts()->Items()->SetText("COM1\r\nCOM2");
+    TMemIniFile ini(file_);
+    const auto start = std::chrono::steady_clock::now();
+    d.dialog->LoadFromIni(ini);
+    d.dialog->SaveToIni(ini);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(d.Phones(), std::vector<std::string>{"222"});
+    EXPECT_EQ(d.dialog->ComPorts()->GetText(), "COM1"); // the default index
+    EXPECT_TRUE(d.dialog->CableLink()->Checked());
+    EXPECT_EQ(ini.ReadInteger("Connect", "PhonesN", -1), 1);
+    EXPECT_EQ(ini.ReadString("Connect", "Phone1", ""), "222");
 }
 
 TEST_F(DlgConnectTest, TheLinkChoiceEnablesItsControls) {
