@@ -394,7 +394,6 @@ protected:
     virtual void DoExit();
     // Draws the control on a canvas whose origin is the client area's top-left corner.
     virtual void PaintWindow(TCanvas* canvas);
-    void PaintControls(TCanvas* canvas, QImage& surface, TPoint origin);
     // Runs paint with own (the control's canvas) drawing on surface's image in client
     // coordinates, clipped to the client area.
     void PaintOwnCanvas(TCanvas* surface, TCanvas& own, const std::function<void()>& paint);
@@ -406,6 +405,8 @@ protected:
     void RestackWidgets();
 
 private:
+    // Paints the graphic children onto surface, canvas's image, at origin.
+    void PaintControls(TCanvas* canvas, QImage& surface, TPoint origin);
     void AlignList(TAlign align, TRect& rect, TControl* changed);
     void AnchorChildren();
     TControl* RouteMouseTarget(TPoint p) const;
