@@ -5,6 +5,7 @@
 #include "app/pages/FormIncl.h"
 
 #include "controls/buttons/FrCheckBox.h"
+#include "controls/buttons/FrRadioButton.h"
 #include "device/LogWriter.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/graphics/Graphics.h"
@@ -63,6 +64,7 @@ struct TPage {
     TFrCheckBox* Framed() const { return page->Get<TFrCheckBox>("cbFramed"); }
     TRadioButton* North() const { return page->Get<TRadioButton>("rbDZ1"); }
     TRadioButton* South() const { return page->Get<TRadioButton>("rbDZ2"); }
+    TFrRadioButton* FramedRadio() const { return page->Get<TFrRadioButton>("rbFramed"); }
     TComboBox* Combo() const { return page->Get<TComboBox>("cbActivetime"); }
     TComboBoxEx* ComboEx() const { return page->Get<TComboBoxEx>("cbEx"); }
     TSpeedButton* Speed(const char* name) const { return page->Get<TSpeedButton>(name); }
@@ -106,6 +108,7 @@ protected:
         p.Check()->SetChecked(true);
         p.Framed()->SetChecked(true);
         p.South()->SetChecked(true);
+        p.FramedRadio()->SetChecked(true);
         p.Combo()->SetItemIndex(2);
         p.ComboEx()->SetItemIndex(0);
         p.Speed("btnDontsleep0F")->SetDown(true);
@@ -142,6 +145,7 @@ TEST_F(FormInclTest, EveryControlRoundTripsThroughTheFileInWindows1251WithCrLf) 
     EXPECT_TRUE(second.Framed()->GetChecked());
     EXPECT_FALSE(second.North()->Checked());
     EXPECT_TRUE(second.South()->Checked());
+    EXPECT_TRUE(second.FramedRadio()->GetChecked());
     EXPECT_EQ(second.Combo()->ItemIndex(), 2);
     EXPECT_EQ(second.ComboEx()->ItemIndex(), 0);
     EXPECT_TRUE(second.Speed("btnDontsleep0F")->Down());
@@ -230,7 +234,7 @@ TEST_F(FormInclTest, PythonsConfigparserReadsOurFileAndWeReadItsFile) {
                "\", encoding=\"cp1251\"); s = c[\"formTestPage\"]; "
                "sys.stdout.buffer.write(\"|\".join(k + \"=\" + s[k] for k in sorted(s)).encode())");
     EXPECT_EQ(read, "btnDontsleep00=0|btnDontsleep0F=1|cbActivetime=2|cbEx=0|cbFramed=1|cbOhr=1|"
-                    "etObjNum=Объект №7|meEdgeign=12,50|rbDZ1=0|rbDZ2=1|seCount=12");
+                    "etObjNum=Объект №7|meEdgeign=12,50|rbDZ1=0|rbDZ2=1|rbFramed=1|seCount=12");
 
     Python("import configparser; c = configparser.RawConfigParser(); c.optionxform = str; "
            "c[\"formTestPage\"] = {\"etObjNum\": \"Ёлка\", \"cbActivetime\": \"0\", "
