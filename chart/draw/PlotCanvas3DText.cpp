@@ -284,8 +284,8 @@ void TPlotCanvas3D::DeviceTextOut(int x, int y, const std::string& text) {
 }
 
 void TPlotCanvas3D::AngledText(int x, int y, const std::string& text, double angle) {
-    while (angle > 360)
-        angle -= 360;
+    if (angle > 360)
+        angle = std::fmod(angle, 360.0) == 0 ? 360 : std::fmod(angle, 360.0);
     Brush()->SetStyle(bsClear);
     TFont* font = Font();
     TFont saved;

@@ -100,7 +100,9 @@ void TBevelFilter::Apply(TBitmap& bitmap, const TRect& r) {
         for (int c = 0; c < 3; ++c)
             p[c] = static_cast<std::uint8_t>(std::clamp(p[c] + d, 0, 255));
     };
-    for (int k = 0; k < Size; ++k) {
+    // Rings past the middle change nothing; a huge size stops there.
+    const int rings = std::min(Size, std::max(r.Right - r.Left, r.Bottom - r.Top) / 2 + 1);
+    for (int k = 0; k < rings; ++k) {
         if (k < (r.Bottom - r.Top) / 2)
             for (int x = r.Left + k; x <= r.Right - k; ++x) {
                 shift(lines_[r.Top + k] + x * 4, Bright);
@@ -232,9 +234,8 @@ void TRotateFilter::DeclareProperties(TPropertyList& p) {
 }
 
 void TRotateFilter::Apply(TBitmap& bitmap, const TRect&) {
-    double angle = Angle;
-    while (angle > 360)
-        angle -= 360;
+    // Reduced below 360 in one step, so that a huge stored angle cannot keep the loop going.
+    double angle = Angle > 360 ? std::fmod(Angle, 360.0) : Angle;
     if (angle == 0 || angle == 360)
         return;
     if (angle == 180) {

@@ -270,6 +270,16 @@ TEST(Filters, RotateCropTile) {
     (void)s;
 }
 
+// Values read from a description that would keep a filter busy for ever finish at once.
+TEST(Filters, HugeStoredValuesFinish) {
+    auto b = Noise(30, 20);
+    TFilterItems items;
+    items.Add<TRotateFilter>()->Angle = 1e300;
+    items.Add<TBevelFilter>()->Size = 2000000000;
+    items.ApplyTo(*b);
+    EXPECT_GT(b->Width(), 0);
+}
+
 TEST(Resample, KernelsClampingAndSmallDestinations) {
     EXPECT_EQ(RoundEven(TriangleWeight(0.5f) * 1024), 512);
     EXPECT_EQ(ClampChannel(256 * 1024), 255);
