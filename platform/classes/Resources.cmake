@@ -1,9 +1,10 @@
-# q4_add_resources(TARGET TYPE type FILES file...)
+# q4_add_resources(TARGET TYPE type [SET name] FILES file...)
 # Builds the files into TARGET as resources of that type, each named after its file name without
 # the extension, in upper case ("forms/TdlgConnect.txt" -> RCDATA "TDLGCONNECT"); the program
-# finds them with FindResource / TResourceStream (platform/classes/Resources.h).
+# finds them with FindResource / TResourceStream (platform/classes/Resources.h). A target that
+# adds resources of one type more than once names each further set with SET.
 function(q4_add_resources target)
-  cmake_parse_arguments(ARG "" "TYPE" "FILES" ${ARGN})
+  cmake_parse_arguments(ARG "" "TYPE;SET" "FILES" ${ARGN})
   string(TOUPPER "${ARG_TYPE}" type)
   set(aliased)
   foreach(file ${ARG_FILES})
@@ -12,6 +13,6 @@ function(q4_add_resources target)
     set_source_files_properties(${file} PROPERTIES QT_RESOURCE_ALIAS "${alias}")
     list(APPEND aliased ${file})
   endforeach()
-  string(MAKE_C_IDENTIFIER "${target}_${type}" resource_name)
+  string(MAKE_C_IDENTIFIER "${target}_${type}${ARG_SET}" resource_name)
   qt_add_resources(${target} ${resource_name} PREFIX "/q4/${type}" FILES ${aliased})
 endfunction()
