@@ -23,8 +23,9 @@ TEST(BoolTextTest, NumbersAndTheTwoWordsInAnyCase) {
     for (const Case& c : cases) {
         bool value = !c.value;
         EXPECT_EQ(TryBoolText(c.text, value), c.known) << c.text;
-        if (c.known)
+        if (c.known) {
             EXPECT_EQ(value, c.value) << c.text;
+        }
         EXPECT_EQ(BoolText(c.text), c.known && c.value) << c.text;
     }
 }
