@@ -10,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -57,7 +59,12 @@ public:
     void IdlePoll() override { ++idlePolls; }
     void ReadPage() override { Record("ReadPage"); }
     void WritePage() override { Record("WritePage"); }
-    void ReadAll() override { Record("ReadAll"); }
+    void ReadAll() override {
+        Record("ReadAll");
+        if (duringReadAll)
+            duringReadAll();
+    }
+    std::function<void()> duringReadAll;
     void WriteAll() override { Record("WriteAll"); }
     void EraseHistory() override { Record("EraseHistory"); }
     void HistoryPointer() override { Record("HistoryPointer"); }
@@ -178,6 +185,22 @@ TEST(MainThreadTest, AnUnknownCodeIdlesWithoutPollingUntilAListedOneArrives) {
     EXPECT_TRUE(controller.WaitForCall("ReadPage"));
     thread.Stop();
     thread.WaitFor();
+}
+
+TEST(MainThreadTest, ACodeWrittenWhileACommandRunsRunsNext) {
+    TRecordingController controller;
+    TVirtualClock clock;
+    TMainThread thread(controller, clock);
+    controller.duringReadAll = [&] { thread.SetCommand(cmdWriteAll); };
+    thread.Start();
+    ASSERT_TRUE(controller.WaitForLoop());
+    thread.SetCommand(cmdReadAll);
+    ASSERT_TRUE(controller.WaitForCall("WriteAll"));
+    thread.Stop();
+    thread.WaitFor();
+    const std::vector<std::string> calls = controller.Calls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "ReadAll"), 1);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "WriteAll"), 1);
 }
 
 TEST(MainThreadTest, StopEndsAnIdleThreadWithin150Milliseconds) {
