@@ -327,12 +327,20 @@ TModalResult ModalResultOf(TMsgDlgBtn b) {
     return mrNone;
 }
 
-TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int) {
+TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                        int helpContext) {
+    return MessageDlgPos(text, type, buttons, helpContext, -1, -1);
+}
+
+TModalResult MessageDlgPos(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int,
+                           int x, int y) {
     static const char* const kCaptions[] = {"Warning", "Error", "Information", "Confirmation", ""};
     TMessageDlgRequest req;
     req.Text = text;
     req.Type = type;
     req.Buttons = buttons;
+    req.X = x;
+    req.Y = y;
     req.Caption = kCaptions[type];
     if (type == mtCustom && Application != nullptr)
         req.Caption = Application->Title();
@@ -363,6 +371,8 @@ TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButton
         if (btn == mbCancel || (btn == mbOK && !buttons.Contains(mbCancel)))
             box.setEscapeButton(pb);
     }
+    if (x >= 0 && y >= 0)
+        box.move(x, y);
     if (Application != nullptr)
         Application->ModalStarted();
     box.exec();

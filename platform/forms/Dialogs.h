@@ -160,6 +160,9 @@ struct TMessageDlgRequest {
     std::string Caption;
     TMsgDlgType Type = mtCustom;
     TMsgDlgButtons Buttons;
+    // The dialog's top-left corner on the screen; -1 centres it.
+    int X = -1;
+    int Y = -1;
 };
 // Answers a message dialog with a modal result instead of showing it.
 using TMessageDlgHook = std::function<TModalResult(const TMessageDlgRequest&)>;
@@ -169,5 +172,8 @@ TMessageDlgHook SetMessageDlgHook(TMessageDlgHook hook);
 // button pressed (mrCancel, or the only button's, when the window is closed).
 TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
                         int helpContext = 0);
+// The same dialog with its top-left corner at the screen point (x, y).
+TModalResult MessageDlgPos(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons,
+                           int helpContext, int x, int y);
 // The plain message box: the text and an OK button, captioned with the program's title.
 void ShowMessage(const std::string& text);

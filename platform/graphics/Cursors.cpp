@@ -94,6 +94,11 @@ TCursor StringToCursor(const std::string& text) {
     throw EConvertError("'" + text + "' is not a valid integer value");
 }
 
+void GetCursorValues(const std::function<void(const std::string&)>& proc) {
+    for (const auto& e : kCursors)
+        proc(e.name);
+}
+
 QCursor CursorOf(TCursor cursor) {
     {
         std::lock_guard guard(CustomLock());

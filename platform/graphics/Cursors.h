@@ -3,6 +3,7 @@
 // their own cursors under positive numbers.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 using TCursor = int;
@@ -35,3 +36,5 @@ constexpr TCursor crSize = -22;
 std::string CursorToString(TCursor cursor);
 // Raises EConvertError for text that is neither a name nor a number.
 TCursor StringToCursor(const std::string& text);
+// Calls proc with every cursor name of the table, in the table's order.
+void GetCursorValues(const std::function<void(const std::string&)>& proc);

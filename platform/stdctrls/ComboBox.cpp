@@ -1,12 +1,17 @@
 #include "platform/stdctrls/ComboBox.h"
 
 #include "platform/forms/WidgetBridge.h"
+#include "platform/stdctrls/OwnerDraw_p.h"
 #include "platform/stdctrls/StringsProperty.h"
 #include "platform/stdctrls/WidgetSupport_p.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 #include <algorithm>
 #include <functional>
@@ -31,6 +36,7 @@ void TCustomComboBox::DeclareProperties(TPropertyList& p) {
     p.Add("MaxLength", &TCustomComboBox::MaxLength, &TCustomComboBox::SetMaxLength).Default(0);
     p.Add("Sorted", &TCustomComboBox::Sorted, &TCustomComboBox::SetSorted).Default(false);
     p.Add("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle).Default(csDropDown);
+    p.Add("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight).Default(16);
     p.Add("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems);
     p.AddFn<TCustomComboBox>(
          "ItemIndex", [](TCustomComboBox* c) { return c->ItemIndex(); },
@@ -95,6 +101,15 @@ void TCustomComboBox::SetStyle(TComboBoxStyle v) {
     UpdateWidgetState();
 }
 
+void TCustomComboBox::SetItemHeight(int v) {
+    itemHeight_ = std::max(v, 1);
+    UpdateWidgetState();
+}
+
+bool TCustomComboBox::OwnerDrawn() const {
+    return (style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable) && OnDrawItem != nullptr;
+}
+
 void TCustomComboBox::SetSorted(bool v) {
     items_->SetSorted(v);
 }
@@ -129,11 +144,42 @@ void TCustomComboBox::UserSelected(int index) {
 
 namespace {
 
-// The combo widget tells its control when the list drops down and closes up.
+void DrawComboItem(TCustomComboBox* combo, QPainter* painter, const QRect& rect, int index,
+                   TOwnerDrawState state) {
+    SafeCall(combo, [&] {
+        PaintOwnerDrawnItem(painter, rect, combo, *combo->Canvas(), combo->OnDrawItem, index,
+                            state);
+    });
+}
+
+// The combo widget tells its control when the list drops down and closes up; an owner-drawn
+// combo draws its field through the control.
 class TComboWidget : public TWidgetBridge<QComboBox> {
 public:
     TComboWidget(TWinControl* control, std::function<void(bool)> dropped)
         : TWidgetBridge<QComboBox>(control), dropped_(std::move(dropped)) {}
+    void paintEvent(QPaintEvent* event) override {
+        auto* combo = static_cast<TCustomComboBox*>(LinkedControl());
+        if (combo == nullptr || !combo->OwnerDrawn() || isEditable()) {
+            QComboBox::paintEvent(event);
+            return;
+        }
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        option.currentText.clear();
+        option.currentIcon = QIcon();
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, this);
+        TOwnerDrawState state{odComboBoxEdit};
+        if (hasFocus())
+            state.Include(odSelected).Include(odFocused);
+        if (!isEnabled())
+            state.Include(odDisabled);
+        if (currentIndex() >= 0)
+            DrawComboItem(combo, &painter, field, currentIndex(), state);
+    }
     void showPopup() override {
         if (LinkedControl())
             dropped_(true);
@@ -216,9 +262,29 @@ void TCustomComboBox::UpdateWidgetState() {
         }
     }
     w->setMaxVisibleItems(dropDownCount_);
+    UpdateOwnerDraw();
     if (editable)
         w->lineEdit()->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
     FillWidget();
+}
+
+void TCustomComboBox::UpdateOwnerDraw() {
+    auto* w = static_cast<QComboBox*>(Handle());
+    const bool owner = style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable;
+    const bool installed = dynamic_cast<TOwnerDrawDelegate*>(w->itemDelegate()) != nullptr;
+    if (owner && !installed)
+        w->setItemDelegate(new TOwnerDrawDelegate(
+            w,
+            [this](QPainter* painter, const QRect& rect, int index, TOwnerDrawState state) {
+                if (!OnDrawItem)
+                    return false;
+                DrawComboItem(this, painter, rect, index, state);
+                return true;
+            },
+            [this] { return itemHeight_; }));
+    if (!owner && installed)
+        w->setItemDelegate(new QStyledItemDelegate(w));
+    w->update();
 }
 
 void TCustomComboBox::WndProc(TMessage& message) {

@@ -3,7 +3,9 @@
 // and OnChange.
 
 #include "platform/forms/Controls.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/rtl/Classes.h"
+#include "platform/stdctrls/OwnerDraw.h"
 #include "platform/stdctrls/SignalGuard.h"
 
 #include <memory>
@@ -38,8 +40,15 @@ public:
     std::string GetText() const override;
     void Clear();
     bool PaintsOwnWidget() const override { return false; }
+    // Owner-drawn styles: every item (and the closed box's field) is drawn by OnDrawItem on
+    // Canvas, each ItemHeight pixels high.
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int v);
+    TCanvas* Canvas() { return &canvas_; }
+    bool OwnerDrawn() const;
 
     TNotifyEvent OnChange;
+    TDrawItemEvent OnDrawItem;
     TNotifyEvent OnSelect;
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
@@ -64,6 +73,10 @@ protected:
 
 private:
     void ItemsChanged();
+    void UpdateOwnerDraw();
+
+    int itemHeight_ = 16;
+    TCanvas canvas_;
 
 protected:
     TSignalGuard guard_; // declared last: cut first
