@@ -6,6 +6,7 @@
 // the clear and only advance the key stream).
 
 #include "spreadsheet/core/RC4.h"
+#include "spreadsheet/core/XLSGlobals.h"
 
 #include <cstdint>
 #include <string>
@@ -61,6 +62,8 @@ public:
     uint32_t PartLimit = 0;
     bool Decrypt = false;
     std::string KeyMaterial;
+    // The file version of the records (readers of version-dependent bodies check it).
+    TExcelVersion Version = xvExcel97;
 
 private:
     int ReadSource(void* buffer, int count);

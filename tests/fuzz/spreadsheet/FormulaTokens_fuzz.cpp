@@ -25,8 +25,10 @@ struct TBook {
         handler = std::make_unique<TFormulaHandler>(sst, TFormatSettings::Invariant());
         TCellValues& store = *handler->CellValuesList().AddNew();
         handler->CellValuesList().AddNew();
-        store.SetCell(0, 0, std::make_unique<TFloatCell>(formats, formats.DefaultFormat(), 0, 0, 2));
-        auto formula = std::make_unique<TFormulaNumberCell>(formats, formats.DefaultFormat(), 1, 0, 0);
+        store.SetCell(0, 0,
+                      std::make_unique<TFloatCell>(formats, formats.DefaultFormat(), 0, 0, 2));
+        auto formula =
+            std::make_unique<TFormulaNumberCell>(formats, formats.DefaultFormat(), 1, 0, 0);
         const std::vector<uint8_t> tokens = handler->EncodeFormula(u"A1*2");
         formula->SetFormulaTokens(tokens.data(), static_cast<int>(tokens.size()));
         store.SetCell(1, 0, std::move(formula));
@@ -54,9 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static constexpr TExcelVersion kVersions[] = {xvExcel21, xvExcel40, xvExcel50, xvExcel97};
     for (TExcelVersion version : kVersions) {
         try {
-            DecodeFormulaTokens(version, bytes.data(), length,
-                                [](int, int, std::u16string& text, int, int, int) { text = u"R"; },
-                                3, 4, 0, u',', TFormatSettings::Invariant(), extra);
+            DecodeFormulaTokens(
+                version, bytes.data(), length,
+                [](int, int, std::u16string& text, int, int, int) { text = u"R"; }, 3, 4, 0, u',',
+                TFormatSettings::Invariant(), extra);
         } catch (const Exception&) {
         }
     }
@@ -79,6 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                   value, 0, 1);
     } catch (const Exception&) {
     }
-    static_cast<TFormulaCell*>(book.handler->CellValuesList().Items(0)->FindCell(1, 0))->Calculated = 0;
+    static_cast<TFormulaCell*>(book.handler->CellValuesList().Items(0)->FindCell(1, 0))
+        ->Calculated = 0;
     return 0;
 }

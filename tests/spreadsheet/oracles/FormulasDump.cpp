@@ -91,7 +91,8 @@ int Decode(TBook& book) {
                 names.SupBooks.AddInternalBook(2);
             unsigned first = 0, last = 0;
             std::sscanf(line.c_str() + 2, "%u %u", &first, &last);
-            names.ExtSheets.push_back({0, static_cast<uint16_t>(first), static_cast<uint16_t>(last)});
+            names.ExtSheets.push_back(
+                {0, static_cast<uint16_t>(first), static_cast<uint16_t>(last)});
             continue;
         }
         std::vector<uint8_t> bytes;
@@ -127,15 +128,17 @@ void PutCell(TBook& book, const std::string& line) {
     TCellValues& store = *book.handler.CellValuesList().Items(0);
     TCellFormat* format = book.formats.DefaultFormat();
     if (kind == 'n')
-        store.SetCell(col, row, std::make_unique<TFloatCell>(book.formats, format, col, row,
-                                                           StrToFloat(value, TFormatSettings::Invariant())));
+        store.SetCell(
+            col, row,
+            std::make_unique<TFloatCell>(book.formats, format, col, row,
+                                         StrToFloat(value, TFormatSettings::Invariant())));
     else if (kind == 'b')
-        store.SetCell(col, row, std::make_unique<TBooleanCell>(book.formats, format, col, row,
-                                                             value == "1"));
+        store.SetCell(col, row,
+                      std::make_unique<TBooleanCell>(book.formats, format, col, row, value == "1"));
     else
-        store.SetCell(col, row, std::make_unique<TStringCell>(book.formats, format, col, row,
-                                                            book.sst,
-                                                            book.sst.AddString(Utf8ToUtf16(value))));
+        store.SetCell(col, row,
+                      std::make_unique<TStringCell>(book.formats, format, col, row, book.sst,
+                                                    book.sst.AddString(Utf8ToUtf16(value))));
 }
 
 int Calc(TBook& book) {

@@ -3,14 +3,9 @@
 enough to need continuation records) and checks that xlrd's dump of it lists exactly the
 records the writer reports, with their ids and lengths, and names the key records as the
 published format does."""
-import io
-import re
-import subprocess
 import sys
 
-import xlrd
-
-LINE = re.compile(r'^\s*\d+: ([0-9a-f]{4}) (\S+) len = [0-9a-f]{4} \((\d+)\)')
+from xlrd_support import dumped_records, written_records
 
 NAMES = {
     0x0809: 'BOF', 0x000A: 'EOF', 0x003D: 'WINDOW1', 0x0042: 'CODEPAGE', 0x00A1: 'SETUP',
@@ -21,18 +16,10 @@ NAMES = {
 
 def main():
     tool, path = sys.argv[1], sys.argv[2]
-    written = subprocess.run([tool, 'records', path], check=True, capture_output=True,
-                             text=True).stdout.split('\n')
-    expected = [(int(i, 16), int(n)) for i, n in (line.split() for line in written if line)]
-
-    out = io.StringIO()
-    xlrd.dump(path, outfile=out)
-    listed, names = [], {}
-    for line in out.getvalue().split('\n'):
-        m = LINE.match(line)
-        if m:
-            listed.append((int(m.group(1), 16), int(m.group(3))))
-            names[int(m.group(1), 16)] = m.group(2)
+    expected = written_records(tool, 'records', path)
+    dumped = dumped_records(path)
+    listed = [(rec_id, length) for rec_id, length, _ in dumped]
+    names = {rec_id: name for rec_id, _, name in dumped}
 
     failures = []
     if listed != expected:
