@@ -234,6 +234,10 @@ void TFrFraming::PaintFrame(TCanvas* canvas) {
                         control_->Color(), hot ? frameHotStyle_ : frameStyle_);
 }
 
+bool IsContextMenuKey(TKeyCode key, TShiftState shift) {
+    return (key == VK_APPS && shift.Empty()) || (key == VK_F1 + 9 && shift == TShiftState{ssShift});
+}
+
 void PaintPlatformBorder(TCanvas* canvas, int width, int height, TColor face) {
     const TRect r = Rect(0, 0, width, height);
     if (!ThemeServicesEnabled()) {

@@ -132,6 +132,9 @@ private:
     bool mouseOver_ = false;
 };
 
+// The keys that ask for a context menu: the context-menu key alone, or Shift+F10.
+bool IsContextMenuKey(TKeyCode key, TShiftState shift);
+
 // The ring of an edit-like control when the platform draws its border: the classic sunken
 // two-pixel edge, or, with the theme service on, a one-pixel line in the theme's edit-border
 // colour around a pixel of the face colour.

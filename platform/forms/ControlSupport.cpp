@@ -113,7 +113,7 @@ constexpr KeyPair kKeys[] = {
     {Qt::Key_Right, VK_RIGHT},       {Qt::Key_Down, VK_DOWN},       {Qt::Key_Insert, VK_INSERT},
     {Qt::Key_Delete, VK_DELETE},     {Qt::Key_NumLock, VK_NUMLOCK}, {Qt::Key_ScrollLock, VK_SCROLL},
     {Qt::Key_Asterisk, VK_MULTIPLY}, {Qt::Key_Plus, VK_ADD},        {Qt::Key_Minus, VK_SUBTRACT},
-    {Qt::Key_Slash, VK_DIVIDE},
+    {Qt::Key_Slash, VK_DIVIDE},      {Qt::Key_Menu, VK_APPS},
 };
 } // namespace
 

@@ -161,6 +161,7 @@ constexpr unsigned short VK_RIGHT = 0x27;
 constexpr unsigned short VK_DOWN = 0x28;
 constexpr unsigned short VK_INSERT = 0x2D;
 constexpr unsigned short VK_DELETE = 0x2E;
+constexpr unsigned short VK_APPS = 0x5D; // the context-menu key
 constexpr unsigned short VK_NUMPAD0 = 0x60;
 constexpr unsigned short VK_MULTIPLY = 0x6A;
 constexpr unsigned short VK_ADD = 0x6B;

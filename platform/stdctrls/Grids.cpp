@@ -2,6 +2,7 @@
 
 #include "platform/rtl/CodePage.h"
 #include "platform/stdctrls/BevelFrame.h"
+#include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -19,6 +20,15 @@ constexpr TKeyCode kF2 = 0x71;
 TInplaceEdit::TInplaceEdit(TComponent* owner) : TEdit(owner) {
     grid_ = dynamic_cast<TCustomDrawGrid*>(owner);
     SetTabStop(false);
+}
+
+// The editor lies flat in its cell, in the colour it is given.
+void TInplaceEdit::UpdateWidgetState() {
+    TEdit::UpdateWidgetState();
+    if (!HandleAllocated())
+        return;
+    static_cast<QLineEdit*>(Handle())->setFrame(false);
+    ApplyViewColors(Handle(), Color(), Font()->Color());
 }
 
 void TInplaceEdit::KeyDown(TKeyCode& key, TShiftState shift) {
@@ -216,7 +226,7 @@ void TCustomDrawGrid::ShowEditor() {
     if (!data_.CanEditCell())
         return;
     if (!editor_) {
-        editor_ = new TInplaceEdit(this);
+        editor_ = CreateEditor();
         editor_->SetParent(this);
     }
     editorMode_ = true;
@@ -356,12 +366,12 @@ void TCustomDrawGrid::KeyPress(char16_t& key) {
 
 void TCustomDrawGrid::Paint() {
     TCanvas* c = Canvas();
-    const TRect client = ClientRect();
+    // The canvas starts at the client area's corner, inside any border.
+    const TRect client = Rect(0, 0, ClientWidth(), ClientHeight());
     c->Brush()->SetColor(Color());
     c->Brush()->SetStyle(bsSolid);
     c->FillRect(client);
     const TGridOptions opt = Options();
-    const int line = GridLineWidth();
     const TGridRect sel = Selection();
     const bool focused = Focused() || (editor_ && editor_->Focused());
 
@@ -402,15 +412,7 @@ void TCustomDrawGrid::Paint() {
             // Lines: to the right of and below each cell.
             const bool vert = fixed ? opt.Contains(goFixedVertLine) : opt.Contains(goVertLine);
             const bool horz = fixed ? opt.Contains(goFixedHorzLine) : opt.Contains(goHorzLine);
-            if (line > 0) {
-                c->Brush()->SetStyle(bsSolid);
-                c->Brush()->SetColor(fixed ? clBlack : clSilver);
-                if (vert)
-                    c->FillRect(Rect(rect.Right, rect.Top, rect.Right + line, rect.Bottom + line));
-                if (horz)
-                    c->FillRect(
-                        Rect(rect.Left, rect.Bottom, rect.Right + line, rect.Bottom + line));
-            }
+            DrawCellLines(rect, fixed, vert, horz);
             if (defaultDrawing_) {
                 const bool highlight =
                     state.Contains(gdSelected) &&
@@ -424,15 +426,35 @@ void TCustomDrawGrid::Paint() {
                 c->FillRect(rect);
             }
             DrawCell(col, r, rect, state);
-            if (defaultDrawing_ && fixed) {
-                TRect edge = rect;
-                BevelFrame(c, edge, true);
-            }
+            if (defaultDrawing_ && fixed)
+                DrawFixedCellEdge(rect);
             if (defaultDrawing_ && state.Contains(gdFocused) && !opt.Contains(goRowSelect) &&
                 !editorMode_)
                 c->DrawFocusRect(rect);
         }
     }
+}
+
+void TCustomDrawGrid::DrawCellLines(const TRect& cell, bool fixed, bool vertical, bool horizontal) {
+    const int line = GridLineWidth();
+    if (line <= 0)
+        return;
+    TCanvas* c = Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(fixed ? clBlack : clSilver);
+    if (vertical)
+        c->FillRect(Rect(cell.Right, cell.Top, cell.Right + line, cell.Bottom + line));
+    if (horizontal)
+        c->FillRect(Rect(cell.Left, cell.Bottom, cell.Right + line, cell.Bottom + line));
+}
+
+void TCustomDrawGrid::DrawFixedCellEdge(const TRect& cell) {
+    TRect edge = cell;
+    BevelFrame(Canvas(), edge, true);
+}
+
+TInplaceEdit* TCustomDrawGrid::CreateEditor() {
+    return new TInplaceEdit(this);
 }
 
 void TCustomDrawGrid::DrawCell(int col, int row, const TRect& rect, TGridDrawState state) {

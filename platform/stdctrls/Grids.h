@@ -32,6 +32,7 @@ public:
 
 protected:
     friend class TCustomDrawGrid;
+    void UpdateWidgetState() override;
     void KeyDown(TKeyCode& key, TShiftState shift) override;
     void KeyPress(char16_t& key) override;
     void Change() override;
@@ -103,6 +104,13 @@ protected:
     friend class TInplaceEdit;
     void Paint() override;
     virtual void DrawCell(int col, int row, const TRect& rect, TGridDrawState state);
+    // The lines right of and below a cell, GridLineWidth wide, of the kinds switched on (fixed
+    // cells have their own options); the default draws fixed lines black and others silver.
+    virtual void DrawCellLines(const TRect& cell, bool fixed, bool vertical, bool horizontal);
+    // The edge of a fixed cell; the default raises it.
+    virtual void DrawFixedCellEdge(const TRect& cell);
+    // Makes the in-place editor when it is first shown; the grid owns it.
+    virtual TInplaceEdit* CreateEditor();
     virtual bool SelectCell(int col, int row);
     // The text the editor starts with, and where what is typed goes.
     virtual std::string GetEditText(int col, int row);

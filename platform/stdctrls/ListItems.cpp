@@ -146,8 +146,12 @@ void TListItem::SetStateIndex(int value) {
 void TListItem::SetChecked(bool value) {
     if (value == checked_)
         return;
+    if (owner_->CheckChanging && !owner_->CheckChanging(this, value))
+        return;
     checked_ = value;
     Changed();
+    if (owner_->CheckChanged)
+        owner_->CheckChanged(this);
 }
 
 void TListItem::SetSelected(bool value) {

@@ -161,6 +161,9 @@ class TListItems : public TPersistent {
     void SetSortType(TSortType value);
     // The view's comparison (its OnCompare): negative, zero or positive.
     std::function<int(TListItem*, TListItem*)> Compare;
+    // Asked before an item's check mark changes (false keeps it), and told after it changed.
+    std::function<bool(TListItem*, bool checked)> CheckChanging;
+    std::function<void(TListItem*)> CheckChanged;
     // Sorts by caption, ignoring case; equal items keep their order.
     void AlphaSort();
     void CustomSort(const std::function<int(TListItem*, TListItem*)>& compare);

@@ -2,6 +2,7 @@
 
 #include "platform/forms/WidgetBridge.h"
 #include "platform/rtl/CodePage.h"
+#include "platform/stdctrls/ListViewWidget_p.h"
 #include "platform/stdctrls/WidgetSupport_p.h"
 
 #include <QHeaderView>
@@ -23,6 +24,13 @@ TCustomListView::TCustomListView(TComponent* owner)
     items_->Observer = [this](TListItems::TChange change, TListItem* item) {
         ItemsChanged(change, item);
     };
+    items_->CheckChanging = [this](TListItem* item, bool checked) {
+        return InLoading() || CanChangeCheck(item, checked);
+    };
+    items_->CheckChanged = [this](TListItem* item) {
+        if (!InLoading())
+            CheckChanged(item);
+    };
     items_->Compare = [this](TListItem* a, TListItem* b) {
         int result = 0;
         if (OnCompare)
@@ -36,6 +44,8 @@ TCustomListView::TCustomListView(TComponent* owner)
 TCustomListView::~TCustomListView() {
     columns_->Observer = nullptr;
     items_->Observer = nullptr;
+    items_->CheckChanging = nullptr;
+    items_->CheckChanged = nullptr;
 }
 
 void TCustomListView::DeclareProperties(TPropertyList& p) {
@@ -46,6 +56,8 @@ void TCustomListView::DeclareProperties(TPropertyList& p) {
         .Default(true);
     p.Add("Columns", &TCustomListView::Columns, &TCustomListView::SetColumns);
     p.Add("GridLines", &TCustomListView::GridLines, &TCustomListView::SetGridLines).Default(false);
+    p.Add("HideSelection", &TCustomListView::HideSelection, &TCustomListView::SetHideSelection)
+        .Default(true);
     p.Add("Items", &TCustomListView::Items, &TCustomListView::SetItems);
     p.Add("MultiSelect", &TCustomListView::MultiSelect, &TCustomListView::SetMultiSelect)
         .Default(false);
@@ -55,8 +67,47 @@ void TCustomListView::DeclareProperties(TPropertyList& p) {
     p.Add("ViewStyle", &TCustomListView::ViewStyle, &TCustomListView::SetViewStyle).Default(vsIcon);
     p.Add("OnColumnClick", &TCustomListView::OnColumnClick);
     p.Add("OnCompare", &TCustomListView::OnCompare);
+    p.Add("OnEdited", &TCustomListView::OnEdited);
+    p.Add("OnEditing", &TCustomListView::OnEditing);
+    p.Add("OnInfoTip", &TCustomListView::OnInfoTip);
     p.Add("OnSelectItem", &TCustomListView::OnSelectItem);
 }
+
+void TCustomListView::SetHideSelection(bool v) {
+    hideSelection_ = v;
+    UpdateWidgetState();
+}
+
+void TCustomListView::SetReadOnly(bool v) {
+    if (v == readOnly_)
+        return;
+    readOnly_ = v;
+    UpdateWidgetState();
+    Rebuild();
+}
+
+void TCustomListView::ColClick(TListColumn* column) {
+    if (OnColumnClick)
+        OnColumnClick(this, column);
+}
+
+bool TCustomListView::CanEdit(TListItem* item) {
+    bool allow = true;
+    if (OnEditing)
+        OnEditing(this, item, allow);
+    return allow;
+}
+
+void TCustomListView::Edited(TListItem* item, std::string& text) {
+    if (OnEdited)
+        OnEdited(this, item, text);
+}
+
+bool TCustomListView::CanChangeCheck(TListItem*, bool) {
+    return true;
+}
+
+void TCustomListView::CheckChanged(TListItem*) {}
 
 void TCustomListView::SetViewStyle(TViewStyle v) {
     viewStyle_ = v;
@@ -140,6 +191,8 @@ void TCustomListView::ShowItem(int index) {
                                                                  : Qt::AlignLeft;
         row->setTextAlignment(i, a | Qt::AlignVCenter);
     }
+    row->setFlags(readOnly_ ? row->flags() & ~Qt::ItemIsEditable
+                            : row->flags() | Qt::ItemIsEditable);
     row->setData(0, kImageRole, item->ImageIndex());
     row->setData(0, kStateRole, item->StateIndex());
     row->setIcon(0, IconOf(smallImages_, item->ImageIndex()));
@@ -202,21 +255,20 @@ void TCustomListView::ItemsChanged(TListItems::TChange change, TListItem* item) 
 }
 
 QWidget* TCustomListView::CreateWidget() {
-    auto* w = new TWidgetBridge<QTreeWidget>(this);
+    auto* w = new TListViewWidget(this);
     w->setRootIsDecorated(false);
     w->setUniformRowHeights(true);
     // Columns keep the widths they are given; the view does not stretch the last one.
     w->header()->setStretchLastSection(false);
-    QObject::connect(w, &QTreeWidget::itemChanged, guard_.get(),
-                     [this, w](QTreeWidgetItem* row, int column) {
-                         if (mirroring_ || column != 0 || !checkboxes_)
-                             return;
-                         SafeCall(this, [&] {
-                             const int index = w->indexOfTopLevelItem(row);
-                             if (index >= 0 && index < items_->Count())
-                                 items_->Item(index)->SetChecked(row->checkState(0) == Qt::Checked);
-                         });
-                     });
+    QObject::connect(
+        w, &QTreeWidget::itemChanged, guard_.get(), [this, w](QTreeWidgetItem* row, int column) {
+            const int index = w->indexOfTopLevelItem(row);
+            if (mirroring_ || column != 0 || index < 0 || index >= items_->Count())
+                return;
+            SafeCall(this, [&] {
+                RowChanged(index, row->checkState(0) == Qt::Checked, StdStr(row->text(0)));
+            });
+        });
     QObject::connect(w, &QTreeWidget::itemSelectionChanged, guard_.get(), [this, w] {
         if (mirroring_)
             return;
@@ -231,10 +283,7 @@ QWidget* TCustomListView::CreateWidget() {
     QObject::connect(w->header(), &QHeaderView::sectionClicked, guard_.get(), [this](int section) {
         if (!columnClick_ || section >= columns_->Count())
             return;
-        SafeCall(this, [&] {
-            if (OnColumnClick)
-                OnColumnClick(this, columns_->Items(section));
-        });
+        SafeCall(this, [&] { ColClick(columns_->Items(section)); });
     });
     QObject::connect(w->header(), &QHeaderView::sectionResized, guard_.get(),
                      [this, w](int section, int, int size) {
@@ -248,22 +297,42 @@ QWidget* TCustomListView::CreateWidget() {
     return w;
 }
 
+// The user checked a box or edited a caption in the widget. A change the view refuses is put
+// back.
+void TCustomListView::RowChanged(int index, bool checked, const std::string& caption) {
+    TListItem* item = items_->Item(index);
+    if (checkboxes_)
+        item->SetChecked(checked);
+    std::string text = caption;
+    if (text != item->Caption()) {
+        Edited(item, text);
+        item->SetCaption(text);
+    }
+    if (index < items_->Count() && items_->Item(index) == item) {
+        mirroring_ = true;
+        ShowItem(index);
+        mirroring_ = false;
+    }
+}
+
 void TCustomListView::UpdateWidgetState() {
     TWinControl::UpdateWidgetState();
     if (!HandleAllocated())
         return;
     auto* w = static_cast<QTreeWidget*>(Handle());
     w->setHeaderHidden(viewStyle_ != vsReport);
-    ApplyViewColors(w, Color(), Font()->Color());
+    w->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    ApplyViewColors(w, Color(), Font()->Color(), hideSelection_);
     w->setSelectionMode(items_->MultiSelect ? QAbstractItemView::ExtendedSelection
                                             : QAbstractItemView::SingleSelection);
     w->setSelectionBehavior(rowSelect_ ? QAbstractItemView::SelectRows
                                        : QAbstractItemView::SelectItems);
     w->header()->setSectionsClickable(columnClick_);
-    w->setStyleSheet(
-        gridLines_ ? "QTreeView::item { border-right: 1px solid #c0c0c0; border-bottom: 1px solid "
-                     "#c0c0c0; }"
-                   : QString());
+    w->setEditTriggers(readOnly_
+                           ? QAbstractItemView::NoEditTriggers
+                           : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::SelectedClicked);
+    w->viewport()->update(); // grid lines come and go with the cells' drawing
     if (w->columnCount() != std::max(columns_->Count(), 1))
         ShowColumns();
     else if (w->topLevelItemCount() != items_->Count())

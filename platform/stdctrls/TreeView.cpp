@@ -4,6 +4,9 @@
 #include "platform/stdctrls/StdCtrlsBridge.h"
 #include "platform/stdctrls/WidgetSupport_p.h"
 
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -25,7 +28,16 @@ TCustomTreeView::~TCustomTreeView() {
 }
 
 void TCustomTreeView::DeclareProperties(TPropertyList& p) {
+    p.AddFn<TCustomTreeView>(
+         "AutoExpand", [](TCustomTreeView* t) { return t->AutoExpand(); },
+         [](TCustomTreeView* t, bool v) { t->SetAutoExpand(v); })
+        .Default(false);
+    p.Add("HideSelection", &TCustomTreeView::HideSelection, &TCustomTreeView::SetHideSelection)
+        .Default(true);
     p.Add("Indent", &TCustomTreeView::Indent, &TCustomTreeView::SetIndent).Default(19);
+    p.Add("RightClickSelect", &TCustomTreeView::RightClickSelect,
+          &TCustomTreeView::SetRightClickSelect)
+        .Default(false);
     p.Add("Items", &TCustomTreeView::Items, &TCustomTreeView::SetItems);
     p.Add("ReadOnly", &TCustomTreeView::ReadOnly, &TCustomTreeView::SetReadOnly).Default(false);
     p.Add("ShowRoot", &TCustomTreeView::ShowRoot, &TCustomTreeView::SetShowRoot).Default(true);
@@ -103,6 +115,8 @@ void TCustomTreeView::NodesChanged(TTreeNodes::TChange change, TTreeNode* node) 
             MakeItem(node);
         break;
     case C::Deleting:
+        if (lastSelected_ == node)
+            lastSelected_ = nullptr;
         if (OnDeletion)
             OnDeletion(this, node);
         if (QTreeWidgetItem* item = rows_->Item(node)) {
@@ -118,25 +132,89 @@ void TCustomTreeView::NodesChanged(TTreeNodes::TChange change, TTreeNode* node) 
         if (QTreeWidgetItem* item = rows_->Item(node))
             item->setExpanded(change == C::Expanded);
         mirroring_ = false;
-        if (change == C::Expanded && OnExpanded)
-            OnExpanded(this, node);
-        if (change == C::Collapsed && OnCollapsed)
-            OnCollapsed(this, node);
+        if (change == C::Expanded)
+            Expand(node);
+        else
+            Collapse(node);
         break;
-    case C::Selected:
+    case C::Selected: {
         if (widget)
             static_cast<QTreeWidget*>(Handle())->setCurrentItem(rows_->Item(node));
         mirroring_ = false;
+        TTreeNode* old = lastSelected_;
+        lastSelected_ = node;
+        if (autoExpand_)
+            SelectionMoved(old, node);
         if (OnChange)
             OnChange(this, node);
         break;
+    }
     case C::Cleared:
+        lastSelected_ = nullptr;
         if (widget)
             static_cast<QTreeWidget*>(Handle())->clear();
         rows_->Clear();
         break;
     }
     mirroring_ = false;
+}
+
+void TCustomTreeView::Expand(TTreeNode* node) {
+    if (OnExpanded)
+        OnExpanded(this, node);
+}
+
+void TCustomTreeView::Collapse(TTreeNode* node) {
+    if (OnCollapsed)
+        OnCollapsed(this, node);
+}
+
+void TCustomTreeView::SelectionMoved(TTreeNode* old, TTreeNode* node) {
+    if (old != nullptr && old != node) {
+        bool leadsThere = false;
+        for (TTreeNode* p = node ? node->Parent() : nullptr; p != nullptr; p = p->Parent())
+            leadsThere = leadsThere || p == old;
+        if (!leadsThere)
+            old->Collapse(false);
+    }
+    if (node != nullptr)
+        node->Expand(false);
+}
+
+void TCustomTreeView::SetHideSelection(bool v) {
+    hideSelection_ = v;
+    UpdateWidgetState();
+}
+
+TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) {
+    return rows_->Node(static_cast<QTreeWidget*>(Handle())->itemAt(x, y));
+}
+
+TRect TCustomTreeView::NodeDisplayRect(TTreeNode* node, bool textOnly) {
+    auto* w = static_cast<QTreeWidget*>(Handle());
+    QTreeWidgetItem* item = rows_->Item(node);
+    if (item == nullptr)
+        return TRect{};
+    QRect r = w->visualItemRect(item);
+    if (r.isEmpty())
+        return TRect{};
+    if (textOnly) {
+        // The text as the view draws it: after the icon, with the style's margin on each side.
+        const int margin = w->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+        const int icon = item->icon(0).isNull() ? 0 : w->iconSize().width() + 2 * margin;
+        const int text = QFontMetrics(w->font()).horizontalAdvance(item->text(0));
+        r.setLeft(r.left() + icon);
+        r.setWidth(text + 2 * margin);
+    }
+    return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+}
+
+int TCustomTreeView::ScrollPos() {
+    return static_cast<QTreeWidget*>(Handle())->verticalScrollBar()->value();
+}
+
+void TCustomTreeView::SetScrollPos(int row) {
+    static_cast<QTreeWidget*>(Handle())->verticalScrollBar()->setValue(row);
 }
 
 QWidget* TCustomTreeView::CreateWidget() {
@@ -177,7 +255,8 @@ void TCustomTreeView::UpdateWidgetState() {
         return;
     auto* w = static_cast<QTreeWidget*>(Handle());
     w->setIndentation(indent_);
-    ApplyViewColors(w, Color(), Font()->Color());
+    w->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    ApplyViewColors(w, Color(), Font()->Color(), hideSelection_);
     w->setRootIsDecorated(showRoot_);
     if (rows_->Count() != static_cast<size_t>(items_->Count()))
         Rebuild();

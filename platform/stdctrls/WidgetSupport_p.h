@@ -32,5 +32,6 @@ QIcon IconOf(TCustomImageList* images, int index, const QIcon& fallback = QIcon(
 // dialog navigation. Answers the form's question and returns true; false for any other message.
 bool KeepArrowKeys(TMessage& message);
 
-// A view's background (the control's Color, also while disabled) and its text colour.
-void ApplyViewColors(QWidget* widget, TColor background, TColor text);
+// A view's background (the control's Color, also while disabled) and its text colour. While the
+// view has no focus its selection disappears (hideSelection) or shows in the face colour.
+void ApplyViewColors(QWidget* widget, TColor background, TColor text, bool hideSelection = true);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTreeWidget>
 
 #include <string>
@@ -80,6 +81,56 @@ TEST_F(TreeViewTest, TreeAndListIconsComeFromTheirImageLists) {
     tv->SetImages(nullptr);
     tv->SetStateImages(nullptr);
     lv->SetSmallImages(nullptr); // the lists go before the views in this test
+}
+
+// AutoExpand: the node selected opens, and the branch selected before closes unless it leads to
+// the new node.
+TEST_F(TreeViewTest, AutoExpandOpensTheSelectedBranch) {
+    auto* tv = MakeWithWidget<TTreeView>();
+    TTreeNodes* n = tv->Items();
+    TTreeNode* settings = n->Add(nullptr, "Настройки");
+    TTreeNode* gprs = n->AddChild(settings, "GPRS");
+    n->AddChild(gprs, "APN");
+    TTreeNode* history = n->Add(nullptr, "История");
+    n->AddChild(history, "Трек");
+    std::vector<std::string> expanded;
+    tv->OnExpanded = [&](TObject*, TTreeNode* node) { expanded.push_back(node->Text()); };
+    tv->SetAutoExpand(true);
+    tv->SetSelected(settings);
+    tv->SetSelected(gprs); // inside: settings stays open
+    EXPECT_TRUE(settings->Expanded());
+    EXPECT_TRUE(gprs->Expanded());
+    tv->SetSelected(history);
+    EXPECT_TRUE(history->Expanded());
+    EXPECT_FALSE(gprs->Expanded());
+    EXPECT_TRUE(settings->Expanded()); // it did not lead to GPRS's selection last
+    EXPECT_EQ(expanded, (std::vector<std::string>{"Настройки", "GPRS", "История"}));
+    tv->SetAutoExpand(false);
+    tv->SetSelected(gprs);
+    EXPECT_FALSE(gprs->Expanded());
+}
+
+TEST_F(TreeViewTest, NodeGeometryAndScrolling) {
+    auto* tv = MakeWithWidget<TTreeView>();
+    tv->SetBounds(0, 0, 160, 90);
+    TTreeNode* first = tv->Items()->Add(nullptr, "Настройки");
+    TTreeNode* hidden = tv->Items()->AddChild(first, "GPRS");
+    for (int i = 0; i < 30; ++i)
+        tv->Items()->Add(nullptr, "узел " + std::to_string(i));
+    QApplication::processEvents();
+    const TRect row = tv->NodeDisplayRect(first, false);
+    const TRect text = tv->NodeDisplayRect(first, true);
+    EXPECT_GT(row.Width(), text.Width());
+    EXPECT_GE(text.Left, row.Left);
+    EXPECT_EQ(text.Top, row.Top);
+    EXPECT_GT(text.Width(), 40);
+    EXPECT_EQ(tv->GetNodeAt((text.Left + text.Right) / 2, (text.Top + text.Bottom) / 2), first);
+    EXPECT_EQ(tv->NodeDisplayRect(hidden, false).Width(), 0); // inside a collapsed node
+    EXPECT_EQ(tv->GetNodeAt(5, 2000), nullptr);
+    tv->SetScrollPos(4);
+    EXPECT_EQ(tv->ScrollPos(), 4);
+    const TRect top = tv->NodeDisplayRect(tv->Items()->Root(4), false);
+    EXPECT_EQ(top.Top, 0); // the fifth root is the first row shown
 }
 
 } // namespace

@@ -1,0 +1,8 @@
+#include "controls/grid/GridControls.h"
+
+#include "controls/grid/FrStringGrid.h"
+#include "platform/classes/ClassRegistry.h"
+
+void RegisterGridControls() {
+    RegisterClasses<TFrStringGrid>();
+}

@@ -1,0 +1,3 @@
+#pragma once
+// Puts the framed list view in the class registry, for form descriptions.
+void RegisterListViewControls();
