@@ -1,12 +1,15 @@
 #include "chart/editors/EditorRegistration.h"
 
+#include "chart/editors/BrushDialog.h"
 #include "chart/editors/ButtonColor.h"
 #include "chart/editors/ButtonPen.h"
+#include "chart/editors/GradientEditor.h"
 #include "chart/editors/PenDialog.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/stdctrls/Registration.h"
 
 void RegisterChartEditorClasses() {
     RegisterStdControls();
-    RegisterClasses<TButtonColor, TButtonPen, TPenDialog>();
+    RegisterClasses<TButtonColor, TButtonPen, TButtonGradient, TPenDialog, TBrushDialog,
+                    TPlotGradientEditor>();
 }

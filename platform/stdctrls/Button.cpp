@@ -10,6 +10,9 @@
 
 TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
     SetTabStop(true);
+    // The widget's own clicked signal is the click (mouse, Space, Enter); a mouse release must
+    // not click a second time.
+    SetControlStyle(ControlStyle() - TControlStyle{csClickEvents});
 }
 
 TButton::TButton(TComponent* owner) : TButtonControl(owner) {
