@@ -96,7 +96,7 @@ void TBevelFilter::DeclareProperties(TPropertyList& p) {
 
 void TBevelFilter::Apply(TBitmap& bitmap, const TRect& r) {
     BuildLines(bitmap);
-    auto shift = [this](std::uint8_t* p, int d) {
+    auto shift = [](std::uint8_t* p, int d) {
         for (int c = 0; c < 3; ++c)
             p[c] = static_cast<std::uint8_t>(std::clamp(p[c] + d, 0, 255));
     };
