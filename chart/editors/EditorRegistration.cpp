@@ -3,13 +3,15 @@
 #include "chart/editors/BrushDialog.h"
 #include "chart/editors/ButtonColor.h"
 #include "chart/editors/ButtonPen.h"
+#include "chart/editors/FontEditor.h"
 #include "chart/editors/GradientEditor.h"
 #include "chart/editors/PenDialog.h"
+#include "chart/editors/ShadowEditor.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/stdctrls/Registration.h"
 
 void RegisterChartEditorClasses() {
     RegisterStdControls();
     RegisterClasses<TButtonColor, TButtonPen, TButtonGradient, TPenDialog, TBrushDialog,
-                    TPlotGradientEditor>();
+                    TPlotGradientEditor, TPlotShadowEditor, TPlotFontEditor>();
 }

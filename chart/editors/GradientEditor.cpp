@@ -109,7 +109,7 @@ void TPlotGradientEditor::AfterConstruction() {
 
     preview_ = new TPreviewGradient(this);
     preview_->SetParent(FormPart<TTabSheet>(this, "TabDefault"));
-    preview_->SetBounds(144, 6, 168, 148);
+    preview_->SetBounds(124, 6, 140, 118);
     for (int i = 0; i < GradientPresetCount; ++i)
         gallery_->Items()->AddObject(kPresets[i].Name,
                                      reinterpret_cast<TObject*>(static_cast<std::intptr_t>(i)));

@@ -175,9 +175,11 @@ void TypeInto(TWinControl* control, const std::string& text) {
 }
 
 void ChooseItem(TWinControl* combo, int index) {
-    PressKey(combo, Qt::Key_Home);
-    for (int i = 0; i < index; ++i)
+    const int current = static_cast<TCustomComboBox*>(combo)->ItemIndex();
+    for (int i = current; i < index; ++i)
         PressKey(combo, Qt::Key_Down);
+    for (int i = current; i > index; --i)
+        PressKey(combo, Qt::Key_Up);
 }
 
 void ClickListItem(TWinControl* list, int index) {

@@ -228,6 +228,6 @@ TEST_F(GradientEditorTest, TheDirectionSamplesSelectTheDirection) {
 TEST_F(GradientEditorTest, AnEmbeddedEditorHasNoButtons) {
     TPlotGradientEditor* embedded = TPlotGradientEditor::CreateEmbedded(nullptr, &gradient);
     EXPECT_FALSE(Part<TControl>(embedded, "PanelButtons")->Visible());
-    EXPECT_EQ(embedded->ClientHeight(), 266 - 40);
+    EXPECT_EQ(embedded->ClientHeight(), 236 - 40);
     embedded->Free();
 }
