@@ -1,5 +1,6 @@
 #include "chart/editors/EditorRegistration.h"
 
+#include "chart/editors/AxisIncrement.h"
 #include "chart/editors/BrushDialog.h"
 #include "chart/editors/ButtonColor.h"
 #include "chart/editors/ButtonPen.h"
@@ -7,11 +8,13 @@
 #include "chart/editors/GradientEditor.h"
 #include "chart/editors/PenDialog.h"
 #include "chart/editors/ShadowEditor.h"
+#include "chart/editors/StringsEditor.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/stdctrls/Registration.h"
 
 void RegisterChartEditorClasses() {
     RegisterStdControls();
     RegisterClasses<TButtonColor, TButtonPen, TButtonGradient, TPenDialog, TBrushDialog,
-                    TPlotGradientEditor, TPlotShadowEditor, TPlotFontEditor>();
+                    TPlotGradientEditor, TPlotShadowEditor, TPlotFontEditor, TStringsEditor,
+                    TAxisIncrement>();
 }
