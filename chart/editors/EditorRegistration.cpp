@@ -1,6 +1,7 @@
 #include "chart/editors/EditorRegistration.h"
 
 #include "chart/editors/AxisIncrement.h"
+#include "chart/editors/BackImageEditor.h"
 #include "chart/editors/BrushDialog.h"
 #include "chart/editors/ButtonColor.h"
 #include "chart/editors/ButtonPen.h"

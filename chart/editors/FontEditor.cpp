@@ -3,6 +3,7 @@
 #include "chart/draw/ChartPen.h"
 #include "chart/draw/Gradient.h"
 #include "chart/draw/PlotFont.h"
+#include "chart/editors/BackImageEditor.h"
 #include "chart/editors/BrushDialog.h"
 #include "chart/editors/ButtonColor.h"
 #include "chart/editors/ButtonPen.h"
@@ -78,6 +79,8 @@ void TPlotFontEditor::LoadFont(TPlotFont* font) {
         gradientEditor_->EditGradient(font->Gradient());
     if (shadowEditor_ != nullptr)
         shadowEditor_->LoadShadow(font->Shadow());
+    if (pictureEditor_ != nullptr)
+        pictureEditor_->LoadBackImage(font->Picture());
     loading_ = false;
 }
 
@@ -163,6 +166,9 @@ void TPlotFontEditor::PageControl1Change(TObject* sender) {
     } else if (page->Name() == "TabGradient" && gradientEditor_ == nullptr) {
         gradientEditor_ = TPlotGradientEditor::CreateEmbedded(nullptr, font_->Gradient());
         EmbedFormInTab(gradientEditor_, page);
+    } else if (page->Name() == "TabPicture" && pictureEditor_ == nullptr) {
+        pictureEditor_ = EmbedBackImageEditor(page);
+        pictureEditor_->LoadBackImage(font_->Picture());
     }
 }
 

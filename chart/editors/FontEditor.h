@@ -1,13 +1,14 @@
 #pragma once
 // The chart font editor ("PlotFont Editor"): name, size, style, colour, spacing between
 // characters, outline pen and outline gradient, and on pages made when first opened the font's
-// shadow and gradient through their own editors. Every change goes to the font at once; shown
-// as a dialog, Cancel puts back the copy taken when it was shown.
+// shadow, gradient and picture through their own editors. Every change goes to the font at once;
+// shown as a dialog, Cancel puts back the copy taken when it was shown.
 
 #include "platform/forms/Forms.h"
 
 #include <memory>
 
+class TBackImageEditor;
 class TButtonColor;
 class TButtonPen;
 class TCheckBox;
@@ -33,6 +34,7 @@ public:
     // The embedded editors, null until their page was first shown.
     TPlotShadowEditor* ShadowEditor() const { return shadowEditor_; }
     TPlotGradientEditor* GradientEditor() const { return gradientEditor_; }
+    TBackImageEditor* PictureEditor() const { return pictureEditor_; }
 
     void FormShow(TObject* sender);
     void Button3Click(TObject* sender);
@@ -54,6 +56,7 @@ private:
     std::unique_ptr<TPlotFont> backup_;
     TPlotFont* font_ = nullptr;
     TPlotGradientEditor* gradientEditor_ = nullptr;
+    TBackImageEditor* pictureEditor_ = nullptr;
     TPlotShadowEditor* shadowEditor_ = nullptr;
     bool loading_ = false;
     TComboBox* name_ = nullptr;
