@@ -2,6 +2,7 @@
 
 #include "spreadsheet/drawing/EscherDrawing.h"
 
+#include "spreadsheet/drawing/ControlParts.h"
 #include "spreadsheet/drawing/TextObject.h"
 #include "spreadsheet/formats/XFont.h"
 
@@ -128,6 +129,90 @@ TShapeClientAnchor* TEscherDrawing::NewPictureShape() {
     shape->ObjRecords.AddRecord(0x0008 | 2 << 16, nullptr);
     shape->ObjRecords.AddRecord(0, nullptr);
     return shape;
+}
+
+namespace {
+
+constexpr TProps kListProperties = {
+    {0x007F, 0x01040104}, {0x00BF, 0x00080008}, {0x01C0, 0x08000040}, {0x01FF, 0x00100010}};
+// The properties of check boxes and radio buttons after their protection and text id.
+constexpr TProps kTickProperties = {
+    {0x0085, 1},          {0x008B, 2},          {0x00BF, 0x001A0008}, {0x017F, 0x00290029},
+    {0x0181, 0x08000041}, {0x01BF, 0x00100000}, {0x01C0, 0x08000040}, {0x01FF, 0x00080000}};
+
+} // namespace
+
+// A control shape whose object part owns its data, with the object id the shape allocates.
+template <class Part>
+static TShapeClientAnchor* AddControl(TEscherDrawing& d, TShapeClientAnchor* shape,
+                                      std::unique_ptr<Part> part) {
+    part->ObjectId = static_cast<uint16_t>(d.NewObjectId());
+    part->OwnsObjectData = true;
+    shape->Object = std::move(part);
+    return shape;
+}
+
+TShapeClientAnchor* TEscherDrawing::NewListBoxShape() {
+    TShapeClientAnchor* shape = AddDefaultShape(201, 3, 1, 5, 5);
+    AddProperties(*shape, kListProperties);
+    return AddControl(*this, shape, std::make_unique<TShapeControlListBox>(false));
+}
+
+TShapeClientAnchor* TEscherDrawing::NewComboBoxShape() {
+    TShapeClientAnchor* shape = AddDefaultShape(201, 3, 1, 5, 2);
+    AddProperties(*shape, kListProperties);
+    return AddControl(*this, shape, std::make_unique<TShapeControlComboBox>());
+}
+
+TShapeClientAnchor* TEscherDrawing::NewAutoFilterComboShape() {
+    TShapeClientAnchor* shape = NewComboBoxShape();
+    static_cast<TShapeControlListBox&>(*shape->Object).SetAutoFilter(true);
+    return shape;
+}
+
+// A button, check box or radio button with its caption.
+template <class Part>
+static TShapeClientAnchor* AddCaptioned(TEscherDrawing& d, TShapeClientAnchor* shape,
+                                        const char16_t* caption, uint16_t options) {
+    auto part = std::make_unique<Part>();
+    part->SetDefaultFormat();
+    part->Text = caption;
+    part->Names = d.Names;
+    part->ObjectOptions = options;
+    return AddControl(d, shape, std::move(part));
+}
+
+TShapeClientAnchor* TEscherDrawing::NewButtonShape() {
+    TShapeClientAnchor* shape = AddDefaultShape(201, 3, 1, 4, 2);
+    AddProperties(*shape, {{0x007F, 0x01040104},
+                           {0x0080, NewTextId()},
+                           {0x0085, 1},
+                           {0x008B, 2},
+                           {0x00BF, 0x001A0008},
+                           {0x0181, 0x08000043},
+                           {0x0183, 0x08000043},
+                           {0x01BF, 0x00110011},
+                           {0x01C0, 0x08000040},
+                           {0x03BF, 0x00080008}});
+    return AddCaptioned<TShapeControlButton>(*this, shape, u"Button", 0x4001);
+}
+
+TShapeClientAnchor* TEscherDrawing::NewRadioButtonShape() {
+    TShapeClientAnchor* shape = AddDefaultShape(201, 3, 1, 4, 2);
+    AddProperties(*shape, {{0x007F, 0x01000100}, {0x0080, NewTextId()}});
+    AddProperties(*shape, kTickProperties);
+    auto* radio = AddCaptioned<TShapeControlRadioButton>(*this, shape, u"RadioButton", 0x0011);
+    static_cast<TShapeControlRadioButton&>(*radio->Object).CbLink.assign(12, 0);
+    return radio;
+}
+
+TShapeClientAnchor* TEscherDrawing::NewCheckBoxShape() {
+    TShapeClientAnchor* shape = AddDefaultShape(201, 3, 1, 4, 2);
+    AddProperties(*shape, {{0x007F, 0x01000100}, {0x0080, NewTextId()}});
+    AddProperties(*shape, kTickProperties);
+    auto* check = AddCaptioned<TShapeControlCheckBox>(*this, shape, u"CheckBox", 0x0011);
+    static_cast<TShapeControlCheckBox&>(*check->Object).CbLink.assign(12, 0);
+    return check;
 }
 
 void TEscherDrawing::SetShapeType(TShape& shape, uint16_t type) {

@@ -15,6 +15,20 @@ void EndSheetRecord(TBIFFStream& stream) {
     stream.PartWritten = 0;
 }
 
+void WriteBodyWord(TBIFFStream& stream, uint16_t value) {
+    const uint8_t b[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
+    stream.WriteData(b, 2);
+}
+
+void WriteBodyLong(TBIFFStream& stream, uint32_t value) {
+    WriteBodyWord(stream, static_cast<uint16_t>(value));
+    WriteBodyWord(stream, static_cast<uint16_t>(value >> 16));
+}
+
+void WriteBodyByte(TBIFFStream& stream, uint8_t value) {
+    stream.WriteData(&value, 1);
+}
+
 std::unique_ptr<TShapeOutsideMso> TShapeOutsideMso::AssignObject() const {
     throw Exception("Can not assign this interface");
 }

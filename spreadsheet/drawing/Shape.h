@@ -189,3 +189,7 @@ protected:
 // last part. A drawing record the caller began is ended by the shape that fills it.
 void BeginSheetRecord(TBIFFStream& stream, uint16_t id);
 void EndSheetRecord(TBIFFStream& stream);
+// Body values through WriteData, so that they count in the record's length.
+void WriteBodyWord(TBIFFStream& stream, uint16_t value);
+void WriteBodyLong(TBIFFStream& stream, uint32_t value);
+void WriteBodyByte(TBIFFStream& stream, uint8_t value);

@@ -2,6 +2,7 @@
 
 #include "spreadsheet/drawing/EscherDrawing.h"
 
+#include "spreadsheet/drawing/ControlParts.h"
 #include "spreadsheet/drawing/TextObject.h"
 #include "tests/spreadsheet/drawing/DrawingTestSupport.h"
 #include "tests/support/ErrorMessage.h"
@@ -23,6 +24,12 @@ struct ReadBack : ::testing::Test, TDrawingBook {
         note.Author = u"Me";
         d->NewAutoShape();
         d->NewPictureShape();
+        d->NewListBoxShape();
+        d->NewComboBoxShape();
+        d->NewAutoFilterComboShape();
+        d->NewButtonShape();
+        d->NewRadioButtonShape();
+        d->NewCheckBoxShape();
         return d;
     }
     // The records without the NOTE records, which the sheet reader reads.
@@ -47,8 +54,8 @@ TEST_F(ReadBack, EveryDefaultShapeReadsBackAsWritten) {
     std::vector<uint16_t> added;
     back->OnShapeAdded = [&](TEscherDrawing&, TShape& s) { added.push_back(s.ShapeType); };
     ReadInto(*back, bytes);
-    EXPECT_EQ(added, (std::vector<uint16_t>{202, 20, 202, 183, 75}));
-    ASSERT_EQ(back->ShapeCount(), 5);
+    EXPECT_EQ(added, (std::vector<uint16_t>{202, 20, 202, 183, 75, 201, 201, 201, 201, 201, 201}));
+    ASSERT_EQ(back->ShapeCount(), 11);
     EXPECT_EQ(back->DrawingId, drawing->DrawingId);
     EXPECT_EQ(back->HighestObjectId, drawing->HighestObjectId);
     EXPECT_EQ(static_cast<TShapeOutsideMsoBaseText&>(*back->Shapes(0)->Object).Text, u"Text box");
@@ -56,13 +63,19 @@ TEST_F(ReadBack, EveryDefaultShapeReadsBackAsWritten) {
     EXPECT_EQ(static_cast<TShapeOutsideMsoBaseText&>(*back->Shapes(2)->Object).Text, u"A note");
     EXPECT_EQ(back->Shapes(1)->Object, nullptr);
     EXPECT_EQ(back->Shapes(4)->Opt.GetText(0x0105), u"[???]");
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 11; ++i) {
         EXPECT_EQ(back->Shapes(i)->ShapeId, drawing->Shapes(i)->ShapeId);
         EXPECT_EQ(back->Shapes(i)->Opt.WriteToBuffer(true),
                   drawing->Shapes(i)->Opt.WriteToBuffer(true));
         EXPECT_EQ(back->Shapes(i)->ClientAnchor()->Values,
                   drawing->Shapes(i)->ClientAnchor()->Values);
     }
+    // Controls come back with their object parts.
+    EXPECT_NE(dynamic_cast<TShapeControlListBox*>(back->Shapes(5)->Object.get()), nullptr);
+    EXPECT_TRUE(static_cast<TShapeControlListBox&>(*back->Shapes(6)->Object).Combo);
+    EXPECT_EQ(static_cast<TShapeControlButton&>(*back->Shapes(8)->Object).Text, u"Button");
+    EXPECT_NE(dynamic_cast<TShapeControlRadioButton*>(back->Shapes(9)->Object.get()), nullptr);
+    EXPECT_EQ(static_cast<TShapeControlCheckBox&>(*back->Shapes(10)->Object).Text, u"CheckBox");
     EXPECT_EQ(WithoutNotes(Written(*back)), WithoutNotes(bytes));
 }
 

@@ -64,6 +64,11 @@ int Write(const char* path) {
     noteShape->Anchor.SetArea(2, 0, 4, 4);
     drawing.NewAutoShape();
     drawing.NewPictureShape();
+    drawing.NewListBoxShape();
+    drawing.NewComboBoxShape();
+    drawing.NewButtonShape();
+    drawing.NewCheckBoxShape();
+    drawing.NewRadioButtonShape();
     TMemoryStream memory;
     TBIFFStream records(&memory);
     drawing.SaveToStream(records);

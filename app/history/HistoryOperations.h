@@ -1,0 +1,47 @@
+#pragma once
+// The controller's history commands, run on the worker thread: reading the page (the 32 records
+// before the unit's write pointer), paging back and forward, erasing the history and reading or
+// writing the unsent-record pointer. Rows reach the list through the output queue, newest
+// record on top; what the page shows and what the operator set on it is read on the
+// user-interface thread by a hand-over at the start of a command.
+
+#include "app/history/DevHistorySource.h"
+#include "app/history/HistoryHost.h"
+#include "app/history/HistoryPaging.h"
+
+#include <string>
+#include <vector>
+
+class THistoryOperations {
+public:
+    THistoryOperations(THistoryHost& host, THistoryView& view);
+
+    // The page's reader: the write pointer, then the block before it. A failed pointer read,
+    // a pointer outside the ring or a failed block read shows nothing and marks the page's
+    // read label red. Run inside the controller's page read (which disables the main controls).
+    void ReadHistoryPage();
+    // Each disables the main controls while it runs.
+    void HistoryBack();
+    void HistoryForward();
+    // Clears the list (on the user-interface thread) and erases the unit's history; when the
+    // unit confirms, nothing counts as shown any more.
+    void EraseHistory();
+    // Writes the pointer the operator typed, or reads the unit's into the edit when none was.
+    void HistoryPointer();
+
+    const THistoryPaging& Paging() const { return paging_; }
+
+    // The log line of a pointer that could not be written.
+    static const char* const PointerWriteError;
+
+private:
+    // Shows a step's lines and marks the read label by its outcome.
+    void Show(const THistoryPaging::TStep& step);
+    void AddRows(const std::vector<std::string>& lines);
+    THistoryViewState TakeState();
+
+    THistoryHost& host_;
+    THistoryView& view_;
+    TDevHistorySource source_;
+    THistoryPaging paging_;
+};
