@@ -51,8 +51,9 @@ public:
     // The connection's bootloader requests; null when there is no connection.
     virtual TBootLink* BootLink() = 0;
     // Sets the connection's busy flag and returns once the worker thread has acknowledged it:
-    // from then on no request of the worker reaches the unit.
-    virtual void PauseWorker() = 0;
+    // from then on no request of the worker reaches the unit (TLinePause, LinePause.h). False,
+    // with the pause taken back, when the worker did not hold off in time: nothing is flashed.
+    virtual bool PauseWorker() = 0;
     virtual void DisableMainControls() = 0;
     virtual void EnableMainControls() = 0;
     // The status bar's progress bar (may be null).

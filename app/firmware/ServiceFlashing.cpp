@@ -74,10 +74,11 @@ bool TServiceFlashing::Flash(const TFirmwareImage& image, int gridRows) {
     if (running_ || !host_.Connected() || link == nullptr || image.Empty())
         return false;
     TRunningGuard guard(running_);
+    if (!host_.PauseWorker())
+        return false;
     TFrCustomProgressBar* bar = host_.ProgressBar();
     if (bar != nullptr)
         bar->SetTotalParts(static_cast<uint32_t>((gridRows - 1) / 8 + 103));
-    host_.PauseWorker();
     host_.DisableMainControls();
     if (Application != nullptr)
         Application->ProcessMessages();

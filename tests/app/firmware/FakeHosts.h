@@ -46,7 +46,10 @@ public:
     explicit TFakeServiceHost(TFrCustomProgressBar* progress) : bar(progress) {}
     bool Connected() override { return connected; }
     TBootLink* BootLink() override { return connected ? link : nullptr; }
-    void PauseWorker() override { calls.push_back("pause"); }
+    bool PauseWorker() override {
+        calls.push_back("pause");
+        return workerHoldsOff;
+    }
     void DisableMainControls() override { calls.push_back("disable"); }
     void EnableMainControls() override { calls.push_back("enable"); }
     TFrCustomProgressBar* ProgressBar() override { return bar; }
@@ -57,6 +60,7 @@ public:
     }
 
     bool connected = true;
+    bool workerHoldsOff = true;
     TBootLink* link = nullptr;
     TFrCustomProgressBar* bar;
     std::vector<std::string> calls;

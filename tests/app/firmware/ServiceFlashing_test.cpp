@@ -164,6 +164,10 @@ TEST_F(ServiceFlashingTest, ABadFileNeverReachesTheBootloader) {
     EXPECT_FALSE(flashing.Flash(image, 9));
     host.connected = true;
     EXPECT_FALSE(flashing.Flash(TFirmwareImage(), 9));
+    // A worker that does not hold off in time: nothing is sent, the link stays.
+    host.workerHoldsOff = false;
+    EXPECT_FALSE(flashing.Flash(image, 9));
+    EXPECT_EQ(host.calls, std::vector<std::string>{"pause"});
     EXPECT_TRUE(rig.Lines().empty());
 }
 
