@@ -124,46 +124,41 @@ void TakeLinkedCell(const TRawRecord& r, TBytes& asRead, TBytes& formula) {
 
 } // namespace
 
-bool TShapeControlButton::TakeObjData(const TBaseRecordStorage& subrecords) {
+namespace {
+
+// Keeps the bodies of the listed subrecords and takes the common data; the end subrecord is
+// skipped and any other raises "Unknown record %.4X in OBJ " + where.
+void TakeBodies(TShapeOutsideMso& part, const TBaseRecordStorage& subrecords,
+                std::initializer_list<std::pair<uint16_t, TBytes*>> bodies, const char* where) {
     for (int i = 0; i < subrecords.Count(); ++i) {
         const TRawRecord* r = subrecords.Items(i);
         if (!r || r->Id() == ftEnd)
             continue;
-        if (r->Id() == ftMacro)
-            Macro = Body(*r);
-        else if (r->Id() == ftCmo)
-            TakeCommon(*this, *r);
-        else
-            Unknown(r->Id(), "LBS");
+        if (r->Id() == ftCmo) {
+            TakeCommon(part, *r);
+            continue;
+        }
+        TBytes* body = nullptr;
+        for (const auto& [id, into] : bodies)
+            if (id == r->Id())
+                body = into;
+        if (!body)
+            Unknown(r->Id(), where);
+        *body = Body(*r);
     }
+}
+
+} // namespace
+
+bool TShapeControlButton::TakeObjData(const TBaseRecordStorage& subrecords) {
+    TakeBodies(*this, subrecords, {{ftMacro, &Macro}}, "LBS");
     return true;
 }
 
 bool TShapeControlCheckBox::TakeObjData(const TBaseRecordStorage& subrecords) {
-    for (int i = 0; i < subrecords.Count(); ++i) {
-        const TRawRecord* r = subrecords.Items(i);
-        if (!r || r->Id() == ftEnd)
-            continue;
-        switch (r->Id()) {
-        case ftMacro:
-            Macro = Body(*r);
-            break;
-        case ftCbLink:
-            CbLink = Body(*r);
-            break;
-        case ftCblsFmla:
-            CblsFmla = Body(*r);
-            break;
-        case ftCbls:
-            Cbls = Body(*r);
-            break;
-        case ftCmo:
-            TakeCommon(*this, *r);
-            break;
-        default:
-            Unknown(r->Id(), "CBLS");
-        }
-    }
+    TakeBodies(*this, subrecords,
+               {{ftMacro, &Macro}, {ftCbLink, &CbLink}, {ftCblsFmla, &CblsFmla}, {ftCbls, &Cbls}},
+               "CBLS");
     return true;
 }
 
@@ -172,36 +167,14 @@ std::vector<std::pair<uint16_t, const TBytes*>> TShapeControlCheckBox::Subrecord
 }
 
 bool TShapeControlRadioButton::TakeObjData(const TBaseRecordStorage& subrecords) {
-    for (int i = 0; i < subrecords.Count(); ++i) {
-        const TRawRecord* r = subrecords.Items(i);
-        if (!r || r->Id() == ftEnd)
-            continue;
-        switch (r->Id()) {
-        case ftMacro:
-            Macro = Body(*r);
-            break;
-        case ftCbLink:
-            CbLink = Body(*r);
-            break;
-        case ftRboData:
-            RboData = Body(*r);
-            break;
-        case ftRbo:
-            Rbo = Body(*r);
-            break;
-        case ftCbls:
-            Cbls = Body(*r);
-            break;
-        case ftCblsFmla:
-            CblsFmla = Body(*r);
-            break;
-        case ftCmo:
-            TakeCommon(*this, *r);
-            break;
-        default:
-            Unknown(r->Id(), "RBO");
-        }
-    }
+    TakeBodies(*this, subrecords,
+               {{ftMacro, &Macro},
+                {ftCbLink, &CbLink},
+                {ftRboData, &RboData},
+                {ftRbo, &Rbo},
+                {ftCbls, &Cbls},
+                {ftCblsFmla, &CblsFmla}},
+               "RBO");
     return true;
 }
 
