@@ -81,29 +81,42 @@ void TFastClock::Sleep(uint32_t ms) {
 
 namespace {
 
-TUnitSimOptions RigOptions(bool pacing) {
+TUnitSimOptions RigOptions(bool pacing, bool modem) {
     TUnitSimOptions options;
     options.Pacing = pacing;
     options.PaceInput = pacing;
+    options.Modem = modem;
     return options;
 }
 
 } // namespace
 
-TFlashRig::TFlashRig(bool pacing) : sim_(RigOptions(pacing)) {
+TFlashRig::TFlashRig(bool pacing, bool modem) : sim_(RigOptions(pacing, modem)) {
     sim_.Access(
         [this](TSimUnit& unit, TSimModem*) { boot_ = std::make_unique<TSimBootloader>(unit); });
     sim_.Start();
     port_ = std::make_unique<TComPortWorker>(sim_.Path(), false, nullptr);
     port_->SetClock(clock_);
     port_->Reopen();
-    dev_ = std::make_unique<TDevQuorvan>(nullptr, port_.get());
+    if (modem) {
+        TModemOptions modemOptions;
+        modemOptions.DialDelayMs = 0;
+        modemOptions.GuardMs = 0;
+        sim_.SetModemOptions(modemOptions);
+        modem_ = std::make_unique<TModemWorker>(*port_, "+79001234567", false, nullptr);
+        if (!modem_->ResetModem() || !modem_->CheckModem() || !modem_->SetBearer() ||
+            !modem_->Dial())
+            throw Exception("the simulated modem did not connect");
+    }
+    dev_ = std::make_unique<TDevQuorvan>(modem_.get(), port_.get());
+    sim_.ClearRecords();
     link_ = std::make_unique<TDevBootLink>(*dev_);
 }
 
 TFlashRig::~TFlashRig() {
     link_.reset();
     dev_.reset();
+    modem_.reset();
     port_.reset();
     sim_.Stop();
     boot_.reset();

@@ -6,6 +6,7 @@
 #include "app/firmware/BootLink.h"
 #include "device/ComPortWorker.h"
 #include "device/DevQuorvan.h"
+#include "device/ModemWorker.h"
 #include "device/WorkerClock.h"
 #include "tools/unitsim/SimBootloader.h"
 #include "tools/unitsim/UnitSim.h"
@@ -49,10 +50,11 @@ private:
 };
 
 // A unit with its bootloader on a pseudo-terminal (unpaced unless asked), a cable worker on a
-// fast clock and the command object, and the bootloader requests over it.
+// fast clock (and, with `modem`, a data call through the simulated GSM modem) and the command
+// object, and the bootloader requests over it.
 class TFlashRig {
 public:
-    explicit TFlashRig(bool pacing = false);
+    explicit TFlashRig(bool pacing = false, bool modem = false);
     ~TFlashRig();
 
     TUnitSim& Sim() { return sim_; }
@@ -70,6 +72,7 @@ private:
     TFastClock clock_;
     std::unique_ptr<TSimBootloader> boot_;
     std::unique_ptr<TComPortWorker> port_;
+    std::unique_ptr<TModemWorker> modem_;
     std::unique_ptr<TDevQuorvan> dev_;
     std::unique_ptr<TDevBootLink> link_;
 };

@@ -192,6 +192,29 @@ TEST(FlashSession, HangUpWordsAndRefusedSumsEndTheDialogue) {
     }
 }
 
+TEST(FlashSession, OverTheModemAndACallThatDropsMidWay) {
+    {
+        TFlashRig rig(false, true);
+        TRecorder recorder;
+        ASSERT_TRUE(Flash40(rig, recorder).Ok());
+        const std::vector<uint8_t> flash = rig.Flash();
+        for (uint32_t a = 0; a < 40 * 16; ++a)
+            ASSERT_EQ(flash[a], fwtest::LinesByte(a)) << a;
+    }
+    TFlashRig rig(false, true);
+    TRecorder recorder;
+    recorder.onStep = [&](TFlashStep step, int block) {
+        if (step == fsWrite && block == 2)
+            rig.Sim().DropCall();
+    };
+    const TFlashResult result = Flash40(rig, recorder);
+    EXPECT_EQ(result.Outcome, foWriteFailed);
+    EXPECT_EQ(result.Block, 2);
+    EXPECT_TRUE(result.LineLost);
+    EXPECT_FALSE(result.Error.empty()) << "the modem worker's hang-up error";
+    EXPECT_TRUE(LinesStarting(rig.Lines(), "+EE").empty());
+}
+
 TEST(FlashSession, AStopEndsTheDialogueBeforeTheNextRequest) {
     TFlashRig rig;
     TRecorder recorder;
