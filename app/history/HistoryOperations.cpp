@@ -31,7 +31,11 @@ const char* const THistoryOperations::PointerWriteError =
     "Ошибка при записи указателя не переданной истории!";
 
 THistoryOperations::THistoryOperations(THistoryHost& host, THistoryView& view)
-    : host_(host), view_(view), source_(host.Dev()), paging_(source_) {}
+    : THistoryOperations(host, view, devSource_) {}
+
+THistoryOperations::THistoryOperations(THistoryHost& host, THistoryView& view,
+                                       THistorySource& source)
+    : host_(host), view_(view), devSource_(host.Dev()), paging_(source) {}
 
 THistoryViewState THistoryOperations::TakeState() {
     THistoryViewState state;

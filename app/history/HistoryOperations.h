@@ -14,7 +14,10 @@
 
 class THistoryOperations {
 public:
+    // Records come from the host's command object through its record cache.
     THistoryOperations(THistoryHost& host, THistoryView& view);
+    // Records come from Source (not owned), which must outlive the operations.
+    THistoryOperations(THistoryHost& host, THistoryView& view, THistorySource& source);
 
     // The page's reader: the write pointer, then the block before it. A failed pointer read,
     // a pointer outside the ring or a failed block read shows nothing and marks the page's
@@ -42,6 +45,6 @@ private:
 
     THistoryHost& host_;
     THistoryView& view_;
-    TDevHistorySource source_;
+    TDevHistorySource devSource_;
     THistoryPaging paging_;
 };

@@ -27,12 +27,6 @@ std::string ReadLine(int first, int last) {
     return "+read" + IntToHex(first, 4) + IntToHex(last, 4);
 }
 
-TFakeHistoryView::TFakeHistoryView()
-    : list_(std::make_unique<TListView>(nullptr)), pointerEdit_(std::make_unique<TLabel>(nullptr)),
-      mark_(std::make_unique<TLabel>(nullptr)) {}
-
-TFakeHistoryView::~TFakeHistoryView() = default;
-
 THistoryBench::THistoryBench() : host_(Dev(), queue_) {
     ops_ = std::make_unique<THistoryOperations>(host_, view_);
 }

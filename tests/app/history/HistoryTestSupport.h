@@ -3,13 +3,10 @@
 // the output queue, and small doubles of the connection and the History page that record what
 // the operations asked of them.
 
-#include "app/history/HistoryHost.h"
 #include "app/history/HistoryOperations.h"
 #include "app/queue/OutArray.h"
+#include "tests/app/history/HistoryFakes.h"
 #include "tests/device/HistoryGpsLink/LinkFixture.h"
-
-#include "platform/stdctrls/Label.h"
-#include "platform/stdctrls/ListView.h"
 
 #include <memory>
 #include <string>
@@ -25,53 +22,6 @@ struct TRow {
 
 // "+read" with the two indexes as 4 hex digits, as the unit receives a range request.
 std::string ReadLine(int first, int last);
-
-class TFakeHistoryHost : public THistoryHost {
-public:
-    TFakeHistoryHost(TDevQuorvan& dev, TOutArray& queue) : dev_(dev), queue_(queue) {}
-
-    TDevQuorvan& Dev() override { return dev_; }
-    TOutArray& Queue() override { return queue_; }
-    void DisableMainControls() override { ++Disabled; }
-    void EnableMainControls() override { ++Enabled; }
-    int Shell() override { return ShellNumber; }
-    int Build() override { return BuildNumber; }
-    void Log(const std::string& text) override { LogLines.push_back(text); }
-
-    int ShellNumber = 503;
-    int BuildNumber = 90;
-    int Disabled = 0;
-    int Enabled = 0;
-    std::vector<std::string> LogLines;
-
-private:
-    TDevQuorvan& dev_;
-    TOutArray& queue_;
-};
-
-class TFakeHistoryView : public THistoryView {
-public:
-    TFakeHistoryView();
-    ~TFakeHistoryView() override;
-
-    TCustomListView* List() override { return list_.get(); }
-    TControl* PointerEdit() override { return pointerEdit_.get(); }
-    TControl* ReadMark() override { return mark_.get(); }
-    THistoryViewState State() override {
-        ++StateReads;
-        return ViewState;
-    }
-    void ClearList() override { ++Clears; }
-
-    THistoryViewState ViewState;
-    int StateReads = 0;
-    int Clears = 0;
-
-private:
-    std::unique_ptr<TListView> list_;
-    std::unique_ptr<TLabel> pointerEdit_;
-    std::unique_ptr<TLabel> mark_;
-};
 
 // A unit with a history ring on a pseudo-terminal, and the history operations over it.
 class THistoryBench : public THistoryGpsLink {
