@@ -43,7 +43,8 @@ faults:
   --late KEYWORD       answer this one request late (--late-by MS, default 3500) and send the
                        reply again later (--repeat-after MS, default 500; 0: once)
 bootloader ("+BL" enters it; see tools/unitsim/README.md):
-  --boot-times E,R,B,S milliseconds to enter, erase, program a block and restart (default 0)
+  --boot-times MS,MS,MS,MS
+                       milliseconds to enter, erase, program a block and restart (default 0)
   --boot-silent        the bootloader never answers
   --boot-erase-error   the erase is refused with "ERROR"
   --boot-error-block N the block numbered N (4 hex digits, e.g. 0010) is refused with "ERROR"
@@ -89,6 +90,46 @@ int DigitsAt(const std::string& Text, size_t& Pos) {
         ++Pos;
     }
     return value;
+}
+
+bool IsBootValueOption(const std::string& Arg) {
+    return Arg == "--boot-times" || Arg == "--boot-error-block" || Arg == "--boot-power-cut" ||
+           Arg == "--updated-version";
+}
+
+bool ReadBootTimes(const std::string& Text, TBootTimes& Times);
+
+// The value of one of the bootloader's options; false with a message when it is not valid.
+bool ReadBootValue(const std::string& Arg, const std::string& Value, TProgramOptions& Options,
+                   std::string& Error) {
+    if (Arg == "--boot-times") {
+        if (ReadBootTimes(Value, Options.BootTimes))
+            return true;
+        Error = "--boot-times needs four whole numbers: ENTER,ERASE,BLOCK,RESTART";
+        return false;
+    }
+    if (Arg == "--boot-error-block") {
+        char* end = nullptr;
+        const long block = std::strtol(Value.c_str(), &end, 16);
+        if (Value.size() != 4 || *end != '\0' || block < 0 || Value[0] == '-' || Value[0] == '+') {
+            Error = "--boot-error-block needs a block number of 4 hex digits";
+            return false;
+        }
+        Options.Boot.ErrorBlock = static_cast<int>(block);
+        return true;
+    }
+    if (Arg == "--boot-power-cut") {
+        long long count = 0;
+        if (!ReadNumber(Value, kMaxNumber, count)) {
+            Error = Arg + " needs a whole number from 0 to " + std::to_string(kMaxNumber) +
+                    ", not \"" + Value + "\"";
+            return false;
+        }
+        Options.Boot.PowerCutAfter = static_cast<int>(count);
+        return true;
+    }
+    Options.VersionAfterUpdate = Value;
+    return true;
 }
 
 // "ENTER,ERASE,BLOCK,RESTART" in milliseconds.
@@ -239,28 +280,12 @@ bool ParseProgramOptions(const std::vector<std::string>& Args, TProgramOptions& 
             ok = number(Options.Faults.RepeatMs);
         } else if (arg == "--pace-input") {
             Options.Line.PaceInput = true;
-        } else if (arg == "--boot-times") {
-            ok = next() && ReadBootTimes(value, Options.BootTimes);
-            if (!ok && Error.empty())
-                Error = "--boot-times needs four whole numbers: ENTER,ERASE,BLOCK,RESTART";
         } else if (arg == "--boot-silent") {
             Options.Boot.NoAnswer = true;
         } else if (arg == "--boot-erase-error") {
             Options.Boot.EraseError = true;
-        } else if (arg == "--boot-error-block") {
-            ok = next();
-            char* end = nullptr;
-            const long block = ok ? std::strtol(value.c_str(), &end, 16) : -1;
-            if (ok && (value.size() != 4 || *end != '\0' || block < 0)) {
-                Error = "--boot-error-block needs a block number of 4 hex digits";
-                ok = false;
-            }
-            Options.Boot.ErrorBlock = static_cast<int>(block);
-        } else if (arg == "--boot-power-cut") {
-            ok = number(Options.Boot.PowerCutAfter);
-        } else if (arg == "--updated-version") {
-            ok = next();
-            Options.VersionAfterUpdate = value;
+        } else if (IsBootValueOption(arg)) {
+            ok = next() && ReadBootValue(arg, value, Options, Error);
         } else if (arg == "--reg-status") {
             ok = number(Options.Modem.RegStatus);
         } else if (arg == "--reg-polls") {

@@ -92,6 +92,9 @@ TEST(ProgramOptions, RefusesWhatItCannotServe) {
                   "--boot-error-block needs a block number of 4 hex digits"},
              Case{{"--boot-error-block", "00G0"},
                   "--boot-error-block needs a block number of 4 hex digits"},
+             Case{{"--boot-power-cut", "x"},
+                  "--boot-power-cut needs a whole number from 0 to 100000000, not \"x\""},
+             Case{{"--boot-times"}, "--boot-times needs a value"},
          }) {
         TProgramOptions o;
         std::string error;
