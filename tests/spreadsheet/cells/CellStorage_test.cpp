@@ -72,7 +72,8 @@ TEST_F(Store, FarCornerAndDimensions) {
 }
 
 TEST_F(Store, PositionsOutsideTheSheetHaveNoSlot) {
-    for (auto [col, row] : {std::pair{16384, 0}, {-1, 0}, {0, 1048576}, {0, -1}}) {
+    for (const std::pair<int, int>& at : {std::pair{16384, 0}, {-1, 0}, {0, 1048576}, {0, -1}}) {
+        const int col = at.first, row = at.second; // plain names: lambdas below capture them
         EXPECT_EQ(store.FindCell(col, row), nullptr);
         EXPECT_EQ(ErrorMessage([&] { store.SetCell(col, row, Number(0, 0, 1)); }),
                   "Invalid cell position");
