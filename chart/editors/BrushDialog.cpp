@@ -43,6 +43,7 @@ void TBrushDialog::DeclareMethods(TMethodTable& m) {
     m.Add("CBTranspClick", &TBrushDialog::CBTranspClick);
     m.Add("BBackColorClick", &TBrushDialog::BBackColorClick);
     m.Add("Button3Click", &TBrushDialog::Button3Click);
+    m.Add("FormClose", &TBrushDialog::FormClose);
 }
 
 void TBrushDialog::AfterConstruction() {
@@ -166,6 +167,11 @@ void TBrushDialog::Button3Click(TObject*) {
     if (Brush != nullptr)
         Brush->Assign(backup_.get());
     SetModalResult(mrCancel);
+}
+
+void TBrushDialog::FormClose(TObject*, TCloseAction&) {
+    if (ModalResult() != mrOk && Brush != nullptr && backup_ != nullptr)
+        Brush->Assign(backup_.get());
 }
 
 void TBrushDialog::DrawItem(TWinControl*, int index, const TRect& r, TOwnerDrawState) {

@@ -46,6 +46,8 @@ public:
     void CBTranspClick(TObject* sender);
     void BBackColorClick(TObject* sender);
     void Button3Click(TObject* sender);
+    // Closing other than with OK (the window's close box too) restores as Cancel does.
+    void FormClose(TObject* sender, TCloseAction& action);
 
 private:
     void RefreshPreview();

@@ -86,6 +86,7 @@ void TPlotGradientEditor::DeclareMethods(TMethodTable& m) {
     m.Add("BSubEditClick", &E::BSubEditClick);
     m.Add("GalleryClick", &E::GalleryClick);
     m.Add("BCancelClick", &E::BCancelClick);
+    m.Add("FormClose", &E::FormClose);
 }
 
 void TPlotGradientEditor::AfterConstruction() {
@@ -143,6 +144,7 @@ void TPlotGradientEditor::EditGradient(TCustomPlotGradient* gradient) {
     if (gradient != nullptr) {
         backup_ = std::make_unique<TSubGradient>();
         backup_->Assign(gradient);
+        hadSub_ = gradient->SubGradientIfAny() != nullptr;
         start_->LinkProperty(gradient, "StartColor");
         mid_->LinkProperty(gradient, "MidColor");
         end_->LinkProperty(gradient, "EndColor");
@@ -357,13 +359,25 @@ void TPlotGradientEditor::GalleryClick(TObject*) {
 }
 
 void TPlotGradientEditor::BCancelClick(TObject*) {
-    if (modified_ && Gradient != nullptr) {
+    Restore();
+    SetModalResult(mrCancel);
+}
+
+void TPlotGradientEditor::FormClose(TObject*, TCloseAction&) {
+    if (ModalResult() != mrOk && FormPart<TControl>(this, "PanelButtons")->Visible())
+        Restore();
+}
+
+void TPlotGradientEditor::Restore() {
+    // Showing the sub-gradient's page makes one; a gradient that had none gets none back.
+    const bool madeSub = !hadSub_ && Gradient != nullptr && Gradient->SubGradientIfAny() != nullptr;
+    if ((modified_ || madeSub) && Gradient != nullptr) {
         subEdit_->LinkGradient(nullptr); // the sub-gradient may go with the restore
         if (auto* sub = dynamic_cast<TSubGradient*>(Gradient))
             sub->SetTransparency(backup_->Transparency());
         Gradient->Assign(backup_.get());
     }
-    SetModalResult(mrCancel);
+    modified_ = false;
 }
 
 bool RunGradientEditor(TComponent* control, TCustomPlotGradient* gradient, bool hideEndColor,

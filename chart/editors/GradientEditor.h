@@ -74,16 +74,20 @@ public:
     void BSubEditClick(TObject* sender);
     void GalleryClick(TObject* sender);
     void BCancelClick(TObject* sender);
+    // Closing other than with OK (the window's close box too) restores as Cancel does.
+    void FormClose(TObject* sender, TCloseAction& action);
 
 private:
     TSubGradient* SubGradient() const;
     void RefreshEnabling();
     void RefreshMiddleAndRadial();
     void SamplesTakeColors();
+    void Restore();
 
     std::unique_ptr<TSubGradient> backup_;
     bool modified_ = false;
     bool updating_ = false;
+    bool hadSub_ = false;
     TPreviewGradient* preview_ = nullptr;
     TGradientDirections* directions_ = nullptr;
     TCheckBox* visible_ = nullptr;

@@ -31,6 +31,7 @@ void TPenDialog::DeclareMethods(TMethodTable& m) {
     m.Add("ESpaceChange", &TPenDialog::ESpaceChange);
     m.Add("BColorClick", &TPenDialog::BColorClick);
     m.Add("BCancelClick", &TPenDialog::BCancelClick);
+    m.Add("FormClose", &TPenDialog::FormClose);
 }
 
 void TPenDialog::AfterConstruction() {
@@ -148,6 +149,16 @@ void TPenDialog::BColorClick(TObject*) {
 }
 
 void TPenDialog::BCancelClick(TObject*) {
+    Restore();
+    SetModalResult(mrCancel);
+}
+
+void TPenDialog::FormClose(TObject*, TCloseAction&) {
+    if (ModalResult() != mrOk)
+        Restore();
+}
+
+void TPenDialog::Restore() {
     if (modified_ && Pen != nullptr) {
         Pen->Assign(backup_.get());
         if (TChartPen* pen = ChartPen()) {
@@ -156,7 +167,7 @@ void TPenDialog::BCancelClick(TObject*) {
                 pen->OnChange(this);
         }
     }
-    SetModalResult(mrCancel);
+    modified_ = false;
 }
 
 void TPenDialog::DrawStyleItem(TWinControl* control, int index, const TRect& r,

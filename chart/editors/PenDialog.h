@@ -37,11 +37,14 @@ public:
     void ESpaceChange(TObject* sender);
     void BColorClick(TObject* sender);
     void BCancelClick(TObject* sender);
+    // Closing other than with OK (the window's close box too) restores as Cancel does.
+    void FormClose(TObject* sender, TCloseAction& action);
 
 private:
     TChartPen* ChartPen() const;
     void ApplyWidthRule();
     void EnableSmallDots(bool on);
+    void Restore();
     void DrawStyleItem(TWinControl* control, int index, const TRect& rect, TOwnerDrawState state);
 
     std::unique_ptr<TChartPen> backup_;

@@ -168,6 +168,16 @@ TEST_F(BrushDialogTest, CancelPutsBackEveryField) {
     }
 }
 
+TEST_F(BrushDialogTest, ClosingTheWindowRestoresLikeCancel) {
+    const TBrushFields before = FieldsOf(brush);
+    edtest::RunModal(dialog, [&](TCustomForm* f) {
+        edtest::ClickListItem(Part<TListBox>(f, "LStyle"), TBrushDialog::FirstTexture + 1);
+        EXPECT_TRUE(brush.HasImage());
+        f->Close();
+    });
+    EXPECT_TRUE(FieldsOf(brush) == before);
+}
+
 TEST_F(BrushDialogTest, APictureFileIsLoadedAndAnIconBecomesABitmap) {
     const std::string dir = ::testing::TempDir() + "brush-pictures";
     std::filesystem::create_directories(dir);

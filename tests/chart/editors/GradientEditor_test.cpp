@@ -158,6 +158,7 @@ TEST_F(GradientEditorTest, CancelPutsBackEveryFieldAngleAndSubGradientIncluded) 
         const char* name;
         std::function<void(TCustomForm*)> edit;
     } cases[] = {
+        {"nothing (the sub-gradient made for its page goes again)", [](TCustomForm*) {}},
         {"angle only",
          [](TCustomForm* f) { edtest::TypeInto(Part<TSpinEdit>(f, "EAngle"), "45"); }},
         {"sub-gradient transparency",
@@ -200,6 +201,16 @@ TEST_F(GradientEditorTest, CancelPutsBackEveryFieldAngleAndSubGradientIncluded) 
         EXPECT_TRUE(FieldsOf(g) == before) << c.name;
         e->Free();
     }
+}
+
+TEST_F(GradientEditorTest, ClosingTheWindowRestoresLikeCancel) {
+    const TGradientFields before = FieldsOf(gradient);
+    edtest::RunModal(editor, [&](TCustomForm* f) {
+        edtest::TypeInto(Part<TSpinEdit>(f, "EAngle"), "90");
+        EXPECT_EQ(gradient.Angle(), 90);
+        f->Close();
+    });
+    EXPECT_TRUE(FieldsOf(gradient) == before);
 }
 
 TEST_F(GradientEditorTest, TheDirectionSamplesSelectTheDirection) {

@@ -106,6 +106,15 @@ TEST_F(TPenDialogFixture, CancelRestoresEveryFieldAndTellsTheOwnerOnce) {
     EXPECT_GE(changes, 1);
 }
 
+TEST_F(TPenDialogFixture, ClosingTheWindowRestoresLikeCancel) {
+    const TPenFields before = FieldsOf(pen);
+    edtest::RunModal(dialog, [&](TCustomForm* f) {
+        EditEverything(f);
+        f->Close();
+    });
+    EXPECT_EQ(FieldsOf(pen), before);
+}
+
 TEST_F(TPenDialogFixture, CancelWithoutAChangeLeavesThePenAlone) {
     const TModalResult result = edtest::RunModal(
         dialog, [&](TCustomForm* f) { edtest::ClickControl(Part<TButton>(f, "BCancel")); });
