@@ -4,6 +4,7 @@
 
 #include "platform/rtl/DateTime.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ public:
     virtual void EnableMainControls() = 0;
     // The present moment in UTC, which gives the receiver its GPS time when a file is loaded.
     virtual TDateTime NowUtc() = 0;
+    // Runs `step` on the user-interface thread, after everything queued before it has been
+    // applied, and waits for it.
+    virtual void OnUserInterface(const std::function<void()>& step) = 0;
 };
 
 // The file names the operator chose, taken on the user-interface thread.
@@ -40,6 +44,6 @@ public:
     virtual std::vector<TControl*> TransferControls() = 0;
     virtual TControl* SaveMark() = 0;
     virtual TControl* LoadMark() = 0;
-    // User-interface thread only: the transfers hand this call over.
+    // User-interface thread only: the transfers hand this call over (OnUserInterface).
     virtual TGpsFileNames FileNames() = 0;
 };

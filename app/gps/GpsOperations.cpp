@@ -4,7 +4,6 @@
 #include "app/queue/OutArray.h"
 #include "device/GpsAidingFile.h"
 #include "platform/graphics/Color.h"
-#include "platform/rtl/Threads.h"
 
 namespace {
 
@@ -40,7 +39,7 @@ private:
 template <typename TTransfer> void TGpsOperations::Run(bool saving, TTransfer transfer) {
     TTransferControlsOff off(host_, view_.TransferControls());
     TGpsFileNames names;
-    TThread::Synchronize(nullptr, [&] { names = view_.FileNames(); });
+    host_.OnUserInterface([&] { names = view_.FileNames(); });
     const bool ok = transfer(saving ? names.Save : names.Load);
     if (TControl* mark = saving ? view_.SaveMark() : view_.LoadMark()) {
         host_.Queue().PutControlColor(mark, ok ? clBlue : clRed);

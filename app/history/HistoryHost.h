@@ -2,6 +2,7 @@
 // What the history operations need of the connection and of the History page, as two narrow
 // interfaces: the controller and the page implement them, tests hand in small doubles.
 
+#include <functional>
 #include <string>
 
 class TControl;
@@ -23,6 +24,9 @@ public:
     virtual int Build() = 0;
     // Adds a time-stamped line to the log.
     virtual void Log(const std::string& text) = 0;
+    // Runs `step` on the user-interface thread, after everything queued before it has been
+    // applied, and waits for it.
+    virtual void OnUserInterface(const std::function<void()>& step) = 0;
 };
 
 // What the page shows and what the operator set on it, taken on the user-interface thread.
@@ -42,7 +46,7 @@ public:
     virtual TControl* PointerEdit() = 0;
     // The label that shows the outcome of the last history read, or null.
     virtual TControl* ReadMark() = 0;
-    // User-interface thread only: the operations hand these calls over.
+    // User-interface thread only: the operations hand these calls over (OnUserInterface).
     virtual THistoryViewState State() = 0;
     virtual void ClearList() = 0;
 };

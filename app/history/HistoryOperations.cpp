@@ -7,7 +7,6 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/Threads.h"
 
 #include <memory>
 
@@ -37,41 +36,49 @@ THistoryOperations::THistoryOperations(THistoryHost& host, THistoryView& view,
                                        THistorySource& source)
     : host_(host), view_(view), devSource_(host.Dev()), paging_(source) {}
 
-THistoryViewState THistoryOperations::TakeState() {
+THistoryViewState THistoryOperations::Begin(bool clearList) {
     THistoryViewState state;
-    TThread::Synchronize(nullptr, [&] { state = view_.State(); });
+    host_.OnUserInterface([&] {
+        if (clearList) {
+            view_.ClearList();
+        }
+        state = view_.State();
+    });
     return state;
 }
 
 void THistoryOperations::ReadHistoryPage() {
+    const THistoryViewState state = Begin(true);
     int32_t pointer = -1;
     if (!host_.Dev().GetPointCount(pointer)) {
-        Show(THistoryPaging::TStep{false, {}});
+        Show(THistoryPaging::TStep{false, {}}, state);
         return;
     }
-    Show(paging_.ReadPage(pointer));
+    Show(paging_.ReadPage(pointer), state);
 }
 
 void THistoryOperations::HistoryBack() {
     TMainControlsOff off(host_);
-    Show(paging_.Back());
+    const THistoryViewState state = Begin(true);
+    Show(paging_.Back(), state);
 }
 
 void THistoryOperations::HistoryForward() {
     TMainControlsOff off(host_);
-    Show(paging_.Forward());
+    const THistoryViewState state = Begin(true);
+    Show(paging_.Forward(), state);
 }
 
 void THistoryOperations::EraseHistory() {
     TMainControlsOff off(host_);
-    TThread::Synchronize(nullptr, [this] { view_.ClearList(); });
+    Begin(true);
     if (host_.Dev().EraseHistory()) {
         paging_.Reset();
     }
 }
 
 void THistoryOperations::HistoryPointer() {
-    const std::string text = TakeState().PointerText;
+    const std::string text = Begin(false).PointerText;
     if (text.empty()) {
         std::string value;
         if (host_.Dev().GetNsPoint(value)) {
@@ -86,20 +93,17 @@ void THistoryOperations::HistoryPointer() {
     }
 }
 
-void THistoryOperations::Show(const THistoryPaging::TStep& step) {
+void THistoryOperations::Show(const THistoryPaging::TStep& step, const THistoryViewState& state) {
     if (step.Ok) {
-        AddRows(step.Lines);
+        AddRows(step.Lines, state);
     }
     if (TControl* mark = view_.ReadMark()) {
         host_.Queue().PutControlColor(mark, step.Ok ? clBlue : clRed);
     }
 }
 
-void THistoryOperations::AddRows(const std::vector<std::string>& lines) {
-    if (lines.empty()) {
-        return;
-    }
-    const THistoryViewState state = TakeState();
+void THistoryOperations::AddRows(const std::vector<std::string>& lines,
+                                 const THistoryViewState& state) {
     THistoryRowOptions options;
     options.Shell = host_.Shell();
     options.Build = host_.Build();

@@ -2,8 +2,9 @@
 // The controller's history commands, run on the worker thread: reading the page (the 32 records
 // before the unit's write pointer), paging back and forward, erasing the history and reading or
 // writing the unsent-record pointer. Rows reach the list through the output queue, newest
-// record on top; what the page shows and what the operator set on it is read on the
-// user-interface thread by a hand-over at the start of a command.
+// record on top. A command starts with one hand-over to the user-interface thread, after what
+// was queued before has been applied: it clears the list (so that no row of an earlier command
+// can land in the new block) and takes what the page shows and what the operator set on it.
 
 #include "app/history/DevHistorySource.h"
 #include "app/history/HistoryHost.h"
@@ -26,8 +27,8 @@ public:
     // Each disables the main controls while it runs.
     void HistoryBack();
     void HistoryForward();
-    // Clears the list (on the user-interface thread) and erases the unit's history; when the
-    // unit confirms, nothing counts as shown any more.
+    // Clears the list and erases the unit's history; when the unit confirms, nothing counts as
+    // shown any more.
     void EraseHistory();
     // Writes the pointer the operator typed, or reads the unit's into the edit when none was.
     void HistoryPointer();
@@ -38,10 +39,11 @@ public:
     static const char* const PointerWriteError;
 
 private:
+    // On the user-interface thread: clears the list when asked, and takes the page's state.
+    THistoryViewState Begin(bool clearList);
     // Shows a step's lines and marks the read label by its outcome.
-    void Show(const THistoryPaging::TStep& step);
-    void AddRows(const std::vector<std::string>& lines);
-    THistoryViewState TakeState();
+    void Show(const THistoryPaging::TStep& step, const THistoryViewState& state);
+    void AddRows(const std::vector<std::string>& lines, const THistoryViewState& state);
 
     THistoryHost& host_;
     THistoryView& view_;

@@ -9,6 +9,7 @@
 #include "app/queue/OutArray.h"
 #include "tests/device/HistoryGpsLink/LinkFixture.h"
 
+#include "platform/rtl/Threads.h"
 #include "platform/stdctrls/Label.h"
 
 #include <functional>
@@ -30,6 +31,9 @@ public:
     void DisableMainControls() override { ++Disabled; }
     void EnableMainControls() override { ++Enabled; }
     TDateTime NowUtc() override { return Now; }
+    void OnUserInterface(const std::function<void()>& step) override {
+        TThread::Synchronize(nullptr, step);
+    }
 
     TDateTime Now = kSunday10s;
     int Disabled = 0;

@@ -4,9 +4,11 @@
 
 #include "app/history/HistoryHost.h"
 
+#include "platform/rtl/Threads.h"
 #include "platform/stdctrls/Label.h"
 #include "platform/stdctrls/ListView.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,11 +26,16 @@ public:
     int Shell() override { return ShellNumber; }
     int Build() override { return BuildNumber; }
     void Log(const std::string& text) override { LogLines.push_back(text); }
+    void OnUserInterface(const std::function<void()>& step) override {
+        ++HandOvers;
+        TThread::Synchronize(nullptr, step);
+    }
 
     int ShellNumber = 503;
     int BuildNumber = 90;
     int Disabled = 0;
     int Enabled = 0;
+    int HandOvers = 0;
     std::vector<std::string> LogLines;
 
 private:
