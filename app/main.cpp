@@ -1,12 +1,17 @@
-#include "platform/rtl/Version.h"
+#include "app/mainwin/ProgramWindows.h"
+#include "platform/forms/Forms.h"
 #include "spreadsheet/SpreadsheetUnits.h"
 
-#include <cstdio>
-
-int main() {
-    // The libraries start before any window exists and stop after the last one is gone.
-    InitializeSpreadsheetLibrary();
-    std::printf("QUORVAN-4 Configurator %s\n", ProgramFileVersion().c_str());
+int main(int argc, char** argv) {
+    // Every module starts before any window exists and stops after the last one is gone.
+    InitializeProgramModules();
+    {
+        TApplication application(argc, argv);
+        application.Initialize();
+        application.SetTitle("Программа настройки QUORVAN-4");
+        CreateProgramWindows(application);
+        application.Run();
+    }
     FinalizeSpreadsheetLibrary();
     return 0;
 }

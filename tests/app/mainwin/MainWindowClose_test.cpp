@@ -1,0 +1,99 @@
+// Ending the program: closing while connected saves the pages first and disconnects after, and
+// "current.ini" is always whole, even when the program is killed in the middle of saving it.
+
+#include "app/mainwin/FormMain.h"
+#include "app/mainwin/ProgramWindows.h"
+#include "app/pages/FormIncl.h"
+#include "platform/forms/Forms.h"
+#include "platform/rtl/Files.h"
+#include "platform/stdctrls/Edit.h"
+#include "tests/app/mainwin/MainWindowTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace mwtest;
+
+TEST(MainWindowClose, ClosingWhileConnectedSavesThePagesBeforeDisconnecting) {
+    TWindowRig rig;
+    rig.Start();
+    ASSERT_TRUE(rig.Connect());
+    dynamic_cast<TEdit*>(rig.Control(rig.Page("TformCommon"), "etObjNum"))->SetText("1234");
+    std::atomic<int> savedFirst{-1};
+    const std::string ini = rig.IniFile();
+    rig.Sim().SetTrace([&](const TWireLog::TEntry& entry) {
+        if (entry.Direction == TWireLog::wdFromPc &&
+            entry.Bytes.find("CABLE DISCONNECT") != std::string::npos && savedFirst < 0)
+            savedFirst = ReadFile(ini).find("etObjNum=1234") != std::string::npos ? 1 : 0;
+    });
+    rig.Quit();
+    rig.Sim().SetTrace(nullptr);
+    EXPECT_EQ(savedFirst.load(), 1);
+    EXPECT_EQ(IniValue(ini, "formCommon", "etObjNum"), "1234");
+}
+
+// The child: makes and ends the program's windows in the folder it is given, again and again,
+// each time with another object number, until it is killed.
+TEST(MainWindowClose, SaveLoopChild) {
+    const char* folder = std::getenv("Q4_SAVE_LOOP_DIR");
+    if (folder == nullptr)
+        GTEST_SKIP() << "run by SettingsAreWholeAfterAKillAtAnyMoment";
+    SetProgramFileName(std::string(folder) + "quorvan4");
+    for (int round = 0;; ++round) {
+        TProgramWindows w = CreateProgramWindows(*Application);
+        TformIncl* common = w.Main->PageOf("TformCommon");
+        dynamic_cast<TEdit*>(common->FindComponent("etObjNum"))
+            ->SetText(std::to_string(1000 + round % 9000));
+        w.Main->Free();
+        Application->SetMainForm(nullptr);
+    }
+}
+
+TEST(MainWindowClose, SettingsAreWholeAfterAKillAtAnyMoment) {
+    const std::string folder = TempFolder();
+    const std::string ini = folder + "current.ini";
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+    std::mt19937 random(22);
+    std::uniform_int_distribution<int> delay(30, 600);
+    int whole = 0;
+    for (int round = 0; round < 12; ++round) {
+        const std::string env = "Q4_SAVE_LOOP_DIR=" + folder;
+        std::vector<std::string> envs = {env, "QT_QPA_PLATFORM=offscreen"};
+        for (char** e = environ; *e != nullptr; ++e)
+            envs.emplace_back(*e);
+        std::vector<char*> envp;
+        for (std::string& e : envs)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+        std::string filter = "--gtest_filter=MainWindowClose.SaveLoopChild";
+        char* argv[] = {const_cast<char*>(self.c_str()), filter.data(), nullptr};
+        pid_t child = 0;
+        ASSERT_EQ(posix_spawn(&child, self.c_str(), nullptr, nullptr, argv, envp.data()), 0);
+        usleep(static_cast<useconds_t>((400 + delay(random)) * 1000));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!std::filesystem::exists(ini))
+            continue;
+        // Whatever moment the kill came at, the file is a whole one: every page's section with
+        // its keys, the last one included.
+        for (const auto& [section, key] :
+             {std::pair{"formCommon", "etObjNum"}, std::pair{"formGPRS", "etGPRSphone"},
+              std::pair{"formPhones", "cbPhones"}, std::pair{"formPower", "meEdgeign"},
+              std::pair{"formGPS", "etLoad"}})
+            EXPECT_NE(IniValue(ini, section, key), "<missing>") << round << " " << section;
+        ++whole;
+    }
+    EXPECT_GT(whole, 6);
+    std::filesystem::remove_all(folder);
+}
