@@ -1,13 +1,12 @@
 #include "tests/app/gps/GpsTestSupport.h"
 
 #include "tests/app/support/AppTestEnvironment.h"
+#include "tests/app/support/OffUserInterface.h"
 
-#include "platform/rtl/Threads.h"
 #include "platform/stdctrls/Registration.h"
 
 #include <algorithm>
 #include <atomic>
-#include <exception>
 #include <filesystem>
 
 #include <unistd.h>
@@ -48,23 +47,7 @@ TGpsBench::~TGpsBench() {
 }
 
 void TGpsBench::RunCommand(const std::function<void(TGpsOperations&)>& command) {
-    std::atomic<bool> done{false};
-    std::exception_ptr error;
-    std::thread worker([&] {
-        try {
-            command(ops_);
-        } catch (...) {
-            error = std::current_exception();
-        }
-        done = true;
-    });
-    while (!done) {
-        CheckSynchronize(10);
-    }
-    worker.join();
-    if (error) {
-        std::rethrow_exception(error);
-    }
+    apptest::RunOffUserInterface([&] { command(ops_); });
 }
 
 std::vector<std::string> TGpsBench::TakeQueued() {

@@ -3,6 +3,7 @@
 // what the operations asked of them. The page's list is a real list view.
 
 #include "app/history/HistoryHost.h"
+#include "app/queue/Appliers.h"
 
 #include "platform/rtl/Threads.h"
 #include "platform/stdctrls/Label.h"
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace histtest {
@@ -26,9 +28,13 @@ public:
     int Shell() override { return ShellNumber; }
     int Build() override { return BuildNumber; }
     void Log(const std::string& text) override { LogLines.push_back(text); }
+    // As the controller does it: what was queued before is applied first.
     void OnUserInterface(const std::function<void()>& step) override {
-        ++HandOvers;
-        TThread::Synchronize(nullptr, step);
+        TThread::Synchronize(nullptr, [&] {
+            ++HandOvers;
+            DrainOutArray(queue_);
+            step();
+        });
     }
 
     int ShellNumber = 503;
@@ -59,12 +65,14 @@ public:
     }
     void ClearList() override {
         ++Clears;
+        ClearThread = std::this_thread::get_id();
         list_->Clear();
     }
 
     THistoryViewState ViewState;
     int StateReads = 0;
     int Clears = 0;
+    std::thread::id ClearThread;
 
 private:
     std::unique_ptr<TListView> list_;

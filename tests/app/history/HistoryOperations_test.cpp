@@ -1,10 +1,17 @@
 #include "tests/app/history/HistoryTestSupport.h"
 
+#include "app/queue/Appliers.h"
 #include "device/HistoryRecord.h"
+#include "tests/app/support/OffUserInterface.h"
+
+#include "platform/rtl/Classes.h"
+#include "platform/stdctrls/ListItems.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -258,6 +265,31 @@ TEST(HistoryUnsentPointer, WritesTheTypedPointerOrReadsTheUnits) {
     bench.Ops().HistoryPointer();
     EXPECT_EQ(bench.Host().LogLines,
               std::vector<std::string>(2, THistoryOperations::PointerWriteError));
+}
+
+} // namespace
+
+namespace {
+
+// Commands run on the worker thread; the list is cleared on the user-interface thread after
+// what was queued before has been applied, so a row an earlier command left in the queue cannot
+// land in the new block.
+TEST(HistoryThreads, ListIsClearedOnTheUserInterfaceThreadBeforeTheNewRows) {
+    THistoryBench bench;
+    bench.Ring([](THistoryRing& ring) { ring.Fill(100); });
+    apptest::RunOffUserInterface([&] { bench.Ops().ReadHistoryPage(); });
+    ASSERT_EQ(bench.TakeRows().size(), 32u);
+
+    auto stale = std::make_unique<TStringList>();
+    stale->Add("stale");
+    bench.Queue().PutListRow(bench.View().List(), "FFFF", std::move(stale));
+    apptest::RunOffUserInterface([&] { bench.Ops().HistoryBack(); });
+    EXPECT_EQ(bench.View().ClearThread, std::this_thread::get_id());
+    DrainOutArray(bench.Queue());
+    const TListItems& items = *bench.View().List()->Items();
+    ASSERT_EQ(items.Count(), 32);
+    EXPECT_EQ(items.Item(0)->Caption(), "0043");
+    EXPECT_EQ(items.Item(31)->Caption(), "0024");
 }
 
 } // namespace

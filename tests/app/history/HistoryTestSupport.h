@@ -32,6 +32,7 @@ public:
     THistoryOperations& Ops() { return *ops_; }
     TFakeHistoryHost& Host() { return host_; }
     TFakeHistoryView& View() { return view_; }
+    TOutArray& Queue() { return queue_; }
 
     // The rows queued since the last call, in queue order (the list's order top to bottom).
     std::vector<TRow> TakeRows();
