@@ -101,6 +101,8 @@ void TCustomDrawGrid::DeclareProperties(TPropertyList& p) {
         .Default(1);
     p.Add("Options", &TCustomDrawGrid::Options, &TCustomDrawGrid::SetOptions)
         .Default(TStringGridData::DefaultOptions());
+    p.Add("ScrollBars", &TCustomDrawGrid::ScrollBars, &TCustomDrawGrid::SetScrollBars)
+        .Default(ssBoth);
     p.Add("OnDrawCell", &TCustomDrawGrid::OnDrawCell);
     p.Add("OnSelectCell", &TCustomDrawGrid::OnSelectCell);
     p.Add("OnGetEditText", &TCustomDrawGrid::OnGetEditText);

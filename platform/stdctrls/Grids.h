@@ -4,6 +4,7 @@
 // mouse and keyboard navigation and the in-place editor.
 
 #include "platform/forms/Controls.h"
+#include "platform/stdctrls/ControlTypes.h"
 #include "platform/stdctrls/Edit.h"
 #include "platform/stdctrls/StringGridData.h"
 
@@ -76,6 +77,10 @@ public:
     void SetFixedColor(TColor v);
     bool DefaultDrawing() const { return defaultDrawing_; }
     void SetDefaultDrawing(bool v) { defaultDrawing_ = v; }
+    // Kept and stored; the grid draws no scroll bars (it scrolls to the current cell), which is
+    // what ssNone asks for.
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle v) { scrollBars_ = v; }
 
     int Col() const { return data_.Col(); }
     void SetCol(int v) { FocusCell(v, data_.Row(), false); }
@@ -131,6 +136,7 @@ protected:
 private:
     TColor fixedColor_ = clBtnFace;
     bool defaultDrawing_ = true;
+    TScrollStyle scrollBars_ = ssBoth;
     bool editorMode_ = false;
     TInplaceEdit* editor_ = nullptr;
 };

@@ -2,12 +2,11 @@
 // The memo: a multi-line edit.
 
 #include "platform/rtl/Classes.h"
+#include "platform/stdctrls/ControlTypes.h"
 #include "platform/stdctrls/Edit.h"
 
 #include <memory>
 #include <string>
-
-Q4_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth);
 
 // A multi-line edit; Lines and Text are one content.
 class TCustomMemo : public TCustomEdit {

@@ -1,5 +1,7 @@
 #include "platform/stdctrls/Grids.h"
 
+#include "platform/classes/ObjectText.h"
+#include "platform/classes/Streaming.h"
 #include "platform/forms/Forms.h"
 
 #include "platform/stdctrls/StdCtrlsBridge.h"
@@ -133,6 +135,40 @@ TEST_F(GridTest, OwnerDrawingSeesEveryShownCellWithItsState) {
     const TRect plain = grid->CellRect(2, 2);
     EXPECT_EQ(image.pixelColor(fixed.Left + 5, fixed.Top + 5).rgb() & 0xFFFFFF, 0xF0F0F0u);
     EXPECT_EQ(image.pixelColor(plain.Left + 5, plain.Top + 5).rgb() & 0xFFFFFF, 0xFFFFFFu);
+}
+
+// A grid described without scroll bars reads so and stores it; the default (both) is not
+// written.
+TEST(GridScrollBars, ReadAndStoredByDescriptions) {
+    const char* const text = R"(object F: TForm
+  object SG1: TStringGrid
+    ColCount = 2
+    RowCount = 11
+    ScrollBars = ssNone
+  end
+  object SG2: TStringGrid
+  end
+end
+)";
+    auto* f = new TForm(nullptr);
+    ReadComponentDescription(text, f);
+    auto* none = static_cast<TStringGrid*>(f->FindComponent("SG1"));
+    auto* plain = static_cast<TStringGrid*>(f->FindComponent("SG2"));
+    ASSERT_NE(none, nullptr);
+    EXPECT_EQ(none->ScrollBars(), ssNone);
+    EXPECT_EQ(none->RowCount(), 11);
+    EXPECT_EQ(plain->ScrollBars(), ssBoth);
+    plain->SetScrollBars(ssVertical);
+    const std::string written = ComponentToText(f);
+    EXPECT_NE(written.find("ScrollBars = ssNone"), std::string::npos) << written;
+    EXPECT_NE(written.find("ScrollBars = ssVertical"), std::string::npos) << written;
+    plain->SetScrollBars(ssBoth);
+    EXPECT_EQ(ComponentToText(f).find("ssBoth"), std::string::npos);
+    auto* again = new TForm(nullptr);
+    ReadComponentDescription(written, again);
+    EXPECT_EQ(static_cast<TStringGrid*>(again->FindComponent("SG2"))->ScrollBars(), ssVertical);
+    again->Free();
+    f->Free();
 }
 
 } // namespace
