@@ -5,6 +5,7 @@
 #include "chart/editors/BrushDialog.h"
 #include "chart/editors/ButtonColor.h"
 #include "chart/editors/ButtonPen.h"
+#include "chart/editors/FiltersEditor.h"
 #include "chart/editors/FontEditor.h"
 #include "chart/editors/GradientEditor.h"
 #include "chart/editors/PenDialog.h"
@@ -17,5 +18,7 @@ void RegisterChartEditorClasses() {
     RegisterStdControls();
     RegisterClasses<TButtonColor, TButtonPen, TButtonGradient, TPenDialog, TBrushDialog,
                     TPlotGradientEditor, TPlotShadowEditor, TPlotFontEditor, TStringsEditor,
-                    TAxisIncrement>();
+                    TAxisIncrement, TBackImageEditor, TFiltersEditor>();
+    // The picture editor's "Filters..." button runs the filters editor.
+    TBackImageEditor::FiltersEditorHook() = EditPictureFilters;
 }

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -97,6 +98,8 @@ TEST_F(BackImageTest, AFilteredPictureShowsItsFilteredLook) {
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(shown->Width(), 40);
     // Without a filters editor to run, its button stays off.
+    auto installed = std::exchange(TBackImageEditor::FiltersEditorHook(), nullptr);
+    editor->LoadBackImage(&picture);
     EXPECT_FALSE(Part<TButton>(editor, "Button1")->Enabled());
     int runs = 0;
     TBackImageEditor::FiltersEditorHook() = [&](TComponent*, TPicture* p) {
@@ -108,7 +111,7 @@ TEST_F(BackImageTest, AFilteredPictureShowsItsFilteredLook) {
     EXPECT_TRUE(Part<TButton>(editor, "Button1")->Enabled());
     edtest::ClickControl(Part<TButton>(editor, "Button1"));
     EXPECT_EQ(runs, 1);
-    TBackImageEditor::FiltersEditorHook() = nullptr;
+    TBackImageEditor::FiltersEditorHook() = installed;
 }
 
 TEST_F(BackImageTest, TheFontEditorsPicturePageEditsTheFontsPicture) {

@@ -2,6 +2,7 @@
 
 #include "chart/draw/DrawLibrary.h"
 #include "chart/editors/EditorRegistration.h"
+#include "chart/imaging/Filters.h"
 #include "platform/graphics/Snapshot_p.h"
 #include "platform/stdctrls/ComboBox.h"
 #include "platform/stdctrls/ListBox.h"
@@ -73,9 +74,11 @@ public:
             return true;
         });
         StartChartLibrary();
+        StartChartImaging();
         RegisterChartEditorClasses();
     }
     void TearDown() override {
+        StopChartImaging();
         StopChartLibrary();
         app_.reset();
     }
