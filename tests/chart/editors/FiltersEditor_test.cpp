@@ -9,6 +9,7 @@
 #include "chart/editors/FiltersEditor.h"
 #include "chart/imaging/Filters.h"
 #include "chart/imaging/PlotFilter.h"
+#include "platform/classes/Properties.h"
 #include "platform/forms/Menus.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -51,6 +52,25 @@ std::vector<TColor> PixelsOf(const TBitmap* bitmap) {
             out.push_back(const_cast<TBitmap*>(bitmap)->Canvas()->Pixel(x, y));
     return out;
 }
+
+// A filter whose setter refuses levels above 50, as a property setter may.
+class TPickyFilter : public TPlotFilter {
+    Q4_CLASS(TPickyFilter, TPlotFilter)
+public:
+    explicit TPickyFilter(TCollection* collection) : TPlotFilter(collection) {}
+    static void DeclareProperties(TPropertyList& p) {
+        p.Add("Level", &TPickyFilter::GetLevel, &TPickyFilter::SetLevel);
+    }
+    int GetLevel() const { return level_; }
+    void SetLevel(int v) {
+        if (v > 50)
+            throw EConvertError("Level " + std::to_string(v) + " is above 50");
+        level_ = v;
+    }
+
+private:
+    int level_ = 10;
+};
 
 struct FiltersEditorTest : ::testing::Test {
     FiltersEditorTest() {
@@ -206,6 +226,30 @@ TEST_F(FiltersEditorTest, AnOptionWritesTheFilterAndRefreshesThePreview) {
         edtest::ClickControl(Part<TCheckBox>(f, "CBScaled"));
         editor->FlushPreview();
         EXPECT_EQ(editor->PreviewBitmap()->Width(), 64);
+        edtest::ClickControl(Part<TButton>(f, "BOK"));
+    });
+}
+
+TEST_F(FiltersEditorTest, AValueTheFilterRefusesIsShownAndTheEditorGoesOn) {
+    RegisterFilterOptions(TPickyFilter::StaticClass(), [](TPlotFilter*, IFilterOptionsBuilder& b) {
+        b.PlaceIntegerEdit("Level", "", {0, 100});
+    });
+    auto* picky = static_cast<TPickyFilter*>(filters.Add(TPickyFilter::StaticClass()));
+    edtest::Messages().clear();
+    edtest::RunModal(editor, [&](TCustomForm* f) {
+        TSpinEdit* level = nullptr;
+        auto* options = Part<TTabSheet>(f, "Properties");
+        for (int i = 0; i < options->ControlCount(); ++i)
+            if (auto* edit = dynamic_cast<TSpinEdit*>(options->Controls(i)))
+                level = edit;
+        ASSERT_NE(level, nullptr);
+        edtest::TypeInto(level, "70");
+        ASSERT_FALSE(edtest::Messages().empty());
+        EXPECT_NE(edtest::Messages().back().find("Level 70 is above 50"), std::string::npos);
+        EXPECT_EQ(picky->GetLevel(), 7); // the "7" typed before the refused "70"
+        EXPECT_EQ(f->ModalResult(), mrNone);
+        edtest::TypeInto(level, "30");
+        EXPECT_EQ(picky->GetLevel(), 30);
         edtest::ClickControl(Part<TButton>(f, "BOK"));
     });
 }
