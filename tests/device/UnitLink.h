@@ -44,6 +44,8 @@ public:
     TUnitLink& operator=(const TUnitLink&) = delete;
 
     TDevQuorvan& Dev() { return *dev_; }
+    // The cable's port worker (also under the modem worker); tests may give it their own clock.
+    TComPortWorker& Port() { return *port_; }
     TUnitSim& Sim() { return sim_; }
     TRecordingLog& Log() { return log_; }
     TLinkKind Kind() const { return kind_; }

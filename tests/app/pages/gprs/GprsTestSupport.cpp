@@ -1,0 +1,6 @@
+#include "tests/app/support/DecimalSeparatorEnvironment.h"
+
+namespace {
+[[maybe_unused]] ::testing::Environment* const kSeparator =
+    ::testing::AddGlobalTestEnvironment(new apptest::DecimalSeparatorEnvironment);
+} // namespace
