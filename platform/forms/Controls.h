@@ -359,6 +359,13 @@ public:
 
     void WndProc(TMessage& message) override;
     void Invalidate() override;
+    // Asks for a repaint of part of the client area only (WindowRegion.cpp).
+    void InvalidateRect(const TRect& r);
+    // The window's shape: only the region's pixels show (null: the whole rectangle). The region
+    // is in the window's own coordinates; the window is repainted (WindowRegion.cpp).
+    void SetWindowRegion(const TRegion* region);
+    // A copy of the window's shape; false when it has none.
+    bool GetWindowRegion(TRegion& region) const;
     void Update() override;
     void Loaded() override;
     TRect ClientRect() const override;
@@ -435,6 +442,7 @@ private:
     bool aligning_ = false;
     bool realignPending_ = false;
     std::unique_ptr<QImage> backBuffer_; // the window as last painted
+    std::unique_ptr<TRegion> windowRegion_;
     TControl* captureControl_ = nullptr;
     TControl* hoverControl_ = nullptr;
     bool hoverSelf_ = false;

@@ -106,6 +106,8 @@ void TWinControl::InitializeWidget(QWidget* w) {
     ApplyTabOrder();
     if (!PaintsOwnWidget())
         FitScrollAreaIntoBorder(this, w);
+    if (windowRegion_)
+        SetWindowRegion(windowRegion_.get());
     UpdateWidgetState();
 }
 

@@ -164,6 +164,9 @@ bool TCanvas::PenVisible() const {
 
 void TCanvas::RealizePen(QPainter* p) {
     Impl& d = *d_;
+    // The painter's background (dash gaps, hatch gaps) comes from the brush's background rules,
+    // so a changed brush settles them before the pen is realised.
+    SelectBrush();
     if (d.penChanged) {
         d.rop2 = RopOfPenMode(pen_.Mode());
         d.penChanged = false;

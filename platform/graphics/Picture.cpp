@@ -4,6 +4,7 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/GraphicsErrors.h"
 #include "platform/graphics/Icon.h"
+#include "platform/graphics/Metafile.h"
 
 #include "platform/classes/Filer.h"
 #include "platform/rtl/Streams.h"
@@ -48,6 +49,13 @@ struct Registry {
         formats.push_back(
             {"gif", "GIF images", [] { return std::make_unique<TRasterImage>("gif"); }});
         formats.push_back({"ico", "Icons", [] { return std::make_unique<TIcon>(); }});
+        formats.push_back(
+            {"emf", "Enhanced metafiles", [] { return std::make_unique<TMetafile>(); }});
+        formats.push_back({"wmf", "Metafiles", [] {
+                               auto metafile = std::make_unique<TMetafile>();
+                               metafile->SetEnhanced(false);
+                               return metafile;
+                           }});
     }
 };
 
@@ -261,6 +269,8 @@ std::unique_ptr<TGraphic> GraphicOfClass(const std::string& name) {
         return std::make_unique<TIcon>();
     if (name == "TRasterImage")
         return std::make_unique<TRasterImage>("png");
+    if (name == "TMetafile")
+        return std::make_unique<TMetafile>();
     // A kind registered by a library above the platform (the spreadsheet library's PNG picture).
     for (const TGraphicFormat& format : TPicture::FileFormats()) {
         std::unique_ptr<TGraphic> graphic = format.create();
