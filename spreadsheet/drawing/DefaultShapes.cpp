@@ -1,7 +1,10 @@
-// The shapes a drawing makes for new text boxes, lines, notes, auto shapes and pictures.
+// The shapes a drawing makes for new text boxes, lines, notes, auto shapes, pictures, form
+// controls and charts.
 
 #include "spreadsheet/drawing/EscherDrawing.h"
 
+#include "spreadsheet/drawing/ChartPart.h"
+#include "spreadsheet/drawing/ChartTemplates.h"
 #include "spreadsheet/drawing/ControlParts.h"
 #include "spreadsheet/drawing/TextObject.h"
 #include "spreadsheet/formats/XFont.h"
@@ -213,6 +216,25 @@ TShapeClientAnchor* TEscherDrawing::NewCheckBoxShape() {
     auto* check = AddCaptioned<TShapeControlCheckBox>(*this, shape, u"CheckBox", 0x0011);
     static_cast<TShapeControlCheckBox&>(*check->Object).CbLink.assign(12, 0);
     return check;
+}
+
+TShapeClientAnchor* TEscherDrawing::NewChartShape() {
+    TShapeClientAnchor* shape = AddDefaultShape(201, 2, 1, 8, 16);
+    AddProperties(*shape, {{0x007F, 0x01040104},
+                           {0x00BF, 0x00080008},
+                           {0x0181, 0x0800004E},
+                           {0x0183, 0x0800004D},
+                           {0x01BF, 0x00100010},
+                           {0x01C0, 0x0800004D},
+                           {0x01FF, 0x00100010},
+                           {0x023F, 0x00020000}});
+    // A new chart is the default chart, so that what is written is a whole chart.
+    auto chart = std::make_unique<TShapeOutsideMsoChart>(Group, Fonts);
+    InsertTemplate(*chart->Root, ctDefaultChart, Fonts);
+    shape->Object = std::move(chart);
+    AddCommonSubrecords(*shape, 5, 0x6011);
+    shape->ObjRecords.AddRecord(0, nullptr);
+    return shape;
 }
 
 void TEscherDrawing::SetShapeType(TShape& shape, uint16_t type) {

@@ -16,12 +16,6 @@ class TInternalNames;
 class TExternalNames;
 class TXFonts;
 
-// Makes the object part of a shape read from a file, by the object type of its common
-// subrecord; null leaves the shape's subrecords as they are. The chart library registers the
-// maker for charts (object type 5).
-using TObjectPartMaker = std::function<std::unique_ptr<TShapeOutsideMso>(int objectType)>;
-void SetChartObjectPartMaker(TObjectPartMaker maker);
-
 class TEscherDrawing;
 // The object part of a form control (buttons, check boxes, radio buttons, scroll bars, list
 // and combo boxes) by its object type; null for any other type.
@@ -67,6 +61,8 @@ public:
     TShapeClientAnchor* NewButtonShape();
     TShapeClientAnchor* NewRadioButtonShape();
     TShapeClientAnchor* NewCheckBoxShape();
+    // A chart shape whose object part holds the default chart.
+    TShapeClientAnchor* NewChartShape();
     // Sets the shape type; the common subrecord's object type follows for lines, rectangles and
     // ellipses.
     static void SetShapeType(TShape& shape, uint16_t type);

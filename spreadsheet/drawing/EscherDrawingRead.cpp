@@ -5,14 +5,10 @@
 
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/Format.h"
+#include "spreadsheet/drawing/ChartPart.h"
 #include "spreadsheet/drawing/TextObject.h"
 
 namespace {
-
-TObjectPartMaker& ChartMaker() {
-    static TObjectPartMaker maker;
-    return maker;
-}
 
 uint32_t Long(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
@@ -23,10 +19,6 @@ uint32_t Long(const std::vector<uint8_t>& b, size_t at) {
 }
 
 } // namespace
-
-void SetChartObjectPartMaker(TObjectPartMaker maker) {
-    ChartMaker() = std::move(maker);
-}
 
 class TDrawingLoader {
 public:
@@ -339,7 +331,7 @@ std::unique_ptr<TShapeOutsideMso> TDrawingLoader::MakeObjectPart(TShape& shape, 
     const int type = shape.ObjectType();
     switch (type) {
     case 5:
-        return ChartMaker() ? ChartMaker()(type) : nullptr;
+        return std::make_unique<TShapeOutsideMsoChart>(d_.Group, d_.Fonts);
     case 6:
         return std::make_unique<TShapeOutsideMsoBaseText>(okTextBox);
     case 25:

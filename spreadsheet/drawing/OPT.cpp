@@ -33,6 +33,16 @@ void TOPT::AddValue(uint16_t number, uint32_t value, bool isPicture) {
         items_.push_back(std::move(p));
 }
 
+void TOPT::AddProperty(const TOPTProperty& property) {
+    const int at = IndexOf(property.Number());
+    if (at >= 0)
+        items_[static_cast<size_t>(at)] = property;
+    else if (property.Number() == 4)
+        items_.insert(items_.begin(), property);
+    else
+        items_.push_back(property);
+}
+
 void TOPT::AddText(uint16_t number, std::u16string_view text) {
     const int at = IndexOf(number);
     TOPTProperty p;

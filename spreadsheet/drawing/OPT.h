@@ -24,6 +24,9 @@ class TOPT {
 public:
     // Adds a property; one of that number already there takes the new value instead.
     void AddValue(uint16_t number, uint32_t value, bool isPicture = false);
+    // A property as it stands in another table (complex block included); one of that number
+    // already there is replaced.
+    void AddProperty(const TOPTProperty& property);
     // A text property: complex, the UTF-16 characters and two zero bytes.
     void AddText(uint16_t number, std::u16string_view text);
     int IndexOf(uint16_t number) const;

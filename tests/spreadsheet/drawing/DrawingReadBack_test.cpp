@@ -2,6 +2,7 @@
 
 #include "spreadsheet/drawing/EscherDrawing.h"
 
+#include "spreadsheet/drawing/ChartPart.h"
 #include "spreadsheet/drawing/ControlParts.h"
 #include "spreadsheet/drawing/TextObject.h"
 #include "tests/spreadsheet/drawing/DrawingTestSupport.h"
@@ -30,6 +31,8 @@ struct ReadBack : ::testing::Test, TDrawingBook {
         d->NewButtonShape();
         d->NewRadioButtonShape();
         d->NewCheckBoxShape();
+        d->NewChartShape();
+        d->NewLineShape();
         return d;
     }
     // The records without the NOTE records, which the sheet reader reads.
@@ -54,8 +57,9 @@ TEST_F(ReadBack, EveryDefaultShapeReadsBackAsWritten) {
     std::vector<uint16_t> added;
     back->OnShapeAdded = [&](TEscherDrawing&, TShape& s) { added.push_back(s.ShapeType); };
     ReadInto(*back, bytes);
-    EXPECT_EQ(added, (std::vector<uint16_t>{202, 20, 202, 183, 75, 201, 201, 201, 201, 201, 201}));
-    ASSERT_EQ(back->ShapeCount(), 11);
+    EXPECT_EQ(added, (std::vector<uint16_t>{202, 20, 202, 183, 75, 201, 201, 201, 201, 201, 201,
+                                            201, 20}));
+    ASSERT_EQ(back->ShapeCount(), 13);
     EXPECT_EQ(back->DrawingId, drawing->DrawingId);
     EXPECT_EQ(back->HighestObjectId, drawing->HighestObjectId);
     EXPECT_EQ(static_cast<TShapeOutsideMsoBaseText&>(*back->Shapes(0)->Object).Text, u"Text box");
@@ -63,7 +67,7 @@ TEST_F(ReadBack, EveryDefaultShapeReadsBackAsWritten) {
     EXPECT_EQ(static_cast<TShapeOutsideMsoBaseText&>(*back->Shapes(2)->Object).Text, u"A note");
     EXPECT_EQ(back->Shapes(1)->Object, nullptr);
     EXPECT_EQ(back->Shapes(4)->Opt.GetText(0x0105), u"[???]");
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(back->Shapes(i)->ShapeId, drawing->Shapes(i)->ShapeId);
         EXPECT_EQ(back->Shapes(i)->Opt.WriteToBuffer(true),
                   drawing->Shapes(i)->Opt.WriteToBuffer(true));
@@ -76,6 +80,14 @@ TEST_F(ReadBack, EveryDefaultShapeReadsBackAsWritten) {
     EXPECT_EQ(static_cast<TShapeControlButton&>(*back->Shapes(8)->Object).Text, u"Button");
     EXPECT_NE(dynamic_cast<TShapeControlRadioButton*>(back->Shapes(9)->Object.get()), nullptr);
     EXPECT_EQ(static_cast<TShapeControlCheckBox&>(*back->Shapes(10)->Object).Text, u"CheckBox");
+    // The chart comes back with its records, and the shape after it reads on.
+    const auto* chart = dynamic_cast<TShapeOutsideMsoChart*>(back->Shapes(11)->Object.get());
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->ObjectKind, okChart);
+    EXPECT_EQ(
+        WrittenChart(*chart->Root),
+        WrittenChart(*static_cast<TShapeOutsideMsoChart&>(*drawing->Shapes(11)->Object).Root));
+    EXPECT_EQ(back->Shapes(11)->ObjectType(), 5);
     EXPECT_EQ(WithoutNotes(Written(*back)), WithoutNotes(bytes));
 }
 
@@ -108,19 +120,6 @@ std::vector<uint8_t> Bytes16(std::initializer_list<uint16_t> words) {
     return out;
 }
 
-// Sheet records from (id, body) pairs.
-std::vector<uint8_t>
-Records(const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& records) {
-    std::vector<uint8_t> out;
-    for (const auto& [id, body] : records) {
-        out.insert(out.end(),
-                   {static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8),
-                    static_cast<uint8_t>(body.size()), static_cast<uint8_t>(body.size() >> 8)});
-        out.insert(out.end(), body.begin(), body.end());
-    }
-    return out;
-}
-
 TEST_F(ReadBack, BrokenRecordsRaiseTheirErrors) {
     auto drawing = Full();
     const std::vector<uint8_t> good = Written(*drawing);
@@ -148,7 +147,7 @@ TEST_F(ReadBack, BrokenRecordsRaiseTheirErrors) {
     for (const TCase& c : cases) {
         std::vector<uint8_t> first = records[0].Body;
         c.Change(first);
-        std::vector<uint8_t> bytes = Records({{0x00EC, first}});
+        std::vector<uint8_t> bytes = RecordBytes({{0x00EC, first}});
         bytes.insert(bytes.end(), good.begin() + 4 + static_cast<std::ptrdiff_t>(records[0].Length),
                      good.end());
         auto back = NewDrawing();
@@ -159,7 +158,7 @@ TEST_F(ReadBack, BrokenRecordsRaiseTheirErrors) {
         std::vector<std::pair<uint16_t, std::vector<uint8_t>>> list;
         for (const TRecordInfo& r : records)
             list.emplace_back(r.Id, r.Id == 0x005D && list.size() == 1 ? obj : r.Body);
-        return Records(list);
+        return RecordBytes(list);
     };
     auto back = NewDrawing();
     EXPECT_EQ(ErrorMessage([&] {
@@ -176,13 +175,13 @@ TEST_F(ReadBack, BrokenRecordsRaiseTheirErrors) {
     std::vector<std::pair<uint16_t, std::vector<uint8_t>>> list;
     for (const TRecordInfo& r : records)
         list.emplace_back(r.Id == 0x005D && list.size() == 1 ? 0x0006 : r.Id, r.Body);
-    EXPECT_EQ(ErrorMessage([&] { ReadInto(*back, Records(list)); }),
+    EXPECT_EQ(ErrorMessage([&] { ReadInto(*back, RecordBytes(list)); }),
               "Error on reading shape #1\rExpected record missing: OBJ");
     // A text object without its TXO record.
     list.clear();
     for (const TRecordInfo& r : records)
         list.emplace_back(r.Id == recTXO && list.size() == 3 ? 0x0006 : r.Id, r.Body);
-    EXPECT_EQ(ErrorMessage([&] { ReadInto(*back, Records(list)); }),
+    EXPECT_EQ(ErrorMessage([&] { ReadInto(*back, RecordBytes(list)); }),
               "Error on reading shape #1\rExcpected record missing: TXO");
     // Records that end early.
     const std::vector<uint8_t> cut(good.begin(), good.begin() + 150);
@@ -203,7 +202,7 @@ TEST_F(ReadBack, PictureDataBetweenShapesIsSkipped) {
         list.emplace_back(r.Id, r.Body);
     }
     auto back = NewDrawing();
-    ReadInto(*back, Records(list));
+    ReadInto(*back, RecordBytes(list));
     EXPECT_EQ(back->ShapeCount(), 2);
     EXPECT_EQ(Written(*back), bytes);
 }

@@ -26,15 +26,50 @@ std::vector<std::pair<uint16_t, int>> RecordList(const std::vector<uint8_t>& byt
     return list;
 }
 
-std::vector<uint8_t> Written(const TEscherDrawing& drawing) {
-    TMemoryStream memory;
-    TBIFFStream stream(&memory);
-    drawing.SaveToStream(stream);
+namespace {
+
+std::vector<uint8_t> Contents(TMemoryStream& memory) {
     std::vector<uint8_t> bytes(static_cast<size_t>(memory.Size()));
     memory.SetPosition(0);
     if (!bytes.empty())
         memory.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
     return bytes;
+}
+
+} // namespace
+
+std::vector<uint8_t> Written(const TEscherDrawing& drawing) {
+    TMemoryStream memory;
+    TBIFFStream stream(&memory);
+    drawing.SaveToStream(stream);
+    return Contents(memory);
+}
+
+std::vector<uint8_t>
+RecordBytes(const std::vector<std::pair<uint16_t, std::vector<uint8_t>>>& records) {
+    std::vector<uint8_t> out;
+    for (const auto& [id, body] : records) {
+        out.insert(out.end(),
+                   {static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8),
+                    static_cast<uint8_t>(body.size()), static_cast<uint8_t>(body.size() >> 8)});
+        out.insert(out.end(), body.begin(), body.end());
+    }
+    return out;
+}
+
+std::vector<uint8_t> WrittenChart(const TChartRecord& root) {
+    TMemoryStream memory;
+    TBIFFStream stream(&memory);
+    WriteChartRecords(root, stream);
+    return Contents(memory);
+}
+
+void ReadChartInto(TChartRecord& root, const std::vector<uint8_t>& bytes) {
+    TMemoryStream memory;
+    memory.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    memory.SetPosition(0);
+    TBIFFStream stream(&memory);
+    ReadChartRecords(root, stream);
 }
 
 void ReadInto(TEscherDrawing& drawing, const std::vector<uint8_t>& bytes) {
