@@ -68,6 +68,15 @@ void TController::OnUserInterface(const std::function<void()>& step) {
     TThread::Synchronize(TThread::CurrentThread(), step);
 }
 
+void TController::SetMainControlsEnabled(bool enabled) {
+    PutConnectionState([&] {
+        if (enabled)
+            EnableMainControls(*view_.Queue, view_.MainControls);
+        else
+            DisableMainControls(*view_.Queue, view_.MainControls);
+    });
+}
+
 void TController::Splash(const std::string& text) {
     PutConnectionState([&] { view_.Queue->PutControlText(view_.SplashText, text); });
 }

@@ -23,9 +23,12 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <typeindex>
+#include <typeinfo>
 
 class TComPortWorker;
 class TDevQuorvan;
@@ -97,6 +100,18 @@ public:
     void Log(const std::string& line);
     // Runs `step` on the user-interface thread and waits for it.
     void OnUserInterface(const std::function<void()>& step);
+    // Worker thread: the main controls off, or on again, around a page's command; nothing once
+    // the connection was retired (see Retire).
+    void SetMainControlsEnabled(bool enabled);
+    // Worker thread: what a page's commands keep for the length of this connection (the history
+    // page's shown block), made by `make` on first use and freed before the command object.
+    template <class T, class TMake> T& PageState(TMake make) {
+        std::lock_guard<std::mutex> lock(pageStateLock_);
+        std::shared_ptr<void>& slot = pageState_[std::type_index(typeid(T))];
+        if (!slot)
+            slot = std::shared_ptr<T>(make());
+        return *static_cast<T*>(slot.get());
+    }
 
     // Steps of the connect sequence.
     bool ReadVersion(std::string& text);
@@ -142,4 +157,7 @@ private:
     mutable std::mutex stateLock_;
     bool retired_ = false;
     std::string flashType_ = DefaultFlashType;
+    // After device_: freed first, since page state may refer to the command object.
+    std::mutex pageStateLock_;
+    std::map<std::type_index, std::shared_ptr<void>> pageState_;
 };

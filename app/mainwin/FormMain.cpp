@@ -146,7 +146,11 @@ void TformMain::FormCreate(TObject*) {
         DockPage(page);
     FillPageTree();
     ShowPage(PageOf("TformCommon"));
-    Part<TFrTreeView>("tv1")->ExpandAllNodes();
+    auto* tree = Part<TFrTreeView>("tv1");
+    tree->ExpandAllNodes();
+    // The common page's node shows as the selected one.
+    if (tree->Items()->Count() > 0)
+        tree->SetSelected(tree->Items()->Item(0));
     // The main window is never closed under a flashing.
     RefuseCloseWhileFlashing(*this, [this] { return update_ != nullptr && update_->Flashing(); });
 }
@@ -527,6 +531,19 @@ void TformMain::RunCommand(uint8_t code, bool write, bool allPages) {
         controller->SetPage(currentPage_);
     }
     connection_->Thread()->SetCommand(code);
+}
+
+bool TformMain::Connected() {
+    TController* controller = LiveController();
+    return controller != nullptr && connection_->Thread() != nullptr &&
+           controller->Outcome() == TController::TOutcome::Succeeded;
+}
+
+bool TformMain::RunPageCommand(uint8_t code) {
+    if (!Connected())
+        return false;
+    connection_->Thread()->SetCommand(code);
+    return true;
 }
 
 void TformMain::tbtnReadClick(TObject*) {

@@ -16,6 +16,7 @@
 
 #include "app/connect/DlgConnect.h"
 #include "app/firmware/FirmwareHost.h"
+#include "app/pages/PageCommands.h"
 #include "platform/forms/Forms.h"
 
 #include <memory>
@@ -45,7 +46,7 @@ class TformUpdateIns;
 struct TControllerView;
 struct TUnitFirmware;
 
-class TformMain : public TForm, public TUpdateHost {
+class TformMain : public TForm, public TUpdateHost, public TPageCommands {
     Q4_CLASS(TformMain, TForm)
 public:
     explicit TformMain(TComponent* owner);
@@ -110,6 +111,10 @@ public:
     void mnuAboutClick(TObject* sender);
     void FrBitBtn1Click(TObject* sender);
     void FrButton1Click(TObject* sender);
+
+    // TPageCommands: a page's command, only while connected.
+    bool Connected() override;
+    bool RunPageCommand(uint8_t code) override;
 
     // TUpdateHost.
     std::string UnitVersionText() override;

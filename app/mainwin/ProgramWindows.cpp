@@ -70,3 +70,15 @@ TProgramWindows CreateProgramWindows(TApplication& application) {
     w.Main->AttachWindows(w.Splash, w.About, w.Update);
     return w;
 }
+
+void FreeProgramWindows(TProgramWindows& w) {
+    for (TCustomForm* form :
+         {static_cast<TCustomForm*>(w.Update), static_cast<TCustomForm*>(w.UpdateInsertion),
+          static_cast<TCustomForm*>(w.About), static_cast<TCustomForm*>(w.Main),
+          static_cast<TCustomForm*>(w.Splash)})
+        if (form != nullptr)
+            form->Free();
+    if (Application != nullptr && Application->MainForm() == w.Main)
+        Application->SetMainForm(nullptr);
+    w = TProgramWindows{};
+}

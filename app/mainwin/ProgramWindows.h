@@ -23,3 +23,6 @@ struct TProgramWindows {
 void InitializeProgramModules();
 // Makes the windows, owned by the application; the main window is the application's main form.
 TProgramWindows CreateProgramWindows(TApplication& application);
+// Frees the windows as the program ends: the dialogs, then the main window (which saves the
+// settings and disconnects), then the connection-progress window it may still use.
+void FreeProgramWindows(TProgramWindows& windows);

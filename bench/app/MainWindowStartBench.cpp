@@ -73,12 +73,7 @@ double StartMainWindow() {
     TProgramWindows w = CreateProgramWindows(*Application);
     w.Main->SetBounds(0, 0, 1024, 768);
     const double ms = UntilFirstPaint(w.Main, start);
-    w.Update->Free();
-    w.UpdateInsertion->Free();
-    w.About->Free();
-    w.Main->Free();
-    w.Splash->Free();
-    Application->SetMainForm(nullptr);
+    FreeProgramWindows(w);
     return ms;
 }
 

@@ -1,6 +1,10 @@
 // Ending the program: closing while connected saves the pages first and disconnects after, and
 // "current.ini" is always whole, even when the program is killed in the middle of saving it.
 
+#include "app/firmware/FormUpdateIns.h"
+#include "app/firmware/FormUpdateInsertion.h"
+#include "app/mainwin/DlgSplash.h"
+#include "app/mainwin/FormAbout.h"
 #include "app/mainwin/FormMain.h"
 #include "app/mainwin/ProgramWindows.h"
 #include "app/pages/FormIncl.h"
@@ -54,8 +58,7 @@ TEST(MainWindowClose, SaveLoopChild) {
         TformIncl* common = w.Main->PageOf("TformCommon");
         dynamic_cast<TEdit*>(common->FindComponent("etObjNum"))
             ->SetText(std::to_string(1000 + round % 9000));
-        w.Main->Free();
-        Application->SetMainForm(nullptr);
+        FreeProgramWindows(w);
     }
 }
 

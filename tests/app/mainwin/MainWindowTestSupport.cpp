@@ -164,12 +164,7 @@ void TWindowRig::Quit() {
         return;
     TProgramWindows w = *windows_;
     windows_.reset();
-    w.Update->Free();
-    w.UpdateInsertion->Free();
-    w.About->Free();
-    w.Main->Free();
-    w.Splash->Free();
-    Application->SetMainForm(nullptr);
+    FreeProgramWindows(w);
 }
 
 TformMain* TWindowRig::Main() const {
