@@ -1,0 +1,112 @@
+#include "tests/chart/panel/PanelTestSupport.h"
+
+#include "chart/imaging/Filters.h"
+#include "tests/support/ProjectFonts.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <memory>
+
+namespace paneltest {
+
+namespace {
+
+// A full application (forms, the error handler) over the offscreen platform, with the image
+// filters registered.
+class PanelEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        UseProjectFontsOnly("chart-panel-fonts");
+        static int argc = 1;
+        static char program[] = "test_chart_panel";
+        static char* argv[] = {program, nullptr};
+        app_ = std::make_unique<TApplication>(argc, argv);
+        StartChartImaging();
+    }
+    void TearDown() override {
+        StopChartImaging();
+        app_.reset();
+    }
+
+private:
+    std::unique_ptr<TApplication> app_;
+};
+
+[[maybe_unused]] ::testing::Environment* const kPanel =
+    ::testing::AddGlobalTestEnvironment(new PanelEnvironment);
+
+void Send(TWinControl* control, QEvent::Type type, int x, int y, Qt::MouseButton button,
+          Qt::MouseButtons held, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    QWidget* w = control->Handle();
+    const QPointF at(x, y);
+    QMouseEvent e(type, at, w->mapToGlobal(at), button, held, keys);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+void TTestPanel::DrawToRect(const TRect& r) {
+    ++Drawings;
+    DrawBackground(r);
+    if (Content)
+        Content(*this, r);
+}
+
+void TTestPanel::ZoomToRect() {
+    ++Zooms;
+    TCustomPlotPanelExtended::ZoomToRect();
+}
+
+bool TTestPanel::PanBy(TPoint from, TPoint to) {
+    Pans.emplace_back(from, to);
+    return true;
+}
+
+void PanelFixture::SetUp() {
+    form = new TForm(nullptr);
+    form->SetBounds(0, 0, 420, 300);
+    form->Show();
+}
+
+void PanelFixture::TearDown() {
+    form->Free();
+}
+
+TTestPanel* PanelFixture::MakePanel(int w, int h) {
+    auto* panel = new TTestPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, w, h);
+    panel->Handle();
+    return panel;
+}
+
+QImage Grab(TWinControl* control) {
+    // Paints asked for meanwhile run first, as the event loop would run them.
+    QApplication::processEvents();
+    QImage image = control->Handle()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QApplication::processEvents();
+    return image;
+}
+
+void Press(TWinControl* control, int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers keys) {
+    Send(control, QEvent::MouseButtonPress, x, y, button, button, keys);
+}
+
+void MoveTo(TWinControl* control, int x, int y, Qt::MouseButtons held) {
+    Send(control, QEvent::MouseMove, x, y, Qt::NoButton, held);
+}
+
+void Release(TWinControl* control, int x, int y, Qt::MouseButton button) {
+    Send(control, QEvent::MouseButtonRelease, x, y, button, Qt::NoButton);
+}
+
+void DoubleClick(TWinControl* control, int x, int y) {
+    Press(control, x, y);
+    Release(control, x, y);
+    Send(control, QEvent::MouseButtonDblClick, x, y, Qt::LeftButton, Qt::LeftButton);
+    Release(control, x, y);
+}
+
+} // namespace paneltest
