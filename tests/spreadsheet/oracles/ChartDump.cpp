@@ -1,0 +1,144 @@
+// What the outside checks of charts compare with.
+//
+//   spreadsheet_chart_dump roundtrip IN OUT  reads the chart records IN holds (BOF to EOF) into a
+//                                            chart shape's part, attaches the typed layer,
+//                                            writes the records to OUT and prints, one line
+//                                            each, the chart's style and every series'
+//                                            values, categories and name
+//   spreadsheet_chart_dump default OUT       writes the default chart with one series over
+//                                            Sheet1!$B$2:$B$5 named "Volts"
+//
+// Formulas name the sheet at index 0 "Sheet1", which is the first sheet reference of the
+// workbook (as its EXTERNSHEET record would give it) and holds the texts "Volts" in B1 and
+// "Amps" in C1.
+
+#include "platform/rtl/CodePage.h"
+#include "platform/rtl/Exception.h"
+#include "platform/rtl/Streams.h"
+#include "spreadsheet/cells/Cell.h"
+#include "spreadsheet/charts/DrwChart.h"
+#include "spreadsheet/core/XLSGlobals.h"
+#include "spreadsheet/core/XLSUtils.h"
+#include "spreadsheet/drawing/ChartPart.h"
+#include "spreadsheet/drawing/ChartTemplates.h"
+#include "spreadsheet/drawing/EscherGroup.h"
+#include "spreadsheet/formats/CellFormats.h"
+#include "spreadsheet/formulas/FormulaHandler.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct TBook {
+    TBook() {
+        InitializeRecordFormatUnit();
+        InitializeUtilitiesUnit();
+        MaxCol = MaxColClassic;
+        MaxRow = MaxRowClassic;
+        handler.CellValuesList().AddNew();
+        handler.OnSheetIndex = [](const std::u16string& name, int& index, int& count) {
+            count = 1;
+            index = UpperText(name) == u"SHEET1" ? 0 : -1;
+        };
+        handler.OnNameText = [](int kind, int index, std::u16string& text, int, int) {
+            if (kind == 0 && index == 0)
+                text = u"Sheet1";
+        };
+        handler.EncodeFormula(u"Sheet1!A1", 0x20);
+        Text(1, 0, u"Volts");
+        Text(2, 0, u"Amps");
+    }
+    void Text(int col, int row, const std::u16string& text) {
+        handler.CellValuesList().Items(0)->SetCell(
+            col, row,
+            std::make_unique<TStringCell>(formats, formats.DefaultFormat(), col, row, sst,
+                                          sst.AddString(text)));
+    }
+    TXFonts fonts;
+    TCellFormats formats{fonts, true};
+    TSST2 sst{fonts};
+    TFormulaHandler handler{sst, TFormatSettings::Invariant()};
+    TEscherGroup group;
+    // No drawing: items attach to the parts given to them instead of making shapes.
+    TDrwCharts charts{nullptr, nullptr, &handler, &fonts};
+};
+
+std::string Utf8(const std::u16string& text) {
+    return Utf16ToUtf8(text);
+}
+
+// A property's text, or the error it raises.
+template <class TGet> std::string Property(TGet get) {
+    try {
+        return Utf8(get());
+    } catch (const Exception& e) {
+        return std::string("error: ") + e.what();
+    }
+}
+
+void Print(TDrwChart& chart) {
+    const TChartStyle* style = chart.PlotArea().Style.get();
+    std::printf("style %s\n", style ? style->ClassName().c_str() : "none");
+    for (int i = 0; i < chart.Series().Count(); ++i) {
+        TXLSChartSerie& serie = *chart.Series().Items(i);
+        std::printf("series %d values=%s category=%s name=%s\n", i,
+                    Property([&] { return serie.Values(); }).c_str(),
+                    Property([&] { return serie.Category(); }).c_str(),
+                    Property([&] { return serie.SerieName(); }).c_str());
+    }
+}
+
+void Save(const TChartRecord& root, const char* path) {
+    TMemoryStream memory;
+    TBIFFStream stream(&memory);
+    WriteChartRecords(root, stream);
+    memory.SaveToFile(path);
+}
+
+int RoundTrip(const char* in, const char* out) {
+    TBook book;
+    TShapeOutsideMsoChart part(&book.group, &book.fonts);
+    TMemoryStream source;
+    source.LoadFromFile(in);
+    source.SetPosition(0);
+    TBIFFStream stream(&source);
+    ReadChartRecords(*part.Root, stream);
+    TDrwChart& chart = *book.charts.Add();
+    AttachChart(chart, *part.Root);
+    Print(chart);
+    Save(*part.Root, out);
+    return 0;
+}
+
+int Default(const char* out) {
+    TBook book;
+    TShapeOutsideMsoChart part(&book.group, &book.fonts);
+    InsertTemplate(*part.Root, ctDefaultChart, &book.fonts);
+    TDrwChart& chart = *book.charts.Add();
+    AttachChart(chart, *part.Root);
+    TXLSChartSerie& serie = *chart.Series().Items(0);
+    serie.SetValues(u"Sheet1!$B$2:$B$5");
+    serie.SetCategory(u"Sheet1!$A$2:$A$5");
+    serie.SetSerieName(u"\"Volts\"");
+    Print(chart);
+    Save(*part.Root, out);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        if (argc == 4 && std::strcmp(argv[1], "roundtrip") == 0)
+            return RoundTrip(argv[2], argv[3]);
+        if (argc == 3 && std::strcmp(argv[1], "default") == 0)
+            return Default(argv[2]);
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "error: %s\n", e.what());
+        return 1;
+    }
+    std::fprintf(stderr, "usage: %s roundtrip IN OUT | default OUT\n", argv[0]);
+    return 2;
+}

@@ -1,0 +1,207 @@
+#!/usr/bin/python3
+"""Has LibreOffice write a spreadsheet with a bar, a line and a pie chart over one table into an
+.xls, takes each chart's records (BOF of a chart to its EOF) out of the workbook stream, reads
+them with our chart reader, attaches the typed layer and writes them back. The records must come
+back byte for byte, except what our writer changes on purpose: drawing records of 80 bytes or
+less are dropped, FONTX and FBI records carry the index their font has in our font list, and a
+gel frame attached to the typed layer is written from its property table (one record). The
+series' values, categories and names must read as the ranges of the .fods, in our syntax.
+
+Then our default chart, given a series, is put into a workbook stream after a sheet of the same
+table; xlrd must read the stream."""
+import os
+import subprocess
+import sys
+import tempfile
+
+from libreoffice_support import (convert, float_cell, soffice_or_exit, text_cell,
+                                 workbook_records, write_fods)
+
+BOF, EOF, MSODRAWING, FONTX, FBI, GELFRAME, CONTINUE = (0x0809, 0x000A, 0x00EC, 0x1026,
+                                                        0x1060, 0x1066, 0x003C)
+KINDS = ['bar', 'line', 'circle']
+NAMESPACES = ('xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" '
+              'xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" '
+              'xmlns:chart="urn:oasis:names:tc:opendocument:xmlns:chart:1.0" '
+              'xmlns:xlink="http://www.w3.org/1999/xlink" ')
+
+
+def chart_frame(kind, n):
+    """A chart of two series (B and C over the days in A) anchored from row n on."""
+    return ('<draw:frame table:end-cell-address="Sheet1.H%d" svg:width="8cm" svg:height="6cm" '
+            'svg:x="0cm" svg:y="0cm"><draw:object><office:document '
+            'office:mimetype="application/vnd.oasis.opendocument.chart" office:version="1.2">'
+            '<office:body><office:chart><chart:chart chart:class="chart:%s" svg:width="8cm" '
+            'svg:height="6cm"><chart:title><text:p>Readings %d</text:p></chart:title>'
+            '<chart:legend chart:legend-position="end"/>'
+            '<chart:plot-area table:cell-range-address="Sheet1.A1:Sheet1.C5" '
+            'chart:data-source-has-labels="both">'
+            '<chart:axis chart:dimension="x" chart:name="primary-x"><chart:categories '
+            'table:cell-range-address="Sheet1.A2:Sheet1.A5"/></chart:axis>'
+            '<chart:axis chart:dimension="y" chart:name="primary-y"/>'
+            '<chart:series chart:values-cell-range-address="Sheet1.B2:Sheet1.B5" '
+            'chart:label-cell-address="Sheet1.B1"/>'
+            '<chart:series chart:values-cell-range-address="Sheet1.C2:Sheet1.C5" '
+            'chart:label-cell-address="Sheet1.C1"/>'
+            '</chart:plot-area></chart:chart></office:chart></office:body></office:document>'
+            '</draw:object></draw:frame>' % (n + 12, kind, n))
+
+
+def table():
+    rows = [[text_cell('Day'), text_cell('Volts'), text_cell('Amps')]]
+    for i in range(4):
+        rows.append([text_cell('D%d' % (i + 1)), float_cell(12 + i), float_cell(i * 0.5)])
+    return rows
+
+
+def theirs(soffice, work):
+    """LibreOffice's workbook records and the chart substreams among them."""
+    rows = table()
+    for n, kind in enumerate(KINDS):
+        while len(rows) <= 6 + 14 * n:
+            rows.append([float_cell(0)])
+        cell = rows[6 + 14 * n][0]
+        rows[6 + 14 * n][0] = cell.replace('/>', '>%s</table:table-cell>' % chart_frame(kind, n))
+    src = os.path.join(work, 'charts.fods')
+    write_fods(src, [('Sheet1', rows)])
+    with open(src, encoding='utf-8') as f:
+        text = f.read()
+    with open(src, 'w', encoding='utf-8') as f:
+        f.write(text.replace('xmlns:of=', NAMESPACES + 'xmlns:of='))
+    records = workbook_records(convert(soffice, work, src, 'xls'))
+    charts, at = [], 0
+    while at < len(records):
+        rec, body = records[at]
+        if rec == BOF and body[2:4] == b'\x20\x00':
+            end = next(i for i in range(at, len(records)) if records[i][0] == EOF)
+            charts.append(records[at:end + 1])
+            at = end + 1
+        else:
+            at += 1
+    return records, charts
+
+
+def parse(data):
+    out, at = [], 0
+    while at + 4 <= len(data):
+        rec, length = data[at] | data[at + 1] << 8, data[at + 2] | data[at + 3] << 8
+        out.append((rec, bytes(data[at + 4:at + 4 + length])))
+        at += 4 + length
+    return out
+
+
+def serialise(records):
+    return b''.join(bytes([r & 0xFF, r >> 8, len(b) & 0xFF, len(b) >> 8]) + b for r, b in records)
+
+
+def expected(records):
+    """LibreOffice's records with the documented differences applied: drawing records of 80
+    bytes or less dropped; a gel frame and its continuation parts as one record."""
+    out = []
+    for rec, body in records:
+        if rec == MSODRAWING and len(body) <= 80:
+            continue
+        if rec in (GELFRAME, CONTINUE) and out and out[-1][0] == GELFRAME:
+            out[-1] = (GELFRAME, out[-1][1] + body)
+            continue
+        out.append((rec, body))
+    return out
+
+
+def compare(n, lo, ours):
+    """Differences between LibreOffice's records and ours, and how many gel frames and font
+    records differ only where documented."""
+    failures, documented = [], 0
+    # Our gel frames are one record (split into continuations only above 8224 bytes).
+    a, b = expected(lo), expected(ours)
+    if len(a) != len(b):
+        failures.append('chart %d: %d records from LibreOffice, %d written back'
+                        % (n, len(a), len(b)))
+    for i, (x, y) in enumerate(zip(a, b)):
+        if x == y:
+            continue
+        if x[0] == y[0] and x[0] == GELFRAME:
+            documented += 1  # rebuilt from its property table
+            continue
+        if x[0] == y[0] == FBI and x[1][:8] == y[1][:8]:
+            documented += 1  # the font's index in our list
+            continue
+        failures.append('chart %d record %d: LibreOffice %04x %s\n%sours        %04x %s'
+                        % (n, i, x[0], x[1].hex(), ' ' * 16, y[0], y[1].hex()))
+    return failures, documented
+
+
+def check_libreoffice(tool, work, charts):
+    failures, same, documented = [], 0, 0
+    wanted = {'values': 'Sheet1!$B$2:$B$5', 'category': 'Sheet1!$A$2:$A$5', 'name': 'Volts'}
+    for n, chart in enumerate(charts):
+        src, dst = os.path.join(work, 'in%d.bin' % n), os.path.join(work, 'out%d.bin' % n)
+        with open(src, 'wb') as f:
+            f.write(serialise(chart))
+        run = subprocess.run([tool, 'roundtrip', src, dst], capture_output=True, text=True)
+        if run.returncode != 0:
+            failures.append('chart %d does not read: %s%s' % (n, run.stdout, run.stderr))
+            continue
+        print('chart %d (%s): %s' % (n, KINDS[n] if n < len(KINDS) else '?',
+                                     run.stdout.strip().replace('\n', '; ')))
+        lines = run.stdout.splitlines()
+        series = [dict(part.split('=', 1) for part in line.split()[2:])
+                  for line in lines if line.startswith('series ')]
+        if len(series) != 2:
+            failures.append('chart %d: %d series read, 2 expected' % (n, len(series)))
+        elif any(series[0].get(k) != v for k, v in wanted.items()):
+            failures.append('chart %d: first series %r, expected %r' % (n, series[0], wanted))
+        with open(dst, 'rb') as f:
+            ours = parse(f.read())
+        more, doc = compare(n, chart, ours)
+        failures += more
+        documented += doc
+        same += sum(1 for x, y in zip(expected(chart), expected(ours)) if x == y)
+    return failures, same, documented
+
+
+def check_xlrd(tool, work, records):
+    """Our default chart in place of LibreOffice's first chart: xlrd reads the stream."""
+    import xlrd
+    dst = os.path.join(work, 'default.bin')
+    run = subprocess.run([tool, 'default', dst], capture_output=True, text=True, check=True)
+    with open(dst, 'rb') as f:
+        ours = parse(f.read())
+    start = next(i for i, (r, b) in enumerate(records) if r == BOF and b[2:4] == b'\x20\x00')
+    end = next(i for i in range(start, len(records)) if records[i][0] == EOF)
+    stream = serialise(records[:start] + ours + records[end + 1:])
+    # xlrd reads the workbook stream from a compound file; it takes the stream alone as well.
+    book = xlrd.open_workbook(file_contents=stream, logfile=open(os.devnull, 'w'))
+    sheet = book.sheet_by_index(0)
+    failures = []
+    if sheet.cell_value(1, 1) != 12.0 or sheet.cell_value(0, 1) != 'Volts':
+        failures.append('xlrd reads the sheet beside our chart wrongly: %r'
+                        % [sheet.cell_value(r, 1) for r in range(2)])
+    print('default chart: %s; %d records, xlrd reads the workbook (%d sheet)'
+          % (run.stdout.strip().replace('\n', '; '), len(ours), book.nsheets))
+    return failures
+
+
+def main():
+    tool = sys.argv[1]
+    soffice = soffice_or_exit()
+    with tempfile.TemporaryDirectory() as work:
+        records, charts = theirs(soffice, work)
+        failures = []
+        if len(charts) != len(KINDS):
+            failures.append('%d charts in LibreOffice\'s workbook, %d expected'
+                            % (len(charts), len(KINDS)))
+        more, same, documented = check_libreoffice(tool, work, charts)
+        failures += more
+        failures += check_xlrd(tool, work, records)
+    for f in failures:
+        print('DIFFERS ' + f)
+    total = sum(len(c) for c in charts)
+    print('%d chart records from LibreOffice in %d charts, %d written back byte for byte, '
+          '%d differing where documented, %d failures'
+          % (total, len(charts), same, documented, len(failures)))
+    return 1 if failures or total < 100 else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
