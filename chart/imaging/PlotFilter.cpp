@@ -1,6 +1,7 @@
 #include "chart/imaging/PlotFilter.h"
 
 #include "chart/draw/ChartTypes.h"
+#include "chart/imaging/Convolution.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Reader.h"
@@ -222,37 +223,11 @@ void TConvolveFilter::Apply(TBitmap& bitmap, const TRect& rect) {
     BuildLines(bitmap);
     if (lines_.empty())
         return;
-    float sum = 0;
-    for (float w : Weights)
-        sum += w;
-    // A kernel whose weights cancel out is applied as it stands.
-    const float inverse = sum == 0 ? 1 : 1 / sum;
     const int w = bitmap.Width();
     const int h = bitmap.Height();
     const TRect r{std::max(rect.Left, 0), std::max(rect.Top, 0), std::min(rect.Right, w - 1),
                   std::min(rect.Bottom, h - 1)};
-    const int width = r.Right - r.Left - 1;
-    if (width <= 0 || r.Bottom - r.Top < 2)
-        return;
-    std::vector<std::uint8_t> result(static_cast<std::size_t>(width) * 4 * (r.Bottom - r.Top - 1));
-    for (int y = r.Top + 1; y < r.Bottom; ++y) {
-        const std::uint8_t* rows[3] = {lines_[y - 1], lines_[y], lines_[y + 1]};
-        std::uint8_t* out = &result[static_cast<std::size_t>(y - r.Top - 1) * width * 4];
-        for (int x = r.Left + 1; x < r.Right; ++x)
-            for (int c = 0; c < 3; ++c) {
-                float v = 0;
-                for (int k = 0; k < 9; ++k)
-                    v += rows[k / 3][(x - 1 + k % 3) * 4 + c] * Weights[k];
-                out[(x - r.Left - 1) * 4 + c] =
-                    static_cast<std::uint8_t>(std::clamp(RoundEven(v * inverse), 0, 255));
-            }
-    }
-    for (int y = r.Top + 1; y < r.Bottom; ++y) {
-        const std::uint8_t* in = &result[static_cast<std::size_t>(y - r.Top - 1) * width * 4];
-        std::uint8_t* row = lines_[y] + (r.Left + 1) * 4;
-        for (int i = 0; i < width; ++i)
-            std::copy(in + i * 4, in + i * 4 + 3, row + i * 4);
-    }
+    Convolve3x3(lines_, r, Weights);
 }
 
 void TBlurFilter::DeclareProperties(TPropertyList& p) {

@@ -118,6 +118,48 @@ TEST(ConvolveFilter, EdgesStayAndZeroKernelsAreSafe) {
     EXPECT_EQ(Pixels(*three), Pixels(*once));
 }
 
+// Every kind of kernel gives, pixel for pixel, the weighted sum in single precision times the
+// inverse of the weights' sum, rounded half to even and clamped, over the inner pixels of the
+// region only; the fourth byte and everything outside stay.
+TEST(ConvolveFilter, EveryKernelGivesTheWeightedSum) {
+    const std::array<float, 9> kernels[] = {
+        {1, 1, 1, 1, 1, 1, 1, 1, 1},  // blur
+        {1, 1, 1, 1, 50, 1, 1, 1, 1}, // blur, heavy centre
+        {1, 1, 1, 1, -8, 1, 1, 1, 1}, // sum 0
+        {-0.125f, -0.125f, -0.125f, -0.125f, 2, -0.125f, -0.125f, -0.125f, -0.125f}, // sharpen
+        {0, -1, 0, -1, 1, 1, 0, -1, 0},                             // emboss, sum -1
+        {0.3f, -0.7f, 0.1f, 1.9f, 0.01f, -2.5f, 0.6f, 0.2f, 0.33f}, // arbitrary fractions
+        {1e6f, 0, 0, 0, 1, 0, 0, 0, -1e6f},                         // sums beyond a table
+    };
+    const TRect region{3, 2, 27, 18}; // inclusive, inside a 32 x 24 picture
+    for (const auto& w : kernels) {
+        auto source = Noise(32, 24, 7);
+        auto b = Noise(32, 24, 7);
+        TConvolveFilter filter(nullptr);
+        filter.Weights = w;
+        filter.Apply(*b, region);
+        float sum = 0;
+        for (float v : w)
+            sum += v;
+        const float inverse = sum == 0 ? 1 : 1 / sum;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 32; ++x)
+                for (int c = 0; c < 4; ++c) {
+                    const int got = b->ScanLine(y)[x * 4 + c];
+                    int want = source->ScanLine(y)[x * 4 + c];
+                    if (c < 3 && x > region.Left && x < region.Right && y > region.Top &&
+                        y < region.Bottom) {
+                        float v = 0;
+                        for (int k = 0; k < 9; ++k)
+                            v += source->ScanLine(y - 1 + k / 3)[(x - 1 + k % 3) * 4 + c] * w[k];
+                        want = std::clamp(static_cast<int>(std::nearbyint(v * inverse)), 0, 255);
+                    }
+                    ASSERT_EQ(got, want) << "weights " << w[0] << "," << w[4] << " at " << x << ","
+                                         << y << " channel " << c;
+                }
+    }
+}
+
 TEST(PlotPicture, FilteredCopyLeavesTheGraphic) {
     TPlotPicture picture;
     auto b = Noise(10, 10);
