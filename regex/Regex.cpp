@@ -40,91 +40,59 @@ const CaseTables& Cp1251Case() {
 }
 
 // The message of each error code; the codes are the named ones of TRegexErrorCode.
+struct ErrorText {
+    int code;
+    const char* text;
+};
+constexpr ErrorText kErrorTexts[] = {
+    {regexNoErrors, "No errors"},
+    {regexCompNullArgument, "TRegex(comp): Null Argument"},
+    {regexCompTooBig, "TRegex(comp): Regexp Too Big"},
+    {regexCompTooManyGroups, "TRegex(comp): ParseReg Too Many ()"},
+    {regexCompUnmatchedOpen, "TRegex(comp): ParseReg Unmatched ()"},
+    {regexCompUnmatchedClose, "TRegex(comp): ParseReg Unmatched ()"},
+    {regexCompJunkOnEnd, "TRegex(comp): ParseReg Junk On End"},
+    {regexCompOperandCouldBeEmpty, "TRegex(comp): *+ Operand Could Be Empty"},
+    {regexCompNestedQuantifier, "TRegex(comp): Nested *?+"},
+    {regexCompBadHexDigit, "TRegex(comp): Bad Hex Digit"},
+    {regexCompInvalidRange, "TRegex(comp): Invalid [] Range"},
+    {regexCompClassTrailingBackslash, "TRegex(comp): Parse Atom Trailing \\"},
+    {regexCompNoHexCode, "TRegex(comp): No Hex Code After \\x"},
+    {regexCompHexCodeTooBig, "TRegex(comp): Hex Code After \\x Is Too Big"},
+    {regexCompUnmatchedBracket, "TRegex(comp): Unmatched []"},
+    {regexCompInternalUrp, "TRegex(comp): Internal Urp"},
+    {regexCompQuantifierFollowsNothing, "TRegex(comp): ?+*{ Follows Nothing"},
+    {regexCompTrailingBackslash, "TRegex(comp): Trailing \\"},
+    {regexCompInternalDisaster, "TRegex(comp): RarseAtom Internal Disaster"},
+    {regexCompBracesTooBig, "TRegex(comp): BRACES Argument Too Big"},
+    {regexCompBracesMinGreaterThanMax, "TRegex(comp): BRACE Min Param Greater then Max"},
+    {regexCompUnclosedComment, "TRegex(comp): Unclosed (?#Comment)"},
+    {regexCompComplexBraces, "TRegex(comp): BRACES '{min,max}' and non-greedy ops '*?', '+?', "
+                             "'?\?' are not supported for complex cases"},
+    {regexCompBadModifier, "TRegex(comp): Urecognized Modifier"},
+    {regexCompBadLinePairedSeparator,
+     "TRegex(comp): LinePairedSeparator must countain two different chars or no chars at all"},
+    {regexExecRepeatInappropriate, "TRegex(exec): RegRepeat Called Inappropriately"},
+    {regexExecMemoryCorruption, "TRegex(exec): MatchPrim Memory Corruption"},
+    {regexExecCorruptedPointers, "TRegex(exec): MatchPrim Corrupted Pointers"},
+    {regexExecNoExpression, "TRegex(exec): Not Assigned Expression Property"},
+    {regexExecCorruptedProgram, "TRegex(exec): Corrupted Program"},
+    {regexExecNoInput, "TRegex(exec): No Input String Specified"},
+    {regexExecOffsetNotPositive, "TRegex(exec): Offset Must Be Greater Then 0"},
+    {regexExecNextWithoutExec, "TRegex(exec): ExecNext Without Exec[Pos]"},
+    {regexExecNoInputString, "TRegex(exec): GetInputString Without InputString"},
+    {regexDumpCorruptedOpcode, "TRegex(dump): Corrupted Opcode"},
+    {regexExecLoopStackExceeded, "TRegex(exec): Loop Stack Exceeded"},
+    {regexExecLoopWithoutEntry, "TRegex(exec): Loop Without LoopEntry !"},
+    {regexExecRecursionTooDeep, "TRegex(exec): Recursion Too Deep"},
+    {regexMiscBadPCode, "TRegex(misc): Bad p-code imported"},
+};
+
 const char* ErrorMessage(int code) {
-    switch (code) {
-    case regexNoErrors:
-        return "No errors";
-    case regexCompNullArgument:
-        return "TRegex(comp): Null Argument";
-    case regexCompTooBig:
-        return "TRegex(comp): Regexp Too Big";
-    case regexCompTooManyGroups:
-        return "TRegex(comp): ParseReg Too Many ()";
-    case regexCompUnmatchedOpen:
-        return "TRegex(comp): ParseReg Unmatched ()";
-    case regexCompUnmatchedClose:
-        return "TRegex(comp): ParseReg Unmatched ()";
-    case regexCompJunkOnEnd:
-        return "TRegex(comp): ParseReg Junk On End";
-    case regexCompOperandCouldBeEmpty:
-        return "TRegex(comp): *+ Operand Could Be Empty";
-    case regexCompNestedQuantifier:
-        return "TRegex(comp): Nested *?+";
-    case regexCompBadHexDigit:
-        return "TRegex(comp): Bad Hex Digit";
-    case regexCompInvalidRange:
-        return "TRegex(comp): Invalid [] Range";
-    case regexCompClassTrailingBackslash:
-        return "TRegex(comp): Parse Atom Trailing \\";
-    case regexCompNoHexCode:
-        return "TRegex(comp): No Hex Code After \\x";
-    case regexCompHexCodeTooBig:
-        return "TRegex(comp): Hex Code After \\x Is Too Big";
-    case regexCompUnmatchedBracket:
-        return "TRegex(comp): Unmatched []";
-    case regexCompInternalUrp:
-        return "TRegex(comp): Internal Urp";
-    case regexCompQuantifierFollowsNothing:
-        return "TRegex(comp): ?+*{ Follows Nothing";
-    case regexCompTrailingBackslash:
-        return "TRegex(comp): Trailing \\";
-    case regexCompInternalDisaster:
-        return "TRegex(comp): RarseAtom Internal Disaster";
-    case regexCompBracesTooBig:
-        return "TRegex(comp): BRACES Argument Too Big";
-    case regexCompBracesMinGreaterThanMax:
-        return "TRegex(comp): BRACE Min Param Greater then Max";
-    case regexCompUnclosedComment:
-        return "TRegex(comp): Unclosed (?#Comment)";
-    case regexCompComplexBraces:
-        return "TRegex(comp): BRACES '{min,max}' and non-greedy ops '*?', '+?', '?\?' are not "
-               "supported for complex cases";
-    case regexCompBadModifier:
-        return "TRegex(comp): Urecognized Modifier";
-    case regexCompBadLinePairedSeparator:
-        return "TRegex(comp): LinePairedSeparator must countain two different chars or no chars at "
-               "all";
-    case regexExecRepeatInappropriate:
-        return "TRegex(exec): RegRepeat Called Inappropriately";
-    case regexExecMemoryCorruption:
-        return "TRegex(exec): MatchPrim Memory Corruption";
-    case regexExecCorruptedPointers:
-        return "TRegex(exec): MatchPrim Corrupted Pointers";
-    case regexExecNoExpression:
-        return "TRegex(exec): Not Assigned Expression Property";
-    case regexExecCorruptedProgram:
-        return "TRegex(exec): Corrupted Program";
-    case regexExecNoInput:
-        return "TRegex(exec): No Input String Specified";
-    case regexExecOffsetNotPositive:
-        return "TRegex(exec): Offset Must Be Greater Then 0";
-    case regexExecNextWithoutExec:
-        return "TRegex(exec): ExecNext Without Exec[Pos]";
-    case regexExecNoInputString:
-        return "TRegex(exec): GetInputString Without InputString";
-    case regexDumpCorruptedOpcode:
-        return "TRegex(dump): Corrupted Opcode";
-    case regexExecLoopStackExceeded:
-        return "TRegex(exec): Loop Stack Exceeded";
-    case regexExecLoopWithoutEntry:
-        return "TRegex(exec): Loop Without LoopEntry !";
-    case regexExecRecursionTooDeep:
-        return "TRegex(exec): Recursion Too Deep";
-    case regexMiscBadPCode:
-        return "TRegex(misc): Bad p-code imported";
-    default:
-        return nullptr;
-    }
+    for (const ErrorText& e : kErrorTexts)
+        if (e.code == code)
+            return e.text;
+    return nullptr;
 }
 
 } // namespace

@@ -84,6 +84,14 @@ private:
     size_t ParseQuantified(unsigned& flags);
     size_t ParseSingle(unsigned& flags);
     size_t ParseClass();
+    void ParseClassRange(uint8_t from, bool (&members)[256]);
+    void AddClassRange(uint8_t from, uint8_t to, bool (&members)[256]) const;
+    size_t ParseGroup(unsigned& flags);
+    size_t ParseEscape(unsigned& flags);
+    size_t SkipExtendedBlank(uint8_t c);
+    unsigned BuildQuantifier(uint8_t op, size_t ret, int32_t min, int32_t max, bool lazy,
+                             bool simple);
+    void InsertRepeat(uint8_t op, size_t at, int32_t min, int32_t max);
     size_t ParseLiteralRun(unsigned& flags);
     size_t EmitSet(const bool (&members)[256], bool negated);
     size_t EmitCharsClass(const std::string& chars, bool negated);
@@ -95,6 +103,8 @@ private:
 
     void FindStartFacts(RegexProgram& program, unsigned flags);
     void FirstChars(const uint8_t* node, bool* set, int depth);
+    void AddItemChars(uint8_t op, const uint8_t* opnd, bool* set) const;
+    const uint8_t* RepeatFirstChars(const uint8_t* node, bool* set, int depth);
 
     const uint8_t* pat_;
     size_t len_;
@@ -347,6 +357,15 @@ void Compiler::BuildLoop(size_t item, int32_t min, int32_t max, bool lazy) {
     Tail(body, loop); // end of the body -> loop
 }
 
+// A counted repeat node of a one-character item, put in front of the item at `at`.
+void Compiler::InsertRepeat(uint8_t op, size_t at, int32_t min, int32_t max) {
+    InsertNode(op, at, kRepeatOperandBytes);
+    if (!measuring_) {
+        WriteInt(&code_[at + kHeaderSize + kCountMinAt], min);
+        WriteInt(&code_[at + kHeaderSize + kCountMaxAt], max);
+    }
+}
+
 size_t Compiler::ParseQuantified(unsigned& flags) {
     unsigned itemFlags = 0;
     size_t ret = ParseSingle(itemFlags);
@@ -377,8 +396,17 @@ size_t Compiler::ParseQuantified(unsigned& flags) {
     }
     if (!(mods_ & TRegex::modG))
         lazy = true;
-    const bool simple = (itemFlags & kSimple) != 0;
+    flags = BuildQuantifier(op, ret, min, max, lazy, (itemFlags & kSimple) != 0);
+    if (!AtEnd() && IsQuantifier(Peek()))
+        Fail(regexCompNestedQuantifier);
+    return ret;
+}
 
+// Wraps the item at `ret` in the nodes of quantifier `op` ("*", "+", "?" or "{" with its counts)
+// and returns the flags of the quantified item.
+unsigned Compiler::BuildQuantifier(uint8_t op, size_t ret, int32_t min, int32_t max, bool lazy,
+                                   bool simple) {
+    unsigned flags = 0;
     switch (op) {
     case '*':
         flags = kStartsWithStar;
@@ -414,15 +442,10 @@ size_t Compiler::ParseQuantified(unsigned& flags) {
     case '?':
         flags = 0;
         if (lazy) {
-            if (simple) {
-                InsertNode(opRepeatLazy, ret, kRepeatOperandBytes);
-                if (!measuring_) {
-                    WriteInt(&code_[ret + kHeaderSize + kCountMinAt], 0);
-                    WriteInt(&code_[ret + kHeaderSize + kCountMaxAt], 1);
-                }
-            } else {
+            if (simple)
+                InsertRepeat(opRepeatLazy, ret, 0, 1);
+            else
                 BuildLoop(ret, 0, 1, true);
-            }
         } else {
             // (item | empty)
             InsertNode(opAlternative, ret, 0);
@@ -440,21 +463,13 @@ size_t Compiler::ParseQuantified(unsigned& flags) {
             flags |= kStartsWithStar;
         if (min > 0)
             flags |= kHasWidth;
-        if (simple) {
-            InsertNode(lazy ? opRepeatLazy : opRepeat, ret, kRepeatOperandBytes);
-            if (!measuring_) {
-                WriteInt(&code_[ret + kHeaderSize + kCountMinAt], min);
-                WriteInt(&code_[ret + kHeaderSize + kCountMaxAt], max);
-            }
-        } else {
+        if (simple)
+            InsertRepeat(lazy ? opRepeatLazy : opRepeat, ret, min, max);
+        else
             BuildLoop(ret, min, max, lazy);
-        }
         break;
     }
-
-    if (!AtEnd() && IsQuantifier(Peek()))
-        Fail(regexCompNestedQuantifier);
-    return ret;
+    return flags;
 }
 
 uint8_t Compiler::DecodeEscape(uint8_t c) {
@@ -620,53 +635,64 @@ size_t Compiler::ParseClass() {
             from = c;
             ++pos_;
         }
-        // A range "x-y": "-" must not be followed by "]" or the end of the pattern.
-        if (pos_ + 1 < len_ && pat_[pos_] == '-' && pat_[pos_ + 1] != ']') {
-            uint8_t to;
-            if (pat_[pos_ + 1] == '\\') {
-                if (pos_ + 2 < len_ && std::string("dDsSwW").find(static_cast<char>(
-                                           pat_[pos_ + 2])) != std::string::npos) {
-                    // "x-\d": the "-" is a member and the escape is the next item.
-                    members[from] = true;
-                    members[static_cast<uint8_t>('-')] = true;
-                    ++pos_;
-                    continue;
-                }
-                pos_ += 2;
-                if (AtEnd())
-                    Fail(regexCompClassTrailingBackslash);
-                to = DecodeEscape(pat_[pos_++]);
-            } else {
-                to = pat_[pos_ + 1];
-                pos_ += 2;
-            }
-            const bool russian = (mods_ & TRegex::modR) != 0;
-            if (russian && from == kRuLowerA && to == kRuLowerYa) {
-                for (int x = kRuLowerA; x <= kRuLowerYa; ++x)
-                    members[x] = true;
-                members[kRuLowerYo] = true;
-            } else if (russian && from == kRuUpperA && to == kRuUpperYa) {
-                for (int x = kRuUpperA; x <= kRuUpperYa; ++x)
-                    members[x] = true;
-                members[kRuUpperYo] = true;
-            } else if (russian && from == kRuLowerA && to == kRuUpperYa) {
-                for (int x = kRuUpperA; x <= kRuLowerYa; ++x)
-                    members[x] = true;
-                members[kRuLowerYo] = true;
-                members[kRuUpperYo] = true;
-            } else {
-                if (to < from)
-                    Fail(regexCompInvalidRange);
-                for (int x = from; x <= to; ++x)
-                    members[x] = true;
-            }
-        } else {
-            members[from] = true;
-        }
+        ParseClassRange(from, members);
     }
     if (mods_ & TRegex::modI)
         AddCaseCounterparts(members);
     return EmitSet(members, negated);
+}
+
+// After a class member `from`: a range "x-y" when "-" follows that is not followed by "]" or the
+// end of the pattern, else the member alone.
+void Compiler::ParseClassRange(uint8_t from, bool (&members)[256]) {
+    if (!(pos_ + 1 < len_ && pat_[pos_] == '-' && pat_[pos_ + 1] != ']')) {
+        members[from] = true;
+        return;
+    }
+    uint8_t to;
+    if (pat_[pos_ + 1] == '\\') {
+        if (pos_ + 2 < len_ &&
+            std::string("dDsSwW").find(static_cast<char>(pat_[pos_ + 2])) != std::string::npos) {
+            // "x-\d": the "-" is a member and the escape is the next item.
+            members[from] = true;
+            members[static_cast<uint8_t>('-')] = true;
+            ++pos_;
+            return;
+        }
+        pos_ += 2;
+        if (AtEnd())
+            Fail(regexCompClassTrailingBackslash);
+        to = DecodeEscape(pat_[pos_++]);
+    } else {
+        to = pat_[pos_ + 1];
+        pos_ += 2;
+    }
+    AddClassRange(from, to, members);
+}
+
+// The members of range "from-to". With the Russian modifier the ranges of the alphabet take in
+// the letter yo, which stands apart in the code page.
+void Compiler::AddClassRange(uint8_t from, uint8_t to, bool (&members)[256]) const {
+    auto addSpan = [&members](int first, int last) {
+        for (int x = first; x <= last; ++x)
+            members[x] = true;
+    };
+    const bool russian = (mods_ & TRegex::modR) != 0;
+    if (russian && from == kRuLowerA && to == kRuLowerYa) {
+        addSpan(kRuLowerA, kRuLowerYa);
+        members[kRuLowerYo] = true;
+    } else if (russian && from == kRuUpperA && to == kRuUpperYa) {
+        addSpan(kRuUpperA, kRuUpperYa);
+        members[kRuUpperYo] = true;
+    } else if (russian && from == kRuLowerA && to == kRuUpperYa) {
+        addSpan(kRuUpperA, kRuLowerYa);
+        members[kRuLowerYo] = true;
+        members[kRuUpperYo] = true;
+    } else {
+        if (to < from)
+            Fail(regexCompInvalidRange);
+        addSpan(from, to);
+    }
 }
 
 size_t Compiler::ParseLiteralRun(unsigned& flags) {
@@ -713,32 +739,8 @@ size_t Compiler::ParseSingle(unsigned& flags) {
     case '[':
         flags = kHasWidth | kSimple;
         return ParseClass();
-    case '(': {
-        if (!AtEnd() && Peek() == '?') {
-            if (pos_ + 1 < len_ && pat_[pos_ + 1] == '#') {
-                while (!AtEnd() && Peek() != ')')
-                    ++pos_;
-                if (AtEnd())
-                    Fail(regexCompUnclosedComment);
-                ++pos_;
-                return EmitNode(opComment);
-            }
-            size_t close = pos_ + 1;
-            while (close < len_ && pat_[close] != ')')
-                ++close;
-            if (close >= len_)
-                Fail(regexCompBadModifier);
-            std::string letters(reinterpret_cast<const char*>(pat_) + pos_ + 1, close - pos_ - 1);
-            pos_ = close + 1;
-            if (!TRegex::ParseModifiers(letters, mods_))
-                Fail(regexCompBadModifier);
-            return EmitNode(opComment);
-        }
-        unsigned groupFlags = 0;
-        size_t ret = ParseReg(true, groupFlags);
-        flags = groupFlags & (kHasWidth | kStartsWithStar);
-        return ret;
-    }
+    case '(':
+        return ParseGroup(flags);
     case ')':
     case '|':
         Fail(regexCompInternalUrp);
@@ -746,60 +748,94 @@ size_t Compiler::ParseSingle(unsigned& flags) {
     case '+':
     case '?':
         Fail(regexCompQuantifierFollowsNothing);
-    case '\\': {
-        if (AtEnd())
-            Fail(regexCompTrailingBackslash);
-        const uint8_t e = pat_[pos_++];
-        if (e >= '1' && e <= '9') {
-            flags = kHasWidth | kSimple;
-            size_t ret = EmitNode((mods_ & TRegex::modI) ? opBackRefNoCase : opBackRef);
-            EmitByte(static_cast<uint8_t>(e - '0'));
-            return ret;
-        }
-        switch (e) {
-        case 'A':
-            return EmitNode(opLineStart);
-        case 'Z':
-            return EmitNode(opLineEnd);
-        case 'b':
-            return EmitNode(opWordBoundary);
-        case 'B':
-            return EmitNode(opNotWordBoundary);
-        case 'd':
-            flags = kHasWidth | kSimple;
-            return EmitNode(opDigit);
-        case 'D':
-            flags = kHasWidth | kSimple;
-            return EmitNode(opNonDigit);
-        case 's':
-        case 'S':
-            flags = kHasWidth | kSimple;
-            return EmitCharsClass(options_.spaceChars, e == 'S');
-        case 'w':
-        case 'W':
-            flags = kHasWidth | kSimple;
-            return EmitCharsClass(options_.wordChars, e == 'W');
-        default:
-            flags = kHasWidth | kSimple;
-            return EmitOneChar(DecodeEscape(e));
-        }
-    }
+    case '\\':
+        return ParseEscape(flags);
     default:
-        if (mods_ & TRegex::modX) {
-            if (IsBlank(c)) {
-                while (!AtEnd() && IsBlank(Peek()))
-                    ++pos_;
-                return EmitNode(opComment);
-            }
-            if (c == '#') {
-                while (!AtEnd() && Peek() != '\r' && Peek() != '\n')
-                    ++pos_;
-                while (!AtEnd() && (Peek() == '\r' || Peek() == '\n'))
-                    ++pos_;
-                return EmitNode(opComment);
-            }
-        }
+        if ((mods_ & TRegex::modX) && (IsBlank(c) || c == '#'))
+            return SkipExtendedBlank(c);
         return ParseLiteralRun(flags);
+    }
+}
+
+// After "(": a comment "(?#...)", modifiers "(?ims-x)" or a group.
+size_t Compiler::ParseGroup(unsigned& flags) {
+    if (!AtEnd() && Peek() == '?') {
+        if (pos_ + 1 < len_ && pat_[pos_ + 1] == '#') {
+            while (!AtEnd() && Peek() != ')')
+                ++pos_;
+            if (AtEnd())
+                Fail(regexCompUnclosedComment);
+            ++pos_;
+            return EmitNode(opComment);
+        }
+        size_t close = pos_ + 1;
+        while (close < len_ && pat_[close] != ')')
+            ++close;
+        if (close >= len_)
+            Fail(regexCompBadModifier);
+        std::string letters(reinterpret_cast<const char*>(pat_) + pos_ + 1, close - pos_ - 1);
+        pos_ = close + 1;
+        if (!TRegex::ParseModifiers(letters, mods_))
+            Fail(regexCompBadModifier);
+        return EmitNode(opComment);
+    }
+    unsigned groupFlags = 0;
+    size_t ret = ParseReg(true, groupFlags);
+    flags = groupFlags & (kHasWidth | kStartsWithStar);
+    return ret;
+}
+
+// In extended mode blanks and "#" comments to the end of the line are not part of the pattern.
+size_t Compiler::SkipExtendedBlank(uint8_t c) {
+    if (IsBlank(c)) {
+        while (!AtEnd() && IsBlank(Peek()))
+            ++pos_;
+        return EmitNode(opComment);
+    }
+    while (!AtEnd() && Peek() != '\r' && Peek() != '\n')
+        ++pos_;
+    while (!AtEnd() && (Peek() == '\r' || Peek() == '\n'))
+        ++pos_;
+    return EmitNode(opComment);
+}
+
+// After "\\": a back-reference, an assertion, a class or an escaped character.
+size_t Compiler::ParseEscape(unsigned& flags) {
+    if (AtEnd())
+        Fail(regexCompTrailingBackslash);
+    const uint8_t e = pat_[pos_++];
+    if (e >= '1' && e <= '9') {
+        flags = kHasWidth | kSimple;
+        size_t ret = EmitNode((mods_ & TRegex::modI) ? opBackRefNoCase : opBackRef);
+        EmitByte(static_cast<uint8_t>(e - '0'));
+        return ret;
+    }
+    switch (e) {
+    case 'A':
+        return EmitNode(opLineStart);
+    case 'Z':
+        return EmitNode(opLineEnd);
+    case 'b':
+        return EmitNode(opWordBoundary);
+    case 'B':
+        return EmitNode(opNotWordBoundary);
+    case 'd':
+        flags = kHasWidth | kSimple;
+        return EmitNode(opDigit);
+    case 'D':
+        flags = kHasWidth | kSimple;
+        return EmitNode(opNonDigit);
+    case 's':
+    case 'S':
+        flags = kHasWidth | kSimple;
+        return EmitCharsClass(options_.spaceChars, e == 'S');
+    case 'w':
+    case 'W':
+        flags = kHasWidth | kSimple;
+        return EmitCharsClass(options_.wordChars, e == 'W');
+    default:
+        flags = kHasWidth | kSimple;
+        return EmitOneChar(DecodeEscape(e));
     }
 }
 
@@ -834,6 +870,43 @@ void Compiler::FindStartFacts(RegexProgram& program, unsigned flags) {
         std::count(std::begin(program.firstChars), std::end(program.firstChars), true));
 }
 
+// Adds the first characters of a repeat's item to `set`; returns the node after the repeat when
+// the item may be left out, else none.
+const uint8_t* Compiler::RepeatFirstChars(const uint8_t* node, bool* set, int depth) {
+    const uint8_t op = *node;
+    const bool loop = op == opLoop || op == opLoopLazy;
+    const bool counted = loop || op == opRepeat || op == opRepeatLazy;
+    FirstChars(loop ? LoopBody(node) : counted ? RepeatItem(node) : Operand(node), set, depth + 1);
+    const bool optional = counted ? CountMin(node) == 0 : op == opStar || op == opStarLazy;
+    return optional ? NextNode(node) : nullptr;
+}
+
+// Adds to `set` every character the literal or character class node `op` can begin with.
+void Compiler::AddItemChars(uint8_t op, const uint8_t* opnd, bool* set) const {
+    switch (op) {
+    case opLiteral:
+        set[opnd[0]] = true;
+        break;
+    case opLiteralNoCase:
+        set[opnd[0]] = true;
+        set[options_.caseTable[opnd[0]]] = true;
+        break;
+    case opSetTiny:
+        set[opnd[0]] = set[opnd[1]] = set[opnd[2]] = true;
+        break;
+    default:
+        for (int c = 0; c < 256; ++c) {
+            const uint8_t ch = static_cast<uint8_t>(c);
+            const bool member = op == opDigit      ? IsDigit(ch)
+                                : op == opNonDigit ? !IsDigit(ch)
+                                : op == opSetFull  ? ((opnd[c >> 3] >> (c & 7)) & 1) != 0
+                                                   : c != opnd[0] && c != opnd[1] && c != opnd[2];
+            set[c] = set[c] || member;
+        }
+        break;
+    }
+}
+
 // Adds to `set` every character a match of the chain from `node` can begin with. The walk from a
 // node always adds the same characters, so a node already walked through is not walked again:
 // this keeps the walk linear and ends it where a loop's body leads back to the loop.
@@ -866,33 +939,13 @@ void Compiler::FirstChars(const uint8_t* node, bool* set, int depth) {
                     set[c] = true;
             return;
         case opLiteral:
-            set[opnd[0]] = true;
-            return;
         case opLiteralNoCase:
-            set[opnd[0]] = true;
-            set[options_.caseTable[opnd[0]]] = true;
-            return;
         case opDigit:
-            for (int c = '0'; c <= '9'; ++c)
-                set[c] = true;
-            return;
         case opNonDigit:
-            for (int c = 0; c < 256; ++c)
-                if (!IsDigit(static_cast<uint8_t>(c)))
-                    set[c] = true;
-            return;
         case opSetTiny:
-            set[opnd[0]] = set[opnd[1]] = set[opnd[2]] = true;
-            return;
         case opNotSetTiny:
-            for (int c = 0; c < 256; ++c)
-                if (c != opnd[0] && c != opnd[1] && c != opnd[2])
-                    set[c] = true;
-            return;
         case opSetFull:
-            for (int c = 0; c < 256; ++c)
-                if ((opnd[c >> 3] >> (c & 7)) & 1)
-                    set[c] = true;
+            AddItemChars(op, opnd, set);
             return;
         case opAlternative: {
             const uint8_t* next = NextNode(node);
@@ -906,26 +959,13 @@ void Compiler::FirstChars(const uint8_t* node, bool* set, int depth) {
         }
         case opStar:
         case opStarLazy:
-            FirstChars(opnd, set, depth + 1);
-            node = NextNode(node);
-            continue;
         case opPlus:
         case opPlusLazy:
-            FirstChars(opnd, set, depth + 1);
-            return;
         case opRepeat:
         case opRepeatLazy:
-            FirstChars(RepeatItem(node), set, depth + 1);
-            if (CountMin(node) != 0)
-                return;
-            node = NextNode(node);
-            continue;
         case opLoop:
         case opLoopLazy:
-            FirstChars(LoopBody(node), set, depth + 1);
-            if (CountMin(node) != 0)
-                return;
-            node = NextNode(node);
+            node = RepeatFirstChars(node, set, depth); // none when the item must match first
             continue;
         case opLineStart:
         case opLineStartMulti:

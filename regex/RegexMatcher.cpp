@@ -16,6 +16,29 @@ inline bool InBitmap(const uint8_t* bits, uint8_t c) {
     return (bits[c >> 3] >> (c & 7)) & 1;
 }
 
+// What a repeat node repeats, how often and whether it tries the fewest repetitions first.
+struct RepeatBounds {
+    const uint8_t* item;
+    int32_t min;
+    int32_t max;
+    bool lazy;
+};
+
+RepeatBounds BoundsOf(const uint8_t* node) {
+    switch (*node) {
+    case opStar:
+        return {Operand(node), 0, kInfinite, false};
+    case opStarLazy:
+        return {Operand(node), 0, kInfinite, true};
+    case opPlus:
+        return {Operand(node), 1, kInfinite, false};
+    case opPlusLazy:
+        return {Operand(node), 1, kInfinite, true};
+    default:
+        return {RepeatItem(node), CountMin(node), CountMax(node), *node == opRepeatLazy};
+    }
+}
+
 } // namespace
 
 bool RegexMatcher::Search(const uint8_t* begin, const uint8_t* end, const uint8_t* from) {
@@ -116,162 +139,148 @@ bool RegexMatcher::AtWordBoundary() const {
     return before != after;
 }
 
+// One node that consumes a single character, or none: the assertions, literals, character
+// classes and back-references. Moves the input past what matched; false when the node fails
+// here.
+bool RegexMatcher::MatchItem(uint8_t op, const uint8_t* opnd) {
+    switch (op) {
+    case opLineStart:
+        return in_ == begin_;
+    case opLineEnd:
+        return in_ == end_;
+    case opLineStartMulti:
+        return AtLineStart();
+    case opLineEndMulti:
+        return AtLineEnd();
+    case opWordBoundary:
+        return AtWordBoundary();
+    case opNotWordBoundary:
+        return !AtWordBoundary();
+    case opLiteral:
+    case opLiteralNoCase:
+        return MatchLiteral(opnd, op == opLiteralNoCase);
+    case opBackRef:
+    case opBackRefNoCase:
+        return MatchBackRef(op == opBackRefNoCase, opnd[0]);
+    default:
+        if (in_ == end_ || !CharMatches(op, opnd))
+            return false;
+        ++in_;
+        return true;
+    }
+}
+
+// Whether the character at the input (which is not at its end) matches a one-character node.
+bool RegexMatcher::CharMatches(uint8_t op, const uint8_t* opnd) const {
+    const uint8_t c = *in_;
+    switch (op) {
+    case opAnyChar:
+        return true;
+    case opAnyCharMulti:
+        return !env_.lineSeparators[c] && !(env_.paired && c == env_.pairedHead && in_ + 1 < end_ &&
+                                            in_[1] == env_.pairedTail);
+    case opDigit:
+        return IsDigit(c);
+    case opNonDigit:
+        return !IsDigit(c);
+    case opSetTiny:
+        return c == opnd[0] || c == opnd[1] || c == opnd[2];
+    case opNotSetTiny:
+        return c != opnd[0] && c != opnd[1] && c != opnd[2];
+    case opSetFull:
+        return InBitmap(opnd, c);
+    default:
+        throw MatchError{regexExecMemoryCorruption};
+    }
+}
+
+// A literal holds no zero byte, so its end is where the comparison stops at the latest.
+bool RegexMatcher::MatchLiteral(const uint8_t* literal, bool noCase) {
+    const uint8_t* p = literal;
+    const uint8_t* s = in_;
+    while (*p && s < end_ && (*p == *s || (noCase && env_.caseTable[*p] == *s))) {
+        ++p;
+        ++s;
+    }
+    if (*p)
+        return false;
+    in_ = s;
+    return true;
+}
+
+// The text group `group` matched, once more at the input.
+bool RegexMatcher::MatchBackRef(bool noCase, int group) {
+    const uint8_t* gs = starts_[group];
+    const uint8_t* ge = ends_[group];
+    if (!gs || !ge || ge < gs)
+        return false;
+    const size_t length = static_cast<size_t>(ge - gs);
+    if (length > static_cast<size_t>(end_ - in_) || !SameText(gs, in_, length, noCase))
+        return false;
+    in_ += length;
+    return true;
+}
+
+bool RegexMatcher::SameText(const uint8_t* a, const uint8_t* b, size_t length, bool noCase) const {
+    if (!noCase)
+        return std::memcmp(a, b, length) == 0;
+    for (size_t i = 0; i < length; ++i)
+        if (a[i] != b[i] && env_.caseTable[a[i]] != b[i])
+            return false;
+    return true;
+}
+
+// Tries each branch of a chain of alternatives in turn from the same input position.
+bool RegexMatcher::MatchAlternatives(const uint8_t* chain) {
+    const uint8_t* save = in_;
+    for (const uint8_t* alt = chain; alt && *alt == opAlternative; alt = NextNode(alt)) {
+        // Skip a branch whose first node is a literal that cannot match here.
+        const uint8_t* first = Operand(alt);
+        if (*first == opLiteral && first[kHeaderSize] != *in_)
+            continue;
+        if (MatchPrim(first))
+            return true;
+        in_ = save;
+    }
+    return false;
+}
+
+// Opens or closes group slot at the input and matches the rest; the slot is put back when the
+// rest fails.
+bool RegexMatcher::MatchGroupMark(uint8_t op, const uint8_t* next) {
+    const bool open = IsOpen(op);
+    const uint8_t*& slot = open ? starts_[GroupOfOpen(op)] : ends_[GroupOfClose(op)];
+    const uint8_t* old = slot;
+    slot = in_;
+    if (MatchPrim(next))
+        return true;
+    slot = old;
+    return false;
+}
+
 bool RegexMatcher::MatchPrim(const uint8_t* scan) {
     CheckStack();
     while (scan) {
         const uint8_t op = *scan;
         const uint8_t* next = NextNode(scan);
-        const uint8_t* opnd = Operand(scan);
         switch (op) {
         case opEnd:
             return true;
-        case opLineStart:
-            if (in_ != begin_)
-                return false;
+        case opAlternative:
+            if (next && *next == opAlternative)
+                return MatchAlternatives(scan);
+            next = Operand(scan); // no choice: go on with the single alternative
             break;
-        case opLineEnd:
-            if (in_ != end_)
-                return false;
-            break;
-        case opLineStartMulti:
-            if (!AtLineStart())
-                return false;
-            break;
-        case opLineEndMulti:
-            if (!AtLineEnd())
-                return false;
-            break;
-        case opAnyChar:
-            if (in_ == end_)
-                return false;
-            ++in_;
-            break;
-        case opAnyCharMulti: {
-            if (in_ == end_)
-                return false;
-            const uint8_t c = *in_;
-            if (env_.lineSeparators[c] || (env_.paired && c == env_.pairedHead && in_ + 1 < end_ &&
-                                           in_[1] == env_.pairedTail))
-                return false;
-            ++in_;
-            break;
-        }
-        case opWordBoundary:
-            if (!AtWordBoundary())
-                return false;
-            break;
-        case opNotWordBoundary:
-            if (AtWordBoundary())
-                return false;
-            break;
-        case opLiteral: {
-            // A literal holds no zero byte and the input is followed by one, so the comparison
-            // stops at the end of the input at the latest.
-            const uint8_t* p = opnd;
-            const uint8_t* s = in_;
-            while (*p && *p == *s) {
-                ++p;
-                ++s;
-            }
-            if (*p)
-                return false;
-            in_ = s;
-            break;
-        }
-        case opLiteralNoCase: {
-            const uint8_t* p = opnd;
-            const uint8_t* s = in_;
-            while (*p && s < end_ && (*p == *s || env_.caseTable[*p] == *s)) {
-                ++p;
-                ++s;
-            }
-            if (*p)
-                return false;
-            in_ = s;
-            break;
-        }
-        case opDigit:
-            if (in_ == end_ || !IsDigit(*in_))
-                return false;
-            ++in_;
-            break;
-        case opNonDigit:
-            if (in_ == end_ || IsDigit(*in_))
-                return false;
-            ++in_;
-            break;
-        case opSetTiny: {
-            if (in_ == end_)
-                return false;
-            const uint8_t c = *in_;
-            if (c != opnd[0] && c != opnd[1] && c != opnd[2])
-                return false;
-            ++in_;
-            break;
-        }
-        case opNotSetTiny: {
-            if (in_ == end_)
-                return false;
-            const uint8_t c = *in_;
-            if (c == opnd[0] || c == opnd[1] || c == opnd[2])
-                return false;
-            ++in_;
-            break;
-        }
-        case opSetFull:
-            if (in_ == end_ || !InBitmap(opnd, *in_))
-                return false;
-            ++in_;
-            break;
-        case opBackRef:
-        case opBackRefNoCase: {
-            const int n = opnd[0];
-            const uint8_t* gs = starts_[n];
-            const uint8_t* ge = ends_[n];
-            if (!gs || !ge || ge < gs)
-                return false;
-            const size_t length = static_cast<size_t>(ge - gs);
-            if (length > static_cast<size_t>(end_ - in_))
-                return false;
-            if (op == opBackRef) {
-                if (std::memcmp(gs, in_, length) != 0)
-                    return false;
-            } else {
-                for (size_t i = 0; i < length; ++i)
-                    if (gs[i] != in_[i] && env_.caseTable[gs[i]] != in_[i])
-                        return false;
-            }
-            in_ += length;
-            break;
-        }
-        case opAlternative: {
-            if (!next || *next != opAlternative) {
-                next = opnd; // no choice: go on with the single alternative
-                break;
-            }
-            const uint8_t* save = in_;
-            for (const uint8_t* alt = scan; alt && *alt == opAlternative; alt = NextNode(alt)) {
-                // Skip a branch whose first node is a literal that cannot match here.
-                const uint8_t* first = Operand(alt);
-                if (*first == opLiteral && first[kHeaderSize] != *in_)
-                    continue;
-                if (MatchPrim(first))
-                    return true;
-                in_ = save;
-            }
-            return false;
-        }
         case opRepeat:
         case opRepeatLazy: {
-            // A fixed count of one-character items leaves no choice: go straight on.
             const uint8_t* item = RepeatItem(scan);
             const int32_t min = CountMin(scan);
-            if (min == CountMax(scan) && *item != opBackRef && *item != opBackRefNoCase) {
-                if (RegRepeat(item, static_cast<size_t>(min)) != static_cast<size_t>(min))
-                    return false;
-                break;
-            }
-            return MatchRepeat(scan, next);
+            if (min != CountMax(scan) || *item == opBackRef || *item == opBackRefNoCase)
+                return MatchRepeat(scan, next);
+            // A fixed count of one-character items leaves no choice: go straight on.
+            if (RegRepeat(item, static_cast<size_t>(min)) != static_cast<size_t>(min))
+                return false;
+            break;
         }
         case opStar:
         case opPlus:
@@ -288,25 +297,11 @@ bool RegexMatcher::MatchPrim(const uint8_t* scan) {
         case opComment:
             break;
         default:
-            if (IsOpen(op)) {
-                const int n = GroupOfOpen(op);
-                const uint8_t* old = starts_[n];
-                starts_[n] = in_;
-                if (MatchPrim(next))
-                    return true;
-                starts_[n] = old;
+            if (IsOpen(op) || IsClose(op))
+                return MatchGroupMark(op, next);
+            if (!MatchItem(op, Operand(scan)))
                 return false;
-            }
-            if (IsClose(op)) {
-                const int n = GroupOfClose(op);
-                const uint8_t* old = ends_[n];
-                ends_[n] = in_;
-                if (MatchPrim(next))
-                    return true;
-                ends_[n] = old;
-                return false;
-            }
-            throw MatchError{regexExecMemoryCorruption};
+            break;
         }
         scan = next;
     }
@@ -314,32 +309,11 @@ bool RegexMatcher::MatchPrim(const uint8_t* scan) {
 }
 
 bool RegexMatcher::MatchRepeat(const uint8_t* node, const uint8_t* next) {
-    const uint8_t op = *node;
-    const uint8_t* opnd = Operand(node);
-    int32_t min, max;
-    bool lazy = false;
-    switch (op) {
-    case opStarLazy:
-        lazy = true;
-        [[fallthrough]];
-    case opStar:
-        min = 0;
-        max = kInfinite;
-        break;
-    case opPlusLazy:
-        lazy = true;
-        [[fallthrough]];
-    case opPlus:
-        min = 1;
-        max = kInfinite;
-        break;
-    default:
-        lazy = op == opRepeatLazy;
-        min = CountMin(node);
-        max = CountMax(node);
-        opnd = RepeatItem(node);
-        break;
-    }
+    const RepeatBounds bounds = BoundsOf(node);
+    const uint8_t* opnd = bounds.item;
+    const int32_t min = bounds.min;
+    int32_t max = bounds.max;
+    const bool lazy = bounds.lazy;
     if (!next)
         throw MatchError{regexExecCorruptedPointers};
 
@@ -448,12 +422,9 @@ size_t RegexMatcher::RegRepeat(const uint8_t* node, size_t max) {
             return 0;
         const size_t length = static_cast<size_t>(ge - gs);
         size_t reps = 0;
-        while (reps < max && static_cast<size_t>(end_ - p) >= length) {
-            bool same = true;
-            for (size_t i = 0; i < length && same; ++i)
-                same = gs[i] == p[i] || (*node == opBackRefNoCase && env_.caseTable[gs[i]] == p[i]);
-            if (!same)
-                break;
+        const bool noCase = *node == opBackRefNoCase;
+        while (reps < max && static_cast<size_t>(end_ - p) >= length &&
+               SameText(gs, p, length, noCase)) {
             p += length;
             ++reps;
         }

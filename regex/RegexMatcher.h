@@ -44,6 +44,13 @@ public:
 private:
     bool TryMatchAt(const uint8_t* p);
     bool MatchPrim(const uint8_t* node);
+    bool MatchItem(uint8_t op, const uint8_t* opnd);
+    bool CharMatches(uint8_t op, const uint8_t* opnd) const;
+    bool MatchLiteral(const uint8_t* literal, bool noCase);
+    bool MatchBackRef(bool noCase, int group);
+    bool SameText(const uint8_t* a, const uint8_t* b, size_t length, bool noCase) const;
+    bool MatchAlternatives(const uint8_t* chain);
+    bool MatchGroupMark(uint8_t op, const uint8_t* next);
     bool MatchRepeat(const uint8_t* node, const uint8_t* next);
     bool MatchLoop(const uint8_t* node, const uint8_t* next);
     bool MatchLoopEntry(const uint8_t* next);
