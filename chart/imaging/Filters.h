@@ -174,7 +174,8 @@ class TRotateFilter : public TPlotFilter {
 
 // The filter classes in the order the editor offers them.
 const std::vector<TClass>& FilterClasses();
-// Registers the filters for storing by name and installs the drawing layer's gradient-rotation
-// and text-shadow blur hooks; the stop removes the hooks. Starts nest.
+// Registers the filters and the filtered image control for storing by name and installs the
+// drawing layer's gradient-rotation and text-shadow blur hooks; the stop removes the hooks.
+// Starts nest.
 void StartChartImaging();
 void StopChartImaging();

@@ -4,6 +4,7 @@
 #include "chart/draw/DrawLibrary.h"
 #include "chart/draw/Gradient.h"
 #include "chart/imaging/Filters.h"
+#include "chart/imaging/ImageFiltered.h"
 #include "chart/imaging/Resample.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/graphics/Bitmap.h"
@@ -312,6 +313,7 @@ void StartChartImaging() {
         return;
     for (TClass c : FilterClasses())
         RegisterClass(c);
+    RegisterClass(TImageFiltered::StaticClass());
     GradientRotateHook() = [](const TCustomPlotGradient& gradient, TBitmap& bitmap) {
         TFilterItems items;
         auto* rotate = items.Add<TRotateFilter>();
@@ -334,4 +336,5 @@ void StopChartImaging() {
     ShadowBlurHook() = nullptr;
     for (TClass c : FilterClasses())
         UnRegisterClass(c);
+    UnRegisterClass(TImageFiltered::StaticClass());
 }
