@@ -149,6 +149,9 @@ private:
 
     TBIFFStream& stream_;
     TChartRecord& root_;
+    // Set once an embedded drawing was read: the drawing writes the NOTE records of its notes
+    // itself, so those that follow it are not kept as records of the chart.
+    bool drawingRead_ = false;
 };
 
 void TChartReader::ReadDrawing(int length) {
@@ -156,6 +159,7 @@ void TChartReader::ReadDrawing(int length) {
     if (!owner)
         throw Exception("Chart record parent is not of excpected type");
     owner->NewChartDrawing().LoadFromStream(stream_, length);
+    drawingRead_ = true;
 }
 
 bool TChartReader::ReadLevel(TChartRecord& list, int depth) {
@@ -188,6 +192,13 @@ bool TChartReader::ReadLevel(TChartRecord& list, int depth) {
         case crEND:
             ReadBody(stream_, h.RecId, h.Length);
             return false;
+        case crNOTE:
+            if (drawingRead_) {
+                ReadBody(stream_, h.RecId, h.Length);
+                break;
+            }
+            list.Add(h.RecId, ReadBody(stream_, h.RecId, h.Length));
+            break;
         default: {
             TChartRecord* record = list.Add(h.RecId, ReadBody(stream_, h.RecId, h.Length));
             if (h.RecId == crEOF)

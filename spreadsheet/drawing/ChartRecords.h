@@ -21,6 +21,7 @@ enum : uint16_t {
     crBOF = 0x0809,
     crEOF = 0x000A,
     crMSODRAWING = 0x00EC,
+    crNOTE = 0x001C,
     crCONTINUE = 0x003C,
     crCHART = 0x1002,
     crSERIES = 0x1003,
@@ -140,10 +141,11 @@ private:
 };
 
 // Reads records into `list` (whose root belongs to a chart part or the chart sheets) until the
-// EOF record or until fewer than 4 bytes come. Raises "Chart record parent is not of excpected
-// type" for an embedded drawing of a tree without owner, "Chart records end early" for a body
-// cut short, "Chart records nest too deep" beyond kMaxChartRecordDepth blocks and "Chart block
-// without record" for a block that follows no record.
+// EOF record or until fewer than 4 bytes come. NOTE records after an embedded drawing belong to
+// the drawing's notes, which write their own, and are not kept. Raises "Chart record parent is not
+// of excpected type" for an embedded drawing of a tree without owner, "Chart records end early" for
+// a body cut short, "Chart records nest too deep" beyond kMaxChartRecordDepth blocks and "Chart
+// block without record" for a block that follows no record.
 void ReadChartRecords(TChartRecord& list, TBIFFStream& stream);
 // Writes the children of `list` with their blocks; a record with children is followed by
 // BEGIN, the children and END.

@@ -210,6 +210,9 @@ TEST_F(ChartRecords, EmbeddedDrawingIsReadIntoThePartAndWrittenInItsPlace) {
     auto part = NewPart();
     TEscherDrawing& drawing = part->NewChartDrawing();
     static_cast<TShapeOutsideMsoBaseText&>(*drawing.NewTextShape()->Object).Text = u"In a chart";
+    // A note writes its NOTE record after the drawing; read back, the note writes it again and
+    // the record is not kept a second time as a record of the chart.
+    static_cast<TShapeOutsideMsoNote&>(*drawing.NewNoteShape()->Object).Text = u"Noted";
     TChartRecord& root = *part->Root;
     root.Add(crBOF, Bof());
     TChartRecord* chart = root.Add(crCHART, TBody(16));
@@ -221,11 +224,15 @@ TEST_F(ChartRecords, EmbeddedDrawingIsReadIntoThePartAndWrittenInItsPlace) {
     auto back = NewPart();
     ReadChartInto(*back->Root, bytes);
     ASSERT_NE(back->Drawing, nullptr);
-    ASSERT_EQ(back->Drawing->ShapeCount(), 1);
+    ASSERT_EQ(back->Drawing->ShapeCount(), 2);
     EXPECT_EQ(static_cast<TShapeOutsideMsoBaseText&>(*back->Drawing->Shapes(0)->Object).Text,
               u"In a chart");
     EXPECT_EQ(Dump(*back->Root), Dump(root));
     EXPECT_EQ(WrittenChart(*back->Root), bytes);
+    const std::vector<TRecordInfo> records = SheetRecords(bytes);
+    EXPECT_EQ(std::count_if(records.begin(), records.end(),
+                            [](const TRecordInfo& r) { return r.Id == crNOTE; }),
+              1);
 
     // A drawing record of 80 bytes or less holds no drawing and is dropped.
     auto small = NewPart();
