@@ -175,3 +175,7 @@ TCellValues* TCellValuesList::AddNew() {
     items_.push_back(std::make_unique<TCellValues>(this, SST));
     return items_.back().get();
 }
+
+void TCellValuesList::Delete(TCellValues* store) {
+    std::erase_if(items_, [store](const auto& item) { return item.get() == store; });
+}

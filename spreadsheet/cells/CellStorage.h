@@ -95,6 +95,8 @@ public:
     int Count() const { return static_cast<int>(items_.size()); }
     TCellValues* Items(int index) const { return items_.at(static_cast<size_t>(index)).get(); }
     TCellValues* AddNew();
+    // Frees a store (its sheet went); the stores behind it move down by one.
+    void Delete(TCellValues* store);
 
     TSST2& SST;
     std::function<void(TCellValues& store, TCell& cell)> OnDeleteSharedFormula;
