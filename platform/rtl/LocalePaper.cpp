@@ -6,7 +6,7 @@
 #include <locale.h>
 
 bool LocalePaperSize(int& widthMm, int& heightMm) {
-#if defined(__GLIBC__) && defined(_NL_PAPER_WIDTH)
+#if defined(__GLIBC__)
     // A locale object of its own: the process's locale stays as it is.
     locale_t paper = newlocale(LC_PAPER_MASK, "", static_cast<locale_t>(nullptr));
     if (paper == static_cast<locale_t>(nullptr))
