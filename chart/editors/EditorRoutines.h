@@ -3,6 +3,7 @@
 // form in a tab sheet of a bigger one, the Yes/No confirmation, the arrow glyphs of the move
 // buttons and the cursor names (with the library's own hand cursor).
 
+#include "chart/util/ChartUtils.h"
 #include "platform/forms/Forms.h"
 #include "platform/graphics/Cursors.h"
 
@@ -12,9 +13,6 @@
 class TBitmap;
 class TComboBox;
 class TControl;
-
-// The library's own cursor, the hand over clickable chart parts.
-constexpr TCursor crPlotHand = 2020;
 
 // Centred on the owner's form when the form has an owner, else on the screen.
 void PositionDialog(TCustomForm* form);

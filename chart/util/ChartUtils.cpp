@@ -1,5 +1,8 @@
 #include "chart/util/ChartUtils.h"
 
+#include "chart/draw/DrawLibrary.h"
+#include "platform/graphics/CursorResources.h"
+
 #include "platform/classes/Component.h"
 #include "platform/classes/Resources.h"
 #include "platform/forms/Controls.h"
@@ -220,4 +223,24 @@ void WriteEditorBoolean(const std::string& name, bool value) {
     } catch (const ERegistryException&) {
         // A registry the program may not write keeps the old preference.
     }
+}
+
+namespace {
+
+int utilityStarts = 0;
+
+} // namespace
+
+void StartChartUtilities() {
+    StartChartLibrary();
+    if (utilityStarts++ > 0)
+        return;
+    SetModulePalette({});
+    LoadCursorResource(crPlotHand, "PLOT_CURSOR_HAND");
+}
+
+void StopChartUtilities() {
+    if (utilityStarts > 0 && --utilityStarts == 0)
+        RemoveCursor(crPlotHand);
+    StopChartLibrary();
 }

@@ -5,6 +5,7 @@
 // chart editor's preferences in the registry.
 
 #include "platform/graphics/Color.h"
+#include "platform/graphics/Cursors.h"
 
 #include <functional>
 #include <string>
@@ -15,6 +16,16 @@ class TCanvas;
 class TComponent;
 class TControl;
 class TMetaClass;
+
+// The library's own cursor, the hand over clickable chart parts, loaded by the start from the
+// program's cursor resource "PLOT_CURSOR_HAND".
+constexpr TCursor crPlotHand = 2020;
+
+// Starts the drawing layer below and, on the first start, sets the default palette and puts the
+// hand cursor on the screen; the last stop takes the cursor off again and stops the layer below.
+// Starts nest.
+void StartChartUtilities();
+void StopChartUtilities();
 
 // Sorts the indexes first..last: compare(i, j) answers negative, zero or positive; swap(i, j)
 // exchanges two entries. An inconsistent comparison never takes an index out of the range.

@@ -117,3 +117,8 @@ void RegisterCursor(TCursor cursor, const QImage& image, int hotX, int hotY) {
     std::lock_guard guard(CustomLock());
     Customs()[cursor] = Custom{image.copy(), hotX, hotY};
 }
+
+void UnregisterCursor(TCursor cursor) {
+    std::lock_guard guard(CustomLock());
+    Customs().erase(cursor);
+}

@@ -10,3 +10,5 @@
 QCursor CursorOf(TCursor cursor);
 // Registers a picture under a program's own cursor number (replacing an earlier one).
 void RegisterCursor(TCursor cursor, const QImage& image, int hotX, int hotY);
+// Takes a program's own cursor off the list again; its number then shows the arrow.
+void UnregisterCursor(TCursor cursor);

@@ -7,8 +7,13 @@
 #include "chart/util/DateSteps.h"
 #include "chart/util/HitTests.h"
 #include "platform/classes/Component.h"
+#include "platform/graphics/CursorResources.h"
+#include "platform/graphics/Cursors_p.h"
 
 #include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QPixmap>
 
 #include <cmath>
 #include <cstdlib>
@@ -154,6 +159,33 @@ TEST(ChartUtils, CheckGlyphs) {
     EXPECT_EQ(charttest::InkBox(image, clWhite).Left, 2);
     EXPECT_EQ(charttest::ColorBox(image, clBlack).Right <= 35, true);
     EXPECT_GT(charttest::CountColor(image, clBlack), 10) << "the tick and the dot";
+}
+
+// The start puts the library's hand on the screen as cursor 2020, from the program's resources;
+// starts nest, and the last stop takes it off again.
+TEST(ChartUtils, TheHandCursorComesWithTheStart) {
+    ASSERT_EQ(CursorOf(crPlotHand).shape(), Qt::ArrowCursor) << "not before the start";
+    StartChartUtilities();
+    StartChartUtilities();
+    const QCursor hand = CursorOf(crPlotHand);
+    ASSERT_EQ(hand.shape(), Qt::BitmapCursor);
+    EXPECT_EQ(hand.hotSpot(), QPoint(15, 18)) << "the middle of the palm";
+    const QImage picture = hand.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(picture.size(), QSize(32, 32));
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0) << "see-through around the hand";
+    EXPECT_EQ(picture.pixel(15, 18), qRgba(255, 255, 255, 255)) << "a white palm";
+    int outline = 0;
+    for (int x = 0; x < 32; ++x)
+        outline += picture.pixel(x, 18) == qRgba(0, 0, 0, 255);
+    EXPECT_GE(outline, 2) << "with a black outline on both sides";
+    EXPECT_EQ(CursorOf(crHandPoint).shape(), Qt::PointingHandCursor) << "the platform's own stay";
+
+    StopChartUtilities();
+    EXPECT_EQ(CursorOf(crPlotHand).shape(), Qt::BitmapCursor) << "one start is still running";
+    StopChartUtilities();
+    EXPECT_EQ(CursorOf(crPlotHand).shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(LoadCursorResource(2021, "NO_SUCH_CURSOR"));
+    EXPECT_EQ(CursorOf(2021).shape(), Qt::ArrowCursor);
 }
 
 // Preferences live in the registry stand-in under a configuration folder of the test's own.
