@@ -19,6 +19,9 @@ public:
     void DoBlend(TPlotTransparency transparency);
     const TRect& Rectangle() const { return rect_; }
     bool ValidSize() const { return valid_; }
+    // The pixels that lay under the rectangle (null when none were kept); what is done to them
+    // before DoBlend shows through.
+    TBitmap* Saved() const { return saved_.get(); }
 
 private:
     TPlotCanvas& canvas_;
