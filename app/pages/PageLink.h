@@ -34,7 +34,6 @@ public:
     // Runs `step` on the user-interface thread, after everything queued before it has been
     // applied, and waits for it.
     virtual void OnUserInterface(const std::function<void()>& step) = 0;
-    virtual void Sleep(uint32_t ms) = 0;
 
     // The unit's mode and anti-theft switch, read as at connect (the common page shows them).
     virtual bool ReadSleepMode() = 0;

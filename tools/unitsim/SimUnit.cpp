@@ -139,6 +139,10 @@ void TSimUnit::Dispatch(const std::string& line) {
     if (faults_.Silent)
         return;
     lineKeyword_ = KeywordOf(line);
+    if (!faults_.SilentKeyword.empty() && lineKeyword_ == faults_.SilentKeyword) {
+        lineKeyword_.clear();
+        return;
+    }
     if (faults_.AnswerError ||
         (!faults_.RefuseKeyword.empty() && lineKeyword_ == faults_.RefuseKeyword)) {
         Reply(TUnitReply::Error());

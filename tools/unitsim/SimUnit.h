@@ -80,6 +80,7 @@ struct TUnitFaults {
     // Faults of one named request (the keyword after "+", or a bare word such as
     // "GPSACCESS_ON"); empty: none.
     std::string RefuseKeyword; // this request is refused with "ERROR" and not executed
+    std::string SilentKeyword; // this request is taken off the line, never answered or executed
     std::string LateKeyword;   // this request's reply comes LateMs late, then again RepeatMs later
     int LateMs = 3500;
     int RepeatMs = 500; // <= 0: no second copy

@@ -54,7 +54,6 @@ public:
         ++HandOvers;
         step();
     }
-    void Sleep(uint32_t) override {}
     bool ReadSleepMode() override {
         Calls.push_back("ReadSleepMode");
         return true;
@@ -95,6 +94,15 @@ private:
     std::map<std::string, std::string> marks_;
 };
 
+// The unit fails the request `keyword`: on the cable it refuses it with "ERROR"; through the
+// modem it leaves it unanswered, since the modem link takes "ERROR" replies in a row as the
+// modem's own trouble and may end the call.
+inline void FailRequest(TUnitSim& sim, TLinkKind kind, const std::string& keyword) {
+    TUnitFaults faults = sim.Faults();
+    (kind == lkModem ? faults.SilentKeyword : faults.RefuseKeyword) = keyword;
+    sim.SetFaults(faults);
+}
+
 // A simulated unit, the command object on its link and the recording page link.
 class TPageBench : public TUnitLink {
 public:
@@ -112,11 +120,7 @@ public:
                 out.push_back(line);
         return out;
     }
-    void Refuse(const std::string& keyword) {
-        TUnitFaults faults = Sim().Faults();
-        faults.RefuseKeyword = keyword;
-        Sim().SetFaults(faults);
-    }
+    void Refuse(const std::string& keyword) { FailRequest(Sim(), Kind(), keyword); }
 
 private:
     TFastClock clock_;

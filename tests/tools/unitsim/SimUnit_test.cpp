@@ -215,6 +215,13 @@ TEST_F(SimUnitTest, OneNamedRequestIsRefused) {
     EXPECT_FALSE(unit.CableSession());
 }
 
+TEST_F(SimUnitTest, OneNamedRequestIsLeftUnanswered) {
+    unit.Faults().SilentKeyword = "periodgsm";
+    EXPECT_EQ(Ask("+periodgsm0078"), "");
+    EXPECT_EQ(unit.Settings().Get("periodgsm"), "000A"); // not carried out
+    EXPECT_EQ(Ask("+object"), "object>0050\r\nOK\r\n");
+}
+
 TEST_F(SimUnitTest, OneNamedRequestIsAnsweredLateAndTwice) {
     unit.Faults().LateKeyword = "object";
     unit.Faults().LateMs = 3300;
