@@ -6,6 +6,36 @@
 namespace {
 // While input waits unread, how often to look whether more has arrived.
 constexpr int kQueuedRecheckMs = 10;
+
+// The modem-line events since `lines` was read; `lines` moves on to what the device shows now.
+void LineEvents(TSerialDevice& device, unsigned& lines, TDeviceEvents& events) {
+    unsigned current = 0;
+    if (device.GetModemLines(current) != 0)
+        return;
+    const unsigned changed = current ^ lines;
+    if (changed & mlCTS)
+        events.Include(deCTS);
+    if (changed & mlDSR)
+        events.Include(deDSR);
+    if (changed & mlCarrier)
+        events.Include(deRLSD);
+    if ((changed & mlRing) && (current & mlRing))
+        events.Include(deRing);
+    lines = current;
+}
+
+// Breaks and line errors counted since `counters` was read; `counters` moves on to now.
+void CounterEvents(TSerialDevice& device, TSerialCounters& counters, TDeviceEvents& events) {
+    TSerialCounters current;
+    if (device.GetCounters(current) != 0)
+        return;
+    if (current.Breaks != counters.Breaks)
+        events.Include(deBreak);
+    if (current.Frame != counters.Frame || current.Overrun != counters.Overrun ||
+        current.Parity != counters.Parity || current.BufferOverrun != counters.BufferOverrun)
+        events.Include(deError);
+    counters = current;
+}
 } // namespace
 
 TCommEventThread::TCommEventThread(TCustomComm* comm, TSerialDevice* device)
@@ -57,32 +87,11 @@ void TCommEventThread::Execute() {
         queued = now;
         consumed = taken;
 
-        if (hasLines && (woke & swLinesChanged)) {
-            unsigned current = 0;
-            if (device_->GetModemLines(current) == 0) {
-                const unsigned changed = current ^ lines;
-                if (changed & mlCTS)
-                    events.Include(deCTS);
-                if (changed & mlDSR)
-                    events.Include(deDSR);
-                if (changed & mlCarrier)
-                    events.Include(deRLSD);
-                if ((changed & mlRing) && (current & mlRing))
-                    events.Include(deRing);
-                lines = current;
-            }
-        }
-        if (hasCounters && (woke & swLinesChanged)) {
-            TSerialCounters current;
-            if (device_->GetCounters(current) == 0) {
-                if (current.Breaks != counters.Breaks)
-                    events.Include(deBreak);
-                if (current.Frame != counters.Frame || current.Overrun != counters.Overrun ||
-                    current.Parity != counters.Parity ||
-                    current.BufferOverrun != counters.BufferOverrun)
-                    events.Include(deError);
-                counters = current;
-            }
+        if (woke & swLinesChanged) {
+            if (hasLines)
+                LineEvents(*device_, lines, events);
+            if (hasCounters)
+                CounterEvents(*device_, counters, events);
         }
         if (woke & swHangUp) {
             hungUp = true;

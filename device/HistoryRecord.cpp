@@ -52,6 +52,29 @@ void SixDigitGroups(int32_t Number, int& First, int& Second, int& Third) {
     Third = group(4);
 }
 
+// Position, date and time (characters 1-28): false when a part does not read or the date or the
+// time is no valid one; the coordinates read before that stay set.
+bool DecodeWhere(std::string_view Record, int ThisYear, THistoryFields& Fields) {
+    int32_t dateField = 0;
+    int32_t timeField = 0;
+    if (!Coordinate(Record, 1, Fields.Latitude, Fields.LatitudeSign) ||
+        !Coordinate(Record, 9, Fields.Longitude, Fields.LongitudeSign) ||
+        !HexField(Record, 17, 6, dateField) || !HexField(Record, 23, 6, timeField)) {
+        return false;
+    }
+    int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
+    SixDigitGroups(dateField, day, month, year);
+    SixDigitGroups(timeField, hour, minute, second);
+    TDateTime date = 0;
+    TDateTime time = 0;
+    if (!TryEncodeDate(ThisYear / 100 * 100 + year, month, day, date) ||
+        !TryEncodeTime(hour, minute, second, 0, time)) {
+        return false;
+    }
+    Fields.DateTime = date + time;
+    return true;
+}
+
 } // namespace
 
 bool THistoryRecord::IsEmpty(std::string_view Record) {
@@ -101,90 +124,48 @@ bool THistoryRecord::Decode(std::string_view Record, int Shell, int Build, int T
                             THistoryFields& Fields) {
     Fields.LatitudeSign = 1;
     Fields.LongitudeSign = 1;
+    // An unreadable position or time only loses the date and time.
+    Fields.DateTime = DecodeWhere(Record, ThisYear, Fields) ? Fields.DateTime : 0;
 
-    // Position and time: an unreadable part only loses the date and time.
-    [&] {
-        int32_t dateField = 0;
-        int32_t timeField = 0;
-        if (!Coordinate(Record, 1, Fields.Latitude, Fields.LatitudeSign) ||
-            !Coordinate(Record, 9, Fields.Longitude, Fields.LongitudeSign) ||
-            !HexField(Record, 17, 6, dateField) || !HexField(Record, 23, 6, timeField)) {
-            Fields.DateTime = 0;
-            return;
-        }
-        int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
-        SixDigitGroups(dateField, day, month, year);
-        SixDigitGroups(timeField, hour, minute, second);
-        TDateTime date = 0;
-        TDateTime time = 0;
-        if (!TryEncodeDate(ThisYear / 100 * 100 + year, month, day, date) ||
-            !TryEncodeTime(hour, minute, second, 0, time)) {
-            Fields.DateTime = 0;
-            return;
-        }
-        Fields.DateTime = date + time;
-    }();
-
+    // Each field is set as it reads: a later field that does not read keeps the earlier ones.
     int32_t value = 0;
-    if (!HexField(Record, 29, 8, value)) {
+    if (!HexField(Record, 29, 8, value))
         return false;
-    }
     Fields.Speed = static_cast<double>(value) / 1000.0 * 1.852;
-
-    if (!HexField(Record, 37, 4, value)) {
+    if (!HexField(Record, 37, 4, value))
         return false;
-    }
     Fields.TenthsText = FloatToStr(static_cast<int16_t>(value) / 10.0);
-
-    if (!HexField(Record, 41, 2, value)) {
+    if (!HexField(Record, 41, 2, value))
         return false;
-    }
     Fields.ByteText = std::to_string(value);
-
-    if (!HexField(Record, 43, 2, value)) {
+    if (!HexField(Record, 43, 2, value))
         return false;
-    }
-    switch (value) {
-    case 1:
-        Fields.FixText = "not available";
-        break;
-    case 2:
-        Fields.FixText = "2D fix";
-        break;
-    case 3:
-        Fields.FixText = "3D fix";
-        break;
-    default:
-        break;
+    if (value >= 1 && value <= 3) {
+        static const char* const kFixTexts[] = {"not available", "2D fix", "3D fix"};
+        Fields.FixText = kFixTexts[value - 1];
     }
 
     // The newer layout has the supply (45-48) before the byte (49-50); the older one the byte
     // (45-46) before the supply (47-50).
-    int32_t supply = 0;
-    int32_t layoutByte = 0;
-    if (IsNewerLayout(Shell, Build)) {
-        if (!HexField(Record, 45, 4, supply)) {
+    auto supply = [&](size_t from) {
+        int32_t v = 0;
+        if (!HexField(Record, from, 4, v))
             return false;
-        }
-        Fields.Supply = supply;
-        if (!HexField(Record, 49, 2, layoutByte)) {
+        Fields.Supply = v;
+        return true;
+    };
+    auto layoutByte = [&](size_t from) {
+        int32_t v = 0;
+        if (!HexField(Record, from, 2, v))
             return false;
-        }
-        Fields.LayoutByteText = std::to_string(layoutByte);
-    } else {
-        if (!HexField(Record, 45, 2, layoutByte)) {
-            return false;
-        }
-        Fields.LayoutByteText = std::to_string(layoutByte);
-        if (!HexField(Record, 47, 4, supply)) {
-            return false;
-        }
-        Fields.Supply = supply;
-    }
-
-    if (!HexField(Record, 51, 2, value)) {
+        Fields.LayoutByteText = std::to_string(v);
+        return true;
+    };
+    if (IsNewerLayout(Shell, Build) ? !(supply(45) && layoutByte(49))
+                                    : !(layoutByte(45) && supply(47)))
         return false;
-    }
+    if (!HexField(Record, 51, 2, value))
+        return false;
     Fields.RecordType = value;
     return true;
 }
