@@ -2,6 +2,8 @@
 
 #include "platform/rtl/Exception.h"
 
+#include <algorithm>
+
 void WriteMSOHeader(TBIFFStream& stream, const TMSOHeader& h) {
     stream.WriteMSOHeader(h.Version, h.Instance, h.Type, h.Length);
 }
@@ -79,8 +81,17 @@ void TDrawingReader::Read(void* buffer, int count) {
 }
 
 std::vector<uint8_t> TDrawingReader::ReadBytes(int count) {
-    std::vector<uint8_t> bytes(static_cast<size_t>(std::max(count, 0)));
-    Read(bytes.data(), count);
+    // Grown step by step as the data comes, so that a length running past the records raises
+    // before more memory is taken than the records hold.
+    constexpr int kStep = 1 << 20;
+    std::vector<uint8_t> bytes;
+    bytes.reserve(static_cast<size_t>(std::clamp(count, 0, kStep)));
+    while (static_cast<int>(bytes.size()) < count) {
+        const size_t at = bytes.size();
+        const int take = std::min(count - static_cast<int>(at), kStep);
+        bytes.resize(at + static_cast<size_t>(take));
+        Read(bytes.data() + at, take);
+    }
     return bytes;
 }
 
