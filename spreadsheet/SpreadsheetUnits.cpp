@@ -2,6 +2,8 @@
 
 #include "spreadsheet/core/XLSGlobals.h"
 #include "spreadsheet/png/PngPicture.h"
+#include "spreadsheet/tables/HtmlNames.h"
+#include "spreadsheet/tables/OfficeXmlNames.h"
 
 #include <iterator>
 
@@ -12,11 +14,15 @@ struct TUnit {
     void (*Finalize)();
 };
 
-// In program start order. The function table and the record framing are constant data and
-// need no start-up.
+// In program start order. The name tables, the function table, the chart records' templates
+// and the record framing are constant data and need no start-up; the formula decoder takes its
+// separators from the format settings it is given.
 constexpr TUnit kUnits[] = {
     {InitializeRecordFormatUnit, FinalizeRecordFormatUnit},
     {InitializeUtilitiesUnit, FinalizeUtilitiesUnit},
+    {InitializeHtmlEntityUnit, FinalizeHtmlEntityUnit},
+    {InitializeHtmlEscapeUnit, FinalizeHtmlEscapeUnit},
+    {InitializePackageUnit, FinalizePackageUnit},
     {InitializePngUnit, FinalizePngUnit},
 };
 
