@@ -8,6 +8,7 @@
 #include "chart/editors/FiltersEditor.h"
 #include "chart/editors/FontEditor.h"
 #include "chart/editors/GradientEditor.h"
+#include "chart/editors/MarginsEditor.h"
 #include "chart/editors/PenDialog.h"
 #include "chart/editors/ShadowEditor.h"
 #include "chart/editors/StringsEditor.h"
@@ -18,7 +19,7 @@ void RegisterChartEditorClasses() {
     RegisterStdControls();
     RegisterClasses<TButtonColor, TButtonPen, TButtonGradient, TPenDialog, TBrushDialog,
                     TPlotGradientEditor, TPlotShadowEditor, TPlotFontEditor, TStringsEditor,
-                    TAxisIncrement, TBackImageEditor, TFiltersEditor>();
+                    TAxisIncrement, TBackImageEditor, TFiltersEditor, TMarginsEditor>();
     // The picture editor's "Filters..." button runs the filters editor.
     TBackImageEditor::FiltersEditorHook() = EditPictureFilters;
 }
