@@ -315,7 +315,9 @@ void TController::OfferUpdate() {
 // ---- the idle poll and the commands of later pages ----------------------------------------------
 
 void TController::IdlePoll() {
-    poll_->Run(busy_.load());
+    // A flashing keeps the whole pass of the worker off the line (its line pause), so the poll
+    // never runs under one.
+    poll_->Run(false);
 }
 
 void TController::RunCommand(uint8_t code) {

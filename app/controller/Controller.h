@@ -77,9 +77,6 @@ public:
     bool Retired() const;
     TOutcome Outcome() const { return outcome_.load(); }
     bool Cancelled() const { return clock_.Cancelled(); }
-    // Suppresses the idle poll (service flashing).
-    void SetBusy(bool busy) { busy_.store(busy); }
-    bool Busy() const { return busy_.load(); }
     // A path that already gave up the line clears this, so that the worker's exit does not hang
     // up a second time.
     void ClearConnected() { connected_.store(false); }
@@ -150,7 +147,6 @@ private:
     std::unique_ptr<TDevQuorvan> device_;
     std::unique_ptr<TIdlePoll> poll_;
     std::atomic<TformIncl*> page_{nullptr};
-    std::atomic<bool> busy_{false};
     std::atomic<bool> connected_{true};
     std::atomic<TOutcome> outcome_{TOutcome::Pending};
     TUnitFirmware unit_;

@@ -21,6 +21,21 @@ bool TFlashSession::LineAlive(const std::string& reply) {
     return true;
 }
 
+// The erase and the end are done only when the unit says "OK": the cable takes any reply on its
+// last try, and an error text of the unit's own is no success.
+bool TFlashSession::Confirmed(const std::string& reply) {
+    size_t start = 0;
+    while (start <= reply.size()) {
+        size_t end = reply.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = reply.size();
+        if (SameText(Trim(reply.substr(start, end - start)), "OK"))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 bool TFlashSession::Stopping(TFlashResult& result) {
     if (result.Outcome == foStopped)
         return true;
@@ -105,7 +120,9 @@ bool TFlashSession::WriteBlocks(const std::vector<TFlashBlock>& blocks, TFlashRe
     result.Block = -1;
     result.Step = fsFinish;
     observer_.StepStarted(fsFinish, -1);
-    return TryUpTo3([&] { return Request(rkLong, sums.FinishCommand(), result); }, result);
+    return TryUpTo3(
+        [&] { return Request(rkLong, sums.FinishCommand(), result) && Confirmed(result.Reply); },
+        result);
 }
 
 TFlashResult TFlashSession::Run(const std::vector<TFlashBlock>& blocks) {
@@ -136,7 +153,7 @@ TFlashResult TFlashSession::Run(const std::vector<TFlashBlock>& blocks) {
 
     result.Step = fsErase;
     observer_.StepStarted(fsErase, -1);
-    if (!TryUpTo3([&] { return Request(rkLong, "BE", result); }, result))
+    if (!TryUpTo3([&] { return Request(rkLong, "BE", result) && Confirmed(result.Reply); }, result))
         return fail(foEraseFailed);
     observer_.PartDone(fsErase);
 

@@ -74,6 +74,8 @@ public:
 
     // False when the reply holds one of the hang-up words.
     static bool LineAlive(const std::string& reply);
+    // True when a line of the reply is "OK" (any case): the erase and the end need it.
+    static bool Confirmed(const std::string& reply);
 
 private:
     enum TKind { rkShort, rkLong, rkBlock };

@@ -5,6 +5,7 @@
 #include "app/firmware/BootLink.h"
 #include "app/firmware/FlashingCloseGuard.h"
 #include "app/firmware/FormUpdateIns.h"
+#include "app/firmware/ServiceFlashing.h"
 #include "app/mainwin/Connection.h"
 #include "app/mainwin/DlgSplash.h"
 #include "app/mainwin/FormAbout.h"
@@ -152,7 +153,10 @@ void TformMain::FormCreate(TObject*) {
     if (tree->Items()->Count() > 0)
         tree->SetSelected(tree->Items()->Item(0));
     // The main window is never closed under a flashing.
-    RefuseCloseWhileFlashing(*this, [this] { return update_ != nullptr && update_->Flashing(); });
+    RefuseCloseWhileFlashing(*this, [this] {
+        return (update_ != nullptr && update_->Flashing()) ||
+               (service_ != nullptr && service_->Running());
+    });
 }
 
 void TformMain::PlaceProgressBar() {
@@ -226,6 +230,7 @@ void TformMain::FormDestroy(TObject*) {
         closing->WaitFor();
     closing_.clear();
     bootLink_.reset();
+    service_.reset();
     // Pages go before the queue's elements are freed with it; nothing applies them any more.
     std::vector<TformIncl*> pages = Pages();
     for (TformIncl* page : pages)
@@ -376,12 +381,7 @@ TControllerView TformMain::MakeView() {
     TStatusPanels* panels = StatusBar()->Panels();
     view.VersionPanel = panels->Items(2);
     view.FlashPanel = panels->Items(3);
-    view.MainControls.Tree = Part<TControl>("tv1");
-    for (const char* name : {"tbtnDisconnect", "tbtnRead", "tbtnWrite", "tbtnReadAll",
-                             "tbtnWriteAll", "tbtnDefault", "tbtnDefaultAll"})
-        view.MainControls.ToolButtons.push_back(Tool(name));
-    for (const char* name : Menus)
-        view.MainControls.Menus.push_back(Item(name));
+    view.MainControls = MainControls();
     view.Pages = Pages();
     view.Adapt.Tree = Part<TFrTreeView>("tv1");
     view.Adapt.Common = PageOf("TformCommon");
@@ -396,6 +396,17 @@ TControllerView TformMain::MakeView() {
     };
     view.OfferUpdate = [this](const TUnitFirmware& unit) { OfferUpdate(unit); };
     return view;
+}
+
+TMainControls TformMain::MainControls() {
+    TMainControls controls;
+    controls.Tree = Part<TControl>("tv1");
+    for (const char* name : {"tbtnDisconnect", "tbtnRead", "tbtnWrite", "tbtnReadAll",
+                             "tbtnWriteAll", "tbtnDefault", "tbtnDefaultAll"})
+        controls.ToolButtons.push_back(Tool(name));
+    for (const char* name : Menus)
+        controls.Menus.push_back(Item(name));
+    return controls;
 }
 
 // ---- connect and disconnect ---------------------------------------------------------------------
@@ -578,10 +589,6 @@ void TformMain::N1Click(TObject* sender) {
 
 void TformMain::N2Click(TObject* sender) {
     tbtnDefaultAllClick(sender);
-}
-
-void TformMain::N4Click(TObject*) {
-    // The service flashing is wired with its host in FormMainService.cpp.
 }
 
 // ---- settings files, log, About -----------------------------------------------------------------

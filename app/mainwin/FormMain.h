@@ -19,6 +19,7 @@
 #include "app/pages/PageCommands.h"
 #include "platform/forms/Forms.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ class TFrProgressBar;
 class TFrSplitter;
 class TFrTreeView;
 class TLogMemoWriter;
+class TServiceFlashing;
 class TMenuItem;
 class TOutArray;
 class TStatusBar;
@@ -44,9 +46,10 @@ class TdlgSplash;
 class TformIncl;
 class TformUpdateIns;
 struct TControllerView;
+struct TMainControls;
 struct TUnitFirmware;
 
-class TformMain : public TForm, public TUpdateHost, public TPageCommands {
+class TformMain : public TForm, public TUpdateHost, public TServiceFlashHost, public TPageCommands {
     Q4_CLASS(TformMain, TForm)
 public:
     explicit TformMain(TComponent* owner);
@@ -112,8 +115,9 @@ public:
     void FrBitBtn1Click(TObject* sender);
     void FrButton1Click(TObject* sender);
 
-    // TPageCommands: a page's command, only while connected.
+    // TPageCommands and TServiceFlashHost: a connection stands.
     bool Connected() override;
+    // TPageCommands: a page's command, only while connected.
     bool RunPageCommand(uint8_t code) override;
 
     // TUpdateHost.
@@ -130,6 +134,18 @@ public:
     void CancelRequests() override;
     void Reconnect(bool silently) override;
 
+    // TServiceFlashHost (BootLink above serves both).
+    bool PauseWorker() override;
+    void DisableMainControls() override;
+    void EnableMainControls() override;
+    TFrCustomProgressBar* ProgressBar() override;
+    void LogLine(const std::string& line) override;
+    void Disconnect() override;
+    // The service flashing of the moment (null before the first); for the close guard and tests.
+    TServiceFlashing* ServiceFlashing() const { return service_.get(); }
+    // How long the service flashing waits for the worker to hold off.
+    static constexpr uint32_t WorkerPauseWaitMs = 5000;
+
 private:
     template <class T> T* Part(const char* name) const;
     TToolButton* Tool(const char* name) const;
@@ -141,6 +157,7 @@ private:
     void LoadCurrentSettings();
     void SaveCurrentSettings();
     TControllerView MakeView();
+    TMainControls MainControls();
     void ConnectionEndRequested(TConnection& connection);
     void OfferUpdate(const TUnitFirmware& unit);
     // Sets a command for the connection's worker thread after preparing the pages; nothing
@@ -155,6 +172,7 @@ private:
     std::unique_ptr<TConnection> connection_;
     std::vector<std::unique_ptr<TConnection>> closing_;
     std::unique_ptr<TDevBootLink> bootLink_;
+    std::unique_ptr<TServiceFlashing> service_;
     TdlgSplash* splash_ = nullptr;
     TFormAbout* about_ = nullptr;
     TformUpdateIns* update_ = nullptr;

@@ -95,6 +95,10 @@ bool TMainThread::RunCommand(uint8_t code) {
 
 void TMainThread::CommandLoop() {
     while (!Terminated()) {
+        if (pause_.HoldOff()) {
+            clock_.Sleep(PassSleepMs);
+            continue;
+        }
         // The code is taken at pick-up: one written while its command runs waits for the next
         // pass instead of being reset. A code that names nothing goes back (unless a new one
         // came meanwhile) and keeps the loop from polling.

@@ -2,11 +2,14 @@
 // The worker thread of a connection: it runs the controller's connect sequence, hands the three
 // steps that touch windows to the user-interface thread, then looks at its command byte every
 // pass: a listed code runs its controller operation once, no code runs the idle poll. Every pass
-// ends with a 50 ms sleep and an idle pass sleeps another 50 ms. An exception that leaves a
-// command ends the loop; on its way out the thread disconnects while the controller is
-// connected.
+// ends with a 50 ms sleep and an idle pass sleeps another 50 ms. While its line pause is asked
+// for (a flashing on the user-interface thread owns the line), a pass runs neither a command nor
+// the idle poll and says that it holds off; a code set meanwhile waits for the pause to end. An
+// exception that leaves a command ends the loop; on its way out the thread disconnects while the
+// controller is connected.
 
 #include "app/worker/CommandCodes.h"
+#include "app/worker/LinePause.h"
 #include "platform/rtl/Threads.h"
 
 #include <atomic>
@@ -27,6 +30,8 @@ public:
     uint8_t Command() const { return command_.load(std::memory_order_acquire); }
     // Cancels the controller's current step, then asks the thread to end.
     void Stop();
+    // The hand-shake that keeps this thread off the line.
+    TLinePause& LinePause() { return pause_; }
 
 protected:
     void Execute() override;
@@ -39,4 +44,5 @@ private:
     TControllerCommands& controller_;
     TWorkerClock& clock_;
     std::atomic<uint8_t> command_{cmdIdle};
+    TLinePause pause_;
 };

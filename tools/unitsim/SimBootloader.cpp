@@ -104,6 +104,9 @@ std::optional<TUnitReply> TSimBootloader::Line(const std::string& line) {
         return TUnitReply::None();
     if (line == "+v")
         return TUnitReply::LinesThenOk({"BootLdr v1.0"});
+    if ((faults_.UnconfirmedErase && line == "+BE") ||
+        (faults_.UnconfirmedEnd && line.rfind("+EE", 0) == 0))
+        return TUnitReply::RawBytes("\r\nFAIL\r\n");
     if (line == "+BE") {
         if (faults_.EraseError)
             return TUnitReply::Error();

@@ -15,9 +15,9 @@
 // until the next erase. The flash keeps its bytes across restarts and power cuts, so a test can
 // compare it with the image it sent.
 //
-// Faults stand for a bootloader that never answers, an erase or one block that fails, and a
-// power cut after some blocks (the unit is dead until PowerOn(); it then starts in its
-// bootloader again, the image being incomplete).
+// Faults stand for a bootloader that never answers, an erase or one block that fails, an erase
+// and end that answer without confirming, and a power cut after some blocks (the unit is dead until
+// PowerOn(); it then starts in its bootloader again, the image being incomplete).
 
 #include "tools/unitsim/SimUnit.h"
 
@@ -32,6 +32,9 @@ struct TBootFaults {
     bool EraseError = false; // "+BE" is refused with "ERROR" and erases nothing
     int ErrorBlock = -1;     // a block with this number (NNNN) is always refused with "ERROR"
     int PowerCutAfter = -1;  // the power goes after this many blocks were programmed (-1: never)
+    // "+BE", or "+EE", is answered "FAIL" (no "OK", no "ERROR") and changes nothing
+    bool UnconfirmedErase = false;
+    bool UnconfirmedEnd = false;
 };
 
 // How long the unit takes for each step (0: at once).

@@ -154,6 +154,12 @@ INSTANTIATE_TEST_SUITE_P(
                    foNoBootloader, "+v", 3, -1},
         TFaultCase{"EraseError", [](TSimBootloader& b) { b.Faults().EraseError = true; },
                    foEraseFailed, "+BE", 3, -1},
+        // A reply without "OK" is no confirmation, also on the cable's last try.
+        TFaultCase{"EraseUnconfirmed",
+                   [](TSimBootloader& b) { b.Faults().UnconfirmedErase = true; }, foEraseFailed,
+                   "+BE", 3, -1},
+        TFaultCase{"EndUnconfirmed", [](TSimBootloader& b) { b.Faults().UnconfirmedEnd = true; },
+                   foFinishFailed, "+EE", 3, -1},
         // A refused block: three tries of three requests, each ended at once by "ERROR".
         TFaultCase{"BlockError", [](TSimBootloader& b) { b.Faults().ErrorBlock = 0x10; },
                    foWriteFailed, "+W0010", 9, 2},

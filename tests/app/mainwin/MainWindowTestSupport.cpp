@@ -134,6 +134,8 @@ TWindowRig::TWindowRig(TRigOptions options) : options_(std::move(options)), fold
         } else if (auto* splash = dynamic_cast<TdlgSplash*>(form)) {
             if (OnSplash)
                 OnSplash(*splash);
+        } else if (OnOtherModal) {
+            OnOtherModal(*form);
         } else {
             form->SetModalResult(mrOk);
         }

@@ -75,6 +75,8 @@ public:
     std::function<void(TdlgConnect&)> OnConnectDialog;
     // What the test does while the connection-progress window shows (nothing by default).
     std::function<void(TdlgSplash&)> OnSplash;
+    // What any other modal window does (by default it closes with OK).
+    std::function<void(TCustomForm&)> OnOtherModal;
     // Clicks "Подключиться" and returns when the click handler has returned.
     void ClickConnect();
     // Connects and checks that the window ended connected.

@@ -1,4 +1,4 @@
-#include "app/firmware/LinePause.h"
+#include "app/worker/LinePause.h"
 
 #include "platform/rtl/Threads.h"
 

@@ -203,6 +203,34 @@ TEST(MainThreadTest, ACodeWrittenWhileACommandRunsRunsNext) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "WriteAll"), 1);
 }
 
+TEST(MainThreadTest, APausedThreadRunsNeitherCommandNorPollUntilResumed) {
+    TRecordingController controller;
+    TVirtualClock clock;
+    TMainThread thread(controller, clock);
+    thread.Start();
+    ASSERT_TRUE(controller.WaitForLoop());
+    ASSERT_TRUE(thread.LinePause().Pause(2000));
+    // Held: whatever pass was running has ended; from now on nothing reaches the controller.
+    const std::vector<std::string> calls = controller.Calls();
+    const int polls = controller.idlePolls;
+    thread.SetCommand(cmdReadAll);
+    const uint32_t before = clock.Ticks();
+    while (clock.Ticks() < before + 3000)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(controller.Calls(), calls);
+    EXPECT_EQ(controller.idlePolls, polls);
+    EXPECT_EQ(thread.Command(), cmdReadAll);
+    // Resumed: the code set meanwhile runs, and polling goes on.
+    thread.LinePause().Resume();
+    EXPECT_TRUE(controller.WaitForCall("ReadAll"));
+    const auto end = std::chrono::steady_clock::now() + 5s;
+    while (controller.idlePolls == polls && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_GT(controller.idlePolls, polls);
+    thread.Stop();
+    thread.WaitFor();
+}
+
 TEST(MainThreadTest, StopEndsAnIdleThreadWithin150Milliseconds) {
     TRecordingController controller;
     TMainThread thread(controller); // the real clock: 50 ms passes
