@@ -172,11 +172,12 @@ void TXLSExportHTML4::WriteCell(int sheet, int col, int row) {
                             static_cast<int>(rgb >> 16 & 0xFF)});
     }
     pending_ += '>';
-    const std::u16string text = s.GetAsHTML(col, row);
-    if (text.empty())
+    cellHtml_.clear();
+    s.AppendHTML(col, row, cellHtml_);
+    if (cellHtml_.empty())
         pending_ += "&nbsp;";
     else
-        Append(text);
+        Append(cellHtml_);
     Line("</TD>");
 }
 

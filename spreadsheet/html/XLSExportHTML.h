@@ -60,4 +60,5 @@ private:
     std::unique_ptr<TFileStream> file_;
     TStream* output_ = nullptr;
     std::string pending_;
+    std::u16string cellHtml_; // the cell being written, kept to reuse its buffer
 };

@@ -3,6 +3,11 @@
 std::u16string HtmlEscape(std::u16string_view text, bool attribute) {
     std::u16string out;
     out.reserve(text.size() + 8);
+    AppendHtmlEscaped(text, out, attribute);
+    return out;
+}
+
+void AppendHtmlEscaped(std::u16string_view text, std::u16string& out, bool attribute) {
     for (char16_t c : text) {
         switch (c) {
         case u'&':
@@ -21,7 +26,6 @@ std::u16string HtmlEscape(std::u16string_view text, bool attribute) {
             out += c;
         }
     }
-    return out;
 }
 
 int HtmlFontSize(int points) {

@@ -7,6 +7,8 @@
 
 // "&", "<" and ">" as entities; in attribute values also the double quote.
 std::u16string HtmlEscape(std::u16string_view text, bool attribute = false);
+// The same, appended to `out`.
+void AppendHtmlEscaped(std::u16string_view text, std::u16string& out, bool attribute = false);
 // Up to 8 points: 1; 9-10: 2; 11-12: 3; 13-15: 4; 16-20: 5; 21-24: 6; larger (and negative): 7.
 int HtmlFontSize(int points);
 // An attribute value as written after "=": bare when it is a plain word, else quoted.

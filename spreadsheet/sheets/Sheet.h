@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -109,6 +110,8 @@ public:
     // The cell as an HTML fragment: the text in font elements of the cell's fonts (the runs of
     // a formatted text each in its own), with the characters that HTML reserves escaped.
     std::u16string GetAsHTML(int col, int row) const;
+    // The same, appended to `out` (no cell appends nothing).
+    void AppendHTML(int col, int row, std::u16string& out) const;
     void GetCellValue(int col, int row, TFormulaValue& value) const;
     // `ref` is a cell reference (with or without sheet); raises "FV Ref expected" otherwise.
     // No cell and a blank cell give the empty value.
@@ -188,8 +191,8 @@ private:
     void SetLastRow(int value);
     // The text of a formula cell as the formula handler decodes it for this sheet.
     std::u16string FormulaText(const TCell& cell) const;
-    // A piece of a cell's text in a font as HTML.
-    std::u16string HtmlPiece(const std::u16string& text, const TXFont& font) const;
+    // A piece of a cell's text in a font as HTML, appended to `out`.
+    static void AppendHtmlPiece(std::u16string_view text, const TXFont& font, std::u16string& out);
 
     TSheets* sheets_;
     TSheetHost* host_;

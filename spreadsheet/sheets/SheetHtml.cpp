@@ -2,7 +2,6 @@
 
 #include "spreadsheet/sheets/Sheet.h"
 
-#include "platform/rtl/Format.h"
 #include "spreadsheet/cells/CellStorage.h"
 #include "spreadsheet/core/XLSPalette.h"
 #include "spreadsheet/sheets/HtmlText.h"
@@ -16,67 +15,97 @@ uint32_t PlatformColor(const TXFont& font) {
     return font.Color() == xcAutomatic ? 0 : font.GetColorRGB();
 }
 
-std::u16string Wide(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
+void AppendNumber(std::u16string& out, int value) {
+    for (char c : std::to_string(value))
+        out += static_cast<char16_t>(c);
+}
+
+void AppendHexByte(std::u16string& out, uint32_t value) {
+    static const char16_t digits[] = u"0123456789ABCDEF";
+    out += digits[value >> 4 & 0xF];
+    out += digits[value & 0xF];
+}
+
+void AppendBlanks(std::u16string& out, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        out += u"&nbsp;";
 }
 
 } // namespace
 
-std::u16string TSheet::HtmlPiece(const std::u16string& text, const TXFont& font) const {
+void TSheet::AppendHtmlPiece(std::u16string_view text, const TXFont& font, std::u16string& out) {
     if (text.empty())
-        return {};
+        return;
     const size_t first = text.find_first_not_of(u' ');
-    size_t lead = first == std::u16string::npos ? text.size() : first;
-    size_t trail = 0;
-    if (lead < text.size())
-        trail = text.size() - 1 - text.find_last_not_of(u' ');
-    std::u16string body;
-    for (size_t i = 0; i < lead; ++i)
-        body += u"&nbsp;";
-    body += HtmlEscape(std::u16string_view(text).substr(lead, text.size() - lead - trail));
-    for (size_t i = 0; i < trail; ++i)
-        body += u"&nbsp;";
-
-    const TXFontStyles style = font.Style();
-    if (style & 0x01)
-        body = u"<b>" + body + u"</b>";
-    if (style & 0x02)
-        body = u"<i>" + body + u"</i>";
-    if (font.Underline() != xulNone)
-        body = u"<u>" + body + u"</u>";
+    const size_t lead = first == std::u16string_view::npos ? text.size() : first;
+    const size_t trail = lead < text.size() ? text.size() - 1 - text.find_last_not_of(u' ') : 0;
 
     const int size = HtmlFontSize(font.SizePoints());
     const uint32_t color = PlatformColor(font);
     if (color != 0) {
-        const std::string rgb = Format("#%.2X%.2X%.2X", {static_cast<int>(color & 0xFF),
-                                                         static_cast<int>(color >> 8 & 0xFF),
-                                                         static_cast<int>(color >> 16 & 0xFF)});
-        return u"<font face=\"" + HtmlEscape(font.Name, true) + u"\" color=\"" + Wide(rgb) +
-               u"\" size=\"" + Wide(std::to_string(size)) + u"\">" + body + u"</font>";
+        out += u"<font face=\"";
+        out += HtmlEscape(font.Name, true);
+        out += u"\" color=\"#";
+        AppendHexByte(out, color & 0xFF);
+        AppendHexByte(out, color >> 8 & 0xFF);
+        AppendHexByte(out, color >> 16 & 0xFF);
+        out += u"\" size=\"";
+        AppendNumber(out, size);
+        out += u"\">";
+    } else {
+        // A face name that is not a plain word is quoted, so that it reads back whole.
+        out += u"<font face=";
+        out += HtmlAttributeValue(font.Name);
+        out += u" size=";
+        AppendNumber(out, size);
+        out += u">";
     }
-    // A face name that is not a plain word is quoted, so that it reads back whole.
-    return u"<font face=" + HtmlAttributeValue(font.Name) + u" size=" + Wide(std::to_string(size)) +
-           u">" + body + u"</font>";
+    const TXFontStyles style = font.Style();
+    const bool underline = font.Underline() != xulNone;
+    if (underline)
+        out += u"<u>";
+    if (style & 0x02)
+        out += u"<i>";
+    if (style & 0x01)
+        out += u"<b>";
+    AppendBlanks(out, lead);
+    AppendHtmlEscaped(text.substr(lead, text.size() - lead - trail), out);
+    AppendBlanks(out, trail);
+    if (style & 0x01)
+        out += u"</b>";
+    if (style & 0x02)
+        out += u"</i>";
+    if (underline)
+        out += u"</u>";
+    out += u"</font>";
 }
 
 std::u16string TSheet::GetAsHTML(int col, int row) const {
+    std::u16string html;
+    AppendHTML(col, row, html);
+    return html;
+}
+
+void TSheet::AppendHTML(int col, int row, std::u16string& out) const {
     TCell* cell = GetCell(col, row);
     if (!cell)
-        return {};
+        return;
     const TXFont& cellFont = *cell->Format()->GetFont();
-    if (cell->CellType() != ckString)
-        return HtmlPiece(GetAsDisplayText(col, row), cellFont);
+    if (cell->CellType() != ckString) {
+        AppendHtmlPiece(GetAsDisplayText(col, row), cellFont, out);
+        return;
+    }
     auto* stringCell = static_cast<TStringCell*>(cell);
     const std::u16string text = stringCell->Text();
     TSSTEntry* entry = stringCell->Entry();
-    if (!TSST2::IsFormatted(entry))
-        return HtmlPiece(text, cellFont);
-
+    if (!TSST2::IsFormatted(entry)) {
+        AppendHtmlPiece(text, cellFont, out);
+        return;
+    }
     TSST2& sst = cells_->SST;
     TXFonts& fonts = sst.Fonts();
     const TXFont* current = &cellFont;
     size_t pos = 0;
-    std::u16string html;
     for (int i = 0; i < TSST2::GetRunCount(entry); ++i) {
         const TSSTRun run = sst.Run(entry, i);
         if (run.Position == 0)
@@ -84,12 +113,11 @@ std::u16string TSheet::GetAsHTML(int col, int row) const {
         // Runs from a file may point past the text: the piece ends at the text's end.
         const size_t end = std::min<size_t>(run.Position, text.size());
         if (end > pos) {
-            html += HtmlPiece(text.substr(pos, end - pos), *current);
+            AppendHtmlPiece(std::u16string_view(text).substr(pos, end - pos), *current, out);
             pos = end;
         }
         if (static_cast<int64_t>(run.Font) < fonts.Count())
             current = fonts.Fonts(static_cast<int>(run.Font));
     }
-    html += HtmlPiece(text.substr(pos), *current);
-    return html;
+    AppendHtmlPiece(std::u16string_view(text).substr(pos), *current, out);
 }
