@@ -3,7 +3,9 @@
 #include "platform/rtl/Exception.h"
 #include "spreadsheet/drawing/ChartRecords.h"
 #include "spreadsheet/drawing/ChartTemplates.h"
+#include "spreadsheet/formulas/EncodeFormula.h"
 #include "spreadsheet/formulas/FormulaHandler.h"
+#include "spreadsheet/records/BIFFStream.h"
 
 #include <algorithm>
 
@@ -121,8 +123,11 @@ std::u16string TXLSChartSerie::Formula(TAiKind kind) const {
 void TXLSChartSerie::SetFormula(TAiKind kind, const std::u16string& text) {
     TChartRecord& ai = Ai(kind);
     std::vector<uint8_t> tokens;
+    // The AI body (8 bytes and the tokens) must fit one record: a chart's records have no
+    // continuation records.
     if (!text.empty() && Handler())
-        tokens = Handler()->EncodeFormula(text, kReferenceClass);
+        tokens = Handler()->Encoder().Compile(text, kReferenceClass, Handler()->FormulaVersion(),
+                                              kRecordPartSize - 8);
     ai.Body.resize(8 + tokens.size());
     std::copy(tokens.begin(), tokens.end(), ai.Body.begin() + 8);
     ai.SetWord(6, static_cast<uint16_t>(tokens.size()));

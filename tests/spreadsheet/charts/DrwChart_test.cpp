@@ -111,6 +111,29 @@ TEST_F(Charts, ValuesAndCategoriesAreFormulas) {
     EXPECT_EQ(series.Word(6), 20);
 }
 
+TEST_F(Charts, FormulasFitOneRecord) {
+    TDrwChart& chart = NewChart();
+    TXLSChartSerie& serie = *chart.Series().Items(0);
+    // n numbers added up take 3 bytes each and n - 1 additions.
+    const auto sum = [](int n) {
+        std::u16string text = u"1";
+        for (int i = 1; i < n; ++i)
+            text += u"+1";
+        return text;
+    };
+    // 8215 bytes of tokens: the AI's body of 8223 bytes is one record, and reads back.
+    serie.SetValues(sum(2054));
+    EXPECT_EQ(serie.Series()->Items(1).Body.size(), 8223u);
+    auto part = std::make_unique<TShapeOutsideMsoChart>(&group, &fonts);
+    ReadChartInto(*part->Root, WrittenChart(RootOf(chart)));
+    TDrwCharts other{nullptr, nullptr, &handler, &fonts};
+    AttachChart(*other.Add(), *part->Root);
+    EXPECT_EQ(other.Items(0)->Series().Items(0)->Values(), sum(2054));
+    // 8219 bytes would need a continuation record: refused, the AI unchanged.
+    EXPECT_EQ(ErrorMessage([&] { serie.SetValues(sum(2055)); }), "Formula buffer overflow.");
+    EXPECT_EQ(serie.Values(), sum(2054));
+}
+
 TEST_F(Charts, SerieNameIsATextInQuotesOrAFormula) {
     TDrwChart& chart = NewChart();
     TXLSChartSerie& serie = *chart.Series().Items(0);
