@@ -3,13 +3,14 @@
 #include "app/controller/ControllerPageLink.h"
 #include "app/controller/PageExchange.h"
 #include "app/pages/PagePart.h"
+#include "controls/buttons/FrCheckBox.h"
 #include "controls/buttons/GlyphButtonRegistration.h"
 #include "controls/containers/ContainerControls.h"
 #include "controls/grid/FrStringGrid.h"
 #include "controls/grid/GridControls.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/rtl/Strings.h"
-#include "platform/stdctrls/CheckBox.h"
 #include "platform/stdctrls/Registration.h"
 
 TformPhones::TformPhones(TComponent* owner) : TformIncl(owner) {}
@@ -17,6 +18,7 @@ TformPhones::TformPhones(TComponent* owner) : TformIncl(owner) {}
 void TformPhones::DeclareMethods(TMethodTable& m) {
     m.Add("SG1KeyPress", &TformPhones::SG1KeyPress);
     m.Add("SG1SetEditText", &TformPhones::SG1SetEditText);
+    m.Add("SG1DrawCell", &TformPhones::SG1DrawCell);
 }
 
 TStringGrid* TformPhones::Grid() const {
@@ -56,7 +58,7 @@ void TformPhones::SetNumbers(const TPhoneNumbers& numbers) {
 
 TPhonesValues TformPhones::Values() const {
     TPhonesValues values;
-    values.Enabled = PagePart<TCustomCheckBox>(*this, "cbPhones")->Checked();
+    values.Enabled = PagePart<TFrCustomCheckBox>(*this, "cbPhones")->GetChecked();
     values.Numbers = Numbers();
     return values;
 }
@@ -90,6 +92,22 @@ void TformPhones::SG1SetEditText(TObject*, int col, int row, const std::string& 
     const std::string cut = CutPhoneNumber(value);
     if (cut != value)
         Grid()->SetCells(col, row, cut);
+}
+
+void TformPhones::SG1DrawCell(TObject*, int col, int row, TRect rect, TGridDrawState state) {
+    if (!state.Contains(gdFixed))
+        return;
+    TStringGrid* grid = Grid();
+    TCanvas* canvas = grid->Canvas();
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(grid->FixedColor());
+    canvas->FillRect(rect);
+    canvas->Font()->Assign(grid->Font());
+    canvas->Font()->SetColor(ContrastingTextColor(grid->FixedColor()));
+    canvas->Brush()->SetStyle(bsClear);
+    TRect clip = rect;
+    canvas->TextRect(clip, rect.Left + 2, rect.Top + 2, grid->Cells(col, row));
+    canvas->Brush()->SetStyle(bsSolid);
 }
 
 void RegisterPhonesPage() {

@@ -9,8 +9,7 @@
 
 #include "app/pages/FormIncl.h"
 #include "app/pages/phones/PhonesExchange.h"
-
-class TStringGrid;
+#include "platform/stdctrls/Grids.h"
 
 class TformPhones : public TformIncl {
     Q4_CLASS(TformPhones, TformIncl)
@@ -35,6 +34,9 @@ public:
     // Handlers named by the description.
     void SG1KeyPress(TObject* sender, char16_t& key);
     void SG1SetEditText(TObject* sender, int col, int row, const std::string& value);
+    // Headings and row numbers in a colour that reads on the fixed cells' colour, light or dark
+    // as the desktop makes it.
+    void SG1DrawCell(TObject* sender, int col, int row, TRect rect, TGridDrawState state);
 
 protected:
     // The grid's columns: the row numbers, then the numbers.

@@ -41,6 +41,12 @@ bool NoPhoneNumbers(const TPhoneNumbers& numbers) {
                        [](const std::string& number) { return number.empty(); });
 }
 
+TColor ContrastingTextColor(TColor background) {
+    const TColor rgb = ColorToRGB(background);
+    const int lightness = 299 * GetRValue(rgb) + 587 * GetGValue(rgb) + 114 * GetBValue(rgb);
+    return lightness >= 128 * 1000 ? clBlack : clWhite;
+}
+
 void SavePhoneNumbers(TCustomIniFile& ini, const TPhoneNumbers& numbers) {
     for (size_t row = 0; row < numbers.size(); ++row)
         ini.WriteString(kSection, Key(row), numbers[row]);

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "platform/graphics/Color.h"
+
 class TCustomIniFile;
 
 constexpr int ServicePhoneCount = 10;
@@ -20,6 +22,9 @@ bool PhoneKeyAllowed(const std::string& cell, char16_t key);
 std::string CutPhoneNumber(const std::string& text);
 // Whether every number is empty.
 bool NoPhoneNumbers(const TPhoneNumbers& numbers);
+
+// Black on a light background, white on a dark one (by the colour's perceived lightness).
+TColor ContrastingTextColor(TColor background);
 
 // Section "EnPhones", keys "EnPhone1" to "EnPhone10" (empty for an empty row).
 void SavePhoneNumbers(TCustomIniFile& ini, const TPhoneNumbers& numbers);

@@ -13,6 +13,8 @@
 #include <string>
 
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -94,3 +96,16 @@ TEST(PhoneNumbers, SettingsFileKeepsAllTenNumbers) {
 }
 
 } // namespace
+
+TEST(PhoneGridLook, HeadingsTakeATextColourThatReadsOnTheFixedCells) {
+    const std::vector<std::pair<TColor, TColor>> cases = {
+        {clInactiveCaptionText, clWhite}, // the desktop's dark slate
+        {clBtnFace, clBlack},
+        {clWhite, clBlack},
+        {clBlack, clWhite},
+        {clNavy, clWhite},
+        {clYellow, clBlack},
+    };
+    for (const auto& [background, text] : cases)
+        EXPECT_EQ(ContrastingTextColor(background), text) << background;
+}
