@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <random>
+
 namespace {
 
 // A buffered chart canvas over a white 100 x 80 target, for the smooth rendering.
@@ -78,6 +83,92 @@ TEST(Shadow, SignsOfTheSizesChooseTheSide) {
                 EXPECT_GT(ink.Bottom, element.Bottom) << name;
             }
         }
+}
+
+// The smooth shadow of a rectangle by its definition, pixel by pixel: the shape in the shadow's
+// colour inside a white bitmap (filled without a pen, so one pixel short on the right and bottom),
+// a weighted mean across and then down (edge pixels repeated), each buffer channel multiplied by
+// the result; only the band on the shadow's side unless all of it.
+std::vector<long long> ShadowKernel(int radius, int smoothBlur) {
+    if (radius == 0)
+        return {100000};
+    const double base = ((smoothBlur + 180) * 0.01 + 180) * 0.01;
+    std::vector<long long> w;
+    for (int d = -radius; d <= radius; ++d)
+        w.push_back(static_cast<long long>(
+            std::nearbyint(std::pow(base, -double(d) * d / radius) * 100000)));
+    return w;
+}
+
+void ExpectDefinedSmoothShadow(int h, int v, TColor color, bool full, const TRect& element) {
+    TBuffered b;
+    TBitmap& buffer = *b.canvas.Buffer();
+    std::mt19937 random(3);
+    for (int y = 0; y < buffer.Height(); ++y)
+        for (int x = 0; x < buffer.Width() * 4; ++x)
+            buffer.ScanLine(y)[x] = static_cast<std::uint8_t>(random());
+    std::vector<std::uint8_t> before;
+    for (int y = 0; y < buffer.Height(); ++y)
+        before.insert(before.end(), buffer.ScanLine(y), buffer.ScanLine(y) + buffer.Width() * 4);
+    TPlotShadow shadow;
+    shadow.SetColor(color);
+    shadow.SetHorizSize(h);
+    shadow.SetVertSize(v);
+    shadow.SetFullDraw(full);
+    shadow.DrawRectShadow(b.canvas, element);
+
+    const int ah = std::abs(h), av = std::abs(v);
+    const int W = element.Right - element.Left + 2 * ah + 1;
+    const int H = element.Bottom - element.Top + 2 * av + 1;
+    const int channel[3] = {GetBValue(color), GetGValue(color), GetRValue(color)};
+    const auto kh = ShadowKernel(ah, 0), kv = ShadowKernel(av, 0);
+    const long long totalH = std::accumulate(kh.begin(), kh.end(), 0LL);
+    const long long totalV = std::accumulate(kv.begin(), kv.end(), 0LL);
+    const auto shape = [&](int x, int y, int c) {
+        return x >= ah && x < W - ah - 1 && y >= av && y < H - av - 1 ? channel[c] : 255;
+    };
+    std::vector<long long> work(static_cast<std::size_t>(W) * H * 3);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            for (int c = 0; c < 3; ++c) {
+                long long sum = 0;
+                for (int d = -ah; d <= ah; ++d)
+                    sum += kh[d + ah] * shape(std::clamp(x + d, 0, W - 1), y, c);
+                work[(static_cast<std::size_t>(y) * W + x) * 3 + c] = sum / totalH;
+            }
+    const int ox = element.Left - (h < 0 ? 2 * ah : 0);
+    const int oy = element.Top - (v < 0 ? 2 * av : 0);
+    for (int y = 0; y < buffer.Height(); ++y)
+        for (int x = 0; x < buffer.Width(); ++x) {
+            const int sx = x - ox, sy = y - oy;
+            const bool inside = sx >= 0 && sx < W && sy >= 0 && sy < H;
+            const bool band = (h >= 0 ? sx >= W - 2 * ah - 1 : sx < 2 * ah + 1) ||
+                              (v >= 0 ? sy >= H - 2 * av - 1 : sy < 2 * av + 1);
+            long long sum[3] = {0, 0, 0};
+            for (int c = 0; c < 3 && inside; ++c)
+                for (int d = -av; d <= av; ++d)
+                    sum[c] +=
+                        kv[d + av] *
+                        work[(static_cast<std::size_t>(std::clamp(sy + d, 0, H - 1)) * W + sx) * 3 +
+                             c];
+            for (int c = 0; c < 4; ++c) {
+                const std::size_t at = (static_cast<std::size_t>(y) * buffer.Width() + x) * 4 + c;
+                int want = before[at];
+                if (inside && (full || band) && c < 3) {
+                    const long long s = sum[0] == sum[1] && sum[1] == sum[2] ? sum[0] : sum[c];
+                    want =
+                        static_cast<int>(std::nearbyint(want * double(s) / 255.0 / double(totalV)));
+                }
+                ASSERT_EQ(buffer.ScanLine(y)[x * 4 + c], want)
+                    << "sizes " << h << "," << v << " at " << x << "," << y << " channel " << c;
+            }
+        }
+}
+
+TEST(Shadow, SmoothShadowIsTheBlurredShapeMultipliedIn) {
+    ExpectDefinedSmoothShadow(6, 4, RGB(200, 60, 30), true, Rect(15, 12, 70, 50));
+    ExpectDefinedSmoothShadow(-5, 7, clBlack, false, Rect(20, 10, 60, 45));
+    ExpectDefinedSmoothShadow(9, -3, clGray, true, Rect(60, 30, 130, 100)); // beyond the buffer
 }
 
 TEST(Shadow, SmoothRectangleShadowTouchesOnlyItsBands) {
