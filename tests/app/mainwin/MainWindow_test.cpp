@@ -259,8 +259,10 @@ TEST(MainWindow, ReadAllFromASilentUnitMarksEveryLabelRedAndShowsOneMessage) {
         auto* mark = dynamic_cast<TLabel*>(rig.Control(rig.Page(pageClass), label));
         EXPECT_EQ(mark->Font()->Color(), clRed) << pageClass;
     }
-    // Every page was asked, in component order, and the common page is in front again.
-    EXPECT_EQ(rig.Sim().FromPc().size(), 4u * std::string("+object\r").size() * 3u);
+    // Every page was asked, in component order (the history page's own reader asks for the
+    // unit's write pointer), and the common page is in front again.
+    EXPECT_EQ(rig.Sim().FromPc().size(),
+              4u * std::string("+object\r").size() * 3u + std::string("+point\r").size() * 3u);
     EXPECT_TRUE(rig.Page("TformCommon")->Visible());
     EXPECT_TRUE(rig.ToolEnabled("tbtnRead"));
     for (const auto& [pageClass, label] : labels)
