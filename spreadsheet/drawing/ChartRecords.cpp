@@ -245,7 +245,10 @@ void WriteLevel(const TChartRecord& list, TBIFFStream& stream, const TChartRecor
             TChartRecordOwner* owner = root.Owner;
             if (!owner)
                 throw Exception("Chart record parent is not of excpected type");
-            if (const TEscherDrawing* drawing = owner->ChartDrawing())
+            // A drawing without shapes writes a record of 80 bytes, which reading drops: it is
+            // left out, so that what is written reads back the same.
+            const TEscherDrawing* drawing = owner->ChartDrawing();
+            if (drawing && drawing->ShapeCount() > 0)
                 drawing->SaveToStream(stream);
         } else if (r.Id == crGELFRAME && r.Regenerate) {
             TChartRecord copy(r.Id, r.Body, nullptr);

@@ -240,6 +240,13 @@ TEST_F(ChartRecords, EmbeddedDrawingIsReadIntoThePartAndWrittenInItsPlace) {
                   RecordBytes({{crBOF, Bof()}, {crMSODRAWING, TBody(80)}, {crEOF, {}}}));
     EXPECT_EQ(Dump(*small->Root), "0:2057 0:10 ");
     EXPECT_EQ(small->Drawing, nullptr);
+    // A drawing without shapes would write a record of 80 bytes: it writes nothing.
+    auto empty = NewPart();
+    empty->NewChartDrawing();
+    empty->Root->Add(crBOF, Bof());
+    empty->Root->Add(crMSODRAWING);
+    empty->Root->Add(crEOF);
+    EXPECT_EQ(WrittenChart(*empty->Root), RecordBytes({{crBOF, Bof()}, {crEOF, {}}}));
     // A tree that belongs to nothing has no place for a drawing.
     auto orphan = TChartRecord::NewRoot(nullptr);
     EXPECT_EQ(ErrorMessage([&] { ReadChartInto(*orphan, bytes); }),
