@@ -8,6 +8,7 @@
 #include "spreadsheet/areas/CellAreas.h"
 #include "spreadsheet/areas/XLSRange.h"
 #include "spreadsheet/cells/XLSColumns.h"
+#include "spreadsheet/charts/DrwChart.h"
 #include "spreadsheet/core/XLSUtils.h"
 #include "spreadsheet/drawing/EscherDrawing.h"
 #include "spreadsheet/drawingobjects/ControlObjects.h"
@@ -23,6 +24,8 @@
 #include "spreadsheet/records/Selection.h"
 #include "spreadsheet/sheets/SheetHost.h"
 #include "spreadsheet/sheets/Sheets.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -80,6 +83,8 @@ void TSheet::BuildParts() {
     drawingObjects_ =
         std::make_unique<TDrawingObjects>(this, drawing_.get(), &handler, &host_->Fonts());
     controlsObjects_ = std::make_unique<TControlObjects>(this, drawing_.get(), &handler);
+    charts_ = std::make_unique<TDrwCharts>(this, drawing_.get(), &handler, &host_->Fonts());
+    charts_->SheetIndex = Index();
     pane_ = std::make_unique<TPane>();
     applyFormat_ = std::make_unique<TApplyFormat>(*formats_);
     hyperlinks_ = std::make_unique<THyperlinks>(this, &handler);
@@ -102,7 +107,7 @@ TSheet::~TSheet() {
     autofilters_.reset();
     controlsObjects_.reset();
     drawingObjects_.reset();
-    chartShapes_.clear();
+    charts_.reset();
     drawing_.reset();
     range_.reset();
     applyFormat_.reset();
@@ -260,6 +265,30 @@ void TSheet::SetConditionalFormats(TConditionalFormats* value) {
     conditionalFormats_->Assign(value);
 }
 
+void TSheet::DeleteShapes(const std::vector<TShape*>& shapes) {
+    const auto shows = [&shapes](TCollectionItem* item) {
+        TShape* shape = static_cast<TDrwAnchor*>(item)->Shape();
+        return std::find(shapes.begin(), shapes.end(), shape) != shapes.end();
+    };
+    TDrwCollection* views[] = {&drawingObjects_->Texts(),
+                               &drawingObjects_->Notes(),
+                               &drawingObjects_->Basics(),
+                               &drawingObjects_->AutoShapes(),
+                               &drawingObjects_->Pictures(),
+                               &controlsObjects_->ListBoxes(),
+                               &controlsObjects_->ComboBoxes(),
+                               &controlsObjects_->Buttons(),
+                               &controlsObjects_->CheckBoxes(),
+                               &controlsObjects_->RadioButtons(),
+                               charts_.get()};
+    // The views go first: none may outlive its shape.
+    for (TDrwCollection* list : views)
+        for (int i = list->Count() - 1; i >= 0; --i)
+            if (shows(list->Items(i)))
+                delete list->Items(i);
+    drawing_->DeleteShapes(shapes);
+}
+
 void TSheet::NameDeleted(int nameIndex) {
     controlsObjects_->NameDeleted(nameIndex);
 }
@@ -283,7 +312,7 @@ void TSheet::OnShapeAdded(TShape& shape) {
         else if (kind == okCheckBox)
             controlsObjects_->CheckBoxes().AddFileShape(anchored);
         else if (kind == okChart)
-            chartShapes_.push_back(anchored);
+            charts_->AddFileShape(anchored);
         break;
     case 202: // text box
         if (kind == okNote)

@@ -32,6 +32,7 @@ class TDataValidations;
 class TPane;
 class TDrawingObjects;
 class TControlObjects;
+class TDrwCharts;
 class TEscherDrawing;
 class TApplyFormat;
 class THyperlinks;
@@ -138,6 +139,9 @@ public:
     // Every cell of the column (row) within the used range takes the format.
     void ApplyColumnFormat(TCellFormat* format, int col);
     void ApplyRowFormat(TCellFormat* format, int row);
+    // Removes the shapes from the sheet's drawing together with the drawing objects, controls
+    // and charts that show them.
+    void DeleteShapes(const std::vector<TShape*>& shapes);
     // A defined name went: controls that name later ones follow.
     void NameDeleted(int nameIndex);
 
@@ -170,9 +174,7 @@ public:
     TXLSRange& Range() const { return *range_; }
     TCellAreas& VisibleAreas() const { return *visibleAreas_; }
     TCellFormats& Formats() const { return *formats_; }
-    // Chart shapes of the sheet's drawing (cell-anchored chart objects), in the order they
-    // were added; the chart collection takes them from here.
-    const std::vector<TShapeClientAnchor*>& ChartShapes() const { return chartShapes_; }
+    TDrwCharts& Charts() const { return *charts_; }
 
     bool RecalcFormulas = true;
     THiddenState Hidden = hsVisible;
@@ -207,6 +209,7 @@ private:
     std::unique_ptr<TEscherDrawing> drawing_;
     std::unique_ptr<TDrawingObjects> drawingObjects_;
     std::unique_ptr<TControlObjects> controlsObjects_;
+    std::unique_ptr<TDrwCharts> charts_;
     std::unique_ptr<TPane> pane_;
     std::unique_ptr<TApplyFormat> applyFormat_;
     std::unique_ptr<THyperlinks> hyperlinks_;
@@ -216,6 +219,5 @@ private:
     std::unique_ptr<TSelectedAreas> selectedAreas_;
     std::unique_ptr<TXLSRange> range_;
     std::unique_ptr<TCellAreas> visibleAreas_;
-    std::vector<TShapeClientAnchor*> chartShapes_;
     int firstRow_ = 0, lastRow_ = 0, firstCol_ = 0, lastCol_ = 0;
 };

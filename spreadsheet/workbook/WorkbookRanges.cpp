@@ -119,9 +119,16 @@ void TXLSWorkbook4::CopyOrMoveAreas(bool move, TSheet& src, int col1, int row1, 
     if (options & ccoShapes) {
         std::vector<TShape*> shapes;
         src.Drawing().CollectShapesInArea(shapes, area);
-        dest.Drawing().InsertShapes(shapes);
+        TEscherDrawing& to = dest.Drawing();
+        const int first = to.ShapeCount();
+        to.InsertShapes(shapes);
+        // The copies land where the block lands.
+        for (int i = first; i < to.ShapeCount(); ++i)
+            if (const TMSOObjCLIENTANCHOR* a = to.Shapes(i)->ClientAnchor())
+                to.MoveShape(i, static_cast<int>((*a)[TMSOObjCLIENTANCHOR::Col1] + dCol),
+                             static_cast<int>((*a)[TMSOObjCLIENTANCHOR::Row1] + dRow));
         if (move)
-            src.Drawing().DeleteShapes(shapes);
+            src.DeleteShapes(shapes);
     }
     const auto across = [&](TCollectionMoveCopy& from, TCollectionMoveCopy& to) {
         TMoveCopyItemList items;

@@ -6,6 +6,7 @@
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/LocalePaper.h"
 #include "spreadsheet/cells/SST.h"
+#include "spreadsheet/charts/SheetCharts.h"
 #include "spreadsheet/core/XLSPalette.h"
 #include "spreadsheet/core/XLSUtils.h"
 #include "spreadsheet/formats/CellFormats.h"
@@ -60,6 +61,7 @@ TXLSWorkbook4::TXLSWorkbook4(TComponent* owner) : TComponent(owner) {
     msoPictures_ = std::make_unique<TMSOPictures>(this);
     sheets_ = std::make_unique<TSheets>(this, this);
     sheets_->Add();
+    sheetCharts_ = std::make_unique<TSheetCharts>(this, msoPictures_.get(), fonts_.get());
     vba_ = std::make_unique<TXLSVBA>();
     LoadCalcOptions();
     SetVersion(xvExcel97);
@@ -68,6 +70,7 @@ TXLSWorkbook4::TXLSWorkbook4(TComponent* owner) : TComponent(owner) {
 TXLSWorkbook4::~TXLSWorkbook4() {
     // The sheets (and with them their cell stores) go before the shared strings, formats and
     // fonts their cells use; the members' order frees the rest.
+    sheetCharts_.reset();
     sheets_.reset();
     formulaHandler_.reset();
 }

@@ -30,6 +30,7 @@ class TCellFormat;
 class TCellFormats;
 class TSST2;
 class TFormulaHandler;
+class TSheetCharts;
 
 Q4_ENUM_NAMES(TExcelVersion, "xvNone", "xvExcelUnknown", "xvExcel21", "xvExcel30", "xvExcel40",
               "xvExcel50", "xvExcel97", "xvExcel2007");
@@ -104,6 +105,7 @@ public:
     TCellFormats& StyleFormats() const { return *styleFormats_; }
     TCellFormat* DefaultFormat() const { return defaultFormat_; }
     TSST2& SST() const { return *sst_; }
+    TSheetCharts& SheetCharts() const { return *sheetCharts_; }
     TXLSVBA& VBA() const { return *vba_; }
     TPaperSize GetDefaultPaperSize() const { return defaultPaperSize_; }
 
@@ -169,5 +171,6 @@ private:
     std::unique_ptr<TFormulaHandler> formulaHandler_;
     std::vector<std::vector<uint8_t>> styles_;
     std::unique_ptr<TSheets> sheets_;
+    std::unique_ptr<TSheetCharts> sheetCharts_;
     std::unique_ptr<TXLSVBA> vba_;
 };

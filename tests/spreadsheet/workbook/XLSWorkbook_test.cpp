@@ -11,6 +11,8 @@
 #include "spreadsheet/areas/CellAreas.h"
 #include "spreadsheet/cells/CellStorage.h"
 #include "spreadsheet/core/XLSPalette.h"
+#include "spreadsheet/drawing/EscherDrawing.h"
+#include "spreadsheet/drawingobjects/DrawingObjects.h"
 #include "spreadsheet/formats/CellFormats.h"
 #include "spreadsheet/formulas/FormulaHandler.h"
 #include "spreadsheet/records/RecordStorage.h"
@@ -348,6 +350,32 @@ TEST_F(RangeTest, AreasFollowWithinASheetAndAcrossSheets) {
     EXPECT_EQ(other.MergedCells()->Items(0)->Rect(), (TAreaRect{1, 1, 2, 2}));
     EXPECT_EQ(other.GetAsFloat(1, 1), 7);
     EXPECT_EQ(s().GetCell(11, 11), nullptr);
+}
+
+TEST_F(RangeTest, ShapesMovedToAnotherSheetLandWithTheBlockAndKeepTheirViews) {
+    TSheet& other = *book().Sheets()->Add();
+    TDrwText* box = s().DrawingObjects()->Texts().Add();
+    box->SetText(u"заметка");
+    box->SetCol1(1);
+    box->SetRow1(1);
+    box->SetCol2(3);
+    box->SetRow2(4);
+    TDrwText* outside = s().DrawingObjects()->Texts().Add();
+    outside->SetCol1(20);
+    outside->SetRow1(20);
+    book().MoveCells(0, 0, 0, 5, 5, 1, 10, 100, ccoShapes);
+    // The source keeps only the shape outside the block, with its view.
+    ASSERT_EQ(s().DrawingObjects()->Texts().Count(), 1);
+    EXPECT_EQ(s().DrawingObjects()->Texts().Items(0), outside);
+    EXPECT_EQ(s().Drawing().ShapeCount(), 1);
+    // The destination shows the moved one, moved with the block.
+    ASSERT_EQ(other.DrawingObjects()->Texts().Count(), 1);
+    TDrwText* moved = other.DrawingObjects()->Texts().Items(0);
+    EXPECT_EQ(moved->Text(), u"заметка");
+    EXPECT_EQ(moved->Col1(), 11);
+    EXPECT_EQ(moved->Row1(), 101);
+    EXPECT_EQ(moved->Col2(), 13);
+    EXPECT_EQ(moved->Row2(), 104);
 }
 
 TEST_F(RangeTest, DeleteCellsClearsTheBlockAndAnUnknownSheetRaises) {
