@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -239,6 +240,29 @@ TEST_P(CommonPageLink, ReadFillsThePage) {
         EXPECT_EQ(p.LabelColour(label), clBlue) << label;
     pagetest::SnapshotPage(
         *p.page, GetParam() == lkCable ? "page-common-read" : "page-common-read-modem", 840, 560);
+}
+
+TEST_P(CommonPageLink, TheModeReadPressesItsButtonAndBringsItsState) {
+    SetUnit();
+    struct TCase {
+        const char* reply;
+        const char* pressed;
+        bool zoneRead;
+        int minFix;
+    };
+    for (const TCase& c :
+         {TCase{"00", "btnDontsleep00", false, 1}, TCase{"FF", "btnDontsleepFF", false, 10},
+          TCase{"0F", "btnDontsleep0F", true, 1}}) {
+        connection.Sim().SetValue("dontsleep", c.reply);
+        connection.Sim().ClearRecords();
+        connection.Read(*p.page);
+        EXPECT_TRUE(p.Button(c.pressed)->Down()) << c.reply;
+        EXPECT_EQ(p.page->MinFixMinutes(), c.minFix) << c.reply;
+        EXPECT_EQ(p.Enabled("FrGroupBox3"), c.zoneRead) << c.reply;
+        const std::vector<std::string> lines = connection.Lines();
+        EXPECT_EQ(std::find(lines.begin(), lines.end(), "+zone") != lines.end(), c.zoneRead)
+            << c.reply;
+    }
 }
 
 TEST_P(CommonPageLink, FailedReadMarksRedAndKeepsTheField) {
