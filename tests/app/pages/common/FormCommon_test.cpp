@@ -174,12 +174,17 @@ TEST(CommonPage, DeepSleepIsSentOnlyAfterThreeYeses) {
         EXPECT_TRUE(p.Enabled("btnDontsleep00"));
         EXPECT_TRUE(p.Enabled("btnDontsleepFF"));
     }
-    // The other modes, and leaving the deep sleep, are sent without a question.
+    // The other modes, and leaving the deep sleep, are sent without a question; the flag reset
+    // whitens the flags at once.
     TCommonPage p;
     apptest::Messages().clear();
     p.Button("btnDontsleep0F")->Click();
     p.Button("btnWakeFr")->Click();
-    EXPECT_EQ(p.host.Codes, (std::vector<uint8_t>{cmdSetSleepMode, cmdSetAntiTheft}));
+    Part<TShape>(*p.page, "shs1")->Brush()->SetColor(clLime);
+    Part<TControl>(*p.page, "btnRST")->Click();
+    EXPECT_EQ(p.host.Codes,
+              (std::vector<uint8_t>{cmdSetSleepMode, cmdSetAntiTheft, cmdResetFlags}));
+    EXPECT_EQ(Part<TShape>(*p.page, "shs1")->Brush()->Color(), clWhite);
     EXPECT_TRUE(apptest::Messages().empty());
 }
 
@@ -305,6 +310,20 @@ TEST_P(CommonPageLink, DutyModeReleasesAntiTheft) {
     EXPECT_EQ(connection.Lines(), (std::vector<std::string>{"+dontsleep00", "+wakefrFF"}));
     EXPECT_FALSE(p.Button("btnWakeFr")->Down());
     EXPECT_EQ(connection.Sim().Value("wakefr"), "FF");
+}
+
+TEST_P(CommonPageLink, AntiTheftAndFlagResetCommandsReachTheUnit) {
+    SetUnit();
+    connection.Read(*p.page); // sleep with fixing, anti-theft off, the zone on
+    p.Button("btnWakeFr")->SetDown(true);
+    connection.Sim().ClearRecords();
+    connection.Command(&TController::ApplyAntiTheft);
+    connection.Command(&TController::ResetEventFlags);
+    EXPECT_EQ(connection.Lines(),
+              (std::vector<std::string>{"+zone2359399023C3460011E1A30092914D1E00", "+wakefr00",
+                                        "+mflag"}));
+    EXPECT_EQ(connection.Sim().Value("wakefr"), "00");
+    EXPECT_EQ(p.LabelColour("lbOhr"), clBlue);
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, CommonPageLink, ::testing::Values(lkCable, lkModem));
