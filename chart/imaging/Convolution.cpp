@@ -55,7 +55,7 @@ std::uint8_t Clamped(float product) {
 // into vector code), keeping the source of the row above and of the current row in copies so
 // that each result row is written straight back. store turns an accumulated sum into a byte.
 template <class Acc, class Store>
-void ConvolveRows(const std::vector<std::uint8_t*>& lines, const TRect& r,
+bool ConvolveRows(const std::vector<std::uint8_t*>& lines, const TRect& r,
                   const std::array<Acc, 9>& w, bool skipZero, Store store) {
     const std::size_t first = static_cast<std::size_t>(r.Left) * 4;
     const std::size_t bytes = static_cast<std::size_t>(r.Right - r.Left + 1) * 4;
@@ -63,6 +63,7 @@ void ConvolveRows(const std::vector<std::uint8_t*>& lines, const TRect& r,
     std::vector<std::uint8_t> prev(lines[r.Top] + first, lines[r.Top] + first + bytes);
     std::vector<std::uint8_t> cur(lines[r.Top + 1] + first, lines[r.Top + 1] + first + bytes);
     std::vector<Acc> acc(inner);
+    bool changed = false;
     for (int y = r.Top + 1; y < r.Bottom; ++y) {
         const std::uint8_t* rows[3] = {prev.data(), cur.data(), lines[y + 1] + first};
         std::fill(acc.begin(), acc.end(), Acc(0));
@@ -81,22 +82,24 @@ void ConvolveRows(const std::vector<std::uint8_t*>& lines, const TRect& r,
             }
         }
         std::uint8_t* out = lines[y] + first + 4;
-        for (std::size_t i = 0; i < inner; i += 4) {
-            out[i] = store(acc[i]);
-            out[i + 1] = store(acc[i + 1]);
-            out[i + 2] = store(acc[i + 2]);
-        }
+        for (std::size_t i = 0; i < inner; i += 4)
+            for (std::size_t c = i; c < i + 3; ++c) {
+                const std::uint8_t v = store(acc[c]);
+                changed |= out[c] != v;
+                out[c] = v;
+            }
         std::swap(prev, cur);
         std::copy(lines[y + 1] + first, lines[y + 1] + first + bytes, cur.begin());
     }
+    return changed;
 }
 
 } // namespace
 
-void Convolve3x3(const std::vector<std::uint8_t*>& lines, const TRect& r,
+bool Convolve3x3(const std::vector<std::uint8_t*>& lines, const TRect& r,
                  const std::array<float, 9>& weights) {
     if (r.Right - r.Left < 2 || r.Bottom - r.Top < 2)
-        return;
+        return false;
     float sum = 0;
     for (float w : weights)
         sum += w;
@@ -116,11 +119,10 @@ void Convolve3x3(const std::vector<std::uint8_t*>& lines, const TRect& r,
             std::array<std::int16_t, 9> w16;
             for (int k = 0; k < 9; ++k)
                 w16[k] = static_cast<std::int16_t>(kernel.w[k]);
-            ConvolveRows(lines, r, w16, true, store);
-        } else {
-            ConvolveRows(lines, r, kernel.w, true, store);
+            return ConvolveRows(lines, r, w16, true, store);
         }
-        return;
+        return ConvolveRows(lines, r, kernel.w, true, store);
     }
-    ConvolveRows(lines, r, weights, false, [inverse](float v) { return Clamped(v * inverse); });
+    return ConvolveRows(lines, r, weights, false,
+                        [inverse](float v) { return Clamped(v * inverse); });
 }

@@ -13,6 +13,6 @@
 // as it stands). The outermost rows and columns of r keep their values. Kernels whose weights are
 // small multiples of a power of two (every blur, sharpen, emboss and soften) sum in integers
 // (16 bits wide where the sums fit, so that vector code takes eight at a time), which is exact,
-// and read the result from a table.
-void Convolve3x3(const std::vector<std::uint8_t*>& lines, const TRect& r,
+// and read the result from a table. Answers whether any pixel changed.
+bool Convolve3x3(const std::vector<std::uint8_t*>& lines, const TRect& r,
                  const std::array<float, 9>& weights);

@@ -220,14 +220,18 @@ void TPlotPicture::DefineProperties(TFiler* filer) {
 TConvolveFilter::TConvolveFilter(TCollection* collection) : TPlotFilter(collection) {}
 
 void TConvolveFilter::Apply(TBitmap& bitmap, const TRect& rect) {
+    ConvolveOnce(bitmap, rect);
+}
+
+bool TConvolveFilter::ConvolveOnce(TBitmap& bitmap, const TRect& rect) {
     BuildLines(bitmap);
     if (lines_.empty())
-        return;
+        return false;
     const int w = bitmap.Width();
     const int h = bitmap.Height();
     const TRect r{std::max(rect.Left, 0), std::max(rect.Top, 0), std::min(rect.Right, w - 1),
                   std::min(rect.Bottom, h - 1)};
-    Convolve3x3(lines_, r, Weights);
+    return Convolve3x3(lines_, r, Weights);
 }
 
 void TBlurFilter::DeclareProperties(TPropertyList& p) {
@@ -243,6 +247,9 @@ void TBlurFilter::Apply(TBitmap& bitmap, const TRect& r) {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{reuseLines_};
+    // A pass that changes nothing has reached the blur's fixed point: the passes left would change
+    // nothing either, so a stored step count far beyond the editor's range ends early.
     for (int i = 0; i < Steps; ++i)
-        TConvolveFilter::Apply(bitmap, r);
+        if (!ConvolveOnce(bitmap, r))
+            break;
 }

@@ -102,6 +102,10 @@ public:
     explicit TConvolveFilter(TCollection* collection);
     void Apply(TBitmap& bitmap, const TRect& r) override;
     std::array<float, 9> Weights{1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+protected:
+    // One pass of the kernel; answers whether any pixel changed.
+    bool ConvolveOnce(TBitmap& bitmap, const TRect& r);
 };
 
 class TBlurFilter : public TConvolveFilter {

@@ -118,6 +118,24 @@ TEST(ConvolveFilter, EdgesStayAndZeroKernelsAreSafe) {
     EXPECT_EQ(Pixels(*three), Pixels(*once));
 }
 
+// A blur reaches a picture that a further pass leaves as it is; a stored step count far beyond the
+// editor's twenty ends there with the same picture as passes run one by one until nothing changes.
+TEST(ConvolveFilter, ABlurStopsAtItsFixedPoint) {
+    auto stepwise = Noise(20, 14, 11);
+    TFilterItems one;
+    one.Add<TBlurFilter>();
+    for (std::vector<std::uint8_t> before; before != Pixels(*stepwise);) {
+        before = Pixels(*stepwise);
+        one.ApplyTo(*stepwise);
+    }
+    auto many = Noise(20, 14, 11);
+    TFilterItems all;
+    all.Add<TBlurFilter>()->Steps = 2000000000;
+    all.ApplyTo(*many);
+    EXPECT_EQ(Pixels(*many), Pixels(*stepwise));
+    EXPECT_NE(Pixels(*many), Pixels(*Noise(20, 14, 11)));
+}
+
 // Every kind of kernel gives, pixel for pixel, the weighted sum in single precision times the
 // inverse of the weights' sum, rounded half to even and clamped, over the inner pixels of the
 // region only; the fourth byte and everything outside stay.

@@ -33,10 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     TBitmap bitmap(24, 16, pf32bit);
     try {
-        // Sizes read from outside may ask for huge bitmaps; those raise, nothing else may.
-        for (int i = 0; i < items.Count(); ++i)
+        // Sizes read from outside may ask for huge bitmaps; those raise, nothing else may. Blur
+        // steps ask for as many passes (ending early only at a fixed point).
+        for (int i = 0; i < items.Count(); ++i) {
             if (auto* r = dynamic_cast<TResizeFilter*>(items.Items(i))) // crops too
                 r->Width = std::min(r->Width, 64), r->Height = std::min(r->Height, 64);
+            if (auto* b = dynamic_cast<TBlurFilter*>(items.Items(i)))
+                b->Steps = std::min(b->Steps, 64);
+        }
         items.ApplyTo(bitmap);
     } catch (const Exception&) {
     }
