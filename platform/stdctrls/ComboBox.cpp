@@ -1,6 +1,7 @@
 #include "platform/stdctrls/ComboBox.h"
 
 #include "platform/forms/WidgetBridge.h"
+#include "platform/graphics/GraphicsQt_p.h"
 #include "platform/stdctrls/OwnerDraw_p.h"
 #include "platform/stdctrls/StringsProperty.h"
 #include "platform/stdctrls/WidgetSupport_p.h"
@@ -114,6 +115,11 @@ void TCustomComboBox::SetSorted(bool v) {
     items_->SetSorted(v);
 }
 
+void TCustomComboBox::SetDropDownWidth(int width) {
+    dropDownWidth_ = std::max(width, 0);
+    UpdateWidgetState();
+}
+
 void TCustomComboBox::SetDropDownCount(int v) {
     dropDownCount_ = std::max(v, 1);
     UpdateWidgetState();
@@ -142,6 +148,24 @@ void TCustomComboBox::UserSelected(int index) {
     Change();
 }
 
+// The box's own drawing over its widget: on a transparent image of the widget's size, laid over
+// what the platform painted.
+struct TComboBoxPainting {
+    static bool PaintsOver(const TCustomComboBox& combo) { return combo.PaintsOver(); }
+    static void PaintOver(TCustomComboBox& combo, QWidget* widget) {
+        QImage pixels(widget->size(), QImage::Format_ARGB32_Premultiplied);
+        pixels.fill(Qt::transparent);
+        TCanvas canvas;
+        TGraphicsQt::SetImage(canvas, &pixels);
+        SafeCall(&combo,
+                 [&] { combo.PaintOver(canvas, Rect(0, 0, pixels.width(), pixels.height())); });
+        canvas.Flush();
+        TGraphicsQt::SetImage(canvas, nullptr);
+        QPainter painter(widget);
+        painter.drawImage(0, 0, pixels);
+    }
+};
+
 namespace {
 
 void DrawComboItem(TCustomComboBox* combo, QPainter* painter, const QRect& rect, int index,
@@ -160,6 +184,11 @@ public:
         : TWidgetBridge<QComboBox>(control), dropped_(std::move(dropped)) {}
     void paintEvent(QPaintEvent* event) override {
         auto* combo = static_cast<TCustomComboBox*>(LinkedControl());
+        PaintBox(combo, event);
+        if (combo != nullptr && TComboBoxPainting::PaintsOver(*combo))
+            TComboBoxPainting::PaintOver(*combo, this);
+    }
+    void PaintBox(TCustomComboBox* combo, QPaintEvent* event) {
         if (combo == nullptr || !combo->OwnerDrawn() || isEditable()) {
             QComboBox::paintEvent(event);
             return;
@@ -262,6 +291,7 @@ void TCustomComboBox::UpdateWidgetState() {
         }
     }
     w->setMaxVisibleItems(dropDownCount_);
+    w->view()->setMinimumWidth(dropDownWidth_);
     UpdateOwnerDraw();
     if (editable)
         w->lineEdit()->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);

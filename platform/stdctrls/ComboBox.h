@@ -35,6 +35,9 @@ public:
     void SetSorted(bool v);
     int DropDownCount() const { return dropDownCount_; }
     void SetDropDownCount(int v);
+    // The width of the dropped-down list; 0 (the default): as wide as the box.
+    int DropDownWidth() const { return dropDownWidth_; }
+    void SetDropDownWidth(int width);
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int v);
     std::string GetText() const override;
@@ -63,12 +66,18 @@ protected:
     // The list dropped down (OnDropDown) or closed up (OnCloseUp).
     void DroppedDown(bool down);
     virtual void FillWidget();
+    // Drawn over the box after the platform painted it, on a canvas over the whole window (the
+    // pixels left alone keep the platform's look). Nothing here.
+    virtual void PaintOver(TCanvas&, const TRect&) {}
+    virtual bool PaintsOver() const { return false; }
+    friend struct TComboBoxPainting;
 
     std::unique_ptr<TStringList> items_;
     int itemIndex_ = -1;
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
     int maxLength_ = 0;
+    int dropDownWidth_ = 0;
     bool filling_ = false;
 
 private:
