@@ -7,6 +7,8 @@
 #include "chart/util/DateSteps.h"
 #include "chart/util/HitTests.h"
 #include "platform/classes/Component.h"
+#include "platform/classes/Resources.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/CursorResources.h"
 #include "platform/graphics/Cursors_p.h"
 
@@ -19,6 +21,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -159,6 +162,40 @@ TEST(ChartUtils, CheckGlyphs) {
     EXPECT_EQ(charttest::InkBox(image, clWhite).Left, 2);
     EXPECT_EQ(charttest::ColorBox(image, clBlack).Right <= 35, true);
     EXPECT_GT(charttest::CountColor(image, clBlack), 10) << "the tick and the dot";
+}
+
+// Stand-ins named like series classes: the pictures are found by class name.
+class TPieSeries : public TPersistent {
+    Q4_CLASS(TPieSeries, TPersistent)
+};
+class TDonutOfOurOwn : public TPieSeries {
+    Q4_CLASS(TDonutOfOurOwn, TPieSeries)
+};
+class TNoPictureAnywhere : public TPersistent {
+    Q4_CLASS(TNoPictureAnywhere, TPersistent)
+};
+
+TEST(ChartUtils, ClassBitmapsByNameThenParent) {
+    TBitmap own, inherited, none(3, 3);
+    ASSERT_TRUE(LoadClassBitmap(TPieSeries::StaticClass(), own));
+    EXPECT_EQ(own.Width(), 16);
+    EXPECT_EQ(own.Height(), 16);
+    ASSERT_TRUE(LoadClassBitmap(TDonutOfOurOwn::StaticClass(), inherited)) << "the parent's";
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(inherited.Canvas()->Pixel(x, y), own.Canvas()->Pixel(x, y));
+    EXPECT_FALSE(LoadClassBitmap(TNoPictureAnywhere::StaticClass(), none));
+    EXPECT_EQ(none.Width(), 3) << "nothing loaded";
+    EXPECT_FALSE(LoadClassBitmap(nullptr, none));
+    // Each standard series has its own picture, not a copy of another's.
+    std::set<std::string> pictures;
+    for (const char* name :
+         {"TLineSeries", "TFastLineSeries", "THorizLineSeries", "TBarSeries", "THorizBarSeries",
+          "TAreaSeries", "THorizAreaSeries", "TPointSeries", "TPieSeries", "TChartSeries"}) {
+        ASSERT_TRUE(FindResource(name, RT_BITMAP)) << name;
+        pictures.insert(LoadResourceBytes(name, RT_BITMAP));
+    }
+    EXPECT_EQ(pictures.size(), 10u);
 }
 
 // The start puts the library's hand on the screen as cursor 2020, from the program's resources;
