@@ -3,8 +3,9 @@
 //   spreadsheet_chart_dump roundtrip IN OUT  reads the chart records IN holds (BOF to EOF) into a
 //                                            chart shape's part, attaches the typed layer,
 //                                            writes the records to OUT and prints, one line
-//                                            each, the chart's style and every series'
-//                                            values, categories and name
+//                                            each, the chart's style, the gel frames
+//                                            attached and every series' values,
+//                                            categories and name
 //   spreadsheet_chart_dump default OUT       writes the default chart with one series over
 //                                            Sheet1!$B$2:$B$5 named "Volts"
 //
@@ -81,6 +82,11 @@ template <class TGet> std::string Property(TGet get) {
 void Print(TDrwChart& chart) {
     const TChartStyle* style = chart.PlotArea().Style.get();
     std::printf("style %s\n", style ? style->ClassName().c_str() : "none");
+    // Gel frames the typed layer attached (and so writes from their property tables).
+    int gelFrames = (chart.PaintFrame().GelFrame ? 1 : 0) +
+                    (chart.PlotArea().PaintFrame.GelFrame ? 1 : 0) +
+                    (style && style->Legend.PaintFrame.GelFrame ? 1 : 0);
+    std::printf("attached-gel-frames %d\n", gelFrames);
     for (int i = 0; i < chart.Series().Count(); ++i) {
         TXLSChartSerie& serie = *chart.Series().Items(i);
         std::printf("series %d values=%s category=%s name=%s\n", i,

@@ -4,12 +4,16 @@
 them with our chart reader, attaches the typed layer and writes them back. The records must come
 back byte for byte, except what our writer changes on purpose: drawing records of 80 bytes or
 less are dropped, FONTX and FBI records carry the index their font has in our font list, and a
-gel frame attached to the typed layer is written from its property table (one record). The
-series' values, categories and names must read as the ranges of the .fods, in our syntax.
+gel frame attached to the typed layer is written from its property table (one record, which
+must hold the same properties). The fourth chart fills its area and first series with a
+gradient, which LibreOffice writes as gel frames (the chart area's attached to the typed layer,
+the series' data point's kept as read). The series' values, categories and names must
+read as the ranges of the .fods, in our syntax.
 
 Then our default chart, given a series, is put into a workbook stream after a sheet of the same
 table; xlrd must read the stream."""
 import os
+import struct
 import subprocess
 import sys
 import tempfile
@@ -19,15 +23,34 @@ from libreoffice_support import (convert, float_cell, soffice_or_exit, text_cell
 
 BOF, EOF, MSODRAWING, FONTX, FBI, GELFRAME, CONTINUE = (0x0809, 0x000A, 0x00EC, 0x1026,
                                                         0x1060, 0x1066, 0x003C)
-KINDS = ['bar', 'line', 'circle']
+KINDS = ['bar', 'line', 'circle', 'bar']
+GRADIENT = 3  # the chart whose area and first series have a gradient fill
 NAMESPACES = ('xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" '
               'xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" '
               'xmlns:chart="urn:oasis:names:tc:opendocument:xmlns:chart:1.0" '
-              'xmlns:xlink="http://www.w3.org/1999/xlink" ')
+              'xmlns:xlink="http://www.w3.org/1999/xlink" '
+              'xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" ')
+GRADIENT_STYLES = ('<office:styles><draw:gradient draw:name="g1" draw:style="linear" '
+                   'draw:start-color="#ff0000" draw:end-color="#0000ff" '
+                   'draw:start-intensity="100%" draw:end-intensity="100%" draw:angle="0" '
+                   'draw:border="0%"/></office:styles><office:automatic-styles>'
+                   '<style:style style:name="ch1" style:family="chart"><style:graphic-properties '
+                   'draw:fill="gradient" draw:fill-gradient-name="g1"/></style:style>'
+                   '</office:automatic-styles>')
 
 
 def chart_frame(kind, n):
     """A chart of two series (B and C over the days in A) anchored from row n on."""
+    frame = chart_frame_plain(kind, n)
+    if n == GRADIENT:
+        frame = frame.replace('<office:body>', GRADIENT_STYLES + '<office:body>')
+        frame = frame.replace('<chart:chart ', '<chart:chart chart:style-name="ch1" ')
+        frame = frame.replace('<chart:plot-area ', '<chart:plot-area chart:style-name="ch1" ')
+        frame = frame.replace('<chart:series ', '<chart:series chart:style-name="ch1" ', 1)
+    return frame
+
+
+def chart_frame_plain(kind, n):
     return ('<draw:frame table:end-cell-address="Sheet1.H%d" svg:width="8cm" svg:height="6cm" '
             'svg:x="0cm" svg:y="0cm"><draw:object><office:document '
             'office:mimetype="application/vnd.oasis.opendocument.chart" office:version="1.2">'
@@ -108,6 +131,26 @@ def expected(records):
     return out
 
 
+def properties(body):
+    """The properties of every property table (OPT) in a gel frame's body, later ones
+    replacing earlier ones: {number: (value, complex bytes)}."""
+    table, at = {}, 0
+    while at + 8 <= len(body):
+        ver_inst, rec_type, length = struct.unpack_from('<HHI', body, at)
+        at += 8
+        if rec_type == 0xF00B:
+            count, pos = ver_inst >> 4, at
+            props = [struct.unpack_from('<HI', body, pos + 6 * i) for i in range(count)]
+            pos += 6 * count
+            for number, value in props:
+                blob = b''
+                if number & 0x8000:
+                    blob, pos = body[pos:pos + value], pos + value
+                table[number & 0x3FFF] = (number & 0xC000, value, blob)
+        at += length
+    return table
+
+
 def compare(n, lo, ours):
     """Differences between LibreOffice's records and ours, and how many gel frames and font
     records differ only where documented."""
@@ -120,7 +163,7 @@ def compare(n, lo, ours):
     for i, (x, y) in enumerate(zip(a, b)):
         if x == y:
             continue
-        if x[0] == y[0] and x[0] == GELFRAME:
+        if x[0] == y[0] == GELFRAME and properties(x[1]) == properties(y[1]):
             documented += 1  # rebuilt from its property table
             continue
         if x[0] == y[0] == FBI and x[1][:8] == y[1][:8]:
@@ -145,6 +188,10 @@ def check_libreoffice(tool, work, charts):
         print('chart %d (%s): %s' % (n, KINDS[n] if n < len(KINDS) else '?',
                                      run.stdout.strip().replace('\n', '; ')))
         lines = run.stdout.splitlines()
+        attached = sum(int(line.split()[1]) for line in lines
+                       if line.startswith('attached-gel-frames '))
+        if n == GRADIENT and attached == 0:
+            failures.append('chart %d: no gel frame attached to the typed layer' % n)
         series = [dict(part.split('=', 1) for part in line.split()[2:])
                   for line in lines if line.startswith('series ')]
         if len(series) != 2:
@@ -191,15 +238,18 @@ def main():
         if len(charts) != len(KINDS):
             failures.append('%d charts in LibreOffice\'s workbook, %d expected'
                             % (len(charts), len(KINDS)))
+        gel_frames = sum(1 for r, _ in charts[GRADIENT] if r == GELFRAME) if charts else 0
+        if gel_frames == 0:
+            failures.append('the gradient chart has no gel frame')
         more, same, documented = check_libreoffice(tool, work, charts)
         failures += more
         failures += check_xlrd(tool, work, records)
     for f in failures:
         print('DIFFERS ' + f)
     total = sum(len(c) for c in charts)
-    print('%d chart records from LibreOffice in %d charts, %d written back byte for byte, '
-          '%d differing where documented, %d failures'
-          % (total, len(charts), same, documented, len(failures)))
+    print('%d chart records from LibreOffice in %d charts (%d gel frames), %d written back byte '
+          'for byte, %d differing where documented, %d failures'
+          % (total, len(charts), gel_frames, same, documented, len(failures)))
     return 1 if failures or total < 100 else 0
 
 
