@@ -1,14 +1,14 @@
 #!/usr/bin/python3
-"""Has LibreOffice write a spreadsheet with a bar, a line and a pie chart over one table into an
-.xls, takes each chart's records (BOF of a chart to its EOF) out of the workbook stream, reads
-them with our chart reader, attaches the typed layer and writes them back. The records must come
+"""Has LibreOffice write a spreadsheet with charts of seven kinds (bar, line, pie, area, radar,
+filled radar, scatter) over one table into an .xls, takes each chart's records (BOF of a chart
+to its EOF) out of the workbook stream, reads them with our chart reader, attaches the typed layer and writes them back. The records must come
 back byte for byte, except what our writer changes on purpose: drawing records of 80 bytes or
 less are dropped, FONTX and FBI records carry the index their font has in our font list, and a
 gel frame attached to the typed layer is written from its property table (one record, which
 must hold the same properties). The fourth chart fills its area and first series with a
 gradient, which LibreOffice writes as gel frames (the chart area's attached to the typed layer,
-the series' data point's kept as read). The series' values, categories and names must
-read as the ranges of the .fods, in our syntax.
+the series' data point's kept as read). The typed layer must find each chart's style, and
+the series' values, categories and names must read as the ranges of the .fods, in our syntax.
 
 Then our default chart, given a series, is put into a workbook stream after a sheet of the same
 table; xlrd must read the stream."""
@@ -23,7 +23,11 @@ from libreoffice_support import (convert, float_cell, soffice_or_exit, text_cell
 
 BOF, EOF, MSODRAWING, FONTX, FBI, GELFRAME, CONTINUE = (0x0809, 0x000A, 0x00EC, 0x1026,
                                                         0x1060, 0x1066, 0x003C)
-KINDS = ['bar', 'line', 'circle', 'bar']
+KINDS = ['bar', 'line', 'circle', 'bar', 'area', 'radar', 'filled-radar', 'scatter']
+# The style the typed layer must find for each kind of chart.
+STYLES = {'bar': 'TChartStyleBarColumn', 'line': 'TChartStyleLine', 'circle': 'TChartStylePie',
+          'area': 'TChartStyleArea', 'radar': 'TChartStyleRadar',
+          'filled-radar': 'TChartStyleRadarArea', 'scatter': 'TChartStyleScatter'}
 GRADIENT = 3  # the chart whose area and first series have a gradient fill
 NAMESPACES = ('xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" '
               'xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" '
@@ -176,7 +180,9 @@ def compare(n, lo, ours):
 
 def check_libreoffice(tool, work, charts):
     failures, same, documented = [], 0, 0
-    wanted = {'values': 'Sheet1!$B$2:$B$5', 'category': 'Sheet1!$A$2:$A$5', 'name': 'Volts'}
+    # Both series whatever their order (LibreOffice writes area charts' last series first);
+    # scatter charts have no categories.
+    wanted = sorted([('Sheet1!$B$2:$B$5', 'Volts'), ('Sheet1!$C$2:$C$5', 'Amps')])
     for n, chart in enumerate(charts):
         src, dst = os.path.join(work, 'in%d.bin' % n), os.path.join(work, 'out%d.bin' % n)
         with open(src, 'wb') as f:
@@ -185,19 +191,23 @@ def check_libreoffice(tool, work, charts):
         if run.returncode != 0:
             failures.append('chart %d does not read: %s%s' % (n, run.stdout, run.stderr))
             continue
-        print('chart %d (%s): %s' % (n, KINDS[n] if n < len(KINDS) else '?',
-                                     run.stdout.strip().replace('\n', '; ')))
+        kind = KINDS[n] if n < len(KINDS) else 'unknown'
+        print('chart %d (%s): %s' % (n, kind, run.stdout.strip().replace('\n', '; ')))
         lines = run.stdout.splitlines()
+        style = STYLES.get(kind, '?')
+        if 'style ' + style not in lines:
+            failures.append('chart %d: %s expected, read %r' % (n, style, lines[:1]))
         attached = sum(int(line.split()[1]) for line in lines
                        if line.startswith('attached-gel-frames '))
         if n == GRADIENT and attached == 0:
             failures.append('chart %d: no gel frame attached to the typed layer' % n)
         series = [dict(part.split('=', 1) for part in line.split()[2:])
                   for line in lines if line.startswith('series ')]
-        if len(series) != 2:
-            failures.append('chart %d: %d series read, 2 expected' % (n, len(series)))
-        elif any(series[0].get(k) != v for k, v in wanted.items()):
-            failures.append('chart %d: first series %r, expected %r' % (n, series[0], wanted))
+        category = '' if kind == 'scatter' else 'Sheet1!$A$2:$A$5'
+        read = sorted((s.get('values'), s.get('name')) for s in series)
+        if read != wanted or any(s.get('category') != category for s in series):
+            failures.append('chart %d: series %r, expected %r over %r' % (n, series, wanted,
+                                                                           category))
         with open(dst, 'rb') as f:
             ours = parse(f.read())
         more, doc = compare(n, chart, ours)
