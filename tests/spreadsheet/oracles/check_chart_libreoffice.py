@@ -1,14 +1,15 @@
 #!/usr/bin/python3
 """Has LibreOffice write a spreadsheet with charts of seven kinds (bar, line, pie, area, radar,
 filled radar, scatter) over one table into an .xls, takes each chart's records (BOF of a chart
-to its EOF) out of the workbook stream, reads them with our chart reader, attaches the typed layer and writes them back. The records must come
-back byte for byte, except what our writer changes on purpose: drawing records of 80 bytes or
-less are dropped, FONTX and FBI records carry the index their font has in our font list, and a
-gel frame attached to the typed layer is written from its property table (one record, which
-must hold the same properties). The fourth chart fills its area and first series with a
-gradient, which LibreOffice writes as gel frames (the chart area's attached to the typed layer,
-the series' data point's kept as read). The typed layer must find each chart's style, and
-the series' values, categories and names must read as the ranges of the .fods, in our syntax.
+to its EOF) out of the workbook stream, reads them with our chart reader, attaches the typed
+layer and writes them back. The records must come back byte for byte, except what our writer
+changes on purpose: drawing records of 80 bytes or less are dropped, FONTX and FBI records carry
+the index their font has in our font list, and a gel frame attached to the typed layer is
+written from its property table (one record, which must hold the same properties). The fourth
+chart fills its area and first series with a gradient, which LibreOffice writes as gel frames
+(the chart area's attached to the typed layer, the series' data point's kept as read). The typed
+layer must find each chart's style, and the series' values, categories and names must read as
+the ranges of the .fods, in our syntax.
 
 Then our default chart, given a series, is put into a workbook stream after a sheet of the same
 table; xlrd must read the stream."""
