@@ -22,8 +22,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // While the scroll area is destroyed its viewport still sends events, and the area is
+        // no scroll area any more: the control is asked for first, which it is not then.
+        if (FindControl(area_) == nullptr)
+            return false;
         auto* viewport = qobject_cast<QWidget*>(watched);
-        if (viewport == nullptr || viewport != area_->viewport() || FindControl(area_) == nullptr)
+        if (viewport == nullptr || viewport != area_->viewport())
             return false;
         switch (event->type()) {
         case QEvent::Paint:
