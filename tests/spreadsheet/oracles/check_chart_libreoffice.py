@@ -11,9 +11,11 @@ chart fills its area and first series with a gradient, which LibreOffice writes 
 layer must find each chart's style, and the series' values, categories and names must read as
 the ranges of the .fods, in our syntax.
 
-Then our default chart, given a series, is put into a workbook stream after a sheet of the same
-table; xlrd must read the stream."""
+Then our default chart, given a series over the same table, takes the place of LibreOffice's
+first chart in a compound file of the workbook: xlrd must read it, and LibreOffice must read our
+chart as a bar chart of that series with its name and categories."""
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -218,8 +220,44 @@ def check_libreoffice(tool, work, charts):
     return failures, same, documented
 
 
-def check_xlrd(tool, work, records):
-    """Our default chart in place of LibreOffice's first chart: xlrd reads the stream."""
+def compound_file(stream, name='Workbook'):
+    """A compound file holding one stream (padded to 4096 bytes, so that it needs no mini
+    stream): the header, the stream's sectors, one directory sector and the allocation table."""
+    stream = stream + b'\0' * max(0, 4096 - len(stream))
+    size = 512
+    count = (len(stream) + size - 1) // size
+    data = stream + b'\0' * (count * size - len(stream))
+    tables = 1
+    while count + 1 + tables > tables * 128:
+        tables += 1
+    end, free, table_sector = 0xFFFFFFFE, 0xFFFFFFFF, 0xFFFFFFFD
+    fat = [free] * (tables * 128)
+    for i in range(count - 1):
+        fat[i] = i + 1
+    fat[count - 1] = end
+    fat[count] = end  # the directory
+    for i in range(tables):
+        fat[count + 1 + i] = table_sector
+
+    def entry(entry_name, kind, child, start, length):
+        text = entry_name.encode('utf-16-le') + b'\0\0' if entry_name else b''
+        return (text + b'\0' * (64 - len(text))
+                + struct.pack('<HBBIII', len(text), kind, 1 if kind else 0, free, free, child)
+                + b'\0' * 36 + struct.pack('<IQ', start, length))
+
+    directory = (entry('Root Entry', 5, 1, end, 0) + entry(name, 2, free, 0, len(stream))
+                 + entry('', 0, free, 0, 0) * 2)
+    header = (bytes.fromhex('D0CF11E0A1B11AE1') + b'\0' * 16
+              + struct.pack('<HHHHH', 0x3E, 3, 0xFFFE, 9, 6) + b'\0' * 6
+              + struct.pack('<9I', 0, tables, count, 0, 4096, end, 0, end, 0)
+              + struct.pack('<109I', *([count + 1 + i for i in range(tables)]
+                                       + [free] * (109 - tables))))
+    return header + data + directory + struct.pack('<%dI' % len(fat), *fat)
+
+
+def check_default_chart(tool, soffice, work, records):
+    """Our default chart, given one series, in place of LibreOffice's first chart: xlrd reads
+    the workbook, and LibreOffice reads it back as a bar chart of that series."""
     import xlrd
     dst = os.path.join(work, 'default.bin')
     run = subprocess.run([tool, 'default', dst], capture_output=True, text=True, check=True)
@@ -227,16 +265,34 @@ def check_xlrd(tool, work, records):
         ours = parse(f.read())
     start = next(i for i, (r, b) in enumerate(records) if r == BOF and b[2:4] == b'\x20\x00')
     end = next(i for i in range(start, len(records)) if records[i][0] == EOF)
-    stream = serialise(records[:start] + ours + records[end + 1:])
-    # xlrd reads the workbook stream from a compound file; it takes the stream alone as well.
-    book = xlrd.open_workbook(file_contents=stream, logfile=open(os.devnull, 'w'))
-    sheet = book.sheet_by_index(0)
+    book_path = os.path.join(work, 'ours.xls')
+    with open(book_path, 'wb') as f:
+        f.write(compound_file(serialise(records[:start] + ours + records[end + 1:])))
     failures = []
+    book = xlrd.open_workbook(book_path, logfile=open(os.devnull, 'w'))
+    sheet = book.sheet_by_index(0)
     if sheet.cell_value(1, 1) != 12.0 or sheet.cell_value(0, 1) != 'Volts':
         failures.append('xlrd reads the sheet beside our chart wrongly: %r'
                         % [sheet.cell_value(r, 1) for r in range(2)])
-    print('default chart: %s; %d records, xlrd reads the workbook (%d sheet)'
-          % (run.stdout.strip().replace('\n', '; '), len(ours), book.nsheets))
+    with open(convert(soffice, work, book_path, 'fods'), encoding='utf-8') as f:
+        text = f.read()
+    charts = re.findall(r'<chart:chart .*?</chart:chart>', text, re.S)
+    first = charts[0] if charts else ''
+    series = re.findall(r'<chart:series [^>]*>', first)
+    wanted = [('chart class', 'chart:class="chart:bar"' in first[:400]),
+              ('one series', len(series) == 1),
+              ('values', bool(series) and
+               'chart:values-cell-range-address="Sheet1.B2:Sheet1.B5"' in series[0]),
+              ('name', bool(series) and '&quot;Volts&quot;' in series[0]),
+              ('categories',
+               '<chart:categories table:cell-range-address="Sheet1.A2:Sheet1.A5"/>' in first)]
+    if len(charts) != len(KINDS):
+        failures.append('LibreOffice reads %d charts, %d expected' % (len(charts), len(KINDS)))
+    failures += ['LibreOffice reads our default chart with another %s: %s'
+                 % (what, (series or [first[:300]])[0]) for what, ok in wanted if not ok]
+    print('default chart: %s; %d records; xlrd reads the workbook, LibreOffice reads %d charts, '
+          'ours a bar chart of %d series' % (run.stdout.strip().replace('\n', '; '), len(ours),
+                                             len(charts), len(series)))
     return failures
 
 
@@ -254,7 +310,7 @@ def main():
             failures.append('the gradient chart has no gel frame')
         more, same, documented = check_libreoffice(tool, work, charts)
         failures += more
-        failures += check_xlrd(tool, work, records)
+        failures += check_default_chart(tool, soffice, work, records)
     for f in failures:
         print('DIFFERS ' + f)
     total = sum(len(c) for c in charts)
