@@ -6,8 +6,9 @@
 //                                            each, the chart's style, the gel frames
 //                                            attached and every series' values,
 //                                            categories and name
-//   spreadsheet_chart_dump default OUT       writes the default chart with one series over
-//                                            Sheet1!$B$2:$B$5 named "Volts"
+//   spreadsheet_chart_dump default OUT [K]   writes the default chart with one series over
+//                                            Sheet1!$B$2:$B$5 named "Volts", with the chart
+//                                            group of template K (4 to 10) when given
 //
 // Formulas name the sheet at index 0 "Sheet1", which is the first sheet reference of the
 // workbook (as its EXTERNSHEET record would give it) and holds the texts "Volts" in B1 and
@@ -27,6 +28,7 @@
 #include "spreadsheet/formulas/FormulaHandler.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -118,10 +120,18 @@ int RoundTrip(const char* in, const char* out) {
     return 0;
 }
 
-int Default(const char* out) {
+int Default(const char* out, int group) {
     TBook book;
     TShapeOutsideMsoChart part(&book.group, &book.fonts);
     InsertTemplate(*part.Root, ctDefaultChart, &book.fonts);
+    if (group >= 0) {
+        // The chart group's records in place of the column chart's.
+        TDrwChart probe(nullptr);
+        AttachChart(probe, *part.Root);
+        TChartRecord& format = *probe.PlotArea().Style->Record;
+        format.Children.clear();
+        InsertTemplate(format, group, &book.fonts);
+    }
     TDrwChart& chart = *book.charts.Add();
     AttachChart(chart, *part.Root);
     TXLSChartSerie& serie = *chart.Series().Items(0);
@@ -140,11 +150,13 @@ int main(int argc, char** argv) {
         if (argc == 4 && std::strcmp(argv[1], "roundtrip") == 0)
             return RoundTrip(argv[2], argv[3]);
         if (argc == 3 && std::strcmp(argv[1], "default") == 0)
-            return Default(argv[2]);
+            return Default(argv[2], -1);
+        if (argc == 4 && std::strcmp(argv[1], "default") == 0)
+            return Default(argv[2], std::atoi(argv[3]));
     } catch (const Exception& e) {
         std::fprintf(stderr, "error: %s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: %s roundtrip IN OUT | default OUT\n", argv[0]);
+    std::fprintf(stderr, "usage: %s roundtrip IN OUT | default OUT [GROUP]\n", argv[0]);
     return 2;
 }

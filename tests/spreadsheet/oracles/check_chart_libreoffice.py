@@ -13,7 +13,9 @@ the ranges of the .fods, in our syntax.
 
 Then our default chart, given a series over the same table, takes the place of LibreOffice's
 first chart in a compound file of the workbook: xlrd must read it, and LibreOffice must read our
-chart as a bar chart of that series with its name and categories."""
+chart as a bar chart of that series with its name and categories. The default chart with each
+chart group of the templates (area, horizontal bar, line, pie, radar, scatter, surface) must read
+in LibreOffice as a chart of that kind."""
 import os
 import re
 import struct
@@ -255,31 +257,59 @@ def compound_file(stream, name='Workbook'):
     return header + data + directory + struct.pack('<%dI' % len(fat), *fat)
 
 
+def our_chart(tool, work, group=None):
+    """Our default chart with a series over Sheet1!$B$2:$B$5 named "Volts" (with the chart
+    group of template `group`): the line the tool prints, and its records."""
+    dst = os.path.join(work, 'ours.bin')
+    run = subprocess.run([tool, 'default', dst] + ([str(group)] if group else []),
+                         capture_output=True, text=True, check=True)
+    with open(dst, 'rb') as f:
+        return run.stdout.strip().replace('\n', '; '), parse(f.read())
+
+
+def with_our_charts(work, records, ours):
+    """A compound file of LibreOffice's workbook whose first charts are ours instead."""
+    out, at, n = [], 0, 0
+    while at < len(records):
+        rec, body = records[at]
+        if rec == BOF and body[2:4] == b'\x20\x00' and n < len(ours):
+            out += ours[n]
+            n += 1
+            at = next(i for i in range(at, len(records)) if records[i][0] == EOF) + 1
+        else:
+            out.append(records[at])
+            at += 1
+    path = os.path.join(work, 'ours.xls')
+    with open(path, 'wb') as f:
+        f.write(compound_file(serialise(out)))
+    return path
+
+
+def charts_read(soffice, work, path):
+    """The chart documents LibreOffice reads from a workbook, in order."""
+    with open(convert(soffice, work, path, 'fods'), encoding='utf-8') as f:
+        return re.findall(r'<office:document .*?</office:document>', f.read(), re.S)
+
+
+def series_of(chart):
+    return re.findall(r'<chart:series [^>]*>', chart)
+
+
 def check_default_chart(tool, soffice, work, records):
     """Our default chart, given one series, in place of LibreOffice's first chart: xlrd reads
     the workbook, and LibreOffice reads it back as a bar chart of that series."""
     import xlrd
-    dst = os.path.join(work, 'default.bin')
-    run = subprocess.run([tool, 'default', dst], capture_output=True, text=True, check=True)
-    with open(dst, 'rb') as f:
-        ours = parse(f.read())
-    start = next(i for i, (r, b) in enumerate(records) if r == BOF and b[2:4] == b'\x20\x00')
-    end = next(i for i in range(start, len(records)) if records[i][0] == EOF)
-    book_path = os.path.join(work, 'ours.xls')
-    with open(book_path, 'wb') as f:
-        f.write(compound_file(serialise(records[:start] + ours + records[end + 1:])))
+    printed, ours = our_chart(tool, work)
+    path = with_our_charts(work, records, [ours])
     failures = []
-    book = xlrd.open_workbook(book_path, logfile=open(os.devnull, 'w'))
-    sheet = book.sheet_by_index(0)
+    sheet = xlrd.open_workbook(path, logfile=open(os.devnull, 'w')).sheet_by_index(0)
     if sheet.cell_value(1, 1) != 12.0 or sheet.cell_value(0, 1) != 'Volts':
         failures.append('xlrd reads the sheet beside our chart wrongly: %r'
                         % [sheet.cell_value(r, 1) for r in range(2)])
-    with open(convert(soffice, work, book_path, 'fods'), encoding='utf-8') as f:
-        text = f.read()
-    charts = re.findall(r'<chart:chart .*?</chart:chart>', text, re.S)
+    charts = charts_read(soffice, work, path)
     first = charts[0] if charts else ''
-    series = re.findall(r'<chart:series [^>]*>', first)
-    wanted = [('chart class', 'chart:class="chart:bar"' in first[:400]),
+    series = series_of(first)
+    wanted = [('chart class', 'chart:class="chart:bar"' in first),
               ('one series', len(series) == 1),
               ('values', bool(series) and
                'chart:values-cell-range-address="Sheet1.B2:Sheet1.B5"' in series[0]),
@@ -291,8 +321,34 @@ def check_default_chart(tool, soffice, work, records):
     failures += ['LibreOffice reads our default chart with another %s: %s'
                  % (what, (series or [first[:300]])[0]) for what, ok in wanted if not ok]
     print('default chart: %s; %d records; xlrd reads the workbook, LibreOffice reads %d charts, '
-          'ours a bar chart of %d series' % (run.stdout.strip().replace('\n', '; '), len(ours),
-                                             len(charts), len(series)))
+          'ours a bar chart of %d series' % (printed, len(ours), len(charts), len(series)))
+    return failures
+
+
+# Chart-group templates 4 to 10 and what LibreOffice must read them as: its class and whether
+# the bars lie (LibreOffice has no surface charts and draws one as columns).
+GROUPS = [(4, 'chart:area', False), (5, 'chart:bar', True), (6, 'chart:line', False),
+          (7, 'chart:circle', False), (8, 'chart:radar', False), (9, 'chart:scatter', False),
+          (10, 'chart:bar', False)]
+
+
+def check_chart_groups(tool, soffice, work, records):
+    """Our default chart with each chart-group template in place of LibreOffice's charts."""
+    ours = [our_chart(tool, work, group)[1] for group, _, _ in GROUPS]
+    charts = charts_read(soffice, work, with_our_charts(work, records, ours))
+    failures = []
+    for (group, kind, lying), chart in zip(GROUPS, charts):
+        found = re.search(r'chart:class="([^"]*)"', chart)
+        series = series_of(chart)
+        if (not found or found.group(1) != kind
+                or ('chart:vertical="true"' in chart) != lying or len(series) != 1
+                or 'chart:values-cell-range-address="Sheet1.B2:Sheet1.B5"' not in series[0]):
+            failures.append('chart group %d: LibreOffice reads %s (%d series), %s expected'
+                            % (group, found.group(1) if found else 'no chart', len(series), kind))
+    if len(charts) != len(KINDS):
+        failures.append('LibreOffice reads %d charts, %d expected' % (len(charts), len(KINDS)))
+    print('chart groups: LibreOffice reads our templates 4-10 as %s'
+          % ', '.join(re.search(r'chart:class="chart:([^"]*)"', c).group(1) for c in charts[:7]))
     return failures
 
 
@@ -311,6 +367,7 @@ def main():
         more, same, documented = check_libreoffice(tool, work, charts)
         failures += more
         failures += check_default_chart(tool, soffice, work, records)
+        failures += check_chart_groups(tool, soffice, work, records)
     for f in failures:
         print('DIFFERS ' + f)
     total = sum(len(c) for c in charts)
