@@ -343,11 +343,11 @@ void TMetafilePlayer::EmfText(TByteReader& in) {
 
 void TMetafilePlayer::EmfBitmap(std::uint32_t type, TByteReader& in) {
     in.RectL();
-    const int x = in.I32(), y = in.I32();
+    const int x = FileCoord(in.I32()), y = FileCoord(in.I32());
     if (type == EMR_BITBLT) {
-        const int w = in.I32(), h = in.I32();
+        const int w = FileCoord(in.I32()), h = FileCoord(in.I32());
         const std::uint32_t rop = in.U32();
-        const int sx = in.I32(), sy = in.I32();
+        const int sx = FileCoord(in.I32()), sy = FileCoord(in.I32());
         in.Skip(24 + 8);
         const std::uint32_t offBmi = in.U32(), cbBmi = in.U32();
         const std::uint32_t offBits = in.U32(), cbBits = in.U32();
@@ -363,12 +363,13 @@ void TMetafilePlayer::EmfBitmap(std::uint32_t type, TByteReader& in) {
                    in.At(offBits, cbBits), cbBits, rop);
         return;
     }
-    const int sx = in.I32(), sy = in.I32(), sw = in.I32(), sh = in.I32();
+    const int sx = FileCoord(in.I32()), sy = FileCoord(in.I32());
+    const int sw = FileCoord(in.I32()), sh = FileCoord(in.I32());
     const std::uint32_t offBmi = in.U32(), cbBmi = in.U32();
     const std::uint32_t offBits = in.U32(), cbBits = in.U32();
     in.U32();
     const std::uint32_t rop = in.U32();
-    const int w = in.I32(), h = in.I32();
+    const int w = FileCoord(in.I32()), h = FileCoord(in.I32());
     DrawBitmap({x, y, x + w, y + h}, {sx, sy, sx + sw, sy + sh}, in.At(offBmi, cbBmi), cbBmi,
                in.At(offBits, cbBits), cbBits, rop);
 }

@@ -6,6 +6,7 @@
 
 #include "platform/graphics/Types.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -13,6 +14,12 @@
 #include <vector>
 
 namespace metafile {
+
+// A coordinate or size read from a file, kept to a range where sums and differences of two of
+// them stay within int (files may hold any values; no picture is anywhere near this large).
+inline int FileCoord(std::int32_t v) {
+    return std::clamp(v, -(1 << 24), 1 << 24);
+}
 
 // ---- enhanced metafile records ---------------------------------------------------------------
 constexpr std::uint32_t EMR_HEADER = 1;

@@ -18,7 +18,8 @@ namespace {
 
 // Rounds to a pixel, saturating so that numbers from outside never overflow.
 int Pixel(double v) {
-    constexpr double limit = 1073741824.0;
+    // Far beyond any surface, and differences of two stay within int.
+    constexpr double limit = 268435456.0;
     if (std::isnan(v))
         return 0;
     return static_cast<int>(std::lround(std::clamp(v, -limit, limit)));
@@ -424,10 +425,28 @@ void TMetafilePlayer::StretchBitmap(const TRect& dest, const TRect& src,
                                     const std::shared_ptr<TBitmap>& bitmap, std::uint32_t rop) {
     if (!bitmap)
         return;
-    const TRect d = MapRect(dest);
+    TRect d = MapRect(dest);
+    TRect s = src;
+    const int bw = bitmap->Width(), bh = bitmap->Height();
+    if (s.Width() > 0 && s.Height() > 0) {
+        // Only the part of the source inside the bitmap is copied, to the matching part of the
+        // target (a file may name a source far larger than its bitmap).
+        const TRect inside{std::max(s.Left, 0), std::max(s.Top, 0), std::min(s.Right, bw),
+                           std::min(s.Bottom, bh)};
+        if (inside.Right <= inside.Left || inside.Bottom <= inside.Top)
+            return;
+        const double fx = static_cast<double>(d.Width()) / s.Width();
+        const double fy = static_cast<double>(d.Height()) / s.Height();
+        d = {d.Left + Pixel((inside.Left - s.Left) * fx), d.Top + Pixel((inside.Top - s.Top) * fy),
+             d.Left + Pixel((inside.Right - s.Left) * fx),
+             d.Top + Pixel((inside.Bottom - s.Top) * fy)};
+        s = inside;
+    } else if (std::abs(s.Width()) > bw || std::abs(s.Height()) > bh) {
+        return; // a mirrored source beyond the bitmap
+    }
     Prepare(false, true);
-    canvas_.StretchBlt(d.Left, d.Top, d.Width(), d.Height(), bitmap->Canvas(), src.Left, src.Top,
-                       src.Width(), src.Height(), rop);
+    canvas_.StretchBlt(d.Left, d.Top, d.Width(), d.Height(), bitmap->Canvas(), s.Left, s.Top,
+                       s.Width(), s.Height(), rop);
 }
 
 } // namespace metafile

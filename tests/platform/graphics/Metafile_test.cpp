@@ -350,3 +350,53 @@ TEST(Metafile, DamagedFilesAreRefusedCleanly) {
         EXPECT_THROW(m.LoadFromBytes(data), EInvalidGraphic);
     }
 }
+
+// A picture record may name any source rectangle: only the part inside its bitmap is copied, to
+// the matching part of the target, and numbers near the ends of int neither overflow nor ask
+// for a copy larger than the bitmap.
+TEST(Metafile, PictureSourcesBeyondTheirBitmapCopyOnlyTheBitmap) {
+    const auto made = Recorded([](TCanvas& c) {
+        auto picture = WhiteBitmap(6, 4);
+        picture->Canvas()->Brush()->SetColor(clBlue);
+        picture->Canvas()->FillRect({0, 0, 6, 4});
+        c.StretchDraw({20, 20, 80, 60}, picture.get());
+    });
+    const std::vector<std::uint8_t> good = made->SaveToBytes();
+    std::size_t at = 0;
+    for (const metafile::TRecord& r : metafile::ParseMetafile(good).records)
+        if (r.type == metafile::EMR_STRETCHDIBITS)
+            at = static_cast<std::size_t>(r.data - good.data());
+    ASSERT_NE(at, 0u);
+    // The bitmap in the record (the pixels the drawing put) and its size.
+    metafile::TByteReader record(good.data() + at, good.size() - at);
+    record.Seek(40);
+    const std::int32_t bw = record.I32(), bh = record.I32();
+    auto withSource = [&](std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+        std::vector<std::uint8_t> data = good;
+        const std::int32_t values[] = {x, y, w, h};
+        for (int i = 0; i < 4; ++i)
+            for (int b = 0; b < 4; ++b)
+                data[at + 32 + static_cast<std::size_t>(4 * i + b)] =
+                    static_cast<std::uint8_t>(static_cast<std::uint32_t>(values[i]) >> (8 * b));
+        TMetafile m;
+        m.LoadFromBytes(data);
+        return Played(m);
+    };
+    // As recorded: the whole picture stretched over the target.
+    EXPECT_EQ(InkBox(withSource(0, 0, bw, bh), clWhite), (TRect{20, 20, 80, 60}));
+    // The source twice the bitmap's width: the bitmap fills the left half of the target.
+    EXPECT_EQ(InkBox(withSource(0, 0, 2 * bw, bh), clWhite), (TRect{20, 20, 50, 60}));
+    // Starting left of the bitmap: the bitmap lands in the right half.
+    EXPECT_EQ(InkBox(withSource(-bw, 0, 2 * bw, bh), clWhite), (TRect{50, 20, 80, 60}));
+    for (const auto& extreme :
+         {std::array<std::int32_t, 4>{0x7FFFFFF0, 0x7FFFFFF0, 0x7FFFFFF0, 0x7FFFFFF0},
+          std::array<std::int32_t, 4>{-0x7FFFFFF0, 0, 0x7FFFFFFF, 4},
+          std::array<std::int32_t, 4>{0, 0, 1 << 30, 1 << 30}}) {
+        const QImage played = withSource(extreme[0], extreme[1], extreme[2], extreme[3]);
+        const TRect ink = InkBox(played, clWhite);
+        if (ink.Right > ink.Left) {
+            EXPECT_GE(ink.Left, 20);
+            EXPECT_LE(ink.Right, 80);
+        }
+    }
+}
