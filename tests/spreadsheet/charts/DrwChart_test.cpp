@@ -3,15 +3,12 @@
 
 #include "spreadsheet/charts/DrwChart.h"
 
-#include "spreadsheet/cells/Cell.h"
 #include "spreadsheet/charts/SheetCharts.h"
-#include "spreadsheet/core/XLSUtils.h"
 #include "spreadsheet/drawing/ChartPart.h"
 #include "spreadsheet/drawing/ChartTemplates.h"
 #include "spreadsheet/drawing/EscherDrawing.h"
 #include "spreadsheet/drawing/TextObject.h"
-#include "spreadsheet/formats/CellFormats.h"
-#include "spreadsheet/formulas/FormulaHandler.h"
+#include "tests/spreadsheet/charts/ChartTestSupport.h"
 #include "tests/spreadsheet/drawing/DrawingTestSupport.h"
 #include "tests/support/ErrorMessage.h"
 
@@ -21,39 +18,15 @@ namespace {
 
 using TBody = std::vector<uint8_t>;
 
-struct Charts : ::testing::Test {
+struct Charts : ::testing::Test, TChartBook {
     Charts() {
-        InitializeRecordFormatUnit();
-        InitializeUtilitiesUnit();
-        MaxCol = MaxColClassic;
-        MaxRow = MaxRowClassic;
         group.NewTextId = [] { return 5u; };
-        handler.CellValuesList().AddNew();
-        handler.OnSheetIndex = [](const std::u16string& name, int& index, int& count) {
-            count = 1;
-            index = UpperText(name) == u"SHEET1" ? 0 : -1;
-        };
-        handler.OnNameText = [](int kind, int index, std::u16string& text, int, int) {
-            if (kind == 0 && index == 0)
-                text = u"Sheet1";
-        };
     }
     TDrwChart& NewChart() { return *charts.Add(); }
     TChartRecord& RootOf(TDrwChart& chart) {
         return *static_cast<TShapeOutsideMsoChart&>(*chart.Shape()->Object).Root;
     }
-    void Text(int col, int row, const std::u16string& text) {
-        handler.CellValuesList().Items(0)->SetCell(
-            col, row,
-            std::make_unique<TStringCell>(formats, formats.DefaultFormat(), col, row, sst,
-                                          sst.AddString(text)));
-    }
 
-    TXFonts fonts;
-    TCellFormats formats{fonts, true};
-    TSST2 sst{fonts};
-    TFormulaHandler handler{sst, TFormatSettings::Invariant()};
-    TEscherGroup group;
     TEscherDrawing drawing{&group, &handler.InternalNames(), &fonts};
     TDrwCharts charts{nullptr, &drawing, &handler, &fonts};
 };

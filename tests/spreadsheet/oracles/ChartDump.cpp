@@ -17,15 +17,11 @@
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exception.h"
 #include "platform/rtl/Streams.h"
-#include "spreadsheet/cells/Cell.h"
 #include "spreadsheet/charts/DrwChart.h"
-#include "spreadsheet/core/XLSGlobals.h"
-#include "spreadsheet/core/XLSUtils.h"
 #include "spreadsheet/drawing/ChartPart.h"
 #include "spreadsheet/drawing/ChartTemplates.h"
-#include "spreadsheet/drawing/EscherGroup.h"
-#include "spreadsheet/formats/CellFormats.h"
 #include "spreadsheet/formulas/FormulaHandler.h"
+#include "tests/spreadsheet/charts/ChartTestSupport.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,36 +30,13 @@
 
 namespace {
 
-struct TBook {
+struct TBook : TChartBook {
     TBook() {
-        InitializeRecordFormatUnit();
-        InitializeUtilitiesUnit();
-        MaxCol = MaxColClassic;
-        MaxRow = MaxRowClassic;
-        handler.CellValuesList().AddNew();
-        handler.OnSheetIndex = [](const std::u16string& name, int& index, int& count) {
-            count = 1;
-            index = UpperText(name) == u"SHEET1" ? 0 : -1;
-        };
-        handler.OnNameText = [](int kind, int index, std::u16string& text, int, int) {
-            if (kind == 0 && index == 0)
-                text = u"Sheet1";
-        };
+        // Sheet1 is the workbook's first sheet reference, as its EXTERNSHEET record says.
         handler.EncodeFormula(u"Sheet1!A1", 0x20);
         Text(1, 0, u"Volts");
         Text(2, 0, u"Amps");
     }
-    void Text(int col, int row, const std::u16string& text) {
-        handler.CellValuesList().Items(0)->SetCell(
-            col, row,
-            std::make_unique<TStringCell>(formats, formats.DefaultFormat(), col, row, sst,
-                                          sst.AddString(text)));
-    }
-    TXFonts fonts;
-    TCellFormats formats{fonts, true};
-    TSST2 sst{fonts};
-    TFormulaHandler handler{sst, TFormatSettings::Invariant()};
-    TEscherGroup group;
     // No drawing: items attach to the parts given to them instead of making shapes.
     TDrwCharts charts{nullptr, nullptr, &handler, &fonts};
 };
