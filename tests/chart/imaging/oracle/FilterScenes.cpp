@@ -70,6 +70,10 @@ int main(int argc, char** argv) {
     Filtered("rotate90", [](TFilterItems& f) { f.Add<TRotateFilter>()->Angle = 90; });
     Filtered("grey", [](TFilterItems& f) { f.Add<TGrayScaleFilter>()->Method = gmEye; });
     Filtered("blur", [](TFilterItems& f) { f.Add<TBlurFilter>(); });
+    Filtered("blur-heavy", [](TFilterItems& f) { f.Add<TBlurFilter>()->Amount = 20; });
+    Filtered("sharpen", [](TFilterItems& f) { f.Add<TSharpenFilter>(); });
+    Filtered("emboss", [](TFilterItems& f) { f.Add<TEmbossFilter>(); });
+    Filtered("soften", [](TFilterItems& f) { f.Add<TSoftenFilter>(); });
     Filtered("gamma", [](TFilterItems& f) { f.Add<TGammaCorrectionFilter>()->Amount = 70; });
     Filtered("mosaic", [](TFilterItems& f) { f.Add<TMosaicFilter>()->Amount = 8; });
     Filtered("hls", [](TFilterItems& f) { f.Add<THueLumSatFilter>()->Luminance = 20; });
