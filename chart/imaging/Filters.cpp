@@ -199,7 +199,17 @@ void THueLumSatFilter::Apply(TBitmap& bitmap, const TRect& r) {
     if (Hue == 0 && Luminance == 0 && Saturation == 0)
         return;
     BuildLines(bitmap);
-    EachPixel(lines_, r, [this](std::uint8_t* p) {
+    // Pictures have runs of one colour (flat areas, drawn parts): a pixel like the one before it
+    // takes the result made for that one.
+    std::uint8_t lastIn[3] = {0, 0, 0};
+    std::uint8_t lastOut[3] = {0, 0, 0};
+    bool haveLast = false;
+    EachPixel(lines_, r, [&](std::uint8_t* p) {
+        if (haveLast && p[0] == lastIn[0] && p[1] == lastIn[1] && p[2] == lastIn[2]) {
+            std::copy(lastOut, lastOut + 3, p);
+            return;
+        }
+        std::copy(p, p + 3, lastIn);
         int h, l, s;
         RgbToHls(p[2], p[1], p[0], h, l, s);
         if (Hue != 0)
@@ -213,6 +223,8 @@ void THueLumSatFilter::Apply(TBitmap& bitmap, const TRect& r) {
         p[0] = Clamp(blue);
         p[1] = Clamp(green);
         p[2] = Clamp(red);
+        std::copy(p, p + 3, lastOut);
+        haveLast = true;
     });
 }
 

@@ -230,6 +230,37 @@ TEST(FilterItems, StoredFormRoundTrip) {
     EXPECT_EQ(bl->Region()->Left, 7);
 }
 
+// Hue, luminance and saturation over runs of one colour, neighbours that differ in one channel,
+// and noise: every pixel as the same filter makes that colour alone.
+TEST(Filters, HueLumSatPixelByPixel) {
+    auto b = Noise(24, 6, 5);
+    for (int y = 0; y < 3; ++y) // runs of three pixels in the upper rows
+        for (int x = 0; x < 24; ++x)
+            std::copy(b->ScanLine(y) + (x / 3) * 12, b->ScanLine(y) + (x / 3) * 12 + 3,
+                      b->ScanLine(y) + x * 4);
+    for (int x = 0; x < 24; ++x) { // neighbours that differ in one channel only
+        const std::uint8_t red[3] = {10, 20, static_cast<std::uint8_t>(30 + x)};
+        const std::uint8_t green[3] = {90, static_cast<std::uint8_t>(200 - x), 40};
+        std::copy(red, red + 3, b->ScanLine(3) + x * 4);
+        std::copy(green, green + 3, b->ScanLine(4) + x * 4);
+    }
+    auto before = std::make_unique<TBitmap>(24, 6, pf32bit);
+    before->Assign(*b);
+    THueLumSatFilter filter(nullptr);
+    filter.Hue = 30;
+    filter.Luminance = -20;
+    filter.Saturation = 15;
+    filter.Apply(*b, {0, 0, 23, 5});
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 24; ++x) {
+            TBitmap one(1, 1, pf32bit);
+            std::copy(before->ScanLine(y) + x * 4, before->ScanLine(y) + x * 4 + 4,
+                      one.ScanLine(0));
+            filter.Apply(one, {0, 0, 0, 0});
+            ASSERT_EQ(At(*b, x, y), At(one, 0, 0)) << x << "," << y;
+        }
+}
+
 TEST(Filters, FlipMosaicGammaBrightness) {
     // Rows 10..19 mirrored; an odd count keeps its middle row.
     auto b = Noise(8, 30), before = Noise(8, 30);
