@@ -182,7 +182,9 @@ void TMetafilePlayer::Prepare(bool pen, bool brush, bool font) {
         const std::uint32_t style = p.style & PS_STYLE_MASK;
         c.SetStyle(style <= psAlternate ? static_cast<TPenStyle>(style) : psSolid);
         c.SetColor(p.color);
-        c.SetWidth(std::max(MapWidth(p.width), p.width > 0 ? 1 : 0));
+        // Widths from a file are kept to what a pen can be drawn with.
+        constexpr int kWidestPen = 32767;
+        c.SetWidth(std::clamp(MapWidth(p.width), p.width > 0 ? 1 : 0, kWidestPen));
         // The older format has no geometric flag: a wide pen with its own line ends is one.
         c.SetGeometric(
             (p.style & PS_GEOMETRIC) != 0 ||

@@ -27,21 +27,18 @@ protected:
         shape = std::make_unique<TPlotShape>(panel);
         shape->Shadow()->SetVisible(false);
     }
-    // Draws the panel with the shape in rect; the log holds the shape's calls only.
+    // The panel drawn with the shape in rect (after what under draws).
     QImage Draw(const TRect& rect, double angle = 0,
                 const std::function<void(TTestPanel&)>& under = nullptr) {
         TBitmap target(panel->Width(), panel->Height());
-        log = std::make_unique<charttest::TCanvasCallLog>(*target.Canvas());
         panel->Content = [&](TTestPanel& p, const TRect&) {
             if (under)
                 under(p);
-            log->Clear();
             shape->DrawShapeIn(rect, angle, 0);
         };
         panel->DrawToCanvas(target.Canvas(), {0, 0, panel->Width(), panel->Height()});
-        QImage image = TGraphicsQt::Image(target).copy();
-        log->Clear();
-        return image;
+        panel->Content = nullptr; // it holds this call's arguments
+        return TGraphicsQt::Image(target).copy();
     }
     // The canvas calls the shape makes in rect.
     std::vector<TCanvasCall> Calls(const TRect& rect, double angle = 0) {
@@ -52,6 +49,7 @@ protected:
             shape->DrawShapeIn(rect, angle, 0);
         };
         panel->DrawToCanvas(target.Canvas(), {0, 0, panel->Width(), panel->Height()});
+        panel->Content = nullptr;
         return calls.Calls();
     }
     std::vector<std::string> Ops(const TRect& rect, double angle = 0) {
@@ -63,7 +61,6 @@ protected:
 
     TTestPanel* panel = nullptr;
     std::unique_ptr<TPlotShape> shape;
-    std::unique_ptr<charttest::TCanvasCallLog> log;
 };
 
 } // namespace
