@@ -5,6 +5,7 @@
 //   panel.emf    CreateMetafileImage, enhanced
 //   panel.wmf    CreateMetafileImage, placeable Windows metafile
 //   fixture.txt  where the parts are: "name left top right bottom" and "name colour" lines
+// A caption above the shape (Cyrillic, in Arial) is drawn in the panel's text colour.
 
 #include "chart/panel/PlotPanelExtended.h"
 #include "chart/panel/PlotShape.h"
@@ -25,6 +26,7 @@ namespace {
 constexpr TRect kShape{40, 30, 180, 110};
 constexpr int kShadow = 6;
 constexpr TColor kBack = 0x00E8D0C0;
+constexpr TRect kCaption{40, 4, 230, 26};
 
 class TFixturePanel : public TCustomPlotPanelExtended {
     Q4_CLASS(TFixturePanel, TCustomPlotPanelExtended)
@@ -50,6 +52,12 @@ protected:
     void DrawToRect(const TRect& r) override {
         DrawBackground(r);
         shape.DrawShapeIn(kShape, 0, 0);
+        TCanvas3D& dc = *DrawCanvas();
+        dc.Font()->SetName("Arial");
+        dc.Font()->SetHeight(-16);
+        dc.Font()->SetColor(clBlack);
+        dc.Brush()->SetStyle(bsClear);
+        dc.TextOut(kCaption.Left, kCaption.Top, "Напряжение 12 В");
     }
 };
 
@@ -92,6 +100,8 @@ int main(int argc, char** argv) {
     fixture << "shape " << kShape.Left << ' ' << kShape.Top << ' ' << kShape.Right << ' '
             << kShape.Bottom << '\n';
     fixture << "shadow " << kShadow << '\n';
+    fixture << "caption " << kCaption.Left << ' ' << kCaption.Top << ' ' << kCaption.Right << ' '
+            << kCaption.Bottom << '\n';
     fixture << "back " << Hex(kBack) << "\nstart " << Hex(clRed) << "\nend " << Hex(clYellow)
             << "\nshadowcolor " << Hex(clNavy) << "\npen " << Hex(clBlack) << '\n';
     form->Free();
