@@ -1,11 +1,17 @@
 #include "chart/panel/ComboFlat.h"
 
+#include "chart/draw/DrawLibrary.h"
 #include "platform/forms/Messages.h"
 
 TComboFlat::TComboFlat(TComponent* owner) : TComboBox(owner) {
     SetHeight(21);
     SetItemHeight(13);
     SetStyle(csDropDownList);
+    // On a Japanese desktop the box writes in the chart library's font.
+    if (UserLanguageIsJapanese()) {
+        Font()->SetName(DefaultChartFontName());
+        Font()->SetSize(DefaultChartFontSize());
+    }
 }
 
 void TComboFlat::DeclareProperties(TPropertyList& p) {

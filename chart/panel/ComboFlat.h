@@ -9,7 +9,8 @@
 class TComboFlat : public TComboBox {
     Q4_CLASS(TComboFlat, TComboBox)
 public:
-    // 21 pixels high, items 13 high, a drop-down list.
+    // 21 pixels high, items 13 high, a drop-down list; on a Japanese desktop in the chart
+    // library's font.
     explicit TComboFlat(TComponent* owner);
     static void DeclareProperties(TPropertyList& p);
     void WndProc(TMessage& message) override;

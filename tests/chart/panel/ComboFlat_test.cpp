@@ -3,6 +3,7 @@
 
 #include "tests/chart/panel/PanelTestSupport.h"
 
+#include "chart/draw/DrawLibrary.h"
 #include "chart/panel/ComboFlat.h"
 #include "platform/classes/Streaming.h"
 #include "tests/chart/support/ChartTestSupport.h"
@@ -13,6 +14,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEnterEvent>
+
+#include <cstdlib>
+#include <string>
 
 using namespace paneltest;
 using charttest::PixelAt;
@@ -53,6 +57,21 @@ TEST_F(ComboFlatFixture, StartsAsAListTwentyOnePixelsHigh) {
     combo->SetItemIndex(1);
     EXPECT_EQ(combo->CurrentText(), "Второй");
     EXPECT_EQ(combo->CurrentObject(), form);
+}
+
+TEST_F(ComboFlatFixture, OnAJapaneseDesktopWritesInTheChartFont) {
+    ASSERT_EQ(DefaultChartFontName(), "Arial");
+    EXPECT_NE(combo->Font()->Name(), DefaultChartFontName());
+    const char* was = std::getenv("LC_ALL");
+    const std::string saved = was != nullptr ? was : "";
+    setenv("LC_ALL", "ja_JP.UTF-8", 1);
+    auto* japanese = new TComboFlat(form);
+    if (saved.empty())
+        unsetenv("LC_ALL");
+    else
+        setenv("LC_ALL", saved.c_str(), 1);
+    EXPECT_EQ(japanese->Font()->Name(), DefaultChartFontName());
+    EXPECT_EQ(japanese->Font()->Size(), DefaultChartFontSize());
 }
 
 TEST_F(ComboFlatFixture, LooksFlatUntilTheMouseIsOverIt) {
