@@ -360,3 +360,25 @@ TEST_F(ZoomDrag, RightDragPansWithinThePlotUntilTheMouseLeaves) {
     EXPECT_EQ(panel->Pans.size(), 2u);
     Release(panel, 70, 60, Qt::RightButton);
 }
+
+TEST_F(PanelFixture, PrintingLeavesOutThePanelsBackgroundUnlessAskedFor) {
+    TTestPanel* panel = MakePanel(60, 40);
+    panel->SetColor(clYellow);
+    panel->Border()->SetVisible(true);
+    panel->Border()->SetColor(clBlue);
+    auto drawn = [&] {
+        auto bitmap = panel->CreateBitmapImage(clRed, {0, 0, 60, 40}, pf24bit);
+        return TGraphicsQt::Image(*bitmap).copy();
+    };
+    panel->SetPrinting(true);
+    const QImage printed = drawn();
+    EXPECT_EQ(PixelAt(printed, 30, 20), clRed) << "no panel colour";
+    EXPECT_EQ(PixelAt(printed, 1, 20), clRed) << "no bevel";
+    EXPECT_EQ(PixelAt(printed, 0, 20), clBlue) << "the border pen is drawn";
+    PrintPanelBackground = true;
+    const QImage withBackground = drawn();
+    PrintPanelBackground = false;
+    panel->SetPrinting(false);
+    EXPECT_EQ(PixelAt(withBackground, 30, 20), clYellow);
+    EXPECT_EQ(PixelAt(withBackground, 1, 20), ColorToRGB(clBtnHighlight));
+}
