@@ -11,6 +11,7 @@
 #include "chart/editors/MarginsEditor.h"
 #include "chart/editors/PenDialog.h"
 #include "chart/editors/ShadowEditor.h"
+#include "chart/editors/ShapeEditor.h"
 #include "chart/editors/StringsEditor.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/stdctrls/Registration.h"
@@ -19,7 +20,8 @@ void RegisterChartEditorClasses() {
     RegisterStdControls();
     RegisterClasses<TButtonColor, TButtonPen, TButtonGradient, TPenDialog, TBrushDialog,
                     TPlotGradientEditor, TPlotShadowEditor, TPlotFontEditor, TStringsEditor,
-                    TAxisIncrement, TBackImageEditor, TFiltersEditor, TMarginsEditor>();
+                    TAxisIncrement, TBackImageEditor, TFiltersEditor, TMarginsEditor,
+                    TFormPlotShape>();
     // The picture editor's "Filters..." button runs the filters editor.
     TBackImageEditor::FiltersEditorHook() = EditPictureFilters;
 }

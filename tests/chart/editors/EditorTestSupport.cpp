@@ -6,6 +6,7 @@
 #include "platform/graphics/Snapshot_p.h"
 #include "platform/stdctrls/ComboBox.h"
 #include "platform/stdctrls/ListBox.h"
+#include "platform/stdctrls/PageControl.h"
 #include "platform/stdctrls/StdCtrlsBridge.h"
 #include "tests/support/ProjectFonts.h"
 
@@ -192,6 +193,11 @@ void ClickListItem(TWinControl* list, int index) {
     SendMouse(w->viewport(), QEvent::MouseButtonPress, r.center());
     SendMouse(w->viewport(), QEvent::MouseButtonRelease, r.center());
     QApplication::processEvents();
+}
+
+void ClickTab(TPageControl* pages, int index) {
+    const TRect r = pages->TabRect(index);
+    ClickAt(pages, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
 }
 
 std::string Shoot(TCustomForm* form, const std::string& name) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class TPageControl;
 class TWinControl;
 
 namespace edtest {
@@ -41,6 +42,8 @@ void TypeInto(TWinControl* control, const std::string& text);
 void ChooseItem(TWinControl* combo, int index);
 // Clicks item index of a list box.
 void ClickListItem(TWinControl* list, int index);
+// Clicks the tab of page index of a page control.
+void ClickTab(TPageControl* pages, int index);
 
 // Writes the shown form to <build>/chart-editors/<name>.png; answers the path.
 std::string Shoot(TCustomForm* form, const std::string& name);

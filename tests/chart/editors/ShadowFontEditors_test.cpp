@@ -29,11 +29,6 @@ template <class T> T* Part(TCustomForm* form, const char* name) {
     return FormPart<T>(form, name);
 }
 
-void ClickTab(TPageControl* pages, int index) {
-    const TRect r = pages->TabRect(index);
-    edtest::ClickAt(pages, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-}
-
 } // namespace
 
 TEST(ShadowEditor, SizesFollowVisibilityAndSmoothingItsOptions) {
@@ -171,12 +166,12 @@ TEST_F(FontEditorTest, ShadowAndGradientPagesAreMadeWhenFirstOpened) {
     auto* own = Part<TPageControl>(editor, "PageControl1");
     EXPECT_EQ(editor->ShadowEditor(), nullptr);
     EXPECT_EQ(editor->GradientEditor(), nullptr);
-    ClickTab(own, 2);
+    edtest::ClickTab(own, 2);
     ASSERT_NE(editor->ShadowEditor(), nullptr);
     EXPECT_EQ(editor->ShadowEditor()->Shadow(), font.Shadow());
     EXPECT_EQ(font.Shadow()->Color(), RGB(12, 34, 56));
     edtest::Shoot(host, "font-editor-shadow");
-    ClickTab(own, 3);
+    edtest::ClickTab(own, 3);
     ASSERT_NE(editor->GradientEditor(), nullptr);
     EXPECT_EQ(editor->GradientEditor()->Gradient, font.Gradient());
     edtest::Shoot(host, "font-editor-gradient");
