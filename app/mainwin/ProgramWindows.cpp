@@ -29,6 +29,7 @@
 #include "platform/forms/Timer.h"
 #include "platform/stdctrls/Registration.h"
 #include "spreadsheet/SpreadsheetUnits.h"
+#include "spreadsheet/html/WorkbookComponents.h"
 
 void RegisterMainWindowClasses() {
     RegisterStdControls();
@@ -43,6 +44,7 @@ void RegisterMainWindowClasses() {
     RegisterTreeControls();
     RegisterCommComponents();
     RegisterModemComponents();
+    RegisterWorkbookComponents();
     RegisterClasses<TMainMenu, TMenuItem, TTimer, TOpenDialog, TSaveDialog>();
     RegisterClasses<TformMain, TdlgSplash, TFormAbout>();
 }

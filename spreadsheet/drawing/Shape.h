@@ -77,6 +77,9 @@ public:
 // Left, top, right, bottom in a group's space.
 using TChildAnchor = std::array<int32_t, 4>;
 
+// A shape of a drawing. It lives in a namespace of its own because the form library has a
+// shape control of the same name; both may be in one program.
+namespace xlsdrawing {
 class TShape {
 public:
     virtual ~TShape();
@@ -115,6 +118,8 @@ protected:
     // The OBJ record and the object part's records.
     void WriteObjectRecords(TBIFFStream& stream) const;
 };
+} // namespace xlsdrawing
+using xlsdrawing::TShape;
 
 class TShapeClientAnchor : public TShape {
 public:

@@ -24,6 +24,7 @@
 #include "spreadsheet/records/Selection.h"
 #include "spreadsheet/sheets/SheetHost.h"
 #include "spreadsheet/sheets/Sheets.h"
+#include "spreadsheet/tables/XMLRelations.h"
 
 #include <algorithm>
 
@@ -99,6 +100,7 @@ void TSheet::BuildParts() {
         return GetDefaultFormat(col, row)->Index;
     };
     visibleAreas_ = std::make_unique<TCellAreas>(this);
+    relations_ = std::make_unique<TXMLRelations>();
 }
 
 TSheet::~TSheet() {
@@ -123,6 +125,7 @@ TSheet::~TSheet() {
     printSettings_.reset();
     pane_.reset();
     records_.reset();
+    relations_.reset();
     if (cells_)
         host_->FormulaHandler().CellValuesList().Delete(cells_);
     sheets_->RemoveSheetName(*this);

@@ -7,6 +7,7 @@
 #include "platform/classes/Collection.h"
 #include "platform/classes/Properties.h"
 #include "spreadsheet/core/FormulaValue.h"
+#include "spreadsheet/drawing/Shape.h"
 #include "spreadsheet/formulas/FormulaSheets.h"
 
 #include <cstdint>
@@ -33,6 +34,7 @@ class TPane;
 class TDrawingObjects;
 class TControlObjects;
 class TDrwCharts;
+class TXMLRelations;
 class TEscherDrawing;
 class TApplyFormat;
 class THyperlinks;
@@ -41,7 +43,6 @@ class TAutoFilters;
 class TSelection;
 class TSelectedAreas;
 class TXLSRange;
-class TShape;
 class TShapeClientAnchor;
 class TXFont;
 class TFormulaHandler;
@@ -174,6 +175,8 @@ public:
     TXLSRange& Range() const { return *range_; }
     TCellAreas& VisibleAreas() const { return *visibleAreas_; }
     TCellFormats& Formats() const { return *formats_; }
+    // Package relations of the newer format, kept for writing back.
+    TXMLRelations& Relations() const { return *relations_; }
     TDrwCharts& Charts() const { return *charts_; }
 
     bool RecalcFormulas = true;
@@ -219,5 +222,6 @@ private:
     std::unique_ptr<TSelectedAreas> selectedAreas_;
     std::unique_ptr<TXLSRange> range_;
     std::unique_ptr<TCellAreas> visibleAreas_;
+    std::unique_ptr<TXMLRelations> relations_;
     int firstRow_ = 0, lastRow_ = 0, firstCol_ = 0, lastCol_ = 0;
 };

@@ -14,6 +14,7 @@
 #include "spreadsheet/formulas/FormulaHandler.h"
 #include "spreadsheet/records/RecordStorage.h"
 #include "spreadsheet/records/XLSVBA.h"
+#include "spreadsheet/tables/XMLRelations.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -63,6 +64,7 @@ TXLSWorkbook4::TXLSWorkbook4(TComponent* owner) : TComponent(owner) {
     sheets_->Add();
     sheetCharts_ = std::make_unique<TSheetCharts>(this, msoPictures_.get(), fonts_.get());
     vba_ = std::make_unique<TXLSVBA>();
+    relations_ = std::make_unique<TXMLRelationsWorkbook>();
     LoadCalcOptions();
     SetVersion(xvExcel97);
 }

@@ -31,6 +31,7 @@ class TCellFormats;
 class TSST2;
 class TFormulaHandler;
 class TSheetCharts;
+class TXMLRelationsWorkbook;
 
 Q4_ENUM_NAMES(TExcelVersion, "xvNone", "xvExcelUnknown", "xvExcel21", "xvExcel30", "xvExcel40",
               "xvExcel50", "xvExcel97", "xvExcel2007");
@@ -106,6 +107,7 @@ public:
     TCellFormat* DefaultFormat() const { return defaultFormat_; }
     TSST2& SST() const { return *sst_; }
     TSheetCharts& SheetCharts() const { return *sheetCharts_; }
+    TXMLRelationsWorkbook& Relations() const { return *relations_; }
     TXLSVBA& VBA() const { return *vba_; }
     TPaperSize GetDefaultPaperSize() const { return defaultPaperSize_; }
 
@@ -173,4 +175,5 @@ private:
     std::unique_ptr<TSheets> sheets_;
     std::unique_ptr<TSheetCharts> sheetCharts_;
     std::unique_ptr<TXLSVBA> vba_;
+    std::unique_ptr<TXMLRelationsWorkbook> relations_;
 };

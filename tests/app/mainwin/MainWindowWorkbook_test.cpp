@@ -1,0 +1,63 @@
+// The main window's workbook and HTML-export components: created from the window's description
+// with the values it stores, written back by the window's description, and freed with it.
+
+#include "app/mainwin/FormMain.h"
+#include "platform/classes/Streaming.h"
+#include "spreadsheet/html/XLSExportHTML.h"
+#include "spreadsheet/workbook/XLSWorkbook.h"
+#include "tests/app/mainwin/MainWindowTestSupport.h"
+#include "tests/app/support/AppTestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace mwtest;
+
+TEST(MainWindowWorkbook, TheComponentsComeFromTheDescriptionAndGoWithTheWindow) {
+    // A file named like a temporary workbook file of the user's survives the start.
+    const std::filesystem::path keep = std::filesystem::temp_directory_path() / "XLSkeep.txt";
+    std::ofstream(keep) << "mine";
+
+    TRigOptions options;
+    options.StartUnit = false;
+    TWindowRig rig(options);
+    rig.Start();
+    EXPECT_EQ(apptest::Messages(), std::vector<std::string>{});
+    auto* book = dynamic_cast<TXLSWorkbook4*>(rig.Main()->FindComponent("XLSWorkbook41"));
+    auto* html = dynamic_cast<TXLSExportHTML4*>(rig.Main()->FindComponent("XLSExportHTML41"));
+    ASSERT_NE(book, nullptr);
+    ASSERT_NE(html, nullptr);
+    EXPECT_EQ(book->Owner(), rig.Main());
+    EXPECT_EQ(book->Version(), xvExcel97);
+    ASSERT_EQ(book->Sheets()->Count(), 1);
+    EXPECT_EQ(book->Sheets()->Items(0)->Name(), u"Sheet1");
+    EXPECT_EQ(book->Sheets()->SheetNames().Count(), 1);
+    EXPECT_EQ(book->Workbook()->Left(), 100);
+    EXPECT_EQ(book->Workbook()->Top(), 100);
+    EXPECT_EQ(book->Workbook()->Width(), 10000);
+    EXPECT_EQ(book->Workbook()->Height(), 7000);
+    EXPECT_EQ(book->OptionsDialog()->CalcCount(), 100);
+    EXPECT_EQ(book->OptionsDialog()->CalcMode, cmAutomatic);
+    EXPECT_EQ(MaxCol, 255);
+    EXPECT_EQ(MaxRow, 65535);
+    EXPECT_EQ(html->XLS(), nullptr);
+    EXPECT_EQ(html->Col1, -1);
+    EXPECT_EQ(html->Row2, -1);
+    EXPECT_FALSE(html->WriteOnlyTables);
+    EXPECT_EQ(html->TABLE()->BordeWidth, 0);
+    EXPECT_TRUE(std::filesystem::exists(keep));
+
+    // The window's description, written back, carries both components and reads again.
+    const std::string text = ComponentToText(rig.Main());
+    EXPECT_NE(text.find("object XLSWorkbook41: TXLSWorkbook4"), std::string::npos);
+    EXPECT_NE(text.find("object XLSExportHTML41: TXLSExportHTML4"), std::string::npos);
+    TXLSWorkbook4 copy(nullptr);
+    ReadComponentDescription(ComponentToText(book), &copy);
+    EXPECT_EQ(copy.Sheets()->Items(0)->Name(), u"Sheet1");
+    EXPECT_EQ(copy.Workbook()->Width(), 10000);
+
+    rig.Quit();
+    std::filesystem::remove(keep);
+}
