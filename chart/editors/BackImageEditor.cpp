@@ -4,13 +4,17 @@
 #include "chart/editors/EditorMessages.h"
 #include "chart/editors/EditorRoutines.h"
 #include "chart/imaging/PlotFilter.h"
+#include "chart/panel/BackImage.h"
 #include "chart/util/ChartUtils.h"
 #include "platform/graphics/Picture.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/CheckBox.h"
+#include "platform/stdctrls/GroupBox.h"
 #include "platform/stdctrls/Image.h"
 #include "platform/stdctrls/Label.h"
 #include "platform/stdctrls/PageControl.h"
+#include "platform/stdctrls/RadioGroup.h"
+#include "platform/stdctrls/SpinEdit.h"
 
 #include <string>
 
@@ -32,6 +36,9 @@ void TBackImageEditor::DeclareMethods(TMethodTable& m) {
     m.Add("BBrowseClick", &E::BBrowseClick);
     m.Add("CBTranspClick", &E::CBTranspClick);
     m.Add("Button1Click", &E::Button1Click);
+    m.Add("RGBitmapClick", &E::RGBitmapClick);
+    m.Add("ELeftChange", &E::ELeftChange);
+    m.Add("ETopChange", &E::ETopChange);
 }
 
 std::function<bool(TComponent*, TPicture*)>& TBackImageEditor::FiltersEditorHook() {
@@ -47,11 +54,20 @@ void TBackImageEditor::AfterConstruction() {
     browse_ = FormPart<TButton>(this, "BBrowse");
     transparent_ = FormPart<TCheckBox>(this, "CBTransp");
     filters_ = FormPart<TButton>(this, "Button1");
+    style_ = FormPart<TRadioGroup>(this, "RGBitmap");
+    position_ = FormPart<TGroupBox>(this, "GBPosition");
+    left_ = FormPart<TSpinEdit>(this, "ELeft");
+    top_ = FormPart<TSpinEdit>(this, "ETop");
 }
 
 void TBackImageEditor::LoadBackImage(TPicture* picture) {
     picture_ = picture;
     loading_ = true;
+    if (auto* back = dynamic_cast<TBackImage*>(picture)) {
+        style_->SetItemIndex(static_cast<int>(back->Mode()));
+        left_->SetValue(back->Left());
+        top_->SetValue(back->Top());
+    }
     RefreshControls();
     const TGraphic* graphic = picture != nullptr ? picture->Graphic() : nullptr;
     transparent_->SetEnabled(graphic != nullptr);
@@ -61,6 +77,13 @@ void TBackImageEditor::LoadBackImage(TPicture* picture) {
 
 void TBackImageEditor::RefreshControls() {
     const bool has = picture_ != nullptr && picture_->Graphic() != nullptr;
+    auto* back = dynamic_cast<TBackImage*>(picture_);
+    style_->SetVisible(back != nullptr);
+    position_->SetVisible(back != nullptr);
+    style_->SetEnabled(has);
+    const bool custom = back != nullptr && back->Mode() == pbmCustom;
+    left_->SetEnabled(custom);
+    top_->SetEnabled(custom);
     if (transparent_->Visible()) {
         transparent_->SetEnabled(has);
         const bool was = loading_;
@@ -116,6 +139,24 @@ void TBackImageEditor::CBTranspClick(TObject*) {
 void TBackImageEditor::Button1Click(TObject*) {
     if (picture_ != nullptr && FiltersEditorHook() && FiltersEditorHook()(this, picture_))
         RefreshPreview();
+}
+
+void TBackImageEditor::RGBitmapClick(TObject*) {
+    auto* back = dynamic_cast<TBackImage*>(picture_);
+    if (loading_ || back == nullptr || style_->ItemIndex() < 0)
+        return;
+    back->SetMode(static_cast<TPlotBackImageMode>(style_->ItemIndex()));
+    RefreshControls();
+}
+
+void TBackImageEditor::ELeftChange(TObject*) {
+    if (auto* back = dynamic_cast<TBackImage*>(picture_); back != nullptr && !loading_)
+        back->SetLeft(left_->Value());
+}
+
+void TBackImageEditor::ETopChange(TObject*) {
+    if (auto* back = dynamic_cast<TBackImage*>(picture_); back != nullptr && !loading_)
+        back->SetTop(top_->Value());
 }
 
 TBackImageEditor* EmbedBackImageEditor(TTabSheet* sheet) {

@@ -1,8 +1,8 @@
 #pragma once
 // The picture editor: load or clear a picture, see its size, kind and (filtered) look, and make
-// it transparent. Every change goes to the picture at once. Embedded in the font and shape
-// editors' "Picture" pages. (The drawing style and position of panel back images join this
-// editor with the panel layer.)
+// it transparent; for a back image also its drawing style and its position in the custom style.
+// Every change goes to the picture at once. Embedded in the font and shape editors' "Picture"
+// pages.
 
 #include "platform/forms/Forms.h"
 
@@ -11,8 +11,11 @@
 class TButton;
 class TCheckBox;
 class TImage;
+class TGroupBox;
 class TLabel;
 class TPicture;
+class TRadioGroup;
+class TSpinEdit;
 class TTabSheet;
 
 class TBackImageEditor : public TForm {
@@ -33,6 +36,9 @@ public:
     void BBrowseClick(TObject* sender);
     void CBTranspClick(TObject* sender);
     void Button1Click(TObject* sender);
+    void RGBitmapClick(TObject* sender);
+    void ELeftChange(TObject* sender);
+    void ETopChange(TObject* sender);
 
 private:
     void RefreshControls();
@@ -46,6 +52,10 @@ private:
     TButton* browse_ = nullptr;
     TCheckBox* transparent_ = nullptr;
     TButton* filters_ = nullptr;
+    TRadioGroup* style_ = nullptr;
+    TGroupBox* position_ = nullptr;
+    TSpinEdit* left_ = nullptr;
+    TSpinEdit* top_ = nullptr;
 };
 
 // An editor without owner, embedded in sheet.

@@ -7,14 +7,18 @@
 #include "chart/editors/EditorRoutines.h"
 #include "chart/editors/FontEditor.h"
 #include "chart/imaging/PlotFilter.h"
+#include "chart/panel/BackImage.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Picture.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/CheckBox.h"
+#include "platform/stdctrls/GroupBox.h"
 #include "platform/stdctrls/Image.h"
 #include "platform/stdctrls/Label.h"
 #include "platform/stdctrls/PageControl.h"
+#include "platform/stdctrls/RadioGroup.h"
+#include "platform/stdctrls/SpinEdit.h"
 #include "tests/chart/editors/EditorTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +90,45 @@ TEST_F(BackImageTest, BrowsingLoadsAndClearingEmpties) {
     edtest::ClickControl(Part<TButton>(editor, "BBrowse"));
     EXPECT_EQ(picture.Graphic(), nullptr);
     EXPECT_FALSE(Part<TLabel>(editor, "LabelSize")->Visible());
+}
+
+// A back image also has its drawing style and, in the custom style only, its position; other
+// pictures show neither, and without a graphic the style is off.
+TEST_F(BackImageTest, ABackImagesStyleAndPosition) {
+    TBackImage back;
+    back.SetMode(pbmCenter);
+    back.SetLeft(12);
+    TBackImageEditor* editor = EmbedBackImageEditor(sheet);
+    editor->LoadBackImage(&back);
+    auto* style = Part<TRadioGroup>(editor, "RGBitmap");
+    EXPECT_TRUE(style->Visible());
+    EXPECT_TRUE(Part<TGroupBox>(editor, "GBPosition")->Visible());
+    EXPECT_FALSE(style->Enabled()) << "no graphic yet";
+    EXPECT_EQ(style->ItemIndex(), 2);
+    EXPECT_EQ(Part<TSpinEdit>(editor, "ELeft")->Value(), 12);
+    EXPECT_EQ(back.Mode(), pbmCenter) << "loading writes nothing";
+
+    back.LoadFromFile(dir + "/blue.bmp");
+    editor->LoadBackImage(&back);
+    EXPECT_TRUE(style->Enabled());
+    EXPECT_FALSE(Part<TSpinEdit>(editor, "ELeft")->Enabled()) << "centred: no position";
+    edtest::ClickControl(style->Buttons(3));
+    EXPECT_EQ(back.Mode(), pbmCustom);
+    EXPECT_TRUE(Part<TSpinEdit>(editor, "ELeft")->Enabled());
+    EXPECT_TRUE(Part<TSpinEdit>(editor, "ETop")->Enabled());
+    edtest::TypeInto(Part<TSpinEdit>(editor, "ELeft"), "30");
+    edtest::TypeInto(Part<TSpinEdit>(editor, "ETop"), "45");
+    EXPECT_EQ(back.Left(), 30);
+    EXPECT_EQ(back.Top(), 45);
+    edtest::Shoot(host, "picture-editor-back-image");
+    edtest::ClickControl(style->Buttons(1));
+    EXPECT_EQ(back.Mode(), pbmTile);
+    EXPECT_FALSE(Part<TSpinEdit>(editor, "ETop")->Enabled());
+
+    TPlotPicture plain;
+    editor->LoadBackImage(&plain);
+    EXPECT_FALSE(style->Visible());
+    EXPECT_FALSE(Part<TGroupBox>(editor, "GBPosition")->Visible());
 }
 
 TEST_F(BackImageTest, AFilteredPictureShowsItsFilteredLook) {
