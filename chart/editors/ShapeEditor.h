@@ -33,7 +33,6 @@ public:
 
     void FormShow(TObject* sender);
     void PC1Change(TObject* sender);
-    void BColorClick(TObject* sender);
     void Button6Click(TObject* sender);
     void CBTransparentClick(TObject* sender);
     void EShadowTranspChange(TObject* sender);
@@ -41,7 +40,9 @@ public:
     void EBevWidthChange(TObject* sender);
     void CBRoundClick(TObject* sender);
     void ERoundSizeChange(TObject* sender);
-    // Sets the shape's Visible from the check box that sent it.
+    // For the editors that embed this one to wire: unticks "Transparent" (after a colour was
+    // chosen), and sets the shape's Visible from the check box that sent it.
+    void BColorClick(TObject* sender);
     void CBVisibleChecked(TObject* sender);
 
     // The embedded editors, null until their page is first shown.

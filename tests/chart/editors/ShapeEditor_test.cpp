@@ -55,7 +55,10 @@ TEST(ShapeEditor, EachControlGoesToTheShapeAndLoadingWritesNothing) {
         edtest::ClickControl(Part<TButtonColor>(f, "BBackColor"));
         edtest::PickColor(clNone);
         EXPECT_EQ(shape.Color(), RGB(10, 20, 30));
-        EXPECT_FALSE(Part<TCheckBox>(f, "CBTransparent")->Checked()) << "a colour shows the fill";
+        EXPECT_TRUE(shape.Transparent()) << "the colour button alone leaves it";
+        // An embedding editor wires the colour button to untick "Transparent".
+        static_cast<TFormPlotShape*>(f)->BColorClick(nullptr);
+        EXPECT_FALSE(Part<TCheckBox>(f, "CBTransparent")->Checked());
         EXPECT_FALSE(shape.Transparent());
 
         edtest::ClickTab(Part<TPageControl>(f, "PC1"), 1);
