@@ -3,6 +3,8 @@
 
 #include "tests/chart/panel/PanelTestSupport.h"
 
+#include "chart/panel/Draw3D.h"
+
 #include "platform/graphics/GraphicsQt_p.h"
 #include "platform/graphics/Region.h"
 
@@ -303,4 +305,23 @@ TEST_F(PanelFixture, AssignCopiesTheLookButNotTheListeners) {
     EXPECT_EQ(copy->Gradient()->StartColor(), clLime);
     EXPECT_EQ(copy->AllowPanning(), pmVertical);
     copy->RemoveListener(&heard);
+}
+
+TEST_F(PanelFixture, APlainDrawingPanelRepaintsAgainAfterItsPaintEventRaised) {
+    auto* panel = new TDraw3D(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 80, 60);
+    int paints = 0;
+    bool fail = true;
+    panel->OnPaint = [&](TObject*, const TRect&) {
+        ++paints;
+        if (fail)
+            throw Exception("broken");
+    };
+    EXPECT_THROW(panel->CreateBitmapImage(), Exception);
+    EXPECT_TRUE(panel->RepaintEnabled());
+    fail = false;
+    panel->SetMargin(0, 9); // a change repaints again
+    Grab(panel);
+    EXPECT_EQ(paints, 2);
 }
