@@ -38,6 +38,10 @@ void TformUpdateIns::DeclareMethods(TMethodTable& m) {
     m.Add("btnExitClick", &TformUpdateIns::btnExitClick);
 }
 
+void TformUpdateIns::SetClock(TWorkerClock* clock) {
+    clock_ = clock != nullptr ? clock : &TWorkerClock::System();
+}
+
 TformUpdateIns* TformUpdateIns::Create(TComponent* owner, TUpdateHost& host, TWorkerClock* clock) {
     auto* dialog = TCustomForm::Create<TformUpdateIns>(owner);
     dialog->host_ = &host;

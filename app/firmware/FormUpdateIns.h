@@ -38,6 +38,8 @@ public:
                                   TWorkerClock* clock = nullptr);
 
     int State() const { return state_; }
+    // The clock the next flashing is timed by (the machine's clock when null).
+    void SetClock(TWorkerClock* clock);
     // Back to the offer (every successful connect does this).
     void ClearUpdateState() { state_ = 0; }
     // True from "Перепрошить панель" until the update thread has ended: the main window must

@@ -473,6 +473,10 @@ bool TformMain::ConnectWith(const TConnectChoice& choice) {
     if (result == mrOk && controller != nullptr &&
         controller->Outcome() == TController::TOutcome::Succeeded) {
         SetConnectedState();
+        // The update offer may have come while the progress window showed: it keeps the window
+        // locked.
+        if (update_ != nullptr && update_->Visible())
+            LockMainWindow(true);
         return true;
     }
     EndConnection();

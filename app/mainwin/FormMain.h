@@ -83,9 +83,9 @@ public:
     // Connects with the given choices (no dialog): opens the port, starts the connection and
     // shows the progress window. True when the window ends connected.
     bool ConnectWith(const TConnectChoice& choice);
-    // The clock the connections' workers time their waits by (the machine's when null); tests
-    // hand in a faster one.
-    void SetWorkerClock(TWorkerClock* clock) { workerClock_ = clock; }
+    // The clock the connections' workers and the flashings time their waits by (the machine's
+    // when null); tests hand in a faster one.
+    void SetWorkerClock(TWorkerClock* clock);
     // Lets go of the connection (if any) and shows the disconnected state.
     void EndConnection();
     // Waits, keeping the windows alive, until every connection let go of has hung up.

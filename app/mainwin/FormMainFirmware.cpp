@@ -6,6 +6,7 @@
 #include "app/firmware/BootLink.h"
 #include "app/firmware/BuiltInImages.h"
 #include "app/firmware/FormUpdateIns.h"
+#include "app/firmware/ServiceFlashing.h"
 #include "app/mainwin/Connection.h"
 #include "app/mainwin/FormMain.h"
 #include "app/pages/FormIncl.h"
@@ -32,6 +33,15 @@ void TformMain::OfferUpdate(const TUnitFirmware& unit) {
     case TUpdateOffer::None:
         break;
     }
+}
+
+void TformMain::SetWorkerClock(TWorkerClock* clock) {
+    workerClock_ = clock;
+    if (update_ != nullptr)
+        update_->SetClock(clock);
+    // The service flashing takes the clock when it is made.
+    if (service_ == nullptr || !service_->Running())
+        service_.reset();
 }
 
 std::string TformMain::UnitVersionText() {

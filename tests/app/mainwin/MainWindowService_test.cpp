@@ -48,26 +48,6 @@ std::string HexFile(int lines) {
     return text + ":00000001FF\r\n";
 }
 
-// The simulated unit's bootloader for the length of a test, made and freed under the simulator's
-// lock.
-class TRigBootloader {
-public:
-    explicit TRigBootloader(TUnitSim& sim) : sim_(sim) {
-        sim_.Access(
-            [this](TSimUnit& unit, TSimModem*) { boot_ = std::make_unique<TSimBootloader>(unit); });
-    }
-    ~TRigBootloader() {
-        sim_.Access([this](TSimUnit&, TSimModem*) { boot_.reset(); });
-    }
-    void Run(const std::function<void(TSimBootloader&)>& action) {
-        sim_.Access([&](TSimUnit&, TSimModem*) { action(*boot_); });
-    }
-
-private:
-    TUnitSim& sim_;
-    std::unique_ptr<TSimBootloader> boot_;
-};
-
 // The operator picks `path` in the HEX dialog and presses OK.
 void PickFile(TWindowRig& rig, const std::string& path) {
     SetFileDialogHook([path](const TFileDialogRequest&) {

@@ -17,6 +17,7 @@
 #include "platform/stdctrls/StatusBar.h"
 #include "platform/stdctrls/ToolBar.h"
 #include "tests/app/support/AppTestEnvironment.h"
+#include "tools/unitsim/SimBootloader.h"
 
 #include <gtest/gtest.h>
 
@@ -177,13 +178,18 @@ TdlgSplash* TWindowRig::Splash() const {
     return windows_ ? windows_->Splash : nullptr;
 }
 
+TformUpdateIns* TWindowRig::Update() const {
+    return windows_ ? windows_->Update : nullptr;
+}
+
 void TWindowRig::ClickConnect() {
     Main()->tbtnConnectClick(nullptr);
 }
 
 bool TWindowRig::Connect() {
     ClickConnect();
-    return ToolEnabled("tbtnRead");
+    // Not by the tool buttons: an update offer keeps them locked.
+    return Main()->Connected();
 }
 
 void TWindowRig::ClickTool(const char* name) {
@@ -211,6 +217,19 @@ TformIncl* TWindowRig::Page(const char* className) const {
 
 TControl* TWindowRig::Control(TformIncl* page, const char* name) const {
     return dynamic_cast<TControl*>(page->FindComponent(name));
+}
+
+TRigBootloader::TRigBootloader(TUnitSim& sim) : sim_(sim) {
+    sim_.Access(
+        [this](TSimUnit& unit, TSimModem*) { boot_ = std::make_unique<TSimBootloader>(unit); });
+}
+
+TRigBootloader::~TRigBootloader() {
+    sim_.Access([this](TSimUnit&, TSimModem*) { boot_.reset(); });
+}
+
+void TRigBootloader::Run(const std::function<void(TSimBootloader&)>& action) {
+    sim_.Access([&](TSimUnit&, TSimModem*) { action(*boot_); });
 }
 
 } // namespace mwtest

@@ -19,6 +19,8 @@ class TdlgConnect;
 class TformIncl;
 class TformMain;
 class TdlgSplash;
+class TformUpdateIns;
+class TSimBootloader;
 struct TProgramWindows;
 
 namespace mwtest {
@@ -67,6 +69,7 @@ public:
 
     TformMain* Main() const;
     TdlgSplash* Splash() const;
+    TformUpdateIns* Update() const;
     TUnitSim& Sim() { return *sim_; }
     const std::string& Folder() const { return folder_; }
     std::string IniFile() const { return folder_ + "current.ini"; }
@@ -95,6 +98,20 @@ private:
     std::unique_ptr<TUnitSim> sim_;
     std::unique_ptr<TFastClock> clock_;
     std::unique_ptr<TProgramWindows> windows_;
+};
+
+// The simulated unit's bootloader for the length of a test, made and freed under the simulator's
+// lock.
+class TRigBootloader {
+public:
+    explicit TRigBootloader(TUnitSim& sim);
+    ~TRigBootloader();
+    // Runs `action` on the bootloader with the simulator's state locked.
+    void Run(const std::function<void(TSimBootloader&)>& action);
+
+private:
+    TUnitSim& sim_;
+    std::unique_ptr<TSimBootloader> boot_;
 };
 
 } // namespace mwtest
