@@ -301,5 +301,7 @@ TEST(PlotShapeStored, StoresOnlyWhatDiffersAndCopiesTheWholeLook) {
     EXPECT_EQ(copy.Pen()->Color(), clMaroon);
     EXPECT_EQ(copy.ShapeStyle(), fosEllipse);
     EXPECT_EQ(copy.Shadow(), nullptr);
+    // A shape without a shadow stores without one.
+    EXPECT_EQ(ComponentToText(&holder).find("Shape.Shadow"), std::string::npos);
     EXPECT_EQ(copy.GradientIfAny()->StartColor(), clLime);
 }
