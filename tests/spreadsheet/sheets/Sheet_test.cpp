@@ -215,6 +215,14 @@ TEST_F(SheetTest, EvaluateCellCalculatesFormulasAndMarksThem) {
     s.EvaluateCell(0, 0, v, refs);
     EXPECT_EQ(v.Kind, fvError);
     EXPECT_EQ(v.Small, 7);
+
+    // Cells that refer to each other end in an error instead of recursing without end.
+    wb.Formula(3, 0, u"E1+1");
+    wb.Formula(4, 0, u"D1+1");
+    TCellRefArray trail;
+    s.EvaluateCell(3, 0, v, trail);
+    EXPECT_EQ(v.Kind, fvError);
+    EXPECT_TRUE(trail.Cells.empty());
 }
 
 TEST_F(SheetTest, HtmlEscapesAndKeepsEdgeBlanks) {
