@@ -171,7 +171,7 @@ std::u16string TXLSChartSerie::SerieName() const {
     const std::vector<uint8_t> tokens(ai.Body.begin() + 8, ai.Body.begin() + 8 + length);
     TFormulaValue result;
     auto* series = static_cast<TXLSChartSeries*>(Collection());
-    Handler()->CalcFormula(tokens, 0, result, series->SheetIndex, 0);
+    Handler()->CalcFormula(tokens, 0, result, series->CalcSheet(), 0);
     return result.Kind == fvString ? result.Text : std::u16string();
 }
 

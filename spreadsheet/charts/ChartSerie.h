@@ -76,8 +76,11 @@ public:
     TXLSChartSerie* Items(int index) const { return Item<TXLSChartSerie>(index); }
 
     TFormulaHandler* Handler;
-    // The sheet a series name formula is calculated on.
+    // The sheet a series name formula is calculated on: the one SheetIndexOf points to (a
+    // sheet's charts, which keep it current) when set, else SheetIndex.
     int SheetIndex;
+    const int* SheetIndexOf = nullptr;
+    int CalcSheet() const { return SheetIndexOf ? *SheetIndexOf : SheetIndex; }
 };
 
 // A text of a chart (a title or a label) and its position, link and AI records.

@@ -11,7 +11,7 @@ TDrwChart::TDrwChart(TCollection* collection)
       plotArea_(std::make_unique<TChartPlotArea>()), paintFrame_(std::make_unique<TPaintFrame>()) {
     if (auto* charts = dynamic_cast<TDrwCharts*>(collection)) {
         series_->Handler = charts->Handler;
-        series_->SheetIndex = charts->SheetIndex;
+        series_->SheetIndexOf = &charts->SheetIndex;
     }
     MakeShape([](TEscherDrawing& d) { return d.NewChartShape(); }, "Chart ");
 }

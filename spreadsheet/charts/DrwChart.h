@@ -59,6 +59,7 @@ public:
     TDrwCharts(TPersistent* sheet, TEscherDrawing* drawing, TFormulaHandler* handler,
                TXFonts* fonts)
         : TDrwItems<TDrwChart>(sheet, drawing, handler, fonts) {}
-    // The sheet whose formulas name the series (series names are calculated on it).
+    // The sheet whose formulas name the series (series names are calculated on it): the
+    // sheet keeps it current; it is read whenever a name is calculated.
     int SheetIndex = 0;
 };

@@ -3,6 +3,7 @@
 
 #include "spreadsheet/charts/DrwChart.h"
 
+#include "spreadsheet/cells/Cell.h"
 #include "spreadsheet/charts/SheetCharts.h"
 #include "spreadsheet/drawing/ChartPart.h"
 #include "spreadsheet/drawing/ChartTemplates.h"
@@ -132,6 +133,17 @@ TEST_F(Charts, SerieNameIsATextInQuotesOrAFormula) {
     EXPECT_EQ(series.Items(0).Body[1], 2);
     serie.SetSerieName(u"Sheet1!$C$9");
     EXPECT_EQ(serie.SerieName(), u"");
+    // A name without a sheet is calculated on the charts' sheet, as it is when asked.
+    handler.CellValuesList().AddNew();
+    handler.CellValuesList().Items(1)->SetCell(
+        0, 0,
+        std::make_unique<TStringCell>(formats, formats.DefaultFormat(), 0, 0, sst,
+                                      sst.AddString(u"Other sheet")));
+    serie.SetSerieName(u"$A$1");
+    EXPECT_EQ(serie.SerieName(), u"Supply");
+    charts.SheetIndex = 1;
+    EXPECT_EQ(serie.SerieName(), u"Other sheet");
+    charts.SheetIndex = 0;
     // The text is read back after the records are written and read again.
     serie.SetSerieName(u"\"Back\"");
     auto part = std::make_unique<TShapeOutsideMsoChart>(&group, &fonts);
