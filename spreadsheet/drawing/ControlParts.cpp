@@ -190,6 +190,12 @@ TShapeControlScrollBar::TShapeControlScrollBar() : ScrollBar(20, 0) {
 }
 
 bool TShapeControlScrollBar::TakeObjData(const TBaseRecordStorage& subrecords) {
+    // What was read replaces the defaults of a new scroll bar: a subrecord the record lacks
+    // is not written back either.
+    ScrollBar.clear();
+    Macro.clear();
+    LinkedCell.clear();
+    LinkedCellAsRead.clear();
     for (int i = 0; i < subrecords.Count(); ++i) {
         const TRawRecord* r = subrecords.Items(i);
         if (!r || r->Id() == ftEnd)

@@ -207,4 +207,31 @@ TEST_F(ReadBack, PictureDataBetweenShapesIsSkipped) {
     EXPECT_EQ(Written(*back), bytes);
 }
 
+TEST_F(ReadBack, ScrollBarWritesWhatItRead) {
+    auto drawing = NewDrawing();
+    drawing->NewListBoxShape();
+    const std::vector<TRecordInfo> records = SheetRecords(Written(*drawing));
+    // The list box's OBJ record replaced by a scroll bar's without its scroll bar subrecord:
+    // common data (type 17, id 1, options 0x6011) and the end.
+    const std::vector<uint8_t> obj =
+        Bytes16({0x0015, 0x0012, 17, 1, 0x6011, 0, 0, 0, 0, 0, 0, 0, 0});
+    std::vector<std::pair<uint16_t, std::vector<uint8_t>>> list;
+    for (const TRecordInfo& r : records)
+        list.emplace_back(r.Id, r.Id == 0x005D ? obj : r.Body);
+    auto back = NewDrawing();
+    ReadInto(*back, RecordBytes(list));
+    ASSERT_EQ(back->ShapeCount(), 1);
+    EXPECT_EQ(back->Shapes(0)->Object->ObjectKind, okScrollBar);
+    // Written back without a scroll bar subrecord, and read again the same.
+    const std::vector<uint8_t> first = Written(*back);
+    for (const TRecordInfo& r : SheetRecords(first)) {
+        if (r.Id == 0x005D) {
+            EXPECT_EQ(r.Body, obj);
+        }
+    }
+    auto again = NewDrawing();
+    ReadInto(*again, first);
+    EXPECT_EQ(Written(*again), first);
+}
+
 } // namespace
