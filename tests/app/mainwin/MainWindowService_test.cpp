@@ -2,9 +2,11 @@
 // bootloader: the worker stays off the line for the whole dialogue, the window refuses to close
 // meanwhile, the flashed bytes are the file's, and the connection ends once, with one hang-up.
 
+#include "app/controller/PageExchange.h"
 #include "app/firmware/FormUpdateInsertion.h"
 #include "app/firmware/ServiceFlashing.h"
 #include "app/mainwin/FormMain.h"
+#include "app/pages/FormIncl.h"
 #include "app/worker/CommandCodes.h"
 #include "controls/buttons/FrDialogButtons.h"
 #include "platform/forms/Dialogs.h"
@@ -15,9 +17,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace mwtest;
@@ -154,4 +158,45 @@ TEST(MainWindowService, WithoutAConnectionNothingIsSent) {
     SetFileDialogHook({});
     EXPECT_TRUE(rig.Sim().UnitLines().empty());
     EXPECT_FALSE(rig.Main()->ServiceFlashing()->Running());
+}
+
+TEST(MainWindowService, AWorkerThatStaysInACommandKeepsTheFlashingFromStarting) {
+    TWindowRig rig;
+    rig.Start("[Update]\r\nUpdatePanelVersion=trelvo\r\n");
+    ASSERT_TRUE(rig.Connect());
+    TRigBootloader boot(rig.Sim());
+    // The common page's reader runs until the test lets it go.
+    TformIncl* common = rig.Page("TformCommon");
+    const TPageExchange* registered = FindPageExchange(*common);
+    const TPageExchange before = registered != nullptr ? *registered : TPageExchange{};
+    std::atomic<bool> inside{false}, release{false};
+    RegisterPageExchange("TformCommon",
+                         {[&](TController&, TformIncl&) {
+                              inside = true;
+                              while (!release)
+                                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                          },
+                          before.Write});
+    rig.Main()->ShowPage(common);
+    rig.ClickTool("tbtnRead");
+    ASSERT_TRUE(PumpUntil([&] { return inside.load(); }, 5000));
+
+    const std::string file = rig.Folder() + "service.hex";
+    WriteFile(file, HexFile(8));
+    PickFile(rig, file);
+    rig.Sim().ClearRecords();
+    static_cast<TMenuItem*>(rig.Main()->FindComponent("N4"))->Click();
+    SetFileDialogHook({});
+    release = true;
+
+    // Nothing was sent, the operator reads why, and the connection goes on.
+    EXPECT_TRUE(rig.Sim().UnitLines().empty());
+    const std::vector<std::string> log = rig.MemoLines();
+    ASSERT_FALSE(log.empty());
+    EXPECT_NE(log.back().find("Прошивка не начата: устройство занято выполнением команды."),
+              std::string::npos)
+        << log.back();
+    EXPECT_TRUE(rig.Main()->Connected());
+    EXPECT_TRUE(PumpUntil([&] { return rig.ToolEnabled("tbtnRead"); }, 5000));
+    RegisterPageExchange("TformCommon", before);
 }
