@@ -20,6 +20,7 @@
 #include "platform/stdctrls/RadioGroup.h"
 #include "platform/stdctrls/SpinEdit.h"
 #include "tests/chart/editors/EditorTestSupport.h"
+#include "tests/support/TestTempPath.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ struct BackImageTest : ::testing::Test {
         sheet->SetCaption("Picture");
         sheet->SetPageControl(pages);
         host->Show();
-        dir = ::testing::TempDir() + "back-image";
+        dir = TestTempPath("back-image");
         std::filesystem::create_directories(dir);
         TBitmap bitmap(40, 30, pf24bit);
         bitmap.Canvas()->Brush()->SetColor(RGB(20, 120, 220));

@@ -24,6 +24,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 namespace {
 
 struct WorkbookTest : ::testing::Test {
@@ -216,7 +218,8 @@ TEST(WorkbookPaperTest, ThePlatformReadsTheLocalesPaper) {
 }
 
 TEST(WorkbookTempFolderTest, AFileNamedLikeATemporaryWorkbookFileSurvivesANewWorkbook) {
-    const std::filesystem::path file = std::filesystem::temp_directory_path() / "XLSkeep.txt";
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("XLSkeep" + std::to_string(::getpid()) + ".txt");
     {
         std::ofstream out(file);
         out << "mine";
