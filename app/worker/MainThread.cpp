@@ -115,6 +115,9 @@ void TMainThread::CommandLoop() {
 }
 
 void TMainThread::Execute() {
+    // Only what is written from now on counts. A code written once the window turned connected
+    // runs, even while the hand-overs after the connect are still running.
+    command_.store(cmdIdle, std::memory_order_release);
     if (!controller_.Connect()) {
         controller_.Disconnect();
         Synchronize([this] { controller_.ClearUpdateState(); });
@@ -124,7 +127,6 @@ void TMainThread::Execute() {
         Synchronize([this] { controller_.AdaptToFirmware(); });
         Synchronize([this] { controller_.ClearUpdateState(); });
         Synchronize([this] { controller_.OfferUpdate(); });
-        command_.store(cmdIdle, std::memory_order_release);
         CommandLoop();
     } catch (const std::exception&) {
         // A step or a command that raised ends the connection.

@@ -54,7 +54,12 @@ public:
     bool Connected() const override { return connected; }
     void AdaptToFirmware() override { RecordOnUi("AdaptToFirmware"); }
     void ClearUpdateState() override { RecordOnUi("ClearUpdateState"); }
-    void OfferUpdate() override { RecordOnUi("OfferUpdate"); }
+    void OfferUpdate() override {
+        RecordOnUi("OfferUpdate");
+        if (duringOfferUpdate)
+            duringOfferUpdate();
+    }
+    std::function<void()> duringOfferUpdate;
     void Cancel() override { Record("Cancel"); }
     void IdlePoll() override { ++idlePolls; }
     void ReadPage() override { Record("ReadPage"); }
@@ -227,6 +232,19 @@ TEST(MainThreadTest, APausedThreadRunsNeitherCommandNorPollUntilResumed) {
     while (controller.idlePolls == polls && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(1ms);
     EXPECT_GT(controller.idlePolls, polls);
+    thread.Stop();
+    thread.WaitFor();
+}
+
+TEST(MainThreadTest, ACodeWrittenDuringTheHandOversAfterTheConnectRuns) {
+    // The window turns connected as soon as the connect succeeded; the operator's first click may
+    // come while the hand-overs still run.
+    TRecordingController controller;
+    TVirtualClock clock;
+    TMainThread thread(controller, clock);
+    controller.duringOfferUpdate = [&] { thread.SetCommand(cmdReadAll); };
+    thread.Start();
+    EXPECT_TRUE(controller.WaitForCall("ReadAll"));
     thread.Stop();
     thread.WaitFor();
 }
