@@ -94,12 +94,26 @@ public:
         stored_ = nullptr;
         return *this;
     }
-    template <class C> TPropInfo& Stored(bool (C::*predicate)() const) {
-        stored_ = [predicate](TObject* o) { return (static_cast<C*>(o)->*predicate)(); };
+    // A storage predicate: a method of the instance's class C or of one of its bases M. Name C
+    // when M is not a component-model class (a helper base such as the framing of the framed
+    // views): Stored<TFrTreeView>(&TFrTreeView::IsFramedColorStored). The instance is cast to C
+    // and then converted to M, so the method runs on its own part of the object.
+    template <class C = void, class M> TPropInfo& Stored(bool (M::*predicate)() const) {
+        using Owner = std::conditional_t<std::is_void_v<C>, M, C>;
+        static_assert(std::is_base_of_v<TObject, Owner> && std::is_base_of_v<M, Owner>);
+        stored_ = [predicate](TObject* o) {
+            const M* part = static_cast<Owner*>(o);
+            return (part->*predicate)();
+        };
         return *this;
     }
-    template <class C> TPropInfo& Stored(bool (C::*predicate)()) {
-        stored_ = [predicate](TObject* o) { return (static_cast<C*>(o)->*predicate)(); };
+    template <class C = void, class M> TPropInfo& Stored(bool (M::*predicate)()) {
+        using Owner = std::conditional_t<std::is_void_v<C>, M, C>;
+        static_assert(std::is_base_of_v<TObject, Owner> && std::is_base_of_v<M, Owner>);
+        stored_ = [predicate](TObject* o) {
+            M* part = static_cast<Owner*>(o);
+            return (part->*predicate)();
+        };
         return *this;
     }
 

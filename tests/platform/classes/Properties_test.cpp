@@ -1,4 +1,5 @@
 #include "Fixtures.h"
+#include "platform/classes/Streaming.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,33 @@ class TTestWidgetEx : public TTestWidget {
 class TNoOwnProperties : public TTestWidget {
     Q4_CLASS(TNoOwnProperties, TTestWidget)
     using TTestWidget::TTestWidget;
+};
+
+// A helper base outside the component model, with state of its own, that a component adds as a
+// second base (so it lies past the component's own part of the object).
+class TShadeHelper {
+public:
+    virtual ~TShadeHelper() = default;
+    bool ShadeStored() const { return shade != 0 && !locked; }
+    bool TintStored() { return ++asked, tint != 0; }
+    int shade = 0;
+    int tint = 0;
+    bool locked = false;
+    int asked = 0;
+};
+
+class TShadedWidget : public TTestWidget, public TShadeHelper {
+    Q4_CLASS(TShadedWidget, TTestWidget)
+    using TTestWidget::TTestWidget;
+    static void DeclareProperties(TPropertyList& p) {
+        using T = TShadedWidget;
+        p.AddFn<T>(
+             "Shade", [](T* t) { return t->shade; }, [](T* t, int v) { t->shade = v; })
+            .Stored<T>(&T::ShadeStored);
+        p.AddFn<T>(
+             "Tint", [](T* t) { return t->tint; }, [](T* t, int v) { t->tint = v; })
+            .Stored<T>(&T::TintStored);
+    }
 };
 
 } // namespace
@@ -213,4 +241,28 @@ TEST(PropertiesTest, StoredFlagsAndPredicates) {
     w.hidden = 7;
     EXPECT_FALSE(GetPropInfo(&w, "Hidden")->IsStored(&w));
     EXPECT_TRUE(GetPropInfo(&w, "Count")->IsStored(&w));
+}
+
+TEST(PropertiesTest, PredicatesOfAHelperBaseAreAskedOfTheHelperPart) {
+    TTestWidget owner(nullptr);
+    auto* w = new TShadedWidget(&owner);
+    w->SetName("Shaded1");
+    const TPropInfo* shade = GetPropInfo(w, "Shade");
+    const TPropInfo* tint = GetPropInfo(w, "Tint");
+    EXPECT_FALSE(shade->IsStored(w));
+    EXPECT_FALSE(tint->IsStored(w));
+    w->shade = 3;
+    w->tint = 4;
+    EXPECT_TRUE(shade->IsStored(w));
+    EXPECT_TRUE(tint->IsStored(w));
+    EXPECT_EQ(w->asked, 2); // the non-const predicate ran on this object's helper
+    w->locked = true;
+    EXPECT_FALSE(shade->IsStored(w));
+
+    // Written back through the owner, the description holds what the predicates let through.
+    w->locked = false;
+    w->tint = 0;
+    const std::string text = ComponentToText(w);
+    EXPECT_NE(text.find("Shade = 3"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Tint"), std::string::npos) << text;
 }
