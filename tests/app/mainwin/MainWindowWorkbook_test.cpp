@@ -1,5 +1,6 @@
 // The main window's workbook and HTML-export components: created from the window's description
-// with the values it stores, written back as they were read, and freed with the window.
+// with the values it stores, written back as they were read, and freed with the window. The whole
+// window's description is written back too, every component of it in turn.
 
 #include "app/mainwin/FormMain.h"
 #include "platform/classes/Streaming.h"
@@ -12,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 using namespace mwtest;
 
@@ -61,4 +63,42 @@ TEST(MainWindowWorkbook, TheComponentsComeFromTheDescriptionAndGoWithTheWindow) 
 
     rig.Quit();
     std::filesystem::remove(keep);
+}
+
+TEST(MainWindowWorkbook, TheWholeWindowWritesItsDescriptionBack) {
+    TRigOptions options;
+    options.StartUnit = false;
+    TWindowRig rig(options);
+    rig.Start();
+    TformMain* main = rig.Main();
+    const std::string text = ComponentToText(main);
+
+    // Every component of the window is written, under its own name and class.
+    ASSERT_GT(main->ComponentCount(), 0);
+    for (int i = 0; i < main->ComponentCount(); ++i) {
+        TComponent* c = main->Components(i);
+        const std::string header = "object " + c->Name() + ": " + c->ClassName();
+        const size_t at = text.find(header);
+        ASSERT_NE(at, std::string::npos) << header << "\n" << text.substr(0, 300);
+        EXPECT_TRUE(text.compare(at + header.size(), 1, "\r") == 0 ||
+                    text.compare(at + header.size(), 1, "\n") == 0)
+            << header;
+    }
+
+    // The framed page tree writes what the window's description gave it, and leaves out what
+    // its storing rules hold back.
+    const size_t start = text.find("object tv1: TFrTreeView");
+    ASSERT_NE(start, std::string::npos);
+    std::string tree;
+    std::istringstream lines(text.substr(start));
+    for (std::string line;
+         std::getline(lines, line) && line.find_first_not_of(' ') != line.find("end");)
+        tree += line + "\n";
+    for (const char* line : {"FrameVisible = True", "FrameColor = 12164479", "ReadOnly = True",
+                             "ShowRoot = False", "OnChange = tv1Change"})
+        EXPECT_NE(tree.find(line), std::string::npos) << line << "\n" << tree;
+    for (const char* absent : {"FocusColor", "About", "AutoSelect"})
+        EXPECT_EQ(tree.find(absent), std::string::npos) << absent << "\n" << tree;
+
+    rig.Quit();
 }
