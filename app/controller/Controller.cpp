@@ -278,9 +278,11 @@ bool TController::ReadAntiTheft() {
 // ---- disconnect ---------------------------------------------------------------------------------
 
 void TController::Disconnect() {
+    // Asked on the user-interface thread, where Retire runs too: once the window has let go of
+    // the connection no dialog owns its line any more, and the window may be gone.
     bool updateOwnsLine = false;
     if (view_.UpdateShowing)
-        OnUserInterface([&] { updateOwnsLine = view_.UpdateShowing(); });
+        OnUserInterface([&] { updateOwnsLine = !Retired() && view_.UpdateShowing(); });
     if (updateOwnsLine)
         return;
     clock_.SetArmed(false);
@@ -303,12 +305,12 @@ void TController::Disconnect() {
 // ---- hand-overs after the connect ---------------------------------------------------------------
 
 void TController::ClearUpdateState() {
-    if (view_.ClearUpdateState)
+    if (view_.ClearUpdateState && !Retired())
         view_.ClearUpdateState();
 }
 
 void TController::OfferUpdate() {
-    if (view_.OfferUpdate)
+    if (view_.OfferUpdate && !Retired())
         view_.OfferUpdate(unit_);
 }
 

@@ -10,8 +10,9 @@
 // kept for the main window, which turns connected only when it succeeded; a failed numeric
 // conversion of a page write ends the exchange with a log line saying why. Once the main window
 // has let go of the connection (Retire), the controller no longer touches the connection-
-// progress window, the status bar, the main controls or the end request, so that what an ended
-// connection still queues can never change the state of the next one.
+// progress window, the status bar, the main controls, the end request, the pages' fit to the
+// firmware or the update dialog, so that what an ended connection still queues can never change
+// the state of the next one, nor reach a window that the program, ending, has freed already.
 
 #include "app/connect/DlgConnect.h"
 #include "app/controller/ConnectionClock.h"

@@ -94,6 +94,8 @@ void TController::WriteAll() {
 }
 
 void TController::AdaptToFirmware() {
+    if (Retired())
+        return; // the window has let go of this connection: its pages are not ours to change
     std::string gpsSwitch;
     try {
         TIniFile ini(view_.SettingsFile);
