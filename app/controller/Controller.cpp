@@ -2,6 +2,7 @@
 
 #include "app/controller/PageExchange.h"
 #include "app/pages/FormIncl.h"
+#include "app/queue/Appliers.h"
 #include "app/queue/OutArray.h"
 #include "app/worker/CommandCodes.h"
 #include "device/ComPortWorker.h"
@@ -258,10 +259,15 @@ bool TController::ReadSleepMode() {
     if (TControl* button = PagePart(view_, "TformCommon", pressed))
         view_.Queue->PutControlText(button, "true");
     clock_.Sleep(100);
+    // The mode state is worked out from the pressed button: what is queued is applied first, on
+    // the same thread, so the step never sees the button before the press reaches it.
     if (const TPageStep* step = FindModeStateStep())
         for (TformIncl* page : view_.Pages)
             if (page->ClassType()->ClassNameIs("TformCommon"))
-                OnUserInterface([&] { (*step)(*page); });
+                OnUserInterface([&] {
+                    DrainOutArray(*view_.Queue);
+                    (*step)(*page);
+                });
     return true;
 }
 
