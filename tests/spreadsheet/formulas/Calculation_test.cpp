@@ -193,10 +193,10 @@ TEST_F(Calculation, FunctionsLeftToTheWorkbook) {
 }
 
 TEST_F(Calculation, ReferencedFormulasAreCalculatedFirst) {
-    Formula(0, 0, u"1+2");  // A1
-    Formula(2, 0, u"A1*2"); // C1
+    Formula(0, 0, u"1+2");          // A1
+    Formula(2, 0, u"A1*2");         // C1
     Formula(0, 1, u"Sheet2!A1+C1"); // A2
-    Formula(0, 0, u"10", 1); // Sheet2!A1
+    Formula(0, 0, u"10", 1);        // Sheet2!A1
     EXPECT_EQ(Show(Evaluate(0, 1)), "16");
     for (auto [col, row, sheet] : {std::tuple{0, 0, 0}, {2, 0, 0}, {0, 0, 1}}) {
         auto* cell = static_cast<TFormulaCell*>(Cell(col, row, sheet));
@@ -214,10 +214,10 @@ TEST_F(Calculation, ReferencedFormulasAreCalculatedFirst) {
 }
 
 TEST_F(Calculation, CyclesGiveAnErrorValue) {
-    Formula(0, 0, u"B1");     // A1
-    Formula(1, 0, u"A1");     // B1
+    Formula(0, 0, u"B1"); // A1
+    Formula(1, 0, u"A1"); // B1
     EXPECT_EQ(Show(Evaluate(0, 0)), "#VALUE!");
-    Formula(0, 4, u"A5+1");   // A5 refers to itself
+    Formula(0, 4, u"A5+1"); // A5 refers to itself
     EXPECT_EQ(Show(Evaluate(0, 4)), "#VALUE!");
     Formula(0, 5, u"MIN(A6:A7)"); // A6 inside its own area
     EXPECT_EQ(Show(Evaluate(0, 5)), "#VALUE!");

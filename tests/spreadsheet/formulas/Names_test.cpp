@@ -40,7 +40,10 @@ TEST(ExternalNames, BooksOfOtherFiles) {
     EXPECT_EQ(names.ExternText(ext, -1), u"'C:\\data\\[Book.xls]Bob''s'!");
     // Encoded names after their leading sign: a drive, a server, the parent folder.
     TSupBook encoded;
-    encoded.Filename = StoredText(std::u16string(u"\x01\x01" u"D" u"x\x03\x04" u"y.xls"));
+    encoded.Filename = StoredText(std::u16string(u"\x01\x01"
+                                                 u"D"
+                                                 u"x\x03\x04"
+                                                 u"y.xls"));
     EXPECT_EQ(encoded.FileName(), u"D:\\x\\..\\y.xls");
     encoded.Filename = StoredText(std::u16string(u"\x01\x01@srv\x03s.xls"));
     EXPECT_EQ(encoded.FileName(), u"\\\\srv\\s.xls");
@@ -150,7 +153,8 @@ TEST_F(Handler, FormulasOfSheetsAndNamesReadBack) {
         if (expected.find(u"sheet2") != std::u16string::npos)
             expected = u"SUM(Sheet1!A1,Sheet2!$A$1)";
         const std::u16string back = handler.DecodeFormula(handler.EncodeFormula(text));
-        EXPECT_EQ(std::string(back.begin(), back.end()), std::string(expected.begin(), expected.end()));
+        EXPECT_EQ(std::string(back.begin(), back.end()),
+                  std::string(expected.begin(), expected.end()));
     }
     EXPECT_EQ(handler.ExternalNames().SupBooks.Count(), 2);
     Number(1, 2, 8, 1);

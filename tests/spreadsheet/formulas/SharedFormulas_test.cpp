@@ -72,7 +72,8 @@ TEST_F(SharedFormulas, AHandlerGoesWithItsSharedFormulas) {
     TCellValues& cells = *other->CellValuesList().AddNew();
     cells.SharedFormulas.Add("A1:B1");
     for (int col = 0; col < 2; ++col) {
-        auto cell = std::make_unique<TFormulaNumberCell>(formats, formats.DefaultFormat(), col, 0, 0);
+        auto cell =
+            std::make_unique<TFormulaNumberCell>(formats, formats.DefaultFormat(), col, 0, 0);
         cell->SetFormulaText(u"1");
         cell->SharedIndex = 0;
         cells.SetCell(col, 0, std::move(cell));

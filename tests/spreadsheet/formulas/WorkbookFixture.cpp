@@ -37,8 +37,9 @@ void WorkbookFixture::Number(int col, int row, double v, int sheet) {
 
 void WorkbookFixture::Text(int col, int row, const std::u16string& v, int sheet) {
     handler.CellValuesList().Items(sheet)->SetCell(
-        col, row, std::make_unique<TStringCell>(formats, formats.DefaultFormat(), col, row, sst,
-                                                sst.AddString(v)));
+        col, row,
+        std::make_unique<TStringCell>(formats, formats.DefaultFormat(), col, row, sst,
+                                      sst.AddString(v)));
 }
 
 void WorkbookFixture::Boolean(int col, int row, bool v, int sheet) {
