@@ -4,6 +4,7 @@
 // Everything here runs on the user-interface thread: the chart takes no locks.
 
 #include "chart/draw/ChartTypes.h"
+#include "chart/draw/StoreChanged.h"
 #include "platform/classes/TypeInfo.h"
 
 #include <functional>
@@ -29,15 +30,6 @@ Q4_ENUM(TChartToolEventKind, ctkAfterDraw, ctkBeforeDrawSeries, ctkBeforeDraw, c
 // value label).
 using TAxisOnGetLabel = std::function<void(TChartAxis* sender, TChartSeries* series, int valueIndex,
                                            std::string& labelText)>;
-
-// Stores value in field when it differs from it; returns whether it did. The chart's setters
-// repaint only when this says so.
-template <class T> bool StoreChanged(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
 
 class TChartHost {
 public:

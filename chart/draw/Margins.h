@@ -2,6 +2,7 @@
 // Inner margins of a framed element (a mark's box, an annotation): four sides in one of three
 // units, turned into pixels for a given size and font height.
 
+#include "chart/draw/StoreChanged.h"
 #include "platform/classes/Persistent.h"
 #include "platform/classes/Properties.h"
 #include "platform/graphics/Types.h"
@@ -42,13 +43,7 @@ public:
     TNotifyEvent OnChange;
 
 private:
-    template <class V> void Set(V& field, V value) {
-        if (field == value)
-            return;
-        field = value;
-        if (OnChange)
-            OnChange(this);
-    }
+    template <class V> void Set(V& field, V value) { StoreAndNotify(field, value, OnChange, this); }
     bool LeftStored() const { return left_ != defaultHoriz_; }
     bool RightStored() const { return right_ != defaultHoriz_; }
 

@@ -4,6 +4,7 @@
 // buffer, and plain solid strips.
 
 #include "chart/draw/ChartTypes.h"
+#include "chart/draw/StoreChanged.h"
 #include "platform/classes/Persistent.h"
 #include "platform/classes/Properties.h"
 #include "platform/graphics/Graphics.h"
@@ -50,13 +51,7 @@ public:
     TNotifyEvent OnChange;
 
 private:
-    template <class V> void Set(V& field, V value) {
-        if (field == value)
-            return;
-        field = value;
-        if (OnChange)
-            OnChange(this);
-    }
+    template <class V> void Set(V& field, V value) { StoreAndNotify(field, value, OnChange, this); }
     bool ColorStored() const { return color_ != defaultColor_; }
     bool HorizSizeStored() const { return horizSize_ != defaultSize_; }
     bool VertSizeStored() const { return vertSize_ != defaultSize_; }

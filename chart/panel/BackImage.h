@@ -3,6 +3,7 @@
 // an offset; drawn by the panel background, by framed shapes and by the chart's back wall
 // (Inside: on the wall instead of the whole panel).
 
+#include "chart/draw/StoreChanged.h"
 #include "chart/imaging/PlotFilter.h"
 
 Q4_ENUM(TPlotBackImageMode, pbmStretch, pbmTile, pbmCenter, pbmCustom);
@@ -26,13 +27,7 @@ public:
     void SetMode(TPlotBackImageMode mode) { Set(mode_, mode); }
 
 private:
-    template <class V> void Set(V& field, V value) {
-        if (field == value)
-            return;
-        field = value;
-        if (OnChange)
-            OnChange(this);
-    }
+    template <class V> void Set(V& field, V value) { StoreAndNotify(field, value, OnChange, this); }
 
     bool inside_ = false;
     int left_ = 0;
