@@ -28,7 +28,6 @@ Q4_EXCEPTION(AxisException, Exception);
 
 Q4_ENUM(TAxisLabelAlign, alDefault, alOpposite);
 Q4_ENUM(TAxisLabelStyle, talAuto, talNone, talValue, talMark, talText);
-Q4_ENUM(TPlotUnits, muPercent, muPixels);
 Q4_ENUM(TPenLineMode, lmLine, lmCylinder, lmRectangle);
 
 // The pen of the axis line: width 2, drawn as a line, a cylinder or a rectangle.

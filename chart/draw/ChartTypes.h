@@ -72,3 +72,5 @@ Q4_ENUM_NAMES(TPenEndStyle, "esRound", "esSquare", "esFlat");
 Q4_ENUM_NAMES(TGradientDirection, "gdTopBottom", "gdBottomTop", "gdLeftRight", "gdRightLeft",
               "gdFromCenter", "gdFromTopLeft", "gdFromBottomLeft", "gdRadial", "gdDiagonalUp",
               "gdDiagonalDown");
+// Units of a position or a margin: percent of the extent, or pixels.
+Q4_ENUM(TPlotUnits, muPercent, muPixels);

@@ -30,8 +30,6 @@
 class TMetafile;
 class TGraphic;
 
-Q4_ENUM(TPlotUnits, muPercent, muPixels);
-
 // Drawing switches of the panel unit (no code changes them).
 extern bool ClipWhenPrinting;
 extern bool ClipWhenMetafiling;
