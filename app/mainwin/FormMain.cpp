@@ -130,6 +130,23 @@ void TformMain::AttachWindows(TdlgSplash* splash, TFormAbout* about, TformUpdate
     splash_ = splash;
     about_ = about;
     update_ = update;
+    // An owner freeing its components tells the others only of those that asked for it.
+    for (TComponent* window : std::initializer_list<TComponent*>{splash, about, update})
+        if (window != nullptr)
+            window->FreeNotification(this);
+}
+
+void TformMain::Notification(TComponent* component, TOperation operation) {
+    TForm::Notification(component, operation);
+    if (operation != opRemove || component == nullptr)
+        return;
+    // What is queued or waited for after a dialog went must find it gone, not freed.
+    if (component == splash_)
+        splash_ = nullptr;
+    if (component == about_)
+        about_ = nullptr;
+    if (component == update_)
+        update_ = nullptr;
 }
 
 // ---- creation and destruction -------------------------------------------------------------------

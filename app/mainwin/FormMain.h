@@ -57,8 +57,12 @@ public:
     static void DeclareMethods(TMethodTable& m);
 
     // The windows made after the main window (the connection-progress window, About, the update
-    // dialog); any may be null.
+    // dialog); any may be null. The window lets go of each one as it is freed, whatever frees it
+    // first: the program ending frees the dialogs before the main window.
     void AttachWindows(TdlgSplash* splash, TFormAbout* about, TformUpdateIns* update);
+    TdlgSplash* SplashWindow() const { return splash_; }
+    TFormAbout* AboutWindow() const { return about_; }
+    TformUpdateIns* UpdateWindow() const { return update_; }
 
     void ShowPage(TformIncl* page);
     void DockPage(TformIncl* page);
@@ -145,6 +149,9 @@ public:
     TServiceFlashing* ServiceFlashing() const { return service_.get(); }
     // How long the service flashing waits for the worker to hold off.
     static constexpr uint32_t WorkerPauseWaitMs = 5000;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     template <class T> T* Part(const char* name) const;

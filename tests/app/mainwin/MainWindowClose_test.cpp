@@ -100,3 +100,69 @@ TEST(MainWindowClose, SettingsAreWholeAfterAKillAtAnyMoment) {
     EXPECT_GT(whole, 6);
     std::filesystem::remove_all(folder);
 }
+
+// The program ends by freeing its dialogs before the main window, which then still saves, ends
+// its connection and applies what the connection handed over. A dialog already gone must be gone
+// for the main window too: a connection, an update offer or a close question afterwards reaches
+// no freed window.
+TEST(MainWindowClose, ADialogFreedFirstIsLetGoByTheMainWindow) {
+    using TDialog = TWindowRig::TDialog;
+    const struct Case {
+        const char* name;
+        TDialog dialog;
+        bool (*held)(const TformMain&);
+    } cases[] = {
+        {"progress", TDialog::Splash,
+         [](const TformMain& m) { return m.SplashWindow() != nullptr; }},
+        {"about", TDialog::About, [](const TformMain& m) { return m.AboutWindow() != nullptr; }},
+        {"update", TDialog::Update, [](const TformMain& m) { return m.UpdateWindow() != nullptr; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TRigOptions options;
+        options.Version = "REV 07.503.088"; // older than the built-in image: an update is offered
+        TWindowRig rig(options);
+        rig.Start();
+        ASSERT_TRUE(c.held(*rig.Main()));
+        rig.FreeDialog(c.dialog);
+        EXPECT_FALSE(c.held(*rig.Main()));
+
+        ASSERT_TRUE(rig.Connect());
+        PumpUntil([] { return false; }, 300); // the hand-overs after the connect
+        rig.Main()->mnuAboutClick(nullptr);
+        if (c.dialog == TDialog::Update)
+            EXPECT_TRUE(rig.Main()->CloseQuery()) << "no flashing without the dialog";
+        rig.Quit();
+    }
+}
+
+// The application frees the windows it owns last first, telling the others only of those that
+// asked: the main window, made first, goes last and must not keep a dialog freed before it.
+TEST(MainWindowClose, AnOwnerFreeingItsWindowsLastFirstLeavesNoDialogToTheMainWindow) {
+    TRigOptions options;
+    options.StartUnit = false;
+    TWindowRig rig(options); // the settings folder
+    TComponent owner(nullptr);
+    auto* main = TCustomForm::Create<TformMain>(&owner);
+    auto* splash = TCustomForm::Create<TdlgSplash>(&owner);
+    auto* about = TCustomForm::Create<TFormAbout>(&owner);
+    TformUpdateIns* update = TformUpdateIns::Create(&owner, *main);
+    main->AttachWindows(splash, about, update);
+
+    bool destroyed = false;
+    bool heldSplash = true, heldAbout = true, heldUpdate = true;
+    const TNotifyEvent formDestroy = main->OnDestroy;
+    main->OnDestroy = [&](TObject* sender) {
+        destroyed = true;
+        heldSplash = main->SplashWindow() != nullptr;
+        heldAbout = main->AboutWindow() != nullptr;
+        heldUpdate = main->UpdateWindow() != nullptr;
+        if (formDestroy)
+            formDestroy(sender);
+    };
+    owner.DestroyComponents();
+    ASSERT_TRUE(destroyed);
+    EXPECT_FALSE(heldSplash);
+    EXPECT_FALSE(heldAbout);
+    EXPECT_FALSE(heldUpdate);
+}

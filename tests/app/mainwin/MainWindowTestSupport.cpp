@@ -27,6 +27,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -168,6 +169,25 @@ void TWindowRig::Quit() {
     TProgramWindows w = *windows_;
     windows_.reset();
     FreeProgramWindows(w);
+}
+
+void TWindowRig::FreeDialog(TDialog which) {
+    if (!windows_)
+        return;
+    TCustomForm* dialog = nullptr;
+    switch (which) {
+    case TDialog::Splash:
+        dialog = std::exchange(windows_->Splash, nullptr);
+        break;
+    case TDialog::About:
+        dialog = std::exchange(windows_->About, nullptr);
+        break;
+    case TDialog::Update:
+        dialog = std::exchange(windows_->Update, nullptr);
+        break;
+    }
+    if (dialog != nullptr)
+        dialog->Free();
 }
 
 TformMain* TWindowRig::Main() const {

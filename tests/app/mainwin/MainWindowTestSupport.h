@@ -66,6 +66,9 @@ public:
     void Start(const std::string& iniText = "");
     // Frees the windows as the program ends.
     void Quit();
+    // Frees one of the dialogs now, as ending the program does before the main window goes.
+    enum class TDialog { Splash, About, Update };
+    void FreeDialog(TDialog which);
 
     TformMain* Main() const;
     TdlgSplash* Splash() const;
