@@ -65,7 +65,9 @@ TAxisItem* TAxisItems::Add(double value, const std::string& text) {
 }
 
 TAxisItem* TAxisItems::AppendAutomatic(double value, const std::string& text) {
-    return Append(value, text);
+    TAxisItem* item = Append(value, text);
+    item->Font()->Assign(format_->Font()); // a computed label is in the labels' font
+    return item;
 }
 
 void TAxisItems::CopyFrom(const TAxisItems& other) {

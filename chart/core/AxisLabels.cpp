@@ -244,7 +244,8 @@ std::string TChartAxis::LabelValueText(double value) {
     return text;
 }
 
-double TChartAxis::ValueLabelsWidth() {
+// The widest value label and the most lines a value label has.
+void TChartAxis::MeasureValueLabels(int& widest, int& lines) {
     const double step = CalcLabelStep();
     double low = iMinimum_, high = iMaximum_;
     if (step != 0 && ((axisDateTime_ && exactDateTime_) || roundFirstLabel_)) {
@@ -252,9 +253,12 @@ double TChartAxis::ValueLabelsWidth() {
         high = static_cast<double>(Trunc(iMaximum_ / step)) * step;
     }
     TLabelEventPause pause(chart_);
-    int widest = 0, lines = 0;
+    widest = 0;
+    lines = 0;
     auto measure = [&](double v) {
-        widest = std::max(widest, chart_->WidestTextLine(LabelsFont(), LabelValueText(v), lines));
+        int n = 0;
+        widest = std::max(widest, chart_->WidestTextLine(LabelsFont(), LabelValueText(v), n));
+        lines = std::max(lines, n);
     };
     if (step != 0) {
         double v = high;
@@ -264,7 +268,8 @@ double TChartAxis::ValueLabelsWidth() {
         measure(low);
         measure(high);
     }
-    return widest + chart_->WidestTextLine(LabelsFont(), " ", lines);
+    int n = 0;
+    widest += chart_->WidestTextLine(LabelsFont(), " ", n);
 }
 
 int TChartAxis::TextLabelsWidth() {
@@ -295,8 +300,11 @@ int TChartAxis::MaxLabelsWidth() {
         return widest;
     }
     switch (EffectiveLabelStyle()) {
-    case talValue:
-        return static_cast<int>(ValueLabelsWidth());
+    case talValue: {
+        int widest = 0, lines = 0;
+        MeasureValueLabels(widest, lines);
+        return widest;
+    }
     case talMark:
         return chart_->WidestMark();
     case talText:
@@ -320,8 +328,29 @@ int TChartAxis::TextSize(TPlotFont* font, int angle, int fixedSize, const std::s
     return chart_->WidestTextLine(font, *text, lines);
 }
 
+// The most lines a label has: multi-line labels and custom ones may have several.
+int TChartAxis::MaxLabelsLines() {
+    if (!chart_)
+        return 1;
+    int most = 1;
+    if (!items_->Automatic()) {
+        for (int i = 0; i < items_->Count(); ++i)
+            most = std::max(most, TextLineCount((*items_)[i]->Text()));
+    } else if (labelsMultiLine_ && EffectiveLabelStyle() == talValue) {
+        int widest = 0, lines = 0;
+        MeasureValueLabels(widest, lines);
+        most = std::max(most, lines);
+    }
+    return most;
+}
+
 int TChartAxis::LabelsRoom() {
-    const int room = TextSize(LabelsFont(), labelsAngle_, labelsSize_, nullptr);
+    int room = TextSize(LabelsFont(), labelsAngle_, labelsSize_, nullptr);
+    const bool across = horizontal_ ? (labelsAngle_ == 0 || labelsAngle_ == 180)
+                                    : (labelsAngle_ == 90 || labelsAngle_ == 270);
+    // Labels of several lines grow away from the axis: they need a font height per line.
+    if (across && labelsSize_ == 0)
+        room *= MaxLabelsLines();
     return labelsAlternate_ ? 2 * room : room;
 }
 

@@ -213,12 +213,17 @@ int TChartAxis::ApplyPositionOffset(int pixel, const TRect& rect) const {
     return horizontal_ ? pixel - offset : pixel + offset;
 }
 
+// The depth axis stands at the rectangle's right (other side) or left like a vertical axis; where
+// it runs across the chart is DepthAxisPosition.
 int TChartAxis::SideOf(const TRect& rect) const {
-    if (isDepthAxis_) {
-        const TRect chartRect = chart_ ? chart_->ChartRect() : rect;
-        return otherSide_ ? chartRect.Bottom - iZPos_ : chartRect.Top + iZPos_;
-    }
     if (horizontal_)
         return otherSide_ ? rect.Top : rect.Bottom;
     return otherSide_ ? rect.Right : rect.Left;
+}
+
+int TChartAxis::DepthAxisPosition() const {
+    if (!chart_)
+        return 0;
+    const TRect r = chart_->ChartRect();
+    return otherSide_ ? r.Bottom - iZPos_ : r.Top + iZPos_;
 }

@@ -5,11 +5,15 @@
 //   - ChartAxis.cpp: properties, construction, SetMinMax, the date-time test;
 //   - AxisScale.cpp: the range chain (automatic extremes, scale, rounding to the label step,
 //     pixel span, margins), value <-> pixel conversions and scrolling;
-//   - AxisLabels.cpp: label steps, label texts and label sizes.
+//   - AxisLabels.cpp: label steps, label texts and label sizes;
+//   - AxisDraw.cpp: the room the axis takes beside the chart rectangle, the title and the labels;
+//   - AxisText.cpp: one axis text at any angle, multi-line, with its shape and exponent;
+//   - AxisTicks.cpp: the axis line, ticks, minor ticks and grids, flat and on the 3D walls.
 // Setters store a changed value and repaint the chart; the checked ones raise AxisException and
 // keep the old value. TChartDepthAxis is the Z axis; TChartAxisTitle the title; TChartAxisPen
 // the axis line's pen.
 
+#include "chart/core/AxisDrawHost.h"
 #include "chart/core/AxisGridPen.h"
 #include "chart/core/AxisItems.h"
 #include "chart/core/AxisTextShape.h"
@@ -22,6 +26,7 @@
 #include <string>
 #include <vector>
 
+class TCanvas3D;
 class TChartSeries;
 
 Q4_EXCEPTION(AxisException, Exception);
@@ -300,6 +305,47 @@ class TChartAxis : public TCollectionItem {
     // Lines of a text separated by carriage returns ("" 0, "a" 1, "a\r" 1, "a\rb" 2).
     static int TextLineCount(const std::string& text);
 
+    // ---- drawing (AxisDraw.cpp, AxisText.cpp, AxisTicks.cpp)
+    // -------------------------------------- Places the axis beside rect. With takeRoom the title,
+    // the labels, the wall beside the axis and the axis' own line and ticks take their room out of
+    // rect (outward: down for a bottom axis, up for a top one, left for a left one, right for a
+    // right one); without it the axis lies on rect's side and its labels and title outside it.
+    void CalcAxisRoom(TRect& rect, bool takeRoom);
+    // The title position again from the labels position and the labels' room (after the
+    // series' margins moved the axis).
+    void CalcTitlePosition();
+    // Draws the title, the labels, the ticks, the grid and the axis line on the chart canvas,
+    // inside a drawing group named "axis"; with setAxisPosition the axis first moves to the side
+    // of the chart rectangle.
+    void DrawAxis(bool setAxisPosition);
+    // One axis text at (x, y, z) at an angle: aligned by the axis' side, lines separated by
+    // carriage returns growing away from the axis, with shape (a custom label or the title; none
+    // for the automatic labels) drawn behind it, through OnDrawLabel.
+    void DrawAxisText(int x, int y, int z, TAxisTextShape* shape, const std::string& text,
+                      int angle);
+    // The point lies on the axis or its labels, as last drawn.
+    bool ClickedAt(int x, int y);
+
+    // Pixels across the axis, as last placed: its line, the labels' inner edge, the title's.
+    int AxisPosition() const { return iPosAxis_; }
+    int LabelsPosition() const { return iPosLabels_; }
+    int TitlePosition() const { return iPosTitle_; }
+    // The room of the axis line and the ticks across the axis.
+    int AxisSize() const;
+    // For the depth axis: where it runs across the chart (its Y): the chart rectangle's bottom
+    // less the Z pixel on the other side, its top plus it otherwise.
+    int DepthAxisPosition() const;
+    // The tick pixels of the last drawing, in the order the labels were drawn.
+    const std::vector<int>& TickPositions() const { return tickPixels_; }
+    // The chart shows the axis in this drawing (set by the chart while it fits the axes).
+    bool Shown() const { return shown_; }
+    void SetShown(bool value) { shown_ = value; }
+    // Tools hide the grid lines on the back wall or along the floor and side walls.
+    bool HideBackGrid() const { return hideBackGrid_; }
+    void SetHideBackGrid(bool value) { hideBackGrid_ = value; }
+    bool HideSideGrid() const { return hideSideGrid_; }
+    void SetHideSideGrid(bool value) { hideSideGrid_ = value; }
+
 protected:
     // Stores a changed value and repaints the chart.
     template <class T> bool SetField(T& field, const T& value) {
@@ -328,10 +374,46 @@ private:
     void SetAutomaticEnd(bool& end, bool otherEnd, bool value);
     double StepForNumbers(int count);
     double StepForDateTimes(int count);
-    double ValueLabelsWidth();
     int TextLabelsWidth();
     int ClampedPixel(double b) const;
     int PixelIn(double value, bool xDirection) const;
+    void MeasureValueLabels(int& widest, int& lines);
+    int MaxLabelsLines();
+
+    // Drawing.
+    TAxisDrawHost* DrawHost() const;
+    int WallSize(TChartAxis* axis) const;
+    int MoveOutward(int pixel, int amount) const;
+    int TakeRoom(TRect& rect, int amount) const;
+    void SetPositionsBeside(const TRect& rect);
+    void DrawTitle();
+    void DrawLabels();
+    int LabelDateStep(double step) const;
+    double PreviousLabelValue(double value, double step, int dateStep) const;
+    void DrawValueLabels(double step, int dateStep);
+    void DrawLogarithmicLabels();
+    bool DrawEventLabels();
+    void DrawSeriesLabels(bool marks);
+    void DrawDepthLabels();
+    void DrawCustomLabels();
+    void DrawValueLabel(double value);
+    void DrawLabelAt(int pixel, const std::string& text, TAxisItem* item, double value);
+    void AddTick(int pixel, double value);
+    int AlternateRowWidth();
+    unsigned AlignText(int angle, const TAxisTextShape* shape, const std::string& text, int& x,
+                       int& y);
+    int DrawingLabelsRoom();
+    void MoveToFirstLine(int angle, int lines, int lineHeight, int& x, int& y) const;
+    void DrawTextShape(TAxisTextShape* shape, const std::string& text, unsigned align, int angle,
+                       int x, int y, int z);
+    void DrawExponentText(int x, int y, int z, const std::string& text);
+    void DrawTicksAndGrid();
+    void DrawAxisLine();
+    void DrawTickMarks(const std::vector<int>& pixels, int offset, int length);
+    void DrawGridLines(const std::vector<int>& pixels);
+    void DrawGridLine3D(int pixel);
+    std::vector<int> GridPixels() const;
+    std::vector<int> MinorPixels() const;
 
     TChartHost* chart_ = nullptr;
     bool automatic_ = true;
@@ -401,6 +483,23 @@ private:
     int iEndPos_ = 0;
     int iAxisSize_ = 0;
     TPositionKind positionKind_ = TPositionKind::Clamped;
+
+    // Placement and the last drawing.
+    int iPosAxis_ = 0;
+    int iPosLabels_ = 0;
+    int iPosTitle_ = 0;
+    std::vector<int> tickPixels_;
+    std::vector<double> tickValues_;
+    bool shown_ = false;
+    bool hideBackGrid_ = false;
+    bool hideSideGrid_ = false;
+    // While drawing: the chart canvas, the wall beside the axis, the alternate-row toggle and the
+    // widest label (measured once, for alternate rows on vertical axes).
+    TCanvas3D* canvas_ = nullptr;
+    int wallOffset_ = 0;
+    bool labelToggle_ = false;
+    int alternateRowWidth_ = -1;
+    int drawingLabelsRoom_ = -1;
 };
 
 // The Z axis: its labels are the series (or their Z values), and Inverted is shared by both
