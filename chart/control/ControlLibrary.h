@@ -1,0 +1,7 @@
+#pragma once
+// Start-up and shut-down of the chart control library: the layers below (the chart core and the
+// chart utilities with the hand cursor), and the chart class registered so that form
+// descriptions holding a chart load. Counted: only the last stop undoes the first start.
+
+void StartChartControl();
+void StopChartControl();

@@ -1,0 +1,146 @@
+#include "tests/chart/control/ControlTestSupport.h"
+
+#include "chart/control/ControlLibrary.h"
+#include "platform/forms/Forms.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/GraphicsQt_p.h"
+#include "tests/support/ProjectFonts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+namespace {
+
+// An application over the offscreen platform with the project's fonts, and the chart control
+// library started the way the program starts it.
+class ControlEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        UseProjectFontsOnly("chart-control-fonts");
+        static int argc = 1;
+        static char program[] = "test_chart_control";
+        static char* argv[] = {program, nullptr};
+        app_ = std::make_unique<TApplication>(argc, argv);
+        StartChartControl();
+    }
+    void TearDown() override {
+        StopChartControl();
+        app_.reset();
+    }
+
+private:
+    std::unique_ptr<TApplication> app_;
+};
+
+[[maybe_unused]] ::testing::Environment* const kControl =
+    ::testing::AddGlobalTestEnvironment(new ControlEnvironment);
+
+} // namespace
+
+namespace controltest {
+
+void TGroupedCanvas::BeginGroup(const std::string& name) {
+    Groups.push_back({name, Log != nullptr ? Log->Lines().size() : 0, 0});
+    open_.push_back(Groups.size() - 1);
+}
+
+void TGroupedCanvas::EndGroup() {
+    if (open_.empty())
+        return;
+    Groups[open_.back()].end = Log != nullptr ? Log->Lines().size() : 0;
+    open_.pop_back();
+}
+
+TRecording::TRecording(TCustomPlotPanel& panel, int width, int height)
+    : bitmap_(std::make_unique<TBitmap>(width, height)) {
+    auto canvas = std::make_unique<TGroupedCanvas>();
+    canvas_ = canvas.get();
+    panel.ReplaceDrawCanvas(std::move(canvas));
+    log_ = std::make_unique<charttest::TCanvasCallLog>(*bitmap_->Canvas());
+    canvas_->Log = log_.get();
+    panel.SetBounds(0, 0, width, height);
+    panel.DrawToCanvas(bitmap_->Canvas(), {0, 0, width, height});
+    canvas_->Log = nullptr;
+}
+
+TRecording::~TRecording() = default;
+
+const std::vector<std::string>& TRecording::Lines() const {
+    return log_->Lines();
+}
+
+std::vector<std::string> TRecording::LinesIn(const std::string& group) const {
+    for (const auto& g : canvas_->Groups)
+        if (g.name == group)
+            return {Lines().begin() + static_cast<std::ptrdiff_t>(g.begin),
+                    Lines().begin() + static_cast<std::ptrdiff_t>(g.end)};
+    return {};
+}
+
+std::vector<std::string> TRecording::GroupOrder() const {
+    std::vector<std::string> names;
+    for (const auto& g : canvas_->Groups)
+        names.push_back(g.name);
+    return names;
+}
+
+std::vector<std::string> TRecording::Texts() const {
+    std::vector<std::string> texts;
+    for (const std::string& line : Matching("TEXT"))
+        texts.push_back(TextOf(line));
+    return texts;
+}
+
+std::vector<std::string> TRecording::Matching(const std::string& op) const {
+    std::vector<std::string> lines;
+    for (const std::string& line : Lines())
+        if (line.rfind(op + " ", 0) == 0)
+            lines.push_back(line);
+    return lines;
+}
+
+QImage TRecording::Image() const {
+    bitmap_->Canvas()->Flush();
+    return TGraphicsQt::Image(*bitmap_);
+}
+
+std::vector<int> NumbersOf(const std::string& line) {
+    std::vector<int> numbers;
+    std::istringstream words(line);
+    std::string word;
+    words >> word;
+    while (words >> word) {
+        std::replace(word.begin(), word.end(), ',', ' ');
+        std::istringstream parts(word);
+        int value = 0;
+        bool any = false;
+        while (parts >> value) {
+            numbers.push_back(value);
+            any = true;
+        }
+        if (!any)
+            break;
+    }
+    return numbers;
+}
+
+std::string TextOf(const std::string& line) {
+    const auto open = line.find('"');
+    const auto close = line.rfind('"');
+    if (open == std::string::npos || close <= open)
+        return {};
+    return line.substr(open + 1, close - open - 1);
+}
+
+TBarePanel::TBarePanel(TComponent* owner) : TCustomPlotPanelExtended(owner) {}
+
+void TBarePanel::DrawToRect(const TRect& r) {
+    DrawBackground(r);
+    if (Content)
+        Content(*this);
+}
+
+} // namespace controltest
