@@ -117,6 +117,8 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
     void SetDepth(int value) { SetField(depth_, value); }
     // The Z order in effect: ZOrder, or the chart's choice when it is -1.
     int EffectiveZOrder() const { return zOrder_ == -1 ? internalZOrder_ : zOrder_; }
+    // The depth slot the chart gives the series for this drawing.
+    void SetInternalZOrder(int value) { internalZOrder_ = value; }
     virtual void AssignZOrder();
     virtual void CalcZRange();
     // Another active series without Z values of its own occupies the same depth slot.

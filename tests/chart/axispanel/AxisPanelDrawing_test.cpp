@@ -1,0 +1,188 @@
+// The axis panel's drawing: the order of its steps and events, the plot rectangle the axes leave,
+// the order series are painted in, the clip around them, and a drawing that raises.
+
+#include "tests/chart/axispanel/AxisPanelTestSupport.h"
+
+#include "tests/chart/support/ChartTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace axistest;
+
+namespace {
+
+const TEventLog kBefore = {"background",    "ctkBeforeDraw", "OnBeforeDrawChart",
+                           "titles before", "wall room",     "walls"};
+const TEventLog kAxes = {"ctkBeforeDrawAxes", "group axes", "OnBeforeDrawAxes", "end axes"};
+const TEventLog kSeries = {"ctkBeforeDrawSeries",
+                           "OnBeforeDrawSeries",
+                           "group Line1",
+                           "before values Line1",
+                           "clip",
+                           "unclip",
+                           "after values Line1",
+                           "end Line1",
+                           "group Line2",
+                           "before values Line2",
+                           "clip",
+                           "unclip",
+                           "after values Line2",
+                           "end Line2",
+                           "ctkAfterDrawSeries"};
+const TEventLog kAfter = {"titles after", "ctkAfterDraw", "OnAfterDraw"};
+
+TEventLog Join(std::initializer_list<TEventLog> parts) {
+    TEventLog out;
+    for (const TEventLog& part : parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+class PipelineTest : public AxisPanelFixture {
+protected:
+    TTestAxisPanel* ChartWithTwoSeries() {
+        TTestAxisPanel* panel = MakePanel();
+        AddSeries(panel, {{0, 1}, {10, 5}}, "Line1");
+        AddSeries(panel, {{0, 3}, {10, 2}}, "Line2");
+        auto* tool = new TLogTool(form);
+        tool->log = &panel->log;
+        tool->SetParentChart(panel);
+        panel->log.clear();
+        return panel;
+    }
+};
+
+} // namespace
+
+TEST_F(PipelineTest, EventOrderWithTheAxesBehindAndInFront) {
+    struct Case {
+        bool axisBehind;
+        TEventLog expected;
+    };
+    const Case cases[] = {
+        {true, Join({kBefore, kAxes, kSeries, kAfter})},
+        {false, Join({kBefore, kSeries, kAxes, kAfter})},
+    };
+    for (const Case& c : cases) {
+        TTestAxisPanel* panel = ChartWithTwoSeries();
+        panel->SetAxisBehind(c.axisBehind);
+        panel->log.clear();
+        Draw(panel);
+        EXPECT_EQ(PipelineEvents(panel->log), c.expected) << "AxisBehind " << c.axisBehind;
+        EXPECT_TRUE(panel->RepaintEnabled());
+        EXPECT_EQ(panel->logCanvas->OpenGroups(), 0);
+        EXPECT_EQ(panel->logCanvas->ClipDepth(), 0);
+        panel->DestroySeries();
+        panel->Free();
+    }
+}
+
+TEST_F(PipelineTest, InactiveToolsHearNothingAndTheZoomBandComesLast) {
+    TTestAxisPanel* panel = ChartWithTwoSeries();
+    auto* quiet = new TLogTool(form);
+    quiet->log = &panel->log;
+    quiet->SetParentChart(panel);
+    quiet->SetActive(false);
+    panel->Zoom()->Active = true;
+    panel->Zoom()->X0 = 20;
+    panel->Zoom()->Y0 = 20;
+    panel->Zoom()->X1 = 120;
+    panel->Zoom()->Y1 = 90;
+    panel->log.clear();
+    Draw(panel);
+    const TEventLog expected = Join(
+        {kBefore, kAxes, kSeries, {"titles after", "zoom band", "ctkAfterDraw", "OnAfterDraw"}});
+    // The inactive tool adds no second "ctkBeforeDraw" and the band is inverted once only.
+    EXPECT_EQ(PipelineEvents(panel->log), expected);
+}
+
+TEST_F(PipelineTest, SeriesPaintInListOrderAndOnlyVisibleOnesOpenAGroup) {
+    TTestAxisPanel* panel = MakePanel();
+    AddSeries(panel, {{0, 1}, {10, 5}}, "Line1");
+    TStraightLineSeries* empty = AddSeries(panel, {}, "Line2");
+    AddSeries(panel, {{0, 2}, {10, 4}}, "Line3");
+    TStraightLineSeries* hidden = AddSeries(panel, {{0, 2}, {10, 4}}, "Line4");
+    hidden->SetActive(false);
+    panel->log.clear();
+    Draw(panel);
+    TEventLog groups;
+    for (const std::string& line : panel->log)
+        if (line.rfind("group Line", 0) == 0)
+            groups.push_back(line);
+    EXPECT_EQ(groups, (TEventLog{"group Line1", "group Line3"}));
+    EXPECT_EQ(empty->FirstVisibleIndex(), -1);
+}
+
+TEST_F(PipelineTest, AFailingTitleLeavesTheChartRepaintable) {
+    TTestAxisPanel* panel = ChartWithTwoSeries();
+    struct Case {
+        const char* what;
+        std::function<void(TTestAxisPanel*)> breakIt;
+    };
+    const Case cases[] = {
+        {"title before the series",
+         [](TTestAxisPanel* p) {
+             p->titles = [](bool before) {
+                 if (before)
+                     throw Exception("title markup is not closed");
+             };
+         }},
+        {"title after the series",
+         [](TTestAxisPanel* p) {
+             p->titles = [](bool before) {
+                 if (!before)
+                     throw Exception("title markup is not closed");
+             };
+         }},
+        {"before-draw event",
+         [](TTestAxisPanel* p) {
+             p->OnBeforeDrawSeries = [](TObject*) { throw Exception("handler failed"); };
+         }},
+        {"a series' point",
+         [](TTestAxisPanel* p) {
+             dynamic_cast<TChartSeries*>(p->SeriesAt(0))->BeforeDrawValues = [](TObject*) {
+                 throw Exception("series failed");
+             };
+         }},
+    };
+    for (const Case& c : cases) {
+        c.breakIt(panel);
+        EXPECT_THROW(Draw(panel), Exception) << c.what;
+        EXPECT_TRUE(panel->RepaintEnabled()) << c.what;
+        EXPECT_EQ(panel->logCanvas->OpenGroups(), 0) << c.what;
+        EXPECT_EQ(panel->logCanvas->ClipDepth(), 0) << c.what;
+        EXPECT_FALSE(panel->FixedPlotRect()) << c.what;
+        // Mended, the next drawing runs through to its end.
+        panel->titles = nullptr;
+        panel->OnBeforeDrawSeries = [panel](TObject*) {
+            panel->log.push_back("OnBeforeDrawSeries");
+        };
+        panel->SeriesAt(0)->BeforeDrawValues = nullptr;
+        panel->log.clear();
+        Draw(panel);
+        EXPECT_EQ(PipelineEvents(panel->log).back(), "OnAfterDraw") << c.what;
+    }
+}
+
+// The fault this guards against: repainting left switched off by a drawing that raised, so that
+// every later change was ignored and the window kept showing the old picture.
+TEST_F(PipelineTest, AWindowWhoseTitleRaisedShowsNewPointsOnceTheTitleIsMended) {
+    TTestAxisPanel* panel = ChartWithTwoSeries();
+    panel->SetColor(clWhite);
+    TChartSeries* line = panel->SeriesAt(0);
+    line->SetSeriesColor(clRed);
+    panel->SeriesAt(1)->SetSeriesColor(clGreen);
+    panel->titles = [](bool) { throw Exception("title markup is not closed"); };
+    EXPECT_THROW(Draw(panel), Exception);
+    panel->titles = nullptr;
+    // The window draws the mended chart; then a new point must reach the window too.
+    const QImage mended = Grab(panel);
+    charttest::SavePicture(mended, "axispanel-mended");
+    line->AddXYValue(20, 9);
+    const QImage grown = Grab(panel);
+    charttest::SavePicture(grown, "axispanel-repainted");
+    // The second line now stops half way: the window shows the new scale.
+    EXPECT_NE(grown, mended);
+    EXPECT_LT(charttest::CountColor(grown, clGreen),
+              charttest::CountColor(mended, clGreen) * 3 / 4);
+}
