@@ -1,6 +1,7 @@
 #include "CoreTestSupport.h"
 
 #include "chart/core/ChartCore.h"
+#include "chart/draw/PlotCanvas.h"
 
 #include <algorithm>
 
@@ -115,10 +116,23 @@ double TTestChart::CalcAxisExtreme(TChartAxis* axis, bool minimum, bool xValues)
     return result;
 }
 
-int TTestChart::WidestTextLine(TPlotFont*, const std::string& text, int& lineCount) {
+int TTestChart::WidestTextLine(TPlotFont* font, const std::string& text, int& lineCount) {
     lineCount = 0;
     if (text.empty())
         return 0;
+    if (canvas) {
+        canvas->SelectFont(font);
+        int widest = 0;
+        for (size_t start = 0;;) {
+            const size_t end = text.find('\r', start);
+            widest = std::max(widest, canvas->MeasureTextWidth(text.substr(
+                                          start, end == std::string::npos ? end : end - start)));
+            ++lineCount;
+            if (end == std::string::npos || end + 1 == text.size())
+                return widest;
+            start = end + 1;
+        }
+    }
     int widest = 0;
     size_t start = 0;
     for (;;) {
@@ -150,4 +164,21 @@ std::vector<double> ValuesOf(const TChartValueList& list) {
     for (int i = 0; i < list.Count(); ++i)
         out.push_back(list.ValueAt(i));
     return out;
+}
+
+int TTestChart::FontHeight(TPlotFont* font) {
+    if (!canvas)
+        return CharHeight;
+    canvas->SelectFont(font);
+    return canvas->CharHeight();
+}
+
+int TTestChart::WallSizeOfAxis(TChartAxis* axis) {
+    const auto wall = walls.find(axis);
+    return wall == walls.end() ? 0 : wall->second;
+}
+
+int TTestChart::AxisLabelsRoom(TChartAxis* axis, int measured) {
+    const auto room = labelsRooms.find(axis);
+    return room == labelsRooms.end() ? measured : room->second;
 }

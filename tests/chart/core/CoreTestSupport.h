@@ -1,13 +1,16 @@
 #pragma once
 // A small chart for the core's tests: it holds series and the six standard axes the way the
 // chart control will, counts repaints and series events, measures text with a fixed font
-// (7 pixels a character, 13 pixels high) and answers axis extremes from its series.
+// (7 pixels a character, 13 pixels high) and answers axis extremes from its series. Given a
+// canvas, its axes draw on it and text is measured there in the font asked for.
 
+#include "chart/core/AxisDrawHost.h"
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartHost.h"
 #include "chart/core/ChartSeries.h"
 #include "platform/classes/Component.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,7 +21,7 @@ struct ChartCoreSession {
     ~ChartCoreSession();
 };
 
-class TTestChart : public TComponent, public TChartHost {
+class TTestChart : public TComponent, public TChartHost, public TAxisDrawHost {
     Q4_CLASS(TTestChart, TComponent)
 public:
     static constexpr int CharWidth = 7;
@@ -53,6 +56,13 @@ public:
     int widestMark = 0;
     std::vector<TColor> palette{0x0000FF, 0x008000, 0x00FFFF, 0xFF0000};
     TAxisOnGetLabel onGetAxisLabel;
+    // For drawing axes: the canvas (none: nothing is drawn), the walls beside axes, whether the
+    // axes lie behind the series, the next-label event and a fixed labels' room per axis.
+    TCanvas3D* canvas = nullptr;
+    std::map<const TChartAxis*, int> walls;
+    bool axisBehind = true;
+    TAxisOnGetNextLabel onGetNextAxisLabel;
+    std::map<const TChartAxis*, int> labelsRooms;
 
     // Sets the pixel spans of every axis from chartRect and recomputes their ranges.
     void Layout();
@@ -105,12 +115,18 @@ public:
     void SetMaxZOrder(int value) override { maxZOrder = value; }
     bool ApplyZOrder() const override { return applyZOrder; }
     bool RotationInverted() const override { return rotationInverted; }
-    TCanvas3D* ChartCanvas() override { return nullptr; }
+    TCanvas3D* ChartCanvas() override { return canvas; }
     int WidestTextLine(TPlotFont* font, const std::string& text, int& lineCount) override;
-    int FontHeight(TPlotFont*) override { return CharHeight; }
+    int FontHeight(TPlotFont* font) override;
     int WidestLabelText(TPlotFont* font) override;
     int WidestMark() override { return widestMark; }
     TAxisOnGetLabel& OnGetAxisLabel() override { return onGetAxisLabel; }
+
+    // TAxisDrawHost
+    int WallSizeOfAxis(TChartAxis* axis) override;
+    bool AxisBehind() const override { return axisBehind; }
+    TAxisOnGetNextLabel& OnGetNextAxisLabel() override { return onGetNextAxisLabel; }
+    int AxisLabelsRoom(TChartAxis* axis, int measured) override;
 
 private:
     std::unique_ptr<TChartCustomAxes> customAxes_;
