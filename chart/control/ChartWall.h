@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class TChartAxis;
 class TCustomChart;
 
 class TCustomChartWall : public TPlotCustomShape {
@@ -134,8 +135,15 @@ public:
 
 private:
     void Prepare(TCustomChartWall& wall);
+    // The side test at x: true when the projection shows the inner face of a side wall there
+    // (always on a canvas that renders true 3D).
     bool SideTest(int x);
-    class TWallBlend;
+    void DrawSide(TCustomChartWall& wall, bool right);
+    void DrawBack3D(const TRect& rect);
+    void DrawBackPicture(const TRect& rect);
+    // The axis drawn again over a wall in front of the series, its position kept, without the
+    // part of its grid on the back wall.
+    void RedrawOverWall(TChartAxis* axis);
 
     TCustomChart* chart_;
     std::unique_ptr<TChartBackWall> back_;

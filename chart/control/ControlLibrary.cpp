@@ -1,7 +1,9 @@
 #include "chart/control/ControlLibrary.h"
 
+#include "chart/control/Chart.h"
 #include "chart/core/ChartCore.h"
 #include "chart/util/ChartUtils.h"
+#include "platform/classes/ClassRegistry.h"
 
 namespace {
 
@@ -14,10 +16,13 @@ void StartChartControl() {
     if (starts++ > 0)
         return;
     StartChartUtilities();
+    RegisterClass(TChart::StaticClass());
 }
 
 void StopChartControl() {
-    if (starts > 0 && --starts == 0)
+    if (starts > 0 && --starts == 0) {
+        UnRegisterClass(TChart::StaticClass());
         StopChartUtilities();
+    }
     StopChartCore();
 }

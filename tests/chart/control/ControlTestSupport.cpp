@@ -54,16 +54,49 @@ void TGroupedCanvas::EndGroup() {
     open_.pop_back();
 }
 
-TRecording::TRecording(TCustomPlotPanel& panel, int width, int height)
+void TGroupedCanvas::BoxShape(int left, int right, int top, int bottom, int z0, int z1,
+                              bool darkSides) {
+    Boxes.push_back({left, right, top, bottom, z0, z1, Log != nullptr ? Log->Lines().size() : 0});
+    TPlotCanvas3D::BoxShape(left, right, top, bottom, z0, z1, darkSides);
+}
+
+void TGroupedCanvas::TextOut(int x, int y, const std::string& text) {
+    if (!FailOnText.empty() && text == FailOnText)
+        throw Exception("drawing failed on purpose");
+    TPlotCanvas3D::TextOut(x, y, text);
+}
+
+TRecording::TRecording(TCustomPlotPanel& panel, int width, int height,
+                       const std::string& failOnText)
     : bitmap_(std::make_unique<TBitmap>(width, height)) {
     auto canvas = std::make_unique<TGroupedCanvas>();
     canvas_ = canvas.get();
+    canvas_->FailOnText = failOnText;
     panel.ReplaceDrawCanvas(std::move(canvas));
     log_ = std::make_unique<charttest::TCanvasCallLog>(*bitmap_->Canvas());
     canvas_->Log = log_.get();
     panel.SetBounds(0, 0, width, height);
-    panel.DrawToCanvas(bitmap_->Canvas(), {0, 0, width, height});
+    try {
+        panel.DrawToCanvas(bitmap_->Canvas(), {0, 0, width, height});
+    } catch (...) {
+        canvas_->Log = nullptr;
+        throw;
+    }
     canvas_->Log = nullptr;
+}
+
+std::size_t TRecording::FirstLine(const std::string& prefix, const std::string& part) const {
+    for (std::size_t i = 0; i < Lines().size(); ++i)
+        if (Lines()[i].rfind(prefix, 0) == 0 && Lines()[i].find(part) != std::string::npos)
+            return i;
+    return std::string::npos;
+}
+
+std::size_t TRecording::LastLine(const std::string& prefix, const std::string& part) const {
+    for (std::size_t i = Lines().size(); i-- > 0;)
+        if (Lines()[i].rfind(prefix, 0) == 0 && Lines()[i].find(part) != std::string::npos)
+            return i;
+    return std::string::npos;
 }
 
 TRecording::~TRecording() = default;
@@ -133,6 +166,25 @@ std::string TextOf(const std::string& line) {
     if (open == std::string::npos || close <= open)
         return {};
     return line.substr(open + 1, close - open - 1);
+}
+
+void TTestLineSeries::DrawPoint(int index) {
+    if (index == FirstDrawIndex() || index == 0)
+        return;
+    TCanvas3D& canvas = *ParentChart()->ChartCanvas();
+    canvas.SelectPenColored(Pen(), SeriesColor());
+    canvas.MoveTo(PixelX(index - 1), PixelY(index - 1));
+    canvas.LineTo(PixelX(index), PixelY(index));
+}
+
+void ChartFixture::SetUp() {
+    owner = new TComponent(nullptr);
+    chart = new TChart(nullptr);
+}
+
+void ChartFixture::TearDown() {
+    chart->Free();
+    owner->Free();
 }
 
 TBarePanel::TBarePanel(TComponent* owner) : TCustomPlotPanelExtended(owner) {}
