@@ -7,16 +7,16 @@
 #include <memory>
 
 // A chart group's style: its 3-D settings, legend and default data point.
-class TChartStyle : public TRecordObject {
-    Q4_CLASS(TChartStyle, TRecordObject)
+class TChartStyle : public xlschart::TRecordObject {
+    Q4_CLASS(TChartStyle, xlschart::TRecordObject)
 public:
     // `record` is a CHARTFORMAT record.
     void AttachRecords(TChartRecord* record) override;
     // 3 for bars and columns, 1 for areas, 0 for the others.
     virtual int StyleKind() const { return 0; }
 
-    TChart3D Chart3D;
-    TChartLegend Legend;
+    xlschart::TChart3D Chart3D;
+    xlschart::TChartLegend Legend;
     // Present when the group has a default data point.
     std::unique_ptr<TDataPoint> DefaultDataPoint;
 };
@@ -53,17 +53,17 @@ class TChartStyleBopPop : public TChartStyle {
     Q4_CLASS(TChartStyleBopPop, TChartStyle)
 };
 
-class TChartPlotArea : public TRecordObject {
-    Q4_CLASS(TChartPlotArea, TRecordObject)
+class TChartPlotArea : public xlschart::TRecordObject {
+    Q4_CLASS(TChartPlotArea, xlschart::TRecordObject)
 public:
     // `record` is an AXISPARENT record. Raises "Chart style record is missing" for a chart
     // group without records, "Unknown chart style %.4X" and "Unknown axis type %d".
     void AttachRecords(TChartRecord* record) override;
 
-    TCategoryAxis CategoryAxis;
-    TSerieAxis SerieAxis;
-    TValueAxis ValueAxis;
-    TPaintFrame PaintFrame;
+    xlschart::TCategoryAxis CategoryAxis;
+    xlschart::TSerieAxis SerieAxis;
+    xlschart::TValueAxis ValueAxis;
+    xlschart::TPaintFrame PaintFrame;
     // The style of the last chart group found.
     std::unique_ptr<TChartStyle> Style;
 };

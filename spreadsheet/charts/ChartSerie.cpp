@@ -265,8 +265,8 @@ void TXLSChartSerie::DeclareProperties(TPropertyList& p) {
 
 void TChartLabel::AttachRecords(TChartRecord* text) {
     Text = text;
-    SeriesText = TRecordObject::FindChild(text, crSERIESTEXT);
-    ObjectLink = TRecordObject::FindChild(text, crOBJECTLINK);
-    Pos = TRecordObject::FindChild(text, crPOS);
-    Ai = TRecordObject::FindChild(text, crAI);
+    SeriesText = xlschart::TRecordObject::FindChild(text, crSERIESTEXT);
+    ObjectLink = xlschart::TRecordObject::FindChild(text, crOBJECTLINK);
+    Pos = xlschart::TRecordObject::FindChild(text, crPOS);
+    Ai = xlschart::TRecordObject::FindChild(text, crAI);
 }

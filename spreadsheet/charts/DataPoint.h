@@ -9,16 +9,16 @@
 
 class TXLSChartSerie;
 
-class TDataPoint : public TRecordObject {
-    Q4_CLASS(TDataPoint, TRecordObject)
+class TDataPoint : public xlschart::TRecordObject {
+    Q4_CLASS(TDataPoint, xlschart::TRecordObject)
 public:
     // `record` is a DATAFORMAT record; raises "DATAFORMAT has no child records" when it has
     // none.
     void AttachRecords(TChartRecord* record) override;
 
-    TLineFormat LineFormat;
-    TAreaFormat AreaFormat;
-    TMarkerFormat MarkerFormat;
+    xlschart::TLineFormat LineFormat;
+    xlschart::TAreaFormat AreaFormat;
+    xlschart::TMarkerFormat MarkerFormat;
     TChartRecord* PieFormat = nullptr;
     TChartRecord* AttachedLabel = nullptr;
 };

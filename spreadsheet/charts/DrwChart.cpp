@@ -5,10 +5,12 @@
 #include "spreadsheet/drawing/EscherDrawing.h"
 
 TDrwChart::TDrwChart(TCollection* collection)
-    : TDrwAnchor(collection), defaultTextA_(std::make_unique<TChartText>()),
-      defaultTextB_(std::make_unique<TChartText>()), labels_(std::make_unique<TChartLabels>(this)),
+    : TDrwAnchor(collection), defaultTextA_(std::make_unique<xlschart::TChartText>()),
+      defaultTextB_(std::make_unique<xlschart::TChartText>()),
+      labels_(std::make_unique<TChartLabels>(this)),
       series_(std::make_unique<TXLSChartSeries>(this, nullptr)),
-      plotArea_(std::make_unique<TChartPlotArea>()), paintFrame_(std::make_unique<TPaintFrame>()) {
+      plotArea_(std::make_unique<TChartPlotArea>()),
+      paintFrame_(std::make_unique<xlschart::TPaintFrame>()) {
     if (auto* charts = dynamic_cast<TDrwCharts*>(collection)) {
         series_->Handler = charts->Handler;
         series_->SheetIndexOf = &charts->SheetIndex;
@@ -66,10 +68,10 @@ void AttachChart(TDrwChart& item, TChartRecord& root) {
     // Whatever was attached before goes.
     item.rec_ = nullptr;
     item.shtProps_ = nullptr;
-    item.defaultTextA_ = std::make_unique<TChartText>();
-    item.defaultTextB_ = std::make_unique<TChartText>();
+    item.defaultTextA_ = std::make_unique<xlschart::TChartText>();
+    item.defaultTextB_ = std::make_unique<xlschart::TChartText>();
     item.plotArea_ = std::make_unique<TChartPlotArea>();
-    item.paintFrame_ = std::make_unique<TPaintFrame>();
+    item.paintFrame_ = std::make_unique<xlschart::TPaintFrame>();
     item.series_->Clear();
     item.labels_->Clear();
     TChartRecord* list = &root;

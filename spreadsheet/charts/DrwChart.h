@@ -24,12 +24,12 @@ public:
 
     // The CHART record.
     TChartRecord* Rec() const { return rec_; }
-    TChartText& DefaultTextA() { return *defaultTextA_; }
-    TChartText& DefaultTextB() { return *defaultTextB_; }
+    xlschart::TChartText& DefaultTextA() { return *defaultTextA_; }
+    xlschart::TChartText& DefaultTextB() { return *defaultTextB_; }
     TChartLabels& Labels() { return *labels_; }
     TXLSChartSeries& Series() { return *series_; }
     TChartPlotArea& PlotArea() { return *plotArea_; }
-    TPaintFrame& PaintFrame() { return *paintFrame_; }
+    xlschart::TPaintFrame& PaintFrame() { return *paintFrame_; }
     // The bits of SHTPROPS; both raise "Property has no data" without that record.
     TChartSheetOptions SheetOptions() const;
     void SetSheetOptions(TChartSheetOptions value);
@@ -40,12 +40,12 @@ private:
     friend void AttachChart(TDrwChart& item, TChartRecord& root);
     TChartRecord* rec_ = nullptr;
     TChartRecord* shtProps_ = nullptr;
-    std::unique_ptr<TChartText> defaultTextA_;
-    std::unique_ptr<TChartText> defaultTextB_;
+    std::unique_ptr<xlschart::TChartText> defaultTextA_;
+    std::unique_ptr<xlschart::TChartText> defaultTextB_;
     std::unique_ptr<TChartLabels> labels_;
     std::unique_ptr<TXLSChartSeries> series_;
     std::unique_ptr<TChartPlotArea> plotArea_;
-    std::unique_ptr<TPaintFrame> paintFrame_;
+    std::unique_ptr<xlschart::TPaintFrame> paintFrame_;
 };
 
 // Attaches an item to a chart's records: the series, default texts, labels, chart frame,

@@ -4,6 +4,8 @@
 #include "spreadsheet/drawing/ChartRecords.h"
 #include "spreadsheet/drawing/MsoRecords.h"
 
+namespace xlschart {
+
 TChartRecord* TRecordObject::FindChild(TChartRecord* record, uint16_t id) {
     if (!record)
         return nullptr;
@@ -94,3 +96,5 @@ void TValueAxis::AttachRecords(TChartRecord* record) {
     TChartAxis::AttachRecords(record);
     Scaling.AttachRecords(FindChild(record, crVALUERANGE));
 }
+
+} // namespace xlschart

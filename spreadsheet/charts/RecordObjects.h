@@ -12,6 +12,10 @@
 class TChartRecord;
 class TXFont;
 
+// The record objects keep to a namespace of their own: the plotting library has classes of the
+// same names (an axis, a legend), and a program may link both.
+namespace xlschart {
+
 class TRecordObject : public TPersistent {
     Q4_CLASS(TRecordObject, TPersistent)
 public:
@@ -113,3 +117,5 @@ public:
     void AttachRecords(TChartRecord* record) override;
     TValueAxisScaling Scaling;
 };
+
+} // namespace xlschart

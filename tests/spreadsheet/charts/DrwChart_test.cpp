@@ -194,7 +194,7 @@ TEST_F(Charts, DefaultDataPointRecordsAreAddedOnce) {
 
 TEST_F(Charts, SheetOptionsAreBitsOfTheSheetProperties) {
     TDrwChart& chart = NewChart();
-    const TChartRecord* props = TRecordObject::FindChild(chart.Rec(), crSHTPROPS);
+    const TChartRecord* props = xlschart::TRecordObject::FindChild(chart.Rec(), crSHTPROPS);
     chart.SetSheetOptions({csoDoNotSize});
     EXPECT_EQ(props->Word(0), 0x000C);
     chart.SetSheetOptions({csoOnlyVisibleCells, csoDoNotSize});
