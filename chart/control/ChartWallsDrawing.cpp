@@ -40,6 +40,12 @@ private:
     std::unique_ptr<TPlotBlend> blend_;
 };
 
+// The axis takes part in this drawing: visible and shown by the chart (an axis no series uses is
+// not, and its position is stale).
+bool AxisDrawn(const TChartAxis& axis) {
+    return axis.Visible() && axis.Shown();
+}
+
 TRect BoundsOfPoints(const TPointList& points) {
     TRect r{points[0].X, points[0].Y, points[0].X, points[0].Y};
     for (const TPoint& p : points) {
@@ -316,7 +322,7 @@ void TChartWalls::PaintWalls() {
         DrawBottom();
     if (chart_->PlaneFacesAway(0))
         for (TChartAxis* axis : {chart_->TopAxis(), chart_->BottomAxis()})
-            if (axis->Visible())
+            if (AxisDrawn(*axis))
                 axis->DrawAxis(true);
 }
 
@@ -333,7 +339,7 @@ void TChartWalls::PaintFrontWalls() {
     }
     if (BackInFront()) {
         for (TChartAxis* axis : {chart_->TopAxis(), chart_->BottomAxis()})
-            if (axis->Visible()) {
+            if (AxisDrawn(*axis)) {
                 TAxisFlag noSide(*axis, &TChartAxis::HideSideGrid, &TChartAxis::SetHideSideGrid);
                 axis->DrawAxis(false);
             }
@@ -343,7 +349,7 @@ void TChartWalls::PaintFrontWalls() {
 }
 
 void TChartWalls::RedrawOverWall(TChartAxis* axis) {
-    if (!axis->Visible())
+    if (!AxisDrawn(*axis))
         return;
     TAxisFlag noBack(*axis, &TChartAxis::HideBackGrid, &TChartAxis::SetHideBackGrid);
     axis->DrawAxis(false);
