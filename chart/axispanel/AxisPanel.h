@@ -51,7 +51,7 @@ public:
     static constexpr int MinChart3DPercent = 1;
     static constexpr int MaxChart3DPercent = 100;
     // A series colour that means "none of its own: the chart chooses".
-    static constexpr TColor NoOwnColor = 0x20000000;
+    static constexpr TColor NoOwnColor = clDefault;
 
     explicit TCustomAxisPanel(TComponent* owner);
     ~TCustomAxisPanel() override;

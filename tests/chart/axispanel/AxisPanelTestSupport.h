@@ -114,6 +114,8 @@ class AxisPanelFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+public:
     // A panel of w x h on the form, its drawing events logged.
     TTestAxisPanel* MakePanel(int w = 400, int h = 250);
     // A straight-line series of the form on the panel, with (x, y) points.
