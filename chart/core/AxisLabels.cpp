@@ -5,6 +5,7 @@
 #include "chart/core/ChartAxis.h"
 
 #include "chart/core/ChartSeries.h"
+#include "chart/core/SeriesList.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/Math.h"
@@ -274,6 +275,17 @@ void TChartAxis::MeasureValueLabels(int& widest, int& lines) {
 
 int TChartAxis::TextLabelsWidth() {
     TAxisOnGetLabel& onGetLabel = chart_->OnGetAxisLabel();
+    if (isDepthAxis_) {
+        // The depth axis' texts are the series' titles, one per depth slot.
+        int widest = 0, lines = 0;
+        for (int s = 0; s < chart_->SeriesCount(); ++s) {
+            std::string text = SeriesTitleText(chart_->SeriesAt(s));
+            if (onGetLabel)
+                onGetLabel(this, nullptr, s, text);
+            widest = std::max(widest, chart_->WidestTextLine(LabelsFont(), text, lines));
+        }
+        return widest;
+    }
     if (!onGetLabel)
         return chart_->WidestLabelText(LabelsFont());
     int widest = 0, lines = 0;
