@@ -3,8 +3,9 @@
 // right (3), depth (4), depth top (5), then the custom axes. The list owns the axes: Clear frees
 // every one of them (each leaves the list as it goes, custom axes also their collection).
 
+#include "chart/axispanel/ChartPointerList.h"
+
 #include <functional>
-#include <vector>
 
 class TChartAxis;
 class TCustomAxisPanel;
@@ -14,21 +15,12 @@ using TAxisLabelPositionHook = std::function<int(TChartAxis* axis)>;
 // The room the labels of a shown axis take across it, from what the axis measured.
 using TAxisLabelsRoomHook = std::function<int(TChartAxis* axis, int measured)>;
 
-class TChartAxes {
+class TChartAxes : public TChartPointerList<TChartAxis> {
 public:
     explicit TChartAxes(TCustomAxisPanel* chart) : chart_(chart) {}
-    TChartAxes(const TChartAxes&) = delete;
-    TChartAxes& operator=(const TChartAxes&) = delete;
-    ~TChartAxes();
+    ~TChartAxes() { Clear(); }
 
     TCustomAxisPanel* Chart() const { return chart_; }
-    int Count() const { return static_cast<int>(axes_.size()); }
-    // Raises EChartIndexError outside 0 .. Count() - 1.
-    TChartAxis* Items(int index) const;
-    TChartAxis* operator[](int index) const { return Items(index); }
-    int IndexOf(const TChartAxis* axis) const;
-    void Add(TChartAxis* axis) { axes_.push_back(axis); }
-    void Remove(const TChartAxis* axis);
     // Frees every axis, the first one repeatedly, and empties the list.
     void Clear();
 
@@ -50,6 +42,5 @@ public:
 
 private:
     TCustomAxisPanel* chart_;
-    std::vector<TChartAxis*> axes_;
     bool fastCalc_ = false;
 };

@@ -5,9 +5,6 @@
 #include "platform/classes/Reader.h"
 #include "platform/classes/Writer.h"
 
-#include <algorithm>
-#include <cassert>
-
 // ---- TPlotCustomTool ----------------------------------------------------------------------------
 
 TPlotCustomTool::~TPlotCustomTool() {
@@ -61,28 +58,30 @@ void TPlotCustomToolSeries::Notification(TComponent* component, TOperation opera
         series_ = nullptr;
 }
 
+namespace {
+
+// The axis a tool without a series works on: the usual one, or the other one when only the
+// other one has series bound to it.
+TChartAxis* AxisOfChart(const TCustomAxisPanel* panel, TChartAxis* usual, TChartAxis* other) {
+    if (!panel->AxisBoundToSeries(usual, false) && panel->AxisBoundToSeries(other, false))
+        return other;
+    return usual;
+}
+
+} // namespace
+
 TChartAxis* TPlotCustomToolSeries::HorizAxisOf() const {
     if (series_)
         return series_->GetHorizAxis();
     TCustomAxisPanel* panel = Panel();
-    if (panel == nullptr)
-        return nullptr;
-    if (!panel->AxisBoundToSeries(panel->BottomAxis(), false) &&
-        panel->AxisBoundToSeries(panel->TopAxis(), false))
-        return panel->TopAxis();
-    return panel->BottomAxis();
+    return panel ? AxisOfChart(panel, panel->BottomAxis(), panel->TopAxis()) : nullptr;
 }
 
 TChartAxis* TPlotCustomToolSeries::VertAxisOf() const {
     if (series_)
         return series_->GetVertAxis();
     TCustomAxisPanel* panel = Panel();
-    if (panel == nullptr)
-        return nullptr;
-    if (!panel->AxisBoundToSeries(panel->LeftAxis(), false) &&
-        panel->AxisBoundToSeries(panel->RightAxis(), false))
-        return panel->RightAxis();
-    return panel->LeftAxis();
+    return panel ? AxisOfChart(panel, panel->LeftAxis(), panel->RightAxis()) : nullptr;
 }
 
 // ---- TPlotCustomToolAxis ------------------------------------------------------------------------
@@ -135,39 +134,4 @@ void TPlotCustomToolAxis::Loaded() {
         SetAxis(panel->Axes()->Items(index));
     else
         SetAxis(nullptr);
-}
-
-// ---- TChartTools --------------------------------------------------------------------------------
-
-TPlotCustomTool* TChartTools::Items(int index) const {
-    if (index < 0 || index >= Count())
-        throw EChartIndexError(index, Count());
-    return tools_[static_cast<std::size_t>(index)];
-}
-
-int TChartTools::IndexOf(const TPlotCustomTool* tool) const {
-    const auto it = std::find(tools_.begin(), tools_.end(), tool);
-    return it == tools_.end() ? -1 : static_cast<int>(it - tools_.begin());
-}
-
-void TChartTools::Add(TPlotCustomTool* tool) {
-    if (IndexOf(tool) < 0)
-        tools_.push_back(tool);
-}
-
-void TChartTools::Remove(const TPlotCustomTool* tool) {
-    tools_.erase(std::remove(tools_.begin(), tools_.end(), tool), tools_.end());
-}
-
-void TChartTools::Clear() {
-    while (!tools_.empty()) {
-        TPlotCustomTool* first = tools_.front();
-        const std::size_t before = tools_.size();
-        first->Free();
-        // A tool leaves the list as it is freed; one that did not is taken out here so that
-        // the loop always ends.
-        assert(tools_.size() < before);
-        if (tools_.size() == before)
-            Remove(first);
-    }
 }

@@ -4,11 +4,11 @@
 // bound to one series or one axis. TChartTools is the chart's list of its tools; the tools are
 // components of their owner, the list frees them when the chart goes.
 
+#include "chart/axispanel/ChartPointerList.h"
 #include "chart/core/ChartElement.h"
 #include "platform/forms/Controls.h"
 
 #include <string>
-#include <vector>
 
 class TChartAxis;
 class TChartSeries;
@@ -79,25 +79,17 @@ private:
     int pendingAxisIndex_ = -1;
 };
 
-class TChartTools {
+class TChartTools : public TChartPointerList<TPlotCustomTool> {
 public:
     explicit TChartTools(TCustomAxisPanel* panel) : panel_(panel) {}
-    TChartTools(const TChartTools&) = delete;
-    TChartTools& operator=(const TChartTools&) = delete;
     ~TChartTools() { Clear(); }
 
     TCustomAxisPanel* Panel() const { return panel_; }
-    int Count() const { return static_cast<int>(tools_.size()); }
-    // Raises EChartIndexError outside 0 .. Count() - 1.
-    TPlotCustomTool* Items(int index) const;
-    TPlotCustomTool* operator[](int index) const { return Items(index); }
-    int IndexOf(const TPlotCustomTool* tool) const;
-    void Add(TPlotCustomTool* tool);
-    void Remove(const TPlotCustomTool* tool);
     // Frees every tool, the first one repeatedly, and empties the list.
-    void Clear();
+    void Clear() {
+        FreeAll([](TPlotCustomTool* tool) { tool->Free(); });
+    }
 
 private:
     TCustomAxisPanel* panel_;
-    std::vector<TPlotCustomTool*> tools_;
 };

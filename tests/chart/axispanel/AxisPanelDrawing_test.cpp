@@ -186,3 +186,73 @@ TEST_F(PipelineTest, AWindowWhoseTitleRaisedShowsNewPointsOnceTheTitleIsMended) 
     EXPECT_LT(charttest::CountColor(grown, clGreen),
               charttest::CountColor(mended, clGreen) * 3 / 4);
 }
+
+namespace {
+
+// The order the series' points were drawn in, as "Line1 0" entries.
+TEventLog PointsDrawn(const TEventLog& log) {
+    TEventLog out;
+    for (const std::string& line : log)
+        if (line.rfind("point ", 0) == 0)
+            out.push_back(line.substr(6));
+    return out;
+}
+
+} // namespace
+
+TEST_F(PipelineTest, SeriesOrderFollowsTheDepth) {
+    struct Case {
+        const char* what;
+        bool view3D, depthInverted;
+        int zOrder; // of both series; -1: the chart chooses
+        TEventLog points;
+    };
+    const Case cases[] = {
+        {"2D: list order", false, false, -1, {"Line1 0", "Line1 1", "Line2 0", "Line2 1"}},
+        {"3D: the first series lies deepest and is drawn first",
+         true,
+         false,
+         -1,
+         {"Line1 0", "Line1 1", "Line2 0", "Line2 1"}},
+        {"3D, depth axis inverted: the last series first",
+         true,
+         true,
+         -1,
+         {"Line2 0", "Line2 1", "Line1 0", "Line1 1"}},
+        {"3D, both in one depth slot: point by point across the series",
+         true,
+         false,
+         0,
+         {"Line1 0", "Line2 0", "Line1 1", "Line2 1"}},
+    };
+    for (const Case& c : cases) {
+        TTestAxisPanel* panel = ChartWithTwoSeries();
+        panel->SetView3D(c.view3D);
+        panel->DepthAxis()->SetInverted(c.depthInverted);
+        panel->SeriesAt(0)->SetZOrder(c.zOrder);
+        panel->SeriesAt(1)->SetZOrder(c.zOrder);
+        panel->log.clear();
+        Draw(panel);
+        // Seen from the front: neither the front nor the back plane faces away.
+        EXPECT_FALSE(panel->PlaneFacesAway(0)) << c.what;
+        EXPECT_FALSE(panel->PlaneFacesAway(panel->Depth3DX())) << c.what;
+        EXPECT_EQ(PointsDrawn(panel->log), c.points) << c.what;
+        EXPECT_EQ(panel->logCanvas->OpenGroups(), 0) << c.what;
+        EXPECT_EQ(panel->logCanvas->ClipDepth(), 0) << c.what;
+        panel->DestroySeries();
+        panel->Free();
+    }
+}
+
+TEST_F(PipelineTest, ThreeDimensionalChartKeepsTheEventOrderAndClipsToTheDepth) {
+    TTestAxisPanel* panel = ChartWithTwoSeries();
+    panel->SetView3D(true);
+    panel->log.clear();
+    Draw(panel);
+    EXPECT_EQ(PipelineEvents(panel->log), Join({kBefore, kAxes, kSeries, kAfter}));
+    // Two series, each in a slot of its own.
+    EXPECT_GT(panel->SeriesDepth3DX(), 0);
+    EXPECT_EQ(panel->Depth3DX(), 2 * panel->SeriesDepth3DX());
+    EXPECT_EQ(panel->MaxDepthOrder(), 1);
+    charttest::SavePicture(Grab(panel), "axispanel-3d");
+}
