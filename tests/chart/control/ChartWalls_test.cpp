@@ -94,6 +94,96 @@ TEST_F(ChartFixture, DefaultOrthogonalViewDrawsTheLeftWallBeforeTheSeriesAndTheR
     EXPECT_EQ(rec->FirstLine("POLYGON", "brush=C0C0C0/solid"), std::string::npos);
 }
 
+TEST_F(ChartFixture, TheRotationDecidesWhichWallsComeAfterTheSeries) {
+    chart->RightWall()->SetVisible(true);
+    chart->BackWall()->SetTransparent(false);
+    chart->BackWall()->SetColor(clAqua);
+    chart->Legend()->SetVisible(false);
+    auto* series = AddSeries({{0, 0}, {10, 10}, {20, 5}});
+    series->SetSeriesColor(clFuchsia);
+    struct Case {
+        bool orthogonal;
+        int orthoAngle, rotation, elevation;
+        bool rightAfter, leftAfter, backAfter;
+    };
+    const Case cases[] = {
+        {true, 45, 345, 345, true, false, false},
+        {true, 135, 345, 345, false, true, false},
+        {false, 45, 345, 345, true, false, false},
+        {false, 45, 180, 345, false, false, true},
+    };
+    for (const Case& c : cases) {
+        chart->View3DOptions()->SetOrthogonal(c.orthogonal);
+        chart->View3DOptions()->SetOrthoAngle(c.orthoAngle);
+        chart->View3DOptions()->SetRotation(c.rotation);
+        chart->View3DOptions()->SetElevation(c.elevation);
+        auto rec = Draw();
+        const auto seriesFirst = rec->FirstLine("LINETO", "pen=FF00FF");
+        const auto seriesLast = rec->LastLine("LINETO", "pen=FF00FF");
+        ASSERT_NE(seriesFirst, std::string::npos);
+        const struct {
+            const char* wall;
+            const char* brush;
+            bool after;
+        } walls[] = {{"right", "brush=C0C0C0/solid", c.rightAfter},
+                     {"left", "brush=80FFFF/solid", c.leftAfter},
+                     {"back", "brush=FFFF00/solid", c.backAfter}};
+        for (const auto& w : walls) {
+            const auto line = rec->FirstLine("POLYGON", w.brush);
+            ASSERT_NE(line, std::string::npos) << w.wall << " rotation " << c.rotation;
+            if (w.after)
+                EXPECT_GT(line, seriesLast)
+                    << w.wall << " rotation " << c.rotation << " angle " << c.orthoAngle;
+            else
+                EXPECT_LT(line, seriesFirst)
+                    << w.wall << " rotation " << c.rotation << " angle " << c.orthoAngle;
+        }
+    }
+}
+
+TEST_F(ChartFixture, WallGradientFillsTheWallAndLeavesItsOutlineUnfilled) {
+    chart->SetView3D(false);
+    chart->Legend()->SetVisible(false);
+    chart->SetAxisVisible(false);
+    chart->SetColor(clWhite);
+    AddSeries({{0, 0}, {10, 10}});
+    chart->BackWall()->SetTransparent(false);
+    chart->BackWall()->Gradient()->SetVisible(true);
+    chart->BackWall()->Gradient()->SetStartColor(clRed);
+    chart->BackWall()->Gradient()->SetEndColor(clBlue);
+    auto rec = Draw();
+    const TRect p = chart->PlotRect();
+    const auto frame = rec->FirstLine(RectangleText(p.Left, p.Top, p.Right + 1, p.Bottom + 1), "");
+    ASSERT_NE(frame, std::string::npos);
+    EXPECT_NE(rec->Lines()[frame].find("/clear"), std::string::npos) << rec->Lines()[frame];
+    const QImage image = rec->Image();
+    const TColor top = charttest::PixelAt(image, (p.Left + p.Right) / 2, p.Top + 3);
+    const TColor bottom = charttest::PixelAt(image, (p.Left + p.Right) / 2, p.Bottom - 3);
+    EXPECT_NE(top, bottom);
+    EXPECT_NE(top, clSilver);
+
+    // A transparent wall shows no gradient.
+    chart->BackWall()->SetTransparent(true);
+    rec = Draw();
+    EXPECT_EQ(charttest::PixelAt(rec->Image(), (p.Left + p.Right) / 2, p.Top + 3), clWhite);
+}
+
+TEST_F(ChartFixture, HalfTransparentWallLetsTheBackgroundThrough) {
+    chart->SetView3D(false);
+    chart->Legend()->SetVisible(false);
+    chart->SetColor(clWhite);
+    chart->SetAxisVisible(false);
+    AddSeries({{0, 0}, {10, 10}});
+    chart->BackWall()->SetTransparent(false);
+    chart->BackWall()->SetColor(clBlack);
+    chart->BackWall()->SetTransparency(50);
+    auto rec = Draw();
+    const TRect p = chart->PlotRect();
+    const TColor mixed = charttest::PixelAt(rec->Image(), p.Left + 5, (p.Top + p.Bottom) / 2 + 3);
+    EXPECT_NEAR(GetRValue(mixed), 128, 3);
+    EXPECT_NEAR(GetGValue(mixed), 128, 3);
+}
+
 TEST_F(ChartFixture, WithoutView3DWallsNo3DWallIsDrawn) {
     chart->RightWall()->SetVisible(true);
     chart->SetView3DWalls(false);
