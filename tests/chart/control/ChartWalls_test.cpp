@@ -84,9 +84,11 @@ TEST_F(ChartFixture, DefaultOrthogonalViewDrawsTheLeftWallBeforeTheSeriesAndTheR
     EXPECT_GT(right, seriesLast);
 
     // The right axis no series uses is not drawn again over the right wall.
-    for (std::size_t i = right; i < rec->Lines().size(); ++i)
-        if (rec->Lines()[i].rfind("LINETO", 0) == 0)
+    for (std::size_t i = right; i < rec->Lines().size(); ++i) {
+        if (rec->Lines()[i].rfind("LINETO", 0) == 0) {
             EXPECT_GE(NumbersOf(rec->Lines()[i])[0], chart->PlotRect().Left) << rec->Lines()[i];
+        }
+    }
 
     // An AutoHide wall the rotation brings in front is not drawn there.
     chart->RightWall()->SetAutoHide(true);
