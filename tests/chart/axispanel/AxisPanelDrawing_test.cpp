@@ -256,3 +256,50 @@ TEST_F(PipelineTest, ThreeDimensionalChartKeepsTheEventOrderAndClipsToTheDepth) 
     EXPECT_EQ(panel->MaxDepthOrder(), 1);
     charttest::SavePicture(Grab(panel), "axispanel-3d");
 }
+
+TEST_F(PipelineTest, ATrue3DCanvasGetsTheBackgroundAndTitlesAfterTheProjection) {
+    TTestAxisPanel* flat = ChartWithTwoSeries();
+    TRect titlesRect;
+    flat->titles = [&](bool before) {
+        if (before)
+            titlesRect = flat->PlotRect();
+    };
+    Draw(flat);
+    const TRect flatTitles = titlesRect;
+    flat->DestroySeries();
+    flat->Free();
+
+    TTestAxisPanel* panel = ChartWithTwoSeries();
+    panel->SetView3D(true);
+    panel->logCanvas->true3D = true;
+    panel->titles = [&](bool before) {
+        if (before)
+            titlesRect = panel->PlotRect();
+    };
+    panel->log.clear();
+    Draw(panel);
+    const TEventLog expected =
+        Join({{"ctkBeforeDraw", "OnBeforeDrawChart", "wall room", "background", "titles before",
+               "walls"},
+              kAxes,
+              {"ctkBeforeDrawSeries", "OnBeforeDrawSeries", "group Line1", "before values Line1",
+               "after values Line1", "end Line1", "group Line2", "before values Line2",
+               "after values Line2", "end Line2", "ctkAfterDrawSeries"},
+              kAfter});
+    // No clip: a true 3D canvas clips by itself.
+    EXPECT_EQ(PipelineEvents(panel->log), expected);
+    // The titles see the rectangle the axes had not taken room from yet, as they do in 2D.
+    EXPECT_EQ(titlesRect, flatTitles);
+    EXPECT_NE(panel->PlotRect(), titlesRect);
+    const TRect fitted = panel->PlotRect();
+
+    // Raising while the rectangle is lent: the chart keeps the rectangle it had, unfixed.
+    panel->titles = [](bool before) {
+        if (before)
+            throw Exception("title markup is not closed");
+    };
+    EXPECT_THROW(Draw(panel), Exception);
+    EXPECT_EQ(panel->PlotRect(), fitted);
+    EXPECT_FALSE(panel->FixedPlotRect());
+    EXPECT_TRUE(panel->RepaintEnabled());
+}

@@ -34,6 +34,9 @@ public:
     void Rectangle(int left, int top, int right, int bottom) override;
     using TPlotCanvas::Rectangle;
     int OpenGroups() const { return static_cast<int>(groups_.size()); }
+    // Stands in for a canvas that renders true 3D itself.
+    bool true3D = false;
+    bool RendersTrue3D() override { return true3D; }
 
 private:
     TEventLog& log_;
