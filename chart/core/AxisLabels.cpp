@@ -6,6 +6,7 @@
 
 #include "chart/core/ChartSeries.h"
 #include "chart/core/SeriesList.h"
+#include "chart/util/DateSteps.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/Math.h"
@@ -16,52 +17,7 @@
 
 namespace {
 
-// Lengths, in days, of the date-time label steps: 1 us, 1 ms, 1, 5, 10, 15, 30 s, 1, 5, 10, 15,
-// 30 min, 1, 2, 6, 12 h, 1, 2, 3, 7, 15, 30, 60, 90, 120, 182, 365 days. (The chart utilities
-// will publish the same table; this copy stays private to the axis labels until then.)
-constexpr double DateSteps[] = {1.0 / 86400000000.0,
-                                1.0 / 86400000.0,
-                                1.0 / 86400,
-                                5.0 / 86400,
-                                10.0 / 86400,
-                                15.0 / 86400,
-                                30.0 / 86400,
-                                1.0 / 1440,
-                                5.0 / 1440,
-                                10.0 / 1440,
-                                15.0 / 1440,
-                                30.0 / 1440,
-                                1.0 / 24,
-                                2.0 / 24,
-                                0.25,
-                                0.5,
-                                1,
-                                2,
-                                3,
-                                7,
-                                15,
-                                30,
-                                60,
-                                90,
-                                120,
-                                182,
-                                365};
-constexpr int DateStepCount = sizeof(DateSteps) / sizeof(DateSteps[0]);
 constexpr double OneSecond = 1.0 / 86400;
-
-// The table step after the longest one that is not longer than days; one year when days is
-// shorter than every step.
-double NextLargerDateStep(double days) {
-    for (int i = DateStepCount - 2; i >= 0; --i)
-        if (DateSteps[i] <= days)
-            return DateSteps[i + 1];
-    return DateSteps[DateStepCount - 1];
-}
-
-// The platform's short date format for steps longer than a day, else its short time format.
-const std::string& DefaultDateTimeFormatFor(double step) {
-    return step > 1 ? FormatSettings().ShortDateFormat : FormatSettings().ShortTimeFormat;
-}
 
 // Detaches the chart's label event for a while.
 class TLabelEventPause {

@@ -11,6 +11,16 @@
 
 namespace {
 
+// Slanted text beside a vertical axis lies wholly on the outer side of its point (left of it
+// beside a left axis, right of it beside a right one), so that it never runs into the chart:
+// the end of the text that points outward is free and its box hangs outward from the baseline.
+unsigned AwayFromAxis(int angle, bool otherSide) {
+    const double a = angle * DegToRad;
+    const unsigned along = (std::cos(a) > 0) != otherSide ? TA_RIGHT : TA_LEFT;
+    const unsigned across = (std::sin(a) > 0) != otherSide ? TA_BOTTOM : TA_TOP;
+    return along | across;
+}
+
 constexpr unsigned HorizontalAlignMask = TA_CENTER; // left 0, right 2, centre 6
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -56,23 +66,25 @@ unsigned TChartAxis::AlignText(int angle, const TAxisTextShape* shape, const std
         return align;
     }
     case 45:
-        if (horizontal_) {
-            // The text hangs below (above) the point.
-            if (otherSide_) {
-                const int w = canvas_->MeasureTextWidth("Wj");
-                x -= w;
-                y -= w;
-            } else {
-                const int w = RoundEven(canvas_->MeasureTextWidth(text) * std::sin(45 * DegToRad));
-                x -= w;
-                y += w;
-            }
+        if (!horizontal_)
+            return AwayFromAxis(angle, otherSide_);
+        // The text hangs below (above) the point.
+        if (otherSide_) {
+            const int w = canvas_->MeasureTextWidth("Wj");
+            x -= w;
+            y -= w;
+        } else {
+            const int w = RoundEven(canvas_->MeasureTextWidth(text) * std::sin(45 * DegToRad));
+            x -= w;
+            y += w;
         }
         return TA_LEFT;
     case 90:
         if (horizontal_) {
+            // Reading upwards: below the axis the text ends at the labels' edge, above it
+            // starts there, so that it runs away from the axis.
             x -= half;
-            return otherSide_ ? TA_CENTER | TA_BOTTOM : TA_CENTER;
+            return otherSide_ ? TA_LEFT : TA_RIGHT;
         }
         if (isDepthAxis_)
             y += half;
@@ -85,14 +97,15 @@ unsigned TChartAxis::AlignText(int angle, const TAxisTextShape* shape, const std
     }
     case 270:
         if (horizontal_) {
+            // Reading downwards: the other way round.
             x += half;
-            return otherSide_ ? TA_CENTER : TA_CENTER | TA_BOTTOM;
+            return otherSide_ ? TA_RIGHT : TA_LEFT;
         }
         if (isDepthAxis_)
             y += half;
         return otherSide_ ? TA_CENTER | TA_BOTTOM : TA_CENTER;
     default:
-        return TA_LEFT;
+        return horizontal_ ? TA_LEFT : AwayFromAxis(angle, otherSide_);
     }
 }
 

@@ -4,6 +4,9 @@
 
 #include "AxisDrawTestSupport.h"
 
+#include "platform/graphics/GraphicsQt_p.h"
+#include "tests/chart/support/ChartTestSupport.h"
+
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
 
@@ -262,18 +265,13 @@ TEST_F(AxisDrawLabelsTest, LabelAngles) {
         int angle;
         unsigned align;
     } cases[] = {
-        {bottom, 90, TA_CENTER},
-        {bottom, 180, TA_CENTER | TA_BOTTOM},
-        {bottom, 270, TA_CENTER | TA_BOTTOM},
-        {top, 90, TA_CENTER | TA_BOTTOM},
-        {top, 270, TA_CENTER},
-        {left, 90, TA_CENTER | TA_BOTTOM},
-        {left, 180, TA_LEFT},
-        {left, 270, TA_CENTER},
-        {right, 90, TA_CENTER},
-        {right, 180, TA_RIGHT},
-        {bottom, 45, TA_LEFT},
-        {left, 30, TA_LEFT},
+        {bottom, 90, TA_RIGHT}, {bottom, 180, TA_CENTER | TA_BOTTOM},
+        {bottom, 270, TA_LEFT}, {top, 90, TA_LEFT},
+        {top, 270, TA_RIGHT},   {left, 90, TA_CENTER | TA_BOTTOM},
+        {left, 180, TA_LEFT},   {left, 270, TA_CENTER},
+        {right, 90, TA_CENTER}, {right, 180, TA_RIGHT},
+        {bottom, 45, TA_LEFT},  {left, 30, TA_RIGHT | TA_BOTTOM},
+        {right, 45, TA_LEFT},   {left, 300, TA_RIGHT},
     };
     for (const Case& c : cases) {
         c.axis->SetLabelsAngle(c.angle);
@@ -293,6 +291,54 @@ TEST_F(AxisDrawLabelsTest, LabelAngles) {
     const int h = LineHeight(bottom);
     for (const TDrawnText& t : scene.Texts())
         EXPECT_LE(std::abs(t.x + h / 2 - bottom->PixelOf(std::stod(t.text))), 1) << t.text;
+}
+
+// Turned labels stay in the room their axis took: none reaches into the chart or over the axis
+// line (the pixels of the labels alone).
+TEST(AxisTurnedLabels, StayInTheirRoom) {
+    ChartCoreSession session;
+    struct Case {
+        int axis; // bottom, top, left, right
+        int angle;
+    } cases[] = {{0, 0},  {0, 90}, {0, 270}, {1, 90}, {1, 270}, {2, 0},  {2, 45},
+                 {2, 30}, {2, 90}, {2, 300}, {3, 45}, {3, 135}, {3, 270}};
+    for (const Case& c : cases) {
+        TAxisScene scene(400, 300, {10, 10, 390, 290});
+        TChartSeries series(nullptr);
+        series.SetParentChart(&scene.chart);
+        series.SetHorizAxis(aBothHorizAxis);
+        series.SetVertAxis(aBothVertAxis);
+        series.AddXYValue(0, 0);
+        series.AddXYValue(2000, 35);
+        TChartAxis* axis = scene.chart.AxisAt(c.axis);
+        for (TChartPen* pen :
+             {static_cast<TChartPen*>(axis->Axis()), static_cast<TChartPen*>(axis->Ticks()),
+              static_cast<TChartPen*>(axis->TicksInner()),
+              static_cast<TChartPen*>(axis->MinorTicks()), static_cast<TChartPen*>(axis->Grid())})
+            pen->SetVisible(false);
+        axis->SetLabelsAngle(c.angle);
+        scene.Fit({axis});
+        scene.Draw({axis});
+        ASSERT_FALSE(scene.Texts().empty());
+        scene.bitmap.Canvas()->Flush();
+        const TRect ink = charttest::InkBox(TGraphicsQt::Image(scene.bitmap), clWhite);
+        const int inner = axis->AxisPosition();
+        const int outer = axis->Horizontal()
+                              ? (axis->OtherSide() ? axis->LabelsPosition() - axis->LabelsRoom()
+                                                   : axis->LabelsPosition() + axis->LabelsRoom())
+                              : (axis->OtherSide() ? axis->LabelsPosition() + axis->LabelsRoom()
+                                                   : axis->LabelsPosition() - axis->LabelsRoom());
+        SCOPED_TRACE(std::to_string(c.axis) + " at " + std::to_string(c.angle));
+        if (axis->Horizontal()) {
+            EXPECT_GE(ink.Top, std::min(inner, outer) - 1);
+            EXPECT_LE(ink.Bottom, std::max(inner, outer) + 1);
+        } else {
+            EXPECT_GE(ink.Left, std::min(inner, outer) - 1);
+            EXPECT_LE(ink.Right, std::max(inner, outer) + 1);
+        }
+        if (c.axis == 0 && c.angle == 90)
+            scene.Save("axis-labels-turned");
+    }
 }
 
 // A block of lines beside a vertical axis is centred on its value; on a horizontal axis it

@@ -240,3 +240,46 @@ TEST_F(AxisDrawTest, DrawingGroups) {
 }
 
 } // namespace
+
+namespace {
+
+// A label handler that raises leaves the canvas' groups closed and the axis as it was, so that
+// the chart can draw again.
+TEST_F(AxisDrawTest, RaisingLabelHandlerLeavesTheAxisDrawable) {
+    TAxisScene scene(300, 200, {40, 20, 280, 160});
+    TChartSeries series(nullptr);
+    Feed(series, scene.chart, 0, 10, 0, 10);
+    TChartAxis* bottom = scene.chart.BottomAxis();
+    bottom->Title()->SetCaption("Ось");
+    bottom->SetLabelsExponent(true);
+    scene.Fit({bottom});
+    bool raise = true;
+    bottom->OnDrawLabel = [&](TChartAxis*, int&, int&, int&, std::string&, bool&) {
+        if (raise)
+            throw Exception("label");
+    };
+    EXPECT_THROW(scene.Draw({bottom}), Exception); // raised by the title
+    EXPECT_EQ(scene.canvas.marks,
+              (std::vector<std::pair<size_t, std::string>>{
+                  {0, "GROUP axis"}, {0, "GROUP title"}, {0, "ENDGROUP"}, {0, "ENDGROUP"}}));
+    EXPECT_TRUE(bottom->LabelsExponent());
+    raise = false;
+    scene.Draw({bottom});
+    EXPECT_FALSE(scene.Texts().empty());
+}
+
+// After the series' margins moved an axis' labels, its title follows them.
+TEST_F(AxisDrawTest, TitleFollowsTheLabels) {
+    TTestChart chart;
+    TChartAxis* left = chart.LeftAxis();
+    left->SetLabelsSize(30);
+    TRect r{100, 50, 300, 250};
+    left->CalcAxisRoom(r, false);
+    EXPECT_EQ(left->LabelsPosition(), 100 - 7);
+    EXPECT_EQ(left->TitlePosition(), 100 - 7 - 30);
+    left->SetLabelsSize(40);
+    left->CalcTitlePosition();
+    EXPECT_EQ(left->TitlePosition(), 100 - 7 - 40);
+}
+
+} // namespace
