@@ -27,6 +27,13 @@ protected:
         series.AddXYValue(x0, y0);
         series.AddXYValue(x1, y1);
     }
+    // The bottom axis over 0 .. 10, titled.
+    static TChartAxis* TitledBottom(TAxisScene& scene, TChartSeries& series) {
+        Feed(series, scene.chart, 0, 10, 0, 10);
+        TChartAxis* bottom = scene.chart.BottomAxis();
+        bottom->Title()->SetCaption("Ось");
+        return bottom;
+    }
     static int LineHeight(TAxisScene& scene, TChartAxis* axis) {
         scene.canvas.SelectFont(axis->LabelsFont());
         return scene.canvas.CharHeight();
@@ -219,9 +226,7 @@ TEST_F(AxisDrawTest, PowerChartAxes) {
 TEST_F(AxisDrawTest, DrawingGroups) {
     TAxisScene scene(300, 200, {40, 20, 280, 160});
     TChartSeries series(nullptr);
-    Feed(series, scene.chart, 0, 10, 0, 10);
-    TChartAxis* bottom = scene.chart.BottomAxis();
-    bottom->Title()->SetCaption("Ось");
+    TChartAxis* bottom = TitledBottom(scene, series);
     scene.Fit({bottom, scene.chart.LeftAxis()});
     scene.Draw({bottom, scene.chart.LeftAxis()});
     std::vector<std::string> groups;
@@ -239,18 +244,12 @@ TEST_F(AxisDrawTest, DrawingGroups) {
     EXPECT_NE(titleText.find("\"Ось\""), std::string::npos);
 }
 
-} // namespace
-
-namespace {
-
 // A label handler that raises leaves the canvas' groups closed and the axis as it was, so that
 // the chart can draw again.
 TEST_F(AxisDrawTest, RaisingLabelHandlerLeavesTheAxisDrawable) {
     TAxisScene scene(300, 200, {40, 20, 280, 160});
     TChartSeries series(nullptr);
-    Feed(series, scene.chart, 0, 10, 0, 10);
-    TChartAxis* bottom = scene.chart.BottomAxis();
-    bottom->Title()->SetCaption("Ось");
+    TChartAxis* bottom = TitledBottom(scene, series);
     bottom->SetLabelsExponent(true);
     scene.Fit({bottom});
     bool raise = true;
