@@ -4,6 +4,7 @@
 #include "chart/control/Chart.h"
 
 #include "chart/control/ChartPalettes.h"
+#include "chart/core/ChartValueList.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Reader.h"
 #include "platform/classes/Writer.h"
@@ -161,6 +162,15 @@ std::string TCustomChart::LegendItemText(int index, std::string text) {
     if (OnGetLegendText)
         OnGetLegendText(this, legend_->EffectiveStyle(), index, text);
     return text;
+}
+
+void TCustomChart::FillSeriesSourceItems(TChartSeries* series,
+                                         const std::function<void(const std::string&)>& add) {
+    auto* source = series != nullptr ? dynamic_cast<TChartSeries*>(series->DataSource()) : nullptr;
+    if (source == nullptr)
+        return;
+    for (int i = 0; i < source->ValueListCount(); ++i)
+        add(source->ValueList(i)->Name());
 }
 
 // ---- drawing steps ------------------------------------------------------------------------------

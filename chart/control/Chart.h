@@ -119,6 +119,15 @@ public:
     // The legend's item text offered to OnGetLegendText.
     std::string LegendItemText(int index, std::string text);
 
+    // ---- editor support ------------------------------------------------------------------------
+    // The names of the value lists of the series that series takes its points from, in order
+    // (nothing when its source is not a series).
+    virtual void FillSeriesSourceItems(TChartSeries* series,
+                                       const std::function<void(const std::string&)>& add);
+    // The names a value list may take its values from (none here).
+    virtual void FillValueSourceItems(TChartValueList*,
+                                      const std::function<void(const std::string&)>&) {}
+
     // ---- drawing steps -------------------------------------------------------------------------
     // Before the series: the titles and the legend in their order, taking their strips. After
     // them: the placed legend and titles, then the walls in front of the series.

@@ -368,11 +368,32 @@ TEST_F(ChartFixture, AssignCopiesTitlesLegendWallsPaletteAndScrollButton) {
     EXPECT_EQ(chart->ColorPaletteIndex(), 13);
 }
 
+TEST_F(ChartFixture, EditorsListTheValueListsOfASeriesSource) {
+    auto* source = AddSeries({{0, 1}});
+    auto* linked = AddSeries();
+    std::vector<std::string> names;
+    const auto add = [&](const std::string& name) { names.push_back(name); };
+    chart->FillSeriesSourceItems(linked, add);
+    EXPECT_TRUE(names.empty());
+    linked->AddDataSourceItem(source);
+    chart->FillSeriesSourceItems(linked, add);
+    EXPECT_EQ(names, (std::vector<std::string>{"X", "Y"}));
+}
+
+class TTestTool : public TPlotCustomTool {
+    Q4_CLASS(TTestTool, TPlotCustomTool)
+public:
+    explicit TTestTool(TComponent* owner) : TPlotCustomTool(owner) {}
+};
+
 TEST_F(ChartFixture, ChildrenAreTheSeriesThenTheTools) {
-    auto* series = AddSeries();
+    auto* tool = new TTestTool(owner);
+    tool->SetParentChart(chart);
+    auto* first = AddSeries();
+    auto* second = AddSeries();
     std::vector<TComponent*> children;
     chart->GetChildren([&](TComponent* c) { children.push_back(c); }, owner);
-    EXPECT_EQ(children, (std::vector<TComponent*>{series}));
+    EXPECT_EQ(children, (std::vector<TComponent*>{first, second, tool}));
 }
 
 } // namespace
