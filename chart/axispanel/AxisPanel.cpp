@@ -53,12 +53,11 @@ TCustomAxisPanel::~TCustomAxisPanel() {
         series->SetParentChart(nullptr);
     }
     pages_.reset();
+    // Axis tools let go of their axes before the axes go (and so leave the chart).
+    ReleaseAxisTools(nullptr);
     axes_->Clear();
     customAxes_.reset();
     designerHook_.reset();
-    for (int i = 0; i < tools_->Count(); ++i)
-        if (auto* axisTool = dynamic_cast<TPlotCustomToolAxis*>(tools_->Items(i)))
-            axisTool->SetAxis(nullptr);
     tools_->Clear();
     seriesList_.reset();
     axes_.reset();
@@ -160,6 +159,22 @@ void TCustomAxisPanel::Loaded() {
     }
 }
 
+void TCustomAxisPanel::AxisDestroyed(TChartAxis* axis) {
+    axes_->Remove(axis);
+    ReleaseAxisTools(axis);
+}
+
+void TCustomAxisPanel::ReleaseAxisTools(const TChartAxis* axis) {
+    std::vector<TPlotCustomToolAxis*> bound;
+    for (int i = 0; i < tools_->Count(); ++i) {
+        auto* tool = dynamic_cast<TPlotCustomToolAxis*>(tools_->Items(i));
+        if (tool && tool->Axis() != nullptr && (axis == nullptr || tool->Axis() == axis))
+            bound.push_back(tool);
+    }
+    for (TPlotCustomToolAxis* tool : bound)
+        tool->SetAxis(nullptr);
+}
+
 void TCustomAxisPanel::Notification(TComponent* component, TOperation operation) {
     TCustomPlotPanelExtended::Notification(component, operation);
     if (operation == opRemove)
@@ -205,8 +220,9 @@ TChartSeries* TCustomAxisPanel::AttachSeries(TClass seriesClass) {
     TComponent* made = seriesClass->CreateComponent(Owner());
     auto* series = dynamic_cast<TChartSeries*>(made);
     if (series == nullptr) {
+        const std::string name = seriesClass->ClassName();
         made->Free();
-        throw ChartException(ChartMsg(msgInvalidDataSource));
+        throw ChartException(name + " is not a series class");
     }
     return AttachSeries(series);
 }

@@ -238,7 +238,8 @@ public:
     int AxisCount() const override { return axes_->Count(); }
     TChartAxis* AxisAt(int index) const override { return axes_->Items(index); }
     void AxisCreated(TChartAxis* axis) override { axes_->Add(axis); }
-    void AxisDestroyed(TChartAxis* axis) override { axes_->Remove(axis); }
+    // A dying axis leaves the list; the axis tools bound to it let go of it.
+    void AxisDestroyed(TChartAxis* axis) override;
     TChartCustomAxes* CustomAxes() override { return customAxes_.get(); }
     TChartCustomAxes* CustomAxesList() const { return customAxes_.get(); }
     void AxisRangeSet(TChartAxis* axis) override;
@@ -281,6 +282,8 @@ protected:
 
 private:
     void ApplySeriesMarginsTo(TChartAxis* axis);
+    // The axis tools bound to the axis (to any axis when none is given) let go of it.
+    void ReleaseAxisTools(const TChartAxis* axis);
     void PaintSharedZOrder(TChartSeries* series);
     // The extreme of the current page on the axis the series' positions run along.
     double PagedExtreme(TChartAxis* axis, bool minimum, bool xValues);

@@ -3,7 +3,10 @@
 
 #include "tests/chart/axispanel/AxisPanelTestSupport.h"
 
+#include "chart/draw/PlotFont.h"
 #include "chart/util/ChartUtils.h"
+#include "platform/graphics/Bitmap.h"
+#include "tests/chart/support/CanvasCallLog.h"
 
 #include <gtest/gtest.h>
 
@@ -489,4 +492,147 @@ TEST_F(AxisPanelData, TheChartIsUsedOnTheThreadThatMadeIt) {
     TStraightLineSeries* line = AddSeries(panel, Line(2));
     EXPECT_DEATH(std::thread([&] { line->AddXYValue(5, 5); }).join(), "another thread");
 #endif
+}
+
+TEST_F(AxisPanelData, AssignCopiesTheSettingsButNotTheSeries) {
+    TTestAxisPanel* source = MakePanel();
+    source->SetChart3DPercent(40);
+    source->SetAxisBehind(false);
+    source->SetAxisVisible(false);
+    source->SetClipPoints(false);
+    source->SetView3DWalls(false);
+    source->SetColorPalette({clRed, clBlue});
+    source->LeftAxis()->SetMinMax(6, 30);
+    source->BottomAxis()->Title()->SetCaption("Время");
+    source->Pages()->SetMaxPointsPerPage(12);
+    new TChartAxis(source->CustomAxes());
+    AddSeries(source, Line(3));
+    TTestAxisPanel* copy = MakePanel();
+    copy->Assign(source);
+    EXPECT_EQ(copy->Chart3DPercent(), 40);
+    EXPECT_FALSE(copy->AxisBehind());
+    EXPECT_FALSE(copy->AxisVisible());
+    EXPECT_FALSE(copy->ClipPoints());
+    EXPECT_FALSE(copy->View3DWalls());
+    EXPECT_EQ(copy->ColorPalette(), (std::vector<TColor>{clRed, clBlue}));
+    EXPECT_EQ(copy->LeftAxis()->Minimum(), 6);
+    EXPECT_EQ(copy->LeftAxis()->Maximum(), 30);
+    EXPECT_FALSE(copy->LeftAxis()->Automatic());
+    EXPECT_EQ(copy->BottomAxis()->Title()->Caption(), "Время");
+    EXPECT_EQ(copy->Pages()->MaxPointsPerPage(), 12);
+    EXPECT_EQ(copy->CustomAxesList()->Count(), 1);
+    EXPECT_EQ(copy->Axes()->Count(), 7);
+    EXPECT_EQ(copy->SeriesTotal(), 0);
+}
+
+TEST_F(AxisPanelData, LegendSeriesAndTexts) {
+    TTestAxisPanel* panel = MakePanel();
+    TStraightLineSeries* a = AddSeries(panel, Line(2), "Voltage");
+    TStraightLineSeries* hidden = AddSeries(panel, Line(2), "Hidden");
+    TStraightLineSeries* off = AddSeries(panel, Line(5), "Off");
+    hidden->SetShowInLegend(false);
+    off->SetActive(false);
+    off->SetTitle("Порог");
+    EXPECT_EQ(panel->LegendSeriesAt(0, true), a);
+    EXPECT_EQ(panel->LegendSeriesAt(1, true), nullptr);
+    EXPECT_EQ(panel->LegendSeriesAt(1, false), off);
+    EXPECT_EQ(panel->LegendSeriesTitle(1, false), "Порог");
+    EXPECT_EQ(panel->LegendSeriesTitle(0, true), "Voltage");
+    EXPECT_EQ(panel->LegendSeriesTitle(5, false), "");
+    EXPECT_EQ(panel->ActiveSeriesTotal(), 2);
+    EXPECT_EQ(panel->MostSeriesPoints(), 2);
+
+    // Texts are measured per line in the font.
+    TPlotFont font;
+    int lines = -1;
+    EXPECT_EQ(panel->WidestTextLine(&font, "", lines), 0);
+    EXPECT_EQ(lines, 0);
+    const int wide = panel->WidestTextLine(&font, "10:22:05", lines);
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(panel->WidestTextLine(&font, "15:03\r10:22:05", lines), wide);
+    EXPECT_EQ(lines, 2);
+    EXPECT_GT(wide, panel->WidestTextLine(&font, "15:03", lines));
+    EXPECT_GT(panel->FontHeight(&font), 0);
+}
+
+TEST_F(AxisPanelData, ALegendSymbolInTheLegendsColourStaysVisible) {
+    TTestAxisPanel* panel = MakePanel();
+    TBitmap target(100, 60);
+    panel->DrawCanvas()->AttachCanvas(target.Canvas());
+    charttest::TCanvasCallLog log(*target.Canvas());
+    struct Case {
+        TColor brush, legendBack;
+        std::vector<std::string> rectangles; // pen colour and brush of each rectangle drawn
+    };
+    const Case cases[] = {
+        {clRed, clWhite, {"pen=000000/1/solid brush=0000FF/solid"}},
+        {clWhite,
+         clWhite,
+         {"pen=000000/1/solid brush=FFFFFF/solid", "pen=000000/1/solid brush=FFFFFF/clear"}},
+        {clBlack,
+         clBlack,
+         {"pen=000000/1/solid brush=000000/solid", "pen=FFFFFF/1/solid brush=000000/clear"}},
+    };
+    for (const Case& c : cases) {
+        log.Clear();
+        panel->SetLegendBackColor(c.legendBack);
+        TCanvas3D& canvas = *panel->DrawCanvas();
+        canvas.Pen()->SetColor(clBlack);
+        canvas.Brush()->SetStyle(bsSolid);
+        canvas.Brush()->SetColor(c.brush);
+        panel->DrawLegendSymbolRect({10, 10, 30, 20});
+        std::vector<std::string> drawn;
+        for (const std::string& line : log.Matching("RECTANGLE"))
+            drawn.push_back(line.substr(line.find("pen=")));
+        EXPECT_EQ(drawn, c.rectangles) << c.brush;
+        EXPECT_EQ(canvas.Pen()->Color(), clBlack);
+    }
+}
+
+TEST_F(AxisPanelData, HiddenAxesMayStillTakeRoomAndNoAxisTakesItAll) {
+    struct Case {
+        const char* what;
+        std::function<void(TTestAxisPanel*)> setUp;
+        int leftShift, topShift; // against the rectangle of a chart whose left axis is hidden
+    };
+    const Case cases[] = {
+        {"hidden left axis", [](TTestAxisPanel* p) { p->LeftAxis()->SetVisible(false); }, 0, 0},
+        {"the axes list keeps room for the hidden top axis",
+         [](TTestAxisPanel* p) {
+             p->LeftAxis()->SetVisible(false);
+             p->Axes()->LabelPositionHook = [p](TChartAxis* axis) {
+                 return axis == p->TopAxis() ? 30 : 0;
+             };
+         },
+         0, 30},
+        {"a title wider than the chart takes nothing",
+         [](TTestAxisPanel* p) {
+             p->LeftAxis()->Title()->SetCaption("U");
+             p->LeftAxis()->SetTitleSize(5000);
+         },
+         0, 0},
+    };
+    TRect reference;
+    for (const Case& c : cases) {
+        TTestAxisPanel* panel = MakePanel();
+        AddSeries(panel, Line(3));
+        c.setUp(panel);
+        Draw(panel);
+        if (&c == &cases[0])
+            reference = panel->PlotRect();
+        EXPECT_EQ(panel->PlotRect().Left - reference.Left, c.leftShift) << c.what;
+        EXPECT_EQ(panel->PlotRect().Top - reference.Top, c.topShift) << c.what;
+        EXPECT_EQ(panel->PlotRect().Bottom, reference.Bottom) << c.what;
+        panel->DestroySeries();
+        panel->Free();
+    }
+}
+
+TEST_F(AxisPanelData, SeriesMadeByClass) {
+    TTestAxisPanel* panel = MakePanel();
+    TChartSeries* made = panel->AttachSeries(TStraightLineSeries::StaticClass());
+    EXPECT_EQ(made->Owner(), panel->Owner());
+    EXPECT_EQ(panel->SeriesAt(0), made);
+    EXPECT_THROW(panel->AttachSeries(TLogTool::StaticClass()), ChartException);
+    EXPECT_EQ(panel->SeriesTotal(), 1);
 }

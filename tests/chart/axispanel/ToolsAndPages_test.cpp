@@ -232,3 +232,22 @@ TEST_F(ToolsAndPages, AnAxisToolStoresItsAxisByIndex) {
     }
     UnRegisterClasses({TTestAxisPanel::StaticClass(), TTestAxisTool::StaticClass()});
 }
+
+TEST_F(ToolsAndPages, AnAxisToolLetsGoOfAnAxisThatIsFreed) {
+    TTestAxisPanel* panel = MakePanel();
+    auto* custom = new TChartAxis(panel->CustomAxes());
+    auto* onCustom = new TTestAxisTool(form);
+    onCustom->SetAxis(custom);
+    auto* onLeft = new TTestAxisTool(form);
+    onLeft->SetAxis(panel->LeftAxis());
+    ASSERT_EQ(panel->Tools()->Count(), 2);
+    delete custom;
+    EXPECT_EQ(onCustom->Axis(), nullptr);
+    EXPECT_EQ(onCustom->ParentChart(), nullptr);
+    EXPECT_EQ(onLeft->Axis(), panel->LeftAxis());
+    EXPECT_EQ(panel->Axes()->Count(), 6);
+    // The chart going frees its tools; those on its axes first let go of them.
+    panel->Free();
+    EXPECT_EQ(onCustom->Axis(), nullptr);
+    onCustom->Free();
+}
