@@ -341,6 +341,48 @@ TEST(AxisTurnedLabels, StayInTheirRoom) {
     }
 }
 
+// Labels aligned opposite: on the inner side of their room, aligned away from the axis.
+TEST_F(AxisDrawLabelsTest, OppositeAlignment) {
+    left->SetLabelsAlign(alOpposite);
+    right->SetLabelsAlign(alOpposite);
+    for (TChartAxis* axis : {left, right}) {
+        scene.Draw({axis});
+        const int room = axis->LabelsRoom();
+        for (const TDrawnText& t : scene.Texts()) {
+            EXPECT_EQ(t.align, axis == left ? TA_LEFT : TA_RIGHT) << t.text;
+            EXPECT_EQ(t.x, axis->LabelsPosition() + (axis == left ? -room : room)) << t.text;
+        }
+    }
+}
+
+// The title's box as drawn answers the title's hit test, turned with the title.
+TEST_F(AxisDrawLabelsTest, TitleBoxFollowsTheTitle) {
+    left->Title()->SetCaption("Напряжение");
+    left->Title()->SetAngle(90);
+    bottom->Title()->SetCaption("Время");
+    Fit();
+    scene.Draw({left, bottom});
+    for (TChartAxis* axis : {left, bottom}) {
+        const TRect box = axis->Title()->ShapeRect();
+        const TPoint centre{(box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2};
+        EXPECT_TRUE(axis->TitleClicked(centre.X, centre.Y));
+        const int along = axis->CenterPixel();
+        // The title is centred along its axis and lies beyond the labels.
+        if (axis->Horizontal()) {
+            EXPECT_LE(std::abs(centre.X - along), 1);
+            EXPECT_GT(centre.Y, axis->LabelsPosition());
+        } else {
+            EXPECT_LE(std::abs(centre.Y - along), 1);
+            EXPECT_LT(centre.X, axis->LabelsPosition());
+        }
+    }
+    // Turned upright, the left title is tall and narrow.
+    const TRect box = left->Title()->ShapeRect();
+    const int x = (box.Left + box.Right) / 2;
+    EXPECT_TRUE(left->TitleClicked(x, left->CenterPixel() + Width(left, "Напряжение") / 2 - 2));
+    EXPECT_FALSE(left->TitleClicked(x + LineHeight(left), left->CenterPixel()));
+}
+
 // A block of lines beside a vertical axis is centred on its value; on a horizontal axis it
 // grows away from the axis.
 TEST_F(AxisDrawLabelsTest, MultiLineBlocks) {
