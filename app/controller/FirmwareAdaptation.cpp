@@ -1,5 +1,6 @@
 #include "app/controller/FirmwareAdaptation.h"
 
+#include "app/history/HistoryColumnFit.h"
 #include "app/pages/FormIncl.h"
 #include "platform/stdctrls/ListItems.h"
 #include "platform/stdctrls/ListView.h"
@@ -60,13 +61,14 @@ void AdaptHistoryColumns(TCustomListView& list, bool wide) {
         const int recordWidth = columns->Items(ChecksumColumn + 1)->Width();
         columns->Delete(ChecksumColumn + 1);
         columns->Delete(ChecksumColumn);
-        const int defaultWidth = -1;
-        AddColumn(columns, 7, "Высота над уровнем моря (м)", defaultWidth);
-        AddColumn(columns, 8, "Кол-во спутников", defaultWidth);
-        AddColumn(columns, 9, "2/3 D fix", defaultWidth);
-        AddColumn(columns, 10, "Уровень приема (dBHz)", defaultWidth);
+        const int fittedLater = -1;
+        AddColumn(columns, 7, "Высота над уровнем моря (м)", fittedLater);
+        AddColumn(columns, 8, "Кол-во спутников", fittedLater);
+        AddColumn(columns, 9, "2/3 D fix", fittedLater);
+        AddColumn(columns, 10, "Уровень приема (dBHz)", fittedLater);
         AddColumn(columns, 11, "КС", checksumWidth);
         AddColumn(columns, 12, "Запись", recordWidth);
+        FitHistoryColumns(list, ChecksumColumn, WideColumns - NarrowColumns);
     } else if (!wide && columns->Count() == WideColumns) {
         for (int i = 0; i < WideColumns - NarrowColumns; ++i)
             columns->Delete(ChecksumColumn);

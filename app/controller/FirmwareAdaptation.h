@@ -3,7 +3,8 @@
 // user-interface thread: the GPRS switch and alert phone and the zone groups (newer than 503.52),
 // the GPS page's tree node (newer than 503.55 with the "SL_AlEh" switch of the settings file),
 // the ignition-watch parts of the power page (newer than 503.60), the history list's thirteen
-// columns (newer than 503.68, keeping the widths of "КС" and "Запись" through each switch) and
+// columns (newer than 503.68, keeping the widths of "КС" and "Запись" through each switch, the
+// four added ones as wide as their captions and texts) and
 // the anti-theft group (newer than 503.76). Nothing is undone on disconnect; the next connection
 // adapts the pages again.
 

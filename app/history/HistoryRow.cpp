@@ -8,6 +8,8 @@
 #include "platform/rtl/Strings.h"
 
 #include <exception>
+#include <initializer_list>
+#include <string_view>
 
 namespace {
 
@@ -39,7 +41,56 @@ std::vector<std::string> DecodedTexts(const THistoryFields& f, const THistoryRow
     return texts;
 }
 
+// The text once with each decimal digit in place of all its digits.
+std::vector<std::string> EveryDigit(const std::string& text) {
+    std::vector<std::string> texts;
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        std::string t = text;
+        for (char& c : t)
+            if (c >= '0' && c <= '9')
+                c = digit;
+        texts.push_back(t);
+    }
+    return texts;
+}
+
+std::vector<std::string> EveryDigit(std::initializer_list<std::string> texts) {
+    std::vector<std::string> all;
+    for (const std::string& text : texts)
+        for (std::string& t : EveryDigit(text))
+            all.push_back(std::move(t));
+    return all;
+}
+
 } // namespace
+
+std::vector<std::vector<std::string>> HistoryColumnSamples(int Columns) {
+    // The widest values the decoder gives: a ring index of four hex digits, a coordinate of the
+    // largest degrees and its hemisphere, a speed of three integer digits with the decimals a
+    // knots-to-km/h product has, a supply of four hex digits, altitude in signed tenths and the
+    // byte fields.
+    std::vector<std::string> index;
+    for (char digit : std::string_view("0123456789ABCDEF"))
+        index.push_back(std::string(4, digit));
+    std::vector<std::vector<std::string>> samples{
+        index,
+        {HistoryTypeText(1), HistoryTypeText(2), HistoryTypeText(3)},
+        EveryDigit(DateTimeToStr(EncodeDate(2000, 10, 10) + EncodeTime(10, 10, 10, 0))),
+        EveryDigit({FormatCoordinate(true, -1, 8959.99999), FloatToStr(-8959.99999)}),
+        EveryDigit({FormatCoordinate(false, -1, 17959.99999), FloatToStr(-17959.99999)}),
+        EveryDigit(FloatToStr(999.999999)),
+        EveryDigit(IntToStr(65535)),
+    };
+    if (Columns >= 13) {
+        samples.push_back(EveryDigit(FloatToStr(-3276.8)));
+        samples.push_back(EveryDigit(IntToStr(255)));
+        samples.push_back({"not available", "2D fix", "3D fix"});
+        samples.push_back(EveryDigit(IntToStr(255)));
+    }
+    samples.push_back({"ДА", "НЕТ"});
+    samples.push_back({});
+    return samples;
+}
 
 std::vector<std::string> HistoryColumnCaptions(int Columns) {
     std::vector<std::string> captions{

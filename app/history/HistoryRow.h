@@ -34,6 +34,12 @@ THistoryRow HistoryRow(const std::string& Line, const THistoryRowOptions& Option
 // The column captions of the list with Columns columns (9, or 13 with the four extra fields).
 std::vector<std::string> HistoryColumnCaptions(int Columns);
 
+// For each column of the list with Columns columns, the texts its rows may show at their widest,
+// in both coordinate formats, so that a column can be sized to them. Numbers come with every digit
+// in each place (digits need not be equally wide). The raw record's column has none: it takes
+// what is left of the list.
+std::vector<std::vector<std::string>> HistoryColumnSamples(int Columns);
+
 // "По времени", "По смещению", "По событию" for types 1 to 3, other types as a number.
 std::string HistoryTypeText(int Type);
 

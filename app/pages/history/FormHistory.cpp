@@ -1,5 +1,6 @@
 #include "app/pages/history/FormHistory.h"
 
+#include "app/history/HistoryColumnFit.h"
 #include "app/history/HistoryPaging.h"
 #include "app/history/XlsExport.h"
 #include "app/pages/PageCommands.h"
@@ -63,6 +64,9 @@ void TformHistory::Loaded() {
     readMark_ = Part<TLabel>("lbHistory");
     format_ = Part<TCheckBox>("cbFormat");
     format_->SetCaption(FormatCaption);
+    // Every column but the raw record's as wide as its caption and texts; the record's column
+    // takes the rest of the list.
+    FitHistoryColumns(*list_, 0, list_->Columns()->Count() - 1);
 }
 
 void TformHistory::PrepareRead() {

@@ -15,6 +15,8 @@
 #include "tests/device/HistoryGpsLink/LinkFixture.h"
 
 #include "platform/forms/Dialogs.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/Snapshot_p.h"
 #include "platform/rtl/IniFiles.h"
@@ -159,6 +161,41 @@ TEST_F(HistoryPageOnUnit, PagesThroughAWrappedRingNewestOnTop) {
     ASSERT_EQ(top->SubItems()->Count(), 12);
     EXPECT_NE((*top->SubItems())[2].find("°"), std::string::npos);
     Shoot("history-page.png");
+}
+
+// Every column but the raw record's holds its caption and the texts of its rows, in both
+// layouts and both coordinate formats, measured with the list's font and the header's inset.
+TEST_F(HistoryPageOnUnit, CaptionsAndTextsFitTheirColumns) {
+    link_->Ring([](THistoryRing& ring) { ring.Fill(200); });
+    TCustomListView* list = page_->List();
+    TBitmap measure(1, 1);
+    TCanvas& canvas = *measure.Canvas();
+    canvas.Font()->Assign(list->Font());
+    constexpr int HeaderInset = 12; // the header section's frame and text inset, both sides
+    auto expectFit = [&](const std::string& layout) {
+        TListColumns* columns = list->Columns();
+        TListItems* items = list->Items();
+        ASSERT_GT(items->Count(), 0) << layout;
+        for (int c = 0; c + 1 < columns->Count(); ++c) {
+            TListColumn* column = columns->Items(c);
+            EXPECT_LE(canvas.TextWidth(column->Caption()) + HeaderInset, column->Width())
+                << layout << ": " << column->Caption();
+            for (int i = 0; i < items->Count(); ++i) {
+                TListItem* item = items->Item(i);
+                const std::string text = c == 0 ? item->Caption() : (*item->SubItems())[c - 1];
+                EXPECT_LE(canvas.TextWidth(text) + HeaderInset, column->Width())
+                    << layout << ": " << column->Caption() << " \"" << text << "\"";
+            }
+        }
+    };
+    for (const bool wide : {false, true}) {
+        AdaptHistoryColumns(*list, wide);
+        for (const bool degrees : {false, true}) {
+            Part<TCheckBox>("cbFormat")->SetChecked(degrees);
+            Run(&THistoryOperations::ReadHistoryPage);
+            expectFit(std::string(wide ? "13" : "9") + (degrees ? " degrees" : " plain"));
+        }
+    }
 }
 
 TEST_F(HistoryPageOnUnit, FailedReadShowsNothingAndMarksTheLabelRed) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,32 @@ TEST(HistoryCoordinates, DegreesMinutesSecondsAndHemisphere) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatCoordinate(c.Latitude, c.Sign, c.Value), c.Text) << c.Value;
+    }
+}
+
+// The texts columns are sized to stand beside the captions they belong to: one set a column, each
+// holding what that column shows (the type names under "Тип", yes and no under "КС"), none for the
+// raw record that takes the rest of the list.
+TEST(HistoryColumns, SamplesStandBesideTheirCaptions) {
+    for (const int columns : {9, 13}) {
+        const std::vector<std::string> captions = HistoryColumnCaptions(columns);
+        const std::vector<std::vector<std::string>> samples = HistoryColumnSamples(columns);
+        ASSERT_EQ(samples.size(), captions.size()) << columns;
+        for (size_t c = 0; c + 1 < samples.size(); ++c)
+            EXPECT_FALSE(samples[c].empty()) << columns << " " << captions[c];
+        EXPECT_TRUE(samples.back().empty()) << columns;
+        const auto holds = [&](const char* caption, const std::string& text) {
+            for (size_t c = 0; c < captions.size(); ++c)
+                if (captions[c] == caption)
+                    return std::find(samples[c].begin(), samples[c].end(), text) !=
+                           samples[c].end();
+            return false;
+        };
+        EXPECT_TRUE(holds("Тип", HistoryTypeText(2))) << columns;
+        EXPECT_TRUE(holds("КС", "НЕТ")) << columns;
+        EXPECT_TRUE(holds("RID", "FFFF")) << columns;
+        EXPECT_TRUE(holds("Долгота", "000°00'00.00\"W")) << columns;
+        EXPECT_EQ(holds("2/3 D fix", "not available"), columns == 13);
     }
 }
 
