@@ -194,6 +194,8 @@ TEST_F(HistoryPageOnUnit, CaptionsAndTextsFitTheirColumns) {
             Part<TCheckBox>("cbFormat")->SetChecked(degrees);
             Run(&THistoryOperations::ReadHistoryPage);
             expectFit(std::string(wide ? "13" : "9") + (degrees ? " degrees" : " plain"));
+            if (!wide && !degrees)
+                Shoot("history-page-9-columns.png");
         }
     }
 }
