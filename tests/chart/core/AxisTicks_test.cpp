@@ -214,6 +214,32 @@ TEST_F(AxisTicksTest, LogarithmicLabelsAndMinorTicks) {
     EXPECT_EQ(ys, expected);
 }
 
+// A minimum of 0 on a logarithmic axis starts the labels at 0.1.
+TEST_F(AxisTicksTest, LogarithmicFromZero) {
+    TChartAxis* left = scene.chart.LeftAxis();
+    series.ClearValues();
+    series.AddXYValue(0, 0);
+    series.AddXYValue(1, 1000);
+    left->SetLogarithmic(true);
+    scene.Fit({bottom, left});
+    scene.Draw({left});
+    std::vector<std::string> expected;
+    for (double v : {0.1, 1.0, 10.0, 100.0, 1000.0})
+        expected.push_back(FormatFloat("#,##0.###", v));
+    EXPECT_EQ(scene.TextsOnly(), expected);
+}
+
+// A million label steps along the axis are too many to draw: none are, at once.
+TEST_F(AxisTicksTest, TooManyLabelsDrawNone) {
+    series.AddXYValue(1e6, 0);
+    bottom->SetIncrement(1);
+    bottom->SetLabelsSeparation(0); // the step is not widened to fit
+    scene.Fit({bottom});
+    scene.Draw({bottom});
+    EXPECT_TRUE(scene.Texts().empty());
+    EXPECT_TRUE(bottom->TickPositions().empty());
+}
+
 TEST_F(AxisTicksTest, ClickedOnTheAxisOrItsLabels) {
     scene.Draw({bottom});
     const int middle = (bottom->StartPixel() + bottom->EndPixel()) / 2;
