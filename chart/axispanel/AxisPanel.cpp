@@ -243,12 +243,16 @@ void TCustomAxisPanel::DetachSeries(TChartSeries* series) {
     CheckThread();
     if (seriesList_->IndexOf(series) < 0)
         return;
-    NotifySeries(series, sekRemove);
+    // A chart that is going tells nobody: its listeners and handlers may be gone already.
+    const bool tell = !ChartDestroying();
+    if (tell)
+        NotifySeries(series, sekRemove);
     series->RemovedFromChart();
     seriesList_->Remove(series);
-    if (OnRemoveSeries)
+    if (tell && OnRemoveSeries)
         OnRemoveSeries(series);
-    Invalidate();
+    if (tell)
+        Invalidate();
 }
 
 void TCustomAxisPanel::DetachSeriesAt(int index) {

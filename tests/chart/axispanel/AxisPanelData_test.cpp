@@ -636,3 +636,18 @@ TEST_F(AxisPanelData, SeriesMadeByClass) {
     EXPECT_THROW(panel->AttachSeries(TLogTool::StaticClass()), ChartException);
     EXPECT_EQ(panel->SeriesTotal(), 1);
 }
+
+TEST_F(AxisPanelData, AChartThatIsFreedTellsNobodyOfItsSeriesLeaving) {
+    TTestAxisPanel* panel = MakePanel();
+    TStraightLineSeries* series = AddSeries(panel, Line(2));
+    TSeriesEventCounter counter;
+    panel->AddListener(&counter);
+    int removed = 0;
+    panel->OnRemoveSeries = [&](TCustomChartSeries*) { ++removed; };
+    panel->Free();
+    EXPECT_EQ(removed, 0);
+    EXPECT_TRUE(counter.kinds.empty());
+    // The series stays with the form, without a chart.
+    EXPECT_EQ(series->ParentChart(), nullptr);
+    EXPECT_EQ(series->GetHorizAxis(), nullptr);
+}

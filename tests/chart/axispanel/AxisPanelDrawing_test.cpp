@@ -3,6 +3,8 @@
 
 #include "tests/chart/axispanel/AxisPanelTestSupport.h"
 
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/GraphicsQt_p.h"
 #include "tests/chart/support/ChartTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -302,4 +304,31 @@ TEST_F(PipelineTest, ATrue3DCanvasGetsTheBackgroundAndTitlesAfterTheProjection) 
     EXPECT_EQ(panel->PlotRect(), fitted);
     EXPECT_FALSE(panel->FixedPlotRect());
     EXPECT_TRUE(panel->RepaintEnabled());
+}
+
+TEST_F(PipelineTest, TwoLinesRenderInTheirSeriesColours) {
+    TTestAxisPanel* panel = MakePanel(400, 250);
+    panel->SetColor(clWhite);
+    TStraightLineSeries* voltage = AddSeries(panel, {{0, 12}, {5, 13.5}, {10, 11}, {15, 12.5}});
+    TStraightLineSeries* threshold = AddSeries(panel, {{0, 10}, {15, 10}});
+    voltage->SetSeriesColor(clGreen);
+    threshold->SetSeriesColor(clRed);
+    panel->LeftAxis()->SetMinMax(6, 30);
+    TBitmap target(400, 250);
+    panel->DrawToCanvas(target.Canvas(), {0, 0, 400, 250});
+    const QImage& image = TGraphicsQt::Image(target);
+    charttest::SavePicture(image, "axispanel-two-lines");
+    for (int i = 1; i + 1 < voltage->Count(); ++i)
+        EXPECT_EQ(charttest::PixelAt(image, voltage->PixelX(i), voltage->PixelY(i)), clGreen) << i;
+    const int y = threshold->PixelY(0);
+    const TRect plot = panel->PlotRect();
+    EXPECT_EQ(y, panel->LeftAxis()->PixelOfY(10));
+    for (int x = plot.Left + 1; x < plot.Right - 1; x += 37)
+        EXPECT_EQ(charttest::PixelAt(image, x, y), clRed) << x;
+    // The threshold runs from the left axis (whose line covers its first pixel) to the right
+    // edge and no further.
+    const TRect red = charttest::ColorBox(image, clRed);
+    EXPECT_LE(red.Left, plot.Left + 2);
+    EXPECT_GE(red.Left, plot.Left);
+    EXPECT_EQ(red.Right, plot.Right);
 }
