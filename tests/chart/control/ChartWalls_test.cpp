@@ -249,6 +249,21 @@ TEST_F(ChartFixture, PicturesOfTheDefaultOrthogonalViewWithAndWithoutWalls) {
     charttest::SavePicture(noWalls, "chart-3d-no-walls");
     EXPECT_EQ(charttest::CountColor(noWalls, static_cast<TColor>(0x80FFFF)), 0);
     EXPECT_LT(charttest::CountColor(noWalls, clSilver), 100);
+
+    // Thick walls on every side, the right one shown: boxes with darker sides.
+    chart->SetView3DWalls(true);
+    chart->SetChart3DPercent(40);
+    chart->RightWall()->SetVisible(true);
+    for (TCustomChartWall* wall : {static_cast<TCustomChartWall*>(chart->BackWall()),
+                                   static_cast<TCustomChartWall*>(chart->LeftWall()),
+                                   static_cast<TCustomChartWall*>(chart->BottomWall()),
+                                   static_cast<TCustomChartWall*>(chart->RightWall())})
+        wall->SetSize(6);
+    auto boxes = Draw(500, 320);
+    const QImage thick = boxes->Image().copy();
+    charttest::SavePicture(thick, "chart-3d-wall-boxes");
+    EXPECT_EQ(boxes->Boxes().size(), 4u);
+    EXPECT_GT(charttest::CountColor(thick, static_cast<TColor>(0x80FFFF)), 1000);
 }
 
 } // namespace
