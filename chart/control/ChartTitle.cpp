@@ -111,6 +111,8 @@ void TChartTitle::FitWidth(TPlotCanvas& canvas, int frame, int charWidth) {
 }
 
 void TChartTitle::DrawLines(TPlotCanvas& canvas, int frame, int lineHeight, int charWidth) {
+    // Text over a solid brush would fill its cell.
+    canvas.Brush()->SetStyle(bsClear);
     canvas.SetBackgroundMode(cbmTransparent);
     canvas.SetTextAlignment(TA_LEFT);
     const int lines = text_->Count();
