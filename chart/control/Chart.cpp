@@ -103,6 +103,18 @@ void TCustomChart::GetChildren(const TGetChildProc& proc, TComponent* root) {
         proc(Tools()->Items(i));
 }
 
+void TCustomChart::Notification(TComponent* component, TOperation operation) {
+    TCustomAxisPanel::Notification(component, operation);
+    if (operation == opRemove && legend_)
+        legend_->ForgetSeries(component);
+}
+
+void TCustomChart::DetachSeries(TChartSeries* series) {
+    if (legend_)
+        legend_->ForgetSeries(series);
+    TCustomAxisPanel::DetachSeries(series);
+}
+
 void TCustomChart::ApplyColorPalette(int index) {
     if (index == colorPaletteIndex_)
         return;

@@ -64,6 +64,9 @@ public:
     void DefineProperties(TFiler* filer) override;
     // The series, then every tool in list order.
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    // A series that goes is no longer the legend's.
+    void Notification(TComponent* component, TOperation operation) override;
+    void DetachSeries(TChartSeries* series) override;
 
     // ---- parts ---------------------------------------------------------------------------------
     TChartTitle* Title() const { return title_.get(); }

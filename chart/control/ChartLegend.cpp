@@ -98,6 +98,17 @@ void TCustomChartLegend::SetCheckBoxesStyle(TCheckBoxesStyle style) {
     Changed();
 }
 
+void TCustomChartLegend::SetSeries(TChartSeries* series) {
+    if (series != nullptr && chart_ != nullptr)
+        series->FreeNotification(chart_->ChartComponent());
+    SetValue(series_, series);
+}
+
+void TCustomChartLegend::ForgetSeries(const TComponent* series) {
+    if (series != nullptr && series == series_)
+        series_ = nullptr;
+}
+
 void TCustomChartLegend::SetDividingLines(TChartHiddenPen* pen) {
     dividingLines_->Assign(pen);
 }

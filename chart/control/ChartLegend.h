@@ -71,9 +71,12 @@ public:
     void SetPositionUnits(TPlotUnits units) { SetValue(positionUnits_, units); }
     bool ResizeChart() const { return resizeChart_; }
     void SetResizeChart(bool on) { SetValue(resizeChart_, on); }
-    // The series whose points a values legend shows (null: chosen automatically).
+    // The series whose points a values legend shows (null: chosen automatically). The chart
+    // hears when it goes and the legend forgets it.
     TChartSeries* Series() const { return series_; }
-    void SetSeries(TChartSeries* series) { SetValue(series_, series); }
+    void SetSeries(TChartSeries* series);
+    // The series left the chart or is being destroyed: no longer the legend's series.
+    void ForgetSeries(const TComponent* series);
     TLegendTextStyle TextStyle() const { return textStyle_; }
     void SetTextStyle(TLegendTextStyle style) { SetValue(textStyle_, style); }
     int TopPercent() const { return topPercent_; }

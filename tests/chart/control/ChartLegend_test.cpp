@@ -81,6 +81,26 @@ TEST_F(ChartFixture, RadioCheckBoxesLeaveOnlyTheFirstShownActiveSeries) {
     EXPECT_FALSE(third->Active());
 }
 
+TEST_F(ChartFixture, LegendForgetsItsSeriesWhenTheSeriesLeavesOrGoes) {
+    auto* detached = AddSeries();
+    chart->Legend()->SetSeries(detached);
+    detached->SetParentChart(nullptr);
+    EXPECT_EQ(chart->Legend()->Series(), nullptr);
+
+    auto* freed = AddSeries();
+    chart->Legend()->SetSeries(freed);
+    freed->Free();
+    EXPECT_EQ(chart->Legend()->Series(), nullptr);
+
+    // A series of another chart, freed while the legend shows it.
+    TChart other(nullptr);
+    auto* foreign = new TTestLineSeries(owner);
+    foreign->SetParentChart(&other);
+    chart->Legend()->SetSeries(foreign);
+    foreign->Free();
+    EXPECT_EQ(chart->Legend()->Series(), nullptr);
+}
+
 TEST_F(ChartFixture, LegendSettingsAreStoredWhenTheyDifferFromTheDefaults) {
     EXPECT_EQ(ComponentToText(chart).find("Legend."), std::string::npos);
     chart->Legend()->SetAlignment(laLeft);
