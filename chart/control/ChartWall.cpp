@@ -55,8 +55,7 @@ TChartBackWall::TChartBackWall(TCustomPlotPanel* parent) : TChartWall(parent) {
     defaultTransparent_ = true;
     SetTransparent(true);
     Shadow()->SetDefaults(clGray, Shadow()->Size());
-    // A hidden shadow is stored as such: the shadow class starts visible.
-    Shadow()->SetVisible(false);
+    Shadow()->SetDefaultVisible(false);
 }
 
 void TChartBackWall::DeclareProperties(TPropertyList& p) {

@@ -41,6 +41,8 @@ public:
     void SetSize(int size);
     // An owner's own defaults: colour and both sizes, also what storing compares with.
     void SetDefaults(TColor color, int size);
+    // An owner whose shadow starts hidden: Visible, and what storing compares it with.
+    void SetDefaultVisible(bool on) { visible_ = defaultVisible_ = on; }
     // Blur the whole shadow, not only its visible border band.
     void SetFullDraw(bool on) { fullDraw_ = on; }
 

@@ -349,6 +349,11 @@ TEST_F(ChartFixture, PartsAndSettingsRoundTripThroughADescription) {
     // Defaults are not written.
     EXPECT_EQ(text.find("SubTitle"), std::string::npos) << text;
     EXPECT_EQ(text.find("BottomWall"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Shadow"), std::string::npos) << text;
+    copy.BackWall()->Shadow()->SetVisible(true);
+    TChart again(nullptr);
+    ReadComponentDescription(ComponentToText(&copy), &again);
+    EXPECT_TRUE(again.BackWall()->Shadow()->Visible());
 }
 
 TEST_F(ChartFixture, AssignCopiesTitlesLegendWallsPaletteAndScrollButton) {
