@@ -411,7 +411,8 @@ void TCustomAxisPanel::RefreshSeriesData(TChartSeries* series) {
 TColor TCustomAxisPanel::PaletteColor(int index) const {
     if (colorPalette_.empty())
         return PaletteColorOf(index);
-    return colorPalette_[static_cast<std::size_t>(index) % colorPalette_.size()];
+    const int n = static_cast<int>(colorPalette_.size());
+    return colorPalette_[static_cast<std::size_t>(((index % n) + n) % n)];
 }
 
 TColor TCustomAxisPanel::FreeSeriesColor(bool checkBackground, TChartSeries* series) {

@@ -388,6 +388,7 @@ TEST_F(AxisPanelData, FreeColoursFromThePalette) {
     c->SetSeriesColor(clYellow);
     EXPECT_EQ(panel->FreeSeriesColor(true, nullptr), clBlue);
     EXPECT_EQ(panel->PaletteColor(6), clBlue);
+    EXPECT_EQ(panel->PaletteColor(-1), clYellow);
     // An empty palette is the module's.
     panel->SetColorPalette({});
     EXPECT_EQ(panel->PaletteColor(0), PaletteColorOf(0));
