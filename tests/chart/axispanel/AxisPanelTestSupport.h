@@ -51,6 +51,13 @@ public:
     explicit TStraightLineSeries(TComponent* owner) : TChartSeries(owner) {}
     TEventLog* log = nullptr;
     int marginLeft = 0, marginRight = 0, marginTop = 0, marginBottom = 0;
+    // The point PointAt answers (-1: none) and how often it was asked.
+    int pointUnderMouse = -1;
+    int pointQuestions = 0;
+    int PointAt(int, int) override {
+        ++pointQuestions;
+        return pointUnderMouse;
+    }
     void DrawPoint(int index) override;
     void DoBeforeDrawValues() override;
     void DoAfterDrawValues() override;

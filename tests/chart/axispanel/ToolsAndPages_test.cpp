@@ -8,6 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QEnterEvent>
+#include <QEvent>
+#include <QWidget>
+
 using namespace axistest;
 
 namespace {
@@ -250,4 +255,38 @@ TEST_F(ToolsAndPages, AnAxisToolLetsGoOfAnAxisThatIsFreed) {
     panel->Free();
     EXPECT_EQ(onCustom->Axis(), nullptr);
     onCustom->Free();
+}
+
+TEST_F(ToolsAndPages, EverySeriesIsAskedAboutTheMouseAndToolsHearItLeave) {
+    TTestAxisPanel* panel = MakePanel();
+    TStraightLineSeries* under = AddSeries(panel, Points(3));
+    TStraightLineSeries* last = AddSeries(panel, Points(3));
+    TStraightLineSeries* off = AddSeries(panel, Points(3));
+    std::vector<std::string> entered;
+    for (TStraightLineSeries* s : {under, last, off})
+        s->OnMouseEnter = [&entered, s](TObject*) { entered.push_back(s->Name()); };
+    under->SetName("Under");
+    under->pointUnderMouse = 1;
+    off->SetActive(false);
+    off->pointUnderMouse = 0;
+    EXPECT_TRUE(panel->HitTestSeries(10, 10));
+    // The answer of the first does not stop the others being asked; inactive ones are not.
+    EXPECT_EQ(under->pointQuestions, 1);
+    EXPECT_EQ(last->pointQuestions, 1);
+    EXPECT_EQ(off->pointQuestions, 0);
+    EXPECT_EQ(entered, (std::vector<std::string>{"Under"}));
+    under->pointUnderMouse = -1;
+    EXPECT_FALSE(panel->HitTestSeries(10, 10));
+
+    auto* tool = new TLogTool(form);
+    tool->log = &panel->log;
+    tool->SetParentChart(panel);
+    QEnterEvent enter(QPointF(80, 65), QPointF(80, 65), QPointF(80, 65));
+    QApplication::sendEvent(panel->Handle(), &enter);
+    panel->log.clear();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(panel->Handle(), &leave);
+    EXPECT_EQ(panel->log, (TEventLog{"ctkMouseLeave"}));
+    for (TStraightLineSeries* s : {under, last, off})
+        s->OnMouseEnter = nullptr;
 }
