@@ -133,13 +133,13 @@ bool TModemWorker::WaitForText(std::string& reply, uint32_t timeoutMs, const std
         reply = collector.Bytes();
         // The modem's own words count wherever they stand.
         CheckModemError(received);
-        if (CountErrorReply(reply))
-            return false;
+        if (HoldsError(reply))
+            return ErrorReplied(reply);
         if (collector.Found())
-            return true;
+            return WaitEnded(true);
         port_->PollPause(kPollMs);
     }
-    return false;
+    return WaitEnded(false);
 }
 
 bool TModemWorker::WaitForHex(std::string& reply, uint32_t timeoutMs, const std::string& pattern) {
@@ -153,30 +153,50 @@ bool TModemWorker::WaitForHex(std::string& reply, uint32_t timeoutMs, const std:
         port_->ReadHex(queued);
         reply += queued;
         CheckModemError(reply);
-        if (CountErrorReply(reply))
-            return false;
+        if (HoldsError(reply))
+            return ErrorReplied(reply);
         if (!wanted.empty() && reply.find(wanted) != std::string::npos)
-            return true;
+            return WaitEnded(true);
         port_->PollPause(kPollMs);
     }
-    return wanted.empty() && polled && !Aborted();
+    return WaitEnded(wanted.empty() && polled && !Aborted());
 }
 
 void TModemWorker::CheckModemError(const std::string& reply) {
     const std::string lower = LowerCase(reply);
     for (const TErrorWord& e : kErrorWords)
-        if (lower.find(e.word) != std::string::npos)
+        if (lower.find(e.word) != std::string::npos) {
+            inCall_ = false; // whichever word it is, no call stands after it
             throw TModemException(e.message);
+        }
+}
+
+bool TModemWorker::HoldsError(const std::string& reply) {
+    return LowerCase(reply).find("error") != std::string::npos;
 }
 
 bool TModemWorker::CountErrorReply(const std::string& reply) {
-    if (LowerCase(reply).find("error") == std::string::npos) {
+    if (!HoldsError(reply)) {
         errorCount_ = 0;
         return false;
     }
     if (errorCount_++ == 2)
         throw TModemException(kTooManyErrors);
     return true;
+}
+
+bool TModemWorker::ErrorReplied(const std::string& reply) {
+    // In the call the modem passes the unit's words on: "ERROR" is the unit refusing this one
+    // request, which fails as it does on the cable. Only the modem's own replies are counted.
+    if (!inCall_)
+        CountErrorReply(reply);
+    return false;
+}
+
+bool TModemWorker::WaitEnded(bool found) {
+    if (!inCall_)
+        errorCount_ = 0;
+    return found;
 }
 
 void TModemWorker::CheckPending() {
@@ -232,11 +252,13 @@ bool TModemWorker::Dial() {
     if (!IsDialableNumber(phoneNumber_))
         throw TModemException(kBadNumber + phoneNumber_ + ")!");
     std::string reply;
-    return SendText("ATD " + phoneNumber_, reply, "CONNECT", 1, kDialLimitMs, true);
+    inCall_ = SendText("ATD " + phoneNumber_, reply, "CONNECT", 1, kDialLimitMs, true);
+    return inCall_;
 }
 
 bool TModemWorker::HangUp() {
     std::string reply;
+    inCall_ = false;
     return SendText("ATH", reply, "OK", 2, kAtLimitMs, true);
 }
 
@@ -253,6 +275,7 @@ bool TModemWorker::EscapeToCommand() {
     Write("+++");
     // Silence after: only then does the modem leave data state and answer "OK".
     Pause(EscapeGuardMs);
+    inCall_ = false;
     return true;
 }
 

@@ -3,8 +3,9 @@
 // hang-up) and, once the data call stands, the unit's "+" protocol over the call. Sits on a
 // TComPortWorker, which it uses for writing and for reading what is queued, and watches every
 // reply for the modem's result words: an error word raises TModemException at once, and the
-// third "error" reply in a row does too. Abort (from any thread) ends every wait and loop within
-// one poll.
+// modem's third "error" reply in a row does too, counted one a reply whenever in its wait it
+// comes. In the data call an "error" reply is the unit's refusal of one request: it fails that
+// request and is not counted. Abort (from any thread) ends every wait and loop within one poll.
 
 #include "device/ComPortWorker.h"
 #include "device/LogWriter.h"
@@ -45,7 +46,8 @@ public:
 
     // Raises TModemException when `reply` holds one of the modem's error words.
     void CheckModemError(const std::string& reply);
-    // True when `reply` holds "error"; the third such reply in a row raises TModemException.
+    // Counts one reply: true when it holds "error", and the third such reply in a row raises
+    // TModemException; a reply without "error" starts the count again.
     bool CountErrorReply(const std::string& reply);
     // Unless aborted, reads what is queued and checks it for error words.
     void CheckPending();
@@ -70,6 +72,8 @@ public:
     const std::string& GetPhoneNumber() const { return phoneNumber_; }
     bool GetWaitRegistration() const { return waitRegistration_; }
     int ErrorCount() const { return errorCount_; }
+    // Dialled and connected, and not yet escaped, hung up or dropped.
+    bool InCall() const { return inCall_; }
     TComPortWorker* Port() const { return port_; }
 
     void Abort() { aborted_.store(true); }
@@ -88,12 +92,18 @@ private:
     void WriteHex(const std::string& text);
     // Sleeps `ms` in steps short enough to notice Abort; false when aborted.
     bool Pause(uint32_t ms);
+    static bool HoldsError(const std::string& reply);
+    // A wait ended on an error reply (false, counted outside the call) or otherwise (`found`,
+    // the count starting again outside the call).
+    bool ErrorReplied(const std::string& reply);
+    bool WaitEnded(bool found);
 
     std::unique_ptr<TComPortWorker> ownedPort_; // empty when the port worker is borrowed
     TLogWriter* log_;
     std::string phoneNumber_;
     bool waitRegistration_;
     int errorCount_ = 0;
+    bool inCall_ = false;
     TComPortWorker* port_;
     std::atomic<bool> aborted_{false};
     uint32_t lastWrite_ = 0;

@@ -51,8 +51,14 @@ void TSimModem::FeedCommand(char c) {
 }
 
 void TSimModem::Result(const std::string& word) {
-    if (!options_.Silent)
+    if (options_.Silent)
+        return;
+    if (options_.ResultDelayMs <= 0) {
         host_.Transmit("\r\n" + word + "\r\n");
+        return;
+    }
+    host_.Schedule(options_.ResultDelayMs,
+                   [this, word] { host_.Transmit("\r\n" + word + "\r\n"); });
 }
 
 void TSimModem::Execute(const std::string& typed) {

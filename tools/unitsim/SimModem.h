@@ -23,6 +23,7 @@ struct TModemOptions {
     std::string ConnectText = "CONNECT 9600";
     int GuardMs = 1000;        // escape guard time; 0: "+++" escapes at once
     bool AnswerError = false;  // every AT command is answered "ERROR"
+    int ResultDelayMs = 0;     // every result of an AT command comes this much later
     bool Silent = false;       // the modem answers nothing
     int HangUpAfterLines = -1; // this many lines reach the unit, then the call drops (-1: never)
 };

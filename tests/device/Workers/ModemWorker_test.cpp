@@ -208,6 +208,70 @@ TEST_F(ModemWorkerTest, ThirdErrorReplyInARowRaises) {
     EXPECT_EQ(fresh.ErrorCount(), 2);
 }
 
+// The modem's own error replies are counted one a reply, however late each comes after its
+// command: the third in a row ends the dialogue, a reply without "error" in between starts the
+// count again.
+TEST_F(ModemWorkerTest, TheModemsThirdErrorReplyRaisesHoweverLateItComes) {
+    const char* const tooMany = "ОШИБКА! Слишком много ошибока от модема!";
+    for (const int delayMs : {0, 120, 400}) {
+        SCOPED_TRACE(delayMs);
+        TModemOptions options;
+        options.AnswerError = true;
+        options.ResultDelayMs = delayMs;
+        sim.SetModemOptions(options);
+        TModemWorker worker(port, "1", false, nullptr);
+        std::string reply;
+        EXPECT_FALSE(worker.CheckModem()) << "two tries, two error replies";
+        EXPECT_EQ(worker.ErrorCount(), 2);
+        EXPECT_EQ(MessageOf([&] { worker.SetBearer(); }), tooMany);
+
+        TModemWorker again(port, "1", false, nullptr);
+        EXPECT_FALSE(again.CheckModem());
+        options.AnswerError = false;
+        sim.SetModemOptions(options);
+        EXPECT_TRUE(again.ResetModem());
+        EXPECT_EQ(again.ErrorCount(), 0);
+        options.AnswerError = true;
+        sim.SetModemOptions(options);
+        EXPECT_FALSE(again.CheckModem());
+        EXPECT_EQ(MessageOf([&] { again.SetBearer(); }), tooMany);
+    }
+}
+
+// Over the data call "ERROR" is the unit's refusal of one request: the request fails, as on the
+// cable, and the call stands for the next one, however many refusals come in a row and whether
+// they were queued before the wait or come during it.
+TEST_F(ModemWorkerTest, TheUnitsRefusalsInTheCallFailTheRequestOnly) {
+    Connect();
+    for (int i = 0; i < 4; ++i) {
+        sim.Inject("ERROR\r\n");
+        ASSERT_TRUE(sim.WaitToPc("ERROR\r\n", 1000));
+        WaitQueued(7);
+        sim.ClearRecords();
+        std::string reply;
+        EXPECT_EQ(MessageOf([&] { EXPECT_FALSE(modem.WaitForText(reply, 1000, "OK")); }),
+                  "(no modem error)")
+            << i;
+    }
+    for (const int delayMs : {0, 120}) {
+        TUnitFaults faults;
+        faults.AnswerError = true;
+        faults.DelayMs = delayMs;
+        sim.SetFaults(faults);
+        std::string reply;
+        EXPECT_EQ(
+            MessageOf([&] { EXPECT_FALSE(modem.SendText("+GAPNx", reply, "OK", 3, 4500, true)); }),
+            "(no modem error)")
+            << delayMs;
+    }
+    sim.SetFaults({});
+    sim.ClearRecords();
+    std::string reply;
+    EXPECT_TRUE(modem.SendText("+object", reply, "OK", 3, 4500, true));
+    EXPECT_THAT(reply, ::testing::StartsWith("object>0050"));
+    EXPECT_EQ(sim.FromPc(), "+object\r");
+}
+
 TEST_F(ModemWorkerTest, AbortEndsAWaitWithinOnePoll) {
     TModemOptions options;
     options.Silent = true;

@@ -149,4 +149,16 @@ TEST_F(SimModemTest, ErrorAndSilenceSwitches) {
     EXPECT_EQ(Say("AT\r", 5000), "");
 }
 
+TEST_F(SimModemTest, LateResultsComeAfterTheirDelay) {
+    modem.Options().ResultDelayMs = 120;
+    modem.Options().AnswerError = true;
+    EXPECT_EQ(Say("AT\r", 119), "");
+    EXPECT_EQ(Say("", 1), "\r\nERROR\r\n");
+    modem.Options().AnswerError = false;
+    // A dial's result comes the delay after the dial's own.
+    Say("ATD 5551234\r", modem.Options().DialDelayMs);
+    EXPECT_EQ(Say("", 119), "");
+    EXPECT_EQ(Say("", 1), "\r\nCONNECT 9600\r\n");
+}
+
 } // namespace
