@@ -130,8 +130,9 @@ TEST(MainWindowClose, ADialogFreedFirstIsLetGoByTheMainWindow) {
         ASSERT_TRUE(rig.Connect());
         PumpUntil([] { return false; }, 300); // the hand-overs after the connect
         rig.Main()->mnuAboutClick(nullptr);
-        if (c.dialog == TDialog::Update)
+        if (c.dialog == TDialog::Update) {
             EXPECT_TRUE(rig.Main()->CloseQuery()) << "no flashing without the dialog";
+        }
         rig.Quit();
     }
 }
