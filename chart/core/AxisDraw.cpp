@@ -148,6 +148,13 @@ void TChartAxis::DrawAxis(bool setAxisPosition) {
     labelToggle_ = false;
     alternateRowWidth_ = -1;
     drawingLabelsRoom_ = -1;
+    if (!horizontal_) {
+        // Measured before any label is drawn: measuring may change the canvas' font.
+        if (labelsAlternate_)
+            AlternateRowWidth();
+        if (labelsAlign_ == alOpposite)
+            DrawingLabelsRoom();
+    }
     if (items_->Automatic())
         DrawLabels();
     else

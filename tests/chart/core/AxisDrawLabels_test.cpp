@@ -240,6 +240,23 @@ TEST_F(AxisDrawLabelsTest, AlternateRows) {
         EXPECT_EQ(t[i].x, left->LabelsPosition() - (i % 2 == 1 ? left->MaxLabelsWidth() : 0));
 }
 
+// A custom label keeps its own font also when alternate rows make the axis measure every label
+// while drawing.
+TEST_F(AxisDrawLabelsTest, CustomLabelFontWithAlternateRows) {
+    left->SetLabelsAlternate(true);
+    left->Items()->Add(40, "мелко");
+    TAxisItem* big = left->Items()->Add(80, "верх\rниз"); // the second: a row further out
+    big->Font()->SetSize(20);
+    left->Items()->Add(20, "мелко");
+    scene.Draw({left});
+    const std::vector<TDrawnText> t = scene.Texts();
+    ASSERT_EQ(t.size(), 4u);
+    scene.canvas.SelectFont(big->Font());
+    const int bigHeight = scene.canvas.CharHeight();
+    EXPECT_EQ(t[2].y - t[1].y, bigHeight);
+    EXPECT_GT(bigHeight, LineHeight(left));
+}
+
 // The axis' label event may move a label, change its text or leave it out.
 TEST_F(AxisDrawLabelsTest, DrawLabelEvent) {
     bottom->OnDrawLabel = [](TChartAxis*, int&, int& y, int&, std::string& text, bool& draw) {
