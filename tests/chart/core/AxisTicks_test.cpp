@@ -119,6 +119,7 @@ TEST_F(AxisTicksTest, TicksFollowTheLabels) {
         size_t ticks;
     } cases[] = {
         {true, true, true, {"100", "80", "60", "40", "20", "0"}, 6},
+        {true, true, false, {"100", "80", "60", "40", "20", "0"}, 6},
         // labels at the axis' ends are off the axis: not drawn, no ticks
         {true, false, true, {"80", "60", "40", "20"}, 4},
         {true, false, false, {"80", "60", "40", "20"}, 4},
