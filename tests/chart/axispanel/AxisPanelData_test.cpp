@@ -6,6 +6,7 @@
 #include "chart/draw/PlotFont.h"
 #include "chart/util/ChartUtils.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/rtl/Threads.h"
 #include "tests/chart/support/CanvasCallLog.h"
 
 #include <gtest/gtest.h>
@@ -488,6 +489,26 @@ TEST_F(AxisPanelData, TheChartIsUsedOnTheThreadThatMadeIt) {
     bool elsewhere = true;
     std::thread([&] { elsewhere = panel->OnOwnThread(); }).join();
     EXPECT_FALSE(elsewhere);
+    // A worker that hands each reading over to the chart's thread (and waits for it) feeds the
+    // chart while it repaints.
+    TStraightLineSeries* fed = AddSeries(panel, {});
+    constexpr int readings = 10000;
+    std::thread worker([fed] {
+        for (int i = 0; i < readings; ++i)
+            TThread::Synchronize(nullptr, [fed, i] { fed->AddXYValue(i, 12 + (i % 7) * 0.25); });
+    });
+    int paints = 0;
+    while (fed->Count() < readings) {
+        CheckSynchronize(10);
+        if (fed->Count() / 1000 > paints) {
+            ++paints;
+            Grab(panel);
+        }
+    }
+    worker.join();
+    EXPECT_EQ(fed->Count(), readings);
+    EXPECT_EQ(fed->XValues()->ValueAt(readings - 1), readings - 1);
+    EXPECT_EQ(paints, readings / 1000);
 #ifndef NDEBUG
     // A feed from another thread stops a debug build at once.
     TStraightLineSeries* line = AddSeries(panel, Line(2));
