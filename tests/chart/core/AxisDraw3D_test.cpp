@@ -173,6 +173,17 @@ TEST_F(AxisDraw3DTest, LabelsAtTheAxisDepth) {
     }
 }
 
+// In 3D a click is tested against the axis as projected: the top axis at the back.
+TEST_F(AxisDraw3DTest, ClickedAtTheProjectedAxis) {
+    scene.Draw({top, bottom});
+    const int middle = (top->StartPixel() + top->EndPixel()) / 2;
+    const TPoint back = At(middle, top->AxisPosition(), Depth);
+    EXPECT_TRUE(top->ClickedAt(back.X, back.Y));
+    EXPECT_FALSE(top->ClickedAt(middle, top->AxisPosition())); // where it would be flat
+    const TPoint front = At(middle, bottom->AxisPosition(), 0);
+    EXPECT_TRUE(bottom->ClickedAt(front.X, front.Y));
+}
+
 // Solid axis lines: a cylinder or a bar in the pen's colour, no line.
 TEST_F(AxisDraw3DTest, SolidAxisLines) {
     GridOnly(left);
