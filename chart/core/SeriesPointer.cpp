@@ -1,0 +1,136 @@
+// The series pointer: its settings, stored form, canvas set-up and the room it asks for.
+
+#include "chart/core/SeriesPointer.h"
+
+#include "chart/core/ChartHost.h"
+#include "chart/core/ChartSeries.h"
+#include "chart/draw/ChartMessages.h"
+#include "chart/draw/PlotCanvas.h"
+#include "chart/panel/PlotPanel.h"
+
+#include <algorithm>
+
+namespace {
+
+// The chart panel behind a chart, when the chart is one (a brush or pen change repaints it).
+TCustomPlotPanel* PanelOf(TChartHost* chart) {
+    return chart != nullptr ? dynamic_cast<TCustomPlotPanel*>(chart->ChartComponent()) : nullptr;
+}
+
+} // namespace
+
+TSeriesPointer::TSeriesPointer(TChartSeries* series)
+    : TPlotCustomShapeBrushPen(PanelOf(series != nullptr ? series->ParentChart() : nullptr)),
+      series_(series), chart_(series != nullptr ? series->ParentChart() : nullptr) {
+    auto changed = [this](TObject*) { Repaint(); };
+    gradient_ = std::make_unique<TPlotGradient>(changed);
+    shadow_ = std::make_unique<TPlotShadow>(changed);
+    shadow_->SetDefaults(shadow_->Color(), 3);
+    shadow_->SetDefaultVisible(false);
+}
+
+TSeriesPointer::~TSeriesPointer() = default;
+
+void TSeriesPointer::DeclareProperties(TPropertyList& p) {
+    using S = TSeriesPointer;
+    p.Add("Brush", &S::Brush, &S::SetBrush);
+    p.Add("Dark3D", &S::Dark3D, &S::SetDark3D).Default(true);
+    p.Add("Draw3D", &S::Draw3D, &S::SetDraw3D).Default(true);
+    p.Add("Gradient", &S::Gradient, &S::SetGradient);
+    p.Add("HorizSize", &S::HorizSize, &S::SetHorizSize).Default(4);
+    // Always stored: each owner starts its pointer with its own choice.
+    p.Add("InflateMargins", &S::InflateMargins, &S::SetInflateMargins);
+    p.Add("Pen", &S::Pen, &S::SetPen);
+    p.Add("Shadow", &S::Shadow, &S::SetShadow);
+    p.Add("Style", &S::Style, &S::SetStyle).Default(psRectangle);
+    p.Add("Transparency", &S::Transparency, &S::SetTransparency).Default(0);
+    p.Add("VertSize", &S::VertSize, &S::SetVertSize).Default(4);
+    // Always stored: a line series starts with its pointer hidden, a point series shown.
+    p.Add("Visible", &S::Visible, &S::SetVisible);
+}
+
+void TSeriesPointer::Assign(TPersistent* source) {
+    auto* other = dynamic_cast<TSeriesPointer*>(source);
+    if (other != nullptr) {
+        dark3D_ = other->dark3D_;
+        draw3D_ = other->draw3D_;
+        gradient_->Assign(other->gradient_.get());
+        horizSize_ = other->horizSize_;
+        inflateMargins_ = other->inflateMargins_;
+        shadow_->Assign(other->shadow_.get());
+        style_ = other->style_;
+        transparency_ = other->transparency_;
+        vertSize_ = other->vertSize_;
+    }
+    TPlotCustomShapeBrushPen::Assign(source);
+}
+
+void TSeriesPointer::SetParentChart(TChartHost* chart) {
+    chart_ = chart;
+    SetParent(PanelOf(chart));
+}
+
+void TSeriesPointer::Repaint() {
+    if (chart_ != nullptr)
+        chart_->Invalidate();
+    else
+        Changed();
+}
+
+void TSeriesPointer::SetHorizSize(int size) {
+    if (size <= 0)
+        throw ChartException(ChartMsg(msgPointerSize));
+    SetOwn(horizSize_, size);
+}
+
+void TSeriesPointer::SetVertSize(int size) {
+    if (size <= 0)
+        throw ChartException(ChartMsg(msgPointerSize));
+    SetOwn(vertSize_, size);
+}
+
+int TSeriesPointer::StartZ() const {
+    return series_ != nullptr ? series_->StartZ() : 0;
+}
+
+int TSeriesPointer::MiddleZ() const {
+    return series_ != nullptr ? series_->MiddleZ() : 0;
+}
+
+int TSeriesPointer::EndZ() const {
+    return series_ != nullptr ? series_->EndZ() : 0;
+}
+
+// ---- canvas -------------------------------------------------------------------------------------
+
+void TSeriesPointer::SetupCanvas(TCanvas3D& canvas, TColor color) {
+    if (Pen()->Visible())
+        canvas.SelectPenColored(Pen(), Pen()->Color() == clDefault ? color : Pen()->Color());
+    else
+        canvas.Pen()->SetStyle(psClear);
+    TColor fill = Brush()->Color();
+    if (fill == clDefault)
+        fill = Brush()->Style() != bsSolid ? Brush()->BackColor() : color;
+    canvas.SelectBrushColors(Brush(), fill, color);
+}
+
+void TSeriesPointer::SetupCanvas() {
+    if (chart_ != nullptr && chart_->ChartCanvas() != nullptr)
+        SetupCanvas(*chart_->ChartCanvas(), Brush()->Color());
+}
+
+// ---- margins ------------------------------------------------------------------------------------
+
+void TSeriesPointer::CalcHorizMargins(int& left, int& right) const {
+    if (!Visible() || !inflateMargins_)
+        return;
+    left = std::max(left, horizSize_ + 1);
+    right = std::max(right, horizSize_ + 1);
+}
+
+void TSeriesPointer::CalcVerticalMargins(int& top, int& bottom) const {
+    if (!Visible() || !inflateMargins_)
+        return;
+    top = std::max(top, vertSize_ + 1);
+    bottom = std::max(bottom, vertSize_ + 1);
+}
