@@ -277,6 +277,13 @@ class TChartAxis : public TCollectionItem {
     double InternalMaximum() const { return iMaximum_; }
     double Range() const { return iRange_; }
     bool ZeroRange() const { return iRangeZero_; }
+    // Moves the pixel span by delta without changing the scale (a series' offset shadow is
+    // drawn through the axis moved and moved back).
+    void ShiftPixels(int delta) {
+        iStartPos_ += delta;
+        iEndPos_ += delta;
+        iCenterPos_ += delta;
+    }
     int StartPixel() const { return iStartPos_; }
     int EndPixel() const { return iEndPos_; }
     int PixelSize() const { return iAxisSize_; }

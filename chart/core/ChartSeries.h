@@ -327,6 +327,13 @@ protected:
     // Removes every value, the colours, the labels and the marks' positions and items.
     virtual void ClearPointLists();
     void SetMarkPoints(TSeriesMarkPoints* marks) { markPoints_ = marks; }
+    // Replaces the own series colour for one drawing pass, telling no listener.
+    void SetColorQuietly(TColor value) { color_ = value; }
+    // Series types that widen the visible range set it after UpdateVisibleRange.
+    void SetVisibleRange(int first, int last) {
+        firstVisible_ = first;
+        lastVisible_ = last;
+    }
     TSeriesMarkPoints* MarkPoints() const { return markPoints_; }
 
     // Capabilities series types switch.

@@ -1,0 +1,28 @@
+#include "chart/series/LineSeries.h"
+
+TLineSeries::TLineSeries(TComponent* owner) : TCustomSeries(owner) {
+    SetConnectPoints(true);
+    Pointer()->Hide();
+    allowSinglePoint_ = false;
+    drawBetweenPoints_ = true;
+}
+
+void TLineSeries::DeclareProperties(TPropertyList& p) {
+    // The custom series publish their settings; a line series keeps them all.
+    (void)p;
+}
+
+void TLineSeries::Assign(TPersistent* source) {
+    TCustomSeries::Assign(source);
+    if (!source->InheritsFrom(TLineSeries::StaticClass()) && !source->InheritsFrom(ClassType()))
+        Pointer()->Hide();
+    SetDrawArea(false);
+    SetConnectPoints(true);
+}
+
+THorizLineSeries::THorizLineSeries(TComponent* owner) : TLineSeries(owner) {
+    SetXMandatory();
+    calcVisiblePoints_ = false;
+    XValues()->SetOrder(loNone);
+    YValues()->SetOrder(loAscending);
+}

@@ -1,0 +1,35 @@
+#include "chart/series/PointSeries.h"
+
+TPointSeries::TPointSeries(TComponent* owner) : TCustomSeries(owner) {
+    ApplyPointLook();
+}
+
+void TPointSeries::DeclareProperties(TPropertyList& p) {
+    (void)p;
+}
+
+void TPointSeries::ApplyPointLook() {
+    Pointer()->SetVisible(true);
+    SetDrawArea(false);
+    SetConnectPoints(false);
+    SetClickableLine(false);
+}
+
+void TPointSeries::Assign(TPersistent* source) {
+    TCustomSeries::Assign(source);
+    ApplyPointLook();
+}
+
+void TPointSeries::SetColorEachPoint(bool value) {
+    TCustomSeries::SetColorEachPoint(value);
+    if (value)
+        Pointer()->Brush()->SetColor(clDefault);
+}
+
+TPlotTransparency TPointSeries::GetTransparency() const {
+    return Pointer()->Transparency();
+}
+
+void TPointSeries::SetTransparency(TPlotTransparency value) {
+    Pointer()->SetTransparency(value);
+}
