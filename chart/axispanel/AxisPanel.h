@@ -5,7 +5,7 @@
 // standard axes and the custom axes, the tools, the series groups and the paging state. It adds
 // and removes series and tells its listeners, gives each new series a free palette colour,
 // decides which axes are shown, computes how deep the 3D view is and answers the automatic axes'
-// question of the smallest or largest value bound to them (AxisPanelData.cpp,
+// question of the smallest or largest value bound to them (AxisPanel.cpp,
 // AxisPanelExtremes.cpp). DrawToRect draws the whole chart into a rectangle in a fixed order of
 // steps (AxisPanelDrawing.cpp); the chart control fills in the steps that are abstract here
 // (walls, titles and legend, wall room, the free-colour test).
@@ -15,8 +15,8 @@
 // Debug builds assert it at the entry points series and axes use.
 //
 // Drawing brackets (repainting switched off, canvas groups, clipping, the plot rectangle borrowed
-// for the background) are scope guards: a step that raises leaves the chart as it was before the
-// drawing, so that it draws again at the next repaint.
+// for the background) are scope guards: a step that raises leaves repainting on, no group or clip
+// open and the plot rectangle unfixed, so that the chart draws again at the next repaint.
 
 #include "chart/axispanel/ChartAxes.h"
 #include "chart/axispanel/ChartPage.h"
