@@ -20,6 +20,7 @@ void TFastLineSeries::DeclareProperties(TPropertyList& p) {
     p.Add("DrawAllPoints", &S::DrawAllPoints, &S::SetDrawAllPoints).Default(true);
     p.Add("IgnoreNulls", &S::IgnoreNulls, &S::SetIgnoreNulls).Default(true);
     p.Add("InvertedStairs", &S::InvertedStairs, &S::SetInvertedStairs).Default(false);
+    p.Add("LinePen", &S::LinePen, &S::SetLinePen);
     p.Add("Stairs", &S::Stairs, &S::SetStairs).Default(false);
     p.Add("TreatNulls", &S::TreatNulls, &S::SetTreatNulls).Default(tnIgnore);
 }

@@ -5,6 +5,8 @@
 #include "tests/chart/fastline/FastLineTestSupport.h"
 
 #include "chart/draw/ChartPen.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/classes/Streaming.h"
 #include "tests/chart/support/ChartTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -174,6 +176,26 @@ TEST_F(FastLineFixture, SettingsPenColourAndCopies) {
     EXPECT_TRUE(copy.InvertedStairs());
     EXPECT_TRUE(copy.Stairs());
     EXPECT_EQ(copy.TreatNulls(), tnSkip);
+}
+
+TEST_F(FastLineFixture, DescriptionsStoreOnlyChangedSettings) {
+    AddSeries({});
+    const std::string plain = ComponentToText(series);
+    for (const char* name : {"AutoRepaint", "DrawAllPoints", "IgnoreNulls", "Stairs", "TreatNulls"})
+        EXPECT_EQ(plain.find(name), std::string::npos) << name << " in\n" << plain;
+
+    series->SetAutoRepaint(false);
+    series->SetStairs(true);
+    series->SetTreatNulls(tnDontPaint);
+    series->LinePen()->SetWidth(3);
+    const std::string text = ComponentToText(series);
+    TFastLineSeries read(nullptr);
+    ReadComponentDescription(text, &read);
+    EXPECT_FALSE(read.AutoRepaint()) << text;
+    EXPECT_TRUE(read.Stairs());
+    EXPECT_EQ(read.TreatNulls(), tnDontPaint);
+    EXPECT_EQ(read.LinePen()->Width(), 3);
+    EXPECT_TRUE(read.DrawAllPoints());
 }
 
 TEST_F(FastLineFixture, LegendSymbolIsALineAcrossTheMiddle) {
