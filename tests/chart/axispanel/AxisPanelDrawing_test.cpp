@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace axistest;
 
 namespace {
@@ -331,4 +333,40 @@ TEST_F(PipelineTest, TwoLinesRenderInTheirSeriesColours) {
     EXPECT_LE(red.Left, plot.Left + 2);
     EXPECT_GE(red.Left, plot.Left);
     EXPECT_EQ(red.Right, plot.Right);
+}
+
+TEST_F(PipelineTest, AChartSeenFromBehindPaintsItsSeriesTheOtherWayAndHidesTheBottomAxis) {
+    struct Case {
+        const char* what;
+        int rotation, elevation;
+        bool fromBehind;
+        TEventLog order;
+    };
+    const Case cases[] = {
+        {"turned a little: from the front",
+         345,
+         345,
+         false,
+         {"Line1 0", "Line1 1", "Line2 0", "Line2 1"}},
+        {"turned round: from behind", 180, 345, true, {"Line2 0", "Line2 1", "Line1 0", "Line1 1"}},
+    };
+    for (const Case& c : cases) {
+        TTestAxisPanel* panel = ChartWithTwoSeries();
+        panel->SetView3D(true);
+        panel->View3DOptions()->SetOrthogonal(false);
+        panel->View3DOptions()->SetRotation(c.rotation);
+        panel->View3DOptions()->SetElevation(c.elevation);
+        panel->log.clear();
+        Draw(panel);
+        EXPECT_EQ(panel->PlaneFacesAway(0), c.fromBehind) << c.what;
+        EXPECT_EQ(panel->PlaneFacesAway(panel->Depth3DX()), c.fromBehind) << c.what;
+        EXPECT_EQ(PointsDrawn(panel->log), c.order) << c.what;
+        int shown = 0;
+        for (int i = 0; i < panel->Axes()->Count(); ++i)
+            shown += panel->Axes()->Items(i)->Shown() ? 1 : 0;
+        const auto drawn = std::count(panel->log.begin(), panel->log.end(), "group axis");
+        EXPECT_EQ(drawn, shown - (c.fromBehind ? 1 : 0)) << c.what;
+        panel->DestroySeries();
+        panel->Free();
+    }
 }
