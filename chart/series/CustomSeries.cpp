@@ -89,7 +89,7 @@ void TCustomSeries::SetStacked(TCustomSeriesStack value) {
     if (TChartHost* chart = ParentChart()) {
         for (int i = 0; i < chart->SeriesCount(); ++i) {
             auto* other = dynamic_cast<TCustomSeries*>(chart->SeriesAt(i));
-            if (other && other->InheritsFrom(ClassType()))
+            if (other && InheritsFrom(other->ClassType()))
                 other->stacked_ = value;
         }
     }
