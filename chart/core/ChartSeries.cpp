@@ -367,12 +367,23 @@ void TChartSeries::DrawVisiblePoints() {
     if (firstVisible_ < 0)
         return;
     TCanvas3D* canvas = ParentChart() ? ParentChart()->ChartCanvas() : nullptr;
+    // Each point's group is closed also when drawing the point raises.
+    struct TPointGroup {
+        TCanvas3D* canvas;
+        TPointGroup(TCanvas3D* c, int i) : canvas(c) {
+            if (canvas)
+                canvas->BeginGroup(std::to_string(i));
+        }
+        ~TPointGroup() {
+            if (canvas)
+                canvas->EndGroup();
+        }
+        TPointGroup(const TPointGroup&) = delete;
+        TPointGroup& operator=(const TPointGroup&) = delete;
+    };
     auto drawOne = [&](int i) {
-        if (canvas)
-            canvas->BeginGroup(std::to_string(i));
+        const TPointGroup group(canvas, i);
         DrawPoint(i);
-        if (canvas)
-            canvas->EndGroup();
     };
     if (DrawsAscending()) {
         for (int i = firstVisible_; i <= lastVisible_; ++i)

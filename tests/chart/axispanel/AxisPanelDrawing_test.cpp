@@ -142,11 +142,15 @@ TEST_F(PipelineTest, AFailingTitleLeavesTheChartRepaintable) {
          [](TTestAxisPanel* p) {
              p->OnBeforeDrawSeries = [](TObject*) { throw Exception("handler failed"); };
          }},
-        {"a series' point",
+        {"a series' before-draw event",
          [](TTestAxisPanel* p) {
              dynamic_cast<TChartSeries*>(p->SeriesAt(0))->BeforeDrawValues = [](TObject*) {
                  throw Exception("series failed");
              };
+         }},
+        {"a series' point",
+         [](TTestAxisPanel* p) {
+             dynamic_cast<TStraightLineSeries*>(p->SeriesAt(1))->raiseAtPoint = 1;
          }},
     };
     for (const Case& c : cases) {
@@ -162,6 +166,7 @@ TEST_F(PipelineTest, AFailingTitleLeavesTheChartRepaintable) {
             panel->log.push_back("OnBeforeDrawSeries");
         };
         panel->SeriesAt(0)->BeforeDrawValues = nullptr;
+        dynamic_cast<TStraightLineSeries*>(panel->SeriesAt(1))->raiseAtPoint = -1;
         panel->log.clear();
         Draw(panel);
         EXPECT_EQ(PipelineEvents(panel->log).back(), "OnAfterDraw") << c.what;

@@ -97,6 +97,8 @@ void TLogCanvas::Rectangle(int left, int top, int right, int bottom) {
 void TStraightLineSeries::DrawPoint(int index) {
     if (log)
         log->push_back("point " + Name() + " " + std::to_string(index));
+    if (index == raiseAtPoint)
+        throw Exception("point " + std::to_string(index) + " cannot be drawn");
     if (index == 0)
         return;
     TCanvas3D* canvas = ParentChart()->ChartCanvas();

@@ -54,6 +54,8 @@ public:
     // The point PointAt answers (-1: none) and how often it was asked.
     int pointUnderMouse = -1;
     int pointQuestions = 0;
+    // DrawPoint raises at this index (-1: never).
+    int raiseAtPoint = -1;
     int PointAt(int, int) override {
         ++pointQuestions;
         return pointUnderMouse;
