@@ -286,6 +286,21 @@ void TSeriesPointer::DrawGradient(TCanvas3D& canvas, bool is3D, int x, int y, in
     } else {
         return;
     }
-    TPointerClip unclip(canvas);
-    gradient_->Fill(canvas, area, 0);
+    {
+        TPointerClip unclip(canvas);
+        gradient_->Fill(canvas, area, 0);
+    }
+    // The fill covered the outline where the shape's edges run inside its box: it is drawn
+    // again over the fill, as a diamond's is.
+    if (style == psRectangle || !Pen()->Visible())
+        return;
+    const TBrushStyle brushStyle = canvas.Brush()->Style();
+    canvas.Brush()->SetStyle(bsClear);
+    if (style != psCircle)
+        canvas.Polygon(polygon);
+    else if (!is3D)
+        canvas.Ellipse(box.left, box.top, box.right, box.bottom);
+    else if (!(draw3D_ && canvas.RendersTrue3D()))
+        canvas.EllipseAtDepth(box.left, box.top, box.right, box.bottom, z0);
+    canvas.Brush()->SetStyle(brushStyle);
 }
