@@ -17,27 +17,10 @@ using namespace axistest;
 
 namespace {
 
-using TPoints = std::vector<std::pair<double, double>>;
-
+// X running x0, x0 + 1 ...; Y 100, 102, 104 ... (or from y0).
 TPoints Line(int count, double x0 = 0, double y0 = 100) {
-    TPoints points;
-    for (int i = 0; i < count; ++i)
-        points.emplace_back(x0 + i, y0 + 2 * i);
-    return points;
+    return LinePoints(count, x0, y0, 2);
 }
-
-// Counts the series events the chart's listeners hear.
-class TSeriesEventCounter : public IChartEventListener {
-public:
-    std::vector<TSeriesEventKind> kinds;
-    int pageChanges = 0;
-    void ChartEvent(TPlotEvent& event) override {
-        if (auto* e = dynamic_cast<TPlotSeriesEvent*>(&event))
-            kinds.push_back(e->Kind);
-        if (dynamic_cast<TChartChangePage*>(&event))
-            ++pageChanges;
-    }
-};
 
 class AxisPanelData : public AxisPanelFixture {};
 

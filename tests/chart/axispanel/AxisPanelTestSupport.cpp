@@ -45,6 +45,13 @@ private:
 
 } // namespace
 
+TPoints LinePoints(int count, double x0, double y0, double yStep) {
+    TPoints points;
+    for (int i = 0; i < count; ++i)
+        points.emplace_back(x0 + i, y0 + yStep * i);
+    return points;
+}
+
 std::string ToolEventName(TChartToolEventKind kind) {
     switch (kind) {
     case ctkAfterDraw:

@@ -18,6 +18,10 @@
 namespace axistest {
 
 using TEventLog = std::vector<std::string>;
+using TPoints = std::vector<std::pair<double, double>>;
+
+// count points (x0 + i, y0 + yStep * i).
+TPoints LinePoints(int count, double x0 = 0, double y0 = 0, double yStep = 1);
 
 // The name of a drawing event of the tools.
 std::string ToolEventName(TChartToolEventKind kind);
@@ -119,6 +123,19 @@ public:
     using TCustomAxisPanel::ApplySeriesMargins;
     using TCustomAxisPanel::AssignDepthSlots;
     using TCustomAxisPanel::FitAxesIntoPlot;
+};
+
+// Counts what the chart's listeners hear: series events and page changes.
+class TSeriesEventCounter : public IChartEventListener {
+public:
+    std::vector<TSeriesEventKind> kinds;
+    int pageChanges = 0;
+    void ChartEvent(TPlotEvent& event) override {
+        if (auto* e = dynamic_cast<TPlotSeriesEvent*>(&event))
+            kinds.push_back(e->Kind);
+        if (dynamic_cast<TChartChangePage*>(&event))
+            ++pageChanges;
+    }
 };
 
 // A shown form for the panels of a test, and the chart library started.

@@ -17,23 +17,9 @@ using namespace axistest;
 
 namespace {
 
-using TPoints = std::vector<std::pair<double, double>>;
-
 TPoints Points(int count) {
-    TPoints points;
-    for (int i = 0; i < count; ++i)
-        points.emplace_back(i, i);
-    return points;
+    return LinePoints(count);
 }
-
-class TPageEvents : public IChartEventListener {
-public:
-    int changes = 0;
-    void ChartEvent(TPlotEvent& event) override {
-        if (dynamic_cast<TChartChangePage*>(&event))
-            ++changes;
-    }
-};
 
 class ToolsAndPages : public AxisPanelFixture {};
 
@@ -75,7 +61,7 @@ TEST_F(ToolsAndPages, PageCounts) {
 TEST_F(ToolsAndPages, TheCurrentPageStaysWithinThePages) {
     TTestAxisPanel* panel = MakePanel();
     AddSeries(panel, Points(25));
-    TPageEvents events;
+    TSeriesEventCounter events;
     panel->AddListener(&events);
     int pageChanges = 0;
     TObject* sender = nullptr;
@@ -84,7 +70,7 @@ TEST_F(ToolsAndPages, TheCurrentPageStaysWithinThePages) {
         sender = s;
     };
     panel->Pages()->SetMaxPointsPerPage(10);
-    events.changes = 0;
+    events.pageChanges = 0;
     struct Case {
         int asked, current;
         bool event;
@@ -92,11 +78,11 @@ TEST_F(ToolsAndPages, TheCurrentPageStaysWithinThePages) {
     const Case cases[] = {{2, 2, true},   {2, 2, false}, {0, 1, true},
                           {-3, 1, false}, {99, 3, true}, {3, 3, false}};
     for (const Case& c : cases) {
-        const int before = events.changes;
+        const int before = events.pageChanges;
         const int firedBefore = pageChanges;
         panel->Pages()->SetCurrent(c.asked);
         EXPECT_EQ(panel->Pages()->Current(), c.current) << c.asked;
-        EXPECT_EQ(events.changes - before, c.event ? 1 : 0) << c.asked;
+        EXPECT_EQ(events.pageChanges - before, c.event ? 1 : 0) << c.asked;
         EXPECT_EQ(pageChanges - firedBefore, c.event ? 1 : 0) << c.asked;
     }
     EXPECT_EQ(sender, panel->Pages());
