@@ -3,6 +3,7 @@
 
 #include "CoreTestSupport.h"
 #include "chart/core/SeriesPointer.h"
+#include "chart/draw/DrawRoutines.h"
 #include "chart/draw/PlotCanvas3D.h"
 #include "chart/draw/View3DOptions.h"
 #include "platform/classes/ObjectText.h"
@@ -279,6 +280,40 @@ TEST_F(PointerTest, EachStyleAtTheSeriesDepths) {
         EXPECT_EQ(canvas.calls, expected)
             << "style " << c.style << " draw3D " << c.draw3D << " true3D " << c.true3D;
     }
+}
+
+TEST_F(PointerTest, AMarkerAskedForFlatIsFlatOnA3DChart) {
+    // As a legend draws its symbol: flat, with the half sizes it gives, whatever the chart.
+    Begin(true);
+    pointer->SetupCanvas(canvas, clRed);
+    pointer->DrawMarker(canvas, false, 20, 30, 3, 2, clRed, psRectangle);
+    pointer->DrawMarker(canvas, false, 40, 30, 3, 2, clRed, psTriangle);
+    EXPECT_EQ(Geometry(),
+              (std::vector<std::string>{"RECTANGLE 17 28 24 33", "POLYGON 37,32 43,32 40,28"}));
+    EXPECT_EQ(canvas.calls, std::vector<std::string>{"POLYGON 37,32 43,32 40,28"});
+}
+
+TEST_F(PointerTest, InATurnedViewAFlatRectangleTakesItsGradientAsTheTurnedQuad) {
+    options.SetOrthogonal(false);
+    options.SetRotation(330);
+    options.SetElevation(340);
+    pointer->SetDraw3D(false);
+    pointer->SetHorizSize(10);
+    pointer->SetVertSize(10);
+    pointer->Gradient()->SetVisible(true);
+    Begin(true);
+    DrawAt(100, 100, clBlue, psRectangle);
+    // The pen of width 1 moves every side of the area 90..110 in by one pixel.
+    const TPointList quad = canvas.ProjectCorners({91, 91, 109, 109}, 15);
+    ASSERT_NE(quad[0].Y, quad[1].Y) << "the view must turn the rectangle";
+    const std::vector<std::string> clips = log.Matching("CLIP");
+    ASSERT_FALSE(clips.empty()) << log.Text();
+    const TRect bounds =
+        PointsBounds(quad); // a polygon region leaves out its right and bottom ends
+    EXPECT_EQ(clips.front(), "CLIP " + std::to_string(bounds.Left) + " " +
+                                 std::to_string(bounds.Top) + " " + std::to_string(bounds.Right) +
+                                 " " + std::to_string(bounds.Bottom));
+    EXPECT_FALSE(log.Matching("FILLRECT").empty());
 }
 
 TEST_F(PointerTest, WithoutASeriesThePointerDrawsAtDepthZero) {
