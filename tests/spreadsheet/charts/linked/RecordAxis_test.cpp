@@ -39,3 +39,16 @@ TEST(ChartsLinkedTogether, TheRecordAxesFindTheirRecords) {
     EXPECT_EQ(categoryAxis.Scaling.Record, categoryRange);
     EXPECT_EQ(valueAxis.Scaling.Record, value->Children[0].get());
 }
+
+TEST(ChartsLinkedTogether, TheRecordLegendFindsItsFrame) {
+    auto root = TChartRecord::NewRoot(nullptr);
+    TChartRecord* record = root->Add(crLEGEND);
+    TChartRecord* frame = record->Add(crFRAME);
+    xlschart::TChartLegend legend;
+    xlschart::TRecordObject* object = &legend;
+    object->AttachRecords(record);
+    EXPECT_EQ(xlschart::TChartLegend::StaticClass()->ClassParent(),
+              xlschart::TRecordObject::StaticClass());
+    EXPECT_EQ(legend.Record, record);
+    EXPECT_EQ(legend.PaintFrame.Record, frame);
+}
