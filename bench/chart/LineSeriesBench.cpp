@@ -125,7 +125,7 @@ void BM_LineChartRepaint(benchmark::State& state) {
 BENCHMARK(BM_LineChartRepaint)->Unit(benchmark::kMicrosecond);
 
 // The same two lines, in the series' colours and widths, on a buffer copied to the window.
-void BM_LineChartPlatformFloor(benchmark::State& state) {
+void BM_LineChartRepaintPlatformFloor(benchmark::State& state) {
     const TLineChart& scene = LineChart();
     TBitmap window(kW, kH);
     TBitmap buffer(kW, kH);
@@ -146,7 +146,7 @@ void BM_LineChartPlatformFloor(benchmark::State& state) {
         window.Canvas()->Flush();
     }
 }
-BENCHMARK(BM_LineChartPlatformFloor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LineChartRepaintPlatformFloor)->Unit(benchmark::kMicrosecond);
 
 struct TFastChart {
     TChart* chart = MakeChart();
