@@ -187,30 +187,59 @@ void TControl::WndProc(TMessage& m) {
     }
 }
 
-void TWinControl::WndProc(TMessage& m) {
+namespace {
+
+// The default answers to the key messages: the keyboard handlers run (KeyPreview of the form
+// first); a handled key answers 1, a character the handlers replaced answers 0x10000 | the new
+// character.
+void KeyMessage(TWinControl& control, TMessage& m) {
+    const TShiftState shift = TShiftState::FromBits(static_cast<uint64_t>(m.LParam));
     switch (m.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         TKeyCode key = static_cast<TKeyCode>(m.WParam);
-        if (DoKeyDown(key, TShiftState::FromBits(static_cast<uint64_t>(m.LParam))))
+        if (control.DoKeyDown(key, shift))
             m.Result = 1;
         return;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         TKeyCode key = static_cast<TKeyCode>(m.WParam);
-        if (DoKeyUp(key, TShiftState::FromBits(static_cast<uint64_t>(m.LParam))))
+        if (control.DoKeyUp(key, shift))
             m.Result = 1;
         return;
     }
-    case WM_CHAR: {
+    default: {
         char16_t key = static_cast<char16_t>(m.WParam);
-        if (DoKeyPress(key))
+        if (control.DoKeyPress(key))
             m.Result = 1;
         else if (key != static_cast<char16_t>(m.WParam))
             m.Result = static_cast<LRESULT>(0x10000 | key);
         return;
     }
+    }
+}
+
+// The default WM_ERASEBKGND: the client area in the control's colour.
+void EraseBackground(const TWinControl& control, TCanvas* canvas) {
+    if (canvas == nullptr)
+        return;
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(control.Color());
+    canvas->FillRect(Rect(0, 0, control.ClientWidth(), control.ClientHeight()));
+}
+
+} // namespace
+
+void TWinControl::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+        KeyMessage(*this, m);
+        return;
     case CM_ENTER:
         DoEnter();
         return;
@@ -237,16 +266,10 @@ void TWinControl::WndProc(TMessage& m) {
         TControl::WndProc(m);
         NotifyControls(CM_PARENTSHOWHINTCHANGED);
         return;
-    case WM_ERASEBKGND: {
-        auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
-        if (canvas != nullptr) {
-            canvas->Brush()->SetStyle(bsSolid);
-            canvas->Brush()->SetColor(Color());
-            canvas->FillRect(Rect(0, 0, ClientWidth(), ClientHeight()));
-        }
+    case WM_ERASEBKGND:
+        EraseBackground(*this, reinterpret_cast<TCanvas*>(m.WParam));
         m.Result = 1;
         return;
-    }
     case WM_PAINT:
         PaintWindow(reinterpret_cast<TCanvas*>(m.WParam));
         return;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace metafile {
 
@@ -302,82 +303,116 @@ void TMetafilePlayer::SelectClip(const std::vector<TRect>& rects, bool copy) {
 
 // ---- bitmaps ------------------------------------------------------------------------------------
 
+namespace {
+
+// The fields of a bitmap's information header that decoding needs.
+struct TDibHeader {
+    std::uint32_t size = 0;
+    int width = 0;
+    int height = 0; // the number of rows, whichever way they run
+    bool topDown = false;
+    int bitCount = 0;
+    std::uint32_t compression = 0;
+    std::uint32_t colorsUsed = 0;
+};
+
+// Reads a core (12-byte) or an information (40 bytes or more) header; nothing for another kind,
+// or for a bitmap that is empty, too large or in a form not decoded (compressed, odd depths).
+std::optional<TDibHeader> ReadDibHeader(TByteReader& in) {
+    TDibHeader h;
+    h.size = in.U32();
+    if (h.size == 12) {
+        h.width = in.U16();
+        h.height = in.I16();
+        in.U16();
+        h.bitCount = in.U16();
+    } else if (h.size >= 40) {
+        h.width = in.I32();
+        h.height = in.I32();
+        in.U16();
+        h.bitCount = in.U16();
+        h.compression = in.U32();
+        in.Skip(12);
+        h.colorsUsed = in.U32();
+    } else {
+        return std::nullopt;
+    }
+    h.topDown = h.height < 0;
+    h.height = h.height == INT32_MIN ? 0 : std::abs(h.height);
+    if (h.width <= 0 || h.height <= 0 || std::int64_t{h.width} * h.height > kMaxBitmapPixels ||
+        (h.compression != 0 && h.compression != 3) ||
+        (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 16 &&
+         h.bitCount != 24 && h.bitCount != 32))
+        return std::nullopt;
+    return h;
+}
+
+// The colour table after the header (empty for bitmaps of more than 8 bits a pixel).
+std::vector<QRgb> ReadDibPalette(TByteReader& in, const TDibHeader& h) {
+    std::vector<QRgb> palette;
+    if (h.bitCount > 8)
+        return palette;
+    const std::uint32_t count =
+        h.colorsUsed != 0 ? std::min(h.colorsUsed, 1u << h.bitCount) : 1u << h.bitCount;
+    const std::size_t entry = h.size == 12 ? 3 : 4;
+    in.Seek(h.size);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint8_t* p = in.At(in.Pos(), entry);
+        palette.push_back(qRgb(p[2], p[1], p[0]));
+        in.Skip(entry);
+    }
+    return palette;
+}
+
+// One row of bits to pixels; an index past the colour table is black.
+void DecodeDibRow(const std::uint8_t* row, int width, int bitCount,
+                  const std::vector<QRgb>& palette, QRgb* out) {
+    for (int x = 0; x < width; ++x) {
+        std::uint32_t index = 0;
+        switch (bitCount) {
+        case 1:
+            index = row[x / 8] >> (7 - x % 8) & 1;
+            break;
+        case 4:
+            index = row[x / 2] >> (x % 2 ? 0 : 4) & 0xF;
+            break;
+        case 8:
+            index = row[x];
+            break;
+        case 16: {
+            const unsigned v = row[2 * x] | row[2 * x + 1] << 8;
+            out[x] = qRgb((v >> 10 & 31) * 255 / 31, (v >> 5 & 31) * 255 / 31, (v & 31) * 255 / 31);
+            continue;
+        }
+        default: {
+            const std::uint8_t* p = row + static_cast<std::size_t>(x) * (bitCount / 8);
+            out[x] = qRgb(p[2], p[1], p[0]);
+            continue;
+        }
+        }
+        out[x] = index < palette.size() ? palette[index] : qRgb(0, 0, 0);
+    }
+}
+
+} // namespace
+
 std::shared_ptr<TBitmap> TMetafilePlayer::DecodeDib(const std::uint8_t* info, std::size_t infoSize,
                                                     const std::uint8_t* bits,
                                                     std::size_t bitsSize) {
     TByteReader in(info, infoSize);
-    const std::uint32_t headerSize = in.U32();
-    int width, height, bitCount;
-    std::uint32_t compression = 0, colorsUsed = 0;
-    if (headerSize == 12) {
-        width = in.U16();
-        height = in.I16();
-        in.U16();
-        bitCount = in.U16();
-    } else if (headerSize >= 40) {
-        width = in.I32();
-        height = in.I32();
-        in.U16();
-        bitCount = in.U16();
-        compression = in.U32();
-        in.Skip(12);
-        colorsUsed = in.U32();
-    } else {
+    const std::optional<TDibHeader> header = ReadDibHeader(in);
+    if (!header)
         return nullptr;
-    }
-    const bool topDown = height < 0;
-    height = height == INT32_MIN ? 0 : std::abs(height);
-    if (width <= 0 || height <= 0 || std::int64_t{width} * height > kMaxBitmapPixels ||
-        (compression != 0 && compression != 3) ||
-        (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
-         bitCount != 32))
+    const TDibHeader& h = *header;
+    const std::vector<QRgb> palette = ReadDibPalette(in, h);
+    const std::size_t stride = (static_cast<std::size_t>(h.width) * h.bitCount + 31) / 32 * 4;
+    if (bits == nullptr || stride * static_cast<std::size_t>(h.height) > bitsSize)
         return nullptr;
-    std::vector<QRgb> palette;
-    if (bitCount <= 8) {
-        const std::uint32_t count =
-            colorsUsed != 0 ? std::min(colorsUsed, 1u << bitCount) : 1u << bitCount;
-        const std::size_t entry = headerSize == 12 ? 3 : 4;
-        in.Seek(headerSize);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const std::uint8_t* p = in.At(in.Pos(), entry);
-            palette.push_back(qRgb(p[2], p[1], p[0]));
-            in.Skip(entry);
-        }
-    }
-    const std::size_t stride = (static_cast<std::size_t>(width) * bitCount + 31) / 32 * 4;
-    if (bits == nullptr || stride * static_cast<std::size_t>(height) > bitsSize)
-        return nullptr;
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
+    QImage image(h.width, h.height, QImage::Format_RGB32);
+    for (int y = 0; y < h.height; ++y) {
         const std::uint8_t* row =
-            bits + stride * static_cast<std::size_t>(topDown ? y : height - 1 - y);
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            std::uint32_t index = 0;
-            switch (bitCount) {
-            case 1:
-                index = row[x / 8] >> (7 - x % 8) & 1;
-                break;
-            case 4:
-                index = row[x / 2] >> (x % 2 ? 0 : 4) & 0xF;
-                break;
-            case 8:
-                index = row[x];
-                break;
-            case 16: {
-                const unsigned v = row[2 * x] | row[2 * x + 1] << 8;
-                out[x] =
-                    qRgb((v >> 10 & 31) * 255 / 31, (v >> 5 & 31) * 255 / 31, (v & 31) * 255 / 31);
-                continue;
-            }
-            default: {
-                const std::uint8_t* p = row + static_cast<std::size_t>(x) * (bitCount / 8);
-                out[x] = qRgb(p[2], p[1], p[0]);
-                continue;
-            }
-            }
-            out[x] = index < palette.size() ? palette[index] : qRgb(0, 0, 0);
-        }
+            bits + stride * static_cast<std::size_t>(h.topDown ? y : h.height - 1 - y);
+        DecodeDibRow(row, h.width, h.bitCount, palette, reinterpret_cast<QRgb*>(image.scanLine(y)));
     }
     auto bitmap = std::make_shared<TBitmap>();
     TGraphicsQt::SetImage(*bitmap, image);

@@ -82,7 +82,11 @@ private:
     void PlayWmf(const TRecord& record);
     bool WmfState(std::uint16_t function, TByteReader& in);
     bool WmfObject(std::uint16_t function, TByteReader& in);
+    // Lines, rectangles, ellipses and arcs.
     bool WmfShape(std::uint16_t function, TByteReader& in);
+    bool WmfPoly(std::uint16_t function, TByteReader& in);
+    // Single pixels and flood fills.
+    bool WmfPixel(std::uint16_t function, TByteReader& in);
     void WmfText(std::uint16_t function, TByteReader& in);
     void WmfBitmap(std::uint16_t function, TByteReader& in);
     // A new object takes the lowest free slot.

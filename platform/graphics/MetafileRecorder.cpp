@@ -344,6 +344,58 @@ void TMetafileRecorderCore::Path(TCanvas& canvas, const TCanvasCall& call, TPoin
     device_->PolyPoly(fill, figures);
 }
 
+void TMetafileRecorderCore::Line(TCanvas& canvas, const TCanvasCall& call, TPoint origin) {
+    if (call.op == TCanvasOp::LineTo)
+        SyncPen(canvas);
+    MoveTo(Shifted(call.points.at(0), origin));
+    if (call.op != TCanvasOp::LineTo)
+        return;
+    device_->LineTo(Shifted(call.points.at(1), origin));
+    state_.penPos = Shifted(call.points.at(1), origin);
+}
+
+void TMetafileRecorderCore::Poly(TCanvas& canvas, const TCanvasCall& call, TPoint origin) {
+    const bool polygon = call.op == TCanvasOp::Polygon;
+    SyncPen(canvas);
+    SyncBrush(canvas, polygon);
+    device_->Poly(polygon                            ? TPolyKind::Polygon
+                  : call.op == TCanvasOp::PolyBezier ? TPolyKind::PolyBezier
+                                                     : TPolyKind::Polyline,
+                  Shifted(call.points, origin));
+}
+
+void TMetafileRecorderCore::Fill(TCanvas& canvas, const TCanvasCall& call, TPoint origin) {
+    switch (call.op) {
+    case TCanvasOp::FillRect:
+        if (canvas.Brush()->Style() == bsClear)
+            return;
+        SyncBrush(canvas);
+        device_->PatBlt(Shifted(call.rect, origin));
+        return;
+    case TCanvasOp::FrameRect: {
+        const TRect r = Shifted(call.rect, origin);
+        if (r.IsEmpty() || canvas.Brush()->Style() == bsClear)
+            return;
+        SyncBrush(canvas);
+        device_->PatBlt({r.Left, r.Top, r.Right, r.Top + 1});
+        device_->PatBlt({r.Left, r.Bottom - 1, r.Right, r.Bottom});
+        device_->PatBlt({r.Left, r.Top, r.Left + 1, r.Bottom});
+        device_->PatBlt({r.Right - 1, r.Top, r.Right, r.Bottom});
+        return;
+    }
+    case TCanvasOp::FloodFill:
+        SyncBrush(canvas);
+        device_->FloodFill(Shifted(call.points.at(0), origin), ColorToRGB(call.color),
+                           call.options == fsSurface);
+        return;
+    case TCanvasOp::SetPixel:
+        device_->SetPixel(Shifted(call.points.at(0), origin), ColorToRGB(call.color));
+        return;
+    default:
+        return;
+    }
+}
+
 void TMetafileRecorderCore::Record(TCanvas& canvas, const TCanvasCall& call) {
     if (call.inPath) {
         // It only added to a path; the path is written when it is drawn.
@@ -366,26 +418,14 @@ void TMetafileRecorderCore::Record(TCanvas& canvas, const TCanvasCall& call) {
     SyncState(canvas);
     switch (call.op) {
     case TCanvasOp::MoveTo:
-        MoveTo(Shifted(call.points.at(0), origin));
-        break;
     case TCanvasOp::LineTo:
-        SyncPen(canvas);
-        MoveTo(Shifted(call.points.at(0), origin));
-        device_->LineTo(Shifted(call.points.at(1), origin));
-        state_.penPos = Shifted(call.points.at(1), origin);
+        Line(canvas, call, origin);
         break;
     case TCanvasOp::Polyline:
     case TCanvasOp::PolyBezier:
-    case TCanvasOp::Polygon: {
-        const bool polygon = call.op == TCanvasOp::Polygon;
-        SyncPen(canvas);
-        SyncBrush(canvas, polygon);
-        device_->Poly(polygon                            ? TPolyKind::Polygon
-                      : call.op == TCanvasOp::PolyBezier ? TPolyKind::PolyBezier
-                                                         : TPolyKind::Polyline,
-                      Shifted(call.points, origin));
+    case TCanvasOp::Polygon:
+        Poly(canvas, call, origin);
         break;
-    }
     case TCanvasOp::Rectangle:
     case TCanvasOp::RoundRect:
     case TCanvasOp::Ellipse:
@@ -396,29 +436,10 @@ void TMetafileRecorderCore::Record(TCanvas& canvas, const TCanvasCall& call) {
         Shape(canvas, call, origin);
         break;
     case TCanvasOp::FillRect:
-        if (canvas.Brush()->Style() == bsClear)
-            break;
-        SyncBrush(canvas);
-        device_->PatBlt(Shifted(call.rect, origin));
-        break;
-    case TCanvasOp::FrameRect: {
-        const TRect r = Shifted(call.rect, origin);
-        if (r.IsEmpty() || canvas.Brush()->Style() == bsClear)
-            break;
-        SyncBrush(canvas);
-        device_->PatBlt({r.Left, r.Top, r.Right, r.Top + 1});
-        device_->PatBlt({r.Left, r.Bottom - 1, r.Right, r.Bottom});
-        device_->PatBlt({r.Left, r.Top, r.Left + 1, r.Bottom});
-        device_->PatBlt({r.Right - 1, r.Top, r.Right, r.Bottom});
-        break;
-    }
+    case TCanvasOp::FrameRect:
     case TCanvasOp::FloodFill:
-        SyncBrush(canvas);
-        device_->FloodFill(Shifted(call.points.at(0), origin), ColorToRGB(call.color),
-                           call.options == fsSurface);
-        break;
     case TCanvasOp::SetPixel:
-        device_->SetPixel(Shifted(call.points.at(0), origin), ColorToRGB(call.color));
+        Fill(canvas, call, origin);
         break;
     case TCanvasOp::Text:
         Text(canvas, call, origin);

@@ -154,6 +154,11 @@ private:
     // Deletes the replaced objects that neither the state nor the saved state holds.
     void Sweep();
     void MoveTo(TPoint p);
+    // MoveTo and LineTo.
+    void Line(TCanvas& canvas, const TCanvasCall& call, TPoint origin);
+    void Poly(TCanvas& canvas, const TCanvasCall& call, TPoint origin);
+    // The brush-only drawings: filled and framed rectangles, flood fills and single pixels.
+    void Fill(TCanvas& canvas, const TCanvasCall& call, TPoint origin);
     void Text(TCanvas& canvas, const TCanvasCall& call, TPoint origin);
     void Pixels(TCanvas& canvas, const TRect& r);
     void Shape(TCanvas& canvas, const TCanvasCall& call, TPoint origin);

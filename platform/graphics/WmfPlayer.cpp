@@ -46,7 +46,8 @@ void TMetafilePlayer::PlayWmf(const TRecord& record) {
     TByteReader in = record.Reader();
     in.Seek(6);
     const auto function = static_cast<std::uint16_t>(record.type);
-    if (WmfState(function, in) || WmfObject(function, in) || WmfShape(function, in))
+    if (WmfState(function, in) || WmfObject(function, in) || WmfShape(function, in) ||
+        WmfPoly(function, in) || WmfPixel(function, in))
         return;
     switch (function) {
     case META_EXTTEXTOUT:
@@ -220,6 +221,13 @@ bool TMetafilePlayer::WmfShape(std::uint16_t function, TByteReader& in) {
         (canvas_.*draw)(r.Left, r.Top, r.Right, r.Bottom, a.X, a.Y, b.X, b.Y);
         return true;
     }
+    default:
+        return false;
+    }
+}
+
+bool TMetafilePlayer::WmfPoly(std::uint16_t function, TByteReader& in) {
+    switch (function) {
     case META_POLYGON:
     case META_POLYLINE: {
         std::vector<TPoint> points = WordPoints(in, in.U16());
@@ -246,6 +254,13 @@ bool TMetafilePlayer::WmfShape(std::uint16_t function, TByteReader& in) {
         canvas_.StrokeAndFillPath();
         return true;
     }
+    default:
+        return false;
+    }
+}
+
+bool TMetafilePlayer::WmfPixel(std::uint16_t function, TByteReader& in) {
+    switch (function) {
     case META_SETPIXEL: {
         const TColor color = in.U32() & 0xFFFFFF;
         const int y = in.I16();
