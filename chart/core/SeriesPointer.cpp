@@ -6,23 +6,16 @@
 #include "chart/core/ChartSeries.h"
 #include "chart/draw/ChartMessages.h"
 #include "chart/draw/PlotCanvas.h"
-#include "chart/panel/PlotPanel.h"
 
 #include <algorithm>
 
-namespace {
-
-// The chart panel behind a chart, when the chart is one (a brush or pen change repaints it).
-TCustomPlotPanel* PanelOf(TChartHost* chart) {
-    return chart != nullptr ? dynamic_cast<TCustomPlotPanel*>(chart->ChartComponent()) : nullptr;
-}
-
-} // namespace
-
+// The pointer gives its shape no panel: every repaint, brush and pen changes included, goes to
+// the chart it finds through its series at that moment, never to one it kept.
 TSeriesPointer::TSeriesPointer(TChartSeries* series)
-    : TPlotCustomShapeBrushPen(PanelOf(series != nullptr ? series->ParentChart() : nullptr)),
-      series_(series), chart_(series != nullptr ? series->ParentChart() : nullptr) {
+    : TPlotCustomShapeBrushPen(nullptr), series_(series) {
     auto changed = [this](TObject*) { Repaint(); };
+    Brush()->OnChange = changed;
+    Pen()->OnChange = changed;
     gradient_ = std::make_unique<TPlotGradient>(changed);
     shadow_ = std::make_unique<TPlotShadow>(changed);
     shadow_->SetDefaults(shadow_->Color(), 3);
@@ -63,18 +56,23 @@ void TSeriesPointer::Assign(TPersistent* source) {
         vertSize_ = other->vertSize_;
     }
     TPlotCustomShapeBrushPen::Assign(source);
+    Repaint();
 }
 
-void TSeriesPointer::SetParentChart(TChartHost* chart) {
-    chart_ = chart;
-    SetParent(PanelOf(chart));
+TChartHost* TSeriesPointer::ParentChart() const {
+    return series_ != nullptr ? series_->ParentChart() : chart_;
 }
 
 void TSeriesPointer::Repaint() {
-    if (chart_ != nullptr)
-        chart_->Invalidate();
-    else
-        Changed();
+    if (TChartHost* chart = ParentChart())
+        chart->Invalidate();
+}
+
+void TSeriesPointer::SetVisible(bool on) {
+    if (Visible() == on)
+        return;
+    TPlotCustomShapeBrushPen::SetVisible(on);
+    Repaint();
 }
 
 void TSeriesPointer::SetHorizSize(int size) {
@@ -115,8 +113,9 @@ void TSeriesPointer::SetupCanvas(TCanvas3D& canvas, TColor color) {
 }
 
 void TSeriesPointer::SetupCanvas() {
-    if (chart_ != nullptr && chart_->ChartCanvas() != nullptr)
-        SetupCanvas(*chart_->ChartCanvas(), Brush()->Color());
+    TChartHost* chart = ParentChart();
+    if (chart != nullptr && chart->ChartCanvas() != nullptr)
+        SetupCanvas(*chart->ChartCanvas(), Brush()->Color());
 }
 
 // ---- margins ------------------------------------------------------------------------------------

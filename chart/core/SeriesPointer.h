@@ -32,9 +32,14 @@ public:
     void Assign(TPersistent* source) override;
 
     TChartSeries* Series() const { return series_; }
-    // The chart the pointer draws on and repaints; the owning series passes its own on.
-    TChartHost* ParentChart() const { return chart_; }
-    void SetParentChart(TChartHost* chart);
+    // The chart the pointer draws on and repaints: its series' chart, read each time, so a
+    // series that leaves its chart (however it leaves) takes its pointer along; a pointer
+    // without a series draws on the chart it was given.
+    TChartHost* ParentChart() const;
+    void SetParentChart(TChartHost* chart) { chart_ = chart; }
+    // Shown or hidden, repainting the chart when it changes.
+    void SetVisible(bool on);
+    void Hide() { SetVisible(false); }
 
     // ---- drawing ------------------------------------------------------------------------------
     // One pointer of style centred on (x, y) on the chart's canvas, in 3D when the chart shows

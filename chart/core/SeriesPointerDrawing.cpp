@@ -145,9 +145,10 @@ void DrawDiagonalCross(TCanvas3D& canvas, bool is3D, const TMarkerBox& b, int z)
 } // namespace
 
 void TSeriesPointer::Draw(int x, int y, TColor color, TSeriesPointerStyle style) {
-    if (chart_ == nullptr || chart_->ChartCanvas() == nullptr)
+    TChartHost* chart = ParentChart();
+    if (chart == nullptr || chart->ChartCanvas() == nullptr)
         return;
-    DrawMarker(*chart_->ChartCanvas(), chart_->View3D(), x, y, horizSize_, vertSize_, color, style);
+    DrawMarker(*chart->ChartCanvas(), chart->View3D(), x, y, horizSize_, vertSize_, color, style);
 }
 
 void TSeriesPointer::DrawMarker(TCanvas3D& canvas, bool is3D, int x, int y, int halfWidth,

@@ -595,7 +595,35 @@ TEST_F(PointerTest, ChangesRepaintTheChartOnlyWhenTheyChangeSomething) {
     pointer->SetTransparency(30);
     pointer->Gradient()->SetVisible(true);
     pointer->Shadow()->SetVisible(true);
-    EXPECT_EQ(chart.invalidations, before + 7);
+    pointer->Brush()->SetColor(clLime);
+    pointer->Pen()->SetWidth(3);
+    pointer->SetVisible(false);
+    EXPECT_EQ(chart.invalidations, before + 10);
+    pointer->SetVisible(false);
+    EXPECT_EQ(chart.invalidations, before + 10);
+}
+
+TEST_F(PointerTest, APointerFollowsItsSeriesOutOfTheChart) {
+    // The chart lets the series go (as when the chart is freed before the series): the pointer
+    // neither repaints nor draws on that chart any more.
+    chart.DetachSeries(&series);
+    EXPECT_EQ(pointer->ParentChart(), nullptr);
+    const int before = chart.invalidations;
+    pointer->SetStyle(psCircle);
+    pointer->Brush()->SetColor(clLime);
+    pointer->Pen()->SetColor(clLime);
+    pointer->SetVisible(false);
+    pointer->Gradient()->SetVisible(true);
+    EXPECT_EQ(chart.invalidations, before);
+    log.Clear();
+    pointer->Draw(50, 60, clRed, psRectangle);
+    EXPECT_TRUE(log.Lines().empty());
+    // Back on a chart, the pointer is with it again.
+    series.SetParentChart(&chart);
+    EXPECT_EQ(pointer->ParentChart(), &chart);
+    const int joined = chart.invalidations;
+    pointer->SetStyle(psDiamond);
+    EXPECT_EQ(chart.invalidations, joined + 1);
 }
 
 // ---- stored form and copies ------------------------------------------------------------------
