@@ -112,51 +112,69 @@ TEST_F(LineDrawing, StairsGoAcrossFirstOrUpFirst) {
 }
 
 TEST_F(LineDrawing, HiddenPointsBeforeTheAxisStartTheLineAtThePlotEdge) {
-    // Points (1, 0) and (2, 10) with the axis from 1.5 (linear), and (1, 1) and (2, 100) on a
-    // logarithmic axis from 1 to 1000; Python works out where the line crosses the edge.
+    // Points at x = 1, 2, 3 with the bottom axis from 1.5 to 3: the first point lies outside,
+    // and the line enters at the plot's edge (the right one when the axis is inverted) at the
+    // height Python works out from the axes' figures.
     struct Case {
         bool logarithmic;
         double y0, y1;
-        bool stairs;
+        bool stairs, inverted;
     };
-    const Case cases[] = {
-        {false, 0, 10, false}, {false, 0, 10, true}, {true, 1, 100, false}, {true, 0, 100, false}};
+    const Case cases[] = {{false, 0, 10, false, false},
+                          {false, 0, 10, true, false},
+                          {true, 1, 100, false, false},
+                          {true, 0, 100, false, false},
+                          {false, 3, 17, false, true}};
     for (const Case& c : cases) {
         TChartAxis* left = chart->LeftAxis();
+        TChartAxis* bottom = chart->BottomAxis();
         left->SetLogarithmic(c.logarithmic);
         left->SetMinMax(c.logarithmic ? 1 : 0, c.logarithmic ? 1000 : 20);
-        chart->BottomAxis()->SetMinMax(1.5, 3);
+        bottom->SetMinMax(1.5, 3);
+        bottom->SetInverted(c.inverted);
         TLineSeries* line = AddSeries({{1, c.y0}, {2, c.y1}, {3, c.y1}});
         line->SetStairs(c.stairs);
         Draw();
-        ASSERT_FALSE(canvas->Segments.empty());
         const TRect plot = chart->PlotRect();
-        const int top = left->StartPixel(), bottom = left->EndPixel();
+        const int edgeX = c.inverted ? plot.Right : plot.Left;
         std::ostringstream program;
         program << "import math\n"
-                << "left,top,bottom=" << chart->BottomAxis()->StartPixel() << "," << top << ","
-                << bottom << "\n"
-                << "width=" << chart->BottomAxis()->PixelSize() << "\n"
+                << "start,end,size=" << bottom->StartPixel() << "," << bottom->EndPixel() << ","
+                << bottom->PixelSize() << "\n"
+                << "top,bottom=" << left->StartPixel() << "," << left->EndPixel() << "\n"
+                << "edge=" << edgeX << "\n"
+                << "inverted,log,stairs=" << c.inverted << "," << c.logarithmic << "," << c.stairs
+                << "\n"
                 << "x0,y0,x1,y1=1.0," << c.y0 << ",2.0," << c.y1 << "\n"
-                << "edge=1.5+(left-left)*1.5/width\n"
-                << "t=(edge-x0)/(x1-x0)\n"
-                << "log=" << (c.logarithmic ? "True" : "False") << "\n"
-                << "stairs=" << (c.stairs ? "True" : "False") << "\n"
-                << "if stairs: v=y0\n"
-                << "elif log: v=math.exp(math.log(y0)+(math.log(y1)-math.log(y0))*t) "
-                   "if y0>0 and y1>0 else 0\n"
-                << "else: v=y0+t*(y1-y0)\n"
-                << "if log:\n"
-                << "  y=bottom if v<=0 else bottom-round((math.log(v)-math.log(1))*(bottom-top)"
-                   "/(math.log(1000)-math.log(1)))\n"
-                << "else:\n"
-                << "  y=bottom-round((v-0)*(bottom-top)/20)\n"
-                << "print(left, y)\n";
+                << R"(along = end - edge if inverted else edge - start
+V = 1.5 + along * (3 - 1.5) / size
+t = (V - x0) / (x1 - x0)
+if stairs:
+    v = y0
+elif log:
+    v = math.exp(math.log(y0) + (math.log(y1) - math.log(y0)) * t) if y0 > 0 and y1 > 0 else 0
+else:
+    v = y0 + t * (y1 - y0)
+if log:
+    y = bottom if v <= 0 else round(bottom - math.log(v) * ((bottom - top) / math.log(1000)))
+else:
+    y = round(bottom - v * ((bottom - top) / 20))
+print(edge, y)
+)";
         const std::vector<int> expected = IntegersOf(RunPython(program.str()));
         ASSERT_EQ(expected.size(), 2u);
-        EXPECT_EQ(canvas->Segments[0].from, (TPoint{expected[0], expected[1]}))
-            << "log " << c.logarithmic << " stairs " << c.stairs << " y0 " << c.y0 << " plot "
-            << plot.Left;
+        // The segment from the edge (drawn last when the points run from right to left).
+        const TSegment* entering = nullptr;
+        for (const TSegment& s : canvas->Segments)
+            if (s.from.X == edgeX)
+                entering = &s;
+        ASSERT_NE(entering, nullptr) << Describe(canvas->Segments);
+        EXPECT_EQ(entering->from, (TPoint{expected[0], expected[1]}))
+            << "log " << c.logarithmic << " stairs " << c.stairs << " y0 " << c.y0 << " inverted "
+            << c.inverted << ": " << Describe(canvas->Segments);
+        // Straight to the first visible point, or across to below it on stairs.
+        const TPoint to = c.stairs ? TPoint{PX(2), expected[1]} : TPoint{PX(2), PY(c.y1)};
+        EXPECT_EQ(entering->to, to) << Describe(canvas->Segments);
         line->Free();
     }
 }
