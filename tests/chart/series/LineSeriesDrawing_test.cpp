@@ -277,3 +277,50 @@ TEST_F(LineDrawing, APassThatFailsLeavesTheSeriesAndAxesAsTheyWere) {
 }
 
 } // namespace
+
+namespace {
+
+class RibbonDrawing : public SeriesFixture {};
+
+TEST_F(RibbonDrawing, RibbonsSteeperThanTheDepthAreDarkened) {
+    struct Case {
+        const char* what;
+        double y0, y1;
+        bool dark3D, darkened;
+    };
+    const Case cases[] = {
+        {"steeply up", 0, 100, true, true},
+        {"down", 100, 0, true, false},
+        {"steeply up without Dark3D", 0, 100, false, false},
+    };
+    chart->SetView3D(true);
+    for (const Case& c : cases) {
+        TLineSeries* line = AddSeries({{4, c.y0}, {5, c.y1}});
+        line->SetSeriesColor(clBlue);
+        line->SetDark3D(c.dark3D);
+        Draw();
+        ASSERT_EQ(canvas->Shapes.size(), 1u) << c.what;
+        // Darkened: 64 off each channel of blue.
+        EXPECT_EQ(canvas->Shapes[0].brush, c.darkened ? TColor(0xBF0000) : clBlue) << c.what;
+        EXPECT_EQ(canvas->Shapes[0].points.size(), 4u) << c.what;
+        line->Free();
+    }
+}
+
+TEST_F(RibbonDrawing, ALineHeightAddsAFaceBelowEachSegmentAndAnEndFace) {
+    chart->SetView3D(true);
+    TLineSeries* line = AddSeries({{2, 50}, {5, 40}, {8, 45}});
+    Draw();
+    const std::size_t plain = canvas->Shapes.size();
+    EXPECT_EQ(plain, 2u);
+    line->SetLineHeight(6);
+    Draw();
+    EXPECT_EQ(canvas->Shapes.size(), plain + 3);
+    // The face below the first segment: its lower edge lies 6 pixels under the upper one.
+    const TShape& face = canvas->Shapes[0];
+    ASSERT_EQ(face.points.size(), 4u);
+    EXPECT_EQ(face.points[2].Y - face.points[1].Y, 6);
+    EXPECT_EQ(face.points[3].Y - face.points[0].Y, 6);
+}
+
+} // namespace
