@@ -53,6 +53,20 @@ TEST_F(FastLineFixture, PointsInOneColumnAreSkippedOnlyWhenNotAllAreDrawn) {
     EXPECT_EQ(log->Lines(), (Calls{Line(At(5, 20)), Line(At(5, 30))}));
 }
 
+TEST_F(FastLineFixture, ManyPointsCollapseToOneSegmentAColumnWhenNotAllAreDrawn) {
+    AddSeries({});
+    series->BeginUpdate();
+    for (int i = 0; i < 100000; ++i)
+        series->AddXYValue(i / 10000.0, 50 + 40 * ((i * 7919) % 13 - 6) / 6.0);
+    series->EndUpdate();
+    series->SetDrawAllPoints(false);
+    Draw();
+    const TRect plot = chart->PlotRect();
+    const auto lines = log->Lines();
+    EXPECT_LE(static_cast<int>(lines.size()), plot.Right - plot.Left + 1);
+    EXPECT_GE(static_cast<int>(lines.size()), (plot.Right - plot.Left) / 2);
+}
+
 TEST_F(FastLineFixture, NullPointsFollowTreatNullsOnlyWhenNotIgnored) {
     AddSeries({{1, 10}});
     series->AddNullPoint(3, 20);
