@@ -8,6 +8,7 @@
 #include "chart/draw/PlotCanvas.h"
 
 #include <algorithm>
+#include <climits>
 
 // The pointer gives its shape no panel: every repaint, brush and pen changes included, goes to
 // the chart it finds through its series at that moment, never to one it kept.
@@ -123,13 +124,15 @@ void TSeriesPointer::SetupCanvas() {
 void TSeriesPointer::CalcHorizMargins(int& left, int& right) const {
     if (!Visible() || !inflateMargins_)
         return;
-    left = std::max(left, horizSize_ + 1);
-    right = std::max(right, horizSize_ + 1);
+    const int room = horizSize_ < INT_MAX ? horizSize_ + 1 : horizSize_;
+    left = std::max(left, room);
+    right = std::max(right, room);
 }
 
 void TSeriesPointer::CalcVerticalMargins(int& top, int& bottom) const {
     if (!Visible() || !inflateMargins_)
         return;
-    top = std::max(top, vertSize_ + 1);
-    bottom = std::max(bottom, vertSize_ + 1);
+    const int room = vertSize_ < INT_MAX ? vertSize_ + 1 : vertSize_;
+    top = std::max(top, room);
+    bottom = std::max(bottom, room);
 }

@@ -8,6 +8,8 @@
 #include "chart/draw/PlotBlend.h"
 #include "chart/draw/PlotCanvas.h"
 
+#include <algorithm>
+
 namespace {
 
 // The pointer's box: its centre and its edges, all inclusive.
@@ -89,6 +91,12 @@ private:
     TCanvas3D& canvas_;
 };
 
+constexpr int PixelLimit = 1 << 29;
+
+int Saturated(int value) {
+    return std::clamp(value, -PixelLimit, PixelLimit);
+}
+
 bool IsTriangle(TSeriesPointerStyle style) {
     return style == psTriangle || style == psDownTriangle || style == psLeftTriangle ||
            style == psRightTriangle;
@@ -155,6 +163,11 @@ void TSeriesPointer::DrawMarker(TCanvas3D& canvas, bool is3D, int x, int y, int 
                                 int halfHeight, TColor color, TSeriesPointerStyle style) {
     if (style == psNothing)
         return;
+    // Far beyond any picture, so that no sum of a place and a size below can overflow.
+    x = Saturated(x);
+    y = Saturated(y);
+    halfWidth = Saturated(halfWidth);
+    halfHeight = Saturated(halfHeight);
     const TRect box{x - halfWidth, y - halfHeight, x + halfWidth, y + halfHeight};
     const int z0 = StartZ(), z1 = EndZ();
     if (shadow_->Visible() && shadow_->Size() != 0)
@@ -256,7 +269,7 @@ void TSeriesPointer::DrawGradient(TCanvas3D& canvas, bool is3D, int x, int y, in
                                   int halfHeight, TColor color, TSeriesPointerStyle style) {
     const TMarkerBox box{x, y, x - halfWidth, y - halfHeight, x + halfWidth, y + halfHeight};
     const int z0 = StartZ();
-    const int inset = Pen()->Visible() ? Pen()->Width() : 0;
+    const int inset = Pen()->Visible() ? std::clamp(Pen()->Width(), 0, PixelLimit) : 0;
     TRect area{box.left + inset, box.top + inset, box.right, box.bottom};
     std::unique_ptr<TGradientEndColor> ending;
     if (!fullGradient_)

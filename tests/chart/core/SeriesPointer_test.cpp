@@ -16,6 +16,7 @@
 
 #include <QImage>
 
+#include <climits>
 #include <map>
 #include <memory>
 #include <string>
@@ -534,6 +535,12 @@ TEST_F(PointerTest, SetupTakesThePointColourWhereTheColoursAreDefault) {
             EXPECT_TRUE(yellow);
         }
     }
+    // Without a point, the chart's canvas takes the brush's own colour.
+    pointer->Brush()->SetStyle(bsSolid);
+    pointer->Brush()->SetColor(clNavy);
+    canvas.Brush()->SetColor(clWhite);
+    pointer->SetupCanvas();
+    EXPECT_EQ(canvas.Brush()->Color(), clNavy);
 }
 
 // ---- margins, sizes, changes -----------------------------------------------------------------
@@ -563,6 +570,37 @@ TEST_F(PointerTest, MarginsGrowToTheSizePlusOneOnlyWhenVisibleAndInflating) {
         EXPECT_EQ(top, c.wantV) << c.visible << c.inflate << c.given;
         EXPECT_EQ(bottom, c.wantV) << c.visible << c.inflate << c.given;
     }
+}
+
+TEST_F(PointerTest, HugeSizesAndPlacesDrawWithoutOverflowing) {
+    // Sizes read from a hand-edited description, places far off the chart: every style is
+    // drawn (or clipped away) with its sums kept in range, and the margins saturate.
+    pointer->SetHorizSize(INT_MAX);
+    pointer->SetVertSize(INT_MAX);
+    pointer->Pen()->SetWidth(INT_MAX);
+    pointer->Gradient()->SetVisible(true);
+    pointer->Shadow()->SetVisible(true);
+    pointer->SetTransparency(20);
+    for (bool is3D : {false, true}) {
+        Begin(is3D);
+        for (TSeriesPointerStyle style :
+             {psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar,
+              psDiamond, psSmallDot, psLeftTriangle, psRightTriangle, psHexagon}) {
+            DrawAt(INT_MIN, INT_MAX, clRed, style);
+            DrawAt(40, 40, clRed, style);
+        }
+        if (is3D)
+            continue;
+        const std::vector<std::string> rects = log.Matching("RECTANGLE");
+        ASSERT_FALSE(rects.empty());
+        EXPECT_EQ(rects.front().substr(0, rects.front().find(" pen=")),
+                  "RECTANGLE -1073741824 0 1 1073741825");
+    }
+    int left = 0, right = 0, top = 0, bottom = 0;
+    pointer->CalcHorizMargins(left, right);
+    pointer->CalcVerticalMargins(top, bottom);
+    EXPECT_EQ(left, INT_MAX);
+    EXPECT_EQ(bottom, INT_MAX);
 }
 
 TEST_F(PointerTest, SizesOfZeroOrLessAreRefusedAndTheOldSizeStays) {
