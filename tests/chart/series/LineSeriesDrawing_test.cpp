@@ -4,6 +4,7 @@
 #include "tests/chart/series/SeriesTestSupport.h"
 
 #include "chart/core/ChartAxis.h"
+#include "tests/chart/support/ChartTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -321,6 +322,35 @@ TEST_F(RibbonDrawing, ALineHeightAddsAFaceBelowEachSegmentAndAnEndFace) {
     ASSERT_EQ(face.points.size(), 4u);
     EXPECT_EQ(face.points[2].Y - face.points[1].Y, 6);
     EXPECT_EQ(face.points[3].Y - face.points[0].Y, 6);
+}
+
+} // namespace
+
+namespace {
+
+class TransparentLines : public SeriesFixture {};
+
+TEST_F(TransparentLines, ATransparentLineLetsThePlotShowThrough) {
+    // Off the grid lines, so that the plot's own colour lies under the line.
+    TLineSeries* line = AddSeries({{1, 52}, {9, 52}});
+    line->SetSeriesColor(clRed);
+    line->LinePen()->SetWidth(3);
+    Draw();
+    const int x = PX(5), y = PY(52);
+    const TColor background = charttest::PixelAt(Image(), x, y - 20);
+    EXPECT_EQ(charttest::PixelAt(Image(), x, y), clRed);
+    line->SetTransparency(50);
+    Draw();
+    const QImage image = Image();
+    const TColor blended = charttest::PixelAt(image, x, y);
+    // Half way between red and the plot's colour, channel by channel (1 either way).
+    auto channel = [](TColor c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
+    for (int shift : {0, 8, 16}) {
+        const int expected = (channel(clRed, shift) + channel(background, shift)) / 2;
+        EXPECT_NEAR(channel(blended, shift), expected, 1) << shift;
+    }
+    // The rest of the plot is untouched by the blend.
+    EXPECT_EQ(charttest::PixelAt(image, x, y - 20), background);
 }
 
 } // namespace
