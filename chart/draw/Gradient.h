@@ -4,6 +4,7 @@
 // FillGradientRect does the banding itself.
 
 #include "chart/draw/ChartTypes.h"
+#include "chart/draw/StoreChanged.h"
 #include "platform/classes/Persistent.h"
 #include "platform/classes/Properties.h"
 #include "platform/graphics/Graphics.h"
@@ -60,10 +61,8 @@ public:
 
 protected:
     template <class V> void Set(V& field, V value) {
-        if (field == value)
-            return;
-        field = value;
-        Changed();
+        if (StoreChanged(field, value))
+            Changed();
     }
     void Changed();
     TSubGradient* MakeSubGradient();

@@ -1,5 +1,7 @@
 #include "chart/draw/View3DOptions.h"
 
+#include "chart/draw/StoreChanged.h"
+
 #include <cmath>
 
 TView3DOptions::TView3DOptions(std::function<void()> invalidatePanel)
@@ -39,10 +41,8 @@ void TView3DOptions::Assign(TPersistent* source) {
 }
 
 template <class V> void TView3DOptions::Repaint(V& field, V value) {
-    if (field == value)
-        return;
-    field = value;
-    NotifyPanel();
+    if (StoreChanged(field, value))
+        NotifyPanel();
 }
 
 void TView3DOptions::NotifyPanel() {

@@ -16,6 +16,7 @@
 #include "chart/draw/ChartPen.h"
 #include "chart/draw/PlotCanvas3D.h"
 #include "chart/draw/Shadow.h"
+#include "chart/draw/StoreChanged.h"
 #include "chart/draw/View3DOptions.h"
 #include "chart/panel/PlotEvents.h"
 #include "chart/panel/ZoomPanning.h"
@@ -161,10 +162,8 @@ public:
     // ---- change-checked setters used by the chart's elements ---------------------------------
     // Store value in field and repaint only when it differs.
     template <class T> void SetChecked(T& field, const T& value) {
-        if (field == value)
-            return;
-        field = value;
-        Invalidate();
+        if (StoreChanged(field, value))
+            Invalidate();
     }
     void WndProc(TMessage& message) override;
 
