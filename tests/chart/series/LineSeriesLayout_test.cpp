@@ -332,3 +332,46 @@ TEST_F(LineLayout, StairsAndTheSegmentEnteringTheVisibleRangeAreClickable) {
 }
 
 } // namespace
+
+namespace {
+
+class LineOrigins : public SeriesFixture {};
+
+TEST_F(LineOrigins, LinesRiseFromTheValueAxisLowEnd) {
+    struct Case {
+        bool horizontal, inverted;
+    };
+    for (const Case& c :
+         {Case{false, false}, Case{false, true}, Case{true, false}, Case{true, true}}) {
+        TCustomSeries* series =
+            c.horizontal ? static_cast<TCustomSeries*>(AddSeries<THorizLineSeries>({{5, 50}}))
+                         : AddSeries<TLineSeries>({{5, 50}});
+        TChartAxis* axis = c.horizontal ? chart->BottomAxis() : chart->LeftAxis();
+        axis->SetInverted(c.inverted);
+        Draw();
+        // The pixel of the axis' minimum, wherever the axis puts it.
+        const int low = c.horizontal ? PX(0) : PY(0);
+        EXPECT_EQ(series->OriginPos(0), low) << c.horizontal << c.inverted;
+        axis->SetInverted(false);
+        series->Free();
+    }
+}
+
+TEST_F(LineOrigins, AnAreaFillsDownToTheOriginAndAnswersClicksInside) {
+    TLineSeries* line = AddSeries({{2, 40}, {6, 60}});
+    line->SetDrawArea(true);
+    Draw();
+    ASSERT_EQ(canvas->Shapes.size(), 1u);
+    const std::vector<TPoint> band = {
+        {PX(2), PY(0)}, {PX(2), PY(40)}, {PX(6), PY(60)}, {PX(6), PY(0)}};
+    EXPECT_EQ(canvas->Shapes[0].points, band);
+    line->SetClickableLine(false);
+    EXPECT_EQ(line->PointAt(PX(4), PY(20)), 0);
+    EXPECT_EQ(line->PointAt(PX(4), PY(80)), -1);
+    // With stairs the band is the step: flat at the first point's height.
+    line->SetStairs(true);
+    EXPECT_EQ(line->PointAt(PX(5), PY(45)), -1);
+    EXPECT_EQ(line->PointAt(PX(5), PY(35)), 0);
+}
+
+} // namespace
