@@ -7,11 +7,6 @@ TLineSeries::TLineSeries(TComponent* owner) : TCustomSeries(owner) {
     drawBetweenPoints_ = true;
 }
 
-void TLineSeries::DeclareProperties(TPropertyList& p) {
-    // The custom series publish their settings; a line series keeps them all.
-    (void)p;
-}
-
 void TLineSeries::Assign(TPersistent* source) {
     TCustomSeries::Assign(source);
     if (!source->InheritsFrom(TLineSeries::StaticClass()) && !source->InheritsFrom(ClassType()))

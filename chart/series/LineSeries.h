@@ -8,7 +8,6 @@ class TLineSeries : public TCustomSeries {
     Q4_CLASS(TLineSeries, TCustomSeries)
 
     explicit TLineSeries(TComponent* owner);
-    static void DeclareProperties(TPropertyList& p);
     // The custom series' settings; a pointer from another kind of series is hidden.
     void Assign(TPersistent* source) override;
 };

@@ -4,10 +4,6 @@ TPointSeries::TPointSeries(TComponent* owner) : TCustomSeries(owner) {
     ApplyPointLook();
 }
 
-void TPointSeries::DeclareProperties(TPropertyList& p) {
-    (void)p;
-}
-
 void TPointSeries::ApplyPointLook() {
     Pointer()->SetVisible(true);
     SetDrawArea(false);

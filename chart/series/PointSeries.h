@@ -8,7 +8,6 @@ class TPointSeries : public TCustomSeries {
     Q4_CLASS(TPointSeries, TCustomSeries)
 
     explicit TPointSeries(TComponent* owner);
-    static void DeclareProperties(TPropertyList& p);
     void Assign(TPersistent* source) override;
     std::string EditorClassName() const override { return "TSeriesPointerEditor"; }
     // Each point in its own colour: the pointer's brush colour becomes automatic.
