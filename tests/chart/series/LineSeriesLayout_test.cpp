@@ -375,3 +375,24 @@ TEST_F(LineOrigins, AnAreaFillsDownToTheOriginAndAnswersClicksInside) {
 }
 
 } // namespace
+
+namespace {
+
+class HorizontalStacks : public SeriesFixture {};
+
+TEST_F(HorizontalStacks, HorizontalLinesStackAlongTheBottomAxis) {
+    auto* first = AddSeries<THorizLineSeries>({{2, 10}, {3, 20}});
+    auto* second = AddSeries<THorizLineSeries>({{4, 10}, {1, 20}});
+    second->SetStacked(cssStack);
+    Draw();
+    EXPECT_EQ(second->PixelX(0), PX(6));
+    EXPECT_EQ(second->PixelX(1), PX(4));
+    // The position stays where the point is.
+    EXPECT_EQ(second->PixelY(0), PY(10));
+    // Its area starts at the first series' values.
+    EXPECT_EQ(second->OriginPos(1), PX(3));
+    EXPECT_EQ(first->PixelX(0), PX(2));
+    EXPECT_EQ(second->HighestX(), 6);
+}
+
+} // namespace
