@@ -70,6 +70,10 @@ protected:
         return PumpUntil(
             [&] { return TopCaption(*history_) == top && rig_.ToolEnabled("tbtnRead"); }, 20000);
     }
+    // The ring is the simulator thread's once it serves: it is filled under the simulator's lock.
+    void FillRing(long long written) {
+        rig_.Sim().Access([&](TSimUnit&, TSimModem*) { data_.Ring->Fill(written); });
+    }
     TColor ReadMark() const { return history_->ReadMark()->Font()->Color(); }
     int Rows() const { return history_->List()->Items()->Count(); }
 
@@ -79,7 +83,7 @@ protected:
 };
 
 TEST_F(HistoryWindow, ReadPageAndPagingKeepTheShownBlockForTheConnection) {
-    data_.Ring->Fill(65504 + 10);
+    FillRing(65504 + 10);
     ASSERT_TRUE(rig_.Connect());
     rig_.Main()->ShowPage(history_);
     rig_.ClickTool("tbtnRead");
@@ -108,7 +112,7 @@ TEST_F(HistoryWindow, ReadPageAndPagingKeepTheShownBlockForTheConnection) {
 }
 
 TEST_F(HistoryWindow, EraseAfterTheThreeAnswersEmptiesTheUnitsHistory) {
-    data_.Ring->Fill(100);
+    FillRing(100);
     ASSERT_TRUE(rig_.Connect());
     rig_.Main()->ShowPage(history_);
     rig_.ClickTool("tbtnRead");
