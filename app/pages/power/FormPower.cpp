@@ -211,6 +211,7 @@ void TformPower::SetDefaults() {
     bar->SetPosition(bar->Max());
     PagePart<TComboBox>(*this, "cbActivetime")->SetItemIndex(0);
     TformIncl::SetDefaults();
+    EnableAltPeriods();
 }
 
 TPowerValues TformPower::Values() const {

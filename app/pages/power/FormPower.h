@@ -34,7 +34,8 @@ public:
     // Besides the base: the track bar to the threshold the file holds, the alternative periods
     // enabled with the ignition watch.
     void LoadFromIni(TCustomIniFile& ini) override;
-    // The track bar to its bottom (10,00 V) and the fix time to its first item, then the base.
+    // The track bar to its bottom (10,00 V) and the fix time to its first item, then the base;
+    // the alternative periods then follow the ignition watch (off).
     void SetDefaults() override;
 
     // The present date and time; the program's clock unless a test sets another.

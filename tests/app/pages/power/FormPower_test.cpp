@@ -136,6 +136,8 @@ TEST(PowerPage, AlternativePeriodsHoldTheirLimits) {
 TEST(PowerPage, IgnitionWatchEnablesTheAlternativePeriods) {
     TPowerPage p;
     auto* watch = Part<TCheckBox>(*p.page, "cbLookIgn");
+    // The factory values have the watch off.
+    EXPECT_FALSE(Part<TControl>(*p.page, "etPerGPRSS")->Enabled());
     for (bool on : {true, false}) {
         watch->SetChecked(on);
         for (const char* name : {"etPerGPRSS", "etPerGPSM", "cbActivetime", "lbPerGPS"})
@@ -274,6 +276,8 @@ TEST_P(PowerPageLink, WrittenThenReadBack) {
     connection.Read(*fresh.page);
     EXPECT_FALSE(Part<TCheckBox>(*fresh.page, "cbCharge")->Checked());
     EXPECT_TRUE(Part<TCheckBox>(*fresh.page, "cbLookIgn")->Checked());
+    // The ignition watch read as on enables the alternative periods.
+    EXPECT_TRUE(Part<TControl>(*fresh.page, "etPerGPRSH")->Enabled());
     EXPECT_EQ(fresh.Bar()->Position(), 1150);
     EXPECT_EQ(fresh.Text("meEdgeign"), "23,50");
     EXPECT_EQ(fresh.Text("etPerGPRSH"), "05");
