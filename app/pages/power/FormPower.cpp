@@ -20,12 +20,14 @@
 #include "platform/stdctrls/Registration.h"
 #include "platform/stdctrls/TrackBar.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr double kSecond = 1.0 / 86400;
 constexpr double kMillisecond = kSecond / 1000;
+constexpr int MaskedThresholdLimit = 9999; // "99,99"
 
 // The alternative periods' fields and what else the ignition watch enables.
 const char* const kAltParts[] = {"lbPerGPRS",      "etPerGPRSS",  "etPerGPRSSSep", "etPerGPRSH",
@@ -87,7 +89,9 @@ void TformPower::UpdateTimeAxis() {
 void TformPower::UpdateThresholdLine() {
     const int hundredths = ThresholdHundredths();
     auto* edit = PagePart<TCustomMaskEdit>(*this, "meEdgeign");
-    const std::string text = ThresholdText(hundredths);
+    // The edit's mask holds two whole digits: a held value above 99,99 V shows as the most it
+    // can hold, and is still written back as the unit holds it.
+    const std::string text = ThresholdText(std::min(hundredths, MaskedThresholdLimit));
     if (edit->GetText() != text)
         edit->SetText(text);
     TLineSeries* line = ThresholdSeries();
@@ -100,9 +104,8 @@ void TformPower::UpdateThresholdLine() {
 }
 
 void TformPower::ShowEngineState() {
-    const std::optional<bool> running =
-        EngineRunning(PagePart<TCustomEdit>(*this, "etCursupp")->GetText(),
-                      PagePart<TCustomMaskEdit>(*this, "meEdgeign")->GetText());
+    const std::optional<bool> running = EngineRunning(
+        PagePart<TCustomEdit>(*this, "etCursupp")->GetText(), ThresholdText(ThresholdHundredths()));
     if (!running)
         return;
     PagePart<TControl>(*this, "imEngineOn")->SetVisible(*running);

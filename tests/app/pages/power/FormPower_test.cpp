@@ -193,16 +193,19 @@ TEST(PowerPage, AReadingWritesTextThenWindowThenLineThenPoint) {
 
 TEST(PowerPage, AUnitThresholdOutsideTheRangeIsKeptAndMarked) {
     TPowerPage p;
-    for (int hundredths : {2650, 800}) {
+    for (int hundredths : {2650, 800, 0xFFFF}) {
         p.page->ShowUnitThreshold(hundredths);
         EXPECT_TRUE(p.page->HoldsUnitThreshold());
-        EXPECT_EQ(p.Text("meEdgeign"), ThresholdText(hundredths));
+        // The edit's mask holds two whole digits; the value sent back is the unit's all the same.
+        EXPECT_EQ(p.Text("meEdgeign"), ThresholdText(std::min(hundredths, 9999)));
         EXPECT_EQ(Part<TLabel>(*p.page, "lbetEdgeign")->Font()->Color(), clRed);
         p.ExpectThresholdLine(hundredths / 100.0);
         EXPECT_EQ(p.page->Values().Threshold, ThresholdText(hundredths));
         // A reading redraws the line where the unit holds it.
         p.page->ShowSupply(1200);
         p.ExpectThresholdLine(hundredths / 100.0);
+        EXPECT_EQ(Part<TLabel>(*p.page, "Label6")->Caption(),
+                  hundredths < 1200 ? "Двигатель включен" : "Двигатель выключен");
     }
     // Moving the bar by hand takes its value instead.
     p.Bar()->SetPosition(1500);
