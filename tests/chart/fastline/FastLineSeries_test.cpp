@@ -301,6 +301,24 @@ TEST_F(FastLineWindow, WithoutAValidBufferAnAddedPointOnlyAsksForADrawing) {
     EXPECT_EQ(added, 0);
 }
 
+TEST_F(FastLineWindow, In3DAnAddedPointsSegmentRunsAtTheMiddleDepth) {
+    chart->SetView3D(true);
+    Show();
+    ASSERT_EQ(drawings, 1);
+    const std::string z = " " + std::to_string(series->MiddleZ());
+    const TPoint from = At(3, 40), to = At(6, 90);
+    log->Calls.clear();
+    series->AddXYValue(6, 90);
+    EXPECT_EQ(log->Calls, (Calls{Move(from) + z, Line(to) + z}));
+    // The projected segment is in the window without the chart drawn again.
+    TCanvas3D& canvas = *chart->DrawCanvas();
+    const TPoint a = canvas.Project(from.X, from.Y, series->MiddleZ());
+    const TPoint b = canvas.Project(to.X, to.Y, series->MiddleZ());
+    const QImage after = Grab(chart);
+    EXPECT_EQ(charttest::PixelAt(after, (a.X + b.X) / 2, (a.Y + b.Y) / 2), clRed);
+    EXPECT_EQ(drawings, 1);
+}
+
 TEST_F(FastLineWindow, WithAutoRepaintAnAddedPointRepaintsTheChart) {
     Show();
     series->SetAutoRepaint(true);
