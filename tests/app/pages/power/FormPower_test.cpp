@@ -23,16 +23,14 @@
 #include "platform/stdctrls/TrackBar.h"
 #include "tests/app/support/PageConnection.h"
 #include "tests/app/support/PageTestSupport.h"
+#include "tests/app/support/ResidentMemory.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -245,15 +243,6 @@ void Poll(pagetest::TPageConnection& connection) {
     apptest::RunOffUserInterface([&] { (*poll)(connection.Controller()); });
 }
 
-// The resident memory of this process in bytes.
-long ResidentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return resident * sysconf(_SC_PAGESIZE);
-}
-
 class PowerPageLink : public ::testing::TestWithParam<TLinkKind> {
 protected:
     PowerPageLink() : connection(GetParam(), {p.page}) {}
@@ -349,7 +338,7 @@ TEST(PowerPageRun, TenMinutesOfPollingKeepMemoryFlat) {
             connection.Controller().IdlePoll();
             if (afterFirstMinute == 0 && minutes() >= 1)
                 TThread::Synchronize(TThread::CurrentThread(),
-                                     [&] { afterFirstMinute = ResidentBytes(); });
+                                     [&] { afterFirstMinute = apptest::ResidentBytes(); });
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     });
@@ -364,7 +353,7 @@ TEST(PowerPageRun, TenMinutesOfPollingKeepMemoryFlat) {
     EXPECT_GE(points, 25);
     EXPECT_LE(points, 29);
     EXPECT_EQ(p.page->ThresholdSeries()->Count(), 2);
-    const long growth = ResidentBytes() - afterFirstMinute;
+    const long growth = apptest::ResidentBytes() - afterFirstMinute;
     EXPECT_LT(growth, 1L << 20) << "grew by " << growth << " bytes over nine minutes";
     std::printf("resident memory grew by %ld bytes over minutes 1 to 10 (%d readings)\n", growth,
                 points);
