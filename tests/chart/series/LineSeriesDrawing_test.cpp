@@ -354,3 +354,31 @@ TEST_F(TransparentLines, ATransparentLineLetsThePlotShowThrough) {
 }
 
 } // namespace
+
+namespace {
+
+class LeadingNulls : public SeriesFixture {};
+
+TEST_F(LeadingNulls, ALineThatStartsWithANullPointStartsAtItsFirstRealPoint) {
+    struct Case {
+        TTreatNullsStyle treat;
+        std::size_t segments;
+        TPoint firstFrom; // in values
+    };
+    const Case cases[] = {{tnDontPaint, 1, {4, 40}}, {tnSkip, 1, {4, 40}}, {tnIgnore, 2, {1, 90}}};
+    for (const Case& c : cases) {
+        TLineSeries* line = AddSeries();
+        line->AddXYValue(1, 90, "", clNone);
+        line->AddXYValue(4, 40);
+        line->AddXYValue(8, 60);
+        line->SetTreatNulls(c.treat);
+        Draw();
+        ASSERT_EQ(canvas->Segments.size(), c.segments) << c.treat << Describe(canvas->Segments);
+        EXPECT_EQ(canvas->Segments[0].from, (TPoint{PX(c.firstFrom.X), PY(c.firstFrom.Y)}))
+            << c.treat;
+        EXPECT_EQ(canvas->Segments.back().to, (TPoint{PX(8), PY(60)})) << c.treat;
+        line->Free();
+    }
+}
+
+} // namespace
