@@ -8,6 +8,7 @@
 #include "chart/draw/ChartTypes.h"
 #include "chart/draw/Gradient.h"
 #include "chart/draw/Shadow.h"
+#include "chart/draw/StoreChanged.h"
 #include "chart/panel/PlotShape.h"
 
 #include <memory>
@@ -91,10 +92,8 @@ public:
 
 private:
     template <class T> void SetOwn(T& field, T value) {
-        if (field == value)
-            return;
-        field = value;
-        Repaint();
+        if (StoreChanged(field, value))
+            Repaint();
     }
     void Repaint();
     // The steps of DrawMarker.
