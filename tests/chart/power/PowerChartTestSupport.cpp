@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <sstream>
 
 namespace {
@@ -43,51 +45,25 @@ namespace powertest {
 
 const std::string kTitle = "Изменение напряжения питания прибора";
 
-const std::string kPowerFormText = "object formPower: TForm\n"
-                                   "  Left = 0\n"
-                                   "  Top = 0\n"
-                                   "  Width = 640\n"
-                                   "  Height = 340\n"
-                                   "  object Chart1: TChart\n"
-                                   "    Left = 0\n"
-                                   "    Top = 0\n"
-                                   "    Width = 600\n"
-                                   "    Height = 300\n"
-                                   "    Legend.Visible = False\n"
-                                   "    Title.Text.Strings = (\n"
-                                   "      'Изменение напряжения питания прибора')\n"
-                                   "    BottomAxis.Automatic = False\n"
-                                   "    BottomAxis.AutomaticMaximum = False\n"
-                                   "    BottomAxis.AutomaticMinimum = False\n"
-                                   "    BottomAxis.DateTimeFormat = 'dd:mm:yy hh:mm:ss'\n"
-                                   "    BottomAxis.Increment = 0.000011574074074074\n"
-                                   "    BottomAxis.LabelsMultiLine = True\n"
-                                   "    LeftAxis.Automatic = False\n"
-                                   "    LeftAxis.AutomaticMaximum = False\n"
-                                   "    LeftAxis.AutomaticMinimum = False\n"
-                                   "    LeftAxis.Maximum = 30\n"
-                                   "    LeftAxis.Minimum = 6\n"
-                                   "    LeftAxis.Title.Caption = 'Напряжение'\n"
-                                   "    TopAxis.Title.Caption = 'Время'\n"
-                                   "    View3D = False\n"
-                                   "    ColorPaletteIndex = 13\n"
-                                   "    Enabled = False\n"
-                                   "    object Series1: TLineSeries\n"
-                                   "      SeriesColor = clGreen\n"
-                                   "      Title = 'Напряжение'\n"
-                                   "      Pointer.Style = psDiamond\n"
-                                   "      Pointer.Visible = True\n"
-                                   "      XValues.DateTime = True\n"
-                                   "    end\n"
-                                   "    object Series2: TLineSeries\n"
-                                   "      Title = 'Порог'\n"
-                                   "      LinePen.Color = clRed\n"
-                                   "      LinePen.Width = 2\n"
-                                   "      Pointer.Style = psRectangle\n"
-                                   "      Pointer.Visible = False\n"
-                                   "    end\n"
-                                   "  end\n"
-                                   "end\n";
+std::string PowerFormText() {
+    // The chart's block of the page's description: from its object line to the end at its
+    // indentation, put on a form of its own.
+    std::ifstream file(Q4_SOURCE_DIR "/app/pages/power/TformPower.txt", std::ios::binary);
+    std::string line, block, indent;
+    while (std::getline(file, line)) {
+        const auto at = line.find("object Chart1: TChart");
+        if (indent.empty() && at != std::string::npos)
+            indent = line.substr(0, at);
+        if (indent.empty())
+            continue;
+        block += line.substr(std::min(indent.size(), line.size())) + "\n";
+        if (line == indent + "end")
+            break;
+    }
+    if (block.empty())
+        return {};
+    return "object formPower: TForm\n" + block + "end\n";
+}
 
 void TPowerChart::Feed(TDateTime t, double thresholdVolts, double volts) {
     TChartAxis* bottom = chart->BottomAxis();
@@ -101,7 +77,7 @@ void TPowerChart::Feed(TDateTime t, double thresholdVolts, double volts) {
 TPowerChart LoadPowerChart() {
     TPowerChart p;
     p.form = new TForm(nullptr);
-    ReadComponentDescription(ObjectTextToBinary(kPowerFormText), p.form);
+    ReadComponentDescription(ObjectTextToBinary(PowerFormText()), p.form);
     p.chart = dynamic_cast<TChart*>(p.form->FindComponent("Chart1"));
     p.voltage = dynamic_cast<TLineSeries*>(p.form->FindComponent("Series1"));
     p.threshold = dynamic_cast<TLineSeries*>(p.form->FindComponent("Series2"));

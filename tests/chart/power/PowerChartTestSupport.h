@@ -21,8 +21,9 @@ namespace powertest {
 
 constexpr double kSecond = 1.0 / 86400;
 extern const std::string kTitle;
-// The chart part of the power page's form, as the form converter writes it.
-extern const std::string kPowerFormText;
+// The chart of the power page's form description (the form converter's text form), on a form of
+// its own; empty when the page's description holds no chart.
+std::string PowerFormText();
 
 // The chart and its two series, owned by a form.
 struct TPowerChart {

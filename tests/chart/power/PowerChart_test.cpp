@@ -72,6 +72,7 @@ int RoundEven(double v) {
 }
 
 TEST_F(PowerChart, TheFormDescriptionAndTheChartBuiltInCodeDrawAlike) {
+    ASSERT_FALSE(PowerFormText().empty());
     loaded = LoadPowerChart();
     ASSERT_NE(loaded.chart, nullptr);
     ASSERT_NE(loaded.voltage, nullptr);
