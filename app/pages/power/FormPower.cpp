@@ -11,6 +11,7 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/IniFiles.h"
+#include "platform/rtl/Strings.h"
 #include "platform/stdctrls/CheckBox.h"
 #include "platform/stdctrls/ComboBox.h"
 #include "platform/stdctrls/Edit.h"
@@ -198,11 +199,19 @@ void TformPower::PrepareRead() {
 
 void TformPower::LoadFromIni(TCustomIniFile& ini) {
     TformIncl::LoadFromIni(ini);
+    // The stored text itself: the edit's mask and range check have already reshaped what the base
+    // put in it, and the file may hold a unit's threshold beyond the track bar or a point.
+    std::string text = PagePart<TCustomMaskEdit>(*this, "meEdgeign")->GetText();
+    try {
+        text = ini.ReadString(Name(), "meEdgeign", text);
+    } catch (const std::exception&) {
+        // a file that cannot be read leaves what the base loaded
+    }
     double volts = 0;
-    const std::string text = PagePart<TCustomMaskEdit>(*this, "meEdgeign")->GetText();
-    if (TryVolts(text, volts)) {
+    if (TryVolts(Trim(text), volts)) {
         const double hundredths = volts * 100;
-        if (std::fabs(hundredths - std::round(hundredths)) < 1e-6)
+        // A threshold the unit could hold: whole hundredths of at most 655,35 V.
+        if (hundredths <= 0xFFFF && std::fabs(hundredths - std::round(hundredths)) < 1e-6)
             ShowUnitThreshold(static_cast<int>(std::lround(hundredths)));
     }
     EnableAltPeriods();

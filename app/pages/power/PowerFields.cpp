@@ -41,7 +41,8 @@ std::optional<std::string> CheckThreshold(const std::string& text) {
     double volts = 0;
     if (!TryVolts(text, volts))
         volts = 0;
-    const int hundredths = static_cast<int>(std::lround(volts * 100));
+    // Anything above the range is the range's top; the bound keeps the rounding in an int.
+    const int hundredths = static_cast<int>(std::lround(std::min(volts, 1000.0) * 100));
     std::string wanted;
     if (hundredths < ThresholdLowest)
         wanted = ThresholdText(ThresholdLowest);

@@ -243,6 +243,35 @@ void Poll(pagetest::TPageConnection& connection) {
     apptest::RunOffUserInterface([&] { (*poll)(connection.Controller()); });
 }
 
+TEST(PowerPage, SettingsFileThresholdsBeyondTheTrackBar) {
+    const std::string path = std::string(Q4_BINARY_DIR) + "/power-page-threshold.ini";
+    struct TCase {
+        const char* stored;
+        int position;
+        bool held;
+        const char* sent;
+    };
+    const TCase cases[] = {
+        {"26,50", 1000, true, "26,50"},   // kept as stored, the bar at its top
+        {"12.25", 2275, false, "12,25"},  // a point is read as the comma
+        {"12,345", 2500, false, "10,00"}, // no whole hundredths: the bar stays
+    };
+    for (const TCase& c : cases) {
+        {
+            TMemIniFile ini(path);
+            ini.WriteString("formPower", "meEdgeign", c.stored);
+            ini.UpdateFile();
+        }
+        TPowerPage p;
+        TMemIniFile ini(path);
+        p.page->LoadFromIni(ini);
+        EXPECT_EQ(p.Bar()->Position(), c.position) << c.stored;
+        EXPECT_EQ(p.page->HoldsUnitThreshold(), c.held) << c.stored;
+        EXPECT_EQ(p.page->Values().Threshold, c.sent) << c.stored;
+    }
+    std::remove(path.c_str());
+}
+
 class PowerPageLink : public ::testing::TestWithParam<TLinkKind> {
 protected:
     PowerPageLink() : connection(GetParam(), {p.page}) {}

@@ -36,7 +36,7 @@ TEST(PowerFields, ThresholdCheckHoldsTheTrackBarsRange) {
         {"10,00", std::nullopt}, {"23,00", std::nullopt}, {"25,00", std::nullopt},
         {"09,99", "10,00"},      {"25,01", "25,00"},      {"99,99", "25,00"},
         {"ab,cd", "10,00"},      {"  ,  ", "10,00"},      {"23.00", "23,00"},
-        {"12,5 ", "12,50"},      {"2 ,  ", "20,00"}};
+        {"12,5 ", "12,50"},      {"2 ,  ", "20,00"},      {"99999999999999999999999", "25,00"}};
     for (const auto& [text, wanted] : cases)
         EXPECT_EQ(CheckThreshold(text), wanted) << text;
 }
