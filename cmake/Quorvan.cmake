@@ -57,7 +57,7 @@ function(q4_test name)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   if(Q4_SANITIZE STREQUAL "thread")
-    # One suppression list for every test program (the uninstrumented Qt and PNG libraries).
+    # One suppression list for every test program (the uninstrumented Qt, GLib and PNG libraries).
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/tsan/TsanSuppressions.cpp)
   endif()
   target_compile_definitions(${name} PRIVATE Q4_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
