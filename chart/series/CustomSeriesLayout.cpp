@@ -8,6 +8,7 @@
 #include "chart/util/HitTests.h"
 
 #include <algorithm>
+#include <cstdint>
 
 // ---- stacking ---------------------------------------------------------------------------------
 
@@ -184,10 +185,11 @@ bool TCustomSeries::PointInChartRect(int index) {
     if (!chart)
         return false;
     const TRect plot = chart->ChartRect();
-    const int x = PixelX(index), y = PixelY(index);
-    const int hs = pointer_->HorizSize(), vs = pointer_->VertSize();
-    return std::max(plot.Left, x - hs) < std::min(plot.Right, x + hs) &&
-           std::max(plot.Top, y - vs) < std::min(plot.Bottom, y + vs);
+    // In 64 bits: a pointer size read from a description may be as large as an int holds.
+    const std::int64_t x = PixelX(index), y = PixelY(index);
+    const std::int64_t hs = pointer_->HorizSize(), vs = pointer_->VertSize();
+    return std::max<std::int64_t>(plot.Left, x - hs) < std::min<std::int64_t>(plot.Right, x + hs) &&
+           std::max<std::int64_t>(plot.Top, y - vs) < std::min<std::int64_t>(plot.Bottom, y + vs);
 }
 
 void TCustomSeries::UpdateVisibleRange() {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
 using namespace seriestest;
@@ -254,6 +255,18 @@ TEST_F(LineLayout, PointsWhosePointerReachesIntoThePlotAreVisible) {
     EXPECT_EQ(points->LastVisibleIndex(), 1);
     EXPECT_TRUE(points->PointInChartRect(1));
     EXPECT_FALSE(points->PointInChartRect(2));
+}
+
+TEST_F(LineLayout, APointerAsLargeAsAnIntHoldsReachesThePlotWithoutOverflowing) {
+    auto* points = AddSeries<TPointSeries>();
+    TChartAxis* bottom = chart->BottomAxis();
+    points->AddXYValue(5, 50);
+    Draw();
+    points->AddXYValue(bottom->PixelToValue(chart->PlotRect().Right + 1000), 50);
+    points->Pointer()->SetHorizSize(std::numeric_limits<int>::max());
+    points->Pointer()->SetVertSize(std::numeric_limits<int>::max());
+    EXPECT_TRUE(points->PointInChartRect(0));
+    EXPECT_TRUE(points->PointInChartRect(1));
 }
 
 TEST_F(LineLayout, PointerHitsAreStrictlyInsideThePointersSizes) {
