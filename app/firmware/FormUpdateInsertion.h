@@ -23,7 +23,7 @@ public:
     // The chosen file ("" before one was picked).
     std::string Path() const;
     // True when the chosen file was read whole.
-    bool Loaded() const { return loaded_; }
+    bool FileLoaded() const { return loaded_; }
     const TFirmwareImage& Image() const { return image_; }
     TStringGrid* Grid() const;
 

@@ -64,7 +64,7 @@ bool TServiceFlashing::Run(TComponent* owner) {
     std::unique_ptr<TformUpdateInsertion, void (*)(TformUpdateInsertion*)> dialog(
         TCustomForm::Create<TformUpdateInsertion>(owner),
         [](TformUpdateInsertion* form) { form->Free(); });
-    if (dialog->ShowModal() != mrOk || dialog->Path().empty() || !dialog->Loaded())
+    if (dialog->ShowModal() != mrOk || dialog->Path().empty() || !dialog->FileLoaded())
         return false;
     return Flash(dialog->Image(), dialog->Grid()->RowCount());
 }

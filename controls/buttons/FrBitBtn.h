@@ -70,7 +70,6 @@ private:
     int numGlyphs_ = 1;
     mutable TBitBtnKind kind_ = bkCustom;
     bool modifiedGlyph_ = false;
-    bool settingKindGlyph_ = false;
     TButtonLayout layout_ = blGlyphLeft;
     int margin_ = 2;
     int spacing_ = 4;

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kOk = 1, kCancel = 2, kHelp = 3;
+constexpr int kOk = 1, kCancel = 2; // 3 is the Help button
 constexpr int kGap = 8;
 
 // Declares the three properties of one indexed value (index 1, 2, 3), with their defaults when

@@ -81,7 +81,7 @@ TEST_F(ServiceFlashingTest, TheDialogShowsTheFileAsSixteenByteLines) {
     EXPECT_EQ(grid->Cells(16, 0), "0F");
 
     dialog->LoadHexFile(File("lines.hex", fwtest::LinesFile(128))); // 0000 to 07FF
-    EXPECT_TRUE(dialog->Loaded());
+    EXPECT_TRUE(dialog->FileLoaded());
     EXPECT_EQ(grid->RowCount(), 129);
     EXPECT_EQ(grid->Cells(0, 1), "0000");
     EXPECT_EQ(grid->Cells(0, 128), "007F");
@@ -101,7 +101,7 @@ TEST_F(ServiceFlashingTest, TheDialogShowsTheFileAsSixteenByteLines) {
     const size_t line5 = text.find(":10004000");
     text[line5 + 41] = text[line5 + 41] == '0' ? '1' : '0';
     dialog->LoadHexFile(File("bad.hex", text));
-    EXPECT_FALSE(dialog->Loaded());
+    EXPECT_FALSE(dialog->FileLoaded());
     EXPECT_EQ(grid->RowCount(), 9);
     EXPECT_EQ(grid->Cells(0, 4), "0003");
     EXPECT_EQ(grid->Cells(0, 5), "");
