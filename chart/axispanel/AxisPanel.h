@@ -102,7 +102,7 @@ public:
     // The index-th series shown in the legend (active ones only when asked), or none.
     TChartSeries* LegendSeriesAt(int index, bool activeOnly) const;
     std::string LegendSeriesTitle(int index, bool activeOnly) const;
-    virtual std::string LegendValueText(TChartSeries*, int) { return {}; }
+    std::string LegendValueText(TChartSeries*, int) override { return {}; }
     int MostSeriesPoints() const;
 
     // ---- colours -------------------------------------------------------------------------------

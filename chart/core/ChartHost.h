@@ -117,4 +117,6 @@ public:
     virtual int WidestLabelText(TPlotFont* font) = 0;
     virtual int WidestMark() = 0;
     virtual TAxisOnGetLabel& OnGetAxisLabel() = 0;
+    // The legend's text of a series' point, as the chart's legend shows it (none without one).
+    virtual std::string LegendValueText(TChartSeries*, int) { return {}; }
 };

@@ -27,6 +27,10 @@ class TChartAxis;
 
 Q4_ENUM(THorizAxis, aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis);
 Q4_ENUM(TVertAxis, aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis);
+// What a point's mark shows.
+Q4_ENUM(TSeriesMarksStyle, smsValue, smsPercent, smsLabel, smsLabelPercent, smsLabelValue,
+        smsLegend, smsPercentTotal, smsLabelPercentTotal, smsXValue, smsXY, smsSeriesTitle,
+        smsPointIndex, smsPercentRelative);
 
 // Which changes of a series its linked series follow (bits of RecalcOptions).
 constexpr int rOnDelete = 1;
@@ -68,6 +72,11 @@ public:
     virtual void DeletePositions(int first, int count) = 0;
     virtual void SetParentChart(TChartHost* chart) = 0;
     virtual void SetZPosition(int z) = 0;
+    // What the mark texts show and whether their parts stand on lines of their own.
+    virtual TSeriesMarksStyle Style() const { return smsLabel; }
+    virtual bool MultiLine() const { return false; }
+    // The text of the point's own item when it has one with a text set (lines joined by CR LF).
+    virtual bool CustomItemText(int, std::string&) const { return false; }
 };
 
 class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
@@ -289,6 +298,28 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
     // leave events and sets the cursor).
     bool CheckMouse(int x, int y);
     bool MouseOver() const { return mouseOver_; }
+
+    // ---- texts (SeriesTexts.cpp) ---------------------------------------------------------------
+    // Between the lines of a multi-line mark, and between the columns of a legend text.
+    static constexpr char LineSeparator = '\r';
+    static constexpr char ColumnSeparator = '\x06';
+    // The point's mandatory value in ValueFormat.
+    std::string ValueText(int index) const;
+    // The point's label, or its value text when the label is empty.
+    std::string LabelOrValueText(int index) const;
+    // The point's position value as its horizontal axis labels it (ValueFormat without an axis).
+    std::string XText(int index) const;
+    // The mark's text: the point's own item text, else by the marks' Style (smsLabel without
+    // marks), then OnGetMarkText.
+    std::string MarkText(int index);
+    // |value| as a share of the absolute sum in PercentFormat (100 when the sum is 0); with the
+    // total, "<p> of <sum>" (on two lines for multi-line marks).
+    std::string PercentText(int index, bool withTotal) const;
+    // The legend text of a point in a legend text style (the ordinal of TLegendTextStyle), its
+    // columns parted by ColumnSeparator.
+    std::string LegendItemText(int index, int textStyle) const;
+    // Title, else the component's name, else "Series" and the 1-based place in the chart.
+    std::string DisplayTitle() const;
 
     // ---- sources and linked series -------------------------------------------------------------
     TDataSourcesList& DataSources() { return dataSources_; }
