@@ -8,7 +8,8 @@
 
 TCustomChartLegend::TCustomChartLegend(TCustomPlotPanel* parent, TChartHost* chart)
     : TPlotCustomShapePosition(parent), chart_(chart),
-      dividingLines_(std::make_unique<TChartHiddenPen>([this](TObject*) { Changed(); })) {}
+      dividingLines_(std::make_unique<TChartHiddenPen>([this](TObject*) { Changed(); })),
+      symbol_([this] { Changed(); }) {}
 
 TCustomChartLegend::~TCustomChartLegend() = default;
 
@@ -41,7 +42,7 @@ void TCustomChartLegend::Assign(TPersistent* source) {
         alignment_ = other->alignment_;
         checkBoxes_ = other->checkBoxes_;
         checkBoxesStyle_ = other->checkBoxesStyle_;
-        colorWidth_ = other->colorWidth_;
+        symbol_.Assign(other->symbol_);
         currentPage_ = other->currentPage_;
         dividingLines_->Assign(other->dividingLines_.get());
         firstValue_ = other->firstValue_;

@@ -1,16 +1,21 @@
 #pragma once
 // The chart's legend: the framed box beside or above the chart that lists the series, the points
-// of one series, the last value of each series, or the series groups. This holds its published
-// settings, the style it takes in effect and whether it is to be drawn at all; its layout, drawing
-// and hit test are not there yet (Draw draws nothing, and the chart reserves no room for it).
+// of one series, the last value of each series, or the series groups. It holds its published
+// settings, lays itself out beside or above the plot rectangle (taking its room from it), draws its
+// rows and answers which row a pixel falls in. The layout of the last drawing is kept for the hit
+// test.
 
+#include "chart/control/LegendSymbol.h"
 #include "chart/control/ShapePosition.h"
 #include "chart/core/ChartHost.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class TChartHiddenPen;
 class TChartSeries;
+class TCustomChart;
 
 Q4_ENUM(TLegendAlignment, laLeft, laRight, laTop, laBottom);
 Q4_ENUM(TCheckBoxesStyle, cbsCheck, cbsRadio);
@@ -34,8 +39,47 @@ public:
     bool CheckBoxesShown() const { return checkBoxes_ && EffectiveStyle() != lsValues; }
     // Visible, and check boxes shown or at least one series active.
     bool ToBeDrawn() const;
-    // Lays the legend out and draws it (not built yet: draws nothing).
-    void Draw() {}
+    // Lays the legend out and draws it, then takes its room from the plot rectangle.
+    void Draw();
+    // The item under a pixel of the last drawing (FirstValue counted in), or -1.
+    int ItemAt(int x, int y) const;
+    // A click on item index: switches its series (or group) when check boxes are shown. Answers
+    // whether anything changed.
+    bool ClickItem(int index);
+    // How many items the effective style lists, after FirstValue.
+    int ItemCount() const;
+    // The text of item index (columns split at code 6), as the chart offers it.
+    std::string ItemText(int index) const;
+    // A text split at code 6 into at most two columns.
+    struct TItemText {
+        std::string column[2];
+    };
+    static TItemText SplitColumns(std::string text);
+    // The series whose points a values legend lists (null when none).
+    TChartSeries* ValuesSeries() const;
+    // The height of one row in the current font.
+    int RowHeight() const;
+    TLegendSymbol* Symbol() { return &symbol_; }
+    // The layout of the last drawing.
+    struct TLayout {
+        TLegendStyle style = lsAuto;
+        int totalItems = 0;
+        int lastValue = -1;
+        int rows = 0;
+        int columns = 0;
+        int rowHeight = 0;
+        int itemsTop = 0;
+        int textWidth = 0;
+        int symbolWidth = 0;
+        int spaceWidth = 0;
+        int columnWidth[2] = {0, 0};
+        int textX = 0;
+        int symbolX = 0;
+        int checkX = 0;
+        int step = 0;
+        int frameWidth = 0;
+    };
+    const TLayout& Layout() const { return layout_; }
 
     TLegendAlignment Alignment() const { return alignment_; }
     void SetAlignment(TLegendAlignment alignment) { SetValue(alignment_, alignment); }
@@ -46,8 +90,8 @@ public:
     // Becoming cbsRadio leaves only the first active series shown in the legend active.
     void SetCheckBoxesStyle(TCheckBoxesStyle style);
     // The width of the row symbol in pixels.
-    int ColorWidth() const { return colorWidth_; }
-    void SetColorWidth(int width) { SetValue(colorWidth_, width); }
+    int ColorWidth() const { return symbol_.Width(); }
+    void SetColorWidth(int width) { symbol_.SetWidth(width); }
     bool CurrentPage() const { return currentPage_; }
     void SetCurrentPage(bool on) { SetValue(currentPage_, on); }
     TChartHiddenPen* DividingLines() const { return dividingLines_.get(); }
@@ -93,11 +137,23 @@ protected:
 
 private:
     int ActiveSeriesCount() const;
+    TCustomChart* Chart() const;
+    int LegendFrameWidth() const;
+    std::vector<TItemText> BuildTexts() const;
+    void MeasureColumns(const std::vector<TItemText>& texts);
+    void LayOutVertical(const std::vector<TItemText>& texts);
+    void LayOutHorizontal(const std::vector<TItemText>& texts);
+    void SizeAndPlace();
+    void PlaceItems(int x);
+    void DrawItem(const std::vector<TItemText>& texts, int index, int position);
+    void DrawItemSymbol(int index, const TRect& rect);
+    void DrawDividingLine(int position, int y, int columnOffset);
+    void TakeSpace();
+    int ColumnOffset(int position) const;
 
     TLegendAlignment alignment_ = laRight;
     bool checkBoxes_ = false;
     TCheckBoxesStyle checkBoxesStyle_ = cbsCheck;
-    int colorWidth_ = 20;
     bool currentPage_ = true;
     std::unique_ptr<TChartHiddenPen> dividingLines_;
     int firstValue_ = 0;
@@ -115,6 +171,8 @@ private:
     int topPos_ = 10;
     int vertMargin_ = 0;
     int vertSpacing_ = 0;
+    TLegendSymbol symbol_;
+    TLayout layout_;
 };
 
 class TChartLegend : public TCustomChartLegend {
