@@ -353,3 +353,32 @@ TEST_F(LegendFixture, PlainSymbolWithoutPenCoversOneMorePixel) {
 }
 
 } // namespace
+
+namespace {
+
+// A values legend: one row per point, the label column left and the value column right-aligned.
+TEST_F(LegendFixture, ValuesLegendAlignsItsValueColumnRight) {
+    AddTitledSeries({"A"}, 12);
+    chart->OnGetLegendText = [](TCustomAxisPanel*, TLegendStyle, int index, std::string& text) {
+        text = std::to_string(index * index * 37) + "\x06" + "Точка " + std::to_string(index);
+    };
+    auto rec = Draw(400, 250);
+    std::vector<std::vector<int>> values;
+    for (const std::string& line : rec->LinesIn("Legend"))
+        if (line.rfind("TEXT ", 0) == 0 && TextOf(line).rfind("Точка", 0) != 0)
+            values.push_back(NumbersOf(line));
+    ASSERT_EQ(values.size(), 12u);
+    // Right-aligned: "0" starts further right than "4070".
+    EXPECT_GT(values[0][0], values[11][0]);
+    Save(*rec, "legend-values");
+    chart->Legend()->SetTextStyle(ltsPlain);
+    auto plain = Draw(400, 250);
+    std::vector<int> lefts;
+    for (const std::string& line : plain->LinesIn("Legend"))
+        if (line.rfind("TEXT ", 0) == 0 && TextOf(line).rfind("Точка", 0) != 0)
+            lefts.push_back(NumbersOf(line)[0]);
+    ASSERT_EQ(lefts.size(), 12u);
+    EXPECT_EQ(lefts.front(), lefts.back());
+}
+
+} // namespace
