@@ -170,6 +170,12 @@ std::string TCustomChart::PointLegendText(TChartSeries* series, int valueIndex) 
     return text;
 }
 
+std::string TCustomChart::LegendValueText(TChartSeries* series, int valueIndex) {
+    if (series == nullptr || valueIndex < 0)
+        return {};
+    return series->LegendItemText(valueIndex, legend_->TextStyle());
+}
+
 std::string TCustomChart::LegendItemText(int index, std::string text) {
     if (OnGetLegendText)
         OnGetLegendText(this, legend_->EffectiveStyle(), index, text);

@@ -119,6 +119,8 @@ public:
     int WallSizeOfAxis(TChartAxis* axis) override;
     // The legend text of one point: "" for index -1; line breaks become blanks.
     std::string PointLegendText(TChartSeries* series, int valueIndex);
+    // The series' text of a point in the legend's text style ("" for index -1).
+    std::string LegendValueText(TChartSeries* series, int valueIndex) override;
     // The legend's item text offered to OnGetLegendText.
     std::string LegendItemText(int index, std::string text);
 

@@ -9,7 +9,6 @@
 #include "chart/draw/PlotCanvas.h"
 #include "chart/draw/View3DOptions.h"
 #include "chart/util/DateSteps.h"
-#include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/Math.h"
 
 #include <algorithm>
@@ -38,14 +37,6 @@ public:
 private:
     TCanvas3D* canvas_;
 };
-
-// The text a series' mark shows at a point: its label, or its value in the series' format.
-std::string MarkTextOf(TChartSeries* series, int index) {
-    const std::string& label = series->Labels().Get(index);
-    if (!label.empty())
-        return label;
-    return FormatFloat(series->ValueFormat(), series->MarkValue(index));
-}
 
 } // namespace
 
@@ -354,7 +345,7 @@ void TChartAxis::DrawSeriesLabels(bool marks) {
         for (TChartSeries* s : series) {
             if (index < s->FirstVisibleIndex() || index > s->LastVisibleIndex())
                 continue;
-            std::string t = marks ? MarkTextOf(s, index) : s->Labels().Get(index);
+            std::string t = marks ? s->MarkText(index) : s->Labels().Get(index);
             if (onGetLabel)
                 onGetLabel(this, s, index, t);
             if (!t.empty()) {

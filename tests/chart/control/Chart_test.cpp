@@ -155,6 +155,38 @@ TEST_F(ChartFixture, PointLegendTextOfNoPointIsEmpty) {
     EXPECT_EQ(chart->PointLegendText(nullptr, 0), "");
 }
 
+TEST_F(ChartFixture, PointLegendTextFollowsTheLegendsTextStyle) {
+    auto* series = AddSeries();
+    series->AddXYValue(1, 1);
+    series->AddXYValue(2, 3, "Север\rЮг");
+    struct Case {
+        TLegendTextStyle style;
+        int index;
+        std::string text;
+    };
+    const Case cases[] = {
+        {ltsLeftValue, 1, "3\x06Север Юг"}, // line breaks of the label become blanks
+        {ltsLeftValue, 0, "1"},
+        {ltsRightValue, 1,
+         "Север Юг\x06"
+         "3"},
+        {ltsPlain, 0, ""},
+        {ltsRightPercent, 1,
+         "Север Юг\x06"
+         "75 %"},
+        {ltsXAndValue, 0,
+         "1\x06"
+         "1"},
+    };
+    for (const Case& c : cases) {
+        chart->Legend()->SetTextStyle(c.style);
+        EXPECT_EQ(chart->PointLegendText(series, c.index), c.text) << c.style << " " << c.index;
+    }
+    chart->Legend()->SetTextStyle(ltsRightValue);
+    EXPECT_EQ(chart->LegendValueText(series, 1), "Север\rЮг\x06"
+                                                 "3");
+}
+
 TEST_F(ChartFixture, LegendItemTextIsOfferedToTheEvent) {
     chart->OnGetLegendText = [](TCustomAxisPanel*, TLegendStyle style, int index,
                                 std::string& text) {

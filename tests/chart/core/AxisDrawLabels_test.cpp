@@ -119,6 +119,23 @@ TEST_F(AxisDrawLabelsTest, SeriesLabelsKeepApart) {
     }
 }
 
+// Mark labels show each point's mark text, with the series' own mark text event applied.
+TEST_F(AxisDrawLabelsTest, MarkLabelsShowTheMarkTexts) {
+    series.ClearValues();
+    series.AddXYValue(1, 1500);
+    series.AddXYValue(2, 2, "Май");
+    series.OnGetMarkText = [](TChartSeries*, int index, std::string& text) {
+        text += " #" + std::to_string(index);
+    };
+    bottom->SetIncrement(0);
+    bottom->SetLabelStyle(talMark);
+    bottom->SetLabelsSeparation(0);
+    Fit();
+    scene.Draw({bottom});
+    EXPECT_EQ(scene.TextsOnly(),
+              (std::vector<std::string>{FormatFloat("#,##0.###", 1500) + " #0", "Май #1"}));
+}
+
 // Custom labels within Minimum .. Maximum, their own text or the value's; hidden ones still
 // leave a tick when ticks are not tied to labels; an opaque one fills its box first.
 TEST_F(AxisDrawLabelsTest, CustomLabels) {
