@@ -4,6 +4,7 @@
 #include "chart/core/ChartSeries.h"
 
 #include "chart/core/ChartAxis.h"
+#include "chart/core/SeriesMarks.h"
 #include "chart/draw/PlotCanvas.h"
 #include "platform/rtl/Strings.h"
 
@@ -15,6 +16,8 @@ TChartSeries::TChartSeries(TComponent* owner) : TCustomChartSeries(owner), dataS
     yValues_ = AddValueList("Y");
     notMandatory_ = xValues_;
     mandatory_ = yValues_;
+    marks_ = std::make_unique<TSeriesMarks>(this);
+    SetMarkPoints(marks_.get());
 }
 
 TChartSeries::~TChartSeries() {

@@ -19,11 +19,13 @@
 #include "platform/graphics/Cursors.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class TChartAxis;
+class TSeriesMarks;
 
 Q4_ENUM(THorizAxis, aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis);
 Q4_ENUM(TVertAxis, aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis);
@@ -102,6 +104,9 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
     void AddedToChart() override;
     // Gives the chart its cursor back, unlinks from the sources and forgets the chart.
     void RemovedFromChart() override;
+
+    // The labelled boxes beside the points (hidden unless shown).
+    TSeriesMarks* Marks() const { return marks_.get(); }
 
     // ---- axes ----------------------------------------------------------------------------------
     THorizAxis HorizAxis() const { return horizAxis_; }
@@ -320,6 +325,12 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
     std::string LegendItemText(int index, int textStyle) const;
     // Title, else the component's name, else "Series" and the 1-based place in the chart.
     std::string DisplayTitle() const;
+    // The coloured symbol of a legend row (index -1: the whole series) in rect, drawn with the
+    // series' pen and brush in the point's legend colour; nothing for clNone, nor for the
+    // whole series when each point has its own colour. The chart does not repaint meanwhile.
+    void DrawLegendEntry(int index, const TRect& rect);
+    // Series types may change the symbol's back colour and brush style.
+    virtual void PrepareLegendBrush(int, TColor&, TBrushStyle&) {}
 
     // ---- sources and linked series -------------------------------------------------------------
     TDataSourcesList& DataSources() { return dataSources_; }
@@ -428,6 +439,7 @@ private:
     int middleZ_ = 0;
     int endZ_ = 0;
     TChartValueList* mandatory_ = nullptr;
+    std::unique_ptr<TSeriesMarks> marks_;
     TChartValueList* notMandatory_ = nullptr;
     bool yMandatory_ = true;
     TSeriesMarkPoints* markPoints_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include "chart/core/SeriesMarks.h"
 
+#include "chart/core/ChartHost.h"
+#include "chart/panel/PlotPanel.h"
 #include "platform/classes/Filer.h"
 
 #include <cmath>
@@ -139,6 +141,30 @@ void TSeriesMarks::DeletePoint(int index) {
 }
 
 void TSeriesMarks::SetParentChart(TChartHost* chart) {
+    auto* panel =
+        chart != nullptr ? dynamic_cast<TCustomPlotPanel*>(chart->ChartComponent()) : nullptr;
+    SetParent(panel);
+    items_.SetParent(panel);
+    if (symbol_)
+        symbol_->SetParent(panel);
     if (callout_)
         callout_->SetParentChart(chart);
+}
+
+void TSeriesMarks::SetStyle(TSeriesMarksStyle style) {
+    if (StoreChanged(style_, style) && series_ != nullptr && series_->ParentChart() != nullptr)
+        series_->ParentChart()->Invalidate();
+}
+
+bool TSeriesMarks::CustomItemText(int index, std::string& text) const {
+    const TMarksItem* item = items_.Existing(index);
+    if (item == nullptr || item->TextIfAny() == nullptr || item->TextIfAny()->Count() == 0)
+        return false;
+    text.clear();
+    for (int i = 0; i < item->TextIfAny()->Count(); ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += item->TextIfAny()->Get(i);
+    }
+    return true;
 }

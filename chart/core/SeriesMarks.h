@@ -39,7 +39,12 @@ public:
     int DrawEvery() const { return drawEvery_; }
     void SetDrawEvery(int every) { drawEvery_ = every; }
     int EffectiveDrawEvery() const { return drawEvery_ > 0 ? drawEvery_ : 1; }
-    bool MultiLine() const { return multiLine_; }
+    bool MultiLine() const override { return multiLine_; }
+    TSeriesMarksStyle Style() const override { return style_; }
+    void SetStyle(TSeriesMarksStyle style);
+    bool CustomItemText(int index, std::string& text) const override;
+    TAlignment TextAlign() const { return textAlign_; }
+    void SetTextAlign(TAlignment align) { textAlign_ = align; }
     void SetMultiLine(bool on) { multiLine_ = on; }
     TMargins* Margins() const { return margins_.get(); }
     int ZPosition() const { return zPosition_; }
@@ -70,6 +75,14 @@ public:
     bool DrawsPoint(int index) const { return index % EffectiveDrawEvery() == 0; }
     void ClearPositionsAndItems();
 
+    // ---- drawing (on the series' chart; nothing without one)
+    // -------------------------------------- The marks of the visible points that get one (every
+    // DrawEvery-th, not null, with a text and a visible shape), each measured, lifted by the
+    // callout, stored and drawn.
+    void DrawMarks();
+    // One mark: the callout's arrow, the box at Angle, the symbol and the text lines.
+    void DrawMark(int index, TColor color, TSeriesMarkPosition& position, const std::string& text);
+
     // TSeriesMarkPoints
     void ClearPositions() override { positions_.Clear(); }
     void ClearItems() override;
@@ -79,7 +92,13 @@ public:
     void SetZPosition(int z) override { zPosition_ = z; }
 
 private:
+    TCanvas3D* DrawingCanvas() const;
+    void DrawMarkText(TCanvas3D& canvas, TPlotCustomShape& shape, const TRect& box, TColor color,
+                      const std::string& text);
+
     TChartSeries* series_;
+    TSeriesMarksStyle style_ = smsLabel;
+    TAlignment textAlign_ = taCenter;
     int angle_ = 0;
     bool clip_ = false;
     int drawEvery_ = 1;
