@@ -9,7 +9,7 @@
 TCustomChartLegend::TCustomChartLegend(TCustomPlotPanel* parent, TChartHost* chart)
     : TPlotCustomShapePosition(parent), chart_(chart),
       dividingLines_(std::make_unique<TChartHiddenPen>([this](TObject*) { Changed(); })),
-      symbol_([this] { Changed(); }) {}
+      symbol_([this] { Changed(); }), title_(std::make_unique<TLegendTitle>(parent)) {}
 
 TCustomChartLegend::~TCustomChartLegend() = default;
 
@@ -43,6 +43,7 @@ void TCustomChartLegend::Assign(TPersistent* source) {
         checkBoxes_ = other->checkBoxes_;
         checkBoxesStyle_ = other->checkBoxesStyle_;
         symbol_.Assign(other->symbol_);
+        title_->Assign(other->title_.get());
         currentPage_ = other->currentPage_;
         dividingLines_->Assign(other->dividingLines_.get());
         firstValue_ = other->firstValue_;

@@ -6,6 +6,7 @@
 // test.
 
 #include "chart/control/LegendSymbol.h"
+#include "chart/control/LegendTitle.h"
 #include "chart/control/ShapePosition.h"
 #include "chart/core/ChartHost.h"
 
@@ -60,6 +61,8 @@ public:
     // The height of one row in the current font.
     int RowHeight() const;
     TLegendSymbol* Symbol() { return &symbol_; }
+    TLegendTitle* Title() const { return title_.get(); }
+    void SetTitle(TLegendTitle* title) { title_->Assign(title); }
     // The layout of the last drawing.
     struct TLayout {
         TLegendStyle style = lsAuto;
@@ -78,6 +81,8 @@ public:
         int checkX = 0;
         int step = 0;
         int frameWidth = 0;
+        bool drawTitle = false;
+        int titleHeight = 0;
     };
     const TLayout& Layout() const { return layout_; }
 
@@ -150,6 +155,8 @@ private:
     void DrawDividingLine(int position, int y, int columnOffset);
     void TakeSpace();
     int ColumnOffset(int position) const;
+    // The room the title takes above the rows (0 without a title).
+    int TitleRoom() const;
 
     TLegendAlignment alignment_ = laRight;
     bool checkBoxes_ = false;
@@ -172,6 +179,7 @@ private:
     int vertMargin_ = 0;
     int vertSpacing_ = 0;
     TLegendSymbol symbol_;
+    std::unique_ptr<TLegendTitle> title_;
     TLayout layout_;
 };
 

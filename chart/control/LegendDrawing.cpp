@@ -64,6 +64,11 @@ void TCustomChartLegend::Draw() {
     canvas.SelectFont(Font());
     layout_.spaceWidth = canvas.MeasureTextWidth(" ");
     layout_.rowHeight = RowHeight();
+    if (title_->Shown()) {
+        layout_.drawTitle = true;
+        layout_.titleHeight = title_->TitleHeight(canvas);
+        canvas.SelectFont(Font());
+    }
 
     std::vector<TItemText> texts;
     if (Vertical()) {
@@ -83,6 +88,10 @@ void TCustomChartLegend::Draw() {
         if (chart->OnGetLegendRect)
             chart->OnGetLegendRect(chart, ShapeRect);
         DrawShape();
+        if (layout_.drawTitle) {
+            title_->DrawIn(canvas, ShapeRect);
+            canvas.SelectFont(Font());
+        }
         for (int i = firstValue_, position = 0; i <= layout_.lastValue; ++i, ++position)
             DrawItem(texts, inverted_ ? layout_.lastValue - position : i, position);
         TakeSpace();

@@ -157,7 +157,7 @@ void TCustomChartLegend::LayOutVertical(const std::vector<TItemText>&) {
         ShapeRect.Top = top;
     }
     layout_.columns = 1;
-    layout_.itemsTop = ShapeRect.Top;
+    layout_.itemsTop = ShapeRect.Top + TitleRoom();
     const TRect& plot = panel->PlotRect();
     if (layout_.itemsTop >= plot.Bottom || layout_.rowHeight <= 0)
         layout_.rows = 0;
@@ -203,6 +203,15 @@ void TCustomChartLegend::LayOutHorizontal(const std::vector<TItemText>& texts) {
         std::min(layout_.totalItems, layout_.columns * layout_.rows) + firstValue_ - 1;
 }
 
+int TCustomChartLegend::TitleRoom() const {
+    if (!layout_.drawTitle)
+        return 0;
+    int room = layout_.titleHeight + 2;
+    if (!title_->Transparent() && title_->Shadow()->Visible())
+        room += std::abs(title_->Shadow()->VertSize());
+    return room;
+}
+
 int TCustomChartLegend::ColumnOffset(int position) const {
     if (Vertical() || layout_.columns < 1)
         return 0;
@@ -223,19 +232,23 @@ void TCustomChartLegend::PlaceItems(int x) {
 void TCustomChartLegend::SizeAndPlace() {
     TCustomPlotPanel* panel = Parent();
     layout_.step = Rounded(layout_.rowHeight * 0.1);
-    const int height = layout_.rowHeight * layout_.rows + 2 + 2 * layout_.step;
+    int height = layout_.rowHeight * layout_.rows + 2 + 2 * layout_.step;
+    if (layout_.drawTitle)
+        height += TitleRoom() + 2;
     if (alignment_ == laBottom && !CustomPosition())
         ShapeRect.Top = ShapeRect.Bottom - height;
     else
         ShapeRect.Bottom = ShapeRect.Top + height;
     if (!Vertical())
-        layout_.itemsTop = ShapeRect.Top;
+        layout_.itemsTop = ShapeRect.Top + TitleRoom();
+    const int titleWidth = layout_.drawTitle ? title_->TitleWidth(*panel->DrawCanvas()) : 0;
     const bool boxes = CheckBoxesShown();
     int x;
     if (Vertical()) {
         int width = layout_.textWidth + 12;
         if (layout_.style != lsSeriesGroups)
             width += layout_.symbolWidth + (symbol_.Visible() ? 2 : 0);
+        width = std::max(width, titleWidth);
         const TRect& plot = panel->PlotRect();
         if (alignment_ == laRight && !CustomPosition()) {
             int right = plot.Right - (layout_.frameWidth + 1);
@@ -254,6 +267,7 @@ void TCustomChartLegend::SizeAndPlace() {
         int w = columns * (layout_.textWidth + layout_.symbolWidth + 6) + 6 + 2 * columns;
         if (boxes)
             w += 15 * columns + 4;
+        w = std::max(w, titleWidth);
         const int d = std::min(panel->PlotWidth(), w) / 2;
         if (!CustomPosition()) {
             const TRect& bounds = panel->PanelBounds();

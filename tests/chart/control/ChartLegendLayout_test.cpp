@@ -382,3 +382,42 @@ TEST_F(LegendFixture, ValuesLegendAlignsItsValueColumnRight) {
 }
 
 } // namespace
+
+namespace {
+
+// The legend's title stands above the rows, in bold, and widens a legend narrower than itself.
+TEST_F(LegendFixture, TitleStandsAboveTheRows) {
+    AddTitledSeries({"A", "B"});
+    TChartLegend* legend = chart->Legend();
+    auto without = Draw(400, 250);
+    const int rowsTopWithout = legend->Layout().itemsTop - Box().Top;
+    const int widthWithout = Box().Right - Box().Left;
+    legend->Title()->Text()->Add("Показания датчиков");
+    for (TAlignment alignment : {taLeftJustify, taCenter, taRightJustify}) {
+        legend->Title()->SetTextAlignment(alignment);
+        auto rec = Draw(400, 250);
+        const std::vector<std::string> texts = LegendTexts(*rec);
+        ASSERT_EQ(texts.size(), 3u);
+        EXPECT_EQ(texts[0], "Показания датчиков");
+        const std::size_t titleLine = rec->FirstLine("TEXT", "Показания");
+        const std::vector<int> at = NumbersOf(rec->Lines()[titleLine]);
+        EXPECT_GT(at[0], Box().Left) << alignment;
+        EXPECT_LT(at[1] + legend->Layout().titleHeight, legend->Layout().itemsTop + 4);
+        EXPECT_EQ(legend->Layout().itemsTop - Box().Top,
+                  rowsTopWithout + legend->Layout().titleHeight + 2);
+        EXPECT_GT(Box().Right - Box().Left, widthWithout) << "the title is wider than the rows";
+        if (alignment == taCenter)
+            Save(*rec, "legend-title");
+    }
+    // A transparent title with a frame is no taller than its lines.
+    const int transparentHeight = legend->Layout().titleHeight;
+    legend->Title()->Pen()->SetVisible(true);
+    legend->Title()->Pen()->SetWidth(3);
+    Draw(400, 250);
+    EXPECT_EQ(legend->Layout().titleHeight, transparentHeight);
+    legend->Title()->SetTransparent(false);
+    Draw(400, 250);
+    EXPECT_EQ(legend->Layout().titleHeight, transparentHeight + 2 + 6);
+}
+
+} // namespace
