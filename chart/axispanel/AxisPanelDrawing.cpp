@@ -4,6 +4,7 @@
 
 #include "chart/axispanel/AxisPanel.h"
 #include "chart/axispanel/DrawBrackets.h"
+#include "chart/core/SeriesMarks.h"
 
 #include <algorithm>
 
@@ -340,6 +341,12 @@ void TCustomAxisPanel::RemovePlotClip() {
     DrawCanvas()->RemoveClip();
 }
 
-void TCustomAxisPanel::DrawMarksOf(TChartSeries*) {
-    // Series marks are drawn by the marks of each series type; none here yet.
+void TCustomAxisPanel::DrawMarksOf(TChartSeries* series) {
+    TSeriesMarks* marks = series->Marks();
+    if (marks == nullptr || !marks->Visible() || series->Count() == 0)
+        return;
+    TPlotClipScope clip(*this);
+    if (marks->Clip())
+        ClipPlot();
+    marks->DrawMarks();
 }

@@ -1,0 +1,73 @@
+// Marks of a line series on a chart: where each mark lands, which points get one, the hit test
+// on what was drawn, and a picture of a line chart with marks and callouts.
+
+#include "tests/chart/series/SeriesTestSupport.h"
+
+#include "chart/core/SeriesMarks.h"
+#include "tests/chart/support/ChartTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using seriestest::SeriesFixture;
+
+class MarksDrawing : public SeriesFixture {
+protected:
+    TLineSeries* AddMarked(int drawEvery) {
+        TLineSeries* series = AddSeries({{1, 20}, {3, 60}, {5, 35}, {7, 80}, {9, 50}});
+        TSeriesMarks* marks = series->Marks();
+        marks->SetVisible(true);
+        marks->SetStyle(smsValue);
+        marks->SetDrawEvery(drawEvery);
+        marks->Callout()->Arrow()->SetColor(clBlack);
+        marks->Callout()->SetDistance(2);
+        return series;
+    }
+};
+
+TEST_F(MarksDrawing, EachMarkStandsAboveItsPointLiftedByTheCallout) {
+    TLineSeries* series = AddMarked(1);
+    Draw();
+    const TSeriesMarksPositions& positions = series->Marks()->Positions();
+    ASSERT_EQ(positions.Count(), 5);
+    for (int i = 0; i < 5; ++i) {
+        const TSeriesMarkPosition* p = positions.EntryAt(i);
+        ASSERT_NE(p, nullptr) << i;
+        const int x = PX(series->XValueAt(i));
+        const int y = PY(series->YValueAt(i));
+        EXPECT_EQ(p->ArrowFrom, (TPoint{x, y - 2})) << i;
+        EXPECT_EQ(p->ArrowTo, (TPoint{x, y - 10})) << i;
+        EXPECT_EQ(p->Left, x - p->Width / 2) << i;
+        EXPECT_EQ(p->Top + p->Height - 1, y - 10) << i; // the box's bottom meets the arrow
+        EXPECT_GT(p->Width, 0);
+        // The box drawn is found again under the pointer.
+        EXPECT_EQ(series->Marks()->MarkAt(x, p->Top + 1), i);
+    }
+    EXPECT_EQ(series->Marks()->MarkAt(PX(2), PY(95)), -1);
+    charttest::SavePicture(Image(), "marks-line-callouts");
+}
+
+TEST_F(MarksDrawing, OnlyEveryNthPointGetsAMarkAndNoneWhenHidden) {
+    struct Case {
+        int every;
+        std::vector<int> marked;
+    };
+    const Case cases[] = {{2, {0, 2, 4}}, {0, {0, 1, 2, 3, 4}}, {3, {0, 3}}};
+    for (const Case& c : cases) {
+        TLineSeries* series = AddMarked(c.every);
+        Draw();
+        std::vector<int> marked;
+        for (int i = 0; i < 5; ++i)
+            if (series->Marks()->Positions().EntryAt(i) != nullptr)
+                marked.push_back(i);
+        EXPECT_EQ(marked, c.marked) << "every " << c.every;
+        series->Free();
+    }
+    TLineSeries* hidden = AddMarked(1);
+    hidden->Marks()->SetVisible(false);
+    Draw();
+    EXPECT_EQ(hidden->Marks()->Positions().Count(), 0);
+}
+
+} // namespace
