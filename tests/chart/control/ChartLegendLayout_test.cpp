@@ -421,3 +421,40 @@ TEST_F(LegendFixture, TitleStandsAboveTheRows) {
 }
 
 } // namespace
+
+namespace {
+
+// An inverted legend draws its items last first; a click on each drawn label names the item whose
+// text stands there, with and without a short last row and a first value.
+TEST_F(LegendFixture, InvertedLegendClicksNameTheItemDrawnThere) {
+    struct Case {
+        TLegendAlignment alignment;
+        int points, first;
+    };
+    const Case cases[] = {
+        {laTop, 23, 0}, {laTop, 23, 2}, {laBottom, 20, 3}, {laRight, 9, 2}, {laLeft, 5, 0}};
+    for (const Case& c : cases) {
+        while (chart->SeriesCount() > 0)
+            chart->SeriesAt(0)->SetParentChart(nullptr);
+        AddTitledSeries({"A"}, c.points);
+        chart->Legend()->SetAlignment(c.alignment);
+        chart->Legend()->SetInverted(true);
+        chart->Legend()->SetFirstValue(c.first);
+        auto rec = Draw(400, 300);
+        std::vector<int> drawn;
+        for (const std::string& line : rec->LinesIn("Legend")) {
+            if (line.rfind("TEXT ", 0) != 0 || TextOf(line).rfind("P", 0) != 0)
+                continue;
+            const int item = std::stoi(TextOf(line).substr(1));
+            drawn.push_back(item);
+            const std::vector<int> at = NumbersOf(line);
+            EXPECT_EQ(chart->Legend()->ItemAt(at[0] + 1, at[1] + 3), item)
+                << c.alignment << " " << c.points << " " << c.first << ": " << line;
+        }
+        ASSERT_FALSE(drawn.empty());
+        EXPECT_EQ(drawn.front(), c.points - 1) << c.alignment;
+        EXPECT_EQ(drawn.back(), c.first) << c.alignment;
+    }
+}
+
+} // namespace
