@@ -45,7 +45,9 @@ TEST(MainWindowPower, TenMinutesOfIdlePollingFeedTheChartWithMemoryFlat) {
     EXPECT_LE(readings, 29);
     EXPECT_EQ(power->VoltageSeries()->Count() - pointsAtConnect, readings);
     EXPECT_EQ(power->ThresholdSeries()->Count(), 2);
-    EXPECT_LT(growth, 1L << 20) << "grew by " << growth << " bytes over nine minutes";
+    if (apptest::ResidentMemoryTellsLeaks()) {
+        EXPECT_LT(growth, 1L << 20) << "grew by " << growth << " bytes over nine minutes";
+    }
     std::printf("resident memory grew by %ld bytes over minutes 1 to 10 (%ld readings)\n", growth,
                 static_cast<long>(readings));
     rig.Quit();

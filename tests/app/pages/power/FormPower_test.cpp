@@ -383,7 +383,9 @@ TEST(PowerPageRun, TenMinutesOfPollingKeepMemoryFlat) {
     EXPECT_LE(points, 29);
     EXPECT_EQ(p.page->ThresholdSeries()->Count(), 2);
     const long growth = apptest::ResidentBytes() - afterFirstMinute;
-    EXPECT_LT(growth, 1L << 20) << "grew by " << growth << " bytes over nine minutes";
+    if (apptest::ResidentMemoryTellsLeaks()) {
+        EXPECT_LT(growth, 1L << 20) << "grew by " << growth << " bytes over nine minutes";
+    }
     std::printf("resident memory grew by %ld bytes over minutes 1 to 10 (%d readings)\n", growth,
                 points);
 }
