@@ -30,6 +30,7 @@ void TChartLegend::DeclareProperties(TPropertyList& p) {
     p.Add("MaxNumRows", &S::MaxNumRows, &S::SetMaxNumRows).Default(10);
     p.Add("PositionUnits", &S::PositionUnits, &S::SetPositionUnits).Default(muPixels);
     p.Add("ResizeChart", &S::ResizeChart, &S::SetResizeChart).Default(true);
+    p.Add("Title", &S::Title, &S::SetTitle);
     p.Add("TextStyle", &S::TextStyle, &S::SetTextStyle).Default(ltsLeftValue);
     p.Add("TopPercent", &S::TopPercent, &S::SetTopPercent).Default(0);
     p.Add("TopPos", &S::TopPos, &S::SetTopPos).Default(10);

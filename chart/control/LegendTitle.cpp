@@ -10,15 +10,30 @@
 
 TLegendTitle::TLegendTitle(TCustomPlotPanel* parent)
     : TPlotShape(parent), text_(std::make_unique<TStringList>()) {
+    defaultTransparent_ = true;
     SetTransparent(true);
     Font()->SetStyle(TFontStyles{fsBold});
     Font()->SetDefaultStyle(TFontStyles{fsBold});
-    Shadow()->SetSize(2);
-    Shadow()->SetColor(static_cast<TColor>(0xC0C0C0));
+    Shadow()->SetDefaults(static_cast<TColor>(0xC0C0C0), 2);
     text_->OnChange = [this](TObject*) { Changed(); };
 }
 
 TLegendTitle::~TLegendTitle() = default;
+
+void TLegendTitle::DeclareProperties(TPropertyList& p) {
+    using S = TLegendTitle;
+    p.Add("Text", &S::Text, &S::SetText).Stored(&S::TextStored);
+    p.Add("TextAlignment", &S::TextAlignment, &S::SetTextAlignment).Default(taLeftJustify);
+}
+
+void TLegendTitle::SetText(TStrings* text) {
+    if (text == text_.get())
+        return;
+    if (text == nullptr)
+        text_->Clear();
+    else
+        text_->Assign(*text);
+}
 
 void TLegendTitle::Assign(TPersistent* source) {
     if (auto* other = dynamic_cast<TLegendTitle*>(source)) {

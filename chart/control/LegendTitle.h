@@ -13,11 +13,12 @@ class TLegendTitle : public TPlotShape {
 public:
     explicit TLegendTitle(TCustomPlotPanel* parent);
     ~TLegendTitle() override;
+    static void DeclareProperties(TPropertyList& p);
     // Text and TextAlignment, then the shape.
     void Assign(TPersistent* source) override;
 
     TStrings* Text() const { return text_.get(); }
-    void SetText(TStrings* text) { text_->Assign(*text); }
+    void SetText(TStrings* text);
     TAlignment TextAlignment() const { return textAlignment_; }
     void SetTextAlignment(TAlignment alignment) { SetValue(textAlignment_, alignment); }
     // Visible and with text.
@@ -32,6 +33,7 @@ public:
 
 private:
     int FrameWidth() const;
+    bool TextStored() const { return text_->Count() > 0; }
 
     std::unique_ptr<TStringList> text_;
     TAlignment textAlignment_ = taLeftJustify;

@@ -4,6 +4,7 @@
 #include "tests/chart/control/ControlTestSupport.h"
 
 #include "chart/core/SeriesGroup.h"
+#include "platform/classes/Streaming.h"
 
 #include <QDir>
 
@@ -455,6 +456,24 @@ TEST_F(LegendFixture, InvertedLegendClicksNameTheItemDrawnThere) {
         EXPECT_EQ(drawn.front(), c.points - 1) << c.alignment;
         EXPECT_EQ(drawn.back(), c.first) << c.alignment;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(LegendFixture, TitleTextAndAlignmentAreStored) {
+    chart->Legend()->Title()->Text()->Add("Датчики");
+    chart->Legend()->Title()->Text()->Add("второй ряд");
+    chart->Legend()->Title()->SetTextAlignment(taCenter);
+    const std::string text = ComponentToText(chart);
+    TChart copy(nullptr);
+    ReadComponentDescription(text, &copy);
+    ASSERT_EQ(copy.Legend()->Title()->Text()->Count(), 2) << text;
+    EXPECT_EQ(copy.Legend()->Title()->Text()->Get(0), "Датчики");
+    EXPECT_EQ(copy.Legend()->Title()->Text()->Get(1), "второй ряд");
+    EXPECT_EQ(copy.Legend()->Title()->TextAlignment(), taCenter);
+    EXPECT_TRUE(copy.Legend()->Title()->Transparent());
 }
 
 } // namespace
