@@ -46,6 +46,7 @@ void TChartSeries::DeclareProperties(TPropertyList& p) {
     p.Add("Cursor", &S::Cursor, &S::SetCursor).Default(crDefault);
     p.Add("Depth", &S::Depth, &S::SetDepth).Default(-1);
     p.Add("HorizAxis", &S::HorizAxis, &S::SetHorizAxis).Default(aBottomAxis);
+    p.Add("Marks", &S::Marks, &S::SetMarks);
     p.Add("PercentFormat", &S::PercentFormat, &S::SetPercentFormat).Stored(&S::PercentFormatStored);
     p.Add("SeriesColor", &S::SeriesColor, &S::SetSeriesColor, TColorTypeInfo())
         .Stored(&S::SeriesColorStored);
@@ -81,6 +82,11 @@ void TChartSeries::Notification(TComponent* component, TOperation operation) {
     TCustomChartSeries::Notification(component, operation);
     if (operation == opRemove && component != this && dataSources_.IndexOf(component) >= 0)
         RemoveDataSourceItem(component);
+}
+
+void TChartSeries::SetMarks(TSeriesMarks* marks) {
+    if (marks != nullptr && marks != marks_.get())
+        marks_->Assign(marks);
 }
 
 // ---- chart binding ------------------------------------------------------------------------------

@@ -107,6 +107,7 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
 
     // The labelled boxes beside the points (hidden unless shown).
     TSeriesMarks* Marks() const { return marks_.get(); }
+    void SetMarks(TSeriesMarks* marks);
 
     // ---- axes ----------------------------------------------------------------------------------
     THorizAxis HorizAxis() const { return horizAxis_; }

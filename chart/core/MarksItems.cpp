@@ -28,6 +28,12 @@ void TMarksItem::DeclareProperties(TPropertyList& p) {
     p.Add("Visible", &S::Visible, &S::SetVisible).Default(true);
 }
 
+void TMarksItem::Assign(TPersistent* source) {
+    if (auto* other = dynamic_cast<TMarksItem*>(source))
+        SetText(other->text_.get());
+    TPlotCustomShape::Assign(source);
+}
+
 TStrings* TMarksItem::Text() {
     if (!text_) {
         text_ = std::make_unique<TStringList>();

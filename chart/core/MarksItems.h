@@ -18,6 +18,8 @@ public:
     explicit TMarksItem(TCustomPlotPanel* parent);
     ~TMarksItem() override;
     static void DeclareProperties(TPropertyList& p);
+    // The look and the text of another item.
+    void Assign(TPersistent* source) override;
 
     // Own lines of text; made on first use, freed by setting none.
     TStrings* Text();

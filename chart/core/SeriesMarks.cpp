@@ -26,6 +26,75 @@ TSeriesMarks::TSeriesMarks(TChartSeries* series)
 
 TSeriesMarks::~TSeriesMarks() = default;
 
+void TSeriesMarksSymbol::DeclareProperties(TPropertyList& p) {
+    using S = TSeriesMarksSymbol;
+    p.Add("Bevel", &S::Bevel, &S::SetBevel).Default(bvNone);
+    p.Add("BevelWidth", &S::BevelWidth, &S::SetBevelWidth).Default(2);
+    p.Add("Brush", &S::Brush, &S::SetBrush);
+    p.Add("Frame", &S::Pen, &S::SetPen);
+    p.Add("Shadow", &S::Shadow, &S::SetShadow);
+    p.Add("ShapeStyle", &S::ShapeStyle, &S::SetShapeStyle).Default(fosRectangle);
+    p.Add("Transparency", &S::Transparency, &S::SetTransparency).Default(0);
+    p.Add("Visible", &S::Visible, &S::SetVisible).Default(false);
+}
+
+void TSeriesMarks::DeclareProperties(TPropertyList& p) {
+    using S = TSeriesMarks;
+    p.Add("Angle", &S::Angle, &S::SetAngle).Default(0);
+    p.Add("Bevel", &S::Bevel, &S::SetBevel).Default(bvNone);
+    p.Add("BevelWidth", &S::BevelWidth, &S::SetBevelWidth).Default(2);
+    p.Add("Brush", &S::Brush, &S::SetBrush);
+    p.Add("Callout", &S::Callout, &S::SetCallout).Stored(&S::CalloutStored);
+    p.Add("Clip", &S::Clip, &S::SetClip).Default(false);
+    p.Add("Color", &S::Color, &S::SetColor, TColorTypeInfo()).Default(DefaultColor);
+    p.Add("DrawEvery", &S::DrawEvery, &S::SetDrawEvery).Default(1);
+    p.Add("Font", &S::Font, &S::SetFont);
+    p.Add("Frame", &S::Pen, &S::SetPen);
+    p.Add("Margins", &S::Margins, &S::SetMargins);
+    p.Add("MultiLine", &S::MultiLine, &S::SetMultiLine).Default(false);
+    p.Add("Shadow", &S::Shadow, &S::SetShadow);
+    p.Add("ShapeStyle", &S::ShapeStyle, &S::SetShapeStyle).Default(fosRectangle);
+    p.Add("Style", &S::Style, &S::SetStyle).Default(smsLabel);
+    p.Add("Symbol", &S::Symbol, &S::SetSymbol).Stored(&S::SymbolStored);
+    p.Add("TextAlign", &S::TextAlign, &S::SetTextAlign).Default(taCenter);
+    p.Add("Transparency", &S::Transparency, &S::SetTransparency).Default(0);
+    p.Add("Transparent", &S::Transparent, &S::SetTransparent).Stored(&S::TransparentStored);
+    p.Add("Visible", &S::Visible, &S::SetVisible).Default(false);
+}
+
+void TSeriesMarks::Assign(TPersistent* source) {
+    if (auto* other = dynamic_cast<TSeriesMarks*>(source)) {
+        angle_ = other->angle_;
+        SetCallout(other->callout_.get());
+        clip_ = other->clip_;
+        drawEvery_ = other->drawEvery_;
+        style_ = other->style_;
+        margins_->Assign(other->margins_.get());
+        multiLine_ = other->multiLine_;
+        SetSymbol(other->symbol_.get());
+        textAlign_ = other->textAlign_;
+        items_.Clear();
+        for (int i = 0; i < other->items_.Count(); ++i)
+            if (TMarksItem* item = other->items_.Existing(i))
+                items_.Item(i)->Assign(item);
+    }
+    TPlotCustomShape::Assign(source);
+}
+
+void TSeriesMarks::SetCallout(TMarksCallout* callout) {
+    if (callout == nullptr)
+        callout_.reset();
+    else if (callout != callout_.get())
+        Callout()->Assign(callout);
+}
+
+void TSeriesMarks::SetSymbol(TSeriesMarksSymbol* symbol) {
+    if (symbol == nullptr)
+        symbol_.reset();
+    else if (symbol != symbol_.get())
+        Symbol()->Assign(symbol);
+}
+
 void TSeriesMarks::DefineProperties(TFiler* filer) {
     TPlotCustomShape::DefineProperties(filer);
     filer->DefineBinaryProperty(

@@ -19,6 +19,7 @@ public:
     explicit TSeriesMarksSymbol(TCustomPlotPanel* parent);
     // Visible and opaque.
     bool ShouldDraw() const { return Visible() && !Transparent(); }
+    static void DeclareProperties(TPropertyList& p);
 };
 
 class TSeriesMarks : public TPlotCustomShape, public TSeriesMarkPoints {
@@ -28,7 +29,10 @@ public:
 
     explicit TSeriesMarks(TChartSeries* series);
     ~TSeriesMarks() override;
+    static void DeclareProperties(TPropertyList& p);
     void DefineProperties(TFiler* filer) override;
+    // The marks' settings, callout, symbol and items, then the shape's look.
+    void Assign(TPersistent* source) override;
 
     TChartSeries* Series() const { return series_; }
     int Angle() const { return angle_; }
@@ -47,6 +51,9 @@ public:
     void SetTextAlign(TAlignment align) { textAlign_ = align; }
     void SetMultiLine(bool on) { multiLine_ = on; }
     TMargins* Margins() const { return margins_.get(); }
+    void SetMargins(TMargins* margins) { margins_->Assign(margins); }
+    void SetCallout(TMarksCallout* callout);
+    void SetSymbol(TSeriesMarksSymbol* symbol);
     int ZPosition() const { return zPosition_; }
 
     TSeriesMarksPositions& Positions() { return positions_; }
@@ -92,6 +99,8 @@ public:
     void SetZPosition(int z) override { zPosition_ = z; }
 
 private:
+    bool CalloutStored() const { return callout_ != nullptr; }
+    bool SymbolStored() const { return symbol_ != nullptr; }
     TCanvas3D* DrawingCanvas() const;
     void DrawMarkText(TCanvas3D& canvas, TPlotCustomShape& shape, const TRect& box, TColor color,
                       const std::string& text);

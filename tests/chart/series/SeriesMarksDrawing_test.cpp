@@ -4,6 +4,9 @@
 #include "tests/chart/series/SeriesTestSupport.h"
 
 #include "chart/core/SeriesMarks.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/classes/Streaming.h"
+#include "platform/forms/Forms.h"
 #include "tests/chart/support/ChartTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +71,70 @@ TEST_F(MarksDrawing, OnlyEveryNthPointGetsAMarkAndNoneWhenHidden) {
     hidden->Marks()->SetVisible(false);
     Draw();
     EXPECT_EQ(hidden->Marks()->Positions().Count(), 0);
+}
+
+} // namespace
+
+namespace {
+
+const std::string kMarkedForm = "object Form1: TForm\n"
+                                "  object Chart1: TChart\n"
+                                "    Width = 400\n"
+                                "    Height = 300\n"
+                                "    View3D = False\n"
+                                "    object Series1: TLineSeries\n"
+                                "      Marks.Callout.Brush.Color = clBlack\n"
+                                "      Marks.Callout.Arrow.Visible = True\n"
+                                "      Marks.Callout.Length = 12\n"
+                                "      Marks.DrawEvery = 2\n"
+                                "    end\n"
+                                "  end\n"
+                                "end\n";
+
+TEST(MarksForms, CalloutSettingsLoadAndHiddenMarksDrawNothing) {
+    std::unique_ptr<TForm, void (*)(TForm*)> form(new TForm(nullptr), [](TForm* f) { f->Free(); });
+    ReadComponentDescription(ObjectTextToBinary(kMarkedForm), form.get());
+    auto* chart = dynamic_cast<TChart*>(form->FindComponent("Chart1"));
+    auto* series = dynamic_cast<TLineSeries*>(form->FindComponent("Series1"));
+    ASSERT_NE(series, nullptr);
+    TSeriesMarks* marks = series->Marks();
+    ASSERT_NE(marks->CalloutIfAny(), nullptr);
+    EXPECT_EQ(marks->Callout()->Brush()->Color(), clBlack);
+    EXPECT_TRUE(marks->Callout()->Arrow()->Visible());
+    EXPECT_EQ(marks->Callout()->Length(), 12);
+    EXPECT_EQ(marks->DrawEvery(), 2);
+    EXPECT_FALSE(marks->Visible());
+    for (int i = 0; i <= 4; ++i)
+        series->AddXYValue(i, 10 * i);
+    TBitmap bitmap(400, 300);
+    chart->DrawToCanvas(bitmap.Canvas(), {0, 0, 400, 300});
+    EXPECT_EQ(marks->Positions().Count(), 0);
+}
+
+TEST(MarksForms, CustomItemsComeBackThroughTheFormsDescription) {
+    std::unique_ptr<TForm, void (*)(TForm*)> form(new TForm(nullptr), [](TForm* f) { f->Free(); });
+    ReadComponentDescription(ObjectTextToBinary(kMarkedForm), form.get());
+    auto* series = dynamic_cast<TLineSeries*>(form->FindComponent("Series1"));
+    ASSERT_NE(series, nullptr);
+    series->Marks()->Items().Item(2)->Text()->Add("Стоянка");
+    series->Marks()->Items().Item(2)->SetColor(clAqua);
+    series->Marks()->Items().Item(0)->SetVisible(false);
+    const std::string text = ComponentToText(form.get());
+    EXPECT_NE(text.find("Marks.Items = {"), std::string::npos) << text;
+
+    std::unique_ptr<TForm, void (*)(TForm*)> back(new TForm(nullptr), [](TForm* f) { f->Free(); });
+    ReadComponentDescription(ObjectTextToBinary(text), back.get());
+    auto* again = dynamic_cast<TLineSeries*>(back->FindComponent("Series1"));
+    ASSERT_NE(again, nullptr);
+    TMarksItems& items = again->Marks()->Items();
+    ASSERT_EQ(items.Count(), 3);
+    ASSERT_NE(items.Existing(2), nullptr);
+    ASSERT_EQ(items.Existing(2)->Text()->Count(), 1);
+    EXPECT_EQ(items.Existing(2)->Text()->Get(0), "Стоянка");
+    EXPECT_EQ(items.Existing(2)->Color(), clAqua);
+    EXPECT_FALSE(items.Existing(0)->Visible());
+    EXPECT_EQ(again->Marks()->Callout()->Length(), 12);
+    EXPECT_EQ(ComponentToText(back.get()), text);
 }
 
 } // namespace
