@@ -86,7 +86,9 @@ void TSeriesMarks::DrawMark(int index, TColor color, TSeriesMarkPosition& positi
         symbol_->SetColor(color);
         symbol_->DrawShapeIn({box.Left + 4, box.Top + 3, box.Left + fh - 1, box.Top + fh - 2}, 0,
                              zPosition_ + 1);
-        textBox.Left += symbol_->ShapeWidth() + 4;
+        // The text moves right by the room measured for the symbol, so that it stays inside
+        // the box whatever the font.
+        textBox.Left += fh - 4;
     }
     textBox.Left += 2;
     DrawMarkText(*canvas, shape, textBox, color, text);

@@ -51,6 +51,26 @@ TEST_F(MarksDrawing, EachMarkStandsAboveItsPointLiftedByTheCallout) {
     charttest::SavePicture(Image(), "marks-line-callouts");
 }
 
+TEST_F(MarksDrawing, AVisibleSymbolWidensTheMarkAndShowsThePointsColourBesideTheText) {
+    TLineSeries* series = AddMarked(1);
+    Draw();
+    const int plainWidth = series->Marks()->Positions().EntryAt(0)->Width;
+    series->Marks()->Symbol()->SetVisible(true);
+    Draw();
+    const TSeriesMarkPosition* p = series->Marks()->Positions().EntryAt(0);
+    const int fontHeight = canvas->CharHeight();
+    EXPECT_EQ(p->Width, plainWidth + fontHeight - 4);
+    const QImage image = Image();
+    charttest::SavePicture(image, "marks-line-symbol");
+    for (int i = 0; i < 5; ++i) {
+        const TSeriesMarkPosition* q = series->Marks()->Positions().EntryAt(i);
+        // The middle of the symbol's square, (left + 4, top + 3) .. (left + fh - 1, top + fh - 2).
+        const int x = q->Left + (fontHeight + 3) / 2;
+        const int y = q->Top + (fontHeight + 1) / 2;
+        EXPECT_EQ(charttest::PixelAt(image, x, y), series->SeriesColor()) << i;
+    }
+}
+
 TEST_F(MarksDrawing, OnlyEveryNthPointGetsAMarkAndNoneWhenHidden) {
     struct Case {
         int every;
