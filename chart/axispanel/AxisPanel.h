@@ -111,7 +111,7 @@ public:
     void SetColorPalette(const std::vector<TColor>& colors);
     // Every series without a colour of its own gets a free one.
     void AssignFreeColors();
-    TColor LegendBackColor() const { return legendBackColor_; }
+    TColor LegendBackColor() const override { return legendBackColor_; }
     void SetLegendBackColor(TColor value) { legendBackColor_ = value; }
     // Whether no series (other than series) uses the colour; the chart control decides.
     virtual bool ColorIsFree(TColor color, bool checkBackground, TChartSeries* series) = 0;

@@ -13,6 +13,7 @@
 class TCanvas3D;
 class TChartAxis;
 class TChartCustomAxes;
+class TChartPen;
 class TChartSeries;
 class TComponent;
 class TCustomChartSeries;
@@ -119,4 +120,8 @@ public:
     virtual TAxisOnGetLabel& OnGetAxisLabel() = 0;
     // The legend's text of a series' point, as the chart's legend shows it (none without one).
     virtual std::string LegendValueText(TChartSeries*, int) { return {}; }
+    // The legend's colour behind its symbols, and the pen its symbols are framed with (none
+    // leaves the series' pen).
+    virtual TColor LegendBackColor() const { return clWhite; }
+    virtual TChartPen* LegendSymbolPen() { return nullptr; }
 };
