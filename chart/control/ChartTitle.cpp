@@ -2,6 +2,7 @@
 
 #include "chart/control/ChartTitle.h"
 
+#include "chart/control/TitleText.h"
 #include "chart/panel/PlotPanel.h"
 
 #include <algorithm>
@@ -26,12 +27,7 @@ void TChartTitle::DeclareProperties(TPropertyList& p) {
 }
 
 void TChartTitle::SetText(TStrings* text) {
-    if (text == text_.get())
-        return;
-    if (text == nullptr)
-        text_->Clear();
-    else
-        text_->Assign(*text);
+    SetTitleLines(*text_, text);
 }
 
 void TChartTitle::Assign(TPersistent* source) {

@@ -2,6 +2,7 @@
 
 #include "chart/control/LegendTitle.h"
 
+#include "chart/control/TitleText.h"
 #include "chart/draw/ChartPen.h"
 #include "chart/draw/PlotCanvas3D.h"
 #include "chart/draw/Shadow.h"
@@ -27,12 +28,7 @@ void TLegendTitle::DeclareProperties(TPropertyList& p) {
 }
 
 void TLegendTitle::SetText(TStrings* text) {
-    if (text == text_.get())
-        return;
-    if (text == nullptr)
-        text_->Clear();
-    else
-        text_->Assign(*text);
+    SetTitleLines(*text_, text);
 }
 
 void TLegendTitle::Assign(TPersistent* source) {
