@@ -4,6 +4,7 @@
 #include "chart/imaging/Filters.h"
 #include "chart/util/ChartUtils.h"
 #include "platform/graphics/Bitmap.h"
+#include "tests/chart/support/ChartAppEnvironment.h"
 #include "tests/support/ProjectFonts.h"
 
 #include <QApplication>
@@ -17,31 +18,19 @@ namespace {
 
 // A full application (forms, the error handler) over the offscreen platform, with the chart
 // library started as the program starts it.
-class AxisPanelEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        UseProjectFontsOnly("chart-axispanel-fonts");
-        static int argc = 1;
-        static char program[] = "test_chart_axispanel";
-        static char* argv[] = {program, nullptr};
-        app_ = std::make_unique<TApplication>(argc, argv);
-        StartChartImaging();
-        StartChartUtilities();
-        StartChartCore();
-    }
-    void TearDown() override {
-        StopChartCore();
-        StopChartUtilities();
-        StopChartImaging();
-        app_.reset();
-    }
-
-private:
-    std::unique_ptr<TApplication> app_;
-};
-
 [[maybe_unused]] ::testing::Environment* const kAxisPanel =
-    ::testing::AddGlobalTestEnvironment(new AxisPanelEnvironment);
+    ::testing::AddGlobalTestEnvironment(new charttest::TChartAppEnvironment(
+        "chart-axispanel-fonts", "test_chart_axispanel",
+        [] {
+            StartChartImaging();
+            StartChartUtilities();
+            StartChartCore();
+        },
+        [] {
+            StopChartCore();
+            StopChartUtilities();
+            StopChartImaging();
+        }));
 
 } // namespace
 

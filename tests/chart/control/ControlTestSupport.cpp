@@ -4,6 +4,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GraphicsQt_p.h"
+#include "tests/chart/support/ChartAppEnvironment.h"
 #include "tests/support/ProjectFonts.h"
 
 #include <gtest/gtest.h>
@@ -16,27 +17,10 @@ namespace {
 
 // An application over the offscreen platform with the project's fonts, and the chart control
 // library started the way the program starts it.
-class ControlEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        UseProjectFontsOnly("chart-control-fonts");
-        static int argc = 1;
-        static char program[] = "test_chart_control";
-        static char* argv[] = {program, nullptr};
-        app_ = std::make_unique<TApplication>(argc, argv);
-        StartChartControl();
-    }
-    void TearDown() override {
-        StopChartControl();
-        app_.reset();
-    }
-
-private:
-    std::unique_ptr<TApplication> app_;
-};
-
 [[maybe_unused]] ::testing::Environment* const kControl =
-    ::testing::AddGlobalTestEnvironment(new ControlEnvironment);
+    ::testing::AddGlobalTestEnvironment(new charttest::TChartAppEnvironment(
+        "chart-control-fonts", "test_chart_control", [] { StartChartControl(); },
+        [] { StopChartControl(); }));
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "tests/chart/fastline/FastLineTestSupport.h"
 
 #include "chart/control/ControlLibrary.h"
+#include "tests/chart/support/ChartAppEnvironment.h"
 #include "tests/support/ProjectFonts.h"
 
 #include <QApplication>
@@ -12,27 +13,10 @@ namespace {
 
 // An application over the offscreen platform with the project's fonts and the chart control
 // library started.
-class FastLineEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        UseProjectFontsOnly("chart-fastline-fonts");
-        static int argc = 1;
-        static char program[] = "test_chart_fastline";
-        static char* argv[] = {program, nullptr};
-        app_ = std::make_unique<TApplication>(argc, argv);
-        StartChartControl();
-    }
-    void TearDown() override {
-        StopChartControl();
-        app_.reset();
-    }
-
-private:
-    std::unique_ptr<TApplication> app_;
-};
-
 [[maybe_unused]] ::testing::Environment* const kFastLine =
-    ::testing::AddGlobalTestEnvironment(new FastLineEnvironment);
+    ::testing::AddGlobalTestEnvironment(new charttest::TChartAppEnvironment(
+        "chart-fastline-fonts", "test_chart_fastline", [] { StartChartControl(); },
+        [] { StopChartControl(); }));
 
 std::string Call(const char* op, int x, int y) {
     return std::string(op) + " " + std::to_string(x) + " " + std::to_string(y);

@@ -1,6 +1,7 @@
 #include "tests/chart/panel/PanelTestSupport.h"
 
 #include "chart/imaging/Filters.h"
+#include "tests/chart/support/ChartAppEnvironment.h"
 #include "tests/support/ProjectFonts.h"
 
 #include <QApplication>
@@ -15,27 +16,10 @@ namespace {
 
 // A full application (forms, the error handler) over the offscreen platform, with the image
 // filters registered.
-class PanelEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        UseProjectFontsOnly("chart-panel-fonts");
-        static int argc = 1;
-        static char program[] = "test_chart_panel";
-        static char* argv[] = {program, nullptr};
-        app_ = std::make_unique<TApplication>(argc, argv);
-        StartChartImaging();
-    }
-    void TearDown() override {
-        StopChartImaging();
-        app_.reset();
-    }
-
-private:
-    std::unique_ptr<TApplication> app_;
-};
-
 [[maybe_unused]] ::testing::Environment* const kPanel =
-    ::testing::AddGlobalTestEnvironment(new PanelEnvironment);
+    ::testing::AddGlobalTestEnvironment(new charttest::TChartAppEnvironment(
+        "chart-panel-fonts", "test_chart_panel", [] { StartChartImaging(); },
+        [] { StopChartImaging(); }));
 
 void Send(TWinControl* control, QEvent::Type type, int x, int y, Qt::MouseButton button,
           Qt::MouseButtons held, Qt::KeyboardModifiers keys = Qt::NoModifier) {

@@ -5,6 +5,7 @@
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Streaming.h"
 #include "platform/graphics/GraphicsQt_p.h"
+#include "tests/chart/support/ChartAppEnvironment.h"
 #include "tests/support/ProjectFonts.h"
 
 #include <gtest/gtest.h>
@@ -17,27 +18,10 @@ namespace {
 
 // An application over the offscreen platform with the project's fonts, and the series library
 // started the way the program starts it (the line series known to descriptions).
-class PowerEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        UseProjectFontsOnly("chart-power-fonts");
-        static int argc = 1;
-        static char program[] = "test_chart_power";
-        static char* argv[] = {program, nullptr};
-        app_ = std::make_unique<TApplication>(argc, argv);
-        StartChartSeries();
-    }
-    void TearDown() override {
-        StopChartSeries();
-        app_.reset();
-    }
-
-private:
-    std::unique_ptr<TApplication> app_;
-};
-
 [[maybe_unused]] ::testing::Environment* const kPower =
-    ::testing::AddGlobalTestEnvironment(new PowerEnvironment);
+    ::testing::AddGlobalTestEnvironment(new charttest::TChartAppEnvironment(
+        "chart-power-fonts", "test_chart_power", [] { StartChartSeries(); },
+        [] { StopChartSeries(); }));
 
 } // namespace
 

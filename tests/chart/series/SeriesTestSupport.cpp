@@ -5,6 +5,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GraphicsQt_p.h"
+#include "tests/chart/support/ChartAppEnvironment.h"
 #include "tests/support/ProjectFonts.h"
 
 #include <cstdio>
@@ -15,27 +16,10 @@
 namespace {
 
 // An offscreen application with the project's fonts and the series library started.
-class SeriesEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        UseProjectFontsOnly("chart-series-fonts");
-        static int argc = 1;
-        static char program[] = "test_chart_series";
-        static char* argv[] = {program, nullptr};
-        app_ = std::make_unique<TApplication>(argc, argv);
-        StartChartSeries();
-    }
-    void TearDown() override {
-        StopChartSeries();
-        app_.reset();
-    }
-
-private:
-    std::unique_ptr<TApplication> app_;
-};
-
 [[maybe_unused]] ::testing::Environment* const kSeries =
-    ::testing::AddGlobalTestEnvironment(new SeriesEnvironment);
+    ::testing::AddGlobalTestEnvironment(new charttest::TChartAppEnvironment(
+        "chart-series-fonts", "test_chart_series", [] { StartChartSeries(); },
+        [] { StopChartSeries(); }));
 
 } // namespace
 
