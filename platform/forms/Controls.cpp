@@ -495,7 +495,7 @@ bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) 
     bool handled = false;
     if (OnMouseWheel)
         OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
-    return handled;
+    return handled || DoWheelNotches(shift, wheelDelta, mousePos);
 }
 
 void TControl::Resize() {

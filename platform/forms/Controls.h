@@ -58,6 +58,8 @@ using TMouseEvent =
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
                                             TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, TKeyCode& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
 
@@ -215,6 +217,9 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TMouseWheelEvent OnMouseWheel;
+    // One whole notch of the wheel turned towards the user (down) or away from the user (up).
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
@@ -230,7 +235,12 @@ protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
+    // OnMouseWheel; a turn it leaves unhandled goes on as whole notches (WHEEL_DELTA each, parts
+    // of a notch added up) to DoMouseWheelDown or DoMouseWheelUp. mousePos is in screen
+    // coordinates.
     virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
+    virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
+    virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
     virtual void Resize();
     // Sets the text itself (after the caller checked that it changes).
     virtual void DoSetText(const std::string& value) { text_ = value; }
@@ -261,6 +271,9 @@ private:
     bool IsShowHintStored() const { return !parentShowHint_; }
     void FontChanged();
     void HandleMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl);
+    // The whole notches a wheel delta completes, each to DoMouseWheelDown or DoMouseWheelUp;
+    // answers the last one's result (false when none completes).
+    bool DoWheelNotches(TShiftState shift, int wheelDelta, TPoint mousePos);
     bool EffectiveShowHint() const;
 
     TWinControl* parent_ = nullptr;
@@ -286,6 +299,8 @@ private:
     TPopupMenu* popupMenu_ = nullptr;
     TCursor cursor_ = crDefault;
     TControlState controlState_;
+    // What the wheel turned short of a whole notch, in the last direction.
+    int wheelRest_ = 0;
     // The position and the parent's client size when the anchors were last taken.
     struct AnchorRules {
         int left = 0, top = 0, width = 0, height = 0, parentWidth = 0, parentHeight = 0;
