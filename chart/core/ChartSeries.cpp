@@ -84,6 +84,12 @@ void TChartSeries::Notification(TComponent* component, TOperation operation) {
         RemoveDataSourceItem(component);
 }
 
+void TChartSeries::DefineProperties(TFiler* filer) {
+    TCustomChartSeries::DefineProperties(filer);
+    DefineCustomAxes(filer);
+    DefinePointData(filer);
+}
+
 void TChartSeries::SetMarks(TSeriesMarks* marks) {
     if (marks != nullptr && marks != marks_.get())
         marks_->Assign(marks);

@@ -96,6 +96,8 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
     static void DeclareProperties(TPropertyList& p);
     // A data source component that goes away is removed from the sources.
     void Notification(TComponent* component, TOperation operation) override;
+    // The stored points ("Data") and custom axes (SeriesDataStream.cpp), beside the sources.
+    void DefineProperties(TFiler* filer) override;
 
     // ---- chart binding -------------------------------------------------------------------------
     // Leaves the old chart's series list and joins the new one's (which calls AddedToChart).
@@ -175,6 +177,15 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
     // Whether the points came from code or a description (and are stored with the form).
     bool ManualData() const { return manualData_; }
     void SetManualData(bool value) { manualData_ = value; }
+    // The points are stored with the form when ForceSaveData is set, or when they are manual
+    // data and DontSaveData is not set (SeriesDataStream.cpp).
+    bool DontSaveData() const { return dontSaveData_; }
+    void SetDontSaveData(bool value) { dontSaveData_ = value; }
+    bool ForceSaveData() const { return forceSaveData_; }
+    void SetForceSaveData(bool value) { forceSaveData_ = value; }
+    bool StoresPointData() const { return forceSaveData_ || (manualData_ && !dontSaveData_); }
+    // Whether the not-mandatory values (X for vertical series) carry meaning of their own.
+    bool UsesNotMandatory() const { return useNotMandatory_; }
 
     // ---- value lists ---------------------------------------------------------------------------
     TChartValueList* XValues() const { return xValues_; }
@@ -403,6 +414,8 @@ private:
     void VisibleEdgeValues(double& low, double& high) const;
     void RemoveLinkedSeries(TChartSeries* series);
     void SampleRange(int count, double& x, double& stepX, double& y, double& rangeY);
+    void DefinePointData(TFiler* filer);
+    void DefineCustomAxes(TFiler* filer);
 
     TColor color_ = clDefault;
     bool colorEachPoint_ = false;
@@ -431,6 +444,8 @@ private:
     bool mouseOver_ = false;
     TColor autoColor_ = clDefault;
     bool manualData_ = false;
+    bool dontSaveData_ = false;
+    bool forceSaveData_ = false;
     int firstVisible_ = -1;
     int lastVisible_ = -1;
     int sampleCount_ = 0;
