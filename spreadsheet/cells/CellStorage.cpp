@@ -3,6 +3,8 @@
 #include "platform/rtl/Exception.h"
 #include "spreadsheet/core/XLSGlobals.h"
 
+#include <algorithm>
+
 TCellStorage::TCellStorage() = default;
 
 TCellStorage::~TCellStorage() {
@@ -83,6 +85,48 @@ std::unique_ptr<TCell> TCellStorage::RemoveCell(int col, int row) {
     if (lastFound_ == slot->get())
         lastFound_ = nullptr;
     return std::move(*slot);
+}
+
+void TCellStorage::CellsInArea(int col1, int row1, int col2, int row2,
+                               std::vector<TCellPos>& cells) {
+    cells.clear();
+    col1 = std::max(col1, 0);
+    row1 = std::max(row1, 0);
+    col2 = std::min(col2, kStoreColumns - 1);
+    row2 = std::min(row2, kStoreRows - 1);
+    if (col1 > col2 || row1 > row2)
+        return;
+    // The store is laid out by rows: walk it in row order, then sort by column (a counting
+    // sort over the area's columns, which keeps the rows of a column in order).
+    std::vector<TCellPos> byRow;
+    for (int block = row1 >> 10; block <= row2 >> 10; ++block) {
+        const auto& rowBlock = blocks_[static_cast<size_t>(block)];
+        if (!rowBlock)
+            continue;
+        const int last = std::min(row2, block << 10 | 1023);
+        for (int row = std::max(row1, block << 10); row <= last; ++row) {
+            const auto& colBlock = (*rowBlock)[static_cast<size_t>(row & 1023)];
+            if (!colBlock)
+                continue;
+            for (int col = col1; col <= col2; col = (col | 127) + 1) {
+                const auto& cellBlock = (*colBlock)[static_cast<size_t>(col >> 7)];
+                if (!cellBlock)
+                    continue;
+                const int end = std::min(col2, col | 127);
+                for (int c = col; c <= end; ++c)
+                    if ((*cellBlock)[static_cast<size_t>(c & 127)])
+                        byRow.push_back({c, row});
+            }
+        }
+    }
+    std::vector<size_t> next(static_cast<size_t>(col2 - col1 + 2), 0);
+    for (const TCellPos& at : byRow)
+        ++next[static_cast<size_t>(at.Col - col1 + 1)];
+    for (size_t i = 1; i < next.size(); ++i)
+        next[i] += next[i - 1];
+    cells.resize(byRow.size());
+    for (const TCellPos& at : byRow)
+        cells[next[static_cast<size_t>(at.Col - col1)]++] = at;
 }
 
 void TCellStorage::BeginWalk() {

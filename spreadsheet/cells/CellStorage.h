@@ -7,6 +7,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/FormatSettings.h"
 #include "spreadsheet/cells/Cell.h"
+#include "spreadsheet/cells/CellPos.h"
 
 #include <array>
 #include <functional>
@@ -34,6 +35,11 @@ public:
     void DeleteCell(int col, int row);
     // Empties the slot and hands the cell to the caller.
     std::unique_ptr<TCell> RemoveCell(int col, int row);
+
+    // The positions of the cells stored in the area (bounds inclusive, clipped to the sheet),
+    // column by column and in row order within a column. Missing row blocks are skipped whole,
+    // so the cost follows the rows and cells in use rather than the size of the area.
+    void CellsInArea(int col1, int row1, int col2, int row2, std::vector<TCellPos>& cells);
 
     // Row order, then column order; removing the cell just returned does not disturb the walk.
     void BeginWalk();

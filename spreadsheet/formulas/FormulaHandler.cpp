@@ -20,6 +20,13 @@ public:
         TCellValues* store = Store(sheet);
         return store ? store->FindCell(col, row) : nullptr;
     }
+    void StoredCells(int sheet, int col1, int row1, int col2, int row2,
+                     std::vector<TCellPos>& cells) override {
+        if (TCellValues* store = Store(sheet))
+            store->CellsInArea(col1, row1, col2, row2, cells);
+        else
+            cells.clear();
+    }
     void GetCellValue(int sheet, int col, int row, TFormulaValue& value, bool byRef) override;
     void EvaluateCell(int sheet, int col, int row, TFormulaValue& value,
                       TCellRefArray& refs) override;

@@ -5,6 +5,7 @@
 // an answer of its own over its cell stores (sheet i is store i).
 
 #include "platform/rtl/FormatSettings.h"
+#include "spreadsheet/cells/CellPos.h"
 #include "spreadsheet/core/FormulaValue.h"
 
 #include <cstdint>
@@ -33,6 +34,12 @@ public:
     virtual ~TFormulaSheets() = default;
 
     virtual TCell* FindCell(int sheet, int col, int row) = 0;
+    // The positions of the cells the sheet stores in the area (bounds inclusive, col1 <= col2,
+    // row1 <= row2), column by column and in row order within a column. Functions over areas
+    // visit these and count the empty cells between them, so an area of a whole sheet costs
+    // what its stored cells cost.
+    virtual void StoredCells(int sheet, int col1, int row1, int col2, int row2,
+                             std::vector<TCellPos>& cells) = 0;
     // The cell as a value. byRef: no cell (and a blank) is the empty value; otherwise it is
     // the error #N/A.
     virtual void GetCellValue(int sheet, int col, int row, TFormulaValue& value, bool byRef) = 0;

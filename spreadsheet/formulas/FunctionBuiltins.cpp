@@ -36,10 +36,12 @@ bool TExcelFunctionEvaluate::Aggregate(int index, TFormulaValue& result) {
     switch (index) {
     case 0: { // COUNT
         int64_t count = 0;
-        ForEachValue([&](const TFormulaValue& v) {
-            count += v.Kind == fvNumber;
-            return true;
-        });
+        ForEachValue(
+            [&](const TFormulaValue& v) {
+                count += v.Kind == fvNumber;
+                return true;
+            },
+            SkipEmpties);
         SetNumberValue(result, static_cast<double>(count));
         return true;
     }
@@ -47,24 +49,28 @@ bool TExcelFunctionEvaluate::Aggregate(int index, TFormulaValue& result) {
     case 3:     // ISERROR
     case 128: { // ISNUMBER
         bool all = true;
-        ForEachValue([&](const TFormulaValue& v) {
-            all = index == 2   ? v.Kind == fvError && v.Small == errNA
-                  : index == 3 ? v.Kind == fvError
-                               : v.Kind == fvNumber;
-            return all;
-        });
+        ForEachValue(
+            [&](const TFormulaValue& v) {
+                all = index == 2   ? v.Kind == fvError && v.Small == errNA
+                      : index == 3 ? v.Kind == fvError
+                                   : v.Kind == fvNumber;
+                return all;
+            },
+            [&](int64_t) { return all = false; });
         SetBooleanValue(result, all);
         return true;
     }
     case 4:   // SUM
     case 5: { // AVERAGE
         double sum = 0;
-        ForEachValue([&](const TFormulaValue& v) {
-            double n;
-            if (AsNumberArg(v, n))
-                sum += n;
-            return true;
-        });
+        ForEachValue(
+            [&](const TFormulaValue& v) {
+                double n;
+                if (AsNumberArg(v, n))
+                    sum += n;
+                return true;
+            },
+            SkipEmpties);
         SetResult(result, index == 4 ? sum : sum / static_cast<double>(ValueCount));
         return true;
     }
@@ -75,17 +81,19 @@ bool TExcelFunctionEvaluate::Aggregate(int index, TFormulaValue& result) {
         double extreme = 0, mean = 0, squares = 0;
         int64_t n = 0;
         bool converts = true;
-        ForEachValue([&](const TFormulaValue& v) {
-            double x;
-            if (!AsNumberArg(v, x))
-                return converts = false;
-            extreme = n == 0 ? x : index == 6 ? std::min(extreme, x) : std::max(extreme, x);
-            ++n;
-            const double delta = x - mean;
-            mean += delta / static_cast<double>(n);
-            squares += delta * (x - mean);
-            return true;
-        });
+        ForEachValue(
+            [&](const TFormulaValue& v) {
+                double x;
+                if (!AsNumberArg(v, x))
+                    return converts = false;
+                extreme = n == 0 ? x : index == 6 ? std::min(extreme, x) : std::max(extreme, x);
+                ++n;
+                const double delta = x - mean;
+                mean += delta / static_cast<double>(n);
+                squares += delta * (x - mean);
+                return true;
+            },
+            [&](int64_t) { return converts = false; });
         if (!converts)
             SetErrorValue(result, errValue);
         else if (index != 12)
@@ -100,16 +108,18 @@ bool TExcelFunctionEvaluate::Aggregate(int index, TFormulaValue& result) {
         double rate = 0, sum = 0;
         int64_t period = 0;
         bool converts = true;
-        ForEachValue([&](const TFormulaValue& v) {
-            double x;
-            if (!AsNumberArg(v, x))
-                return converts = false;
-            if (period++ == 0)
-                rate = x;
-            else
-                sum += x / std::pow(1 + rate, static_cast<double>(period - 1));
-            return true;
-        });
+        ForEachValue(
+            [&](const TFormulaValue& v) {
+                double x;
+                if (!AsNumberArg(v, x))
+                    return converts = false;
+                if (period++ == 0)
+                    rate = x;
+                else
+                    sum += x / std::pow(1 + rate, static_cast<double>(period - 1));
+                return true;
+            },
+            [&](int64_t) { return converts = false; });
         if (converts)
             SetResult(result, sum);
         else
@@ -137,13 +147,15 @@ bool TExcelFunctionEvaluate::Logical(int index, TFormulaValue& result) {
     case 36:   // AND
     case 37: { // OR
         bool all = true, any = false, converts = true;
-        ForEachValue([&](const TFormulaValue& v) {
-            if (!AsBoolean(v, b, result))
-                return converts = false;
-            all = all && b;
-            any = any || b;
-            return true;
-        });
+        ForEachValue(
+            [&](const TFormulaValue& v) {
+                if (!AsBoolean(v, b, result))
+                    return converts = false;
+                all = all && b;
+                any = any || b;
+                return true;
+            },
+            [&](int64_t) { return converts = false; });
         if (converts)
             SetBooleanValue(result, index == 36 ? all : any);
         return true;
@@ -199,14 +211,16 @@ bool TExcelFunctionEvaluate::Texts(int index, TFormulaValue& result) {
     case 13: { // DOLLAR
         std::vector<double> numbers;
         bool converts = true;
-        ForEachValue([&](const TFormulaValue& v) {
-            double n;
-            if (!AsNumberArg(v, n))
-                return converts = false;
-            if (numbers.size() < 2)
-                numbers.push_back(n);
-            return true;
-        });
+        ForEachValue(
+            [&](const TFormulaValue& v) {
+                double n;
+                if (!AsNumberArg(v, n))
+                    return converts = false;
+                if (numbers.size() < 2)
+                    numbers.push_back(n);
+                return true;
+            },
+            [&](int64_t) { return converts = false; });
         if (!converts) {
             SetErrorValue(result, errValue);
             return true;
@@ -235,14 +249,16 @@ bool TExcelFunctionEvaluate::Texts(int index, TFormulaValue& result) {
     case 336: { // CONCATENATE
         std::u16string text;
         bool error = false;
-        ForEachValue([&](const TFormulaValue& v) {
-            if (v.Kind == fvError) {
-                SetStringValue(result, CellErrorText(v.Small));
-                return !(error = true);
-            }
-            text += AsText(v);
-            return true;
-        });
+        ForEachValue(
+            [&](const TFormulaValue& v) {
+                if (v.Kind == fvError) {
+                    SetStringValue(result, CellErrorText(v.Small));
+                    return !(error = true);
+                }
+                text += AsText(v);
+                return true;
+            },
+            SkipEmpties);
         if (!error)
             SetStringValue(result, text);
         return true;

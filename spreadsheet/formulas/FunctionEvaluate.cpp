@@ -67,10 +67,19 @@ void TExcelFunctionEvaluate::ExpandArguments() {
             arg.Kind == fvArea || arg.Kind == fvArea3d
                 ? int64_t(std::abs(arg.Col2 - arg.Col1) + 1) * (std::abs(arg.Row2 - arg.Row1) + 1)
                 : 1;
-    ForEachValue([this](const TFormulaValue& v) {
-        Values.push_back(v);
-        return Values.size() < 3;
-    });
+    constexpr size_t kKept = 3;
+    ForEachValue(
+        [this](const TFormulaValue& v) {
+            Values.push_back(v);
+            return Values.size() < kKept;
+        },
+        [this](int64_t count) {
+            TFormulaValue empty;
+            SetEmptyValue(empty);
+            for (; count > 0 && Values.size() < kKept; --count)
+                Values.push_back(empty);
+            return Values.size() < kKept;
+        });
 }
 
 void TExcelFunctionEvaluate::CheckNotReference(const TFormulaValue& v) const {

@@ -25,13 +25,17 @@ public:
     // The arguments expanded into single values (a reference into its cell's value, an area
     // into the values of its cells, column by column): the first three, and how many there
     // are. The rest are streamed by ForEachValue, so that an area of a whole sheet is never
-    // held at once.
+    // held at once and its empty cells are counted, not visited.
     std::vector<TFormulaValue> Values;
     int64_t ValueCount = 0;
     std::u16string FuncName;
 
-    // Calls `f` for every expanded value in order until it returns false.
-    template <class F> void ForEachValue(F f);
+    // Calls `value` for every expanded value in order until it returns false. The empty cells
+    // of an area come in runs between the stored ones: `empties(n)` stands for n empty values
+    // at that point and stops the walk when it returns false.
+    template <class F, class E> void ForEachValue(F value, E empties);
+    // For ForEachValue: a function that passes over empty values.
+    static bool SkipEmpties(int64_t) { return true; }
 
 private:
     void ExpandArguments();
@@ -50,22 +54,33 @@ private:
     void CheckNotReference(const TFormulaValue& v) const;
 };
 
-template <class F> void TExcelFunctionEvaluate::ForEachValue(F f) {
+template <class F, class E> void TExcelFunctionEvaluate::ForEachValue(F value, E empties) {
+    std::vector<TCellPos> cells;
     for (const TFormulaValue& arg : Args) {
         if (arg.Kind != fvArea && arg.Kind != fvArea3d) {
-            if (!f(ValueOf(arg)))
+            if (!value(ValueOf(arg)))
                 return;
             continue;
         }
         const int sheet = arg.Kind == fvArea3d ? arg.Sheet : SheetIndex;
         const int col1 = std::min(arg.Col1, arg.Col2), col2 = std::max(arg.Col1, arg.Col2);
         const int row1 = std::min(arg.Row1, arg.Row2), row2 = std::max(arg.Row1, arg.Row2);
-        for (int c = col1; c <= col2; ++c)
-            for (int r = row1; r <= row2; ++r) {
-                TFormulaValue v;
-                CellValue(sheet, c, r, v);
-                if (!f(v))
-                    return;
-            }
+        const int64_t height = int64_t(row2) - row1 + 1;
+        Sheets.StoredCells(sheet, col1, row1, col2, row2, cells);
+        // Positions are numbered column by column; `next` is the first one not visited yet.
+        int64_t next = 0;
+        for (const TCellPos& at : cells) {
+            const int64_t index = int64_t(at.Col - col1) * height + (at.Row - row1);
+            if (index > next && !empties(index - next))
+                return;
+            TFormulaValue v;
+            CellValue(sheet, at.Col, at.Row, v);
+            if (!value(v))
+                return;
+            next = index + 1;
+        }
+        const int64_t size = int64_t(col2 - col1 + 1) * height;
+        if (size > next && !empties(size - next))
+            return;
     }
 }

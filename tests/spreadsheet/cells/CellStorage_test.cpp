@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <random>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -114,6 +116,45 @@ TEST_F(Store, WalkInRowThenColumnOrderSurvivesRemoval) {
     EXPECT_EQ(seen, expected);
     store.BeginWalk();
     EXPECT_EQ(store.NextCell(), nullptr);
+}
+
+TEST_F(Store, CellsOfAnAreaInColumnOrder) {
+    // Cells on both sides of the row-block (1024) and column-block (128) edges.
+    for (auto [col, row] : {std::pair{0, 0},
+                            {127, 1023},
+                            {128, 1024},
+                            {5, 2000},
+                            {128, 3},
+                            {16383, 1048575},
+                            {16383, 0}})
+        store.SetCell(col, row, Number(col, row, 0));
+    struct TCase {
+        int Col1, Row1, Col2, Row2;
+        std::vector<TCellPos> Cells;
+    };
+    const TCase cases[] = {
+        {0,
+         0,
+         16383,
+         1048575,
+         {{0, 0}, {5, 2000}, {127, 1023}, {128, 3}, {128, 1024}, {16383, 0}, {16383, 1048575}}},
+        {127, 1023, 128, 1024, {{127, 1023}, {128, 1024}}},
+        {128, 4, 128, 1023, {}},
+        {1, 1, 126, 2000, {{5, 2000}}},
+        // Bounds beyond the sheet are clipped; an area wholly outside it has no cells.
+        {-5,
+         -5,
+         20000,
+         2000000,
+         {{0, 0}, {5, 2000}, {127, 1023}, {128, 3}, {128, 1024}, {16383, 0}, {16383, 1048575}}},
+        {16384, 0, 20000, 10, {}},
+        {3, 3, 2, 2, {}},
+    };
+    for (const TCase& c : cases) {
+        std::vector<TCellPos> seen = {{1, 1}}; // filled afresh
+        store.CellsInArea(c.Col1, c.Row1, c.Col2, c.Row2, seen);
+        EXPECT_EQ(seen, c.Cells) << c.Col1 << "," << c.Row1 << ":" << c.Col2 << "," << c.Row2;
+    }
 }
 
 TEST_F(Store, FormattedTexts) {
@@ -277,6 +318,26 @@ TEST_F(Store, AgreesWithAMapModel) {
                 ASSERT_EQ(std::make_pair(c->Row, static_cast<int>(c->Col)), it->first);
             }
             ASSERT_EQ(it, model.end());
+            // The cells of a random area, column by column, as the model lists them.
+            auto [c1, r1] = pos();
+            auto [c2, r2] = pos();
+            if (c1 > c2)
+                std::swap(c1, c2);
+            if (r1 > r2)
+                std::swap(r1, r2);
+            std::vector<std::pair<int, uint32_t>> expected, seen;
+            for (const auto& [at, value] : model)
+                if (at.second >= c1 && at.second <= c2 && at.first >= static_cast<uint32_t>(r1) &&
+                    at.first <= static_cast<uint32_t>(r2))
+                    expected.emplace_back(at.second, at.first);
+            std::sort(expected.begin(), expected.end());
+            std::vector<TCellPos> cells;
+            store.CellsInArea(c1, r1, c2, r2, cells);
+            for (const TCellPos& at : cells) {
+                ASSERT_NE(store.FindCell(at.Col, at.Row), nullptr);
+                seen.emplace_back(at.Col, static_cast<uint32_t>(at.Row));
+            }
+            ASSERT_EQ(seen, expected) << c1 << "," << r1 << ":" << c2 << "," << r2;
             store.CalcDimensions();
             if (!model.empty()) {
                 EXPECT_EQ(static_cast<uint32_t>(store.FirstRow), model.begin()->first.first);

@@ -156,6 +156,71 @@ TEST_F(Calculation, BuiltInFunctions) {
     ExpectResults(*this, cases);
 }
 
+// Reads the handler's own cells and counts the cell values read.
+class TCountingSheets : public TFormulaSheets {
+public:
+    explicit TCountingSheets(TFormulaSheets& sheets) : sheets_(sheets) {}
+    TCell* FindCell(int sheet, int col, int row) override {
+        return sheets_.FindCell(sheet, col, row);
+    }
+    void StoredCells(int sheet, int col1, int row1, int col2, int row2,
+                     std::vector<TCellPos>& cells) override {
+        sheets_.StoredCells(sheet, col1, row1, col2, row2, cells);
+    }
+    void GetCellValue(int sheet, int col, int row, TFormulaValue& value, bool byRef) override {
+        ++Reads;
+        sheets_.GetCellValue(sheet, col, row, value, byRef);
+    }
+    void EvaluateCell(int sheet, int col, int row, TFormulaValue& value,
+                      TCellRefArray& refs) override {
+        sheets_.EvaluateCell(sheet, col, row, value, refs);
+    }
+    int64_t Reads = 0;
+
+private:
+    TFormulaSheets& sheets_;
+};
+
+TEST_F(Calculation, FunctionsOverAWholeSheetReadOnlyItsStoredCells) {
+    Number(0, 0, 1);         // A1
+    Text(1, 6, u"x");        // B7
+    Number(2, 4, 2.5);       // C5
+    Boolean(3, 8, true);     // D9
+    Formula(4, 1, u"A1*10"); // E2, calculated when the area reaches it
+    Number(255, 65535, 4);   // IV65536, the last cell
+    Number(0, 1, 100, 1);    // Sheet2!A2
+    TCountingSheets counting(handler.Sheets());
+    handler.SetSheets(&counting);
+    // The values in column order are 1, "x", 2.5, TRUE, 10, 4 among 256 * 65536 positions.
+    const TCalcCase cases[] = {
+        {u"COUNT(A1:IV65536)", "4"},
+        {u"SUM(A1:IV65536)", "18.5"},
+        {u"AVERAGE(A1:IV65536)", "1.10268592834473E-6"}, // 18.5 / 16777216
+        {u"COUNT(A1:IV65536,Sheet2!A1:IV65536)", "5"},
+        {u"SUM(Sheet2!A1:IV65536)", "100"},
+        {u"CONCATENATE(A1:IV65536)", "\"1x2.5TRUE104\""},
+        // An empty cell ends the functions that need every value.
+        {u"ISNUMBER(A1:IV65536)", "FALSE"},
+        {u"MAX(A1:IV65536)", "#VALUE!"},
+        {u"NPV(0.1,A1:IV65536)", "#VALUE!"},
+        {u"DOLLAR(A1:IV65536)", "#VALUE!"},
+        // Functions that take their first values keep the empty ones in place.
+        {u"IF(TRUE,E1:E3)", "<empty>"},
+        {u"IF(FALSE,E1:E3)", "10"},
+        {u"IF(FALSE,A3:A4,E2)", "<empty>"},
+        {u"IF(TRUE,A1:IV65536)", "1"},
+        {u"IF(FALSE,A1:IV65536)", "<empty>"},
+    };
+    for (const TCalcCase& c : cases) {
+        counting.Reads = 0;
+        EXPECT_EQ(Show(Calc(c.Formula)), c.Result) << Utf8(c.Formula);
+        // The seven stored cells, and the first three values taken before the walk.
+        EXPECT_LE(counting.Reads, 10) << Utf8(c.Formula);
+    }
+    EXPECT_EQ(ErrorMessage([&] { Calc(u"AND(A1:IV65536)"); }), "Can not calculate function AND");
+    handler.SetSheets(nullptr);
+}
+
 TEST_F(Calculation, FunctionErrors) {
     EXPECT_EQ(ErrorMessage([&] { Calc(u"SQRT(4)"); }), "Can not calculate function SQRT");
     EXPECT_EQ(ErrorMessage([&] { Calc(u"SIN(\"1\")"); }), "Wrong type of argument in function SIN");
