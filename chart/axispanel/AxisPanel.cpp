@@ -365,47 +365,6 @@ int TCustomAxisPanel::MostSeriesPoints() const {
     return most;
 }
 
-// ---- data sources -------------------------------------------------------------------------------
-
-void TCustomAxisPanel::RefuseCircularSource(TChartSeries* dest, TComponent* source) {
-    std::vector<const TComponent*> visited;
-    RefuseCircularSource(dest, source, visited);
-}
-
-void TCustomAxisPanel::RefuseCircularSource(TChartSeries* dest, TComponent* source,
-                                            std::vector<const TComponent*>& visited) {
-    auto* series = dynamic_cast<TChartSeries*>(source);
-    if (series == nullptr)
-        return;
-    // A series already walked: its sources were checked (a circle among others ends here).
-    if (std::find(visited.begin(), visited.end(), series) != visited.end())
-        return;
-    visited.push_back(series);
-    for (int i = 0; i < series->DataSources().Count(); ++i) {
-        TComponent* next = series->DataSources()[i];
-        if (next == dest)
-            throw ChartException(ChartMsg(msgCircularSeries));
-        RefuseCircularSource(dest, next, visited);
-    }
-}
-
-bool TCustomAxisPanel::AcceptsDataSource(TChartSeries* series, TComponent* component) {
-    auto* source = dynamic_cast<TChartSeries*>(component);
-    return source != nullptr && series->AcceptsAsSource(source);
-}
-
-void TCustomAxisPanel::DataSourceRemoved(TChartSeries* series, TComponent* component) {
-    if (series->DataSource() == component)
-        series->SourceDropped(component);
-}
-
-void TCustomAxisPanel::RefreshSeriesData(TChartSeries* series) {
-    if (series->ComponentState().Contains(csLoading))
-        return;
-    if (auto* source = dynamic_cast<TChartSeries*>(series->DataSource()))
-        series->LoadFromSource(source);
-}
-
 // ---- colours ------------------------------------------------------------------------------------
 
 TColor TCustomAxisPanel::PaletteColor(int index) const {

@@ -94,11 +94,8 @@ public:
     bool HitTestSeries(int x, int y);
     bool SeriesEventsMuted() const { return seriesEventsMuted_; }
     void SetSeriesEventsMuted(bool value) { seriesEventsMuted_ = value; }
-    // Raises ChartException "Circular Series dependences are not allowed" when dest is among
-    // the series source takes its points from, directly or through others.
-    void RefuseCircularSource(TChartSeries* dest, TComponent* source);
-    virtual bool AcceptsDataSource(TChartSeries* series, TComponent* component);
-    virtual void DataSourceRemoved(TChartSeries* series, TComponent* component);
+    // The data-source questions (RefuseCircularSource, AcceptsDataSource, DataSourceRemoved,
+    // RefreshSeriesData) keep the chart host's answers.
     // The index-th series shown in the legend (active ones only when asked), or none.
     TChartSeries* LegendSeriesAt(int index, bool activeOnly) const;
     std::string LegendSeriesTitle(int index, bool activeOnly) const;
@@ -223,7 +220,6 @@ public:
     void NotifySeriesTools(TChartSeries* series, TChartToolEventKind kind) override;
     TColor FreeSeriesColor(bool checkBackground, TChartSeries* series) override;
     TColor PaletteColor(int index) const override;
-    void RefreshSeriesData(TChartSeries* series) override;
     void DrawLegendSymbolRect(const TRect& rect) override;
     int ChartCursor() const override { return Cursor(); }
     void SetChartCursor(int cursor) override { SetCursor(static_cast<TCursor>(cursor)); }
@@ -288,8 +284,6 @@ private:
     // The extreme of the current page on the axis the series' positions run along.
     double PagedExtreme(TChartAxis* axis, bool minimum, bool xValues);
     double SeriesExtreme(TChartSeries* series, bool minimum, bool xValues);
-    void RefuseCircularSource(TChartSeries* dest, TComponent* source,
-                              std::vector<const TComponent*>& visited);
     // Font measuring needs a canvas even between drawings.
     TCanvas3D& MeasuringCanvas(TPlotFont* font);
     void ReadMaxPointsPerPage(TReader* reader);

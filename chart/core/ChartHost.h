@@ -61,8 +61,17 @@ public:
     virtual TColor FreeSeriesColor(bool checkBackground, TChartSeries* series) = 0;
     // Palette entry index modulo the palette's length.
     virtual TColor PaletteColor(int index) const = 0;
-    // Refills the series from its data source.
-    virtual void RefreshSeriesData(TChartSeries* series) = 0;
+    // ---- data sources (the default answers are in SeriesSources.cpp) --------------------------
+    // Refills the series: from a source series, by refreshing a series source; with neither,
+    // sample data while designing. Nothing while the series is being read.
+    virtual void RefreshSeriesData(TChartSeries* series);
+    // Whether the component may feed the series: a usable series, or an available series source.
+    virtual bool AcceptsDataSource(TChartSeries* series, TComponent* component);
+    // Raises ChartException "Circular Series dependences are not allowed" when dest is among
+    // the series source takes its points from, directly or through others.
+    virtual void RefuseCircularSource(TChartSeries* dest, TComponent* source);
+    // The series let the component go: a series source it was fed by lets go of the series.
+    virtual void DataSourceRemoved(TChartSeries* series, TComponent* component);
     // Draws the default legend symbol with the current pen and brush.
     virtual void DrawLegendSymbolRect(const TRect& rect) = 0;
     virtual int ChartCursor() const = 0;

@@ -1,9 +1,11 @@
 // The series class: construction, chart and axis binding, depth, colours, pixels, drawing
-// hooks, the mouse and the links to data sources. The point operations are in SeriesPoints.cpp.
+// hooks and the mouse. The point operations are in SeriesPoints.cpp, the data sources, linked
+// series and the function in SeriesSources.cpp.
 
 #include "chart/core/ChartSeries.h"
 
 #include "chart/core/ChartAxis.h"
+#include "chart/core/PlotFunction.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/draw/PlotCanvas.h"
 #include "platform/rtl/Strings.h"
@@ -22,14 +24,12 @@ TChartSeries::TChartSeries(TComponent* owner) : TCustomChartSeries(owner), dataS
 
 TChartSeries::~TChartSeries() {
     Destroying();
-    UnlinkFromSources();
-    dataSources_.Clear();
-    // The series fed by this one forget it (their points stay).
-    while (!linkedSeries_.empty()) {
-        TChartSeries* linked = linkedSeries_.back();
-        linkedSeries_.pop_back();
-        linked->dataSources_.Remove(this);
+    if (function_ != nullptr) {
+        TPlotFunction* function = function_;
+        function_ = nullptr;
+        DropFunction(function);
     }
+    ReleaseSources();
     ClearValues();
     SetParentChart(nullptr);
 }
@@ -47,6 +47,7 @@ void TChartSeries::DeclareProperties(TPropertyList& p) {
     p.Add("Depth", &S::Depth, &S::SetDepth).Default(-1);
     p.Add("HorizAxis", &S::HorizAxis, &S::SetHorizAxis).Default(aBottomAxis);
     p.Add("Marks", &S::Marks, &S::SetMarks);
+    p.Add("DataSource", &S::DataSource, &S::SetDataSource);
     p.Add("PercentFormat", &S::PercentFormat, &S::SetPercentFormat).Stored(&S::PercentFormatStored);
     p.Add("SeriesColor", &S::SeriesColor, &S::SetSeriesColor, TColorTypeInfo())
         .Stored(&S::SeriesColorStored);
@@ -86,6 +87,7 @@ void TChartSeries::Notification(TComponent* component, TOperation operation) {
 
 void TChartSeries::DefineProperties(TFiler* filer) {
     TCustomChartSeries::DefineProperties(filer);
+    DefineDataSources(filer);
     DefineCustomAxes(filer);
     DefinePointData(filer);
 }
@@ -453,119 +455,4 @@ bool TChartSeries::CheckMouse(int x, int y) {
             OnMouseEnter(this);
     }
     return true;
-}
-
-// ---- sources and linked series ------------------------------------------------------------------
-
-TComponent* TChartSeries::DataSource() const {
-    return dataSources_.Empty() ? nullptr : dataSources_[0];
-}
-
-int TChartSeries::AddDataSourceItem(TComponent* source) {
-    if (!source)
-        return -1;
-    const int index = dataSources_.Add(source);
-    manualData_ = false;
-    if (auto* series = dynamic_cast<TChartSeries*>(source)) {
-        auto& links = series->linkedSeries_;
-        if (std::find(links.begin(), links.end(), this) == links.end())
-            links.push_back(this);
-    } else {
-        source->FreeNotification(this);
-    }
-    return index;
-}
-
-void TChartSeries::RemoveDataSourceItem(TComponent* source) {
-    if (ComponentState().Contains(csDestroying))
-        return;
-    if (dataSources_.IndexOf(source) < 0)
-        return;
-    if (DataSource() == source) {
-        while (!dataSources_.Empty())
-            dataSources_.Delete(dataSources_.Count() - 1);
-    } else {
-        dataSources_.Remove(source);
-    }
-    ReloadFromSource();
-}
-
-void TChartSeries::SourceDropped(TComponent* source) {
-    if (auto* series = dynamic_cast<TChartSeries*>(source))
-        series->RemoveLinkedSeries(this);
-    else if (source)
-        source->RemoveFreeNotification(this);
-}
-
-void TChartSeries::RemoveLinkedSeries(TChartSeries* series) {
-    linkedSeries_.erase(std::remove(linkedSeries_.begin(), linkedSeries_.end(), series),
-                        linkedSeries_.end());
-}
-
-void TChartSeries::UnlinkFromSources() {
-    for (int i = 0; i < dataSources_.Count(); ++i)
-        if (auto* series = dynamic_cast<TChartSeries*>(dataSources_[i]))
-            series->RemoveLinkedSeries(this);
-}
-
-void TChartSeries::ReloadFromSource() {
-    if (updateDepth_ > 0 || !ParentChart())
-        return;
-    ParentChart()->RefreshSeriesData(this);
-}
-
-void TChartSeries::LoadFromSource(TChartSeries* source) {
-    BeginUpdate();
-    try {
-        ClearValues();
-        if (source && AcceptsAsSource(source))
-            for (int i = 0; i < source->Count(); ++i)
-                CopyPointFrom(source, i);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
-}
-
-void TChartSeries::NotifyLinked(int event, int index) {
-    if (updateDepth_ > 0 || linkedSeries_.empty())
-        return;
-    // A copy: a linked series may leave the list while it reacts.
-    const std::vector<TChartSeries*> linked = linkedSeries_;
-    for (TChartSeries* s : linked) {
-        const int options = s->recalcOptions_;
-        switch (event) {
-        case leCleared:
-            if (options & rOnClear)
-                s->ClearValues();
-            break;
-        case lePointAdded:
-            if (options & rOnInsert)
-                s->CopyPointFrom(this, index);
-            break;
-        case lePointsDeleted:
-            if (options & rOnDelete)
-                s->SourcePointDeleted(this, index);
-            break;
-        case leReloaded:
-            s->LoadFromSource(this);
-            break;
-        case leOrderChanged:
-            if (options & rOnModify)
-                s->LoadFromSource(this);
-            break;
-        default:
-            break;
-        }
-    }
-}
-
-void TChartSeries::SourcePointDeleted(TChartSeries* sender, int index) {
-    // A deletion that names no single point (a range) or a point this series does not have:
-    // reload everything rather than delete the wrong point.
-    if (index < 0 || index >= Count())
-        LoadFromSource(sender);
-    else
-        DeletePoint(index);
 }

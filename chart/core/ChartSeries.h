@@ -25,6 +25,8 @@
 #include <vector>
 
 class TChartAxis;
+class TPlotFunction;
+class TPlotSeriesSource;
 class TSeriesMarks;
 
 Q4_ENUM(THorizAxis, aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis);
@@ -96,6 +98,13 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
     static void DeclareProperties(TPropertyList& p);
     // A data source component that goes away is removed from the sources.
     void Notification(TComponent* component, TOperation operation) override;
+    // From another series: its settings, its function (when this series has none), and its
+    // points (or its data sources, when it takes them from sources), then reloads.
+    void Assign(TPersistent* source) override;
+    // Resolves the data sources stored by name among the owner's components, then reloads.
+    void Loaded() override;
+    // The function is the series' child in descriptions.
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
     // The stored points ("Data") and custom axes (SeriesDataStream.cpp), beside the sources.
     void DefineProperties(TFiler* filer) override;
 
@@ -344,22 +353,49 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
     // Series types may change the symbol's back colour and brush style.
     virtual void PrepareLegendBrush(int, TColor&, TBrushStyle&) {}
 
-    // ---- sources and linked series -------------------------------------------------------------
+    // ---- sources, linked series and the function (SeriesSources.cpp) ---------------------------
     TDataSourcesList& DataSources() { return dataSources_; }
+    const TDataSourcesList& DataSources() const { return dataSources_; }
+    // The first data source; none without sources. Setting a component checks and adds it as
+    // the only source (SetDataSourceItem); setting none removes the first source.
     TComponent* DataSource() const;
-    // Appends a source (a series links this one to itself); -1 for none.
+    void SetDataSource(TComponent* source);
+    // Checks the component (through the chart; without one it must be a usable series, else
+    // ChartException "No ParentChart to validate DataSource"), refuses a circle of series
+    // sources ("Circular Series dependences are not allowed"), empties the list first when
+    // asked (not while loading), adds the source and reloads. -1 when it is a source already.
+    int SetDataSourceItem(TComponent* source, bool clearOthers);
+    // Appends a source unchecked (a series links this one to itself; a series source is taken
+    // over); -1 for none. The points are no longer manual data.
     int AddDataSourceItem(TComponent* source);
+    // Lets the source go; the first source takes every other with it. Then reloads.
     void RemoveDataSourceItem(TComponent* source);
     // Leaves the linked series of every source series.
     void UnlinkFromSources();
     // The data source let go (the list removed it).
     void SourceDropped(TComponent* source);
-    void ReloadFromSource();
-    virtual void LoadFromSource(TChartSeries* source);
     virtual bool AcceptsAsSource(TChartSeries* source) const { return source != this; }
+    // No function, or the function takes the series.
+    bool FunctionAcceptsSource(TChartSeries* source) const;
+    // A series other than this one that the function accepts.
+    bool IsUsableSource(TComponent* component) const;
+    // Raises ChartException "Circular Series dependences are not allowed" when dest is among
+    // the series source takes its points from, directly or through others.
+    static void RefuseCircularSource(const TChartSeries* dest, TComponent* source);
+    // Asks the chart to refill the series from its sources (nothing in a batch or detached).
+    void ReloadFromSource();
+    // Replaces the points: through the function, or as copies of the source's points.
+    virtual void LoadFromSource(TChartSeries* source);
+    // Tells the linked series what changed (TLinkedEvent), each as its RecalcOptions ask.
     virtual void NotifyLinked(int event, int index);
     int LinkedSeriesCount() const { return static_cast<int>(linkedSeries_.size()); }
     TChartSeries* LinkedSeries(int index) const { return linkedSeries_.at(index); }
+    // The function computing the points from the sources; none by default. Setting one frees
+    // the old one (when this series owns it), adopts an unowned one and reloads.
+    TPlotFunction* Function() const { return function_; }
+    virtual void SetFunction(TPlotFunction* function);
+    // A function yields one point over all source points only when the series allows it.
+    bool AllowSinglePoint() const { return allowSinglePoint_; }
 
     // ---- events --------------------------------------------------------------------------------
     TNotifyEvent AfterDrawValues;
@@ -413,6 +449,14 @@ private:
     // Whether the pixel range of the axis runs against the values for the visible range.
     void VisibleEdgeValues(double& low, double& high) const;
     void RemoveLinkedSeries(TChartSeries* series);
+    // Sources and function (SeriesSources.cpp).
+    friend class TPlotFunction;
+    void TakeOverSource(TPlotSeriesSource* source);
+    void ReleaseSources();
+    void ForgetFunction(TPlotFunction* function);
+    void DropFunction(TPlotFunction* function);
+    void DefineDataSources(TFiler* filer);
+    void AssignSettings(TChartSeries* other);
     void SampleRange(int count, double& x, double& stepX, double& y, double& rangeY);
     void DefinePointData(TFiler* filer);
     void DefineCustomAxes(TFiler* filer);
@@ -428,6 +472,8 @@ private:
     TChartAxis* vertAxisBound_ = nullptr;
     std::string xLabelsSource_;
     std::vector<TChartSeries*> linkedSeries_;
+    std::vector<std::string> pendingSourceNames_;
+    TPlotFunction* function_ = nullptr; // owned when its Owner() is this series
     std::string percentFormat_ = DefaultPercentFormat;
     std::string valueFormat_ = DefaultValueFormat;
     TChartValueLists valueLists_;

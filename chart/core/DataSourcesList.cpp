@@ -16,6 +16,10 @@ int TDataSourcesList::IndexOf(const TComponent* source) const {
 }
 
 int TDataSourcesList::Add(TComponent* source) {
+    return series_->SetDataSourceItem(source, false);
+}
+
+int TDataSourcesList::Append(TComponent* source) {
     sources_.push_back(source);
     return Count() - 1;
 }
@@ -32,11 +36,14 @@ void TDataSourcesList::Remove(TComponent* source) {
         Delete(index);
 }
 
+void TDataSourcesList::Clear() {
+    while (!sources_.empty())
+        Delete(Count() - 1);
+}
+
 void TDataSourcesList::ClearAll() {
-    const std::vector<TComponent*> sources = std::move(sources_);
-    sources_.clear();
-    for (TComponent* source : sources)
-        series_->SourceDropped(source);
+    series_->UnlinkFromSources();
+    Clear();
     if (!series_->ManualData())
         series_->ClearValues();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The data sources of a series, in order: the first is the series' DataSource, further ones
 // feed functions that combine several series. The list does not own its components; removing
-// an entry makes the series let go of that source (a source series forgets the link, any other
-// component stops telling the series about its destruction).
+// an entry (Delete, Remove, Clear) makes the series let go of that source (a source series
+// forgets the link, any other component stops telling the series about its destruction).
 
 #include <vector>
 
@@ -21,13 +21,16 @@ public:
     TComponent* operator[](int index) const;
     int IndexOf(const TComponent* source) const;
 
-    // Appends the source and returns its index.
+    // Adds the source through the series, checked and without clearing the others
+    // (TChartSeries::SetDataSourceItem); its index, or -1 when it is a source already.
     int Add(TComponent* source);
+    // Appends unchecked (the series' own AddDataSourceItem) and returns the index.
+    int Append(TComponent* source);
     // Removes the entry; the series lets go of the source.
     void Delete(int index);
     void Remove(TComponent* source);
-    // Empties the list without telling the series.
-    void Clear() { sources_.clear(); }
+    // Removes every entry, the last first.
+    void Clear();
     // Unlinks the series from its source series, empties the list and, unless the series' points
     // were given by hand, clears them.
     void ClearAll();

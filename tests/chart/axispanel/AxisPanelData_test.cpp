@@ -453,9 +453,11 @@ TEST_F(AxisPanelData, CircularSourcesAreRefusedAndAnExistingCircleEnds) {
     } catch (const ChartException& e) {
         EXPECT_EQ(e.Message(), "Circular Series dependences are not allowed");
     }
-    // A circle already there between C and D (as a description may hold) ends the walk.
-    c->DataSources().Add(d);
-    d->DataSources().Add(c);
+    // A circle already there between C and D (as a description may hold: its sources are added
+    // unchecked) ends the walk; adding through the list is checked.
+    c->AddDataSourceItem(d);
+    EXPECT_THROW(d->DataSources().Add(c), ChartException);
+    d->AddDataSourceItem(c);
     EXPECT_NO_THROW(panel->RefuseCircularSource(a, c));
     EXPECT_THROW(panel->RefuseCircularSource(c, d), ChartException);
     // Loading the chart checks every series' sources.
