@@ -81,7 +81,12 @@ void TChartSeries::SetXMandatory() {
 
 void TChartSeries::Notification(TComponent* component, TOperation operation) {
     TCustomChartSeries::Notification(component, operation);
-    if (operation == opRemove && component != this && dataSources_.IndexOf(component) >= 0)
+    if (operation != opRemove || component == this || dataSources_.IndexOf(component) < 0)
+        return;
+    // A series going away with its owner still forgets the sources that go first.
+    if (ComponentState().Contains(csDestroying))
+        dataSources_.Remove(component);
+    else
         RemoveDataSourceItem(component);
 }
 
