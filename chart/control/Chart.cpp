@@ -182,6 +182,21 @@ std::string TCustomChart::LegendItemText(int index, std::string text) {
     return text;
 }
 
+TChartPen* TCustomChart::LegendSymbolPen() {
+    TLegendSymbol* symbol = legend_->Symbol();
+    return symbol->DefaultPen() ? nullptr : symbol->Pen();
+}
+
+void TCustomChart::DrawLegendSymbolRect(const TRect& rect) {
+    TLegendSymbol* symbol = legend_->Symbol();
+    if (!symbol->Gradient()->Visible()) {
+        TCustomAxisPanel::DrawLegendSymbolRect(rect);
+        return;
+    }
+    TCanvas3D& canvas = *DrawCanvas();
+    symbol->Draw(canvas, canvas.Brush()->Color(), rect);
+}
+
 void TCustomChart::FillSeriesSourceItems(TChartSeries* series,
                                          const std::function<void(const std::string&)>& add) {
     auto* source = series != nullptr ? dynamic_cast<TChartSeries*>(series->DataSource()) : nullptr;

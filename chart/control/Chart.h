@@ -123,6 +123,12 @@ public:
     std::string LegendValueText(TChartSeries* series, int valueIndex) override;
     // The legend's item text offered to OnGetLegendText.
     std::string LegendItemText(int index, std::string text);
+    // The pen legend symbols are framed with: none while the legend's symbol keeps the series'
+    // own pen.
+    TChartPen* LegendSymbolPen() override;
+    // A legend symbol with a visible gradient fills itself, ending in the brush colour; any other
+    // is the panel's rectangle.
+    void DrawLegendSymbolRect(const TRect& rect) override;
 
     // ---- editor support ------------------------------------------------------------------------
     // The names of the value lists of the series that series takes its points from, in order

@@ -2,6 +2,7 @@
 
 #include "chart/control/ChartLegend.h"
 
+#include "chart/control/LegendGradient.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/draw/ChartMessages.h"
 #include "chart/draw/ChartPen.h"
@@ -9,7 +10,11 @@
 TCustomChartLegend::TCustomChartLegend(TCustomPlotPanel* parent, TChartHost* chart)
     : TPlotCustomShapePosition(parent), chart_(chart),
       dividingLines_(std::make_unique<TChartHiddenPen>([this](TObject*) { Changed(); })),
-      symbol_([this] { Changed(); }), title_(std::make_unique<TLegendTitle>(parent)) {}
+      symbol_([this] { Changed(); }), title_(std::make_unique<TLegendTitle>(parent)),
+      items_([this] {
+          if (chart_ != nullptr)
+              chart_->Invalidate();
+      }) {}
 
 TCustomChartLegend::~TCustomChartLegend() = default;
 
@@ -30,6 +35,7 @@ void TChartLegend::DeclareProperties(TPropertyList& p) {
     p.Add("MaxNumRows", &S::MaxNumRows, &S::SetMaxNumRows).Default(10);
     p.Add("PositionUnits", &S::PositionUnits, &S::SetPositionUnits).Default(muPixels);
     p.Add("ResizeChart", &S::ResizeChart, &S::SetResizeChart).Default(true);
+    p.Add("Symbol", &S::Symbol, &S::SetSymbol);
     p.Add("Title", &S::Title, &S::SetTitle);
     p.Add("TextStyle", &S::TextStyle, &S::SetTextStyle).Default(ltsLeftValue);
     p.Add("TopPercent", &S::TopPercent, &S::SetTopPercent).Default(0);
@@ -43,7 +49,7 @@ void TCustomChartLegend::Assign(TPersistent* source) {
         alignment_ = other->alignment_;
         checkBoxes_ = other->checkBoxes_;
         checkBoxesStyle_ = other->checkBoxesStyle_;
-        symbol_.Assign(other->symbol_);
+        symbol_.Assign(&other->symbol_);
         title_->Assign(other->title_.get());
         currentPage_ = other->currentPage_;
         dividingLines_->Assign(other->dividingLines_.get());
@@ -63,6 +69,10 @@ void TCustomChartLegend::Assign(TPersistent* source) {
         vertSpacing_ = other->vertSpacing_;
     }
     TPlotCustomShapePosition::Assign(source);
+}
+
+std::unique_ptr<TPlotGradient> TCustomChartLegend::NewGradient() {
+    return std::make_unique<TChartLegendGradient>();
 }
 
 int TCustomChartLegend::ActiveSeriesCount() const {

@@ -5,11 +5,13 @@
 // rows and answers which row a pixel falls in. The layout of the last drawing is kept for the hit
 // test.
 
+#include "chart/control/LegendItems.h"
 #include "chart/control/LegendSymbol.h"
 #include "chart/control/LegendTitle.h"
 #include "chart/control/ShapePosition.h"
 #include "chart/core/ChartHost.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +26,11 @@ Q4_ENUM(TLegendStyle, lsAuto, lsSeries, lsValues, lsLastValues, lsSeriesGroups);
 Q4_ENUM(TLegendTextStyle, ltsPlain, ltsLeftValue, ltsRightValue, ltsLeftPercent, ltsRightPercent,
         ltsXValue, ltsValue, ltsPercent, ltsXAndValue, ltsXAndPercent);
 Q4_EXCEPTION(LegendException, Exception);
+
+class TCustomChartLegend;
+// Lets a program adjust a size the legend worked out (the room below a bottom legend, the width
+// of a side legend, and how much of its right edge a click ignores, asked with 0).
+using TLegendSizeHook = std::function<void(TCustomChartLegend* legend, int& size)>;
 
 class TCustomChartLegend : public TPlotCustomShapePosition {
     Q4_CLASS(TCustomChartLegend, TPlotCustomShapePosition)
@@ -61,11 +68,16 @@ public:
     // The height of one row in the current font.
     int RowHeight() const;
     TLegendSymbol* Symbol() { return &symbol_; }
+    void SetSymbol(TLegendSymbol* symbol) { symbol_.Assign(symbol); }
+    // The rows as drawn last, or the texts and places a program set for them.
+    TLegendItems* Items() { return &items_; }
     TLegendTitle* Title() const { return title_.get(); }
     void SetTitle(TLegendTitle* title) { title_->Assign(title); }
     // The layout of the last drawing.
     struct TLayout {
         TLegendStyle style = lsAuto;
+        // The first item shown (FirstValue, or the first point of the chart's page).
+        int firstValue = 0;
         int totalItems = 0;
         int lastValue = -1;
         int rows = 0;
@@ -137,11 +149,17 @@ public:
     int VertSpacing() const { return vertSpacing_; }
     void SetVertSpacing(int pixels) { SetValue(vertSpacing_, pixels); }
 
+    TLegendSizeHook SizeHook;
+
 protected:
     TChartHost* chart_;
+    // The legend's background gradient has its own defaults.
+    std::unique_ptr<TPlotGradient> NewGradient() override;
 
 private:
     int ActiveSeriesCount() const;
+    int ItemCountFrom(int first) const;
+    bool LegendShadowShown() const;
     TCustomChart* Chart() const;
     int LegendFrameWidth() const;
     std::vector<TItemText> BuildTexts() const;
@@ -151,7 +169,15 @@ private:
     void SizeAndPlace();
     void PlaceItems(int x);
     void DrawItem(const std::vector<TItemText>& texts, int index, int position);
+    void DrawItemTexts(const TItemText& text, TLegendItem& item, bool stored, int textX, int y);
+    void DrawColumnText(const std::string& text, int x, int y, bool right);
+    TRect ItemSymbolRect(int position, int symbolX, int y) const;
+    void DrawItemCheckBox(int index, int x, int y);
     void DrawItemSymbol(int index, const TRect& rect);
+    // Text widths in the legend's font, of tagged text when the legend's texts are tagged.
+    int TextWidth(const std::string& text) const;
+    // The size after the program's size hook.
+    int HookedSize(int size) const;
     void DrawDividingLine(int position, int y, int columnOffset);
     void TakeSpace();
     int ColumnOffset(int position) const;
@@ -180,6 +206,7 @@ private:
     int vertSpacing_ = 0;
     TLegendSymbol symbol_;
     std::unique_ptr<TLegendTitle> title_;
+    TLegendItems items_;
     TLayout layout_;
 };
 

@@ -5,6 +5,7 @@
 #include "chart/core/ChartSeries.h"
 #include "chart/core/SeriesGroup.h"
 #include "chart/draw/ChartPen.h"
+#include "chart/draw/TaggedText.h"
 #include "chart/util/ChartUtils.h"
 
 #include <algorithm>
@@ -22,6 +23,43 @@ bool RightAligned(TLegendTextStyle style, int column) {
            style == ltsXAndPercent;
 }
 
+// A placed legend is laid out in panel coordinates: its rectangle (at its percent position, when
+// it is placed in percent) moves by the panel's origin and back by it on every way out, so Left and
+// Top stay relative to the panel.
+class TPlacedBounds {
+public:
+    TPlacedBounds(TCustomChartLegend& legend, const TRect& panel)
+        : rect_(legend.ShapeRect), placed_(legend.CustomPosition()) {
+        if (!placed_)
+            return;
+        if (legend.PositionUnits() == muPercent) {
+            const int width = rect_.Right - rect_.Left;
+            const int height = rect_.Bottom - rect_.Top;
+            rect_.Left = static_cast<int>(
+                std::lround(legend.LeftPercent() * (panel.Right - panel.Left) / 100.0));
+            rect_.Top = static_cast<int>(
+                std::lround(legend.TopPercent() * (panel.Bottom - panel.Top) / 100.0));
+            rect_.Right = rect_.Left + width;
+            rect_.Bottom = rect_.Top + height;
+        }
+        dx_ = panel.Left;
+        dy_ = panel.Top;
+        OffsetRect(rect_, dx_, dy_);
+    }
+    ~TPlacedBounds() {
+        if (placed_)
+            OffsetRect(rect_, -dx_, -dy_);
+    }
+    TPlacedBounds(const TPlacedBounds&) = delete;
+    TPlacedBounds& operator=(const TPlacedBounds&) = delete;
+
+private:
+    TRect& rect_;
+    bool placed_;
+    int dx_ = 0;
+    int dy_ = 0;
+};
+
 } // namespace
 
 void TCustomChartLegend::Draw() {
@@ -32,32 +70,18 @@ void TCustomChartLegend::Draw() {
     layout_ = TLayout{};
     layout_.style = EffectiveStyle();
     layout_.frameWidth = LegendFrameWidth();
-    TRect saved = ShapeRect;
-    if (CustomPosition() && positionUnits_ == muPercent) {
-        const TRect& bounds = chart->PanelBounds();
-        const int width = ShapeRect.Right - ShapeRect.Left;
-        const int height = ShapeRect.Bottom - ShapeRect.Top;
-        ShapeRect.Left =
-            static_cast<int>(std::lround(leftPercent_ * (bounds.Right - bounds.Left) / 100.0));
-        ShapeRect.Top =
-            static_cast<int>(std::lround(topPercent_ * (bounds.Bottom - bounds.Top) / 100.0));
-        ShapeRect.Right = ShapeRect.Left + width;
-        ShapeRect.Bottom = ShapeRect.Top + height;
-    }
-    const int dx = chart->PanelBounds().Left;
-    const int dy = chart->PanelBounds().Top;
-    if (CustomPosition())
-        OffsetRect(ShapeRect, dx, dy);
+    const TPlacedBounds placed(*this, chart->PanelBounds());
 
+    // With pages, a values legend lists the points of the current page; other styles start at 0.
     const int pageSize = chart->MaxPointsPerPage();
-    int first = firstValue_;
-    if (pageSize > 0)
-        first =
-            layout_.style == lsValues && currentPage_ ? (chart->CurrentPage() - 1) * pageSize : 0;
-    const int keptFirst = firstValue_;
-    firstValue_ = std::max(0, first);
-    layout_.totalItems = ItemCount();
-    if (pageSize > 0 && layout_.style == lsValues && currentPage_)
+    const bool pageOfValues = pageSize > 0 && layout_.style == lsValues && currentPage_;
+    layout_.firstValue = firstValue_;
+    if (pageOfValues)
+        layout_.firstValue = std::max(0, (chart->CurrentPage() - 1) * pageSize);
+    else if (pageSize > 0 && layout_.style != lsValues)
+        layout_.firstValue = 0;
+    layout_.totalItems = ItemCountFrom(layout_.firstValue);
+    if (pageOfValues)
         layout_.totalItems = std::min(layout_.totalItems, pageSize);
 
     chart->SetLegendBackColor(Color());
@@ -79,28 +103,25 @@ void TCustomChartLegend::Draw() {
                                   ? 0
                                   : symbol_.WidthFor(layout_.textWidth + 12, layout_.rowHeight);
     } else {
-        layout_.lastValue = firstValue_ + layout_.totalItems - 1;
+        layout_.lastValue = layout_.firstValue + layout_.totalItems - 1;
         texts = BuildTexts();
         LayOutHorizontal(texts);
     }
-    if (layout_.lastValue >= firstValue_) {
-        SizeAndPlace();
-        if (chart->OnGetLegendRect)
-            chart->OnGetLegendRect(chart, ShapeRect);
-        DrawShape();
-        if (layout_.drawTitle) {
-            title_->DrawIn(canvas, ShapeRect);
-            canvas.SelectFont(Font());
-        }
-        for (int i = firstValue_, position = 0; i <= layout_.lastValue; ++i, ++position)
-            DrawItem(texts, inverted_ ? layout_.lastValue - position : i, position);
-        TakeSpace();
+    if (layout_.lastValue < layout_.firstValue)
+        return;
+    SizeAndPlace();
+    if (chart->OnGetLegendRect)
+        chart->OnGetLegendRect(chart, ShapeRect);
+    DrawShape();
+    if (layout_.drawTitle) {
+        title_->DrawIn(canvas, ShapeRect);
+        canvas.SelectFont(Font());
     }
-    firstValue_ = keptFirst;
-    if (CustomPosition())
-        OffsetRect(ShapeRect, -dx, -dy);
-    if (CustomPosition() && positionUnits_ == muPercent)
-        ShapeRect = saved;
+    if (!items_.Custom())
+        items_.Empty();
+    for (int i = layout_.firstValue, position = 0; i <= layout_.lastValue; ++i, ++position)
+        DrawItem(texts, inverted_ ? layout_.lastValue - position : i, position);
+    TakeSpace();
 }
 
 void TCustomChartLegend::DrawItem(const std::vector<TItemText>& texts, int index, int position) {
@@ -112,9 +133,7 @@ void TCustomChartLegend::DrawItem(const std::vector<TItemText>& texts, int index
     canvas.Brush()->SetColor(Color());
     canvas.Brush()->SetStyle(bsClear);
     canvas.SetBackgroundMode(cbmTransparent);
-    canvas.SetTextAlignment(TA_LEFT);
-    const bool vertical = Vertical();
-    const int row = vertical ? position : position / std::max(1, layout_.columns);
+    const int row = Vertical() ? position : position / std::max(1, layout_.columns);
     const int offset = ColumnOffset(position);
     int textX = layout_.textX + offset;
     int symbolX = layout_.symbolX + offset;
@@ -122,72 +141,118 @@ void TCustomChartLegend::DrawItem(const std::vector<TItemText>& texts, int index
     if (chart->OnGetLegendPos)
         chart->OnGetLegendPos(chart, index, textX, y, symbolX);
     if (fontSeriesColor_) {
-        TChartSeries* series =
-            layout_.style == lsValues ? ValuesSeries() : chart->LegendSeriesAt(index, !checkBoxes_);
+        const bool values = layout_.style == lsValues;
+        TChartSeries* series = values ? ValuesSeries() : chart->LegendSeriesAt(index, !checkBoxes_);
         if (series != nullptr)
-            canvas.Font()->SetColor(layout_.style == lsValues ? series->LegendItemColor(index)
-                                                              : series->SeriesColor());
+            canvas.Font()->SetColor(values ? series->LegendItemColor(index)
+                                           : series->SeriesColor());
     }
+    // A custom list draws what it holds for the rows it has; every other row is noted as drawn.
+    TLegendItem* item = items_.Custom() ? items_.Find(position) : nullptr;
+    const bool stored = item != nullptr;
+    if (!stored)
+        item = items_.Item(position);
+    DrawItemTexts(texts[static_cast<std::size_t>(position)], *item, stored, textX, y);
+    if (!stored)
+        item->SymbolRect = ItemSymbolRect(position, symbolX, y);
+    if (CheckBoxesShown())
+        DrawItemCheckBox(index, layout_.checkX + offset,
+                         y + (layout_.rowHeight - vertSpacing_ - 11) / 2 - 1);
+    if (layout_.style != lsSeriesGroups)
+        DrawItemSymbol(index, item->SymbolRect);
+    DrawDividingLine(position, y, offset);
+}
+
+void TCustomChartLegend::DrawItemTexts(const TItemText& text, TLegendItem& item, bool stored,
+                                       int textX, int y) {
+    const int textY = y + (CheckBoxesShown() ? 1 : 0);
     int x = textX - 2;
     for (int c = 0; c < 2; ++c) {
-        const std::string& text = texts[position].column[c];
         const bool right = layout_.style != lsSeries && RightAligned(textStyle_, c);
-        if (!text.empty()) {
-            const int textY = y + (CheckBoxesShown() ? 1 : 0);
-            if (right)
-                canvas.TextOut(x + layout_.columnWidth[c] - canvas.MeasureTextWidth(text), textY,
-                               text);
-            else
-                canvas.TextOut(x, textY, text);
+        const int at = right ? x + layout_.columnWidth[c] : x;
+        if (stored && c == 0) {
+            if (!item.Text().empty())
+                DrawColumnText(item.Text(), item.Left, item.Top, item.Align == TA_RIGHT);
+        } else if (stored) {
+            if (!item.Text2().empty())
+                DrawColumnText(item.Text2(), at, textY, right);
+        } else if (!text.column[c].empty()) {
+            if (c == 0) {
+                item.Left = at;
+                item.Top = textY;
+                item.Align = right ? TA_RIGHT : TA_LEFT;
+            }
+            DrawColumnText(text.column[c], at, textY, right);
         }
+        // A right-aligned column ends where a left-aligned one would: x moves past it either way.
         x += layout_.columnWidth[c] + layout_.spaceWidth;
     }
+    if (!stored)
+        item.Record(text.column[0], text.column[1]);
+}
+
+void TCustomChartLegend::DrawColumnText(const std::string& text, int x, int y, bool right) {
+    TCanvas3D& canvas = *Parent()->DrawCanvas();
+    if (TextFormat() == ttfHtml) {
+        // Tagged text is laid out from its left edge.
+        canvas.SetTextAlignment(TA_LEFT);
+        canvas.TextOutTagged(right ? x - TextWidth(text) : x, y, text, true);
+        canvas.SelectFont(Font());
+        return;
+    }
+    canvas.SetTextAlignment(right ? TA_RIGHT : TA_LEFT);
+    canvas.TextOut(x, y, text);
+    canvas.SetTextAlignment(TA_LEFT);
+}
+
+TRect TCustomChartLegend::ItemSymbolRect(int position, int symbolX, int y) const {
     TRect rect{symbolX, y, symbolX + layout_.symbolWidth, y + layout_.rowHeight + 1};
-    const bool lastShown = position == layout_.lastValue - firstValue_;
+    const bool lastShown = position == layout_.lastValue - layout_.firstValue;
     if (!symbol_.Continuous() || position == 0)
         rect.Top = y + 2;
     if (!symbol_.Continuous() || lastShown)
         rect.Bottom -= vertSpacing_ + 3;
-    if (CheckBoxesShown()) {
-        bool checked = false;
-        if (layout_.style == lsSeriesGroups) {
-            TSeriesGroups* groups = chart->SeriesGroups();
-            checked = index < groups->Count() && groups->Group(index)->Active() != gaNo;
-        } else if (TChartSeries* series = chart->LegendSeriesAt(index, false)) {
-            checked = series->Active();
-        }
-        DrawCheckGlyph(layout_.checkX + offset, y + (layout_.rowHeight - vertSpacing_ - 11) / 2 - 1,
-                       *canvas.GetDeviceContext(), checked, checkBoxesStyle_ == cbsCheck);
+    return rect;
+}
+
+void TCustomChartLegend::DrawItemCheckBox(int index, int x, int y) {
+    TCustomChart* chart = Chart();
+    bool checked = false;
+    if (layout_.style == lsSeriesGroups) {
+        TSeriesGroups* groups = chart->SeriesGroups();
+        checked = index < groups->Count() && groups->Group(index)->Active() != gaNo;
+    } else if (TChartSeries* series = chart->LegendSeriesAt(index, false)) {
+        checked = series->Active();
     }
-    if (layout_.style != lsSeriesGroups)
-        DrawItemSymbol(index, rect);
-    DrawDividingLine(position, y, offset);
+    DrawCheckGlyph(x, y, *chart->DrawCanvas()->GetDeviceContext(), checked,
+                   checkBoxesStyle_ == cbsCheck);
 }
 
 void TCustomChartLegend::DrawItemSymbol(int index, const TRect& rect) {
-    if (layout_.symbolWidth <= 0)
-        return;
     TCustomChart* chart = Chart();
-    TCanvas3D& canvas = *chart->DrawCanvas();
-    if (symbol_.DefaultPen())
-        canvas.Pen()->SetStyle(psSolid);
     TChartSeries* series = nullptr;
     int valueIndex = -1;
     if (layout_.style == lsValues) {
         series = ValuesSeries();
-        valueIndex = index;
+        if (series != nullptr)
+            valueIndex = series->SourceIndex(index);
     } else {
         series = chart->LegendSeriesAt(index, !CheckBoxesShown());
     }
-    if (series == nullptr) {
-        symbol_.DrawPlain(canvas, clWhite, rect);
+    if (symbol_.OnDraw) {
+        symbol_.OnDraw(&symbol_, series, valueIndex, rect);
         return;
     }
-    canvas.Pen()->SetColor(clBlack);
-    canvas.Brush()->SetStyle(bsSolid);
-    canvas.Brush()->SetColor(valueIndex >= 0 ? series->LegendItemColor(valueIndex)
-                                             : series->SeriesColor());
-    series->DrawLegendShape(valueIndex, rect);
+    if (layout_.symbolWidth <= 0)
+        return;
+    TCanvas3D& canvas = *chart->DrawCanvas();
+    if (series == nullptr) {
+        canvas.Pen()->SetStyle(psSolid);
+        canvas.Pen()->SetColor(clBlack);
+        symbol_.Draw(canvas, clWhite, rect);
+        return;
+    }
+    series->DrawLegendEntry(valueIndex, rect);
 }
 
 void TCustomChartLegend::DrawDividingLine(int position, int y, int columnOffset) {
@@ -221,9 +286,13 @@ void TCustomChartLegend::TakeSpace() {
     case laRight:
         plot.Right = ShapeRect.Left - horiz;
         break;
-    case laTop:
+    case laTop: {
         plot.Top = ShapeRect.Bottom + vert;
+        const TPlotShadow* shadow = panel->Shadow();
+        if (shadow != nullptr && shadow->Visible())
+            plot.Top += shadow->VertSize();
         break;
+    }
     case laBottom:
         plot.Bottom = ShapeRect.Top - vert;
         break;

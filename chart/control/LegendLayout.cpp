@@ -4,6 +4,7 @@
 #include "chart/core/ChartSeries.h"
 #include "chart/core/SeriesGroup.h"
 #include "chart/draw/ChartPen.h"
+#include "chart/draw/TaggedText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,13 +49,18 @@ TChartSeries* TCustomChartLegend::ValuesSeries() const {
 }
 
 int TCustomChartLegend::ItemCount() const {
+    return ItemCountFrom(firstValue_);
+}
+
+int TCustomChartLegend::ItemCountFrom(int first) const {
     TCustomChart* chart = Chart();
     if (chart == nullptr)
         return 0;
     int count = 0;
     switch (EffectiveStyle()) {
     case lsSeriesGroups:
-        return chart->SeriesGroups()->Count();
+        count = chart->SeriesGroups()->Count();
+        break;
     case lsSeries:
     case lsLastValues:
         for (int i = 0; i < chart->SeriesCount(); ++i) {
@@ -62,15 +68,16 @@ int TCustomChartLegend::ItemCount() const {
             if (series->ShowInLegend() && (checkBoxes_ || series->Active()))
                 ++count;
         }
+        count -= first;
         break;
     case lsValues:
     case lsAuto: {
         TChartSeries* series = ValuesSeries();
-        count = series != nullptr && series->ShowInLegend() ? series->Count() : 0;
+        count = series != nullptr && series->ShowInLegend() ? series->Count() - first : 0;
         break;
     }
     }
-    return std::max(0, count - firstValue_);
+    return std::max(0, count);
 }
 
 std::string TCustomChartLegend::ItemText(int index) const {
@@ -117,7 +124,7 @@ TCustomChartLegend::TItemText TCustomChartLegend::SplitColumns(std::string text)
 
 std::vector<TCustomChartLegend::TItemText> TCustomChartLegend::BuildTexts() const {
     std::vector<TItemText> texts;
-    for (int i = firstValue_; i <= layout_.lastValue; ++i)
+    for (int i = layout_.firstValue; i <= layout_.lastValue; ++i)
         texts.push_back(SplitColumns(ItemText(i)));
     if (inverted_)
         std::reverse(texts.begin(), texts.end());
@@ -136,25 +143,53 @@ int TCustomChartLegend::RowHeight() const {
     return height;
 }
 
-void TCustomChartLegend::MeasureColumns(const std::vector<TItemText>& texts) {
+int TCustomChartLegend::TextWidth(const std::string& text) const {
     TCanvas3D& canvas = *Parent()->DrawCanvas();
+    if (TextFormat() != ttfHtml)
+        return canvas.MeasureTextWidth(text);
+    const int width = MeasureTaggedText(canvas, text).cx;
+    canvas.SelectFont(Font());
+    return width;
+}
+
+void TCustomChartLegend::MeasureColumns(const std::vector<TItemText>& texts) {
     layout_.textWidth = 0;
     for (int c = 0; c < 2; ++c) {
         int widest = 0;
-        for (const TItemText& text : texts)
-            widest = std::max(widest, canvas.MeasureTextWidth(text.column[c]));
+        for (std::size_t position = 0; position < texts.size(); ++position) {
+            const TLegendItem* item =
+                items_.Custom() ? items_.Find(static_cast<int>(position)) : nullptr;
+            const std::string& text = item != nullptr ? (c == 0 ? item->Text() : item->Text2())
+                                                      : texts[position].column[c];
+            widest = std::max(widest, TextWidth(text));
+        }
         layout_.columnWidth[c] = widest;
         if (widest > 0)
             layout_.textWidth += widest + layout_.spaceWidth - 1;
     }
 }
 
+int TCustomChartLegend::HookedSize(int size) const {
+    if (SizeHook)
+        SizeHook(const_cast<TCustomChartLegend*>(this), size);
+    return size;
+}
+
+bool TCustomChartLegend::LegendShadowShown() const {
+    return Shadow() != nullptr && Shadow()->Visible();
+}
+
 void TCustomChartLegend::LayOutVertical(const std::vector<TItemText>&) {
     TCustomPlotPanel* panel = Parent();
     const TRect& bounds = panel->PanelBounds();
     if (!CustomPosition()) {
-        const int top = bounds.Top + Rounded(topPos_ * (bounds.Bottom - bounds.Top) / 100.0);
-        ShapeRect.Top = top;
+        // A chart shadow cast upwards keeps the legend below it.
+        const TPlotShadow* shadow = panel->Shadow();
+        const int s = shadow != nullptr && shadow->Visible() && shadow->VertSize() < 0
+                          ? -2 * shadow->VertSize()
+                          : 0;
+        ShapeRect.Top =
+            bounds.Top + s + Rounded(topPos_ * (bounds.Bottom - bounds.Top - s) / 100.0);
     }
     layout_.columns = 1;
     layout_.itemsTop = ShapeRect.Top + TitleRoom();
@@ -166,7 +201,7 @@ void TCustomChartLegend::LayOutVertical(const std::vector<TItemText>&) {
                                                      2 * layout_.frameWidth - layout_.itemsTop) /
                                                         layout_.rowHeight);
     layout_.rows = std::max(0, layout_.rows);
-    layout_.lastValue = std::min(layout_.totalItems, layout_.rows) + firstValue_ - 1;
+    layout_.lastValue = std::min(layout_.totalItems, layout_.rows) + layout_.firstValue - 1;
 }
 
 void TCustomChartLegend::LayOutHorizontal(const std::vector<TItemText>& texts) {
@@ -177,9 +212,9 @@ void TCustomChartLegend::LayOutHorizontal(const std::vector<TItemText>& texts) {
     if (!CustomPosition()) {
         if (alignment_ == laBottom) {
             int h = layout_.frameWidth + 1;
-            if (Shadow()->Visible())
+            if (LegendShadowShown())
                 h += Shadow()->VertSize();
-            ShapeRect.Bottom = plot.Bottom - h;
+            ShapeRect.Bottom = plot.Bottom - HookedSize(h);
         } else {
             ShapeRect.Top = plot.Top + layout_.frameWidth + 1;
         }
@@ -200,7 +235,7 @@ void TCustomChartLegend::LayOutHorizontal(const std::vector<TItemText>& texts) {
         layout_.rows = std::min(layout_.rows, maxNumRows_);
     }
     layout_.lastValue =
-        std::min(layout_.totalItems, layout_.columns * layout_.rows) + firstValue_ - 1;
+        std::min(layout_.totalItems, layout_.columns * layout_.rows) + layout_.firstValue - 1;
 }
 
 int TCustomChartLegend::TitleRoom() const {
@@ -226,6 +261,11 @@ void TCustomChartLegend::PlaceItems(int x) {
     } else {
         layout_.symbolX = x + 6;
         layout_.textX = x + layout_.symbolWidth + 12;
+        // Room for the symbol's shadow beside it; one cast to the left pushes the symbol too.
+        const int h = symbol_.Shadow()->Visible() ? symbol_.Shadow()->HorizSize() : 0;
+        layout_.textX += std::abs(h);
+        if (h < 0)
+            layout_.symbolX += -h;
     }
 }
 
@@ -235,6 +275,9 @@ void TCustomChartLegend::SizeAndPlace() {
     int height = layout_.rowHeight * layout_.rows + 2 + 2 * layout_.step;
     if (layout_.drawTitle)
         height += TitleRoom() + 2;
+    if (symbol_.Visible() && symbol_.Shadow()->Visible() &&
+        layout_.rowHeight / 6 < symbol_.Shadow()->VertSize())
+        height += symbol_.Shadow()->VertSize() - layout_.rowHeight / 6;
     if (alignment_ == laBottom && !CustomPosition())
         ShapeRect.Top = ShapeRect.Bottom - height;
     else
@@ -246,13 +289,19 @@ void TCustomChartLegend::SizeAndPlace() {
     int x;
     if (Vertical()) {
         int width = layout_.textWidth + 12;
-        if (layout_.style != lsSeriesGroups)
-            width += layout_.symbolWidth + (symbol_.Visible() ? 2 : 0);
-        width = std::max(width, titleWidth);
+        if (layout_.style != lsSeriesGroups) {
+            width += layout_.symbolWidth;
+            if (symbol_.Visible()) {
+                width += 2;
+                if (symbol_.Shadow()->Visible())
+                    width += std::abs(symbol_.Shadow()->HorizSize());
+            }
+        }
+        width = std::max(HookedSize(width), titleWidth);
         const TRect& plot = panel->PlotRect();
         if (alignment_ == laRight && !CustomPosition()) {
             int right = plot.Right - (layout_.frameWidth + 1);
-            if (Shadow()->Visible())
+            if (LegendShadowShown())
                 right -= Shadow()->HorizSize();
             ShapeRect.Right = right;
             ShapeRect.Left = right - width - (boxes ? 15 : 0);
@@ -285,8 +334,10 @@ void TCustomChartLegend::SizeAndPlace() {
 }
 
 int TCustomChartLegend::ItemAt(int x, int y) const {
-    if (x < ShapeRect.Left || x > ShapeRect.Right || y < ShapeRect.Top || y > ShapeRect.Bottom)
+    const int right = ShapeRect.Right - HookedSize(0);
+    if (x < ShapeRect.Left || x > right || y < ShapeRect.Top || y > ShapeRect.Bottom)
         return -1;
+    const int first = layout_.firstValue;
     const int rowHeight = layout_.rowHeight;
     int row = -1;
     for (int a = 0; a < layout_.rows; ++a) {
@@ -299,7 +350,7 @@ int TCustomChartLegend::ItemAt(int x, int y) const {
     if (row < 0)
         return -1;
     if (Vertical())
-        return row + firstValue_;
+        return row + first;
     if (layout_.columns < 1)
         return -1;
     const int columns = layout_.columns;
@@ -310,14 +361,14 @@ int TCustomChartLegend::ItemAt(int x, int y) const {
         if (x < left || x > left + columnWidth)
             continue;
         int item = inverted_ ? row * columns + columns - c - 1 : row * columns + c;
-        const int remainder = (layout_.lastValue - firstValue_ + 1) % columns;
+        const int remainder = (layout_.lastValue - first + 1) % columns;
         if (inverted_ && remainder > 0)
             item += remainder - columns;
         // The shift for a short last row can point before the first item: no item there.
         if (item < 0 || item > layout_.totalItems - 1)
             result = -1;
         else
-            result = item + firstValue_;
+            result = item + first;
     }
     return result;
 }

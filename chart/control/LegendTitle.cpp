@@ -25,6 +25,7 @@ void TLegendTitle::DeclareProperties(TPropertyList& p) {
     using S = TLegendTitle;
     p.Add("Text", &S::Text, &S::SetText).Stored(&S::TextStored);
     p.Add("TextAlignment", &S::TextAlignment, &S::SetTextAlignment).Default(taLeftJustify);
+    p.Add("TextFormat", &S::TextFormat, &S::SetTextFormat).Default(ttfNormal);
 }
 
 void TLegendTitle::SetText(TStrings* text) {
@@ -84,6 +85,11 @@ void TLegendTitle::DrawIn(TCanvas3D& canvas, const TRect& legend) {
     canvas.SetTextAlignment(TA_LEFT);
     const int lineHeight = canvas.CharHeight();
     const int w = canvas.MeasureTextWidth("W");
+    if (TextFormat() == ttfHtml) {
+        // Tagged text lays out its own lines.
+        canvas.TextOutTagged(ShapeRect.Left + w / 2, ShapeRect.Top + 1, text_->Text(), true);
+        return;
+    }
     for (int i = 0; i < text_->Count(); ++i) {
         const std::string line = text_->Get(i);
         int x = ShapeRect.Left + w / 2;

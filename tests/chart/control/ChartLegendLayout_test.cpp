@@ -1,12 +1,10 @@
 // The legend's layout in each position and style, its rows and columns, the room it takes from
 // the plot rectangle, its hit test, check-box clicks, symbols and the pictures of each position.
 
-#include "tests/chart/control/ControlTestSupport.h"
+#include "tests/chart/control/LegendTestSupport.h"
 
 #include "chart/core/SeriesGroup.h"
 #include "platform/classes/Streaming.h"
-
-#include <QDir>
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -14,41 +12,6 @@
 using namespace controltest;
 
 namespace {
-
-class LegendFixture : public ChartFixture {
-protected:
-    // Series with titles and a few points each.
-    void AddTitledSeries(const std::vector<std::string>& titles, int points = 3) {
-        chart->OnGetLegendText = [](TCustomAxisPanel*, TLegendStyle style, int index,
-                                    std::string& text) {
-            if (style == lsValues || style == lsLastValues)
-                text = "P" + std::to_string(index) + "\x06" + std::to_string(index * 10);
-        };
-        for (const std::string& title : titles) {
-            std::vector<std::pair<double, double>> values;
-            for (int i = 0; i < points; ++i)
-                values.emplace_back(i, (i * 7 + static_cast<int>(title.size())) % 10);
-            AddSeries(values)->SetTitle(title);
-        }
-    }
-    std::vector<std::string> LegendTexts(const TRecording& rec) {
-        std::vector<std::string> texts;
-        for (const std::string& line : rec.LinesIn("Legend"))
-            if (line.rfind("TEXT ", 0) == 0)
-                texts.push_back(TextOf(line));
-        return texts;
-    }
-    TRect Box() const {
-        TChartLegend* legend = chart->Legend();
-        return TRect{legend->Left(), legend->Top(), legend->Left() + legend->ShapeWidth() - 1,
-                     legend->Top() + legend->ShapeHeight() - 1};
-    }
-    void Save(const TRecording& rec, const std::string& name) {
-        const std::string dir = std::string(Q4_BINARY_DIR) + "/chart-legend";
-        QDir().mkpath(QString::fromStdString(dir));
-        ASSERT_TRUE(rec.Image().save(QString::fromStdString(dir + "/" + name + ".png")));
-    }
-};
 
 TEST_F(LegendFixture, EachSideKeepsTheLegendOutOfThePlotRectangle) {
     AddTitledSeries({"Напряжение", "Скорость", "Temperature"});
@@ -132,8 +95,7 @@ TEST_F(LegendFixture, RowsFollowTheStyleInEffect) {
         {2, lsLastValues, false, {}, 2},
     };
     for (const Case& c : cases) {
-        while (chart->SeriesCount() > 0)
-            chart->SeriesAt(0)->SetParentChart(nullptr);
+        RemoveAllSeries();
         AddTitledSeries(
             c.series == 1 ? std::vector<std::string>{"A"} : std::vector<std::string>{"A", "B"}, 4);
         chart->Legend()->SetLegendStyle(c.style);
@@ -296,28 +258,6 @@ TEST_F(LegendFixture, MarginBesideAVerticalLegend) {
     chart->OnGetLegendRect = nullptr;
 }
 
-TEST(LegendSymbol, WidthRule) {
-    struct Case {
-        bool visible, squared;
-        TLegendSymbolSize units;
-        int width, textWidth, rowHeight, expected;
-    };
-    const Case cases[] = {
-        {true, true, lcsPercent, 20, 100, 13, 8},  {true, false, lcsPercent, 20, 100, 13, 20},
-        {true, false, lcsPixels, 20, 300, 13, 20}, {true, false, lcsPercent, 25, 30, 13, 8},
-        {false, false, lcsPixels, 20, 100, 13, 0}, {false, true, lcsPercent, 20, 100, 13, 0},
-    };
-    for (const Case& c : cases) {
-        TLegendSymbol symbol(nullptr);
-        symbol.SetVisible(c.visible);
-        symbol.SetSquared(c.squared);
-        symbol.SetWidthUnits(c.units);
-        symbol.SetWidth(c.width);
-        EXPECT_EQ(symbol.WidthFor(c.textWidth, c.rowHeight), c.expected)
-            << c.visible << c.squared << c.units << c.width << " " << c.textWidth;
-    }
-}
-
 TEST_F(LegendFixture, AHiddenSymbolStartsTheTexts8PixelsIn) {
     AddTitledSeries({"A", "B"});
     chart->Legend()->Symbol()->SetVisible(false);
@@ -326,60 +266,41 @@ TEST_F(LegendFixture, AHiddenSymbolStartsTheTexts8PixelsIn) {
     EXPECT_EQ(chart->Legend()->Layout().symbolWidth, 0);
 }
 
-TEST_F(LegendFixture, PlainSymbolWithoutPenCoversOneMorePixel) {
-    TBarePanel panel;
-    TLegendSymbol symbol(nullptr);
-    const TRect rect{10, 20, 30, 28};
-    panel.Content = [&](TBarePanel& p) {
-        TCanvas3D& canvas = *p.DrawCanvas();
-        p.DrawCanvas()->BeginGroup("pen");
-        canvas.Pen()->SetStyle(psSolid);
-        symbol.DrawPlain(canvas, clRed, rect);
-        p.DrawCanvas()->EndGroup();
-        p.DrawCanvas()->BeginGroup("nopen");
-        canvas.Pen()->SetStyle(psClear);
-        symbol.DrawPlain(canvas, clRed, rect);
-        p.DrawCanvas()->EndGroup();
-    };
-    TRecording rec(panel, 100, 100);
-    panel.Content = nullptr;
-    auto rectOf = [&](const std::string& group) {
-        for (const std::string& line : rec.LinesIn(group))
-            if (line.rfind("RECTANGLE", 0) == 0)
-                return NumbersOf(line);
-        return std::vector<int>{};
-    };
-    EXPECT_EQ(rectOf("pen"), (std::vector<int>{10, 20, 30, 28}));
-    EXPECT_EQ(rectOf("nopen"), (std::vector<int>{10, 20, 31, 29}));
-}
-
 } // namespace
 
 namespace {
 
-// A values legend: one row per point, the label column left and the value column right-aligned.
+// A values legend: one row per point, the value column right-aligned at its right edge (the canvas
+// aligns it) and the label column after it; a plain one starts both at their left edges.
 TEST_F(LegendFixture, ValuesLegendAlignsItsValueColumnRight) {
     AddTitledSeries({"A"}, 12);
     chart->OnGetLegendText = [](TCustomAxisPanel*, TLegendStyle, int index, std::string& text) {
         text = std::to_string(index * index * 37) + "\x06" + "Точка " + std::to_string(index);
     };
-    auto rec = Draw(400, 250);
-    std::vector<std::vector<int>> values;
-    for (const std::string& line : rec->LinesIn("Legend"))
-        if (line.rfind("TEXT ", 0) == 0 && TextOf(line).rfind("Точка", 0) != 0)
-            values.push_back(NumbersOf(line));
-    ASSERT_EQ(values.size(), 12u);
-    // Right-aligned: "0" starts further right than "4070".
-    EXPECT_GT(values[0][0], values[11][0]);
-    Save(*rec, "legend-values");
-    chart->Legend()->SetTextStyle(ltsPlain);
-    auto plain = Draw(400, 250);
-    std::vector<int> lefts;
-    for (const std::string& line : plain->LinesIn("Legend"))
-        if (line.rfind("TEXT ", 0) == 0 && TextOf(line).rfind("Точка", 0) != 0)
-            lefts.push_back(NumbersOf(line)[0]);
-    ASSERT_EQ(lefts.size(), 12u);
-    EXPECT_EQ(lefts.front(), lefts.back());
+    struct Case {
+        TLegendTextStyle style;
+        bool valueRight;
+    };
+    for (const Case& c : {Case{ltsLeftValue, true}, Case{ltsPlain, false}}) {
+        chart->Legend()->SetTextStyle(c.style);
+        auto rec = Draw(400, 250);
+        const auto& layout = chart->Legend()->Layout();
+        const int valueX = layout.textX - 2 + (c.valueRight ? layout.columnWidth[0] : 0);
+        const int labelX = layout.textX - 2 + layout.columnWidth[0] + layout.spaceWidth;
+        int values = 0;
+        int labels = 0;
+        for (const std::string& line : LegendTextLines(*rec)) {
+            const bool label = TextOf(line).rfind("Точка", 0) == 0;
+            (label ? labels : values)++;
+            EXPECT_EQ(NumbersOf(line)[0], label ? labelX : valueX) << c.style << ": " << line;
+            const bool right = line.find("align=2") != std::string::npos;
+            EXPECT_EQ(right, !label && c.valueRight) << c.style << ": " << line;
+        }
+        EXPECT_EQ(values, 12);
+        EXPECT_EQ(labels, 12);
+        if (c.valueRight)
+            Save(*rec, "legend-values");
+    }
 }
 
 } // namespace
@@ -435,8 +356,7 @@ TEST_F(LegendFixture, InvertedLegendClicksNameTheItemDrawnThere) {
     const Case cases[] = {
         {laTop, 23, 0}, {laTop, 23, 2}, {laBottom, 20, 3}, {laRight, 9, 2}, {laLeft, 5, 0}};
     for (const Case& c : cases) {
-        while (chart->SeriesCount() > 0)
-            chart->SeriesAt(0)->SetParentChart(nullptr);
+        RemoveAllSeries();
         AddTitledSeries({"A"}, c.points);
         chart->Legend()->SetAlignment(c.alignment);
         chart->Legend()->SetInverted(true);
@@ -474,6 +394,238 @@ TEST_F(LegendFixture, TitleTextAndAlignmentAreStored) {
     EXPECT_EQ(copy.Legend()->Title()->Text()->Get(1), "второй ряд");
     EXPECT_EQ(copy.Legend()->Title()->TextAlignment(), taCenter);
     EXPECT_TRUE(copy.Legend()->Title()->Transparent());
+}
+
+} // namespace
+
+namespace {
+
+// Where the box, the first row's text and its symbol stand, worked out again from the layout rules
+// for each side, custom positions in pixels and percent, each style and with check boxes. The
+// plot rectangle and its centre are taken as the legend found them (when the chart asks for the
+// legend's rectangle).
+TEST_F(LegendFixture, BoxTextAndSymbolStandWhereTheLayoutRulesPutThem) {
+    AddTitledSeries({"Напряжение", "Скорость", "Ток"}, 5);
+    chart->SeriesGroups()->AddGroup()->SetName("Группа датчиков");
+    enum TPlace { Side, Pixels, Percent };
+    struct Case {
+        const char* name;
+        TLegendAlignment alignment;
+        TLegendStyle style;
+        bool boxes;
+        TPlace place;
+    };
+    const Case cases[] = {
+        {"left series", laLeft, lsSeries, false, Side},
+        {"right series", laRight, lsSeries, false, Side},
+        {"right values", laRight, lsValues, false, Side},
+        {"right boxes", laRight, lsSeries, true, Side},
+        {"left last values", laLeft, lsLastValues, false, Side},
+        {"left groups", laLeft, lsSeriesGroups, false, Side},
+        {"top series", laTop, lsSeries, false, Side},
+        {"top values", laTop, lsValues, false, Side},
+        {"bottom series", laBottom, lsSeries, false, Side},
+        {"bottom boxes", laBottom, lsSeries, true, Side},
+        {"custom pixels", laRight, lsSeries, false, Pixels},
+        {"custom percent", laBottom, lsValues, false, Percent},
+    };
+    TRect plot{};
+    int plotWidth = 0;
+    int plotXCenter = 0;
+    chart->OnGetLegendRect = [&](TCustomChart* c, TRect&) {
+        plot = c->PlotRect();
+        plotWidth = c->PlotWidth();
+        plotXCenter = c->PlotXCenter();
+    };
+    for (const Case& c : cases) {
+        TChartLegend* legend = chart->Legend();
+        legend->SetAlignment(c.alignment);
+        legend->SetLegendStyle(c.style);
+        legend->SetCheckBoxes(c.boxes);
+        legend->SetCustomPosition(c.place != Side);
+        legend->SetPositionUnits(c.place == Percent ? muPercent : muPixels);
+        if (c.place == Pixels) {
+            legend->SetLeft(120);
+            legend->SetTop(60);
+        }
+        legend->SetLeftPercent(25);
+        legend->SetTopPercent(10);
+        auto rec = Draw(400, 300);
+        const auto& L = legend->Layout();
+        const TRect& bounds = chart->PanelBounds();
+        const int boundsWidth = bounds.Right - bounds.Left;
+        const int boundsHeight = bounds.Bottom - bounds.Top;
+        const TRect box = Box();
+        const int fw = L.frameWidth;
+        const int boxes = c.boxes ? 15 : 0;
+        const int shadowH = legend->Shadow()->HorizSize();
+        const int shadowV = legend->Shadow()->VertSize();
+        const int symbolShadow = legend->Symbol()->Shadow()->HorizSize();
+        ASSERT_GT(L.rows, 0) << c.name;
+        ASSERT_GT(L.textWidth, 0) << c.name;
+        const bool vertical = c.alignment == laLeft || c.alignment == laRight;
+
+        // Height: the rows with a tenth of a row above and below, and room for the symbol's shadow.
+        const int step = static_cast<int>(std::lround(L.rowHeight * 0.1));
+        int height = L.rowHeight * L.rows + 2 + 2 * step;
+        if (L.rowHeight / 6 < legend->Symbol()->Shadow()->VertSize())
+            height += legend->Symbol()->Shadow()->VertSize() - L.rowHeight / 6;
+        EXPECT_EQ(box.Bottom - box.Top, height) << c.name;
+
+        int left = 0;
+        int width = 0;
+        if (vertical) {
+            const bool groups = c.style == lsSeriesGroups;
+            EXPECT_EQ(L.symbolWidth,
+                      groups ? 0 : static_cast<int>(std::lround((L.textWidth + 12) * 0.2)))
+                << c.name;
+            width = L.textWidth + 12 + (groups ? 0 : L.symbolWidth + 2 + symbolShadow) + boxes;
+            if (c.alignment == laLeft)
+                left = plot.Left + fw + 1;
+            else
+                left = plot.Right - shadowH - (fw + 1) - width;
+            if (c.place == Side) {
+                EXPECT_EQ(box.Top, bounds.Top + static_cast<int>(std::lround(boundsHeight * 0.1)))
+                    << c.name;
+            }
+        } else {
+            EXPECT_EQ(L.symbolWidth, static_cast<int>(std::lround(L.textWidth * 0.2))) << c.name;
+            const int itemWidth = L.symbolWidth + L.textWidth + 8 + (c.boxes ? 27 : 0);
+            EXPECT_EQ(L.columns, std::min(L.totalItems, (plotWidth - 2 * fw - 8) / itemWidth))
+                << c.name;
+            int w = L.columns * (L.textWidth + L.symbolWidth + 6) + 6 + 2 * L.columns;
+            if (c.boxes)
+                w += 15 * L.columns + 4;
+            const int d = std::min(plotWidth, w) / 2;
+            width = 2 * d;
+            left = plotXCenter - d + static_cast<int>(std::lround(0.1 * (boundsWidth - 2 * d)));
+            if (c.place == Side && c.alignment == laTop) {
+                EXPECT_EQ(box.Top, plot.Top + fw + 1) << c.name;
+            }
+            if (c.place == Side && c.alignment == laBottom) {
+                EXPECT_EQ(box.Bottom, plot.Bottom - (fw + 1 + shadowV)) << c.name;
+            }
+        }
+        if (c.place == Pixels) {
+            left = 120;
+            EXPECT_EQ(box.Top, 60) << c.name;
+        } else if (c.place == Percent) {
+            left = static_cast<int>(std::lround(boundsWidth * 0.25));
+            EXPECT_EQ(box.Top, static_cast<int>(std::lround(boundsHeight * 0.1))) << c.name;
+        }
+        EXPECT_EQ(box.Left, left) << c.name;
+        EXPECT_EQ(box.Right - box.Left, width) << c.name;
+
+        // The first row: its text from two pixels left of the text column, its symbol six pixels
+        // into the row, after the check box.
+        // A placed legend's Left is relative to the panel's bounds; the layout is not.
+        const int x = box.Left + (c.place != Side ? bounds.Left : 0) + boxes;
+        EXPECT_EQ(L.textX, x + L.symbolWidth + 12 + symbolShadow) << c.name;
+        const int y = L.itemsTop + step + 1;
+        const std::vector<std::string> texts = LegendTextLines(*rec);
+        ASSERT_FALSE(texts.empty()) << c.name;
+        const std::vector<int> at = NumbersOf(texts.front());
+        // By the default text style the first column of other rows than series stands
+        // right-aligned.
+        const int textLeft = L.textX - 2 + (c.style == lsSeries ? 0 : L.columnWidth[0]);
+        EXPECT_EQ(at[0], textLeft) << c.name << ": " << texts.front();
+        EXPECT_EQ(texts.front().find("align=2") != std::string::npos, c.style != lsSeries)
+            << c.name;
+        EXPECT_EQ(at[1], y + (c.boxes ? 1 : 0)) << c.name;
+        const TRect symbol = legend->Items()->Item(0)->SymbolRect;
+        EXPECT_EQ(symbol.Left, x + 6) << c.name;
+        EXPECT_EQ(symbol.Right, x + 6 + L.symbolWidth) << c.name;
+        EXPECT_EQ(symbol.Top, y + 2) << c.name;
+        EXPECT_EQ(symbol.Bottom, y + L.rowHeight + 1 - 3) << c.name;
+    }
+    chart->OnGetLegendRect = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+// With pages, a values legend lists the points of the current page and a click names them; a
+// series legend starts at its first row whatever FirstValue says, which itself is left alone.
+TEST_F(LegendFixture, PagesChooseTheRowsOfAValuesLegend) {
+    AddTitledSeries({"A"}, 10);
+    TChartLegend* legend = chart->Legend();
+    chart->Pages()->SetMaxPointsPerPage(4);
+    struct Case {
+        int page;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {{1, {"P0", "P1", "P2", "P3"}}, {3, {"P8", "P9"}}};
+    for (const Case& c : cases) {
+        chart->Pages()->SetCurrent(c.page);
+        auto rec = Draw(400, 250);
+        std::vector<std::string> rows;
+        for (const std::string& text : LegendTexts(*rec))
+            if (text.rfind("P", 0) == 0)
+                rows.push_back(text);
+        EXPECT_EQ(rows, c.rows) << c.page;
+        const auto& layout = legend->Layout();
+        const int x = (Box().Left + Box().Right) / 2;
+        EXPECT_EQ(legend->ItemAt(x, layout.itemsTop + layout.rowHeight / 2 + 1),
+                  std::stoi(c.rows.front().substr(1)))
+            << c.page;
+    }
+    AddTitledSeries({"B"}, 10);
+    legend->SetFirstValue(1);
+    auto rec = Draw(400, 250);
+    EXPECT_EQ(LegendTexts(*rec), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(legend->FirstValue(), 1);
+}
+
+// The size hook widens a side legend and keeps clicks off the right edge it names.
+TEST_F(LegendFixture, TheSizeHookAdjustsWidthAndClickableEdge) {
+    AddTitledSeries({"A", "B"});
+    TChartLegend* legend = chart->Legend();
+    legend->SetAlignment(laLeft);
+    Draw(400, 250);
+    const int plainWidth = Box().Right - Box().Left;
+    int extra = 30;
+    legend->SizeHook = [&](TCustomChartLegend* sender, int& size) {
+        EXPECT_EQ(sender, legend);
+        size += extra;
+    };
+    Draw(400, 250);
+    EXPECT_EQ(Box().Right - Box().Left, plainWidth + 30);
+    const auto& layout = legend->Layout();
+    const int y = layout.itemsTop + layout.rowHeight / 2 + 1;
+    EXPECT_EQ(legend->ItemAt(Box().Right - 31, y), 0);
+    EXPECT_EQ(legend->ItemAt(Box().Right - 29, y), -1) << "the hook's 30 pixels take no clicks";
+    legend->SizeHook = nullptr;
+}
+
+// A chart shadow cast upwards moves a side legend down by twice its size; a shadow cast downwards
+// leaves it where it was.
+TEST_F(LegendFixture, AChartShadowAboveMovesASideLegendDown) {
+    AddTitledSeries({"A", "B"});
+    for (int vertSize : {0, 3, -4}) {
+        chart->Shadow()->SetVertSize(vertSize);
+        Draw(400, 250);
+        const TRect& bounds = chart->PanelBounds();
+        const int s = vertSize < 0 ? -2 * vertSize : 0;
+        EXPECT_EQ(Box().Top,
+                  bounds.Top + s +
+                      static_cast<int>(std::lround((bounds.Bottom - bounds.Top - s) * 0.1)))
+            << vertSize;
+    }
+}
+
+// Tagged legend texts are measured and drawn without their tags.
+TEST_F(LegendFixture, TaggedTextsAreMeasuredAndDrawnAsTagged) {
+    AddTitledSeries({"<b>Напряжение</b>", "<i>Ток</i>"});
+    TChartLegend* legend = chart->Legend();
+    Draw(400, 250);
+    const int taggedAsPlain = legend->Layout().textWidth;
+    legend->SetTextFormat(ttfHtml);
+    auto rec = Draw(400, 250);
+    const std::vector<std::string> texts = LegendTexts(*rec);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Напряжение", "Ток"}));
+    EXPECT_LT(legend->Layout().textWidth, taggedAsPlain) << "the tags take no room";
+    Save(*rec, "legend-tagged");
 }
 
 } // namespace
