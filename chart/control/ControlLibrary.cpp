@@ -1,6 +1,9 @@
 #include "chart/control/ControlLibrary.h"
 
 #include "chart/control/Chart.h"
+#include "chart/control/ChartPalettes.h"
+#include "chart/control/SeriesTypes.h"
+#include "chart/control/ToolTypes.h"
 #include "chart/core/ChartCore.h"
 #include "chart/util/ChartUtils.h"
 #include "platform/classes/ClassRegistry.h"
@@ -17,10 +20,17 @@ void StartChartControl() {
         return;
     StartChartUtilities();
     RegisterClass(TChart::StaticClass());
+    // The registries the series and tool libraries fill, and the palette names.
+    PlotSeriesTypes();
+    PlotToolTypes();
+    ColorPalettes();
 }
 
 void StopChartControl() {
     if (starts > 0 && --starts == 0) {
+        FreeColorPalettes();
+        FreePlotToolTypes();
+        FreePlotSeriesTypes();
         UnRegisterClass(TChart::StaticClass());
         StopChartUtilities();
     }

@@ -45,6 +45,20 @@ enum TChartMessage : int {
     msgSeries = 157,
     msgNormal = 178,
     msgSeriesDelete = 215,
+    // Descriptions of the standard series types in the gallery.
+    msgGalleryLine = 30,
+    msgGalleryPoint = 31,
+    msgGalleryArea = 32,
+    msgGalleryBar = 33,
+    msgGalleryHorizBar = 34,
+    msgGalleryPie = 36,
+    msgGalleryFastLine = 38,
+    msgGalleryHorizLine = 39,
+    msgGalleryHorizArea = 244,
+    msgGalleryFunctions = 52,
+    // "Default" in the palette list, then the names of palettes 0 .. 15 in index order.
+    msgPaletteDefault = 309,
+    msgPaletteFirst = 310,
 };
 
 // The message variable (any index 0 .. ChartMessageCount - 1).

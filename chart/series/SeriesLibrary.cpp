@@ -1,6 +1,9 @@
 #include "chart/series/SeriesLibrary.h"
 
 #include "chart/control/ControlLibrary.h"
+#include "chart/control/SeriesTypes.h"
+#include "chart/draw/ChartMessages.h"
+#include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
 #include "chart/series/PointSeries.h"
 #include "platform/classes/ClassRegistry.h"
@@ -10,7 +13,7 @@ namespace {
 int starts = 0;
 
 TClass SeriesClasses[] = {TLineSeries::StaticClass(), TPointSeries::StaticClass(),
-                          THorizLineSeries::StaticClass()};
+                          TFastLineSeries::StaticClass(), THorizLineSeries::StaticClass()};
 
 } // namespace
 
@@ -18,8 +21,13 @@ void StartChartSeries() {
     StartChartControl();
     if (starts++ > 0)
         return;
-    for (TClass cls : SeriesClasses)
-        RegisterClass(cls);
+    // The gallery's "Standard" page, in its order; registering also makes form descriptions
+    // naming the classes load.
+    AddStandardSeriesType(TLineSeries::StaticClass(), &ChartMsg(msgGalleryLine));
+    AddStandardSeriesType(TPointSeries::StaticClass(), &ChartMsg(msgGalleryPoint));
+    AddStandardSeriesType(TFastLineSeries::StaticClass(), &ChartMsg(msgGalleryFastLine));
+    AddPlainSeriesType(THorizLineSeries::StaticClass(), &ChartMsg(msgGalleryHorizLine),
+                       &ChartMsg(msgStandard), 1);
 }
 
 void StopChartSeries() {
