@@ -2,6 +2,7 @@
 
 #include "chart/axispanel/AxisPanel.h"
 
+#include "chart/core/SeriesMarks.h"
 #include "chart/draw/ChartMessages.h"
 #include "chart/util/ChartUtils.h"
 #include "platform/classes/Filer.h"
@@ -456,6 +457,11 @@ int TCustomAxisPanel::WidestLabelText(TPlotFont* font) {
 }
 
 int TCustomAxisPanel::WidestMark() {
-    // Marks are measured by the marks of each series type; none measure here.
-    return 0;
+    int widest = 0;
+    for (int i = 0; i < seriesList_->Count(); ++i) {
+        TChartSeries* series = (*seriesList_)[i];
+        if (series->Active() && series->Marks() != nullptr)
+            widest = std::max(widest, series->Marks()->MaxMarkWidth());
+    }
+    return widest;
 }

@@ -28,6 +28,7 @@ class TChartAxis;
 class TPlotFunction;
 class TPlotSeriesSource;
 class TSeriesMarks;
+struct TSeriesMarkPosition;
 
 Q4_ENUM(THorizAxis, aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis);
 Q4_ENUM(TVertAxis, aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis);
@@ -311,6 +312,9 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
     // Series types draw one point; nothing here.
     virtual void DrawPoint(int) {}
     virtual void DrawLegendShape(int index, const TRect& rect);
+    // The mark of one point, measured above it: series types move it (by the callout, beside
+    // a bar) before the marks keep and draw it; here it is drawn as measured.
+    virtual void DrawMark(int index, const std::string& text, TSeriesMarkPosition& position);
     virtual bool DrawsAscending() const;
     virtual bool NormalRotation() const;
     virtual void ListSubStyles(const TSubStyleProc& add);

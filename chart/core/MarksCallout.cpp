@@ -5,6 +5,8 @@
 #include "chart/core/ChartHost.h"
 #include "chart/draw/PlotCanvas.h"
 
+#include <utility>
+
 bool CheckCalloutArrowColor = false;
 
 TColor CalloutContrastColor(TColor chartColor) {
@@ -15,7 +17,10 @@ TCallout::TCallout(TChartSeries* series)
     : TSeriesPointer(series),
       arrow_(std::make_unique<TWhitePen>([this](TObject*) { Invalidate(); })) {
     SetFullGradient(true);
+    // A default, not a change: the chart hears nothing of it.
+    TNotifyEvent changed = std::exchange(Brush()->OnChange, TNotifyEvent{});
     Brush()->SetColor(clBlack);
+    Brush()->OnChange = std::move(changed);
 }
 
 TCallout::~TCallout() = default;
@@ -93,7 +98,8 @@ void TCallout::DrawArrow(TCanvas3D& canvas, bool is3D, TColor color, TPoint from
 }
 
 TMarksCallout::TMarksCallout(TChartSeries* series) : TCallout(series) {
-    SetVisible(false);
+    // Hidden from the start, without asking the chart to repaint.
+    TPlotCustomShapeBrushPen::SetVisible(false);
     Arrow()->SetColor(clWhite);
 }
 

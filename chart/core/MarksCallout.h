@@ -65,13 +65,17 @@ public:
 
     int Length() const { return length_; }
     void SetLength(int length);
+    // Series types whose marks start at another length: it becomes the length and the one
+    // stored against.
+    void SetDefaultLength(int length) { length_ = defaultLength_ = length; }
 
     // Lifts a mark away from its point: the box's top and the arrow's end by Length +
     // Distance, the arrow's start by Distance.
     void ApplyTo(TSeriesMarkPosition& position) const;
 
 private:
-    bool LengthStored() const { return length_ != DefaultLength; }
+    bool LengthStored() const { return length_ != defaultLength_; }
 
     int length_ = DefaultLength;
+    int defaultLength_ = DefaultLength;
 };

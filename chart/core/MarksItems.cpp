@@ -20,6 +20,8 @@ void TMarksItem::DeclareProperties(TPropertyList& p) {
     p.Add("BevelWidth", &S::BevelWidth, &S::SetBevelWidth).Default(2);
     p.Add("Color", &S::Color, &S::SetColor, TColorTypeInfo()).Default(DefaultColor);
     p.Add("Font", &S::Font, &S::SetFont);
+    p.Add("Gradient", &S::Gradient, &S::SetGradient).Stored(&S::GradientStored);
+    p.Add("Picture", &S::Picture, &S::SetPicture).Stored(&S::PictureStored);
     p.Add("Shadow", &S::Shadow, &S::SetShadow);
     p.Add("ShapeStyle", &S::ShapeStyle, &S::SetShapeStyle).Default(fosRectangle);
     p.Add("Text", &S::Text, &S::SetText).Stored(&S::TextStored);
@@ -108,5 +110,4 @@ void TMarksItems::ReadBlock(TStream& stream) {
         loading_ = false;
         throw;
     }
-    loading_ = false;
 }

@@ -44,8 +44,10 @@ public:
     void Clear() { items_.clear(); }
     void Delete(int index);
     void SetParent(TCustomPlotPanel* parent);
-    // Set while the items are read from a description (a series clearing its points keeps them).
+    // Set once items were read from a description, until EndLoading: a series that clears its
+    // points while it is still being read keeps them.
     bool Loading() const { return loading_; }
+    void EndLoading() { loading_ = false; }
 
     // The "Items" block: a 4-byte count, then per item a list of its stored properties (an
     // empty list where no item exists). Reading replaces the items; a damaged block raises

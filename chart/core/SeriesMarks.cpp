@@ -1,4 +1,4 @@
-// Series marks: positions, items, measuring, placing and the hit test.
+// Series marks: their settings, stored form, positions and items.
 
 #include "chart/core/SeriesMarks.h"
 
@@ -17,7 +17,7 @@ TSeriesMarksSymbol::TSeriesMarksSymbol(TCustomPlotPanel* parent) : TPlotCustomSh
 
 TSeriesMarks::TSeriesMarks(TChartSeries* series)
     : TPlotCustomShape(nullptr), series_(series),
-      margins_(std::make_unique<TMargins>(TNotifyEvent{}, 20)) {
+      margins_(std::make_unique<TMargins>([this](TObject*) { RepaintChart(); }, 20)) {
     SetVisible(false);
     SetColor(DefaultColor);
     if (TPlotShadow* shadow = Shadow())
@@ -32,6 +32,9 @@ void TSeriesMarksSymbol::DeclareProperties(TPropertyList& p) {
     p.Add("BevelWidth", &S::BevelWidth, &S::SetBevelWidth).Default(2);
     p.Add("Brush", &S::Brush, &S::SetBrush);
     p.Add("Frame", &S::Pen, &S::SetPen);
+    p.Add("Gradient", &S::Gradient, &S::SetGradient).Stored(&S::GradientStored);
+    p.Add("Pen", &S::Pen, &S::SetPen).Stored(&S::PenStored);
+    p.Add("Picture", &S::Picture, &S::SetPicture).Stored(&S::PictureStored);
     p.Add("Shadow", &S::Shadow, &S::SetShadow);
     p.Add("ShapeStyle", &S::ShapeStyle, &S::SetShapeStyle).Default(fosRectangle);
     p.Add("Transparency", &S::Transparency, &S::SetTransparency).Default(0);
@@ -41,6 +44,12 @@ void TSeriesMarksSymbol::DeclareProperties(TPropertyList& p) {
 void TSeriesMarks::DeclareProperties(TPropertyList& p) {
     using S = TSeriesMarks;
     p.Add("Angle", &S::Angle, &S::SetAngle).Default(0);
+    // Shortcuts to the callout and the box colour: read, never written (the callout and Color
+    // store them).
+    p.Add("Arrow", &S::Arrow, &S::SetArrow).Stored(&S::ShortcutStored);
+    p.Add("ArrowLength", &S::ArrowLength, &S::SetArrowLength).Stored(&S::ShortcutStored);
+    p.Add("BackColor", &S::BackColor, &S::SetBackColor, TColorTypeInfo())
+        .Stored(&S::ShortcutStored);
     p.Add("Bevel", &S::Bevel, &S::SetBevel).Default(bvNone);
     p.Add("BevelWidth", &S::BevelWidth, &S::SetBevelWidth).Default(2);
     p.Add("Brush", &S::Brush, &S::SetBrush);
@@ -50,13 +59,16 @@ void TSeriesMarks::DeclareProperties(TPropertyList& p) {
     p.Add("DrawEvery", &S::DrawEvery, &S::SetDrawEvery).Default(1);
     p.Add("Font", &S::Font, &S::SetFont);
     p.Add("Frame", &S::Pen, &S::SetPen);
+    p.Add("Gradient", &S::Gradient, &S::SetGradient).Stored(&S::GradientStored);
     p.Add("Margins", &S::Margins, &S::SetMargins);
     p.Add("MultiLine", &S::MultiLine, &S::SetMultiLine).Default(false);
+    p.Add("Picture", &S::Picture, &S::SetPicture).Stored(&S::PictureStored);
     p.Add("Shadow", &S::Shadow, &S::SetShadow);
     p.Add("ShapeStyle", &S::ShapeStyle, &S::SetShapeStyle).Default(fosRectangle);
     p.Add("Style", &S::Style, &S::SetStyle).Default(smsLabel);
     p.Add("Symbol", &S::Symbol, &S::SetSymbol).Stored(&S::SymbolStored);
     p.Add("TextAlign", &S::TextAlign, &S::SetTextAlign).Default(taCenter);
+    p.Add("TextFormat", &S::TextFormat, &S::SetTextFormat).Default(ttfNormal);
     p.Add("Transparency", &S::Transparency, &S::SetTransparency).Default(0);
     p.Add("Transparent", &S::Transparent, &S::SetTransparent).Stored(&S::TransparentStored);
     p.Add("Visible", &S::Visible, &S::SetVisible).Default(false);
@@ -102,6 +114,15 @@ void TSeriesMarks::DefineProperties(TFiler* filer) {
         [this](TStream& s) { items_.WriteBlock(s); }, items_.Count() > 0);
 }
 
+std::unique_ptr<TPlotGradient> TSeriesMarks::NewGradient() {
+    return std::make_unique<TSeriesMarksGradient>();
+}
+
+void TSeriesMarks::RepaintChart() const {
+    if (TChartHost* chart = Chart())
+        chart->Invalidate();
+}
+
 TMarksCallout* TSeriesMarks::Callout() {
     if (!callout_)
         callout_ = std::make_unique<TMarksCallout>(series_);
@@ -118,25 +139,6 @@ TPlotCustomShape* TSeriesMarks::ItemOrSelf(int index) const {
     if (TMarksItem* item = items_.Existing(index))
         return item;
     return const_cast<TSeriesMarks*>(this);
-}
-
-void TSeriesMarks::Measure(TSeriesMarkPosition& position, int textWidth, int lines, int fontHeight,
-                           int x, int y) {
-    int width = textWidth;
-    int height = lines * fontHeight;
-    margins_->ComputePixels(width, height, fontHeight);
-    width += margins_->HorizTotal();
-    height += margins_->VertTotal();
-    const bool withSymbol = symbol_ && symbol_->ShouldDraw();
-    if (withSymbol)
-        width += fontHeight - 4;
-    const int frame = Pen()->Visible() ? Pen()->Width() - 1 : 1;
-    position.Width = width + frame;
-    position.Height = height + frame;
-    TRect symbolRect{0, 0, fontHeight, fontHeight};
-    TSeriesMarksPositions::PlaceAt(position, x, y, withSymbol ? &symbolRect : nullptr);
-    if (withSymbol)
-        symbol_->ShapeRect = symbolRect;
 }
 
 void TSeriesMarks::ApplyCallout(TSeriesMarkPosition& position) const {
@@ -159,48 +161,18 @@ void TSeriesMarks::StorePosition(int index, TSeriesMarkPosition& position) {
         position.ArrowFrom = arrowFrom;
 }
 
-// Whether (x, y) lies inside the polygon (crossing count).
-static bool InPolygon(const std::array<TPoint, 4>& poly, int x, int y) {
-    bool inside = false;
-    for (size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-        const TPoint& a = poly[i];
-        const TPoint& b = poly[j];
-        if ((a.Y > y) != (b.Y > y)) {
-            const double cross =
-                a.X + static_cast<double>(b.X - a.X) * (y - a.Y) / static_cast<double>(b.Y - a.Y);
-            if (x < cross)
-                inside = !inside;
-        }
-    }
-    return inside;
-}
-
-int TSeriesMarks::MarkAt(int x, int y) const {
-    const int every = EffectiveDrawEvery();
-    for (int i = positions_.Count() - 1; i >= 0; --i) {
-        if (i % every != 0)
-            continue;
-        const TSeriesMarkPosition* p = positions_.EntryAt(i);
-        if (p == nullptr)
-            continue;
-        const TRect r = p->Bounds();
-        if (angle_ > 0) {
-            if (InPolygon(RotatedRectCorners(r, angle_ % 360), x, y))
-                return i;
-        } else if (x >= r.Left && x <= r.Right && y >= r.Top && y <= r.Bottom) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 void TSeriesMarks::ClearPositionsAndItems() {
     positions_.Clear();
     ClearItems();
 }
 
 void TSeriesMarks::ClearItems() {
-    if (!items_.Loading() && items_.Count() > 0)
+    // Items just read from a description outlive the clearing of the points that follows them
+    // while the series is still being read.
+    if (items_.Loading() && series_ != nullptr && series_->ComponentState().Contains(csLoading))
+        return;
+    items_.EndLoading();
+    if (items_.Count() > 0)
         items_.Clear();
 }
 
@@ -218,11 +190,6 @@ void TSeriesMarks::SetParentChart(TChartHost* chart) {
         symbol_->SetParent(panel);
     if (callout_)
         callout_->SetParentChart(chart);
-}
-
-void TSeriesMarks::SetStyle(TSeriesMarksStyle style) {
-    if (StoreChanged(style_, style) && series_ != nullptr && series_->ParentChart() != nullptr)
-        series_->ParentChart()->Invalidate();
 }
 
 bool TSeriesMarks::CustomItemText(int index, std::string& text) const {

@@ -1,42 +1,50 @@
-// Drawing the marks of a series: measuring each, lifting it by the callout, keeping its
-// position, and drawing the arrow, the box, the symbol and the text.
+// Drawing the marks of a series: measuring each, handing it to the series (which may move it),
+// keeping its position, and drawing the arrow, the box, the symbol and the text.
 
 #include "chart/core/ChartHost.h"
 #include "chart/core/SeriesMarks.h"
 #include "chart/draw/PlotCanvas.h"
+#include "chart/draw/TaggedText.h"
 #include "chart/panel/PlotPanel.h"
 
 #include <cmath>
-#include <sstream>
+#include <numbers>
 
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            line += text[i];
-        }
+// Draws in screen pixels while it lives: the mark's box was already moved to where its point
+// appears in the 3D view, so nothing may project it again.
+class TFlatDrawing {
+public:
+    explicit TFlatDrawing(TCanvas3D* canvas) : canvas_(canvas) {
+        if (canvas_ != nullptr)
+            canvas_->SuspendProjection();
     }
-    lines.push_back(line);
-    return lines;
-}
+    ~TFlatDrawing() {
+        if (canvas_ != nullptr)
+            canvas_->ResumeProjection();
+    }
+    TFlatDrawing(const TFlatDrawing&) = delete;
+    TFlatDrawing& operator=(const TFlatDrawing&) = delete;
+
+private:
+    TCanvas3D* canvas_;
+};
 
 } // namespace
 
+void TChartSeries::DrawMark(int index, const std::string& text, TSeriesMarkPosition& position) {
+    if (TSeriesMarks* marks = Marks())
+        marks->DrawMark(index, PointColor(index), position, text);
+}
+
 TCanvas3D* TSeriesMarks::DrawingCanvas() const {
-    TChartHost* chart = series_ != nullptr ? series_->ParentChart() : nullptr;
+    TChartHost* chart = Chart();
     return chart != nullptr ? chart->ChartCanvas() : nullptr;
 }
 
 void TSeriesMarks::DrawMarks() {
-    TChartHost* chart = series_ != nullptr ? series_->ParentChart() : nullptr;
+    TChartHost* chart = Chart();
     if (chart == nullptr || chart->ChartCanvas() == nullptr || series_->Count() == 0)
         return;
     const int first = series_->FirstVisibleIndex();
@@ -53,12 +61,9 @@ void TSeriesMarks::DrawMarks() {
         int x = 0;
         int y = 0;
         series_->PointPixels(i, x, y);
-        int lines = 0;
-        const int width = chart->WidestTextLine(shape->Font(), text, lines);
         TSeriesMarkPosition position;
-        Measure(position, width, std::max(lines, 1), chart->FontHeight(shape->Font()), x, y);
-        ApplyCallout(position);
-        DrawMark(i, series_->PointColor(i), position, text);
+        MeasureMark(*shape, text, position, x, y);
+        series_->DrawMark(i, text, position);
     }
 }
 
@@ -71,13 +76,16 @@ void TSeriesMarks::DrawMark(int index, TColor color, TSeriesMarkPosition& positi
     TPlotCustomShape& shape = *ItemOrSelf(index);
     if (callout_ && (callout_->Visible() || callout_->Arrow()->Visible()))
         callout_->Draw(color, position.ArrowFrom, position.MidPoint, position.ArrowTo, zPosition_,
-                       position.MidPointUsed);
-    TRect box = position.Bounds();
+                       position.MidPointUsed, Parent() != nullptr ? Parent()->Color() : clWhite);
+    const TPoint topLeft = ScreenTopLeft(position);
+    TRect box{topLeft.X, topLeft.Y, topLeft.X + position.Width, topLeft.Y + position.Height};
     if (position.Custom && Parent() != nullptr) {
         const TRect bounds = Parent()->PanelBounds();
-        box = {box.Left + bounds.Left, box.Top + bounds.Top, box.Right + bounds.Left,
-               box.Bottom + bounds.Top};
+        OffsetRect(box, bounds.Left, bounds.Top);
     }
+    std::unique_ptr<TFlatDrawing> flat;
+    if (ProjectsBoxes())
+        flat = std::make_unique<TFlatDrawing>(canvas);
     shape.DrawShapeIn(box, angle_ % 360, zPosition_ + 1);
     TRect textBox = box;
     if (symbol_ && symbol_->ShouldDraw()) {
@@ -99,11 +107,24 @@ void TSeriesMarks::DrawMarkText(TCanvas3D& canvas, TPlotCustomShape& shape, cons
     canvas.Brush()->SetStyle(bsClear);
     canvas.SetBackgroundMode(cbmTransparent);
     canvas.SelectFont(shape.Font());
-    const int fontHeight = canvas.CharHeight();
     const TRect& m = margins_->Pixels();
     const int left = box.Left + m.Left;
     const int right = box.Right - m.Right;
-    int anchorX = (left + right) / 2;
+    const int middle = (left + right) / 2;
+    if (Html()) {
+        // The tagged text runs left to right from where it starts; its start follows the
+        // alignment so that it stands where a plain text would.
+        const int width = MeasureTaggedText(canvas, text).cx;
+        canvas.SelectFont(shape.Font());
+        const int x = textAlign_ == taCenter         ? middle - width / 2
+                      : textAlign_ == taRightJustify ? right - width
+                                                     : left;
+        canvas.SetTextAlignment(TA_LEFT);
+        DrawTaggedText(canvas, x, box.Top + m.Top, text);
+        return;
+    }
+    const int fontHeight = canvas.CharHeight();
+    int anchorX = middle;
     unsigned align = TA_CENTER;
     if (textAlign_ == taRightJustify) {
         anchorX = right;
@@ -115,20 +136,31 @@ void TSeriesMarks::DrawMarkText(TCanvas3D& canvas, TPlotCustomShape& shape, cons
     canvas.SetTextAlignment(align);
     const int frame = shape.Pen()->Visible() ? (shape.Pen()->Width() - 1) / 2 : 0;
     const int angle = angle_ % 360;
-    const std::vector<std::string> lines = SplitLines(text);
+    const bool inDepth = canvas.PlacesText3D();
+    // The canvas enlarges turned text by the 3D view's zoom, as the box was measured.
+    const bool zoomed = TextZoom() != 100;
+    const std::vector<std::string> lines = TextLines(text);
     const int anchorY = (box.Top + m.Top + box.Bottom - m.Bottom) / 2;
     for (size_t k = 0; k < lines.size(); ++k) {
         const int step = static_cast<int>(k) * fontHeight;
-        if (angle == 0) {
-            canvas.TextOut(anchorX, box.Top + m.Top + step + frame, lines[k]);
-            continue;
+        int x = anchorX;
+        int y = box.Top + m.Top + step + frame;
+        if (angle != 0) {
+            const double a = angle * std::numbers::pi / 180.0;
+            const int d = step + anchorY - box.Bottom - m.Bottom + frame;
+            x = RoundEven(std::sin(a) * d) + middle + (angle == 90);
+            y = RoundEven(std::cos(a) * d) + anchorY;
         }
-        const double a = angle * M_PI / 180.0;
-        const int d = step + anchorY - box.Bottom - m.Bottom + frame;
-        const int x =
-            static_cast<int>(std::lround(std::sin(a) * d)) + (left + right) / 2 + (angle == 90);
-        const int y = static_cast<int>(std::lround(std::cos(a) * d)) + anchorY;
-        canvas.AngledText(x, y, lines[k], angle);
+        if (inDepth) {
+            if (angle != 0)
+                canvas.AngledTextAtDepth(x, y, zPosition_, lines[k], angle);
+            else
+                canvas.TextOutAtDepth(x, y, zPosition_, lines[k]);
+        } else if (angle != 0 || zoomed) {
+            canvas.AngledText(x, y, lines[k], angle);
+        } else {
+            canvas.TextOut(x, y, lines[k]);
+        }
     }
     canvas.SetTextAlignment(TA_LEFT);
 }

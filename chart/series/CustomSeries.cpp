@@ -1,6 +1,7 @@
 #include "chart/series/CustomSeries.h"
 
 #include "chart/core/ChartHost.h"
+#include "chart/core/SeriesMarks.h"
 
 TCustomSeries::TCustomSeries(TComponent* owner) : TCustomLineSeries(owner) {
     const TNotifyEvent changed = [this](TObject* sender) { SubObjectChanged(sender); };
@@ -101,5 +102,13 @@ TColor TCustomSeries::AreaColorFor(TColor color) const {
 }
 
 int TCustomSeries::MarkOffset() {
-    return 0;
+    const TMarksCallout* callout = Marks()->Callout();
+    return callout->Length() + callout->Distance();
+}
+
+void TCustomSeries::DrawMark(int index, const std::string& text, TSeriesMarkPosition& position) {
+    Marks()->SetZPosition(StartZ());
+    if (VerticalValues())
+        Marks()->ApplyCallout(position);
+    TCustomLineSeries::DrawMark(index, text, position);
 }

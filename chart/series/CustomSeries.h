@@ -91,8 +91,10 @@ class TCustomSeries : public TCustomLineSeries {
     void DrawLegendShape(int index, const TRect& rect) override;
     // The pointer of one point, in the style OnGetPointerStyle gives it.
     virtual void PaintPointer(int x, int y, TColor color, int index);
-    // Room the marks take above (beside) a point.
+    // Room the marks take above (beside) a point: the callout's length and distance.
     virtual int MarkOffset();
+    // Marks stand at the series' front; with vertical values the callout lifts them.
+    void DrawMark(int index, const std::string& text, TSeriesMarkPosition& position) override;
 
     // ---- layout --------------------------------------------------------------------------------
     void GetHorizMargins(int& left, int& right) override;

@@ -3,6 +3,7 @@
 
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartHost.h"
+#include "chart/core/SeriesMarks.h"
 #include "chart/draw/PlotCanvas.h"
 #include "chart/series/CustomSeries.h"
 #include "chart/util/HitTests.h"
@@ -146,6 +147,8 @@ void TCustomSeries::GetHorizMargins(int& left, int& right) {
             right = std::max(right, outLine_->Width());
         }
     }
+    if (!VerticalValues() && Marks()->Visible())
+        right = std::max(right, MarkOffset());
 }
 
 void TCustomSeries::GetVertMargins(int& top, int& bottom) {
@@ -161,6 +164,8 @@ void TCustomSeries::GetVertMargins(int& top, int& bottom) {
             bottom = std::max(bottom, outLine_->Width());
         }
     }
+    if (VerticalValues() && Marks()->Visible())
+        top = std::max(top, MarkOffset());
     if (lineHeight_ > 0 && !drawArea_ && ParentChart() && ParentChart()->View3D())
         bottom = std::max(bottom, lineHeight_);
 }

@@ -16,4 +16,9 @@ class THorizLineSeries : public TLineSeries {
     Q4_CLASS(THorizLineSeries, TLineSeries)
 
     explicit THorizLineSeries(TComponent* owner);
+    // The widest mark text: the room beside a point.
+    int MarkOffset() override;
+    // The mark stands beside its point, on the side away from the origin, at the callout's
+    // length and distance.
+    void DrawMark(int index, const std::string& text, TSeriesMarkPosition& position) override;
 };

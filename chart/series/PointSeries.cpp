@@ -1,7 +1,11 @@
 #include "chart/series/PointSeries.h"
 
+#include "chart/core/SeriesMarks.h"
+
 TPointSeries::TPointSeries(TComponent* owner) : TCustomSeries(owner) {
     ApplyPointLook();
+    // Marks sit right on their points.
+    Marks()->Callout()->SetDefaultLength(0);
 }
 
 void TPointSeries::ApplyPointLook() {

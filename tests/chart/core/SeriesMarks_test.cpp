@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,7 +79,7 @@ TEST_F(MarksTest, MeasuredSizeHoldsTheTextTheMarginsTheSymbolAndTheFrame) {
         if (c.symbol)
             m.Symbol()->SetVisible(true);
         TSeriesMarkPosition p;
-        m.Measure(p, 30, 1, 13, 100, 50);
+        m.Measure(p, 30, 13, 13, 100, 50);
         EXPECT_EQ(p.Width, c.width) << c.what;
         EXPECT_EQ(p.Height, c.height) << c.what;
         EXPECT_EQ(p.Left, 100 - c.width / 2) << c.what;
@@ -208,7 +209,7 @@ TEST_F(MarksTest, TheCalloutLiftsTheMarkByItsLengthAndDistance) {
     EXPECT_EQ(p.ArrowFrom, (TPoint{100, 48}));
 }
 
-TEST_F(MarksTest, ClearingKeepsItemsWhileTheyAreBeingRead) {
+TEST_F(MarksTest, DeletingAPointClosesTheGapInItsPositionsAndItems) {
     marks.Items().Item(2)->Text()->Add("two");
     StoreBox(0, 0, 0, 5, 5);
     ASSERT_EQ(marks.ItemOrSelf(2), marks.Items().Existing(2));
@@ -221,7 +222,127 @@ TEST_F(MarksTest, ClearingKeepsItemsWhileTheyAreBeingRead) {
     EXPECT_EQ(marks.Items().Count(), 0);
 }
 
-// ---- the stored items ---------------------------------------------------------------------------
+TEST_F(MarksTest, TheRoomOfAMarkTakesItsFrameAndShadow) {
+    struct Case {
+        const char* what;
+        int frameWidth; // 0: hidden
+        int shadowH, shadowV;
+        TRect expected;
+    };
+    // The box: left 10, top 20, 30 x 14.
+    const Case cases[] = {
+        {"hidden frame, no shadow", 0, 0, 0, {10, 20, 40, 34}},
+        {"frame 2 widens right and down", 2, 0, 0, {10, 20, 42, 36}},
+        {"shadow right and down", 0, 3, 4, {10, 20, 43, 38}},
+        {"shadow left and up", 0, -3, -4, {7, 16, 40, 34}},
+        {"both", 1, 2, -2, {10, 18, 43, 35}},
+    };
+    for (const Case& c : cases) {
+        TSeriesMarks m(&series);
+        m.Pen()->SetVisible(c.frameWidth > 0);
+        if (c.frameWidth > 0)
+            m.Pen()->SetWidth(c.frameWidth);
+        m.Shadow()->SetHorizSize(c.shadowH);
+        m.Shadow()->SetVertSize(c.shadowV);
+        TSeriesMarkPosition p;
+        p.Left = 10;
+        p.Top = 20;
+        p.Width = 30;
+        p.Height = 14;
+        EXPECT_EQ(m.MarkRect(0, p), c.expected) << c.what;
+    }
+    // A point's own item decides for its mark.
+    marks.Pen()->SetVisible(false);
+    marks.Shadow()->SetSize(0);
+    marks.Items().Item(1)->Pen()->SetVisible(true);
+    marks.Items().Item(1)->Pen()->SetWidth(4);
+    marks.Items().Item(1)->Shadow()->SetSize(0);
+    TSeriesMarkPosition p;
+    p.Width = 10;
+    p.Height = 10;
+    EXPECT_EQ(marks.MarkRect(0, p), (TRect{0, 0, 10, 10}));
+    EXPECT_EQ(marks.MarkRect(1, p), (TRect{0, 0, 14, 14}));
+}
+
+TEST_F(MarksTest, AMarkMovesClearOfTheMarksBeforeIt) {
+    marks.Pen()->SetVisible(false);
+    marks.Shadow()->SetSize(0);
+    // Two marks side by side: 0 at x 0..40, 1 at x 100..140, both at y 50..70.
+    StoreBox(0, 0, 50, 40, 20);
+    StoreBox(1, 100, 50, 40, 20);
+    struct Case {
+        const char* what;
+        int first;
+        int left, top;
+        int top_after; // the box's top (and the arrow end moves as far)
+    };
+    const Case cases[] = {
+        {"clear of both: stays", 0, 50, 55, 55},
+        {"over the first from above: up by the overlap", 0, 10, 45, 30},
+        {"over the first from below: down by the overlap", 0, 10, 60, 70},
+        {"the same top counts as below", 0, 10, 50, 70},
+        {"edges that only touch do not overlap", 0, 40, 50, 50},
+        {"marks before first are not looked at", 1, 10, 45, 45},
+        {"over the second", 0, 120, 40, 30},
+    };
+    for (const Case& c : cases) {
+        TSeriesMarkPosition p;
+        p.Left = c.left;
+        p.Top = c.top;
+        p.Width = 40;
+        p.Height = 20;
+        p.ArrowTo = {c.left + 20, c.top + 20};
+        p.MidPoint = {5, 100};
+        p.MidPointUsed = true;
+        marks.AvoidOverlap(c.first, 2, p);
+        EXPECT_EQ(p.Top, c.top_after) << c.what;
+        EXPECT_EQ(p.ArrowTo.Y, c.top + 20 + c.top_after - c.top) << c.what;
+        EXPECT_EQ(p.MidPoint.Y, 100 + c.top_after - c.top) << c.what;
+        EXPECT_EQ(p.Left, c.left) << c.what;
+    }
+    // Without the second arrow point in use, only the box and the arrow end move.
+    TSeriesMarkPosition p;
+    p.Left = 10;
+    p.Top = 45;
+    p.Width = 40;
+    p.Height = 20;
+    p.MidPoint = {5, 100};
+    marks.AvoidOverlap(0, 2, p);
+    EXPECT_EQ(p.Top, 30);
+    EXPECT_EQ(p.MidPoint.Y, 100);
+}
+
+TEST_F(MarksTest, ChangingASettingRepaintsTheChartOnce) {
+    series.SetParentChart(&chart);
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"Angle", [&] { marks.SetAngle(90); }},
+        {"Clip", [&] { marks.SetClip(true); }},
+        {"DrawEvery", [&] { marks.SetDrawEvery(3); }},
+        {"MultiLine", [&] { marks.SetMultiLine(true); }},
+        {"Style", [&] { marks.SetStyle(smsValue); }},
+        {"TextAlign", [&] { marks.SetTextAlign(taLeftJustify); }},
+        {"Margins.Left", [&] { marks.Margins()->SetLeft(7); }},
+        {"Margins.Units", [&] { marks.Margins()->SetUnits(maPixels); }},
+        {"ArrowLength", [&] { marks.SetArrowLength(15); }},
+        {"Arrow.Color", [&] { marks.Arrow()->SetColor(clRed); }},
+    };
+    for (const Case& c : cases) {
+        chart.invalidations = 0;
+        c.change();
+        EXPECT_EQ(chart.invalidations, 1) << c.what;
+        // The same value again changes nothing.
+        c.change();
+        EXPECT_EQ(chart.invalidations, 1) << c.what << " again";
+    }
+    series.SetParentChart(nullptr);
+}
+
+// ---- the stored items// ---- the stored items
+// ---------------------------------------------------------------------------
 
 std::string WriteMarks(TSeriesMarks& marks) {
     TStringStream stream;
@@ -262,7 +383,6 @@ TEST_F(MarksTest, ItemsComeBackFromADescription) {
     EXPECT_EQ(back.Items().Existing(1)->Color(), clYellow);
     EXPECT_FALSE(back.Items().Existing(3)->Visible());
     EXPECT_TRUE(back.Items().Existing(0)->Visible());
-    EXPECT_FALSE(back.Items().Loading());
     // The block written again is the same bytes.
     EXPECT_EQ(ItemsBlock(back.Items()), ItemsBlock(marks.Items()));
     // The block opens with the item count, little-endian.
@@ -273,6 +393,88 @@ TEST_F(MarksTest, ItemsComeBackFromADescription) {
     TSeriesMarks empty(&series);
     EXPECT_EQ(WriteMarks(empty).find("Items"), std::string::npos);
     EXPECT_NE(bytes.find("Items"), std::string::npos);
+}
+
+TEST_F(MarksTest, ItemsJustReadOutliveClearingThePointsWhileTheSeriesIsRead) {
+    marks.Items().Item(1)->Text()->Add("kept");
+    const std::string bytes = WriteMarks(marks);
+    TSeriesMarks back(&series);
+    series.SetLoading(true);
+    ReadMarks(back, bytes);
+    // A stored points block read after the marks clears the points first.
+    back.ClearItems();
+    ASSERT_NE(back.Items().Existing(1), nullptr);
+    EXPECT_EQ(back.Items().Existing(1)->Text()->Get(0), "kept");
+    series.SetLoading(false);
+    // Once the series is read, clearing its points clears the items.
+    back.ClearItems();
+    EXPECT_EQ(back.Items().Count(), 0);
+    EXPECT_FALSE(back.Items().Loading());
+
+    // Items made in code are cleared whenever the points are, loading or not.
+    TSeriesMarks made(&series);
+    made.Items().Item(0)->Text()->Add("x");
+    series.SetLoading(true);
+    made.ClearItems();
+    series.SetLoading(false);
+    EXPECT_EQ(made.Items().Count(), 0);
+}
+
+TEST_F(MarksTest, ShortcutsToTheCalloutAndColourAreReadButNeverWritten) {
+    TStringStream stream;
+    {
+        TWriter writer(stream);
+        writer.WritePropName("ArrowLength");
+        writer.WriteInteger(20);
+        writer.WritePropName("Arrow.Color");
+        writer.WriteIdent("clRed");
+        writer.WritePropName("BackColor");
+        writer.WriteIdent("clYellow");
+        writer.WriteListEnd();
+    }
+    TSeriesMarks back(&series);
+    ReadMarks(back, stream.DataString());
+    ASSERT_NE(back.CalloutIfAny(), nullptr);
+    EXPECT_EQ(back.CalloutIfAny()->Length(), 20);
+    EXPECT_EQ(back.CalloutIfAny()->Arrow()->Color(), clRed);
+    EXPECT_EQ(back.Color(), clYellow);
+    // Written again, they stand under their own names only.
+    const std::string written = WriteMarks(back);
+    EXPECT_EQ(written.find("ArrowLength"), std::string::npos);
+    EXPECT_EQ(written.find("BackColor"), std::string::npos);
+    EXPECT_EQ(written.find("\x0B"
+                           "Arrow.Color"),
+              std::string::npos);
+    EXPECT_NE(written.find("Callout.Length"), std::string::npos);
+    EXPECT_NE(written.find("Callout.Arrow.Color"), std::string::npos);
+    TSeriesMarks again(&series);
+    ReadMarks(again, written);
+    EXPECT_EQ(again.Callout()->Length(), 20);
+    EXPECT_EQ(again.Color(), clYellow);
+}
+
+TEST_F(MarksTest, TheGradientStartsSilverToWhiteFromTheRightAndStoresOnlyChanges) {
+    auto* gradient = dynamic_cast<TSeriesMarksGradient*>(marks.Gradient());
+    ASSERT_NE(gradient, nullptr);
+    EXPECT_EQ(gradient->Direction(), gdRightLeft);
+    EXPECT_EQ(gradient->StartColor(), static_cast<TColor>(0xC0C0C0));
+    EXPECT_EQ(gradient->EndColor(), clWhite);
+    EXPECT_FALSE(gradient->Visible());
+    gradient->SetVisible(true);
+    std::string written = WriteMarks(marks);
+    EXPECT_NE(written.find("Gradient.Visible"), std::string::npos);
+    EXPECT_EQ(written.find("Gradient.Direction"), std::string::npos);
+    EXPECT_EQ(written.find("Gradient.StartColor"), std::string::npos);
+    gradient->SetStartColor(clRed);
+    gradient->SetDirection(gdTopBottom);
+    written = WriteMarks(marks);
+    TSeriesMarks back(&series);
+    ReadMarks(back, written);
+    ASSERT_NE(back.GradientIfAny(), nullptr);
+    EXPECT_TRUE(back.GradientIfAny()->Visible());
+    EXPECT_EQ(back.GradientIfAny()->StartColor(), clRed);
+    EXPECT_EQ(back.GradientIfAny()->Direction(), gdTopBottom);
+    EXPECT_EQ(back.GradientIfAny()->EndColor(), clWhite);
 }
 
 TEST_F(MarksTest, ADamagedItemsBlockFailsCleanly) {
