@@ -4,6 +4,7 @@
 
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartSeries.h"
+#include "chart/core/PlotFunction.h"
 #include "chart/draw/ChartMessages.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Format.h"
@@ -136,6 +137,8 @@ void TChartSeries::ClearPointLists() {
 void TChartSeries::ClearValues() {
     firstVisible_ = lastVisible_ = -1;
     ClearPointLists();
+    if (function_ != nullptr)
+        function_->ClearState();
     // A series being destroyed no longer calls its user's code, but its linked series still hear.
     if (OnClearValues && !ComponentState().Contains(csDestroying))
         OnClearValues(this);

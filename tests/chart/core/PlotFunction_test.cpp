@@ -143,7 +143,9 @@ TEST_F(PlotFunctionTest, PeriodsOfPointsAndOfRanges) {
 }
 
 TEST_F(PlotFunctionTest, WholeResultsSitOnTheRightAxis) {
+    const int clears = sum->clears;
     Fill({4, 8, 20});
+    EXPECT_EQ(sum->clears, clears + 1); // the series is cleared before it is computed again
     EXPECT_EQ(PointsOf(*result), (Points{{12, 6}}));
     EXPECT_EQ(sum->periods, (std::vector<std::pair<int, int>>{{-1, -1}}));
 

@@ -36,6 +36,9 @@ public:
         return sum;
     }
 
-    // First and last index of each period computed.
+    void ClearState() override { ++clears; }
+
+    // First and last index of each period computed, and how often the series was cleared.
     std::vector<std::pair<int, int>> periods;
+    int clears = 0;
 };
