@@ -35,6 +35,29 @@ struct TAxisSavedScales {
 };
 using TAllAxisSavedScales = std::vector<TAxisSavedScales>;
 
+// Wheel scrolling of the vertical axes (on by default).
+extern bool WheelScrollEnabled;
+// The share of the remaining way that one step of an animated zoom covers: 3 moves each end a
+// third of the way to its target.
+extern double ZoomStepFactor;
+
+// What lies under a point of the chart.
+Q4_ENUM(TChartClickedPartStyle, cpNone, cpLegend, cpAxis, cpSeries, cpTitle, cpFoot, cpChartRect,
+        cpSeriesMarks, cpSubTitle, cpSubFoot, cpAxisTitle);
+struct TChartClickedPart {
+    TChartClickedPartStyle Part = cpNone;
+    // The point or mark of ASeries, or the legend's item; -1 when none.
+    int PointIndex = -1;
+    TChartSeries* ASeries = nullptr;
+    TChartAxis* AAxis = nullptr;
+};
+
+// The range one axis is zoomed to.
+struct TZoomAxisRange {
+    double Minimum = 0;
+    double Maximum = 0;
+};
+
 using TChartAllowScrollEvent =
     std::function<void(TChartAxis* sender, double& min, double& max, bool& allowScroll)>;
 using TChartClickAxis = std::function<void(TCustomChart* sender, TChartAxis* axis,
@@ -106,6 +129,23 @@ public:
     TAllAxisSavedScales& SavedAxisScales() { return savedAxisScales_; }
     bool ScalesSaved() const { return scalesSaved_; }
     void SetScalesSaved(bool saved) { scalesSaved_ = saved; }
+    // Keeps the scales of every axis but the depth axes, unless they are kept already (only the
+    // first zoom or scroll since the last undo saves).
+    void SaveAxisScales();
+    // Undoes the zoom and the scrolls: the axes saved get their scales back (an axis added since
+    // keeps its own), then the panel's reset and OnUndoZoom.
+    void ResetZoom() override;
+    // Zooms the four standard axes to the ranges (unless the zoom's direction leaves them), in
+    // ZoomStepFactor steps first when the zoom is animated; the chart is marked zoomed and
+    // OnZoom fires.
+    void ZoomAxesTo(const TZoomAxisRange& left, const TZoomAxisRange& right,
+                    const TZoomAxisRange& bottom, const TZoomAxisRange& top);
+
+    // ---- mouse (ChartPartAt.cpp, ChartMouse.cpp) ---------------------------------------------
+    // The part under (x, y): a placed legend's item, a series' point or mark (last series first),
+    // an axis or its title, the legend, a title, the plot area. With onlyClickable, series
+    // without click handlers are passed over unless the chart has OnClickSeries.
+    TChartClickedPart PartAt(int x, int y, bool onlyClickable = false);
 
     // ---- queries -------------------------------------------------------------------------------
     // True when no series is active or an active series uses axes.
@@ -159,12 +199,43 @@ public:
     TOnGetLegendText OnGetLegendText;
 
 protected:
+    // Tools first (any may cancel the press), then the click on the part under the mouse, which
+    // starts a zoom or a scroll drag unless a handler took it.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    // Tools first; then the zoom band or the scroll follows the mouse, else the series under it
+    // may set the cursor.
+    void MouseMove(TShiftState shift, int x, int y) override;
+    // The zoom or the undo of a long enough zoom drag; any scroll drag ends; then the tools.
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    // The tools hear every turn; a notch down or up scrolls the vertical axes by 3 % of their
+    // range.
+    bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
+    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
+    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    // The four standard axes to the values at the zoom rectangle's edges.
+    void ZoomToRect() override;
+    // Every axis across the move scrolls so that the content follows the mouse.
+    bool PanBy(TPoint from, TPoint to) override;
+
     // Draws one title inside its canvas group.
     void DrawTitle(TChartTitle* title, const char* group);
     void DrawTitles(bool customPositioned);
     void DrawLegend();
 
 private:
+    // The click handling of a press: handlers by part, then the zoom or scroll drag.
+    void ClickPart(TMouseButton button, TShiftState shift, int x, int y);
+    // OnClickBackground; answers whether it kept the press (MouseCancelled).
+    bool BackgroundClick(TMouseButton button, TShiftState shift, int x, int y);
+    // A mouse event (down 0, move 1, up 2) or a wheel event (down 0, turn 1, up 2) to every active
+    // tool in order, until one cancels it.
+    void BroadcastMouse(int kind, TMouseButton button, TShiftState shift, int x, int y);
+    void BroadcastWheel(int kind, int delta, TPoint mousePos);
+    // The vertical axes scrolled by 3 % of their range, for a notch down or up.
+    void WheelScroll(bool down);
+    // Scrolls one axis by delta (in its values), or to what OnAllowScroll changes the range
+    // to when applyChanges; OnAllowScroll may forbid it.
+    void ScrollAxis(TChartAxis* axis, double delta, bool applyChanges);
     void ReadBackColor(TReader* reader);
     bool ColorPaletteIndexStored() const { return colorPaletteIndex_ > 0; }
 

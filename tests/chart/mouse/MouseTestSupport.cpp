@@ -1,0 +1,145 @@
+#include "tests/chart/mouse/MouseTestSupport.h"
+
+#include "chart/series/SeriesLibrary.h"
+#include "tests/chart/support/ChartAppEnvironment.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWidget>
+
+namespace mousetest {
+
+namespace {
+
+[[maybe_unused]] ::testing::Environment* const kMouse =
+    ::testing::AddGlobalTestEnvironment(new charttest::TChartAppEnvironment(
+        "chart-mouse-fonts", "test_chart_mouse", [] { StartChartSeries(); },
+        [] { StopChartSeries(); }));
+
+const char* const kMouseKinds[] = {"down", "move", "up"};
+const char* const kWheelKinds[] = {"wheel-down", "wheel", "wheel-up"};
+
+void SendMouse(TWinControl* control, QEvent::Type type, int x, int y, Qt::MouseButton button,
+               Qt::MouseButtons held, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    QWidget* w = control->Handle();
+    const QPointF at(x, y);
+    QMouseEvent e(type, at, w->mapToGlobal(at), button, held, keys);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+TAxisScale TAxisScale::Of(const TChartAxis& axis) {
+    return {axis.Automatic(), axis.AutomaticMinimum(), axis.AutomaticMaximum(), axis.Minimum(),
+            axis.Maximum()};
+}
+
+bool TAxisScale::operator==(const TAxisScale& o) const {
+    return Automatic == o.Automatic && AutomaticMinimum == o.AutomaticMinimum &&
+           AutomaticMaximum == o.AutomaticMaximum && Minimum == o.Minimum && Maximum == o.Maximum;
+}
+
+std::ostream& operator<<(std::ostream& out, const TAxisScale& s) {
+    return out << (s.Automatic ? "auto " : "") << (s.AutomaticMinimum ? "auto-min " : "")
+               << (s.AutomaticMaximum ? "auto-max " : "") << s.Minimum << ".." << s.Maximum;
+}
+
+void TLogTool::ChartMouseEvent(int kind, TMouseButton button, TShiftState shift, int x, int y) {
+    if (Log)
+        Log->push_back(Name + " " + kMouseKinds[kind] + " " + std::to_string(button) + " " +
+                       std::to_string(x) + "," + std::to_string(y) +
+                       (shift.Contains(ssDouble) ? " double" : ""));
+    if (kind == CancelKind)
+        Panel()->MouseCancelled = true;
+}
+
+void TLogTool::ChartWheelEvent(int kind, int delta, int x, int y) {
+    if (Log)
+        Log->push_back(Name + " " + kWheelKinds[kind] + " " + std::to_string(delta) + " " +
+                       std::to_string(x) + "," + std::to_string(y));
+}
+
+void ChartMouseFixture::SetUp() {
+    // Made as the program makes its forms, so that its window shows (and repaints at once).
+    form = TCustomForm::Create<TForm>(nullptr);
+    form->SetBounds(0, 0, 460, 340);
+    form->Show();
+    chart = new TChart(form);
+    chart->SetParent(form);
+    chart->SetBounds(0, 0, 400, 300);
+    chart->SetView3D(false);
+    chart->Legend()->SetVisible(false);
+    chart->OnZoom = [this](TObject*) { ++zooms; };
+    chart->OnUndoZoom = [this](TObject*) { ++undos; };
+    chart->OnScroll = [this](TObject*) { ++scrolls; };
+    series = new TLineSeries(form);
+    series->Pointer()->SetVisible(true);
+    for (int x = 0; x <= 10; ++x)
+        series->AddXYValue(x, x * x);
+    series->SetParentChart(chart);
+    chart->Handle();
+    Paint();
+}
+
+void ChartMouseFixture::TearDown() {
+    form->Free();
+}
+
+QImage ChartMouseFixture::Paint() {
+    QApplication::processEvents();
+    QImage image = chart->Handle()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QApplication::processEvents();
+    return image;
+}
+
+void ChartMouseFixture::Press(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers keys) {
+    SendMouse(chart, QEvent::MouseButtonPress, x, y, button, button, keys);
+}
+
+void ChartMouseFixture::MoveTo(int x, int y, Qt::MouseButtons held) {
+    SendMouse(chart, QEvent::MouseMove, x, y, Qt::NoButton, held);
+}
+
+void ChartMouseFixture::Release(int x, int y, Qt::MouseButton button) {
+    SendMouse(chart, QEvent::MouseButtonRelease, x, y, button, Qt::NoButton);
+}
+
+void ChartMouseFixture::DoubleClick(int x, int y) {
+    Press(x, y);
+    Release(x, y);
+    SendMouse(chart, QEvent::MouseButtonDblClick, x, y, Qt::LeftButton, Qt::LeftButton);
+    Release(x, y);
+}
+
+void ChartMouseFixture::Drag(int x0, int y0, int x1, int y1, Qt::MouseButton button) {
+    Press(x0, y0, button);
+    MoveTo((x0 + x1) / 2, (y0 + y1) / 2, button);
+    MoveTo(x1, y1, button);
+    Release(x1, y1, button);
+    Paint();
+}
+
+void ChartMouseFixture::Wheel(int delta, int x, int y) {
+    QWidget* w = chart->Handle();
+    const QPointF at(x, y);
+    QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
+double ChartMouseFixture::ValueAt(const TChartAxis& axis, int pixel) {
+    const double perPixel = (axis.InternalMaximum() - axis.InternalMinimum()) / axis.PixelSize();
+    const int along = pixel - axis.StartPixel();
+    return axis.Horizontal() ? axis.InternalMinimum() + along * perPixel
+                             : axis.InternalMaximum() - along * perPixel;
+}
+
+std::vector<TAxisScale> ChartMouseFixture::AllScales() const {
+    std::vector<TAxisScale> scales;
+    for (int i = 0; i < chart->AxisCount(); ++i)
+        scales.push_back(TAxisScale::Of(*chart->AxisAt(i)));
+    return scales;
+}
+
+} // namespace mousetest
