@@ -140,9 +140,12 @@ void TCustomChartLegend::DrawItem(const std::vector<TItemText>& texts, int index
     int y = layout_.itemsTop + layout_.step + 1 + layout_.rowHeight * row + vertSpacing_ / 2;
     if (chart->OnGetLegendPos)
         chart->OnGetLegendPos(chart, index, textX, y, symbolX);
-    if (fontSeriesColor_) {
+    // Series rows take their series' colour and point rows their point's; group rows keep the
+    // legend's.
+    if (fontSeriesColor_ && layout_.style != lsSeriesGroups) {
         const bool values = layout_.style == lsValues;
-        TChartSeries* series = values ? ValuesSeries() : chart->LegendSeriesAt(index, !checkBoxes_);
+        TChartSeries* series =
+            values ? ValuesSeries() : chart->LegendSeriesAt(index, !CheckBoxesShown());
         if (series != nullptr)
             canvas.Font()->SetColor(values ? series->LegendItemColor(index)
                                            : series->SeriesColor());

@@ -7,6 +7,7 @@
 #include "platform/classes/Streaming.h"
 
 #include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 
 using namespace controltest;
@@ -233,6 +234,20 @@ TEST_F(LegendFixture, InactiveSeriesAreListedUncheckedWithCheckBoxes) {
     chart->Legend()->SetCheckBoxes(true);
     auto rec = Draw(400, 250);
     EXPECT_EQ(LegendTexts(*rec), (std::vector<std::string>{"On", "Off"}));
+    // Each box is a 13-pixel square with its highlight, and a checked one three strokes of the
+    // check mark after them.
+    std::vector<int> strokes;
+    const std::vector<std::string> lines = rec->LinesIn("Legend");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::vector<int> at = NumbersOf(lines[i]);
+        if (lines[i].rfind("RECTANGLE", 0) != 0 || at[2] - at[0] != 13 || at[3] - at[1] != 13)
+            continue;
+        int count = 0;
+        for (std::size_t k = i + 1; k < lines.size() && lines[k].rfind("POLYLINE", 0) == 0; ++k)
+            ++count;
+        strokes.push_back(count);
+    }
+    EXPECT_EQ(strokes, (std::vector<int>{4, 1}));
     Save(*rec, "legend-checkboxes");
 }
 
@@ -626,6 +641,44 @@ TEST_F(LegendFixture, TaggedTextsAreMeasuredAndDrawnAsTagged) {
     EXPECT_EQ(texts, (std::vector<std::string>{"Напряжение", "Ток"}));
     EXPECT_LT(legend->Layout().textWidth, taggedAsPlain) << "the tags take no room";
     Save(*rec, "legend-tagged");
+}
+
+} // namespace
+
+namespace {
+
+// With FontSeriesColor a series row is written in its series' colour and a point row in its
+// point's; group rows and a legend without it keep the legend's font colour.
+TEST_F(LegendFixture, FontSeriesColorWritesRowsInTheirColours) {
+    AddTitledSeries({"Красный", "Синий"}, 2);
+    chart->SeriesAt(0)->SetSeriesColor(clRed);
+    chart->SeriesAt(1)->SetSeriesColor(clBlue);
+    chart->SeriesAt(0)->SetPointColor(1, clLime);
+    chart->SeriesGroups()->AddGroup()->SetName("Группа");
+    chart->Legend()->Font()->SetColor(clMaroon);
+    struct Case {
+        TLegendStyle style;
+        bool on;
+        std::vector<std::string> colours; // of the first column's texts, in order
+    };
+    const Case cases[] = {
+        {lsSeries, true, {"0000FF", "FF0000"}},
+        {lsSeries, false, {"000080", "000080"}},
+        {lsValues, true, {"0000FF", "00FF00"}},
+        {lsSeriesGroups, true, {"000080"}},
+    };
+    for (const Case& c : cases) {
+        chart->Legend()->SetLegendStyle(c.style);
+        chart->Legend()->SetFontSeriesColor(c.on);
+        auto rec = Draw(400, 250);
+        std::vector<std::string> colours;
+        for (const std::string& line : LegendTextLines(*rec)) {
+            const std::string text = TextOf(line);
+            if (!text.empty() && !std::isdigit(static_cast<unsigned char>(text[0])))
+                colours.push_back(line.substr(line.find("text=") + 5, 6));
+        }
+        EXPECT_EQ(colours, c.colours) << c.style << " " << c.on;
+    }
 }
 
 } // namespace
