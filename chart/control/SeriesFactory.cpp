@@ -90,6 +90,17 @@ void MoveSeriesTools(TCustomAxisPanel* chart, TChartSeries& from, TChartSeries& 
                 tool->SetSeries(&to);
 }
 
+// The new series takes the old one's place in its series group.
+void MoveGroupMembership(TCustomAxisPanel* chart, TChartSeries& from, TChartSeries& to) {
+    if (chart == nullptr)
+        return;
+    const int group = chart->SeriesGroups()->Contains(&from);
+    if (group < 0)
+        return;
+    TCustomSeriesList& members = chart->SeriesGroups()->Group(group)->Series();
+    members.Put(members.IndexOf(&from), &to);
+}
+
 } // namespace
 
 TChartSeries* MakeSeries(TComponent* owner, TCustomAxisPanel* chart, TClass seriesClass,
@@ -130,6 +141,7 @@ void ReplaceSeriesClass(TChartSeries*& series, TClass newClass) {
     MoveDataSources(old, *created);
     MoveLinkedSeries(old, *created);
     MoveSeriesTools(chart, old, *created);
+    MoveGroupMembership(chart, old, *created);
     if (chart != nullptr)
         chart->SwapSeries(&old, created.get());
     old.Free();

@@ -20,10 +20,10 @@ TChartSeries* MakeSeries(TComponent* owner, TCustomAxisPanel* chart, TClass seri
 // Changes series into a series of newClass; nothing when it already is one (series stays the
 // same pointer). Otherwise a new series of newClass is made with the same owner and chart; it
 // takes the old one's settings and points (Assign), its event handlers, its data sources, the
-// series tools that pointed at it and the series that took their points from it, the old one's
-// place in the chart's list and then its name. The old series is freed and series refers to the
-// new one: any other pointer to the old series dangles afterwards, by design, so a caller that
-// keeps series pointers elsewhere looks them up again (by name or index) after the change.
-// When the new series cannot be made or cannot take the old one's settings, the exception
-// passes on and the old series is left as it was.
+// series tools that pointed at it and the series that took their points from it, its place in
+// its series group, the old one's place in the chart's list and then its name. The old series is
+// freed and series refers to the new one: any other pointer to the old series dangles afterwards,
+// by design, so a caller that keeps series pointers elsewhere looks them up again (by name or
+// index) after the change. When the new series cannot be made or cannot take the old one's
+// settings, the exception passes on and the old series is left as it was.
 void ReplaceSeriesClass(TChartSeries*& series, TClass newClass);

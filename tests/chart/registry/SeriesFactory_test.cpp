@@ -204,6 +204,20 @@ TEST_F(SeriesFactory, ALineBecomesAPointSeriesWithItsPointsSettingsEventsAndPlac
     EXPECT_TRUE(titleChanged);
 }
 
+TEST_F(SeriesFactory, AReplacedSeriesTakesTheOldOnesPlaceInItsGroup) {
+    TLineSeries* first = AddLine("Series1");
+    TLineSeries* second = AddLine("Series2");
+    TSeriesGroup* group = chart->SeriesGroups()->AddGroup();
+    group->Series().Add(first);
+    group->Series().Add(second);
+    TChartSeries* series = second;
+    ReplaceSeriesClass(series, TPointSeries::StaticClass());
+    ASSERT_EQ(group->Series().Count(), 2);
+    EXPECT_EQ(group->Series()[0], first);
+    EXPECT_EQ(group->Series()[1], series);
+    EXPECT_EQ(chart->SeriesGroups()->Contains(series), 0);
+}
+
 TEST_F(SeriesFactory, AReplacedSeriesKeepsTakingItsPointsFromItsSource) {
     TLineSeries* source = AddLine("Source");
     source->AddXYValue(1, 5);
