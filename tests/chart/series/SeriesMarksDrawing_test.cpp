@@ -4,19 +4,93 @@
 #include "tests/chart/series/SeriesTestSupport.h"
 
 #include "chart/core/SeriesMarks.h"
+#include "chart/draw/TaggedText.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Streaming.h"
 #include "platform/forms/Forms.h"
 #include "tests/chart/support/ChartTestSupport.h"
 
+#include "platform/graphics/CanvasRecorder.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
 using seriestest::SeriesFixture;
 
+// The texts a canvas writes, with the turn and height of the font each was written in.
+struct TTextCall {
+    TPoint at;
+    std::string text;
+    int orientation;
+    int height;
+};
+
+class TTextLog : public TCanvasRecorder {
+public:
+    explicit TTextLog(TCanvas& canvas) : canvas_(canvas) { canvas_.SetRecorder(this); }
+    ~TTextLog() override { canvas_.SetRecorder(nullptr); }
+    void Record(TCanvas& canvas, const TCanvasCall& call) override {
+        if (call.op == TCanvasOp::Text && !call.points.empty())
+            calls.push_back({call.points[0], call.text, canvas.Font()->Orientation(),
+                             std::abs(canvas.Font()->Height())});
+    }
+    // The calls that wrote text.
+    std::vector<TTextCall> Of(const std::string& text) const {
+        std::vector<TTextCall> out;
+        for (const TTextCall& c : calls)
+            if (c.text == text)
+                out.push_back(c);
+        return out;
+    }
+    std::vector<TTextCall> calls;
+
+private:
+    TCanvas& canvas_;
+};
+
 class MarksDrawing : public SeriesFixture {
 protected:
+    // Draws as Draw does, noting the texts written.
+    void DrawNotingTexts(int width = 400, int height = 300) {
+        auto drawCanvas = std::make_unique<seriestest::TSeriesCanvas>();
+        canvas = drawCanvas.get();
+        chart->ReplaceDrawCanvas(std::move(drawCanvas));
+        texts.reset(); // it leaves the old bitmap's canvas while that still exists
+        bitmap = std::make_unique<TBitmap>(width, height);
+        texts = std::make_unique<TTextLog>(*bitmap->Canvas());
+        chart->SetBounds(0, 0, width, height);
+        chart->DrawToCanvas(bitmap->Canvas(), {0, 0, width, height});
+    }
+    // The rectangles drawn in the series' group with the marks' colour.
+    std::vector<TRect> MarkBoxes() const {
+        std::vector<TRect> boxes;
+        for (const seriestest::TShape& shape : canvas->Shapes)
+            if (shape.rectangle && shape.brush == clYellow)
+                boxes.push_back(
+                    {shape.points[0].X, shape.points[0].Y, shape.points[1].X, shape.points[1].Y});
+        return boxes;
+    }
+    // Five points whose marks read in Russian.
+    TLineSeries* AddNamed() {
+        TLineSeries* series = AddSeries();
+        const char* names[] = {"Стоянка", "Поворот", "Въезд в зону", "Остановка", "Выезд"};
+        const double ys[] = {20, 60, 35, 80, 50};
+        for (int i = 0; i < 5; ++i)
+            series->AddXYValue(1 + 2 * i, ys[i], names[i]);
+        TSeriesMarks* marks = series->Marks();
+        marks->SetVisible(true);
+        marks->SetColor(clYellow);
+        marks->Callout()->Arrow()->SetColor(clBlack);
+        marks->Callout()->SetDistance(2);
+        // The axis shows values, so each name is written by its mark only.
+        chart->BottomAxis()->SetLabelStyle(talValue);
+        return series;
+    }
+    std::unique_ptr<TTextLog> texts;
+
     TLineSeries* AddMarked(int drawEvery) {
         TLineSeries* series = AddSeries({{1, 20}, {3, 60}, {5, 35}, {7, 80}, {9, 50}});
         TSeriesMarks* marks = series->Marks();
@@ -155,6 +229,216 @@ TEST(MarksForms, CustomItemsComeBackThroughTheFormsDescription) {
     EXPECT_FALSE(items.Existing(0)->Visible());
     EXPECT_EQ(again->Marks()->Callout()->Length(), 12);
     EXPECT_EQ(ComponentToText(back.get()), text);
+}
+
+} // namespace
+
+namespace {
+
+using seriestest::SeriesFixture;
+
+class MarksLook : public MarksDrawing {};
+
+TEST_F(MarksLook, InThreeDimensionsEachBoxSitsOnItsProjectedArrow) {
+    chart->SetView3D(true);
+    TLineSeries* series = AddNamed();
+    DrawNotingTexts();
+    const std::vector<TRect> boxes = MarkBoxes();
+    ASSERT_EQ(boxes.size(), 5u);
+    TSeriesMarks* marks = series->Marks();
+    for (int i = 0; i < 5; ++i) {
+        const TSeriesMarkPosition* p = marks->Positions().EntryAt(i);
+        ASSERT_NE(p, nullptr);
+        // Kept where the point lies before the view's projection, lifted by the callout.
+        const int x = series->PixelX(i);
+        const int y = series->PixelY(i);
+        EXPECT_EQ(p->ArrowTo, (TPoint{x, y - 10})) << i;
+        // Drawn where that arrow end appears, at the series' front.
+        const TPoint end = canvas->Project(x, y - 10, series->StartZ());
+        const TRect& box = boxes[static_cast<size_t>(i)];
+        EXPECT_EQ(box.Left, end.X - p->Width / 2) << i;
+        EXPECT_EQ(box.Bottom - 1, end.Y) << i;
+        EXPECT_EQ(box.Right - box.Left, p->Width) << i;
+        // Its text inside it, and the hit test finds it there.
+        const std::vector<TTextCall> text = texts->Of(series->MarkText(i));
+        ASSERT_EQ(text.size(), 1u) << i;
+        EXPECT_GE(text[0].at.Y, box.Top) << i;
+        EXPECT_LT(text[0].at.Y, box.Bottom) << i;
+        EXPECT_EQ(marks->MarkAt((box.Left + box.Right) / 2, box.Top + 2), i) << i;
+    }
+    charttest::SavePicture(Image(), "marks-line-3d");
+}
+
+TEST_F(MarksLook, AZoomedViewZoomsTheMarksTextAndItsBoxWhenItZoomsText) {
+    chart->SetView3D(true);
+    chart->View3DOptions()->SetZoom(150);
+    TLineSeries* series = AddNamed();
+    struct Result {
+        int width;
+        int textHeight;
+    };
+    auto measure = [&](bool zoomText) {
+        chart->View3DOptions()->SetZoomText(zoomText);
+        DrawNotingTexts();
+        const std::vector<TTextCall> text = texts->Of(series->MarkText(2));
+        EXPECT_EQ(text.size(), 1u) << zoomText;
+        return Result{series->Marks()->Positions().EntryAt(2)->Width,
+                      text.empty() ? 0 : text[0].height};
+    };
+    const Result plain = measure(false);
+    const Result zoomed = measure(true);
+    charttest::SavePicture(Image(), "marks-line-3d-zoomed");
+    // 150 % of the font: the text and the box around it grow by about half.
+    EXPECT_GT(zoomed.textHeight, plain.textHeight * 5 / 4);
+    EXPECT_GT(zoomed.width, plain.width * 5 / 4);
+    EXPECT_LT(zoomed.width, plain.width * 7 / 4);
+}
+
+TEST_F(MarksLook, TurnedMarksWriteTurnedTextInsideTheirTurnedBox) {
+    TLineSeries* series = AddNamed();
+    series->Marks()->SetAngle(90);
+    DrawNotingTexts();
+    charttest::SavePicture(Image(), "marks-line-rotated");
+    TSeriesMarks* marks = series->Marks();
+    for (int i = 0; i < 5; ++i) {
+        const std::vector<TTextCall> text = texts->Of(series->MarkText(i));
+        ASSERT_EQ(text.size(), 1u) << i;
+        EXPECT_EQ(text[0].orientation, 900) << i;
+        // Turned a quarter to the left, the glyphs lie right of where the text starts.
+        EXPECT_EQ(marks->MarkAt(text[0].at.X + text[0].height / 2, text[0].at.Y), i) << i;
+        // The box stands upright: a pixel above the flat box but inside the turned one hits.
+        const TSeriesMarkPosition* p = marks->Positions().EntryAt(i);
+        const int cx = (2 * p->Left + p->Width) / 2;
+        const int cy = (2 * p->Top + p->Height) / 2;
+        EXPECT_EQ(marks->MarkAt(cx, cy - p->Width / 2 + 3), i) << i;
+        EXPECT_EQ(marks->MarkAt(p->Left + 2, cy), -1) << i;
+    }
+}
+
+TEST_F(MarksLook, TaggedMarksAreMeasuredAndWrittenWithoutTheirTags) {
+    TLineSeries* series = AddNamed();
+    TSeriesMarks* marks = series->Marks();
+    marks->Items().Item(1)->Text()->Add("<b>Жирный</b> текст");
+    DrawNotingTexts();
+    const int plainWidth = marks->Positions().EntryAt(1)->Width;
+    EXPECT_EQ(texts->Of("<b>Жирный</b> текст").size(), 1u);
+    marks->SetTextFormat(ttfHtml);
+    DrawNotingTexts();
+
+    charttest::SavePicture(Image(), "marks-line-tagged");
+    EXPECT_TRUE(texts->Of("<b>Жирный</b> текст").empty());
+    bool bold = false, rest = false;
+    for (const TTextCall& c : texts->calls) {
+        bold = bold || c.text.find("Жирный") != std::string::npos;
+        rest = rest || c.text.find("текст") != std::string::npos;
+    }
+    EXPECT_TRUE(bold);
+    EXPECT_TRUE(rest);
+    // The tags take no room: the box is narrower than with them written out.
+    const int taggedWidth = marks->Positions().EntryAt(1)->Width;
+    EXPECT_LT(taggedWidth, plainWidth);
+    EXPECT_GT(taggedWidth, plainWidth / 2);
+}
+
+TEST_F(MarksLook, HorizontalLinesSetTheirMarksBesideThePointAwayFromTheOrigin) {
+    auto* series = AddSeries<THorizLineSeries>({{3, 20}, {6, 50}, {8, 80}});
+    TSeriesMarks* marks = series->Marks();
+    marks->SetVisible(true);
+    marks->SetStyle(smsValue);
+    marks->Callout()->SetDistance(2);
+    for (bool inverted : {false, true}) {
+        chart->BottomAxis()->SetInverted(inverted);
+        Draw();
+        for (int i = 0; i < 3; ++i) {
+            const TSeriesMarkPosition* p = marks->Positions().EntryAt(i);
+            ASSERT_NE(p, nullptr);
+            const int x = series->PixelX(i);
+            const int y = series->PixelY(i);
+            const int w = p->Width;
+            const int h = p->Height;
+            // Origin on the left: the mark right of its point at the callout's length and
+            // distance; origin on the right (inverted axis): left of it.
+            const int left = inverted ? x - 10 - w : x + 10;
+            EXPECT_EQ(p->Left, left) << inverted << " " << i;
+            EXPECT_EQ(p->Top, y - h + 1 + h / 2) << inverted << " " << i;
+            EXPECT_EQ(p->ArrowTo, (TPoint{left, y})) << inverted << " " << i;
+            EXPECT_EQ(p->ArrowFrom, (TPoint{inverted ? x - 2 : x + 2, y})) << inverted;
+        }
+    }
+    charttest::SavePicture(Image(), "marks-horizontal-line");
+}
+
+TEST_F(MarksLook, VisibleMarksWidenTheMarginsOnTheirSide) {
+    TLineSeries* line = AddNamed();
+    auto* horizontal = AddSeries<THorizLineSeries>({{3, 20}, {6, 50}});
+    Draw();
+    struct Case {
+        TChartSeries* series;
+        bool visible;
+        bool vertical;
+        int expected; // the margin on the marks' side
+    };
+    horizontal->Marks()->SetVisible(true);
+    const int widest = horizontal->Marks()->MaxMarkWidth();
+    ASSERT_GT(widest, 0);
+    const Case cases[] = {
+        {line, true, true, 10},            // above: the callout's length and distance
+        {line, false, true, 0},            // hidden marks take no room
+        {horizontal, true, false, widest}, // beside: the widest mark text
+        {horizontal, false, false, 0},
+    };
+    for (const Case& c : cases) {
+        c.series->Marks()->SetVisible(c.visible);
+        int low = 0, high = 0;
+        if (c.vertical)
+            c.series->GetVertMargins(high, low);
+        else
+            c.series->GetHorizMargins(low, high);
+        EXPECT_EQ(high, c.expected) << c.series->ClassName() << " " << c.visible;
+    }
+}
+
+TEST_F(MarksLook, TheChartsWidestMarkIsOverTheVisibleMarksOfItsActiveSeries) {
+    TLineSeries* series = AddNamed();
+    // Hidden marks, but one point has an item of its own, visible.
+    auto* other = AddSeries({{2, 30}, {4, 40}});
+    other->Marks()->Items().Item(0)->Text()->Add("Очень длинная подпись точки");
+    Draw();
+    const int both = chart->WidestMark();
+    other->SetActive(false);
+    const int one = chart->WidestMark();
+    EXPECT_GT(both, one);
+    EXPECT_GT(one, 0);
+    other->SetActive(true);
+    other->Marks()->Items().Item(0)->SetVisible(false);
+    EXPECT_EQ(chart->WidestMark(), one);
+    series->Marks()->SetVisible(false);
+    EXPECT_EQ(chart->WidestMark(), 0);
+}
+
+TEST(MarksForms, ItemsSurviveTheStoredPointsReadAfterThem) {
+    std::unique_ptr<TForm, void (*)(TForm*)> form(new TForm(nullptr), [](TForm* f) { f->Free(); });
+    ReadComponentDescription(ObjectTextToBinary(kMarkedForm), form.get());
+    auto* series = dynamic_cast<TLineSeries*>(form->FindComponent("Series1"));
+    ASSERT_NE(series, nullptr);
+    for (int i = 0; i <= 4; ++i)
+        series->AddXYValue(i, 10 * i);
+    series->SetManualData(true);
+    series->Marks()->Items().Item(3)->Text()->Add("Заправка");
+    const std::string text = ComponentToText(form.get());
+    ASSERT_NE(text.find("Data = {"), std::string::npos) << text;
+    ASSERT_LT(text.find("Marks.Items"), text.find("Data = {")) << text;
+
+    std::unique_ptr<TForm, void (*)(TForm*)> back(new TForm(nullptr), [](TForm* f) { f->Free(); });
+    ReadComponentDescription(ObjectTextToBinary(text), back.get());
+    auto* again = dynamic_cast<TLineSeries*>(back->FindComponent("Series1"));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Count(), 5);
+    ASSERT_NE(again->Marks()->Items().Existing(3), nullptr);
+    EXPECT_EQ(again->MarkText(3), "Заправка");
+    // Read and done: clearing the points now clears the items too.
+    again->ClearValues();
+    EXPECT_EQ(again->Marks()->Items().Count(), 0);
 }
 
 } // namespace
