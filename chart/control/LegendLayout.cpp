@@ -334,8 +334,12 @@ void TCustomChartLegend::SizeAndPlace() {
 }
 
 int TCustomChartLegend::ItemAt(int x, int y) const {
-    const int right = ShapeRect.Right - HookedSize(0);
-    if (x < ShapeRect.Left || x > right || y < ShapeRect.Top || y > ShapeRect.Bottom)
+    // The rows were laid out in the panel's coordinates, also those of a placed legend.
+    TRect box = ShapeRect;
+    if (CustomPosition())
+        OffsetRect(box, Parent()->PanelBounds().Left, Parent()->PanelBounds().Top);
+    const int right = box.Right - HookedSize(0);
+    if (x < box.Left || x > right || y < box.Top || y > box.Bottom)
         return -1;
     const int first = layout_.firstValue;
     const int rowHeight = layout_.rowHeight;
@@ -354,10 +358,10 @@ int TCustomChartLegend::ItemAt(int x, int y) const {
     if (layout_.columns < 1)
         return -1;
     const int columns = layout_.columns;
-    const int columnWidth = (ShapeRect.Right - ShapeRect.Left) / columns;
+    const int columnWidth = (box.Right - box.Left) / columns;
     int result = -1;
     for (int c = 0; c < columns; ++c) {
-        const int left = ShapeRect.Left + c * columnWidth + 1;
+        const int left = box.Left + c * columnWidth + 1;
         if (x < left || x > left + columnWidth)
             continue;
         int item = inverted_ ? row * columns + columns - c - 1 : row * columns + c;

@@ -39,6 +39,7 @@ void TLegendSymbol::DeclareProperties(TPropertyList& p) {
     p.Add("Visible", &S::Visible, &S::SetVisible).Default(true);
     p.Add("Width", &S::Width, &S::SetWidth).Default(20);
     p.Add("WidthUnits", &S::WidthUnits, &S::SetWidthUnits).Default(lcsPercent);
+    p.Add("OnDraw", &S::OnDraw);
 }
 
 void TLegendSymbol::Assign(TPersistent* source) {

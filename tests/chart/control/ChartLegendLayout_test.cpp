@@ -81,6 +81,28 @@ TEST_F(LegendFixture, CustomPositionStaysWhereItWasPutAndTakesNoRoom) {
     Save(*rec, "legend-custom");
 }
 
+// A chart drawn into part of a canvas lays a placed legend out from that part's corner; a click
+// on its rows names them there.
+TEST_F(LegendFixture, APlacedLegendAnswersClicksWhereItWasDrawn) {
+    AddTitledSeries({"Один", "Два"});
+    TChartLegend* legend = chart->Legend();
+    legend->SetLeft(40);
+    legend->SetTop(30);
+    TBitmap bitmap(500, 350);
+    chart->SetBounds(0, 0, 400, 250);
+    chart->DrawToCanvas(bitmap.Canvas(), {60, 50, 460, 300});
+    const TRect& bounds = chart->PanelBounds();
+    ASSERT_GT(bounds.Left, 0);
+    EXPECT_EQ(Box().Left, 40) << "Left stays relative to the chart's part";
+    const auto& layout = legend->Layout();
+    const int right = bounds.Left + Box().Right - 2;
+    for (int row = 0; row < 2; ++row) {
+        const int y = layout.itemsTop + row * layout.rowHeight + layout.rowHeight / 2 + 1;
+        EXPECT_EQ(legend->ItemAt(right, y), row) << row;
+        EXPECT_EQ(legend->ItemAt(bounds.Left + Box().Left - 2, y), -1) << row;
+    }
+}
+
 TEST_F(LegendFixture, RowsFollowTheStyleInEffect) {
     struct Case {
         int series;

@@ -16,6 +16,16 @@ using namespace controltest;
 
 namespace {
 
+// A form whose handler draws the legend's symbols, bound by name from its description.
+class TSymbolForm : public TComponent {
+    Q4_CLASS(TSymbolForm, TComponent)
+public:
+    explicit TSymbolForm(TComponent* owner = nullptr) : TComponent(owner) {}
+    static void DeclareMethods(TMethodTable& m) { m.Add("DrawSymbol", &TSymbolForm::DrawSymbol); }
+    void DrawSymbol(TObject*, TChartSeries* series, int, const TRect&) { drawn.push_back(series); }
+    std::vector<TChartSeries*> drawn;
+};
+
 std::vector<int> Numbers(const TRect& r) {
     return {r.Left, r.Top, r.Right, r.Bottom};
 }
@@ -355,6 +365,24 @@ TEST_F(ChartFixture, LegendSymbolAndGradientAreStoredWithTheLegend) {
     EXPECT_EQ(copy.Legend()->Gradient()->StartColor(), clGreen);
     EXPECT_EQ(copy.Legend()->Gradient()->Direction(), gdRightLeft);
     EXPECT_EQ(copy.Legend()->Title()->TextFormat(), ttfHtml);
+}
+
+// The symbol's drawing handler is stored by name and bound again when a description is read.
+TEST(LegendSymbol, TheDrawingHandlerIsStoredByName) {
+    const std::string description = "object SymbolForm1: TSymbolForm\n"
+                                    "  object Chart1: TChart\n"
+                                    "    Legend.Symbol.OnDraw = DrawSymbol\n"
+                                    "  end\n"
+                                    "end\n";
+    TSymbolForm form;
+    ReadComponentDescription(description, &form);
+    auto* chart = dynamic_cast<TChart*>(form.FindComponent("Chart1"));
+    ASSERT_NE(chart, nullptr);
+    ASSERT_TRUE(static_cast<bool>(chart->Legend()->Symbol()->OnDraw));
+    chart->Legend()->Symbol()->OnDraw(nullptr, nullptr, -1, TRect{});
+    EXPECT_EQ(form.drawn.size(), 1u);
+    const std::string written = ComponentToText(chart);
+    EXPECT_NE(written.find("Legend.Symbol.OnDraw = DrawSymbol"), std::string::npos) << written;
 }
 
 } // namespace
