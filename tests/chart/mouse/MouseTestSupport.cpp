@@ -4,8 +4,6 @@
 #include "tests/chart/support/ChartAppEnvironment.h"
 
 #include <QApplication>
-#include <QMouseEvent>
-#include <QWheelEvent>
 #include <QWidget>
 
 namespace mousetest {
@@ -19,14 +17,6 @@ namespace {
 
 const char* const kMouseKinds[] = {"down", "move", "up"};
 const char* const kWheelKinds[] = {"wheel-down", "wheel", "wheel-up"};
-
-void SendMouse(TWinControl* control, QEvent::Type type, int x, int y, Qt::MouseButton button,
-               Qt::MouseButtons held, Qt::KeyboardModifiers keys = Qt::NoModifier) {
-    QWidget* w = control->Handle();
-    const QPointF at(x, y);
-    QMouseEvent e(type, at, w->mapToGlobal(at), button, held, keys);
-    QApplication::sendEvent(w, &e);
-}
 
 } // namespace
 
@@ -93,39 +83,9 @@ QImage ChartMouseFixture::Paint() {
     return image;
 }
 
-void ChartMouseFixture::Press(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers keys) {
-    SendMouse(chart, QEvent::MouseButtonPress, x, y, button, button, keys);
-}
-
-void ChartMouseFixture::MoveTo(int x, int y, Qt::MouseButtons held) {
-    SendMouse(chart, QEvent::MouseMove, x, y, Qt::NoButton, held);
-}
-
-void ChartMouseFixture::Release(int x, int y, Qt::MouseButton button) {
-    SendMouse(chart, QEvent::MouseButtonRelease, x, y, button, Qt::NoButton);
-}
-
-void ChartMouseFixture::DoubleClick(int x, int y) {
-    Press(x, y);
-    Release(x, y);
-    SendMouse(chart, QEvent::MouseButtonDblClick, x, y, Qt::LeftButton, Qt::LeftButton);
-    Release(x, y);
-}
-
 void ChartMouseFixture::Drag(int x0, int y0, int x1, int y1, Qt::MouseButton button) {
-    Press(x0, y0, button);
-    MoveTo((x0 + x1) / 2, (y0 + y1) / 2, button);
-    MoveTo(x1, y1, button);
-    Release(x1, y1, button);
+    charttest::Drag(chart, x0, y0, x1, y1, button);
     Paint();
-}
-
-void ChartMouseFixture::Wheel(int delta, int x, int y) {
-    QWidget* w = chart->Handle();
-    const QPointF at(x, y);
-    QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-                  Qt::NoScrollPhase, false);
-    QApplication::sendEvent(w, &e);
 }
 
 double ChartMouseFixture::ValueAt(const TChartAxis& axis, int pixel) {

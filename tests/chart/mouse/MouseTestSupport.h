@@ -5,6 +5,7 @@
 #include "chart/control/Chart.h"
 #include "chart/series/LineSeries.h"
 #include "platform/forms/Forms.h"
+#include "tests/chart/support/MouseInput.h"
 
 #include <QImage>
 
@@ -51,16 +52,21 @@ protected:
 
     // Draws what is due and answers the window's picture.
     QImage Paint();
-    // Mouse events on the chart's window; held is what is held during a move.
+    // Mouse and wheel input on the chart's window (see MouseInput.h).
     void Press(int x, int y, Qt::MouseButton button = Qt::LeftButton,
-               Qt::KeyboardModifiers keys = Qt::NoModifier);
-    void MoveTo(int x, int y, Qt::MouseButtons held = Qt::LeftButton);
-    void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton);
-    void DoubleClick(int x, int y);
-    // Press, a move half way, a move to the end, release; then a paint.
+               Qt::KeyboardModifiers keys = Qt::NoModifier) {
+        charttest::Press(chart, x, y, button, keys);
+    }
+    void MoveTo(int x, int y, Qt::MouseButtons held = Qt::LeftButton) {
+        charttest::MoveTo(chart, x, y, held);
+    }
+    void Release(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+        charttest::Release(chart, x, y, button);
+    }
+    void DoubleClick(int x, int y) { charttest::DoubleClick(chart, x, y); }
+    // A drag, then a paint.
     void Drag(int x0, int y0, int x1, int y1, Qt::MouseButton button = Qt::LeftButton);
-    // One wheel turn of delta (120 a notch, negative towards the user) over (x, y).
-    void Wheel(int delta, int x = 200, int y = 150);
+    void Wheel(int delta, int x = 200, int y = 150) { charttest::Wheel(chart, delta, x, y); }
     // The value at a pixel along an axis by its last drawing, worked out from its ends.
     static double ValueAt(const TChartAxis& axis, int pixel);
     TAxisScale Scale(const TChartAxis* axis) const { return TAxisScale::Of(*axis); }

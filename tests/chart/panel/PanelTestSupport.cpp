@@ -2,10 +2,10 @@
 
 #include "chart/imaging/Filters.h"
 #include "tests/chart/support/ChartAppEnvironment.h"
+#include "tests/chart/support/MouseInput.h"
 #include "tests/support/ProjectFonts.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QWidget>
 
 #include <memory>
@@ -20,14 +20,6 @@ namespace {
     ::testing::AddGlobalTestEnvironment(new charttest::TChartAppEnvironment(
         "chart-panel-fonts", "test_chart_panel", [] { StartChartImaging(); },
         [] { StopChartImaging(); }));
-
-void Send(TWinControl* control, QEvent::Type type, int x, int y, Qt::MouseButton button,
-          Qt::MouseButtons held, Qt::KeyboardModifiers keys = Qt::NoModifier) {
-    QWidget* w = control->Handle();
-    const QPointF at(x, y);
-    QMouseEvent e(type, at, w->mapToGlobal(at), button, held, keys);
-    QApplication::sendEvent(w, &e);
-}
 
 } // namespace
 
@@ -75,22 +67,19 @@ QImage Grab(TWinControl* control) {
 }
 
 void Press(TWinControl* control, int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers keys) {
-    Send(control, QEvent::MouseButtonPress, x, y, button, button, keys);
+    charttest::Press(control, x, y, button, keys);
 }
 
 void MoveTo(TWinControl* control, int x, int y, Qt::MouseButtons held) {
-    Send(control, QEvent::MouseMove, x, y, Qt::NoButton, held);
+    charttest::MoveTo(control, x, y, held);
 }
 
 void Release(TWinControl* control, int x, int y, Qt::MouseButton button) {
-    Send(control, QEvent::MouseButtonRelease, x, y, button, Qt::NoButton);
+    charttest::Release(control, x, y, button);
 }
 
 void DoubleClick(TWinControl* control, int x, int y) {
-    Press(control, x, y);
-    Release(control, x, y);
-    Send(control, QEvent::MouseButtonDblClick, x, y, Qt::LeftButton, Qt::LeftButton);
-    Release(control, x, y);
+    charttest::DoubleClick(control, x, y);
 }
 
 } // namespace paneltest
