@@ -295,12 +295,42 @@ TEST_F(LegendFixture, MarginBesideAVerticalLegend) {
     chart->OnGetLegendRect = nullptr;
 }
 
-TEST_F(LegendFixture, AHiddenSymbolStartsTheTexts8PixelsIn) {
-    AddTitledSeries({"A", "B"});
-    chart->Legend()->Symbol()->SetVisible(false);
-    auto rec = Draw(400, 250);
-    EXPECT_EQ(chart->Legend()->Layout().textX, Box().Left + 8);
-    EXPECT_EQ(chart->Legend()->Layout().symbolWidth, 0);
+// Where the texts and symbols of a row start from the legend's left edge: a symbol on the left
+// (its shadow's room after it, a shadow cast left pushing the symbol too), on the right after the
+// texts, or hidden (texts 8 pixels in).
+TEST_F(LegendFixture, SymbolPositionAndShadowPlaceTextsAndSymbols) {
+    AddTitledSeries({"Напряжение", "Ток"});
+    TLegendSymbol* symbol = chart->Legend()->Symbol();
+    struct Case {
+        const char* name;
+        bool visible;
+        TLegendSymbolPosition position;
+        int shadow;
+        // Offsets from the box's left edge; sw and tw stand for the symbol's and texts' widths.
+        int symbolBase, symbolPerTextWidth, textBase, textPerSymbolWidth;
+    };
+    const Case cases[] = {
+        {"left", true, spLeft, 3, 6, 0, 12 + 3, 1},
+        {"left, shadow cast left", true, spLeft, -4, 6 + 4, 0, 12 + 4, 1},
+        {"left, no shadow", true, spLeft, 0, 6, 0, 12, 1},
+        {"right", true, spRight, 3, 6, 1, 6, 0},
+        {"hidden", false, spLeft, 3, 8, 1, 8, 0},
+    };
+    for (const Case& c : cases) {
+        symbol->SetVisible(c.visible);
+        symbol->SetPosition(c.position);
+        symbol->Shadow()->SetHorizSize(c.shadow);
+        Draw(400, 250);
+        const auto& layout = chart->Legend()->Layout();
+        EXPECT_EQ(layout.symbolWidth,
+                  c.visible ? static_cast<int>(std::lround((layout.textWidth + 12) * 0.2)) : 0)
+            << c.name;
+        EXPECT_EQ(layout.symbolX,
+                  Box().Left + c.symbolBase + c.symbolPerTextWidth * layout.textWidth)
+            << c.name;
+        EXPECT_EQ(layout.textX, Box().Left + c.textBase + c.textPerSymbolWidth * layout.symbolWidth)
+            << c.name;
+    }
 }
 
 } // namespace
@@ -662,6 +692,13 @@ TEST_F(LegendFixture, TaggedTextsAreMeasuredAndDrawnAsTagged) {
     const std::vector<std::string> texts = LegendTexts(*rec);
     EXPECT_EQ(texts, (std::vector<std::string>{"Напряжение", "Ток"}));
     EXPECT_LT(legend->Layout().textWidth, taggedAsPlain) << "the tags take no room";
+    // A tagged title is drawn whole, its tags read, above the rows.
+    legend->Title()->Text()->Add("<u>Показания</u>");
+    legend->Title()->SetTextFormat(ttfHtml);
+    rec = Draw(400, 250);
+    const std::vector<std::string> lines = LegendTextLines(*rec);
+    ASSERT_EQ(LegendTexts(*rec), (std::vector<std::string>{"Показания", "Напряжение", "Ток"}));
+    EXPECT_LT(NumbersOf(lines[0])[1], legend->Layout().itemsTop);
     Save(*rec, "legend-tagged");
 }
 
