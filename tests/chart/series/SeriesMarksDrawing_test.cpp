@@ -416,6 +416,58 @@ TEST_F(MarksLook, TheChartsWidestMarkIsOverTheVisibleMarksOfItsActiveSeries) {
     EXPECT_EQ(chart->WidestMark(), 0);
 }
 
+// A canvas that places text in depth itself, noting what it is asked to write there.
+class TDepthTextCanvas : public seriestest::TSeriesCanvas {
+public:
+    struct TDepthText {
+        TPoint at;
+        int z;
+        std::string text;
+        double angle;
+    };
+    bool PlacesText3D() override { return true; }
+    void TextOutAtDepth(int x, int y, int z, const std::string& text) override {
+        Texts.push_back({{x, y}, z, text, 0});
+    }
+    void AngledTextAtDepth(int x, int y, int z, const std::string& text, double angle) override {
+        Texts.push_back({{x, y}, z, text, angle});
+    }
+    std::vector<TDepthText> Texts;
+};
+
+TEST_F(MarksLook, ACanvasThatPlacesTextInDepthGetsTheMarksTextAtTheSeriesFront) {
+    chart->SetView3D(true);
+    TLineSeries* series = AddNamed();
+    for (int angle : {0, 45}) {
+        series->Marks()->SetAngle(angle);
+        auto depthCanvas = std::make_unique<TDepthTextCanvas>();
+        TDepthTextCanvas* depth = depthCanvas.get();
+        canvas = depth;
+        chart->ReplaceDrawCanvas(std::move(depthCanvas));
+        bitmap = std::make_unique<TBitmap>(400, 300);
+        chart->SetBounds(0, 0, 400, 300);
+        chart->DrawToCanvas(bitmap->Canvas(), {0, 0, 400, 300});
+        for (int i = 0; i < 5; ++i) {
+            std::vector<TDepthTextCanvas::TDepthText> written;
+            for (const auto& t : depth->Texts)
+                if (t.text == series->MarkText(i))
+                    written.push_back(t);
+            ASSERT_EQ(written.size(), 1u) << angle << " " << i;
+            const auto& t = written[0];
+            const TSeriesMarkPosition* p = series->Marks()->Positions().EntryAt(i);
+            EXPECT_EQ(t.z, series->StartZ());
+            EXPECT_EQ(t.angle, angle);
+            // The canvas projects: the text stays inside the mark's own, unprojected box.
+            if (angle == 0) {
+                EXPECT_GE(t.at.Y, p->Top) << i;
+                EXPECT_LT(t.at.Y, p->Top + p->Height) << i;
+                EXPECT_EQ(t.at.X, p->Left + 2 + p->Width / 2 - 1) << i;
+            }
+            EXPECT_EQ(series->Marks()->ScreenTopLeft(*p), (TPoint{p->Left, p->Top})) << i;
+        }
+    }
+}
+
 TEST(MarksForms, ItemsSurviveTheStoredPointsReadAfterThem) {
     std::unique_ptr<TForm, void (*)(TForm*)> form(new TForm(nullptr), [](TForm* f) { f->Free(); });
     ReadComponentDescription(ObjectTextToBinary(kMarkedForm), form.get());
