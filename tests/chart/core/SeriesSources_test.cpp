@@ -383,6 +383,32 @@ TEST_F(SeriesSourcesTest, StoredSourcesAndFunctionsComeBackFromTheDescription) {
     EXPECT_EQ(ValuesOf(*rs->YValues()), (std::vector<double>{5, 6, 7}));
 }
 
+TEST_F(SeriesSourcesTest, AStoredActiveSourceFillsItsSeriesOnceRead) {
+    SourcesClassesRegistered registered;
+    // The source is stored by the form that owns it, its series by name.
+    TComponent form(nullptr);
+    form.SetName("Form");
+    auto* formChart = new TSourcesChart(&form);
+    formChart->SetName("Chart");
+    const std::string description = "object Form: TComponent\n"
+                                    "  object Feed: TThreePointSource\n"
+                                    "    Active = True\n"
+                                    "    Series = S\n"
+                                    "  end\n"
+                                    "end\n";
+    auto* read = new TChartSeries(&form);
+    read->SetName("S");
+    read->SetParentChart(formChart);
+    ReadComponentDescription(ObjectTextToBinary(description), &form);
+    auto* feed = dynamic_cast<TThreePointSource*>(form.FindComponent("Feed"));
+    ASSERT_NE(feed, nullptr);
+    EXPECT_EQ(feed->Series(), read);
+    EXPECT_EQ(read->DataSource(), feed);
+    EXPECT_TRUE(feed->Active());
+    EXPECT_EQ(ValuesOf(*read->YValues()), (std::vector<double>{10, 20, 30}));
+    EXPECT_EQ(feed->loads, 1); // once, when the form was read
+}
+
 TEST_F(SeriesSourcesTest, StoredNamesThatAreNotFoundAddNothing) {
     SourcesClassesRegistered registered;
     const std::string text = "object Chart: TSourcesChart\n"
