@@ -1,0 +1,36 @@
+#include "chart/tools/ToolsLibrary.h"
+
+#include "chart/control/ControlLibrary.h"
+#include "chart/control/ToolTypes.h"
+#include "chart/tools/CursorTool.h"
+#include "chart/tools/ToolTexts.h"
+
+namespace {
+
+int starts = 0;
+
+} // namespace
+
+std::vector<TClass> ChartToolClasses() {
+    return {
+        TCursorTool::StaticClass(),
+    };
+}
+
+void StartChartTools() {
+    StartChartControl();
+    StartToolTexts();
+    if (starts++ > 0)
+        return;
+    for (TClass cls : ChartToolClasses())
+        AddToolTypes({cls});
+}
+
+void StopChartTools() {
+    if (starts > 0 && --starts == 0) {
+        for (TClass cls : ChartToolClasses())
+            RemoveToolTypes({cls});
+    }
+    StopToolTexts();
+    StopChartControl();
+}
