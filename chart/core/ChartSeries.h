@@ -423,6 +423,12 @@ protected:
     void SetMarkPoints(TSeriesMarkPoints* marks) { markPoints_ = marks; }
     // Replaces the own series colour for one drawing pass, telling no listener.
     void SetColorQuietly(TColor value) { color_ = value; }
+    // Series types that narrow their depth slot set it after CalcZRange.
+    void SetZRange(int startZ, int endZ) {
+        startZ_ = startZ;
+        endZ_ = endZ;
+        middleZ_ = (startZ + endZ) / 2;
+    }
     // Series types that widen the visible range set it after UpdateVisibleRange.
     void SetVisibleRange(int first, int last) {
         firstVisible_ = first;

@@ -224,6 +224,9 @@ public:
     int FreezeCount() const { return freezeCount_; }
     bool IsOrthogonal() const { return orthogonal_; }
     TPoint3D ProjectionCenter() const { return {centerX_, centerY_, centerZ_}; }
+    // The number of flat sides cylinders and cones are made of.
+    int CylinderSideCount() const { return cylinderSides_; }
+    void SetCylinderSideCount(int sides) { cylinderSides_ = sides < 3 ? 3 : sides; }
 
 protected:
     TView3DOptions* options_ = nullptr;
@@ -234,6 +237,7 @@ protected:
     int centerZ_ = 0;
     int gradientDepth_ = 0;
     bool true3DCapable_ = false;
+    int cylinderSides_ = CylinderSides;
     double rotationCenterX_ = 0;
     double rotationCenterY_ = 0;
     double rotationCenterZ_ = 0;

@@ -143,7 +143,7 @@ void TPlotCanvas3D::CylinderShape(bool vertical, int left, int top, int right, i
 
 void TPlotCanvas3D::ConeShape(bool vertical, int left, int top, int right, int bottom, int z0,
                               int z1, bool darkSides, int conePercent) {
-    const int n = CylinderSides;
+    const int n = cylinderSides_;
     const double step = 2 * kPi / n;
     const TColor start = StartColor();
     if (conePercent == 0)

@@ -142,6 +142,12 @@ protected:
 private:
     friend class TSeriesPassGuard;
     void DrawSegment(bool withPointers);
+    // The area's parts (CustomSeriesArea.cpp).
+    void DrawAreaSides(TColor area, const std::function<void()>& applyBrush);
+    void DrawAreaStep();
+    void DrawStepOutline();
+    void DrawAreaQuad();
+    void FillAreaGradient(const TPointList& quad);
     void DrawLine2D();
     void DrawRibbon3D();
     void DrawStairsRibbon(TCanvas3D& canvas, int z0, int z1, TColor color);

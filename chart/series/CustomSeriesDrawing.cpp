@@ -4,8 +4,8 @@
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartHost.h"
 #include "chart/draw/DrawRoutines.h"
-#include "chart/draw/PlotBlend.h"
 #include "chart/draw/PlotCanvas.h"
+#include "chart/series/BlendScope.h"
 #include "chart/series/CustomSeries.h"
 
 #include <algorithm>
@@ -14,36 +14,6 @@
 namespace {
 
 constexpr int DarkAmount = 64;
-
-// A blend over r while it lives (none for a transparency of 0).
-class TBlendScope {
-public:
-    TBlendScope(TPlotCanvas& canvas, const TRect& r, TPlotTransparency percent) : canvas_(canvas) {
-        if (percent > 0)
-            blend_ = canvas.BeginTransparency(r, percent);
-    }
-    ~TBlendScope() {
-        if (blend_)
-            canvas_.EndTransparency(std::move(blend_));
-    }
-    TBlendScope(const TBlendScope&) = delete;
-    TBlendScope& operator=(const TBlendScope&) = delete;
-
-private:
-    TPlotCanvas& canvas_;
-    std::unique_ptr<TPlotBlend> blend_;
-};
-
-TRect BoundsOf(std::initializer_list<TPoint> points, int grow) {
-    TRect r{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-    for (const TPoint& p : points) {
-        r.Left = std::min(r.Left, p.X);
-        r.Top = std::min(r.Top, p.Y);
-        r.Right = std::max(r.Right, p.X);
-        r.Bottom = std::max(r.Bottom, p.Y);
-    }
-    return {r.Left - grow, r.Top - grow, r.Right + grow, r.Bottom + grow};
-}
 
 } // namespace
 
@@ -439,26 +409,5 @@ void TCustomSeries::DrawLegendShape(int index, const TRect& rect) {
         TCustomLineSeries::DrawLegendShape(index, rect);
     } else {
         lineSymbol(false);
-    }
-}
-
-// ---- areas ------------------------------------------------------------------------------------
-
-void TCustomSeries::DrawAreaSegment() {
-    TCanvas3D& canvas = Canvas();
-    const bool vertical = VerticalValues();
-    const TPoint o{prevX_, prevY_}, p{x_, y_};
-    const TPoint oBase = vertical ? TPoint{o.X, prevOrigin_} : TPoint{prevOrigin_, o.Y};
-    const TPoint pBase = vertical ? TPoint{p.X, origin_} : TPoint{origin_, p.Y};
-    {
-        const TBlendScope blend(canvas, BoundsOf({oBase, o, p, pBase}, 0), GetTransparency());
-        if (ParentChart()->View3D())
-            canvas.QuadAtDepth(oBase, o, p, pBase, StartZ());
-        else
-            canvas.Polygon({oBase, o, p, pBase});
-    }
-    if (LinePen()->Visible()) {
-        canvas.SelectPenColored(LinePen(), LinePen()->Color());
-        canvas.SegmentAtDepth(o.X, o.Y, p.X, p.Y, StartZ());
     }
 }

@@ -6,6 +6,7 @@
 #include "chart/core/SeriesMarks.h"
 #include "chart/draw/PlotCanvas.h"
 #include "chart/series/CustomSeries.h"
+#include "chart/series/VisibleRangeWidening.h"
 #include "chart/util/HitTests.h"
 
 #include <algorithm>
@@ -202,16 +203,8 @@ void TCustomSeries::UpdateVisibleRange() {
     int first = FirstVisibleIndex(), last = LastVisibleIndex();
     if (first < 0)
         return;
-    const int n = Count() - 1;
-    const TChartValueList& positions = *NotMandatoryValueList();
-    while (last < n && PointInChartRect(last + 1))
-        ++last;
-    while (last < n && positions.ValueAt(last + 1) == positions.ValueAt(last))
-        ++last;
-    while (first > 0 && PointInChartRect(first - 1))
-        --first;
-    while (first > 0 && positions.ValueAt(first - 1) == positions.ValueAt(first))
-        --first;
+    WidenVisibleRange(first, last, Count(), *NotMandatoryValueList(),
+                      [this](int i) { return PointInChartRect(i); });
     SetVisibleRange(first, last);
 }
 
