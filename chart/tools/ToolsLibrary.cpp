@@ -2,6 +2,8 @@
 
 #include "chart/control/ControlLibrary.h"
 #include "chart/control/ToolTypes.h"
+#include "chart/tools/AxisArrowTool.h"
+#include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/ToolTexts.h"
 
@@ -14,6 +16,8 @@ int starts = 0;
 std::vector<TClass> ChartToolClasses() {
     return {
         TCursorTool::StaticClass(),
+        TAxisArrowTool::StaticClass(),
+        TAxisScrollTool::StaticClass(),
     };
 }
 
