@@ -13,16 +13,17 @@
 namespace {
 
 // Draws in screen pixels while it lives: the mark's box was already moved to where its point
-// appears in the 3D view, so nothing may project it again.
+// appears in the 3D view, so nothing may project it again. Nests with the shapes' own freezing
+// (a shadow freezes the view too).
 class TFlatDrawing {
 public:
     explicit TFlatDrawing(TCanvas3D* canvas) : canvas_(canvas) {
         if (canvas_ != nullptr)
-            canvas_->SuspendProjection();
+            canvas_->FreezeRotation();
     }
     ~TFlatDrawing() {
         if (canvas_ != nullptr)
-            canvas_->ResumeProjection();
+            canvas_->ThawRotation();
     }
     TFlatDrawing(const TFlatDrawing&) = delete;
     TFlatDrawing& operator=(const TFlatDrawing&) = delete;

@@ -242,10 +242,12 @@ class MarksLook : public MarksDrawing {};
 TEST_F(MarksLook, InThreeDimensionsEachBoxSitsOnItsProjectedArrow) {
     chart->SetView3D(true);
     TLineSeries* series = AddNamed();
+    series->SetZOrder(2); // deeper than the front, where projecting moves a point
     DrawNotingTexts();
     const std::vector<TRect> boxes = MarkBoxes();
     ASSERT_EQ(boxes.size(), 5u);
     TSeriesMarks* marks = series->Marks();
+    ASSERT_GT(series->StartZ(), 0);
     for (int i = 0; i < 5; ++i) {
         const TSeriesMarkPosition* p = marks->Positions().EntryAt(i);
         ASSERT_NE(p, nullptr);
@@ -267,6 +269,30 @@ TEST_F(MarksLook, InThreeDimensionsEachBoxSitsOnItsProjectedArrow) {
         EXPECT_EQ(marks->MarkAt((box.Left + box.Right) / 2, box.Top + 2), i) << i;
     }
     charttest::SavePicture(Image(), "marks-line-3d");
+
+    // Turned, each box turns about the middle of where it stands on the screen; it is not
+    // projected a second time.
+    marks->SetAngle(45);
+    DrawNotingTexts();
+    charttest::SavePicture(Image(), "marks-line-3d-rotated");
+    std::vector<std::vector<TPoint>> turned;
+    for (const seriestest::TShape& shape : canvas->Shapes)
+        if (!shape.rectangle && shape.brush == clYellow)
+            turned.push_back(shape.points);
+    ASSERT_EQ(turned.size(), 5u);
+    for (int i = 0; i < 5; ++i) {
+        const TSeriesMarkPosition* p = marks->Positions().EntryAt(i);
+        const TPoint end = canvas->Project(p->ArrowTo.X, p->ArrowTo.Y, series->StartZ());
+        const std::vector<TPoint>& corners = turned[static_cast<size_t>(i)];
+        ASSERT_EQ(corners.size(), 4u);
+        int sx = 0, sy = 0;
+        for (const TPoint& c : corners) {
+            sx += c.X;
+            sy += c.Y;
+        }
+        EXPECT_NEAR(sx / 4.0, end.X, 2) << i;
+        EXPECT_NEAR(sy / 4.0, end.Y + 1 - p->Height / 2.0, 2) << i;
+    }
 }
 
 TEST_F(MarksLook, AZoomedViewZoomsTheMarksTextAndItsBoxWhenItZoomsText) {
