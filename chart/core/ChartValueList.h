@@ -88,6 +88,12 @@ class TChartValueList : public TPersistent {
     double Lowest();
     double Sum();
     double SumAbs();
+    // Keeps the absolute sum at value until the values change next (a series that adds a point
+    // of its own keeps its percentages relative to the points before it).
+    void HoldSumAbs(double value) {
+        EnsureStats();
+        sumAbs_ = value;
+    }
     double Spread() { return Highest() - Lowest(); }
     // Brings the cached figures up to date, continuing from index from when they already cover
     // exactly the values before it, and from the first value otherwise.

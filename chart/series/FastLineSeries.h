@@ -55,6 +55,9 @@ class TFastLineSeries : public TCustomLineSeries {
     void PointAdded(TChartSeries* sender, int index) override;
     // The point at (x, y), or the first of the segment through it; -1 for none.
     int PointAt(int x, int y) override;
+    // Gallery sub-styles: marks, dotted, stairs.
+    void ListSubStyles(const TSubStyleProc& add) override;
+    void ApplySubStyle(TChartSeries* series, int style) override;
 
     // The screen position the line has reached.
     TPoint LastDrawn() const { return {lastX_, lastY_}; }

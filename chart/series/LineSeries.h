@@ -10,6 +10,9 @@ class TLineSeries : public TCustomSeries {
     explicit TLineSeries(TComponent* owner);
     // The custom series' settings; a pointer from another kind of series is hidden.
     void Assign(TPersistent* source) override;
+    // Gallery sub-styles: stairs, points, height, hollow, colours, marks, no border, outline.
+    void ListSubStyles(const TSubStyleProc& add) override;
+    void ApplySubStyle(TChartSeries* series, int style) override;
 };
 
 class THorizLineSeries : public TLineSeries {

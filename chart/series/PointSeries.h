@@ -14,6 +14,11 @@ class TPointSeries : public TCustomSeries {
     void SetColorEachPoint(bool value) override;
     TPlotTransparency GetTransparency() const override;
     void SetTransparency(TPlotTransparency value) override;
+    // Gallery sub-styles: colours, marks, hollow, no border, gradient, then the pointer shapes.
+    void ListSubStyles(const TSubStyleProc& add) override;
+    void ApplySubStyle(TChartSeries* series, int style) override;
+    // Pointers of 6 pixels (4 on a chart narrower than 50), triangles for a second series.
+    void PrepareForGallery(bool enabled) override;
 
 private:
     // Fixed settings of a point series: pointer shown, no lines, no area, no clickable line.

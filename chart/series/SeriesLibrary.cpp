@@ -5,6 +5,7 @@
 #include "chart/draw/ChartMessages.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
+#include "chart/series/PieSeries.h"
 #include "chart/series/PointSeries.h"
 #include "platform/classes/ClassRegistry.h"
 
@@ -13,7 +14,8 @@ namespace {
 int starts = 0;
 
 TClass SeriesClasses[] = {TLineSeries::StaticClass(), TPointSeries::StaticClass(),
-                          TFastLineSeries::StaticClass(), THorizLineSeries::StaticClass()};
+                          TFastLineSeries::StaticClass(), THorizLineSeries::StaticClass(),
+                          TPieSeries::StaticClass()};
 
 } // namespace
 
@@ -25,6 +27,8 @@ void StartChartSeries() {
     // naming the classes load.
     AddStandardSeriesType(TLineSeries::StaticClass(), &ChartMsg(msgGalleryLine));
     AddStandardSeriesType(TPointSeries::StaticClass(), &ChartMsg(msgGalleryPoint));
+    AddPlainSeriesType(TPieSeries::StaticClass(), &ChartMsg(msgGalleryPie), &ChartMsg(msgStandard),
+                       1);
     AddStandardSeriesType(TFastLineSeries::StaticClass(), &ChartMsg(msgGalleryFastLine));
     AddPlainSeriesType(THorizLineSeries::StaticClass(), &ChartMsg(msgGalleryHorizLine),
                        &ChartMsg(msgStandard), 1);

@@ -169,6 +169,8 @@ TEST(SeriesPictures, TheStandardPageAsAGalleryRow) {
         canvas->TextOut(left + 8, 36, caption);
         TChartSeries* series = MakeSeries(&owner, nullptr, types[i]->SeriesClass());
         series->SetSeriesColor(colours[i % colours.size()]);
+        // A pie colours each slice and so has no whole-series symbol; the row shows its colour.
+        series->SetColorEachPoint(false);
         symbols.push_back({left + 8, 56, left + cellWidth - 10, 72});
         DrawSeriesLegendSymbol(series, canvas, symbols.back());
     }

@@ -6,6 +6,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GraphicsQt_p.h"
 #include "tests/chart/support/ChartAppEnvironment.h"
+#include "tests/chart/support/ChartTestSupport.h"
 #include "tests/support/ProjectFonts.h"
 
 #include <cstdio>
@@ -106,25 +107,7 @@ int SeriesFixture::PY(double y) const {
 }
 
 std::string RunPython(const std::string& program) {
-    char path[] = "/tmp/q4-series-oracle-XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0)
-        return {};
-    {
-        std::ofstream out(path);
-        out << program;
-    }
-    close(fd);
-    std::string result;
-    if (FILE* pipe = popen((std::string("/usr/bin/python3 ") + path).c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            result.append(buffer, n);
-        pclose(pipe);
-    }
-    unlink(path);
-    return result;
+    return charttest::RunPython(program);
 }
 
 std::vector<int> IntegersOf(const std::string& text) {

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -107,6 +111,28 @@ std::string SavePicture(const QImage& image, const std::string& name) {
     const QString path = dir + "/" + QString::fromStdString(name) + ".png";
     image.save(path);
     return path.toStdString();
+}
+
+std::string RunPython(const std::string& program) {
+    char path[] = "/tmp/q4-chart-oracle-XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0)
+        return {};
+    {
+        std::ofstream out(path);
+        out << program;
+    }
+    close(fd);
+    std::string result;
+    if (FILE* pipe = popen((std::string("/usr/bin/python3 ") + path).c_str(), "r")) {
+        char buffer[4096];
+        std::size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            result.append(buffer, n);
+        pclose(pipe);
+    }
+    unlink(path);
+    return result;
 }
 
 } // namespace charttest

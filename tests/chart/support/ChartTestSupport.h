@@ -33,5 +33,7 @@ TRect ColorBox(const QImage& image, TColor color);
 std::set<TColor> RowColors(const QImage& image, int y);
 // Writes the image to <build>/chart-pictures/<name>.png and answers the path.
 std::string SavePicture(const QImage& image, const std::string& name);
+// Runs a Python program with /usr/bin/python3 and answers what it printed.
+std::string RunPython(const std::string& program);
 
 } // namespace charttest
