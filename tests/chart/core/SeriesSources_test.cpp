@@ -337,6 +337,20 @@ TEST_F(SeriesSourcesTest, AssignTakesSettingsFunctionAndPointsOrSources) {
     ASSERT_NE(heir->Function(), nullptr);
     EXPECT_EQ(heir->Function()->ParentSeries(), heir);
     EXPECT_EQ(ValuesOf(*heir->YValues()), std::vector<double>{7});
+
+    // The level series of a contour copies the points even from a series fed by sources.
+    class TContourSeries : public TComponent {
+        Q4_CLASS(TContourSeries, TComponent)
+    public:
+        using TComponent::TComponent;
+    };
+    TChartSeries* linked = Add("Linked");
+    linked->SetDataSource(a);
+    TContourSeries contour(nullptr);
+    TChartSeries level(&contour);
+    level.Assign(linked);
+    EXPECT_TRUE(level.DataSources().Empty());
+    EXPECT_EQ(ValuesOf(*level.YValues()), (std::vector<double>{3, 4}));
 }
 
 TEST_F(SeriesSourcesTest, StoredSourcesAndFunctionsComeBackFromTheDescription) {
