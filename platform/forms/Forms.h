@@ -268,6 +268,13 @@ public:
     void SetShowHint(bool value) { showHint_ = value; }
     int HintPause() const { return hintPause_; }
     void SetHintPause(int ms) { hintPause_ = ms; }
+    // How long a hint stays shown, in milliseconds.
+    int HintHidePause() const { return hintHidePause_; }
+    void SetHintHidePause(int ms) { hintHidePause_ = ms; }
+    // Shows text as the hint of control at a screen point for HintHidePause milliseconds (in
+    // ApplicationHints.cpp); CancelHint takes the shown hint away.
+    void ActivateHint(TPoint screenPos, const std::string& text, TWinControl* control);
+    void CancelHint();
 
     // Reports an exception that escaped a handler: OnException when set, else ShowException.
     // Called with the exception in flight (inside a catch block).
@@ -294,6 +301,7 @@ private:
     std::string hint_;
     bool showHint_ = true;
     int hintPause_ = 500;
+    int hintHidePause_ = 2500;
     int modalLevel_ = 0;
 };
 
