@@ -7,6 +7,7 @@
 #include "chart/draw/PlotCanvas.h"
 #include "chart/tools/ToolDrawing.h"
 #include "chart/tools/ToolTexts.h"
+#include "chart/tools/VisiblePoints.h"
 #include "platform/graphics/Cursors.h"
 
 #include <cmath>
@@ -135,14 +136,9 @@ int TCursorTool::FindNearestIndex(TCursorToolStyle style) const {
     TChartSeries* series = Series();
     if (series == nullptr)
         return -1;
-    const int count = series->Count();
-    int first = series->FirstVisibleIndex();
-    if (first < 0)
-        first = 0;
-    int last = series->LastVisibleIndex();
-    if (last < 0 || last >= count)
-        last = count - 1;
-    if (count <= 0 || count < first || count < last || last < first)
+    int first = 0;
+    int last = -1;
+    if (!VisiblePointRange(*series, first, last))
         return -1;
     const bool byY =
         snapStyle_ == snapHorizontal || (snapStyle_ == snapDefault && style == cssHorizontal);

@@ -5,6 +5,9 @@
 #include "chart/tools/AxisArrowTool.h"
 #include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/CursorTool.h"
+#include "chart/tools/DragMarksTool.h"
+#include "chart/tools/MarksTipTool.h"
+#include "chart/tools/NearestTool.h"
 #include "chart/tools/ToolTexts.h"
 
 namespace {
@@ -15,9 +18,8 @@ int starts = 0;
 
 std::vector<TClass> ChartToolClasses() {
     return {
-        TCursorTool::StaticClass(),
-        TAxisArrowTool::StaticClass(),
-        TAxisScrollTool::StaticClass(),
+        TCursorTool::StaticClass(),  TDragMarksTool::StaticClass(), TAxisArrowTool::StaticClass(),
+        TNearestTool::StaticClass(), TMarksTipTool::StaticClass(),  TAxisScrollTool::StaticClass(),
     };
 }
 
