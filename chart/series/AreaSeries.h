@@ -47,6 +47,10 @@ class TAreaSeries : public TCustomSeries {
     // A gradient from the palette's fourth colour to its first.
     void PrepareForGallery(bool enabled) override;
     void ApplyGallery3D(bool is3D) override;
+    // Gallery sub-styles (SeriesGallery.cpp): stairs, marks, colours, hollow, no lines, the two
+    // stackings, points and gradient.
+    void ListSubStyles(const TSubStyleProc& add) override;
+    void ApplySubStyle(TChartSeries* series, int style) override;
 
 private:
     bool YOriginStored() const { return yOrigin_ != 0; }

@@ -136,6 +136,14 @@ class TCustomBarSeries : public TChartSeries {
     int DefaultSampleCount() const override;
     void AddSampleValues(int count, bool onlyMandatory) override;
 
+    // ---- gallery (SeriesGallery.cpp) -----------------------------------------------------------
+    // Colours, shapes and the multi-bar styles; a multi-bar style on the only series of its
+    // chart first adds a companion series of the same class to show it.
+    void ListSubStyles(const TSubStyleProc& add) override;
+    void ApplySubStyle(TChartSeries* series, int style) override;
+    // Gradient rectangles of 85 % width with dark pens, not stacked.
+    void PrepareForGallery(bool enabled) override;
+
     // ---- drawing (BarSeriesDrawing.cpp) --------------------------------------------------------
     void DrawPoint(int index) override;
     // The bar's shape between the value-axis pixels start < end, across the bar bounds.

@@ -3,7 +3,10 @@
 // changes nothing.
 
 #include "chart/control/Chart.h"
+#include "chart/control/SeriesFactory.h"
 #include "chart/core/SeriesMarks.h"
+#include "chart/series/AreaSeries.h"
+#include "chart/series/CustomBarSeries.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/GalleryTexts.h"
 #include "chart/series/LineSeries.h"
@@ -201,4 +204,124 @@ void TPieSeries::ApplySubStyle(TChartSeries* series, int style) {
     default:
         break;
     }
+}
+
+// ---- area
+// -----------------------------------------------------------------------------------------
+
+void TAreaSeries::ListSubStyles(const TSubStyleProc& add) {
+    TCustomSeries::ListSubStyles(add);
+    ListTexts(add, {gtStairs, gtMarks, gtColors, gtHollow, gtNoLines, gtStack, gtStack100, gtPoints,
+                    gtGradient});
+}
+
+void TAreaSeries::ApplySubStyle(TChartSeries* series, int style) {
+    auto* s = dynamic_cast<TAreaSeries*>(series);
+    if (s == nullptr)
+        return;
+    switch (style) {
+    case 1:
+        s->SetStairs(true);
+        break;
+    case 2:
+        s->Marks()->SetVisible(true);
+        break;
+    case 3:
+        s->SetColorEachPoint(true);
+        break;
+    case 4:
+        s->SetAreaBrush(bsClear);
+        break;
+    case 5:
+        s->AreaLinesPen()->SetVisible(false);
+        break;
+    case 6:
+        s->SetMultiArea(maStacked);
+        break;
+    case 7:
+        s->SetMultiArea(maStacked100);
+        break;
+    case 8:
+        s->Pointer()->SetVisible(true);
+        break;
+    case 9:
+        s->Gradient()->SetVisible(true);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- bars
+// -----------------------------------------------------------------------------------------
+
+void TCustomBarSeries::ListSubStyles(const TSubStyleProc& add) {
+    TChartSeries::ListSubStyles(add);
+    ListTexts(add, {gtColors, gtPyramid, gtEllipse, gtInvPyramid, gtGradient, gtStack, gtStack100,
+                    gtSelfStacked, gtSides, gtSideAll});
+}
+
+namespace {
+
+// A multi-bar style needs a second series to show: the only bar series of its chart gets a
+// companion of its class with two sample points, in the same style.
+void AddBarCompanion(TCustomBarSeries& series, int style) {
+    auto* chart = dynamic_cast<TCustomChart*>(series.ParentChart());
+    if (chart == nullptr || chart->SeriesCount() != 1)
+        return;
+    series.ClearValues();
+    series.FillSampleValues(2);
+    TComponent* owner = series.Owner() != nullptr ? series.Owner() : chart->Owner();
+    auto* companion = dynamic_cast<TCustomBarSeries*>(MakeSeries(owner, chart, series.ClassType()));
+    if (companion == nullptr)
+        return;
+    companion->SetTitle({});
+    companion->FillSampleValues(2);
+    companion->Marks()->SetVisible(false);
+    companion->SetBarWidthPercent(series.BarWidthPercent());
+    series.Marks()->SetVisible(false);
+    companion->ApplySubStyle(companion, style);
+}
+
+} // namespace
+
+void TCustomBarSeries::ApplySubStyle(TChartSeries* series, int style) {
+    auto* s = dynamic_cast<TCustomBarSeries*>(series);
+    if (s == nullptr)
+        return;
+    static constexpr TMultiBar multiBars[] = {mbStacked, mbStacked100, mbSelfStack, mbSide,
+                                              mbSideAll};
+    if (style >= 6 && style <= 10) {
+        AddBarCompanion(*s, style);
+        s->SetMultiBar(multiBars[style - 6]);
+        return;
+    }
+    switch (style) {
+    case 1:
+        s->SetColorEachPoint(true);
+        break;
+    case 2:
+        s->SetBarStyle(bsPyramid);
+        break;
+    case 3:
+        s->SetBarStyle(bsEllipse);
+        break;
+    case 4:
+        s->SetBarStyle(bsInvPyramid);
+        break;
+    case 5:
+        s->SetBarStyle(bsRectGradient);
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomBarSeries::PrepareForGallery(bool enabled) {
+    TChartSeries::PrepareForGallery(enabled);
+    SetBarWidthPercent(85);
+    SetBarStyle(bsRectGradient);
+    Gradient()->SetVisible(true);
+    SetMultiBar(mbNone);
+    SetDarkPen(130);
 }

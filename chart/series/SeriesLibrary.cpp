@@ -3,6 +3,8 @@
 #include "chart/control/ControlLibrary.h"
 #include "chart/control/SeriesTypes.h"
 #include "chart/draw/ChartMessages.h"
+#include "chart/series/AreaSeries.h"
+#include "chart/series/BarSeries.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
 #include "chart/series/PieSeries.h"
@@ -13,9 +15,11 @@ namespace {
 
 int starts = 0;
 
-TClass SeriesClasses[] = {TLineSeries::StaticClass(), TPointSeries::StaticClass(),
+TClass SeriesClasses[] = {TLineSeries::StaticClass(),     TBarSeries::StaticClass(),
+                          THorizBarSeries::StaticClass(), TAreaSeries::StaticClass(),
+                          TPointSeries::StaticClass(),    TPieSeries::StaticClass(),
                           TFastLineSeries::StaticClass(), THorizLineSeries::StaticClass(),
-                          TPieSeries::StaticClass()};
+                          THorizAreaSeries::StaticClass()};
 
 } // namespace
 
@@ -26,11 +30,16 @@ void StartChartSeries() {
     // The gallery's "Standard" page, in its order; registering also makes form descriptions
     // naming the classes load.
     AddStandardSeriesType(TLineSeries::StaticClass(), &ChartMsg(msgGalleryLine));
+    AddStandardSeriesType(TBarSeries::StaticClass(), &ChartMsg(msgGalleryBar));
+    AddStandardSeriesType(THorizBarSeries::StaticClass(), &ChartMsg(msgGalleryHorizBar));
+    AddStandardSeriesType(TAreaSeries::StaticClass(), &ChartMsg(msgGalleryArea));
     AddStandardSeriesType(TPointSeries::StaticClass(), &ChartMsg(msgGalleryPoint));
     AddPlainSeriesType(TPieSeries::StaticClass(), &ChartMsg(msgGalleryPie), &ChartMsg(msgStandard),
                        1);
     AddStandardSeriesType(TFastLineSeries::StaticClass(), &ChartMsg(msgGalleryFastLine));
     AddPlainSeriesType(THorizLineSeries::StaticClass(), &ChartMsg(msgGalleryHorizLine),
+                       &ChartMsg(msgStandard), 1);
+    AddPlainSeriesType(THorizAreaSeries::StaticClass(), &ChartMsg(msgGalleryHorizArea),
                        &ChartMsg(msgStandard), 1);
 }
 

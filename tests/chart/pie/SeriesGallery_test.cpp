@@ -7,6 +7,8 @@
 #include "chart/control/ChartPalettes.h"
 #include "chart/control/SeriesTypes.h"
 #include "chart/core/SeriesMarks.h"
+#include "chart/series/AreaSeries.h"
+#include "chart/series/BarSeries.h"
 #include "chart/series/FastLineSeries.h"
 #include "chart/series/LineSeries.h"
 #include "chart/series/PointSeries.h"
@@ -45,10 +47,14 @@ std::vector<TRegistryRow> Registry() {
 TEST(SeriesRegistry, TheStandardTypesAreListedInGalleryOrderOnce) {
     const std::vector<TRegistryRow> standard = {
         {"TLineSeries", "Line", "Standard", 2},
+        {"TBarSeries", "Bar", "Standard", 2},
+        {"THorizBarSeries", "Horizontal\rBar", "Standard", 2},
+        {"TAreaSeries", "Area", "Standard", 2},
         {"TPointSeries", "Point", "Standard", 2},
         {"TPieSeries", "Pie", "Standard", 1},
         {"TFastLineSeries", "Fast Line", "Standard", 2},
         {"THorizLineSeries", "Horizontal\rLine", "Standard", 1},
+        {"THorizAreaSeries", "Horizontal\rArea", "Standard", 1},
     };
     std::vector<TRegistryRow> listed;
     for (const TRegistryRow& row : Registry())
@@ -89,6 +95,18 @@ TEST_F(SeriesGallery, EachTypeListsItsStylesAfterNormal) {
          {"Normal", "Colors", "Marks", "Hollow", "No Border", "Gradient", "Point 2D", "Triangle",
           "Star", "Circle", "Down Tri.", "Cross", "Diamond", "Hexagon"}},
         {new TFastLineSeries(owner), {"Normal", "Marks", "Dotted", "Stairs"}},
+        {new TBarSeries(owner),
+         {"Normal", "Colors", "Pyramid", "Ellipse", "Inv. Pyramid", "Gradient", "Stack",
+          "Stack 100%", "Self Stacked", "Sides", "Side All"}},
+        {new THorizBarSeries(owner),
+         {"Normal", "Colors", "Pyramid", "Ellipse", "Inv. Pyramid", "Gradient", "Stack",
+          "Stack 100%", "Self Stacked", "Sides", "Side All"}},
+        {new TAreaSeries(owner),
+         {"Normal", "Stairs", "Marks", "Colors", "Hollow", "No Lines", "Stack", "Stack 100%",
+          "Points", "Gradient"}},
+        {new THorizAreaSeries(owner),
+         {"Normal", "Stairs", "Marks", "Colors", "Hollow", "No Lines", "Stack", "Stack 100%",
+          "Points", "Gradient"}},
         {new TPieSeries(owner),
          {"Normal", "Patterns", "Exploded", "Shadow", "Marks", "Semi Pie", "No Border",
           "Dark Border"}},
@@ -98,9 +116,11 @@ TEST_F(SeriesGallery, EachTypeListsItsStylesAfterNormal) {
 }
 
 TEST_F(SeriesGallery, EveryStyleNumberAppliesWithoutFailingAndChangesItsSetting) {
-    TClass classes[] = {TLineSeries::StaticClass(), THorizLineSeries::StaticClass(),
-                        TPointSeries::StaticClass(), TFastLineSeries::StaticClass(),
-                        TPieSeries::StaticClass()};
+    TClass classes[] = {TLineSeries::StaticClass(),     THorizLineSeries::StaticClass(),
+                        TPointSeries::StaticClass(),    TFastLineSeries::StaticClass(),
+                        TPieSeries::StaticClass(),      TBarSeries::StaticClass(),
+                        THorizBarSeries::StaticClass(), TAreaSeries::StaticClass(),
+                        THorizAreaSeries::StaticClass()};
     for (TClass cls : classes) {
         auto* probe = static_cast<TChartSeries*>(cls->CreateComponent(owner));
         const int count = static_cast<int>(StylesOf(*probe).size());
@@ -138,6 +158,38 @@ TEST_F(SeriesGallery, EveryStyleNumberAppliesWithoutFailingAndChangesItsSetting)
     // A style given another type's series changes nothing.
     pie->ApplySubStyle(line, 1);
     EXPECT_FALSE(line->Stairs());
+}
+
+TEST_F(SeriesGallery, AMultiBarStyleOnTheOnlyBarSeriesAddsAStackedCompanion) {
+    const std::pair<int, TMultiBar> cases[] = {
+        {6, mbStacked}, {7, mbStacked100}, {8, mbSelfStack}, {9, mbSide}, {10, mbSideAll}};
+    for (const auto& [style, multiBar] : cases) {
+        auto* bar = new TBarSeries(owner);
+        bar->SetName("Series1");
+        bar->SetParentChart(chart);
+        bar->FillSampleValues(6);
+        bar->SetBarWidthPercent(60);
+        bar->Marks()->SetVisible(true);
+        bar->ApplySubStyle(bar, style);
+        ASSERT_EQ(chart->SeriesCount(), 2) << style;
+        auto* companion = dynamic_cast<TBarSeries*>(chart->SeriesAt(1));
+        ASSERT_NE(companion, nullptr);
+        EXPECT_EQ(bar->Count(), 2);
+        EXPECT_EQ(companion->Count(), 2);
+        EXPECT_EQ(bar->MultiBar(), multiBar);
+        EXPECT_EQ(companion->MultiBar(), multiBar);
+        EXPECT_EQ(companion->BarWidthPercent(), 60);
+        EXPECT_TRUE(companion->Title().empty());
+        EXPECT_NE(companion->Name(), bar->Name());
+        EXPECT_FALSE(bar->Marks()->Visible());
+        EXPECT_FALSE(companion->Marks()->Visible());
+        EXPECT_NO_THROW(Draw());
+        // With a second series already there no companion is added.
+        bar->ApplySubStyle(bar, style);
+        EXPECT_EQ(chart->SeriesCount(), 2);
+        companion->Free();
+        bar->Free();
+    }
 }
 
 TEST_F(SeriesGallery, ThePieMarksStyleLeavesExactlySlicesAAndB) {
