@@ -64,6 +64,9 @@ public:
     void SetCallout(TMarksCallout* callout);
     void SetSymbol(TSeriesMarksSymbol* symbol);
     int ZPosition() const { return zPosition_; }
+    // Series types may have the mark texts written in their point's colour.
+    bool FontSeriesColor() const { return fontSeriesColor_; }
+    void SetFontSeriesColor(bool on) { SetAndRepaint(fontSeriesColor_, on); }
 
     // Shortcuts to the callout's arrow pen and length (the callout is made on first use).
     TWhitePen* Arrow() { return Callout()->Arrow(); }
@@ -171,4 +174,5 @@ private:
     std::unique_ptr<TMarksCallout> callout_;
     std::unique_ptr<TSeriesMarksSymbol> symbol_;
     int zPosition_ = 0;
+    bool fontSeriesColor_ = false;
 };

@@ -104,10 +104,12 @@ void TSeriesMarks::DrawMark(int index, TColor color, TSeriesMarkPosition& positi
 }
 
 void TSeriesMarks::DrawMarkText(TCanvas3D& canvas, TPlotCustomShape& shape, const TRect& box,
-                                TColor, const std::string& text) {
+                                TColor color, const std::string& text) {
     canvas.Brush()->SetStyle(bsClear);
     canvas.SetBackgroundMode(cbmTransparent);
     canvas.SelectFont(shape.Font());
+    if (fontSeriesColor_)
+        canvas.Font()->SetColor(color);
     const TRect& m = margins_->Pixels();
     const int left = box.Left + m.Left;
     const int right = box.Right - m.Right;
@@ -117,6 +119,8 @@ void TSeriesMarks::DrawMarkText(TCanvas3D& canvas, TPlotCustomShape& shape, cons
         // alignment so that it stands where a plain text would.
         const int width = MeasureTaggedText(canvas, text).cx;
         canvas.SelectFont(shape.Font());
+        if (fontSeriesColor_)
+            canvas.Font()->SetColor(color);
         const int x = textAlign_ == taCenter         ? middle - width / 2
                       : textAlign_ == taRightJustify ? right - width
                                                      : left;

@@ -26,6 +26,7 @@ struct TTextCall {
     std::string text;
     int orientation;
     int height;
+    TColor color;
 };
 
 class TTextLog : public TCanvasRecorder {
@@ -35,7 +36,7 @@ public:
     void Record(TCanvas& canvas, const TCanvasCall& call) override {
         if (call.op == TCanvasOp::Text && !call.points.empty())
             calls.push_back({call.points[0], call.text, canvas.Font()->Orientation(),
-                             std::abs(canvas.Font()->Height())});
+                             std::abs(canvas.Font()->Height()), canvas.Font()->Color()});
     }
     // The calls that wrote text.
     std::vector<TTextCall> Of(const std::string& text) const {
@@ -339,6 +340,22 @@ TEST_F(MarksLook, TurnedMarksWriteTurnedTextInsideTheirTurnedBox) {
         EXPECT_EQ(marks->MarkAt(cx, cy - p->Width / 2 + 3), i) << i;
         EXPECT_EQ(marks->MarkAt(p->Left + 2, cy), -1) << i;
     }
+}
+
+TEST_F(MarksLook, MarkTextsTakeThePointsColourWhenTheSeriesAsks) {
+    TLineSeries* series = AddNamed();
+    series->SetColorEachPoint(true);
+    series->Marks()->Font()->SetColor(clNavy);
+    for (bool pointColour : {false, true}) {
+        series->Marks()->SetFontSeriesColor(pointColour);
+        DrawNotingTexts();
+        for (int i = 0; i < 5; ++i) {
+            const std::vector<TTextCall> text = texts->Of(series->MarkText(i));
+            ASSERT_EQ(text.size(), 1u) << i;
+            EXPECT_EQ(text[0].color, pointColour ? series->PointColor(i) : clNavy) << i;
+        }
+    }
+    EXPECT_NE(series->PointColor(0), series->PointColor(1));
 }
 
 TEST_F(MarksLook, TaggedMarksAreMeasuredAndWrittenWithoutTheirTags) {
