@@ -289,4 +289,56 @@ TEST_F(BarLayout, UseYOriginReachesTheOriginAndMarksLeaveRoomAboveTheBars) {
     EXPECT_EQ(top, 0);
 }
 
+TEST_F(BarLayout, FullWidthBarsTouchTheirNeighbourLessHalfThePen) {
+    auto* bars = AddBars(4);
+    bars->SetBarWidthPercent(100);
+    bars->BarPen()->SetWidth(3);
+    Draw();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(bars->GetBarBounds(i).Right, bars->PixelX(i + 1) + 1 - 1) << i;
+    EXPECT_EQ(bars->GetBarBounds(3).Right, bars->PixelX(3) + bars->BarSize() + 1 - 1);
+    // On an inverted axis a bar reaches back to the one before it.
+    chart->BottomAxis()->SetInverted(true);
+    Draw();
+    EXPECT_EQ(bars->GetBarBounds(2).Right, bars->PixelX(1));
+    EXPECT_EQ(bars->GetBarBounds(0).Right, bars->PixelX(0) + bars->BarSize() + 3);
+}
+
+TEST_F(BarLayout, ANewSeriesTakesTheWayTheChartsBarsAreShown) {
+    auto* first = AddBars(3);
+    first->SetMultiBar(mbStacked);
+    first->SetSideMargins(false);
+    auto* second = AddBars(3);
+    EXPECT_EQ(second->MultiBar(), mbStacked);
+    EXPECT_FALSE(second->SideMargins());
+    // A horizontal bar series is of another class: it keeps its own.
+    auto* horiz = AddSeries<THorizBarSeries>();
+    EXPECT_EQ(horiz->MultiBar(), mbSide);
+    EXPECT_EQ(second->DefaultSampleCount(), 3) << "as many samples as the other bars have";
+}
+
+TEST_F(BarLayout, MarksStandBeyondTheValueEndOfTheirBar) {
+    auto* bars = AddSeries<TBarSeries>({{2, 40}, {6, -30}});
+    chart->LeftAxis()->SetMinMax(-60, 100);
+    bars->SetAutoMarkPosition(false);
+    Draw();
+    TSeriesMarks* marks = bars->Marks();
+    const TMarksCallout* callout = marks->Callout();
+    const int lift = callout->Length() + callout->Distance();
+    const TSeriesMarkPosition* up = marks->Positions().EntryAt(0);
+    const TSeriesMarkPosition* down = marks->Positions().EntryAt(1);
+    ASSERT_NE(up, nullptr);
+    ASSERT_NE(down, nullptr);
+    const TRect r0 = bars->GetBarBounds(0);
+    // Centred on the bar, its arrow from the bar's top up by the callout.
+    EXPECT_EQ(up->ArrowFrom.X, bars->PixelX(0) + bars->BarSize() / 2);
+    EXPECT_EQ(up->ArrowFrom.Y, PY(40) - callout->Distance());
+    EXPECT_EQ(up->ArrowTo.Y, PY(40) - lift);
+    EXPECT_LT(up->Top + up->Height, r0.Top);
+    // Below the origin the mark hangs under the bar.
+    EXPECT_EQ(down->ArrowFrom.Y, PY(-30) + callout->Distance());
+    EXPECT_EQ(down->ArrowTo.Y, PY(-30) + lift + down->Height);
+    EXPECT_GT(down->Top, PY(-30));
+}
+
 } // namespace
