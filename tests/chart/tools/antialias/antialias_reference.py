@@ -81,7 +81,8 @@ upper right, upper left, lower left, lower right; for each mirrored point: the p
 colour, then its outward neighbours are blended: in region 1 the horizontal one with 0.4 and then
 the vertical one with 0.6, in region 2 the vertical one with 0.4 and then the horizontal one with
 0.6 (single-precision weights), so that the neighbour across the curve keeps the larger share of
-the old colour.
+the old colour. A point on an axis (x = 0 or y = 0) mirrors onto itself and is drawn once for
+each of the four mirrors, so its neighbours are blended again each time.
 """
 
 import json
