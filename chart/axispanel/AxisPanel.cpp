@@ -325,7 +325,7 @@ void TCustomAxisPanel::NotifySeriesTools(TChartSeries* series, TChartToolEventKi
     for (int i = 0; i < tools_->Count(); ++i) {
         auto* tool = dynamic_cast<TPlotCustomToolSeries*>(tools_->Items(i));
         if (tool && tool->Active() && tool->Series() == series)
-            tool->ChartToolEvent(kind);
+            tool->SeriesToolEvent(kind);
     }
 }
 

@@ -43,6 +43,10 @@ class TPlotCustomToolSeries : public TPlotCustomTool {
     void Assign(TPersistent* source) override;
     void Notification(TComponent* component, TOperation operation) override;
     std::string EditorClassName() const override { return "TSeriesToolEditor"; }
+    // A drawing event of the tool's own series: before (ctkBeforeDrawSeries) and after
+    // (ctkAfterDrawSeries) the series draws itself. Taken as a chart event here; a tool that
+    // treats the two differently overrides it.
+    virtual void SeriesToolEvent(TChartToolEventKind kind) { ChartToolEvent(kind); }
 
     TChartSeries* Series() const { return series_; }
     virtual void SetSeries(TChartSeries* value);
