@@ -108,6 +108,16 @@ TEST_F(FullScreenToolTest, AToolFreedInFullScreenPutsTheChartBack) {
     EXPECT_EQ(chart->Tools()->Count(), 0);
 }
 
+TEST_F(FullScreenToolTest, AChartFreedInFullScreenTakesTheWindowAlong) {
+    TFullScreenTool* tool = AddTool();
+    tool->SetActive(true);
+    const int forms = Screen->FormCount();
+    chart->Free();
+    chart = nullptr;
+    EXPECT_EQ(Screen->FormCount(), forms - 1);
+    EXPECT_EQ(form->ControlCount(), 0);
+}
+
 TEST_F(FullScreenToolTest, AParentFreedMeanwhileLeavesTheChartWithoutOne) {
     auto* panel = new TPanel(form);
     panel->SetParent(form);
