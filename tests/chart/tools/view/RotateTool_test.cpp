@@ -213,6 +213,7 @@ TEST_F(RotateToolTest, AVisibleOutlineHoldsTheChartsRepaintingUntilTheRelease) {
     // The box went over the chart as it was: the chart itself was not drawn again.
     const QImage outlined = Paint();
     EXPECT_GT(tooltest::DifferingPixels(before, outlined), 0);
+    charttest::SavePicture(outlined, "tools-rotate-outline");
     MoveTo(220, 100);
     Release(220, 100);
     EXPECT_TRUE(chart->RepaintEnabled());
