@@ -43,6 +43,7 @@ enum TChartMessage : int {
     msgValueX = 130,
     msgValueY = 131,
     msgSeries = 157,
+    msgPageOfPages = 159,
     msgNormal = 178,
     msgSeriesDelete = 215,
     // Descriptions of the standard series types in the gallery.

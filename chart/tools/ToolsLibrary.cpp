@@ -2,12 +2,15 @@
 
 #include "chart/control/ControlLibrary.h"
 #include "chart/control/ToolTypes.h"
+#include "chart/tools/AnnotationTool.h"
 #include "chart/tools/AxisArrowTool.h"
 #include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/DragMarksTool.h"
 #include "chart/tools/MarksTipTool.h"
 #include "chart/tools/NearestTool.h"
+#include "chart/tools/PageNumTool.h"
+#include "chart/tools/RectangleTool.h"
 #include "chart/tools/ToolTexts.h"
 
 namespace {
@@ -18,8 +21,16 @@ int starts = 0;
 
 std::vector<TClass> ChartToolClasses() {
     return {
-        TCursorTool::StaticClass(),  TDragMarksTool::StaticClass(), TAxisArrowTool::StaticClass(),
-        TNearestTool::StaticClass(), TMarksTipTool::StaticClass(),  TAxisScrollTool::StaticClass(),
+        TCursorTool::StaticClass(),
+        TDragMarksTool::StaticClass(),
+        TAxisArrowTool::StaticClass(),
+        TNearestTool::StaticClass(),
+        TMarksTipTool::StaticClass(),
+        TAnnotationTool::StaticClass(),
+        TAxisScrollTool::StaticClass(),
+        TRectangleTool::StaticClass(),
+        // Registered after the standard tools, by the page number's own start.
+        TPageNumTool::StaticClass(),
     };
 }
 

@@ -1,12 +1,15 @@
 #include "chart/axispanel/AxisPanel.h"
 #include "chart/control/Chart.h"
 #include "chart/control/ToolTypes.h"
+#include "chart/tools/AnnotationTool.h"
 #include "chart/tools/AxisArrowTool.h"
 #include "chart/tools/AxisScrollTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/DragMarksTool.h"
 #include "chart/tools/MarksTipTool.h"
 #include "chart/tools/NearestTool.h"
+#include "chart/tools/PageNumTool.h"
+#include "chart/tools/RectangleTool.h"
 #include "chart/tools/ToolTexts.h"
 #include "chart/tools/ToolsLibrary.h"
 #include "platform/classes/ClassRegistry.h"
@@ -30,8 +33,9 @@ std::vector<std::string> RegisteredToolNames() {
 }
 
 TEST(ChartToolsLibrary, RegistersItsToolsInGalleryOrderAndTakesThemOutAtTheLastStop) {
-    const std::vector<std::string> expected = {"TCursorTool",  "TDragMarksTool", "TAxisArrowTool",
-                                               "TNearestTool", "TMarksTipTool",  "TAxisScrollTool"};
+    const std::vector<std::string> expected = {
+        "TCursorTool",     "TDragMarksTool",  "TAxisArrowTool", "TNearestTool", "TMarksTipTool",
+        "TAnnotationTool", "TAxisScrollTool", "TRectangleTool", "TPageNumTool"};
     EXPECT_EQ(RegisteredToolNames(), expected);
     for (const auto& name : expected)
         EXPECT_NE(GetClass(name), nullptr) << name;
@@ -65,6 +69,11 @@ TEST(ChartToolsLibrary, EachToolNamesAndDescribesItself) {
         {TMarksTipTool::StaticClass(), ttMarksTipTitle, ttMarksTipSummary, "TMarksTipToolEdit"},
         {TAxisScrollTool::StaticClass(), ttAxisScrollTitle, ttAxisScrollSummary,
          "TAxisScrollEditor"},
+        {TAnnotationTool::StaticClass(), ttAnnotationTitle, ttAnnotationSummary,
+         "TAnnotationToolEdit"},
+        {TRectangleTool::StaticClass(), ttRectangleTitle, ttRectangleSummary,
+         "TAnnotationToolEdit"},
+        {TPageNumTool::StaticClass(), ttPageNumTitle, ttPageNumSummary, "TPageNumToolEdit"},
     };
     auto owner = std::make_unique<TComponent>(nullptr);
     for (const auto& c : cases) {
