@@ -116,7 +116,9 @@ void TCanvas::ApplyClip(QPainter* p) {
     if (d_->clip) {
         p->setClipRegion(d_->clip->translated(-viewportOrg_.X, -viewportOrg_.Y));
     } else {
-        p->setClipping(false);
+        // Dropped, not switched off: the raster engine keeps a switched-off clip of a complex
+        // region switched off when the next region replaces it, and would paint unclipped.
+        p->setClipRegion(QRegion(), Qt::NoClip);
     }
     d_->clipValid = true;
 }

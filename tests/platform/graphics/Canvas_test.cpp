@@ -410,6 +410,33 @@ TEST(CanvasClip, RectangleEllipsePolygonAndCombineModes) {
     DeleteObject(tr);
 }
 
+// A clip selected after the last one was removed and something was drawn without a clip still
+// holds (the painter keeps no switched-off clip from before).
+TEST(CanvasClip, AClipSelectedAfterDrawingUnclippedHolds) {
+    Fixture f(12, 4);
+    auto fillThrough = [&](std::vector<TPoint> clip, TColor color) {
+        HRGN region = CreatePolygonRgn(clip.data(), static_cast<int>(clip.size()), ALTERNATE);
+        ExtSelectClipRgn(f.c->Handle(), region, RGN_AND);
+        DeleteObject(region);
+        f.c->Brush()->SetStyle(bsSolid);
+        f.c->Brush()->SetColor(color);
+        f.c->FillRect(Rect(0, 0, 12, 4));
+        SelectClipRgn(f.c->Handle(), nullptr);
+    };
+    fillThrough({{0, 0}, {4, 0}, {0, 4}}, clRed);
+    // An outline only, without a clip, in the pen's colour.
+    f.c->Brush()->SetStyle(bsClear);
+    f.c->Pen()->SetColor(clLime);
+    f.c->Polygon({{5, 1}, {7, 1}, {7, 3}});
+    fillThrough({{8, 0}, {12, 0}, {8, 4}}, clBlue);
+    EXPECT_EQ(f.Art(), gfxtest::Art(R"(
+rrrr....bbbb
+rrr..gggbbb.
+rr....ggbb..
+r.......b...
+)"));
+}
+
 TEST(CanvasState, SaveRestoreAndViewportOrigin) {
     Fixture f(10, 6);
     HDC dc = f.c->Handle();
