@@ -148,11 +148,17 @@ void DrawCheckGlyph(int x, int y, TCanvas& canvas, bool checked, bool asCheckBox
     brush->SetStyle(bsSolid);
     brush->SetColor(clWindow);
     if (asCheckBox) {
-        // A sunken square: shadow top-left, highlight bottom-right, white inside.
+        // A sunken square: shadow and a dark inner line top-left, highlight and a light inner
+        // line bottom-right, white inside; the inner lines keep all four sides visible on a
+        // white background.
         pen->SetColor(clBtnShadow);
         canvas.Rectangle(x, y, x + 13, y + 13);
         pen->SetColor(clBtnHighlight);
         canvas.Polyline({{x + 12, y}, {x + 12, y + 12}, {x - 1, y + 12}});
+        pen->SetColor(cl3DDkShadow);
+        canvas.Polyline({{x + 1, y + 11}, {x + 1, y + 1}, {x + 12, y + 1}});
+        pen->SetColor(cl3DLight);
+        canvas.Polyline({{x + 11, y + 1}, {x + 11, y + 11}, {x, y + 11}});
         if (checked) {
             pen->SetColor(clWindowText);
             for (int i = 0; i < 3; ++i)

@@ -256,8 +256,8 @@ TEST_F(LegendFixture, InactiveSeriesAreListedUncheckedWithCheckBoxes) {
     chart->Legend()->SetCheckBoxes(true);
     auto rec = Draw(400, 250);
     EXPECT_EQ(LegendTexts(*rec), (std::vector<std::string>{"On", "Off"}));
-    // Each box is a 13-pixel square with its highlight, and a checked one three strokes of the
-    // check mark after them.
+    // Each box is a 13-pixel square with its highlight and two inner lines, and a checked one
+    // three strokes of the check mark after them.
     std::vector<int> strokes;
     const std::vector<std::string> lines = rec->LinesIn("Legend");
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -269,7 +269,7 @@ TEST_F(LegendFixture, InactiveSeriesAreListedUncheckedWithCheckBoxes) {
             ++count;
         strokes.push_back(count);
     }
-    EXPECT_EQ(strokes, (std::vector<int>{4, 1}));
+    EXPECT_EQ(strokes, (std::vector<int>{6, 3}));
     Save(*rec, "legend-checkboxes");
 }
 

@@ -162,6 +162,21 @@ TEST(ChartUtils, CheckGlyphs) {
     EXPECT_EQ(charttest::InkBox(image, clWhite).Left, 2);
     EXPECT_EQ(charttest::ColorBox(image, clBlack).Right <= 35, true);
     EXPECT_GT(charttest::CountColor(image, clBlack), 10) << "the tick and the dot";
+    // The check box is sunken on all four sides, also on white: its right and bottom edges show
+    // in the light inner line.
+    struct Probe {
+        int x, y;
+        TColor color;
+    };
+    const Probe probes[] = {
+        {2 + 6, 2, clBtnShadow},         {2, 2 + 6, clBtnShadow},
+        {2 + 6, 2 + 1, cl3DDkShadow},    {2 + 1, 2 + 6, cl3DDkShadow},
+        {2 + 11, 2 + 6, cl3DLight},      {2 + 6, 2 + 11, cl3DLight},
+        {2 + 12, 2 + 6, clBtnHighlight}, {2 + 6, 2 + 12, clBtnHighlight},
+        {2 + 9, 2 + 9, clWindow},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(charttest::PixelAt(image, p.x, p.y), ColorToRGB(p.color)) << p.x << "," << p.y;
 }
 
 // Stand-ins named like series classes: the pictures are found by class name.
