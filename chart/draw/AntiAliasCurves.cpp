@@ -78,8 +78,12 @@ void TAntiAliasCanvas::AnglesOfRadials(int left, int top, int right, int bottom,
                                        int x4, int y4, double& start, double& end) {
     const double cx = (static_cast<double>(left) + right) / 2;
     const double cy = (static_cast<double>(top) + bottom) / 2;
-    auto degrees = [cx, cy](int x, int y) {
-        double a = Degrees(std::atan2(cy - y, x - cx));
+    // The angle of the ellipse's own parameter where the radial meets it (the arc walks by that
+    // parameter), so that on a flattened box the outline ends on the radial the fill ends on.
+    const double rx = std::max(1.0, std::fabs(static_cast<double>(right) - left) / 2);
+    const double ry = std::max(1.0, std::fabs(static_cast<double>(bottom) - top) / 2);
+    auto degrees = [=](int x, int y) {
+        double a = Degrees(std::atan2((cy - y) / ry, (x - cx) / rx));
         return a < 0 ? a + 360 : a;
     };
     start = degrees(x3, y3);
