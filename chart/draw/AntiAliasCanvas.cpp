@@ -62,18 +62,22 @@ void TAntiAliasCanvas::PrepareRows() {
     rows_.width = buffer->Width();
     rows_.height = buffer->Height();
     rows_.origin = canvas_->ViewportOrigin();
+    rows_.clipped = canvas_->HasClipRegion();
 }
 
 void TAntiAliasCanvas::PutPixel(int x, int y) {
-    if (canvas_ == nullptr || !canvas_->PtVisible(x, y))
-        return;
     if (!rows_) {
-        canvas_->SetPixel(x, y, color_);
+        if (canvas_ != nullptr && canvas_->PtVisible(x, y))
+            canvas_->SetPixel(x, y, color_);
         return;
     }
-    // Visible means inside the surface, so the row and column exist.
-    std::uint8_t* p = rows_.first + (y + rows_.origin.Y) * rows_.stride +
-                      static_cast<std::ptrdiff_t>(x + rows_.origin.X) * rows_.pixelBytes;
+    const int dx = x + rows_.origin.X;
+    const int dy = y + rows_.origin.Y;
+    if (dx < 0 || dy < 0 || dx >= rows_.width || dy >= rows_.height ||
+        (rows_.clipped && !canvas_->PtVisible(x, y)))
+        return;
+    std::uint8_t* p =
+        rows_.first + dy * rows_.stride + static_cast<std::ptrdiff_t>(dx) * rows_.pixelBytes;
     p[0] = GetBValue(color_);
     p[1] = GetGValue(color_);
     p[2] = GetRValue(color_);
@@ -89,9 +93,9 @@ std::uint8_t Mix(int old, int target, float weight) {
 } // namespace
 
 void TAntiAliasCanvas::BlendPixel(int x, int y, float weight) {
-    if (canvas_ == nullptr || !canvas_->PtVisible(x, y))
-        return;
     if (!rows_) {
+        if (canvas_ == nullptr || !canvas_->PtVisible(x, y))
+            return;
         const TColor old = canvas_->Pixel(x, y);
         if (old == CLR_INVALID)
             return;
@@ -104,7 +108,8 @@ void TAntiAliasCanvas::BlendPixel(int x, int y, float weight) {
     const int dx = x + rows_.origin.X;
     const int dy = y + rows_.origin.Y;
     // Through the rows the left column and the top row are never blended.
-    if (dx <= 0 || dy <= 0 || dx >= rows_.width || dy >= rows_.height)
+    if (dx <= 0 || dy <= 0 || dx >= rows_.width || dy >= rows_.height ||
+        (rows_.clipped && !canvas_->PtVisible(x, y)))
         return;
     std::uint8_t* p =
         rows_.first + dy * rows_.stride + static_cast<std::ptrdiff_t>(dx) * rows_.pixelBytes;

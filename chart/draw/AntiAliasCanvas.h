@@ -82,6 +82,8 @@ private:
         int width = 0;
         int height = 0;
         TPoint origin;
+        // The canvas has a clip region to test pixels against.
+        bool clipped = false;
         explicit operator bool() const { return first != nullptr; }
     };
     using TDashMask = std::array<bool, 8>;
