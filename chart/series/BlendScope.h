@@ -2,32 +2,12 @@
 // Pieces the series' drawing shares: a see-through pass over a rectangle for as long as a scope
 // lives, and the bounds of a few points.
 
-#include "chart/draw/PlotBlend.h"
+#include "chart/draw/BlendScope.h"
 #include "chart/draw/PlotCanvas.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
-
-// A blend over r while it lives (none for a transparency of 0).
-class TBlendScope {
-public:
-    TBlendScope(TPlotCanvas& canvas, const TRect& r, TPlotTransparency percent) : canvas_(canvas) {
-        if (percent > 0)
-            blend_ = canvas.BeginTransparency(r, percent);
-    }
-    ~TBlendScope() {
-        if (blend_)
-            canvas_.EndTransparency(std::move(blend_));
-    }
-    TBlendScope(const TBlendScope&) = delete;
-    TBlendScope& operator=(const TBlendScope&) = delete;
-
-private:
-    TPlotCanvas& canvas_;
-    std::unique_ptr<TPlotBlend> blend_;
-};
 
 // The smallest rectangle holding the points, grown by grow on every side.
 inline TRect BoundsOf(std::initializer_list<TPoint> points, int grow) {

@@ -5,8 +5,12 @@
 #include "chart/tools/AnnotationTool.h"
 #include "chart/tools/AxisArrowTool.h"
 #include "chart/tools/AxisScrollTool.h"
+#include "chart/tools/ColorBandTool.h"
+#include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/DragMarksTool.h"
+#include "chart/tools/DrawLineTool.h"
+#include "chart/tools/GridBandTool.h"
 #include "chart/tools/MarksTipTool.h"
 #include "chart/tools/NearestTool.h"
 #include "chart/tools/PageNumTool.h"
@@ -24,9 +28,13 @@ std::vector<TClass> ChartToolClasses() {
         TCursorTool::StaticClass(),
         TDragMarksTool::StaticClass(),
         TAxisArrowTool::StaticClass(),
+        TDrawLineTool::StaticClass(),
         TNearestTool::StaticClass(),
+        TColorBandTool::StaticClass(),
+        TColorLineTool::StaticClass(),
         TMarksTipTool::StaticClass(),
         TAnnotationTool::StaticClass(),
+        TGridBandTool::StaticClass(),
         TAxisScrollTool::StaticClass(),
         TRectangleTool::StaticClass(),
         // Registered after the standard tools, by the page number's own start.

@@ -4,8 +4,6 @@
 
 #include <cmath>
 
-namespace {
-
 double DistanceToSegment(TPoint p, TPoint a, TPoint b) {
     const double px = p.X, py = p.Y;
     if (a == b)
@@ -18,8 +16,6 @@ double DistanceToSegment(TPoint p, TPoint a, TPoint b) {
         return std::hypot(px - b.X, py - b.Y);
     return std::hypot(px - (a.X + t * dx), py - (a.Y + t * dy));
 }
-
-} // namespace
 
 bool PointNearSegment(TPoint p, TPoint a, TPoint b, int tolerance) {
     return p == a || p == b || DistanceToSegment(p, a, b) <= tolerance + 1;

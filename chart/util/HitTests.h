@@ -5,6 +5,8 @@
 
 #include <vector>
 
+// The distance from p to the nearest point of the segment a-b.
+double DistanceToSegment(TPoint p, TPoint a, TPoint b);
 // p is an end, or within tolerance + 1 pixels of the segment a-b.
 bool PointNearSegment(TPoint p, TPoint a, TPoint b, int tolerance = 0);
 // Even-odd rule; false for an empty polygon.

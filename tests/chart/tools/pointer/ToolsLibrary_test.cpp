@@ -4,8 +4,12 @@
 #include "chart/tools/AnnotationTool.h"
 #include "chart/tools/AxisArrowTool.h"
 #include "chart/tools/AxisScrollTool.h"
+#include "chart/tools/ColorBandTool.h"
+#include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/DragMarksTool.h"
+#include "chart/tools/DrawLineTool.h"
+#include "chart/tools/GridBandTool.h"
 #include "chart/tools/MarksTipTool.h"
 #include "chart/tools/NearestTool.h"
 #include "chart/tools/PageNumTool.h"
@@ -34,8 +38,9 @@ std::vector<std::string> RegisteredToolNames() {
 
 TEST(ChartToolsLibrary, RegistersItsToolsInGalleryOrderAndTakesThemOutAtTheLastStop) {
     const std::vector<std::string> expected = {
-        "TCursorTool",     "TDragMarksTool",  "TAxisArrowTool", "TNearestTool", "TMarksTipTool",
-        "TAnnotationTool", "TAxisScrollTool", "TRectangleTool", "TPageNumTool"};
+        "TCursorTool",     "TDragMarksTool", "TAxisArrowTool", "TDrawLineTool",   "TNearestTool",
+        "TColorBandTool",  "TColorLineTool", "TMarksTipTool",  "TAnnotationTool", "TGridBandTool",
+        "TAxisScrollTool", "TRectangleTool", "TPageNumTool"};
     EXPECT_EQ(RegisteredToolNames(), expected);
     for (const auto& name : expected)
         EXPECT_NE(GetClass(name), nullptr) << name;
@@ -69,6 +74,12 @@ TEST(ChartToolsLibrary, EachToolNamesAndDescribesItself) {
         {TMarksTipTool::StaticClass(), ttMarksTipTitle, ttMarksTipSummary, "TMarksTipToolEdit"},
         {TAxisScrollTool::StaticClass(), ttAxisScrollTitle, ttAxisScrollSummary,
          "TAxisScrollEditor"},
+        {TDrawLineTool::StaticClass(), ttDrawLineTitle, ttDrawLineSummary, "TDrawLineEdit"},
+        {TColorBandTool::StaticClass(), ttColorBandTitle, ttColorBandSummary,
+         "TColorBandToolEditor"},
+        {TColorLineTool::StaticClass(), ttColorLineTitle, ttColorLineSummary,
+         "TColorLineToolEditor"},
+        {TGridBandTool::StaticClass(), ttGridBandTitle, ttGridBandSummary, "TGridBandToolEdit"},
         {TAnnotationTool::StaticClass(), ttAnnotationTitle, ttAnnotationSummary,
          "TAnnotationToolEdit"},
         {TRectangleTool::StaticClass(), ttRectangleTitle, ttRectangleSummary,
