@@ -147,7 +147,13 @@ void TPlotCustomShape::DrawShapeOutline(TCanvas3D& canvas, const TRect& rect, do
 
 void TPlotCustomShape::DrawShapeShadow(TCanvas3D& canvas, const TRect& rect, double angle, int z) {
     const TRect r = angle != 0 ? BoundsOf(RotatedRectCorners(rect, angle)) : rect;
-    if (shapeStyle_ == fosEllipse) {
+    // A shape turned by other than a right angle is a slanted polygon: its shadow takes that
+    // polygon's outline, not the upright box around it.
+    if (std::fmod(angle, 90) != 0 && !canvas.RendersTrue3D()) {
+        canvas.FreezeRotation();
+        shadow_->DrawPolygonShadow(canvas, ListOf(RotatedRectCorners(rect, angle)));
+        canvas.ThawRotation();
+    } else if (shapeStyle_ == fosEllipse) {
         shadow_->DrawEllipseShadow(canvas, r, z);
     } else {
         const int corner = shapeStyle_ == fosRectangle ? 0 : roundSize_;

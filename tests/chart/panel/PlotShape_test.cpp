@@ -167,6 +167,27 @@ TEST_F(ShapeFixture, TheShadowFallsOnlyBehindAFilledShape) {
     EXPECT_EQ(charttest::CountColor(clear, clGreen), 0);
 }
 
+// A shape turned by 45 degrees casts the shadow of its slanted outline: beside its lower edge,
+// and not in the corners of the upright box around it. At 90 degrees that box is the shape.
+TEST_F(ShapeFixture, AShadowFollowsTheShapeTurnedByAnyAngle) {
+    shape->Shadow()->SetVisible(true);
+    shape->Shadow()->SetSmooth(false);
+    shape->Shadow()->SetColor(clGreen);
+    shape->Shadow()->SetSize(4);
+    shape->SetColor(clYellow);
+    // Turned by 45 degrees, (30, 30, 80, 50) has the corners (30, 51), (66, 15), (80, 29) and
+    // (44, 65); its lower right edge runs along x + y = 109.
+    const QImage slanted = Draw({30, 30, 80, 50}, 45);
+    EXPECT_EQ(PixelAt(slanted, 62, 45), clYellow);
+    EXPECT_EQ(PixelAt(slanted, 65, 50), clGreen) << "beside the lower right edge";
+    EXPECT_EQ(PixelAt(slanted, 80, 62), clWhite) << "a corner of the upright box";
+    EXPECT_EQ(PixelAt(slanted, 33, 18), clWhite) << "a corner of the upright box";
+    const QImage upright = Draw({30, 30, 80, 50}, 90);
+    EXPECT_EQ(PixelAt(upright, 55, 40), clYellow);
+    EXPECT_EQ(PixelAt(upright, 67, 55), clGreen) << "right of the turned box";
+    EXPECT_EQ(PixelAt(upright, 55, 67), clGreen) << "below the turned box";
+}
+
 TEST_F(ShapeFixture, APictureFillsTheShapeInsideItsCorners) {
     auto picture = std::make_unique<TBitmap>(10, 10, pf24bit);
     picture->Canvas()->Brush()->SetColor(clBlue);
