@@ -52,6 +52,14 @@ protected:
         panel->Content = nullptr;
         return calls.Calls();
     }
+    // A yellow shape casting a plain green shadow of size 4.
+    void CastGreenShadow() {
+        shape->Shadow()->SetVisible(true);
+        shape->Shadow()->SetSmooth(false);
+        shape->Shadow()->SetColor(clGreen);
+        shape->Shadow()->SetSize(4);
+        shape->SetColor(clYellow);
+    }
     std::vector<std::string> Ops(const TRect& rect, double angle = 0) {
         std::vector<std::string> ops;
         for (const TCanvasCall& call : Calls(rect, angle))
@@ -151,11 +159,7 @@ TEST_F(ShapeFixture, AnEllipsesGradientCoversItsWholeRectangle) {
 }
 
 TEST_F(ShapeFixture, TheShadowFallsOnlyBehindAFilledShape) {
-    shape->Shadow()->SetVisible(true);
-    shape->Shadow()->SetSmooth(false);
-    shape->Shadow()->SetColor(clGreen);
-    shape->Shadow()->SetSize(4);
-    shape->SetColor(clYellow);
+    CastGreenShadow();
     const QImage shadowed = Draw({10, 10, 60, 40});
     EXPECT_EQ(PixelAt(shadowed, 62, 30), clGreen);
     EXPECT_EQ(PixelAt(shadowed, 30, 42), clGreen);
@@ -170,11 +174,7 @@ TEST_F(ShapeFixture, TheShadowFallsOnlyBehindAFilledShape) {
 // A shape turned by 45 degrees casts the shadow of its slanted outline: beside its lower edge,
 // and not in the corners of the upright box around it. At 90 degrees that box is the shape.
 TEST_F(ShapeFixture, AShadowFollowsTheShapeTurnedByAnyAngle) {
-    shape->Shadow()->SetVisible(true);
-    shape->Shadow()->SetSmooth(false);
-    shape->Shadow()->SetColor(clGreen);
-    shape->Shadow()->SetSize(4);
-    shape->SetColor(clYellow);
+    CastGreenShadow();
     // Turned by 45 degrees, (30, 30, 80, 50) has the corners (30, 51), (66, 15), (80, 29) and
     // (44, 65); its lower right edge runs along x + y = 109.
     const QImage slanted = Draw({30, 30, 80, 50}, 45);
