@@ -99,13 +99,14 @@ void TAnnotationTool::DeclareProperties(TPropertyList& p) {
     p.Add("Callout", &T::Callout, &T::SetCallout);
     p.Add("ClipText", &T::ClipText, &T::SetClipText).Default(true);
     p.Add("Cursor", &T::Cursor, &T::SetCursor).Default(crDefault);
-    p.Add("Height", &T::Height, &T::SetHeight).Stored(&T::WidthHeightStored);
     p.Add("Position", &T::Position, &T::SetPosition).Default(ppLeftTop);
     p.Add("PositionUnits", &T::PositionUnits, &T::SetPositionUnits).Default(muPixels);
     p.Add("Shape", &T::Shape, &T::SetShape);
+    // After the shape, whose place moves single edges: the size read last is the size kept.
+    p.Add("Height", &T::Height, &T::SetHeight).Stored(&T::WidthHeightStored);
+    p.Add("Width", &T::Width, &T::SetWidth).Stored(&T::WidthHeightStored);
     p.Add("Text", &T::Text, &T::SetText);
     p.Add("TextAlignment", &T::TextAlignment, &T::SetTextAlignment).Default(taLeftJustify);
-    p.Add("Width", &T::Width, &T::SetWidth).Stored(&T::WidthHeightStored);
 }
 
 void TAnnotationTool::Assign(TPersistent* source) {

@@ -64,6 +64,7 @@ TRectangleTool::TRectangleTool(TComponent* owner) : TAnnotationTool(owner) {
     shape.SetTransparency(75);
     shape.ShapeRect = {10, 10, 10 + 50 - 1, 10 + 50 - 1};
     shape.SetCursor(crHandPoint);
+    shape.SetDefaultCursor(crHandPoint);
 }
 
 void TRectangleTool::DeclareProperties(TPropertyList& p) {

@@ -59,7 +59,7 @@ void TTextShape::DeclareProperties(TPropertyList& p) {
     using S = TTextShape;
     p.Add("AutoSize", &S::AutoSize, &S::SetAutoSize).Stored(&S::AutoSizeStored);
     p.Add("ClipText", &S::ClipText, &S::SetClipText).Default(true);
-    p.Add("Cursor", &S::Cursor, &S::SetCursor).Default(crDefault);
+    p.Add("Cursor", &S::Cursor, &S::SetCursor).Stored(&S::CursorStored);
     p.Add("Margins", &S::Margins, &S::SetMargins);
     p.Add("Text", &S::Text, &S::SetText);
     p.Add("TextAlignment", &S::TextAlignment, &S::SetTextAlignment).Default(taLeftJustify);

@@ -54,12 +54,16 @@ public:
     // draw, xOffset moves every line sideways.
     void PaintText(TCustomPlotPanel& chart, TRect r, int lines, int xOffset);
 
-    // The AutoSize the shape is stored against (descendants that start without sizing).
+    // The AutoSize and Cursor the shape is stored against (descendants that start without
+    // sizing, or with a mouse shape of their own).
     void SetDefaultAutoSize(bool on) { defaultAutoSize_ = on; }
+    void SetDefaultCursor(TCursor cursor) { defaultCursor_ = cursor; }
 
 protected:
     bool defaultAutoSize_ = true;
+    TCursor defaultCursor_ = crDefault;
     bool AutoSizeStored() const { return autoSize_ != defaultAutoSize_; }
+    bool CursorStored() const { return cursor_ != defaultCursor_; }
 
 private:
     bool autoSize_ = true;

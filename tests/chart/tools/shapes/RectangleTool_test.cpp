@@ -1,5 +1,7 @@
 #include "chart/axispanel/AxisPanel.h"
 #include "chart/tools/RectangleTool.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/classes/Streaming.h"
 #include "tests/chart/support/MouseInput.h"
 #include "tests/chart/tools/pointer/ToolsTestSupport.h"
 
@@ -168,6 +170,35 @@ TEST_F(RectangleToolTest, PercentUnitsStoreTheCornerAsPercentOfTheChart) {
     tool->ChartMouseEvent(2, mbLeft, {}, 260, 230);
     EXPECT_EQ(tool->Left(), 50);
     EXPECT_EQ(tool->Top(), 60);
+}
+
+// A moved and resized box comes back from the form description where it was left; the
+// rectangle's own defaults are not written.
+TEST_F(RectangleToolTest, TheBoxGoesThroughAFormDescription) {
+    form->SetName("Form1");
+    chart->SetName("Chart1");
+    tool->SetName("Rectangle1");
+    Drag(30, 30, 100, 60);
+    Drag(129, 89, 139, 119);
+    tool->SetAllowDrag(false);
+    const TRect box = tool->GetBounds();
+    ASSERT_EQ(box, (TRect{80, 40, 139, 119}));
+    const std::string text = ComponentToText(form);
+    const std::string own = text.substr(text.find("object Rectangle1"));
+    EXPECT_EQ(own.find("AutoSize"), std::string::npos) << own;
+    EXPECT_EQ(own.find("Cursor"), std::string::npos) << own;
+    EXPECT_EQ(own.find("CustomPosition"), std::string::npos) << own;
+
+    auto* read = new TForm(nullptr);
+    ReadComponentDescription(ObjectTextToBinary(text), read);
+    auto* readTool = dynamic_cast<TRectangleTool*>(read->FindComponent("Rectangle1"));
+    ASSERT_NE(readTool, nullptr) << text;
+    EXPECT_EQ(readTool->GetBounds(), box) << text;
+    EXPECT_FALSE(readTool->AutoSize());
+    EXPECT_FALSE(readTool->AllowDrag());
+    EXPECT_TRUE(readTool->AllowResize());
+    EXPECT_EQ(readTool->Cursor(), crHandPoint);
+    read->Free();
 }
 
 } // namespace
