@@ -29,8 +29,7 @@ protected:
                                          {9, 75},
                                          {10, 90}});
         series->SetSeriesColor(clBlue);
-        series->SetTitle("Напряжение");
-        chart->Legend()->SetVisible(true);
+        chart->Title()->Text()->Add("Напряжение питания, В");
 
         auto* grid = new TGridBandTool(form);
         grid->SetAxis(chart->LeftAxis());
@@ -39,8 +38,8 @@ protected:
 
         band = new TColorBandTool(form);
         band->SetAxis(chart->BottomAxis());
-        band->SetStartValue(3);
-        band->SetEndValue(5);
+        band->SetStartValue(2.5);
+        band->SetEndValue(4);
         band->SetColor(RGB(255, 170, 60));
         band->SetTransparency(40);
         band->Pen()->SetVisible(false);
