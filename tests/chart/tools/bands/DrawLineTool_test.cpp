@@ -146,10 +146,12 @@ TEST_F(DrawLineToolTest, TheSelectedItemWinsAnOverlapElseTheEarliest) {
     EXPECT_EQ(tool->Selected(), second);
     EXPECT_EQ(selects, 1);
     EXPECT_EQ(tool->ItemAt(200, 150), second);
-    // A press on empty space clears the selection.
+    EXPECT_EQ(PixelAt(Paint(), 298, 218), clBlack);
+    // A press on empty space clears the selection, and its handles go.
     Press(60, 250);
     Release(60, 250);
     EXPECT_EQ(tool->Selected(), nullptr);
+    EXPECT_NE(PixelAt(Paint(), 298, 218), clBlack);
     EXPECT_EQ(tool->ItemAt(200, 150), first);
 }
 
