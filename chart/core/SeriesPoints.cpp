@@ -5,6 +5,7 @@
 #include "chart/core/ChartAxis.h"
 #include "chart/core/ChartSeries.h"
 #include "chart/core/PlotFunction.h"
+#include "chart/core/SeriesMarks.h"
 #include "chart/draw/ChartMessages.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Format.h"
@@ -423,6 +424,11 @@ void TChartSeries::AddSampleValues(int count, bool onlyMandatory) {
 
 void TChartSeries::PrepareForGallery(bool enabled) {
     FillSampleValues(4);
+    // A sample chart is too small to show its marks; a type that wants them shows them again.
+    Marks()->SetVisible(false);
+    Marks()->Font()->SetSize(7);
+    Marks()->Callout()->SetLength(4);
+    Marks()->SetDrawEvery(2);
     SetColorEachPoint(true);
     if (!enabled) {
         SetSeriesColor(clSilver);

@@ -1,5 +1,6 @@
 #include "CoreTestSupport.h"
 
+#include "chart/core/SeriesMarks.h"
 #include "platform/rtl/DateTime.h"
 
 #include <gtest/gtest.h>
@@ -281,10 +282,16 @@ TEST_F(SeriesPointsTest, SampleValues) {
     EXPECT_EQ(series.XValueAt(2), Date() + 2);
 
     series.SetParentChart(&chart);
+    series.Marks()->SetVisible(true);
     series.PrepareForGallery(false);
     EXPECT_EQ(series.Count(), 4);
     EXPECT_TRUE(series.ColorEachPoint());
     EXPECT_EQ(series.SeriesColor(), clSilver);
+    // A sample chart's marks are hidden, small, short and every second one.
+    EXPECT_FALSE(series.Marks()->Visible());
+    EXPECT_EQ(series.Marks()->Font()->Size(), 7);
+    EXPECT_EQ(series.Marks()->Callout()->Length(), 4);
+    EXPECT_EQ(series.Marks()->DrawEvery(), 2);
 }
 
 } // namespace
