@@ -73,7 +73,8 @@ int TCustomChartLegend::ItemCountFrom(int first) const {
     case lsValues:
     case lsAuto: {
         TChartSeries* series = ValuesSeries();
-        count = series != nullptr && series->ShowInLegend() ? series->Count() - first : 0;
+        count =
+            series != nullptr && series->ShowInLegend() ? series->LegendValueCount() - first : 0;
         break;
     }
     }

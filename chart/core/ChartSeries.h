@@ -263,6 +263,8 @@ class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
     void SetPointColor(int index, TColor color);
     virtual TColor LegendItemColor(int index) const { return PointColor(index); }
     virtual int SourceIndex(int index) const { return index; }
+    // The rows a legend of values shows for the series (SourceIndex gives each row's point).
+    virtual int LegendValueCount() const { return Count(); }
 
     void BeginUpdate() { ++updateDepth_; }
     void EndUpdate();

@@ -156,6 +156,7 @@ public:
     // The point of a legend row (the row itself when there is none).
     int LegendToValueIndex(int item, bool otherList = false) const;
     int SourceIndex(int index) const override { return LegendToValueIndex(index); }
+    int LegendValueCount() const override { return LegendCount(); }
     TColor LegendItemColor(int index) const override;
 
     // ---- angles (radians) ----------------------------------------------------------------------

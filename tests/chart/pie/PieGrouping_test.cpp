@@ -4,6 +4,7 @@
 
 #include "tests/chart/pie/PieTestSupport.h"
 
+#include "chart/control/ChartLegend.h"
 #include "chart/core/SeriesMarks.h"
 
 using namespace pietest;
@@ -40,6 +41,14 @@ TEST_F(PieGrouping, SlicesBelowTenPercentBecomeOneOtherSliceThatKeepsTheTotal) {
     EXPECT_EQ(pie->LegendCount(true), 2);
     EXPECT_EQ(pie->LegendToValueIndex(3), other);
     EXPECT_EQ(pie->LegendToValueIndex(1, true), 4);
+    // The chart's legend shows those rows: the points not grouped, then the other slice.
+    chart->Legend()->SetVisible(true);
+    chart->Legend()->SetTextStyle(ltsPlain);
+    Draw();
+    std::vector<std::string> rows;
+    for (int i = 0; i < chart->Legend()->ItemCount(); ++i)
+        rows.push_back(chart->Legend()->ItemText(i));
+    EXPECT_EQ(rows, (std::vector<std::string>{"a", "b", "c", "Other"}));
     // The grouped points draw nothing; the other slice closes the circle.
     std::vector<std::string> drawn;
     for (const TSliceCall& s : canvas->Slices)
