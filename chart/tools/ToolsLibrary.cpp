@@ -3,18 +3,24 @@
 #include "chart/control/ControlLibrary.h"
 #include "chart/control/ToolTypes.h"
 #include "chart/tools/AnnotationTool.h"
+#include "chart/tools/AntiAliasTool.h"
 #include "chart/tools/AxisArrowTool.h"
 #include "chart/tools/AxisScrollTool.h"
+#include "chart/tools/ChartImageTool.h"
+#include "chart/tools/ClipSeriesTool.h"
 #include "chart/tools/ColorBandTool.h"
 #include "chart/tools/ColorLineTool.h"
 #include "chart/tools/CursorTool.h"
 #include "chart/tools/DragMarksTool.h"
 #include "chart/tools/DrawLineTool.h"
+#include "chart/tools/FullScreenTool.h"
 #include "chart/tools/GridBandTool.h"
 #include "chart/tools/MarksTipTool.h"
 #include "chart/tools/NearestTool.h"
 #include "chart/tools/PageNumTool.h"
 #include "chart/tools/RectangleTool.h"
+#include "chart/tools/RotateTool.h"
+#include "chart/tools/SeriesAnimationTool.h"
 #include "chart/tools/ToolTexts.h"
 
 namespace {
@@ -25,6 +31,8 @@ int starts = 0;
 
 std::vector<TClass> ChartToolClasses() {
     return {
+        // Registered before the standard tools, by the anti-alias tool's own start.
+        TAntiAliasTool::StaticClass(),
         TCursorTool::StaticClass(),
         TDragMarksTool::StaticClass(),
         TAxisArrowTool::StaticClass(),
@@ -32,11 +40,16 @@ std::vector<TClass> ChartToolClasses() {
         TNearestTool::StaticClass(),
         TColorBandTool::StaticClass(),
         TColorLineTool::StaticClass(),
+        TRotateTool::StaticClass(),
+        TChartImageTool::StaticClass(),
         TMarksTipTool::StaticClass(),
         TAnnotationTool::StaticClass(),
+        TSeriesAnimationTool::StaticClass(),
         TGridBandTool::StaticClass(),
         TAxisScrollTool::StaticClass(),
         TRectangleTool::StaticClass(),
+        TClipSeriesTool::StaticClass(),
+        TFullScreenTool::StaticClass(),
         // Registered after the standard tools, by the page number's own start.
         TPageNumTool::StaticClass(),
     };

@@ -38,9 +38,11 @@ std::vector<std::string> RegisteredToolNames() {
 
 TEST(ChartToolsLibrary, RegistersItsToolsInGalleryOrderAndTakesThemOutAtTheLastStop) {
     const std::vector<std::string> expected = {
-        "TCursorTool",     "TDragMarksTool", "TAxisArrowTool", "TDrawLineTool",   "TNearestTool",
-        "TColorBandTool",  "TColorLineTool", "TMarksTipTool",  "TAnnotationTool", "TGridBandTool",
-        "TAxisScrollTool", "TRectangleTool", "TPageNumTool"};
+        "TAntiAliasTool",       "TCursorTool",     "TDragMarksTool",  "TAxisArrowTool",
+        "TDrawLineTool",        "TNearestTool",    "TColorBandTool",  "TColorLineTool",
+        "TRotateTool",          "TChartImageTool", "TMarksTipTool",   "TAnnotationTool",
+        "TSeriesAnimationTool", "TGridBandTool",   "TAxisScrollTool", "TRectangleTool",
+        "TClipSeriesTool",      "TFullScreenTool", "TPageNumTool"};
     EXPECT_EQ(RegisteredToolNames(), expected);
     for (const auto& name : expected)
         EXPECT_NE(GetClass(name), nullptr) << name;
