@@ -71,6 +71,14 @@ TEST_F(ChartImageToolTest, WithASeriesThePictureSpansItsPointsAndFollowsTheAxes)
     image = Paint();
     EXPECT_EQ(image.pixel(X(6) - 3, Y(20) - 3), kRed);
     EXPECT_NE(image.pixel(X(6) + 3, Y(20) - 3), kRed);
+
+    // A visible pen frames the picture.
+    tool->Pen()->SetVisible(true);
+    tool->Pen()->SetColor(clFuchsia);
+    image = Paint();
+    EXPECT_EQ(image.pixel(X(2), Y(60)), 0xFFFF00FF);
+    EXPECT_EQ(image.pixel(X(4), Y(70)), 0xFFFF00FF);
+    EXPECT_EQ(image.pixel(X(2) + 1, Y(60)), kRed);
 }
 
 TEST_F(ChartImageToolTest, NoPictureOrAnEmptyOneDrawsNothing) {
