@@ -4,9 +4,12 @@
 #include "chart/tools/ColorBandTool.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/Streaming.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Cursors.h"
 #include "tests/chart/support/ChartTestSupport.h"
 #include "tests/chart/tools/pointer/ToolsTestSupport.h"
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -140,6 +143,30 @@ TEST_F(ColorBandToolTest, BehindTheSeriesOrOverTheChartAndSeeThrough) {
             EXPECT_LT(GetBValue(beside), 200);
         }
     }
+}
+
+TEST_F(ColorBandToolTest, APictureFillsTheBandAndTheBandKeepsItsMouseShape) {
+    TColorBandTool* band = AddBand(chart->BottomAxis(), 2, 5);
+    band->Pen()->SetVisible(false);
+    auto bitmap = std::make_unique<TBitmap>(4, 4);
+    bitmap->Canvas()->Brush()->SetColor(clGreen);
+    bitmap->Canvas()->FillRect({0, 0, 4, 4});
+    band->Picture()->SetGraphic(std::move(bitmap));
+    EXPECT_TRUE(band->HasPicture());
+    const QImage picture = Repaint();
+    const int inside = chart->BottomAxis()->PixelOf(3.5) + 3;
+    EXPECT_EQ(PixelAt(picture, inside, MidY() + 7), clGreen);
+    EXPECT_NE(PixelAt(picture, chart->BottomAxis()->PixelOf(6.5), MidY() + 7), clGreen);
+    // Freed, the colour fills the band again.
+    band->SetPicture(nullptr);
+    EXPECT_EQ(PixelAt(Repaint(), inside, MidY() + 7), clYellow);
+    band->SetCursor(crHandPoint);
+    chart->SetCursor(crDefault);
+    MoveTo(inside, MidY() + 7, Qt::NoButton);
+    EXPECT_EQ(chart->Cursor(), crHandPoint);
+    chart->SetCursor(crDefault);
+    MoveTo(chart->BottomAxis()->PixelOf(6.5), MidY() + 7, Qt::NoButton);
+    EXPECT_EQ(chart->Cursor(), crDefault);
 }
 
 TEST_F(ColorBandToolTest, DraggingTheEndLineMovesTheEndValueAtEachStepAndTellsOnceAtTheEnd) {
