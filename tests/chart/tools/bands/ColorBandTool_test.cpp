@@ -199,6 +199,27 @@ TEST_F(ColorBandToolTest, DraggingTheEndLineMovesTheEndValueAtEachStepAndTellsOn
     EXPECT_EQ(resized, 1);
 }
 
+TEST_F(ColorBandToolTest, AssignedTheBandTakesTheSettingsAndKeepsItsEdgesToItself) {
+    TColorBandTool* source = AddBand(chart->BottomAxis(), 3, 6);
+    source->SetResizeEnd(true);
+    source->SetDrawBehindAxes(true);
+    source->EndLinePen()->SetColor(clRed);
+    auto* copy = new TColorBandTool(form);
+    copy->Assign(source);
+    EXPECT_EQ(copy->Axis(), chart->BottomAxis());
+    EXPECT_DOUBLE_EQ(copy->StartValue(), 3);
+    EXPECT_DOUBLE_EQ(copy->EndValue(), 6);
+    EXPECT_TRUE(copy->ResizeEnd());
+    EXPECT_FALSE(copy->ResizeStart());
+    EXPECT_TRUE(copy->DrawBehindAxes());
+    EXPECT_EQ(copy->Color(), clYellow);
+    EXPECT_EQ(copy->EndLinePen()->Color(), clRed);
+    EXPECT_EQ(chart->Tools()->IndexOf(copy), chart->Tools()->IndexOf(source) + 1);
+    EXPECT_EQ(chart->Tools()->IndexOf(copy->EndLine()), -1);
+    EXPECT_EQ(copy->EndLine()->TargetChart(), chart);
+    EXPECT_EQ(copy->EndLine()->Axis(), chart->BottomAxis());
+}
+
 TEST_F(ColorBandToolTest, AnEmptyPictureIsNotWrittenAndTheEdgesFollowTheValuesRead) {
     form->SetName("Form1");
     chart->SetName("Chart1");
