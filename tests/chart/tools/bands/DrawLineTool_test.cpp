@@ -289,19 +289,23 @@ TEST_F(DrawLineToolTest, AnItemsPenIsWrittenOnlyWhenItHasOne) {
 
 TEST_F(DrawLineToolTest, TheShapeBeingDrawnIsTakenAwayExactly) {
     tool->SetSelectNewLines(false);
-    for (TDrawLineStyle style : {dlLine, dlHorizParallel, dlVertParallel, dlRectangle, dlEllipse}) {
-        tool->Lines()->Clear();
-        tool->SetStyle(style);
-        Repaint();
-        Press(100, 70);
-        MoveTo(260, 200);
-        MoveTo(220, 170);
-        const QImage during = Paint();
-        Release(220, 170);
-        ASSERT_EQ(tool->Lines()->Count(), 1) << style;
-        // The drawing from scratch shows the new item just as the window showed the shape
-        // being drawn: the earlier places left nothing behind.
-        EXPECT_EQ(DifferingPixels(during, Repaint()), 0) << style;
+    for (bool view3D : {false, true}) {
+        chart->SetView3D(view3D);
+        for (TDrawLineStyle style :
+             {dlLine, dlHorizParallel, dlVertParallel, dlRectangle, dlEllipse}) {
+            tool->Lines()->Clear();
+            tool->SetStyle(style);
+            Repaint();
+            Press(100, 70);
+            MoveTo(260, 200);
+            MoveTo(220, 170);
+            const QImage during = Paint();
+            Release(220, 170);
+            ASSERT_EQ(tool->Lines()->Count(), 1) << style;
+            // The drawing from scratch shows the new item just as the window showed the shape
+            // being drawn: the earlier places left nothing behind.
+            EXPECT_EQ(DifferingPixels(during, Repaint()), 0) << style << (view3D ? " 3D" : "");
+        }
     }
 }
 
