@@ -94,6 +94,27 @@ TEST_F(ColorBandToolTest, TheBandRectangleLiesBetweenItsValuesWithinTheAxis) {
     }
 }
 
+TEST_F(ColorBandToolTest, OnAnInvertedAxisTheBandAndItsEdgesStayInPlace) {
+    TChartAxis* bottom = chart->BottomAxis();
+    bottom->SetInverted(true);
+    TColorBandTool* band = AddBand(bottom, 2, 5);
+    Repaint();
+    ASSERT_LT(bottom->PixelOf(5), bottom->PixelOf(2));
+    const TRect r = band->BandRect();
+    EXPECT_EQ(r.Left, bottom->PixelOf(5));
+    EXPECT_EQ(r.Right, bottom->PixelOf(2) + 1);
+    // An edge dragged past the axis' end (its left on the inverted axis) stops at the maximum.
+    band->SetResizeEnd(true);
+    Repaint();
+    const int edge = bottom->PixelOf(5);
+    Press(edge, MidY());
+    MoveTo(2, MidY());
+    Release(2, MidY());
+    EXPECT_DOUBLE_EQ(band->EndValue(), bottom->PixelToValue(bottom->StartPixel()));
+    EXPECT_NEAR(band->EndValue(), 10, 1e-9);
+    EXPECT_EQ(resized, 1);
+}
+
 TEST_F(ColorBandToolTest, ABandOutsideTheAxisDrawsNothingAndHearsNoClick) {
     const QImage empty = Repaint();
     TColorBandTool* band = AddBand(chart->LeftAxis(), 120, 150);
