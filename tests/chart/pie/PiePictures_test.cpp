@@ -88,6 +88,29 @@ TEST_F(PiePictures, PiesIn3DExplodedHalfAndWithLegs) {
     }
 }
 
+// A gradient changes the slices' colours, not their shape: the pie covers as many pixels of the
+// background with its gradient as without, flat and solid, whole and exploded.
+TEST_F(PiePictures, AGradientStaysWithinItsSlices) {
+    for (const bool view3D : {false, true})
+        for (const int explode : {0, 30}) {
+            chart->SetView3D(view3D);
+            TPieSeries* pie = AddPie(kValues, kLabels);
+            pie->Marks()->SetVisible(false);
+            pie->SetExplodeBiggest(explode);
+            auto covered = [&](bool gradient) {
+                pie->Gradient()->SetVisible(gradient);
+                Draw(400, 300);
+                const QImage image = Picture();
+                const TColor back = charttest::PixelAt(image, 1, 1);
+                return image.width() * image.height() - charttest::CountColor(image, back);
+            };
+            const int plain = covered(false);
+            const int shaded = covered(true);
+            EXPECT_NEAR(shaded, plain, plain / 100) << "3D " << view3D << ", exploded " << explode;
+            pie->Free();
+        }
+}
+
 TEST_F(PiePictures, GroupedSlicesAndSeveralPies) {
     chart->Legend()->SetVisible(true);
     TPieSeries* pie = AddPie({500, 300, 40, 30, 20, 10}, kLabels);
