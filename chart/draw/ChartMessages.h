@@ -44,6 +44,12 @@ enum TChartMessage : int {
     msgValueY = 131,
     msgSeries = 157,
     msgPageOfPages = 159,
+    // The export formats' menu texts and file-dialog filters.
+    msgAsBitmap = 173,
+    msgBitmapFilter = 174,
+    msgAsMetafile = 175,
+    msgMetafileFilter = 176,
+    msgExportPanelNotSet = 177,
     msgNormal = 178,
     msgSeriesDelete = 215,
     // Descriptions of the standard series types in the gallery.

@@ -38,17 +38,30 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     Put16(out, v >> 16);
 }
 
-// A bottom-up BMP with 1, 8, 24 or 32 bits per pixel.
-std::vector<std::uint8_t> WriteBmp(const QImage& source, int bits) {
-    QImage image = source.convertToFormat(QImage::Format_RGB32);
-    int w = image.width();
-    int h = image.height();
-    std::uint32_t stride = ((static_cast<std::uint32_t>(w) * bits + 31) / 32) * 4;
-    std::uint32_t paletteSize = bits <= 8 ? (1u << bits) * 4 : 0;
-    std::uint32_t offset = 14 + 40 + paletteSize;
-    std::uint32_t imageSize = stride * static_cast<std::uint32_t>(h);
-    std::vector<std::uint8_t> out;
-    out.reserve(offset + imageSize);
+// The sixteen colours of a four-bit bitmap: the classic console palette.
+const QList<QRgb>& SixteenColors() {
+    static const QList<QRgb> colors{
+        qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+        qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(128, 128, 128),
+        qRgb(192, 192, 192), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    return colors;
+}
+
+// The pixels as palette indices for the depths that keep a palette (1, 4 and 8 bits).
+QImage IndexedFor(const QImage& image, int bits) {
+    if (bits == 1)
+        return image.convertToFormat(QImage::Format_Indexed8, {qRgb(0, 0, 0), qRgb(255, 255, 255)},
+                                     Qt::ThresholdDither);
+    if (bits == 4)
+        return image.convertToFormat(QImage::Format_Indexed8, SixteenColors(), Qt::ThresholdDither);
+    return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+}
+
+// BITMAPFILEHEADER and BITMAPINFOHEADER; sixteen-bit rows of the 5-6-5 kind carry their three
+// colour masks after the header (bit fields), the 5-5-5 kind is the plain sixteen-bit layout.
+void PutBmpHeaders(std::vector<std::uint8_t>& out, int w, int h, int fileBits, bool bitFields,
+                   std::uint32_t offset, std::uint32_t imageSize) {
     out.push_back('B');
     out.push_back('M');
     Put32(out, offset + imageSize);
@@ -58,24 +71,76 @@ std::vector<std::uint8_t> WriteBmp(const QImage& source, int bits) {
     Put32(out, static_cast<std::uint32_t>(w));
     Put32(out, static_cast<std::uint32_t>(h));
     Put16(out, 1);
-    Put16(out, static_cast<unsigned>(bits));
-    Put32(out, 0); // uncompressed
+    Put16(out, static_cast<unsigned>(fileBits));
+    Put32(out, bitFields ? 3 : 0); // bit fields or uncompressed
     Put32(out, imageSize);
     Put32(out, 3780); // 96 dots per inch
     Put32(out, 3780);
-    Put32(out, bits <= 8 ? (1u << bits) : 0);
+    Put32(out, fileBits <= 8 ? (1u << fileBits) : 0);
     Put32(out, 0);
-    QList<QRgb> palette;
-    QImage indexed;
-    if (bits == 1) {
-        indexed = image.convertToFormat(QImage::Format_Indexed8,
-                                        {qRgb(0, 0, 0), qRgb(255, 255, 255)}, Qt::ThresholdDither);
-        palette = indexed.colorTable();
-    } else if (bits == 8) {
-        indexed = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
-        palette = indexed.colorTable();
+    if (bitFields) {
+        Put32(out, 0xF800);
+        Put32(out, 0x07E0);
+        Put32(out, 0x001F);
     }
+}
+
+// One row of palette indices packed at 1, 4 or 8 bits per pixel, high bits first.
+void PutIndexRow(std::vector<std::uint8_t>& out, const std::uint8_t* row, int w, int bits) {
+    if (bits == 8) {
+        out.insert(out.end(), row, row + w);
+        return;
+    }
+    const int perByte = 8 / bits;
+    const unsigned mask = (1u << bits) - 1;
+    std::uint8_t acc = 0;
+    for (int x = 0; x < w; ++x) {
+        int shift = (perByte - 1 - x % perByte) * bits;
+        acc = static_cast<std::uint8_t>(acc | ((row[x] & mask) << shift));
+        if (x % perByte == perByte - 1 || x == w - 1) {
+            out.push_back(acc);
+            acc = 0;
+        }
+    }
+}
+
+// One row of true colours: 5-5-5 (bits 15) or 5-6-5 (bits 16) words, or blue, green, red bytes
+// (and a fourth byte at 32 bits).
+void PutColorRow(std::vector<std::uint8_t>& out, const QRgb* row, int w, int bits) {
+    for (int x = 0; x < w; ++x) {
+        unsigned r = qRed(row[x]), g = qGreen(row[x]), b = qBlue(row[x]);
+        if (bits == 15) {
+            Put16(out, ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
+        } else if (bits == 16) {
+            Put16(out, ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+        } else {
+            out.push_back(static_cast<std::uint8_t>(b));
+            out.push_back(static_cast<std::uint8_t>(g));
+            out.push_back(static_cast<std::uint8_t>(r));
+            if (bits == 32)
+                out.push_back(0);
+        }
+    }
+}
+
+// A bottom-up BMP with 1, 4, 8, 15 (as 16-bit 5-5-5 words), 16 (5-6-5), 24 or 32 bits per pixel.
+std::vector<std::uint8_t> WriteBmp(const QImage& source, int bits) {
+    QImage image = source.convertToFormat(QImage::Format_RGB32);
+    const int w = image.width();
+    const int h = image.height();
+    const int fileBits = bits == 15 ? 16 : bits;
+    const bool bitFields = bits == 16;
+    std::uint32_t stride = ((static_cast<std::uint32_t>(w) * fileBits + 31) / 32) * 4;
+    std::uint32_t paletteSize = fileBits <= 8 ? (1u << fileBits) * 4 : 0;
+    std::uint32_t offset = 14 + 40 + (bitFields ? 12 : 0) + paletteSize;
+    std::uint32_t imageSize = stride * static_cast<std::uint32_t>(h);
+    std::vector<std::uint8_t> out;
+    out.reserve(offset + imageSize);
+    PutBmpHeaders(out, w, h, fileBits, bitFields, offset, imageSize);
+    QImage indexed;
     if (bits <= 8) {
+        indexed = IndexedFor(image, bits);
+        QList<QRgb> palette = indexed.colorTable();
         for (std::uint32_t i = 0; i < (1u << bits); ++i) {
             QRgb c =
                 i < static_cast<std::uint32_t>(palette.size()) ? palette[static_cast<int>(i)] : 0;
@@ -87,30 +152,10 @@ std::vector<std::uint8_t> WriteBmp(const QImage& source, int bits) {
     }
     for (int y = h - 1; y >= 0; --y) {
         std::size_t start = out.size();
-        if (bits == 1 || bits == 8) {
-            const std::uint8_t* row = indexed.constScanLine(y);
-            if (bits == 8) {
-                out.insert(out.end(), row, row + w);
-            } else {
-                std::uint8_t acc = 0;
-                for (int x = 0; x < w; ++x) {
-                    acc = static_cast<std::uint8_t>(acc | ((row[x] & 1) << (7 - (x & 7))));
-                    if ((x & 7) == 7 || x == w - 1) {
-                        out.push_back(acc);
-                        acc = 0;
-                    }
-                }
-            }
-        } else {
-            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < w; ++x) {
-                out.push_back(static_cast<std::uint8_t>(qBlue(row[x])));
-                out.push_back(static_cast<std::uint8_t>(qGreen(row[x])));
-                out.push_back(static_cast<std::uint8_t>(qRed(row[x])));
-                if (bits == 32)
-                    out.push_back(0);
-            }
-        }
+        if (bits <= 8)
+            PutIndexRow(out, indexed.constScanLine(y), w, bits);
+        else
+            PutColorRow(out, reinterpret_cast<const QRgb*>(image.constScanLine(y)), w, bits);
         out.resize(start + stride, 0);
     }
     return out;
@@ -129,7 +174,8 @@ TPixelFormat FormatOfBmp(const std::vector<std::uint8_t>& data) {
     case 8:
         return pf8bit;
     case 16:
-        return pf16bit;
+        // Plain sixteen-bit rows are 5-5-5; bit fields with a six-bit green are 5-6-5.
+        return data.size() >= 58 && data[30] == 3 && data[55] == 0x07 ? pf16bit : pf15bit;
     case 24:
         return pf24bit;
     case 32:
@@ -377,11 +423,17 @@ std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
         bits = 1;
         break;
     case pf4bit:
+        bits = 4;
+        break;
     case pf8bit:
         bits = 8;
         break;
     case pf15bit:
+        bits = 15;
+        break;
     case pf16bit:
+        bits = 16;
+        break;
     case pf24bit:
         bits = 24;
         break;

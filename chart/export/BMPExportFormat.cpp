@@ -1,0 +1,54 @@
+#include "chart/export/BMPExportFormat.h"
+
+#include "chart/draw/ChartMessages.h"
+#include "chart/imaging/PlotFilter.h"
+#include "chart/panel/PlotPanel.h"
+#include "platform/forms/Clipbrd.h"
+#include "platform/rtl/Streams.h"
+
+TBMPExportFormat::TBMPExportFormat() : filters_(std::make_unique<TFilterItems>()) {}
+
+TBMPExportFormat::~TBMPExportFormat() = default;
+
+void TBMPExportFormat::SetColorDepth(TPixelFormat format) {
+    colorDepth_ = format <= pf32bit ? format : pfDevice;
+}
+
+std::unique_ptr<TBitmap> TBMPExportFormat::CreateBitmap() {
+    ApplyPanelSize();
+    TCustomPlotPanel& panel = CheckedPanel();
+    // A canvas that renders true 3D makes the panel answer a 24-bit bitmap whatever is asked.
+    return panel.CreateBitmapImage(panel.Color(), {0, 0, Width(), Height()},
+                                   monochrome_ ? pf1bit : colorDepth_);
+}
+
+std::unique_ptr<TBitmap> TBMPExportFormat::Bitmap() {
+    std::unique_ptr<TBitmap> bitmap = CreateBitmap();
+    if (filters_->Count() > 0) {
+        // Filters work on 32-bit rows: the depth chosen is put back after them.
+        const TPixelFormat depth = bitmap->PixelFormat();
+        filters_->ApplyTo(*bitmap);
+        if (bitmap->PixelFormat() != depth)
+            bitmap->SetPixelFormat(depth);
+    }
+    return bitmap;
+}
+
+void TBMPExportFormat::CopyToClipboard() {
+    std::unique_ptr<TBitmap> bitmap = Bitmap();
+    Clipboard()->Assign(*bitmap);
+}
+
+std::string TBMPExportFormat::Description() const {
+    return ChartMsg(msgAsBitmap);
+}
+
+std::string TBMPExportFormat::FileFilter() const {
+    return ChartMsg(msgBitmapFilter);
+}
+
+void TBMPExportFormat::SaveToStream(TStream& stream) {
+    std::unique_ptr<TBitmap> bitmap = Bitmap();
+    const std::vector<std::uint8_t> file = bitmap->SaveToBytes();
+    stream.WriteBuffer(file.data(), static_cast<std::int64_t>(file.size()));
+}
