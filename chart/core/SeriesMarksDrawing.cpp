@@ -75,19 +75,26 @@ void TSeriesMarks::DrawMark(int index, TColor color, TSeriesMarkPosition& positi
     if (canvas == nullptr)
         return;
     TPlotCustomShape& shape = *ItemOrSelf(index);
-    if (callout_ && (callout_->Visible() || callout_->Arrow()->Visible()))
-        callout_->Draw(color, position.ArrowFrom, position.MidPoint, position.ArrowTo, zPosition_,
-                       position.MidPointUsed, Parent() != nullptr ? Parent()->Color() : clWhite);
     const TPoint topLeft = ScreenTopLeft(position);
     TRect box{topLeft.X, topLeft.Y, topLeft.X + position.Width, topLeft.Y + position.Height};
     if (position.Custom && Parent() != nullptr) {
         const TRect bounds = Parent()->PanelBounds();
         OffsetRect(box, bounds.Left, bounds.Top);
     }
+    // The box's shadow goes under the arrow, so that it does not hide the arrow's end where it
+    // meets the box.
+    const bool shadowFirst = shape.CastsShadow();
+    if (shadowFirst) {
+        TFlatDrawing flatShadow(ProjectsBoxes() ? canvas : nullptr);
+        shape.DrawShadowIn(box, angle_ % 360, zPosition_ + 1);
+    }
+    if (callout_ && (callout_->Visible() || callout_->Arrow()->Visible()))
+        callout_->Draw(color, position.ArrowFrom, position.MidPoint, position.ArrowTo, zPosition_,
+                       position.MidPointUsed, Parent() != nullptr ? Parent()->Color() : clWhite);
     std::unique_ptr<TFlatDrawing> flat;
     if (ProjectsBoxes())
         flat = std::make_unique<TFlatDrawing>(canvas);
-    shape.DrawShapeIn(box, angle_ % 360, zPosition_ + 1);
+    shape.DrawShapeIn(box, angle_ % 360, zPosition_ + 1, !shadowFirst);
     TRect textBox = box;
     if (symbol_ && symbol_->ShouldDraw()) {
         const int fh = canvas->CharHeight();

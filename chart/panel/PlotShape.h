@@ -75,8 +75,14 @@ public:
     // Into ShapeRect, upright and flat.
     void DrawShape();
     // The framed box into rect of the parent panel's canvas, turned by angle degrees
-    // (counter-clockwise on the screen), at depth z. Nothing when Transparent.
-    void DrawShapeIn(const TRect& rect, double angle, int z);
+    // (counter-clockwise on the screen), at depth z. Nothing when Transparent. Without
+    // withShadow the shadow is left out, for an owner that cast it already (DrawShadowIn) to
+    // draw something between shadow and shape.
+    void DrawShapeIn(const TRect& rect, double angle, int z, bool withShadow = true);
+    // Whether DrawShapeIn casts a shadow.
+    bool CastsShadow() const;
+    // The shadow DrawShapeIn casts, alone.
+    void DrawShadowIn(const TRect& rect, double angle, int z);
     // The corners of rect turned about its centre: left-top, right-top, right-bottom,
     // left-bottom.
     static std::array<TPoint, 4> RotatedRectCorners(const TRect& rect, double angle);

@@ -82,7 +82,23 @@ void TPlotCustomShape::DrawShape() {
     DrawShapeIn(ShapeRect, 0, 0);
 }
 
-void TPlotCustomShape::DrawShapeIn(const TRect& rect, double angle, int z) {
+bool TPlotCustomShape::CastsShadow() const {
+    return !transparent_ && Parent() != nullptr && shadow_ && shadow_->Visible() &&
+           shadow_->Size() != 0 && Brush()->Style() != bsClear;
+}
+
+void TPlotCustomShape::DrawShadowIn(const TRect& rect, double angle, int z) {
+    if (!CastsShadow())
+        return;
+    TCanvas3D& canvas = Canvas();
+    std::unique_ptr<TTransparentRegion> region;
+    if (transparency_ > 0)
+        region = std::make_unique<TTransparentRegion>(
+            canvas, angle != 0 ? BoundsOf(RotatedRectCorners(rect, angle)) : rect, transparency_);
+    DrawShapeShadow(canvas, rect, angle, z);
+}
+
+void TPlotCustomShape::DrawShapeIn(const TRect& rect, double angle, int z, bool withShadow) {
     if (transparent_ || Parent() == nullptr)
         return;
     TCanvas3D& canvas = Canvas();
@@ -90,7 +106,7 @@ void TPlotCustomShape::DrawShapeIn(const TRect& rect, double angle, int z) {
     if (transparency_ > 0)
         region = std::make_unique<TTransparentRegion>(
             canvas, angle != 0 ? BoundsOf(RotatedRectCorners(rect, angle)) : rect, transparency_);
-    if (shadow_ && shadow_->Visible() && shadow_->Size() != 0 && Brush()->Style() != bsClear)
+    if (withShadow && CastsShadow())
         DrawShapeShadow(canvas, rect, angle, z);
     if (picture_ && picture_->Graphic() != nullptr)
         DrawShapePicture(canvas, rect);

@@ -411,6 +411,47 @@ TEST_F(MarksLook, HorizontalLinesSetTheirMarksBesideThePointAwayFromTheOrigin) {
     charttest::SavePicture(Image(), "marks-horizontal-line");
 }
 
+// Long callouts with solid heads, in 2D and 3D: each arrow shows whole between its point and its
+// box, its tip touching the box above the box's shadow, its head wider than its shaft.
+TEST_F(MarksLook, ArrowHeadsOfLongCalloutsShowBetweenPointAndBox) {
+    TLineSeries* series = AddNamed();
+    TMarksCallout* callout = series->Marks()->Callout();
+    callout->SetLength(24);
+    callout->SetArrowHead(ahSolid);
+    const int head = callout->ArrowHeadSize();
+    for (bool view3D : {false, true}) {
+        chart->SetView3D(view3D);
+        Draw();
+        const QImage image = Image();
+        // The black pixels of row y within reach of x.
+        auto blackAround = [&](int x, int y, int reach) {
+            int n = 0;
+            for (int dx = -reach; dx <= reach; ++dx)
+                n += charttest::PixelAt(image, x + dx, y) == clBlack;
+            return n;
+        };
+        for (int i = 0; i < 5; ++i) {
+            const TSeriesMarkPosition* p = series->Marks()->Positions().EntryAt(i);
+            ASSERT_NE(p, nullptr) << i;
+            const int z = series->Marks()->ZPosition();
+            const TPoint to = view3D ? canvas->Project(p->ArrowTo.X, p->ArrowTo.Y, z) : p->ArrowTo;
+            const TPoint from =
+                view3D ? canvas->Project(p->ArrowFrom.X, p->ArrowFrom.Y, z) : p->ArrowFrom;
+            ASSERT_EQ(from.Y - to.Y, 24) << i;
+            const std::string where = (view3D ? "3D mark " : "2D mark ") + std::to_string(i);
+            // Just below the box, where its shadow falls, the tip.
+            for (int dy = 1; dy <= 3; ++dy)
+                EXPECT_GE(blackAround(to.X, to.Y + dy, 1), 1) << where << ": the tip, " << dy;
+            const int headWidth = blackAround(to.X, to.Y + head - 2, 6);
+            const int shaftWidth = blackAround(to.X, to.Y + head + 8, 6);
+            EXPECT_GE(shaftWidth, 1) << where;
+            EXPECT_GT(headWidth, shaftWidth) << where;
+        }
+        charttest::SavePicture(image,
+                               view3D ? "marks-line-arrow-heads-3d" : "marks-line-arrow-heads");
+    }
+}
+
 TEST_F(MarksLook, VisibleMarksWidenTheMarginsOnTheirSide) {
     TLineSeries* line = AddNamed();
     auto* horizontal = AddSeries<THorizLineSeries>({{3, 20}, {6, 50}});
