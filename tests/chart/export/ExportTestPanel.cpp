@@ -1,6 +1,7 @@
 #include "tests/chart/export/ExportTestPanel.h"
 
 #include "chart/export/ExportLibrary.h"
+#include "platform/rtl/Streams.h"
 #include "tests/chart/support/ChartAppEnvironment.h"
 #include "tests/chart/support/ChartTestSupport.h"
 #include "tests/support/TestTempPath.h"
@@ -48,6 +49,13 @@ std::string Oracle(const std::string& program) {
 
 std::string OutputPath(const std::string& name) {
     return TestTempPath(name);
+}
+
+std::string SaveExport(TPlotExportFormat& format, const std::string& name) {
+    const std::string path = OutputPath(name);
+    TFileStream stream(path, fmCreate);
+    format.SaveToStream(stream);
+    return path;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // shown form, with the export library started around the test program.
 
 #include "chart/draw/PlotCanvas3D.h"
+#include "chart/export/PlotExportFormat.h"
 #include "chart/panel/PlotPanelExtended.h"
 #include "platform/forms/Forms.h"
 
@@ -41,6 +42,8 @@ protected:
 
 // Runs a Python program that prints one line and answers that line without its line end.
 std::string Oracle(const std::string& program);
+// Saves what the format exports to the output file of that name and answers its path.
+std::string SaveExport(TPlotExportFormat& format, const std::string& name);
 // A path for the test's output file, in the test program's own temporary folder.
 std::string OutputPath(const std::string& name);
 
