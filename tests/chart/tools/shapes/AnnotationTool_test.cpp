@@ -183,6 +183,37 @@ TEST_F(AnnotationToolTest, TheTextIsAnchoredByItsAlignment) {
     }
 }
 
+// Tagged text is written in pieces from the left end of its whole width, so that centred and
+// right-aligned lines sit where a plain line of that width would.
+TEST_F(AnnotationToolTest, TaggedTextIsAlignedByItsWholeWidth) {
+    TAnnotationTool* tool = AddAnnotation("<b>Жирный</b> и простой");
+    tool->Shape()->SetTextFormat(ttfHtml);
+    tool->SetWidth(200);
+    tool->SetHeight(40);
+    const int mx = RoundEven(0.2 * FontHeight(tool));
+    for (TAlignment alignment : {taLeftJustify, taCenter, taRightJustify}) {
+        tool->SetTextAlignment(alignment);
+        const std::vector<TCanvasCall> pieces = DrawnTexts();
+        ASSERT_GE(pieces.size(), 2u);
+        std::string joined;
+        for (const TCanvasCall& piece : pieces)
+            joined += piece.text;
+        EXPECT_EQ(joined.find('<'), std::string::npos) << joined;
+        EXPECT_NE(joined.find("Жирный"), std::string::npos) << joined;
+        const int left = pieces.front().points.at(0).X;
+        const TCanvasCall& last = pieces.back();
+        int lines = 0;
+        const int right =
+            last.points.at(0).X + chart->WidestTextLine(tool->Shape()->Font(), last.text, lines);
+        if (alignment == taLeftJustify)
+            EXPECT_EQ(left, 10 + mx + 1);
+        else if (alignment == taCenter)
+            EXPECT_NEAR((left + right) / 2.0, (mx + 10 + 209 - mx) / 2 + 1, 3);
+        else
+            EXPECT_NEAR(right, 209 - mx, 3);
+    }
+}
+
 // A chart drawn into a rectangle away from (0, 0) carries its annotation along once.
 TEST_F(AnnotationToolTest, AChartDrawnElsewhereMovesTheBoxByItsOriginOnce) {
     TAnnotationTool* tool = AddAnnotation("Смещение");
