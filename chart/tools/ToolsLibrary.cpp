@@ -2,6 +2,7 @@
 
 #include "chart/control/ControlLibrary.h"
 #include "chart/control/ToolTypes.h"
+#include "chart/imaging/Filters.h"
 #include "chart/tools/AnnotationTool.h"
 #include "chart/tools/AntiAliasTool.h"
 #include "chart/tools/AxisArrowTool.h"
@@ -57,6 +58,8 @@ std::vector<TClass> ChartToolClasses() {
 
 void StartChartTools() {
     StartChartControl();
+    // The anti-alias tool's filters are stored by class name.
+    StartChartImaging();
     StartToolTexts();
     if (starts++ > 0)
         return;
@@ -70,5 +73,6 @@ void StopChartTools() {
             RemoveToolTypes({cls});
     }
     StopToolTexts();
+    StopChartImaging();
     StopChartControl();
 }
