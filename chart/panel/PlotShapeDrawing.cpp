@@ -47,6 +47,17 @@ private:
     std::unique_ptr<TPlotBlend> blend_;
 };
 
+// The see-through region over rect turned by angle, for a shape with transparency percent (null
+// without).
+std::unique_ptr<TTransparentRegion> SeeThrough(TCanvas3D& canvas, const TRect& rect, double angle,
+                                               TPlotTransparency percent) {
+    if (percent == 0)
+        return nullptr;
+    const TRect area =
+        angle != 0 ? BoundsOf(TPlotCustomShape::RotatedRectCorners(rect, angle)) : rect;
+    return std::make_unique<TTransparentRegion>(canvas, area, percent);
+}
+
 // Removes the clip the shape set, also when drawing raises.
 class TClipScope {
 public:
@@ -91,10 +102,8 @@ void TPlotCustomShape::DrawShadowIn(const TRect& rect, double angle, int z) {
     if (!CastsShadow())
         return;
     TCanvas3D& canvas = Canvas();
-    std::unique_ptr<TTransparentRegion> region;
-    if (transparency_ > 0)
-        region = std::make_unique<TTransparentRegion>(
-            canvas, angle != 0 ? BoundsOf(RotatedRectCorners(rect, angle)) : rect, transparency_);
+    const std::unique_ptr<TTransparentRegion> region =
+        SeeThrough(canvas, rect, angle, transparency_);
     DrawShapeShadow(canvas, rect, angle, z);
 }
 
@@ -102,10 +111,8 @@ void TPlotCustomShape::DrawShapeIn(const TRect& rect, double angle, int z, bool 
     if (transparent_ || Parent() == nullptr)
         return;
     TCanvas3D& canvas = Canvas();
-    std::unique_ptr<TTransparentRegion> region;
-    if (transparency_ > 0)
-        region = std::make_unique<TTransparentRegion>(
-            canvas, angle != 0 ? BoundsOf(RotatedRectCorners(rect, angle)) : rect, transparency_);
+    const std::unique_ptr<TTransparentRegion> region =
+        SeeThrough(canvas, rect, angle, transparency_);
     if (withShadow && CastsShadow())
         DrawShapeShadow(canvas, rect, angle, z);
     if (picture_ && picture_->Graphic() != nullptr)
