@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QString>
 
 void UseProjectFontsOnly(const char* name) {
@@ -12,8 +13,10 @@ void UseProjectFontsOnly(const char* name) {
         return;
     const QString dir = QStringLiteral(Q4_BINARY_DIR "/") + QString::fromUtf8(name);
     QDir().mkpath(dir);
-    QFile conf(dir + QStringLiteral("/fonts.conf"));
-    if (!conf.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Test programs of one folder start side by side: each writes a whole new file and renames
+    // it over the old one, so that no reader finds it half written.
+    QSaveFile conf(dir + QStringLiteral("/fonts.conf"));
+    if (!conf.open(QIODevice::WriteOnly))
         return;
     conf.write("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n"
                "<fontconfig>\n"
@@ -21,6 +24,7 @@ void UseProjectFontsOnly(const char* name) {
                "  <dir>/usr/share/fonts/truetype/dejavu</dir>\n"
                "  <cachedir>" +
                dir.toUtf8() + "/cache</cachedir>\n</fontconfig>\n");
-    conf.close();
+    if (!conf.commit())
+        return;
     qputenv("FONTCONFIG_FILE", conf.fileName().toUtf8());
 }

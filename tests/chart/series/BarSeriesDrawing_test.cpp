@@ -131,7 +131,7 @@ TEST_F(BarDrawing, ABarNarrowerThanItsPenIsAnOutlineInItsColour) {
     bars->BarPen()->SetWidth(3);
     DrawShapes();
     ASSERT_EQ(shapes->Of("rect").size(), 1u);
-    const TShapeCall& call = shapes->Of("rect")[0];
+    const TShapeCall call = shapes->Of("rect")[0];
     EXPECT_EQ(call.brushStyle, bsClear);
     EXPECT_EQ(call.pen, clRed);
     // A bar of no height is a line in the brush colour, even with a hidden pen.
