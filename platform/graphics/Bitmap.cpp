@@ -175,7 +175,8 @@ TPixelFormat FormatOfBmp(const std::vector<std::uint8_t>& data) {
         return pf8bit;
     case 16:
         // Plain sixteen-bit rows are 5-5-5; bit fields with a six-bit green are 5-6-5.
-        return data.size() >= 58 && data[30] == 3 && data[55] == 0x07 ? pf16bit : pf15bit;
+        return data.size() >= 62 && data[30] == 3 && data[58] == 0xE0 && data[59] == 0x07 ? pf16bit
+                                                                                          : pf15bit;
     case 24:
         return pf24bit;
     case 32:

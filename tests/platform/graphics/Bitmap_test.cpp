@@ -109,7 +109,7 @@ TEST(Bitmap, TransparentColourAndTransparentDrawing) {
 }
 
 TEST(Bitmap, BmpFilesRoundTripAtTheirDepth) {
-    for (TPixelFormat format : {pf24bit, pf32bit, pf1bit, pf8bit}) {
+    for (TPixelFormat format : {pf24bit, pf32bit, pf1bit, pf8bit, pf4bit, pf15bit, pf16bit}) {
         TBitmap bmp(7, 5, format); // odd width: rows are padded
         bmp.Canvas()->Brush()->SetColor(clBlack);
         bmp.Canvas()->FillRect(Rect(1, 1, 4, 3));
@@ -120,7 +120,12 @@ TEST(Bitmap, BmpFilesRoundTripAtTheirDepth) {
         EXPECT_EQ(data[0], 'B');
         EXPECT_EQ(data[1], 'M');
         int bits = data[28] | (data[29] << 8);
-        int expected = format == pf24bit ? 24 : format == pf32bit ? 32 : format == pf1bit ? 1 : 8;
+        const int expected = format == pf24bit   ? 24
+                             : format == pf32bit ? 32
+                             : format == pf1bit  ? 1
+                             : format == pf4bit  ? 4
+                             : format == pf8bit  ? 8
+                                                 : 16; // 5-5-5 words, or 5-6-5 bit fields
         EXPECT_EQ(bits, expected);
         std::uint32_t fileSize = data[2] | (data[3] << 8) | (data[4] << 16) | (data[5] << 24);
         EXPECT_EQ(fileSize, data.size());
