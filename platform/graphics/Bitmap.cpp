@@ -38,7 +38,7 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     Put16(out, v >> 16);
 }
 
-// The sixteen colours of a four-bit bitmap: the classic console palette.
+// The sixteen colours a four-bit bitmap of more colours is brought to: the classic palette.
 const QList<QRgb>& SixteenColors() {
     static const QList<QRgb> colors{
         qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
@@ -53,9 +53,12 @@ QImage IndexedFor(const QImage& image, int bits) {
     if (bits == 1)
         return image.convertToFormat(QImage::Format_Indexed8, {qRgb(0, 0, 0), qRgb(255, 255, 255)},
                                      Qt::ThresholdDither);
-    if (bits == 4)
+    QImage exact = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    // A four-bit bitmap of at most sixteen colours keeps them; more are brought to the classic
+    // sixteen.
+    if (bits == 4 && exact.colorCount() > 16)
         return image.convertToFormat(QImage::Format_Indexed8, SixteenColors(), Qt::ThresholdDither);
-    return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    return exact;
 }
 
 // BITMAPFILEHEADER and BITMAPINFOHEADER; sixteen-bit rows of the 5-6-5 kind carry their three

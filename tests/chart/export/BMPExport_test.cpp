@@ -41,11 +41,11 @@ TEST_F(BMPExport, EveryDepthIsReadBackWithItsSizeDepthAndColours) {
         const char* red;  // the red block, as the file keeps it
         const char* back; // the orange back colour, as the file keeps it
     };
-    // Four bits keep the sixteen classic colours (orange becomes yellow there); fifteen and
-    // sixteen bits keep five bits a channel (six of green at sixteen), which the reader spreads
-    // over 0 .. 255 again: 0xC0 comes back as 0xC5 and 0xC2.
+    // Four bits keep a picture's own colours when there are at most sixteen (this one has three);
+    // fifteen and sixteen bits keep five bits a channel (six of green at sixteen), which the
+    // reader spreads over 0 .. 255 again: 0xC0 comes back as 0xC5 and 0xC2.
     const Case cases[] = {
-        {pfDevice, "RGB", 32, "FF0000", "FFC000"}, {pf4bit, "P", 4, "FF0000", "FFFF00"},
+        {pfDevice, "RGB", 32, "FF0000", "FFC000"}, {pf4bit, "P", 4, "FF0000", "FFC000"},
         {pf8bit, "P", 8, "FF0000", "FFC000"},      {pf15bit, "RGB", 16, "FF0000", "FFC500"},
         {pf16bit, "RGB", 16, "FF0000", "FFC200"},  {pf24bit, "RGB", 24, "FF0000", "FFC000"},
         {pf32bit, "RGB", 32, "FF0000", "FFC000"},

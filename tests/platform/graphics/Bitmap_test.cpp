@@ -138,6 +138,22 @@ TEST(Bitmap, BmpFilesRoundTripAtTheirDepth) {
     }
 }
 
+TEST(Bitmap, FourBitFilesKeepUpToSixteenOwnColoursAndBringMoreToTheClassicOnes) {
+    const TColor orange = RGB(255, 192, 0);
+    for (int colours : {16, 17}) {
+        SCOPED_TRACE(colours);
+        TBitmap bmp(colours, 1, pf4bit);
+        bmp.Canvas()->SetPixel(0, 0, orange);
+        for (int x = 1; x < colours; ++x)
+            bmp.Canvas()->SetPixel(x, 0, RGB(0, 0, 10 * x));
+        TBitmap back;
+        back.LoadFromBytes(bmp.SaveToBytes());
+        EXPECT_EQ(back.PixelFormat(), pf4bit);
+        // Sixteen colours fit the file's palette as they are; one more and orange is yellow.
+        EXPECT_EQ(back.Canvas()->Pixel(0, 0), colours <= 16 ? orange : clYellow);
+    }
+}
+
 TEST(Bitmap, BrokenFilesRaiseInsteadOfLoading) {
     TBitmap bmp(2, 2);
     const std::vector<std::vector<std::uint8_t>> bad = {

@@ -369,8 +369,10 @@ def bitmap_bits(colour_type, depth):
         return 24
     if depth == 1:
         return 1
-    if depth in (2, 4) or colour_type == 3:
-        return 8  # four- and eight-bit bitmaps are saved with eight bits
+    if depth in (2, 4):
+        return 4
+    if colour_type == 3:
+        return 8
     return 24
 
 
