@@ -193,8 +193,9 @@ TEST_F(AntiAliasToolTest, SettingsAndFiltersGoThroughAFormDescription) {
     EXPECT_NE(text.find("AntiAlias = False"), std::string::npos) << text;
     EXPECT_NE(text.find("FilterItems"), std::string::npos) << text;
 
-    auto* read = new TForm(nullptr);
-    ReadComponentDescription(ObjectTextToBinary(text), read);
+    // Freed also when an assertion below ends the test early.
+    std::unique_ptr<TForm, void (*)(TForm*)> read(new TForm(nullptr), [](TForm* f) { f->Free(); });
+    ReadComponentDescription(ObjectTextToBinary(text), read.get());
     auto* readTool = dynamic_cast<TAntiAliasTool*>(read->FindComponent("Smooth1"));
     auto* readChart = dynamic_cast<TChart*>(read->FindComponent("Chart1"));
     ASSERT_NE(readTool, nullptr) << text;
@@ -207,7 +208,7 @@ TEST_F(AntiAliasToolTest, SettingsAndFiltersGoThroughAFormDescription) {
     // Read while switched off: on the chart, not installed until switched on.
     readTool->SetAntiAlias(true);
     EXPECT_EQ(readChart->DrawCanvas(), readTool->Canvas());
-    read->Free();
+    read.reset();
 
     // An empty filter list is not written.
     tool->Filters()->Clear();
