@@ -3,6 +3,7 @@
 // same size and format. The run ends by printing the smoothed canvas' cost as the ratio of the
 // two times.
 
+#include "bench/support/TimesReporter.h"
 #include "chart/draw/AntiAliasCanvas.h"
 #include "chart/draw/DrawLibrary.h"
 #include "platform/graphics/Bitmap.h"
@@ -91,23 +92,11 @@ void BM_QPainterAntialiasedLines(benchmark::State& state) {
 }
 BENCHMARK(BM_QPainterAntialiasedLines)->Unit(benchmark::kMillisecond);
 
-// Reports as usual and remembers each benchmark's time per iteration.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration)
-                times[r.benchmark_name()] = r.GetAdjustedRealTime();
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    TRatioReporter reporter;
+    TTimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double smoothed = reporter.times["BM_AntiAliasCanvasLines"];
     const double painter = reporter.times["BM_QPainterAntialiasedLines"];

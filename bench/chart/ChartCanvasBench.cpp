@@ -3,6 +3,7 @@
 // on the platform canvas alone. The run ends by printing the chart layer's cost as the ratio of
 // the two times.
 
+#include "bench/support/TimesReporter.h"
 #include "chart/draw/ChartPen.h"
 #include "chart/draw/DrawLibrary.h"
 #include "chart/draw/Gradient.h"
@@ -152,23 +153,11 @@ void BM_PlatformCanvas(benchmark::State& state) {
 }
 BENCHMARK(BM_PlatformCanvas)->Unit(benchmark::kMicrosecond);
 
-// Reports as usual and remembers each benchmark's time per iteration.
-class TRatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration)
-                times[r.benchmark_name()] = r.GetAdjustedRealTime();
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    TRatioReporter reporter;
+    TTimesReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double chart = reporter.times["BM_ChartCanvas"];
     const double platform = reporter.times["BM_PlatformCanvas"];

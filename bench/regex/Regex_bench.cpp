@@ -9,6 +9,7 @@
 // A second set compiles a pattern of many alternatives ("k0|k1|...") of growing size with this
 // engine and with PCRE2; the time per alternative should stay flat as the count grows.
 
+#include "bench/support/TimesReporter.h"
 #include "regex/Regex.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
@@ -224,17 +225,6 @@ void Run(benchmark::State& state, const PatternCase* c, const char* engine) {
 }
 
 // Keeps each run's time per iteration for the ratio table.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> times; // "case/engine" -> ns per iteration
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -259,7 +249,7 @@ int main(int argc, char** argv) {
                 ->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    TTimesReporter reporter; // "regex/case/engine" -> ns per iteration
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
