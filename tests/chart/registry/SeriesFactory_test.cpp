@@ -3,6 +3,7 @@
 #include "chart/control/SeriesFactory.h"
 
 #include "chart/control/Chart.h"
+#include "chart/series/BarSeries.h"
 #include "chart/series/PointSeries.h"
 #include "tests/chart/registry/RegistryTestSupport.h"
 
@@ -202,6 +203,32 @@ TEST_F(SeriesFactory, ALineBecomesAPointSeriesWithItsPointsSettingsEventsAndPlac
     for (const auto& [s, kind] : log.events)
         titleChanged = titleChanged || (s == series && kind == sekChangeTitle);
     EXPECT_TRUE(titleChanged);
+}
+
+TEST_F(SeriesFactory, ALineFedByASourceBecomesABarSeriesKeepingItsPointsSourceAndPlace) {
+    TLineSeries* source = AddLine("Series1");
+    source->AddXYValue(1, 10, "a");
+    source->AddXYValue(2, 20, "b");
+    TLineSeries* line = AddLine("Series2");
+    line->AddDataSourceItem(source);
+    line->ReloadFromSource();
+    line->SetTitle("Скорость");
+    line->SetSeriesColor(clNavy);
+    const TPointValues before = ValuesOf(line);
+
+    TChartSeries* series = line;
+    ReplaceSeriesClass(series, TBarSeries::StaticClass());
+
+    ASSERT_NE(dynamic_cast<TBarSeries*>(series), nullptr);
+    EXPECT_EQ(series->Name(), "Series2");
+    EXPECT_EQ(SeriesIndex(series), 1);
+    EXPECT_EQ(ValuesOf(series), before);
+    EXPECT_EQ(series->Title(), "Скорость");
+    EXPECT_EQ(series->OwnSeriesColor(), clNavy);
+    EXPECT_EQ(series->DataSource(), source);
+    // Still fed: a point added to the source reaches the bars.
+    source->AddXYValue(3, 30, "c");
+    EXPECT_EQ(series->Count(), 3);
 }
 
 TEST_F(SeriesFactory, AReplacedSeriesTakesTheOldOnesPlaceInItsGroup) {
