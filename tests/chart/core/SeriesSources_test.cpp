@@ -297,6 +297,13 @@ TEST_F(SeriesSourcesTest, FunctionsComputeInsteadOfCopying) {
     EXPECT_EQ(ValuesOf(*b->YValues()), (std::vector<double>{1, 2, 3, 4, 5})); // copies again
 }
 
+// A contour series' class name is what makes a level series copy points instead of sources.
+class TContourSeries : public TComponent {
+    Q4_CLASS(TContourSeries, TComponent)
+public:
+    using TComponent::TComponent;
+};
+
 TEST_F(SeriesSourcesTest, AssignTakesSettingsFunctionAndPointsOrSources) {
     TChartSeries* a = Add("A", {3, 4});
     a->SetXLabel(0, "first");
@@ -339,11 +346,6 @@ TEST_F(SeriesSourcesTest, AssignTakesSettingsFunctionAndPointsOrSources) {
     EXPECT_EQ(ValuesOf(*heir->YValues()), std::vector<double>{7});
 
     // The level series of a contour copies the points even from a series fed by sources.
-    class TContourSeries : public TComponent {
-        Q4_CLASS(TContourSeries, TComponent)
-    public:
-        using TComponent::TComponent;
-    };
     TChartSeries* linked = Add("Linked");
     linked->SetDataSource(a);
     TContourSeries contour(nullptr);
