@@ -17,13 +17,14 @@ inline long ResidentBytes() {
 }
 
 // Whether resident memory tells whether a run leaks: the address sanitizer keeps freed memory
-// aside for a while (its quarantine), so there the figure grows without a leak, and the
-// sanitizer's own leak check stands in for it.
+// aside for a while (its quarantine) and the thread sanitizer grows its shadow and history as the
+// run goes on, so under either the figure grows without a leak, and the address sanitizer's own
+// leak check stands in for it.
 constexpr bool ResidentMemoryTellsLeaks() {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     return false;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
     return false;
 #else
     return true;
