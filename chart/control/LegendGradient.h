@@ -1,13 +1,12 @@
 #pragma once
-// The gradient behind the legend: a plain chart gradient that starts silver on the right and ends
-// white on the left unless told otherwise.
+// The gradient behind the legend: silver on the right fading to white on the left unless told
+// otherwise.
 
-#include "chart/draw/Gradient.h"
+#include "chart/draw/SilverGradient.h"
 
-class TChartLegendGradient : public TPlotGradient {
-    Q4_CLASS(TChartLegendGradient, TPlotGradient)
+class TChartLegendGradient : public TSilverGradient {
+    Q4_CLASS(TChartLegendGradient, TSilverGradient)
 public:
-    explicit TChartLegendGradient(TNotifyEvent onChange = {});
-    // Direction, EndColor and StartColor with the legend's defaults, for storing.
-    static void DeclareProperties(TPropertyList& p);
+    explicit TChartLegendGradient(TNotifyEvent onChange = {})
+        : TSilverGradient(std::move(onChange)) {}
 };

@@ -1,8 +1,8 @@
-// The marks gradient's defaults.
+// The silver gradient's defaults.
 
-#include "chart/core/MarksGradient.h"
+#include "chart/draw/SilverGradient.h"
 
-TSeriesMarksGradient::TSeriesMarksGradient(TNotifyEvent onChange) : TPlotGradient() {
+TSilverGradient::TSilverGradient(TNotifyEvent onChange) : TPlotGradient() {
     // Set before anyone listens, so the owner is not told of its own defaults.
     SetDirection(gdRightLeft);
     SetEndColor(DefaultEndColor);
@@ -10,8 +10,8 @@ TSeriesMarksGradient::TSeriesMarksGradient(TNotifyEvent onChange) : TPlotGradien
     OnChange = std::move(onChange);
 }
 
-void TSeriesMarksGradient::DeclareProperties(TPropertyList& p) {
-    using G = TSeriesMarksGradient;
+void TSilverGradient::DeclareProperties(TPropertyList& p) {
+    using G = TSilverGradient;
     p.Add("Direction", &G::Direction, &G::SetDirection).Default(gdRightLeft);
     p.Add("EndColor", &G::EndColor, &G::SetEndColor, TColorTypeInfo()).Default(DefaultEndColor);
     p.Add("StartColor", &G::StartColor, &G::SetStartColor, TColorTypeInfo())
