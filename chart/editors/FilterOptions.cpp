@@ -136,7 +136,7 @@ void BuildFilterOptions(TPlotFilter* filter, IFilterOptionsBuilder& builder) {
 }
 
 bool FilterAllowsRegion(const TPlotFilter* filter) {
-    return dynamic_cast<const TMirrorFilter*>(filter) == nullptr;
+    return filter->AllowsRegion();
 }
 
 std::string FilterCaption(TClass filterClass) {

@@ -281,7 +281,13 @@ void TFiltersEditor::MakePreview() {
     const int h = SourceGraphic->Height();
     if (!filtered_ || filtered_->Width() != w || filtered_->Height() != h)
         filtered_ = std::make_unique<TBitmap>(w, h, pf32bit);
-    filtered_->Canvas()->Draw(0, 0, SourceGraphic);
+    // The kept bitmap holds the last result: a picture with see-through parts must land on a
+    // clean ground, or those parts would show the previous run filtered once more.
+    TCanvas* canvas = filtered_->Canvas();
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(clWhite);
+    canvas->FillRect(Rect(0, 0, w, h));
+    canvas->Draw(0, 0, SourceGraphic);
     if (EditedFilters != nullptr)
         EditedFilters->ApplyTo(*filtered_);
     if (!scaled1_->Checked() || image_->ClientWidth() < 2 || image_->ClientHeight() < 2) {

@@ -34,6 +34,7 @@ void TPlotFontEditor::DeclareMethods(TMethodTable& m) {
     m.Add("CBNameChange", &E::CBNameChange);
     m.Add("CBOutGradClick", &E::CBOutGradClick);
     m.Add("BCancelClick", &E::BCancelClick);
+    m.Add("FormClose", &E::FormClose);
     m.Add("PageControl1Change", &E::PageControl1Change);
 }
 
@@ -95,6 +96,7 @@ void TPlotFontEditor::FormShow(TObject*) {
         if (backup_ == nullptr)
             backup_ = std::make_unique<TPlotFont>();
         backup_->Assign(font_);
+        restored_ = false;
     }
 }
 
@@ -150,9 +152,20 @@ void TPlotFontEditor::CBOutGradClick(TObject*) {
 }
 
 void TPlotFontEditor::BCancelClick(TObject*) {
-    if (backup_ != nullptr && font_ != nullptr)
-        font_->Assign(backup_.get());
+    Restore();
     SetModalResult(mrCancel);
+}
+
+void TPlotFontEditor::FormClose(TObject*, TCloseAction&) {
+    if (ModalResult() != mrOk && FormPart<TPanel>(this, "PanelButtons")->Visible())
+        Restore();
+}
+
+void TPlotFontEditor::Restore() {
+    if (backup_ == nullptr || font_ == nullptr || restored_)
+        return;
+    font_->Assign(backup_.get());
+    restored_ = true;
 }
 
 void TPlotFontEditor::PageControl1Change(TObject* sender) {

@@ -47,13 +47,17 @@ public:
     void CBNameChange(TObject* sender);
     void CBOutGradClick(TObject* sender);
     void BCancelClick(TObject* sender);
+    // Closing the dialog other than with OK (the window's close box too) restores as Cancel does.
+    void FormClose(TObject* sender, TCloseAction& action);
     void PageControl1Change(TObject* sender);
 
 private:
     void LoadFontControls();
     void StyleBox(TCheckBox* box, TFontStyle style);
+    void Restore();
 
     std::unique_ptr<TPlotFont> backup_;
+    bool restored_ = false;
     TPlotFont* font_ = nullptr;
     TPlotGradientEditor* gradientEditor_ = nullptr;
     TBackImageEditor* pictureEditor_ = nullptr;

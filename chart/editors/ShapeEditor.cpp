@@ -185,7 +185,12 @@ TFormPlotShape* EmbedShapePages(TPageControl* pages, TPlotCustomShape* shape) {
         own->Pages(0)->SetPageControl(pages);
     // The form itself, now without pages, stays out of sight behind them.
     editor->Hide();
-    pages->OnChange = [editor](TObject* sender) { editor->PC1Change(sender); };
+    // The page control's own change handler (its editor's) keeps running, before the pages'.
+    pages->OnChange = [editor, own = pages->OnChange](TObject* sender) {
+        if (own)
+            own(sender);
+        editor->PC1Change(sender);
+    };
     if (pages->PageCount() > 0)
         pages->SetActivePageIndex(0);
     editor->LoadShape(shape);

@@ -40,6 +40,8 @@ public:
     TFilterRegion* Region();
     void SetRegion(TFilterRegion* region);
     bool HasRegion() const { return region_ != nullptr; }
+    // Whether the filter works on a region at all (some always take the whole bitmap).
+    bool AllowsRegion() const { return allowRegion_; }
 
     // Applies the filter within its region, cut to the bitmap (an empty cut does nothing).
     void ApplyTo(TBitmap& bitmap);

@@ -156,6 +156,8 @@ TEST_F(BrushDialogTest, CancelPutsBackEveryField) {
         const TBrushFields before = FieldsOf(own);
         edtest::RunModal(d, [&](TCustomForm* f) {
             EXPECT_EQ(Part<TListBox>(f, "LStyle")->ItemIndex(), c.startWithPicture ? -1 : 3);
+            EXPECT_EQ(Part<TButton>(f, "Button1")->Caption(),
+                      c.startWithPicture ? "Clea&r" : "B&rowse...");
             edtest::ClickListItem(Part<TListBox>(f, "LStyle"), c.item);
             edtest::ClickControl(Part<TCheckBox>(f, "CBTransp"));
             edtest::PickColor(clLime);
@@ -166,6 +168,25 @@ TEST_F(BrushDialogTest, CancelPutsBackEveryField) {
         EXPECT_TRUE(FieldsOf(own) == before) << c.name;
         d->Free();
     }
+}
+
+// A brush filled by a bitmap it does not own: "Clear" lets go of it, Cancel takes it back.
+TEST_F(BrushDialogTest, CancelTakesBackTheBitmapThatClearLetGo) {
+    std::unique_ptr<TBitmap> fill = LoadBrushPattern(3);
+    brush.SetBitmap(fill.get());
+    const std::vector<TColor> pixels = PixelsOf(fill.get());
+    const TModalResult result = edtest::RunModal(dialog, [&](TCustomForm* f) {
+        auto* image = Part<TButton>(f, "Button1");
+        EXPECT_EQ(image->Caption(), "Clea&r");
+        edtest::ClickControl(image);
+        EXPECT_EQ(brush.Bitmap(), nullptr);
+        EXPECT_EQ(image->Caption(), "B&rowse...");
+        edtest::ClickControl(Part<TButton>(f, "Button3"));
+    });
+    EXPECT_EQ(result, mrCancel);
+    ASSERT_EQ(brush.Bitmap(), fill.get());
+    EXPECT_EQ(PixelsOf(brush.Bitmap()), pixels);
+    brush.SetBitmap(nullptr);
 }
 
 TEST_F(BrushDialogTest, ClosingTheWindowRestoresLikeCancel) {

@@ -72,6 +72,29 @@ private:
     int level_ = 10;
 };
 
+// A filter with no options that always works on the whole picture.
+class TWholeFilter : public TPlotFilter {
+    Q4_CLASS(TWholeFilter, TPlotFilter)
+public:
+    explicit TWholeFilter(TCollection* collection) : TPlotFilter(collection) {
+        allowRegion_ = false;
+    }
+};
+
+// A picture whose left half is see-through (magenta is its transparent colour).
+TBitmap* MakeSeeThroughSource() {
+    static TBitmap source(48, 24, pf24bit);
+    TCanvas* c = source.Canvas();
+    c->Brush()->SetColor(RGB(255, 0, 255));
+    c->FillRect(Rect(0, 0, 24, 24));
+    c->Brush()->SetColor(RGB(30, 160, 90));
+    c->FillRect(Rect(24, 0, 48, 24));
+    source.SetTransparentMode(tmFixed);
+    source.SetTransparentColor(RGB(255, 0, 255));
+    source.SetTransparent(true);
+    return &source;
+}
+
 struct FiltersEditorTest : ::testing::Test {
     FiltersEditorTest() {
         editor = TCustomForm::Create<TFiltersEditor>(nullptr);
@@ -145,6 +168,13 @@ TEST_F(FiltersEditorTest, EachFilterShowsItsOwnPages) {
         ASSERT_EQ(filters.Count(), 3);
         EXPECT_NE(dynamic_cast<TCropFilter*>(filters.Items(2)), nullptr);
         EXPECT_EQ(Part<TListBox>(f, "Filters")->ItemIndex(), 2);
+        // Neither options nor a region: no pages at all, until another filter is chosen.
+        editor->AddFilter(TWholeFilter::StaticClass());
+        EXPECT_EQ(Part<TListBox>(f, "Filters")->ItemIndex(), 3);
+        EXPECT_FALSE(props->Visible());
+        edtest::ClickListItem(Part<TListBox>(f, "Filters"), 0);
+        EXPECT_TRUE(props->Visible());
+        EXPECT_EQ(props->ActivePage(), region);
         edtest::ClickControl(Part<TButton>(f, "BOK"));
     });
 }
@@ -232,7 +262,7 @@ TEST_F(FiltersEditorTest, AnOptionWritesTheFilterAndRefreshesThePreview) {
 
 TEST_F(FiltersEditorTest, AValueTheFilterRefusesIsShownAndTheEditorGoesOn) {
     RegisterFilterOptions(TPickyFilter::StaticClass(), [](TPlotFilter*, IFilterOptionsBuilder& b) {
-        b.PlaceIntegerEdit("Level", "", {0, 100});
+        b.PlaceIntegerEdit("Level", "", {.Min = 0, .Max = 100});
     });
     auto* picky = static_cast<TPickyFilter*>(filters.Add(TPickyFilter::StaticClass()));
     edtest::Messages().clear();
@@ -243,6 +273,8 @@ TEST_F(FiltersEditorTest, AValueTheFilterRefusesIsShownAndTheEditorGoesOn) {
             if (auto* edit = dynamic_cast<TSpinEdit*>(options->Controls(i)))
                 level = edit;
         ASSERT_NE(level, nullptr);
+        EXPECT_EQ(level->MinValue(), 0);
+        EXPECT_EQ(level->MaxValue(), 100);
         edtest::TypeInto(level, "70");
         ASSERT_FALSE(edtest::Messages().empty());
         EXPECT_NE(edtest::Messages().back().find("Level 70 is above 50"), std::string::npos);
@@ -250,6 +282,25 @@ TEST_F(FiltersEditorTest, AValueTheFilterRefusesIsShownAndTheEditorGoesOn) {
         EXPECT_EQ(f->ModalResult(), mrNone);
         edtest::TypeInto(level, "30");
         EXPECT_EQ(picky->GetLevel(), 30);
+        edtest::ClickControl(Part<TButton>(f, "BOK"));
+    });
+}
+
+TEST_F(FiltersEditorTest, ASeeThroughPictureLooksTheSameAtEveryRefresh) {
+    editor->SourceGraphic = MakeSeeThroughSource();
+    filters.Add<TInvertFilter>();
+    edtest::RunModal(editor, [&](TCustomForm* f) {
+        edtest::ClickControl(Part<TCheckBox>(f, "CBScaled")); // the picture's own pixels
+        editor->FlushPreview();
+        ASSERT_NE(editor->PreviewBitmap(), nullptr);
+        const std::vector<TColor> first = PixelsOf(editor->PreviewBitmap());
+        for (int run = 0; run < 2; ++run) {
+            editor->RefreshPreview();
+            editor->FlushPreview();
+            EXPECT_EQ(PixelsOf(editor->PreviewBitmap()), first) << "refresh " << run;
+        }
+        auto* shown = const_cast<TBitmap*>(editor->PreviewBitmap());
+        EXPECT_EQ(shown->Canvas()->Pixel(36, 12), RGB(225, 95, 165)); // the solid half inverted
         edtest::ClickControl(Part<TButton>(f, "BOK"));
     });
 }

@@ -10,6 +10,8 @@
 #include "chart/editors/FontEditor.h"
 #include "chart/editors/GradientEditor.h"
 #include "chart/editors/ShadowEditor.h"
+#include "chart/editors/ShapeEditor.h"
+#include "chart/panel/PlotShape.h"
 #include "platform/graphics/ColorHls.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/CheckBox.h"
@@ -76,27 +78,52 @@ TEST(ShadowEditor, SizesFollowVisibilityAndSmoothingItsOptions) {
     editor->Free();
 }
 
+// Opening a shadow page, on its own or as the font's or the framed shape's "Shadow" page, shows
+// the colour without building it again from the slider's coarser scale.
 TEST(ShadowEditor, OpeningTheEmbeddedPageLeavesTheColourBitIdentical) {
     std::mt19937 random(20261211);
     for (int i = 0; i < 50; ++i) {
+        const TColor color = static_cast<TColor>(random() & 0xFFFFFF);
         TForm* host = new TForm(nullptr);
-        host->SetBounds(0, 0, 300, 260);
+        host->SetBounds(0, 0, 320, 280);
         auto* pages = new TPageControl(host);
         pages->SetParent(host);
         pages->SetAlign(alClient);
         auto* sheet = new TTabSheet(host);
         sheet->SetPageControl(pages);
         host->Show();
+
         TPlotShadow shadow;
-        const TColor color = static_cast<TColor>(random() & 0xFFFFFF);
         shadow.SetColor(color);
         int changes = 0;
         shadow.OnChange = [&](TObject*) { ++changes; };
-        TPlotShadowEditor* editor = EmbedShadowEditor(sheet);
-        editor->LoadShadow(&shadow);
+        TPlotShadowEditor* alone = EmbedShadowEditor(sheet);
+        alone->LoadShadow(&shadow);
         EXPECT_EQ(shadow.Color(), color) << i;
         EXPECT_EQ(changes, 0) << i;
-        EXPECT_FALSE(Part<TButton>(editor, "BOK")->Visible());
+        EXPECT_FALSE(Part<TButton>(alone, "BOK")->Visible());
+
+        TPlotFont font;
+        font.Shadow()->SetColor(color);
+        auto* fontSheet = new TTabSheet(host);
+        fontSheet->SetPageControl(pages);
+        pages->SetActivePage(fontSheet);
+        TPlotFontEditor* fontEditor = EmbedFontEditor(fontSheet);
+        fontEditor->LoadFont(&font);
+        edtest::ClickTab(Part<TPageControl>(fontEditor, "PageControl1"), 2);
+        ASSERT_NE(fontEditor->ShadowEditor(), nullptr);
+        EXPECT_EQ(font.Shadow()->Color(), color) << "font page " << i;
+
+        TPlotShape shape(nullptr);
+        shape.Shadow()->SetColor(color);
+        auto* shapePages = new TPageControl(host);
+        shapePages->SetParent(host);
+        shapePages->SetBounds(0, 0, 320, 280);
+        shapePages->BringToFront();
+        TFormPlotShape* shapeEditor = EmbedShapePages(shapePages, &shape);
+        edtest::ClickTab(shapePages, 4);
+        ASSERT_NE(shapeEditor->ShadowEditor(), nullptr);
+        EXPECT_EQ(shape.Shadow()->Color(), color) << "shape page " << i;
         host->Free();
     }
 }
@@ -183,21 +210,27 @@ TEST_F(FontEditorTest, ShadowAndGradientPagesAreMadeWhenFirstOpened) {
 }
 
 TEST(FontEditor, TheDialogsCancelPutsTheFontBackAndItsEditButtonUsesTheFontDialog) {
-    TPlotFont font;
-    font.SetSize(9);
-    font.SetColor(clNavy);
-    TForm* owner = new TForm(nullptr);
-    TModalHook old = SetModalHook([&](TCustomForm* f) {
-        edtest::TypeInto(Part<TSpinEdit>(f, "ESize"), "20");
-        edtest::PickFont([](TFont& chosen) { chosen.SetColor(clRed); });
-        edtest::ClickControl(Part<TButton>(f, "Button3"));
-        edtest::PickFont(nullptr);
-        EXPECT_EQ(font.Color(), clRed);
-        edtest::ClickControl(Part<TButton>(f, "BCancel"));
-    });
-    EXPECT_FALSE(RunFontEditor(owner, &font));
-    SetModalHook(old);
-    EXPECT_EQ(font.Size(), 9);
-    EXPECT_EQ(font.Color(), clNavy);
-    owner->Free();
+    for (bool closeBox : {false, true}) {
+        TPlotFont font;
+        font.SetSize(9);
+        font.SetColor(clNavy);
+        TForm* owner = new TForm(nullptr);
+        TModalHook old = SetModalHook([&](TCustomForm* f) {
+            edtest::TypeInto(Part<TSpinEdit>(f, "ESize"), "20");
+            edtest::PickFont([](TFont& chosen) { chosen.SetColor(clRed); });
+            edtest::ClickControl(Part<TButton>(f, "Button3"));
+            edtest::PickFont(nullptr);
+            EXPECT_EQ(font.Color(), clRed);
+            EXPECT_EQ(font.Size(), 20);
+            if (closeBox)
+                f->Close();
+            else
+                edtest::ClickControl(Part<TButton>(f, "BCancel"));
+        });
+        EXPECT_FALSE(RunFontEditor(owner, &font));
+        SetModalHook(old);
+        EXPECT_EQ(font.Size(), 9) << closeBox;
+        EXPECT_EQ(font.Color(), clNavy) << closeBox;
+        owner->Free();
+    }
 }

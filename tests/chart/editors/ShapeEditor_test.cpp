@@ -118,16 +118,22 @@ TEST(ShapeEditor, PagesTakenOverByAnotherPageControl) {
     auto* pages = new TPageControl(host);
     pages->SetParent(host);
     pages->SetAlign(alClient);
+    int ownChanges = 0;
+    pages->OnChange = [&](TObject*) { ++ownChanges; };
     host->Show();
     TFormPlotShape* editor = EmbedShapePages(pages, &shape);
+    const char* const order[] = {"TabFormat",   "TabBorder", "TabText",
+                                 "TabGradient", "TabShadow", "TabImage"};
     ASSERT_EQ(pages->PageCount(), 6);
-    EXPECT_EQ(pages->Pages(0)->Name(), "TabFormat");
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(pages->Pages(i)->Name(), order[i]);
     EXPECT_EQ(pages->ActivePageIndex(), 0);
     EXPECT_EQ(Part<TSpinEdit>(editor, "EShadowTransp")->Value(), 40);
     edtest::TypeInto(Part<TSpinEdit>(editor, "EShadowTransp"), "70");
     EXPECT_EQ(shape.Transparency(), 70);
     edtest::ClickTab(pages, 4);
     ASSERT_NE(editor->ShadowEditor(), nullptr) << "the taken-over page control serves the pages";
+    EXPECT_EQ(ownChanges, 1) << "and still tells its own handler";
     edtest::Shoot(host, "shape-pages-embedded");
     host->Free();
 }

@@ -9,6 +9,7 @@
 #include "platform/forms/Clipbrd.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/FormatSettings.h"
 #include "platform/stdctrls/Button.h"
 #include "platform/stdctrls/CheckBox.h"
 #include "platform/stdctrls/ComboBox.h"
@@ -110,9 +111,18 @@ TEST(TextEditor, CopyTakesTheSelectionOrEverythingAndFilesRoundTrip) {
 
 namespace {
 
+// Times of day are written and read in the long time format "hh:nn:ss" here.
 struct IncrementTest : ::testing::Test {
-    IncrementTest() { dialog = TCustomForm::Create<TAxisIncrement>(nullptr); }
-    ~IncrementTest() override { dialog->Free(); }
+    IncrementTest() : saved(FormatSettings()) {
+        FormatSettings().LongTimeFormat = "hh:nn:ss";
+        FormatSettings().TimeSeparator = ':';
+        dialog = TCustomForm::Create<TAxisIncrement>(nullptr);
+    }
+    ~IncrementTest() override {
+        dialog->Free();
+        FormatSettings() = saved;
+    }
+    TFormatSettings saved;
     TAxisIncrement* dialog;
 };
 
@@ -123,11 +133,8 @@ TEST_F(IncrementTest, DateTimeIncrementsShowAsDaysAndTimes) {
         double increment;
         std::string text;
     } cases[] = {
-        {1.5, "1" + DaysTimeSeparator() + TimeToStr(0.5)},
-        {0, TimeToStr(1.0 / 86400)},
-        {-3, TimeToStr(1.0 / 86400)},
-        {0.25, TimeToStr(0.25)},
-        {2, "2"},
+        {1.5, "1 12:00:00"},     {0, "00:00:01"}, {-3, "00:00:01"},
+        {0.25, "06:00:00"},      {2, "2"},        {2.75, "2 18:00:00"},
         {1e12, "1000000000000"},
     };
     dialog->IsDateTime = true;
@@ -142,9 +149,8 @@ TEST_F(IncrementTest, ACustomTextOfDaysAndTimeIsRead) {
         std::string typed;
         double days;
     } cases[] = {
-        {"2" + DaysTimeSeparator() + TimeToStr(0.25), 2.25},
-        {"3", 3},
-        {TimeToStr(EncodeTime(6, 0, 0, 0)), 0.25},
+        {"2 06:00:00", 2.25}, {"1 12:00:00", 1.5},    {"3", 3},
+        {"06:00:00", 0.25},   {FloatToStr(0.5), 0.5},
     };
     for (const Case& c : cases) {
         TAxisIncrement* d = TCustomForm::Create<TAxisIncrement>(nullptr);
@@ -158,6 +164,28 @@ TEST_F(IncrementTest, ACustomTextOfDaysAndTimeIsRead) {
         });
         EXPECT_EQ(result, mrOk) << c.typed;
         EXPECT_NEAR(d->Increment, c.days, 1e-9) << c.typed;
+        d->Free();
+    }
+}
+
+TEST_F(IncrementTest, ADateTimeTextThatDoesNotReadIsReportedAndKept) {
+    for (const std::string typed : {"x y", "x 06:00:00", "2 x", "x"}) {
+        TAxisIncrement* d = TCustomForm::Create<TAxisIncrement>(nullptr);
+        d->IsDateTime = true;
+        d->Increment = 1.5;
+        edtest::Messages().clear();
+        const TModalResult result = edtest::RunModal(d, [&](TCustomForm* f) {
+            auto* custom = Part<TEdit>(f, "ECustom");
+            custom->SetText(typed);
+            edtest::ClickControl(Part<TButton>(f, "BOk"));
+            EXPECT_EQ(f->ModalResult(), mrNone) << typed;
+            ASSERT_EQ(edtest::Messages().size(), 1u) << typed;
+            EXPECT_EQ(edtest::Messages()[0].rfind("Incorrect value. Reason: ", 0), 0u) << typed;
+            EXPECT_EQ(custom->GetText(), typed);
+            edtest::ClickControl(Part<TButton>(f, "BCancel"));
+        });
+        EXPECT_EQ(result, mrCancel) << typed;
+        EXPECT_EQ(d->Increment, 1.5) << typed;
         d->Free();
     }
 }
