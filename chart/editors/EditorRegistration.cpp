@@ -1,5 +1,7 @@
 #include "chart/editors/EditorRegistration.h"
 
+#include "chart/editors/AnnotationToolEdit.h"
+#include "chart/editors/AntiAliasEditor.h"
 #include "chart/editors/AxisIncrement.h"
 #include "chart/editors/BackImageEditor.h"
 #include "chart/editors/BrushDialog.h"
@@ -9,11 +11,13 @@
 #include "chart/editors/FontEditor.h"
 #include "chart/editors/GradientEditor.h"
 #include "chart/editors/MarginsEditor.h"
+#include "chart/editors/PageNumToolEdit.h"
 #include "chart/editors/PenDialog.h"
 #include "chart/editors/ShadowEditor.h"
 #include "chart/editors/ShapeEditor.h"
 #include "chart/editors/StringsEditor.h"
 #include "platform/classes/ClassRegistry.h"
+#include "platform/forms/Timer.h"
 #include "platform/stdctrls/Registration.h"
 
 void RegisterChartEditorClasses() {
@@ -22,6 +26,7 @@ void RegisterChartEditorClasses() {
                     TPlotGradientEditor, TPlotShadowEditor, TPlotFontEditor, TStringsEditor,
                     TAxisIncrement, TBackImageEditor, TFiltersEditor, TMarginsEditor,
                     TFormPlotShape>();
+    RegisterClasses<TAnnotationToolEdit, TPageNumToolEdit, TAntiAliasEditor, TTimer>();
     // The picture editor's "Filters..." button runs the filters editor.
     TBackImageEditor::FiltersEditorHook() = EditPictureFilters;
 }
