@@ -297,7 +297,9 @@ void TFiltersEditor::MakePreview() {
     if (!scaled_ || scaled_->Width() != image_->ClientWidth() ||
         scaled_->Height() != image_->ClientHeight())
         scaled_ = std::make_unique<TBitmap>(image_->ClientWidth(), image_->ClientHeight(), pf24bit);
-    ResampleBitmap(*filtered_, *scaled_);
+    // Enlarged with the fine kernel, flat areas would show its lobes as a lattice of dots.
+    const bool enlarging = scaled_->Width() > w || scaled_->Height() > h;
+    ResampleBitmap(*filtered_, *scaled_, enlarging ? rqFast : rqBest);
     image_->SetBitmap(scaled_.get());
 }
 

@@ -26,6 +26,9 @@
 
 #include <QApplication>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 template <class T> T* Part(TCustomForm* form, const char* name) {
@@ -244,6 +247,7 @@ TEST_F(FiltersEditorTest, AnOptionWritesTheFilterAndRefreshesThePreview) {
         EXPECT_FALSE(brightness->Percent);
         EXPECT_EQ(amount->Min(), -255);
         EXPECT_EQ(amount->Max(), 255);
+        editor->FlushPreview();
         edtest::Shoot(f, "filters-editor");
         // The preview switch empties the preview and takes "Scaled" with it.
         edtest::ClickControl(Part<TCheckBox>(f, "CBPreview"));
@@ -301,6 +305,24 @@ TEST_F(FiltersEditorTest, ASeeThroughPictureLooksTheSameAtEveryRefresh) {
         }
         auto* shown = const_cast<TBitmap*>(editor->PreviewBitmap());
         EXPECT_EQ(shown->Canvas()->Pixel(36, 12), RGB(225, 95, 165)); // the solid half inverted
+        edtest::ClickControl(Part<TButton>(f, "BOK"));
+    });
+}
+
+TEST_F(FiltersEditorTest, AFlatPictureEnlargedInThePreviewStaysFlat) {
+    TBitmap flat(40, 30, pf24bit);
+    flat.Canvas()->Brush()->SetColor(RGB(200, 40, 40));
+    flat.Canvas()->FillRect(Rect(0, 0, 40, 30));
+    editor->SourceGraphic = &flat;
+    edtest::RunModal(editor, [&](TCustomForm* f) {
+        const TBitmap* shown = editor->PreviewBitmap();
+        ASSERT_NE(shown, nullptr);
+        ASSERT_GT(shown->Width(), 2 * flat.Width());
+        int worst = 0;
+        for (TColor c : PixelsOf(shown))
+            worst = std::max({worst, std::abs(GetRValue(c) - 200), std::abs(GetGValue(c) - 40),
+                              std::abs(GetBValue(c) - 40)});
+        EXPECT_LE(worst, 2);
         edtest::ClickControl(Part<TButton>(f, "BOK"));
     });
 }
