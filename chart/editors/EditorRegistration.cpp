@@ -9,10 +9,12 @@
 #include "chart/editors/ButtonPen.h"
 #include "chart/editors/FiltersEditor.h"
 #include "chart/editors/FontEditor.h"
+#include "chart/editors/FunctionEditor.h"
 #include "chart/editors/GradientEditor.h"
 #include "chart/editors/MarginsEditor.h"
 #include "chart/editors/PageNumToolEdit.h"
 #include "chart/editors/PenDialog.h"
+#include "chart/editors/PointerEditor.h"
 #include "chart/editors/ShadowEditor.h"
 #include "chart/editors/ShapeEditor.h"
 #include "chart/editors/StringsEditor.h"
@@ -27,6 +29,7 @@ void RegisterChartEditorClasses() {
                     TAxisIncrement, TBackImageEditor, TFiltersEditor, TMarginsEditor,
                     TFormPlotShape>();
     RegisterClasses<TAnnotationToolEdit, TPageNumToolEdit, TAntiAliasEditor, TTimer>();
+    RegisterClasses<TSeriesPointerEditor, TBaseFunctionEditor, TPlotFunctionEditor>();
     // The picture editor's "Filters..." button runs the filters editor.
     TBackImageEditor::FiltersEditorHook() = EditPictureFilters;
 }
