@@ -145,7 +145,9 @@ public:
     void SetRepaintEnabled(bool on) { repaintEnabled_ = on; }
     bool IsPrinting() const { return isPrinting_; }
     void SetPrinting(bool on) { isPrinting_ = on; }
+    // The cursor the chart goes back to after a zoom or scroll, and when the mouse leaves it.
     TCursor SavedCursor() const { return savedCursor_; }
+    void SetSavedCursor(TCursor cursor) { savedCursor_ = cursor; }
     TZoomPanning* PanningState() const { return panningState_.get(); }
 
     // ---- listeners ----------------------------------------------------------------------------
