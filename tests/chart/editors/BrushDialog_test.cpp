@@ -20,6 +20,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -233,5 +234,34 @@ TEST_F(BrushDialogTest, APictureFileIsLoadedAndAnIconBecomesABitmap) {
         edtest::ClickControl(Part<TButton>(f, "BOk"));
     });
     SetFileDialogHook(old);
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(BrushDialogTest, APictureFileThatDoesNotReadIsReportedAndTheBrushStaysAsItWas) {
+    const std::string dir = ::testing::TempDir() + "brush-broken";
+    std::filesystem::create_directories(dir);
+    const std::string broken = dir + "/broken.png";
+    {
+        std::ofstream out(broken, std::ios::binary);
+        out << "\x89PNG\r\n\x1a\n not really a picture";
+    }
+    TFileDialogHook old = SetFileDialogHook([&](const TFileDialogRequest&) {
+        TFileDialogAnswer a;
+        a.Accepted = true;
+        a.Files = {broken};
+        return a;
+    });
+    const TBrushFields before = FieldsOf(brush);
+    edtest::Messages().clear();
+    edtest::RunModal(dialog, [&](TCustomForm* f) {
+        edtest::ClickControl(Part<TButton>(f, "Button1"));
+        EXPECT_EQ(edtest::Messages().size(), 1u);
+        EXPECT_EQ(f->ModalResult(), mrNone);
+        EXPECT_TRUE(FieldsOf(brush) == before);
+        EXPECT_EQ(Part<TButton>(f, "Button1")->Caption(), "B&rowse...");
+        edtest::ClickControl(Part<TButton>(f, "BOk"));
+    });
+    SetFileDialogHook(old);
+    EXPECT_TRUE(FieldsOf(brush) == before);
     std::filesystem::remove_all(dir);
 }
