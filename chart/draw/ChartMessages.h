@@ -44,6 +44,8 @@ enum TChartMessage : int {
     msgValueY = 131,
     msgSeries = 157,
     msgPageOfPages = 159,
+    // The first entry of a list of gallery pages that stands for every page.
+    msgAllPages = 170,
     // The export formats' menu texts and file-dialog filters.
     msgAsBitmap = 173,
     msgBitmapFilter = 174,
