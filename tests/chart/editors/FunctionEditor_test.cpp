@@ -8,7 +8,10 @@
 #include "chart/editors/AxisIncrement.h"
 #include "chart/editors/EditorRoutines.h"
 #include "chart/editors/FunctionEditor.h"
+#include "chart/editors/PointerEditor.h"
 #include "chart/series/LineSeries.h"
+#include "chart/series/PointSeries.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/stdctrls/Button.h"
@@ -46,8 +49,8 @@ public:
 
 std::string Describe(const TPlotFunction& f) {
     std::ostringstream s;
-    s << "period " << f.Period() << " style " << f.PeriodStyle() << " align " << f.PeriodAlign()
-      << " updating " << f.Updating();
+    s << "period " << f.Period() << " style " << int(f.PeriodStyle()) << " align "
+      << int(f.PeriodAlign()) << " updating " << f.Updating();
     return s.str();
 }
 
@@ -284,6 +287,19 @@ TEST_F(FunctionEditorTest, ThePeriodRangeIsAskedAsADateTimeStepForDateSources) {
     });
     edtest::ClickControl(Part<TButton>(editor, "BChange"));
     SetModalHook(old);
+}
+
+TEST(EditorClasses, AFunctionsOrPointSeriesEditorIsFoundByItsName) {
+    TSumFunction function(nullptr);
+    TClass page = GetClass(function.EditorClassName());
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->InheritsFrom(TBaseFunctionEditor::StaticClass()));
+    auto* made = page->CreateComponent(nullptr);
+    EXPECT_NE(dynamic_cast<TPlotFunctionEditor*>(made), nullptr);
+    made->Free();
+    EXPECT_EQ(GetClass("TBaseFunctionEditor"), TBaseFunctionEditor::StaticClass());
+    TPointSeries series(nullptr);
+    EXPECT_EQ(GetClass(series.EditorClassName()), TSeriesPointerEditor::StaticClass());
 }
 
 } // namespace

@@ -52,17 +52,17 @@ public:
 // Every setting of a pointer (and of the series that owns it), for comparing whole.
 std::string Describe(const TSeriesPointer& p, const TCustomSeries* series = nullptr) {
     std::ostringstream s;
-    s << "visible " << p.Visible() << " style " << p.Style() << " size " << p.HorizSize() << 'x'
-      << p.VertSize() << " 3d " << p.Draw3D() << " dark " << p.Dark3D() << " inflate "
+    s << "visible " << p.Visible() << " style " << int(p.Style()) << " size " << p.HorizSize()
+      << 'x' << p.VertSize() << " 3d " << p.Draw3D() << " dark " << p.Dark3D() << " inflate "
       << p.InflateMargins() << " transparency " << int(p.Transparency()) << " brush "
-      << p.Brush()->Color() << '/' << p.Brush()->Style() << " pen " << p.Pen()->Color() << '/'
-      << p.Pen()->Visible() << '/' << p.Pen()->Width() << '/' << p.Pen()->Style() << " gradient "
-      << p.Gradient()->Visible() << '/' << p.Gradient()->StartColor() << '/'
-      << p.Gradient()->EndColor() << '/' << p.Gradient()->Direction() << " shadow "
+      << p.Brush()->Color() << '/' << int(p.Brush()->Style()) << " pen " << p.Pen()->Color() << '/'
+      << p.Pen()->Visible() << '/' << p.Pen()->Width() << '/' << int(p.Pen()->Style())
+      << " gradient " << p.Gradient()->Visible() << '/' << p.Gradient()->StartColor() << '/'
+      << p.Gradient()->EndColor() << '/' << int(p.Gradient()->Direction()) << " shadow "
       << p.Shadow()->Visible() << '/' << p.Shadow()->HorizSize() << '/' << p.Shadow()->VertSize()
       << '/' << p.Shadow()->Color();
     if (series != nullptr)
-        s << " each " << series->ColorEachPoint() << " nulls " << series->TreatNulls();
+        s << " each " << series->ColorEachPoint() << " nulls " << int(series->TreatNulls());
     return s.str();
 }
 
