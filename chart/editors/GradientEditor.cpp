@@ -174,10 +174,14 @@ void TPlotGradientEditor::RefreshControls() {
     radialY_->SetPosition(g->RadialY());
     FormPart<TLabel>(this, "LRadialY")->SetCaption(std::to_string(g->RadialY()));
     angle_->SetValue(g->Angle());
-    if (TSubGradient* sub = SubGradient()) {
-        subEdit_->LinkGradient(sub);
-        subTransparency_->SetPosition(sub->Transparency());
-        subVisible_->SetChecked(sub->Visible());
+    if (auto* plot = dynamic_cast<TPlotGradient*>(g)) {
+        // A gradient without a sub-gradient gets one only when the user edits it: looking at
+        // its page must not add one to what the gradient stores.
+        const TSubGradient none;
+        const TSubGradient* sub = plot->SubGradientIfAny();
+        subEdit_->LinkGradient(plot->SubGradientIfAny());
+        subTransparency_->SetPosition((sub != nullptr ? sub : &none)->Transparency());
+        subVisible_->SetChecked((sub != nullptr ? sub : &none)->Visible());
     }
     start_->Invalidate();
     mid_->Invalidate();
@@ -341,6 +345,14 @@ void TPlotGradientEditor::CBSubVisibleClick(TObject*) {
 }
 
 void TPlotGradientEditor::BSubEditClick(TObject*) {
+    if (subEdit_->LinkedGradient() == nullptr) {
+        // No sub-gradient yet: make it now and open its editor, whose OK comes back here.
+        if (TSubGradient* sub = SubGradient()) {
+            subEdit_->LinkGradient(sub);
+            subEdit_->Click();
+        }
+        return;
+    }
     modified_ = true;
     RefreshControls();
 }

@@ -158,7 +158,6 @@ TEST_F(GradientEditorTest, CancelPutsBackEveryFieldAngleAndSubGradientIncluded) 
         const char* name;
         std::function<void(TCustomForm*)> edit;
     } cases[] = {
-        {"nothing (the sub-gradient made for its page goes again)", [](TCustomForm*) {}},
         {"angle only",
          [](TCustomForm* f) { edtest::TypeInto(Part<TSpinEdit>(f, "EAngle"), "45"); }},
         {"sub-gradient transparency",
@@ -201,6 +200,36 @@ TEST_F(GradientEditorTest, CancelPutsBackEveryFieldAngleAndSubGradientIncluded) 
         EXPECT_TRUE(FieldsOf(g) == before) << c.name;
         e->Free();
     }
+}
+
+// Looking at every page adds no sub-gradient to what the gradient stores; editing it makes one.
+TEST_F(GradientEditorTest, ASubGradientIsMadeOnlyWhenEdited) {
+    ASSERT_EQ(gradient.SubGradientIfAny(), nullptr);
+    edtest::RunModal(editor, [&](TCustomForm* f) {
+        auto* pages = Part<TPageControl>(f, "PageControl1");
+        for (int i = 0; i < pages->PageCount(); ++i)
+            edtest::ClickTab(pages, i);
+        EXPECT_EQ(pages->ActivePage()->Name(), "TabSub");
+        EXPECT_FALSE(Part<TCheckBox>(f, "CBSubVisible")->Checked());
+        edtest::ClickControl(Part<TButton>(f, "BOk"));
+    });
+    EXPECT_EQ(gradient.SubGradientIfAny(), nullptr);
+
+    TModalHook old = SetModalHook([&](TCustomForm* f) {
+        if (f == editor) {
+            Part<TPageControl>(f, "PageControl1")->SetActivePage(Part<TTabSheet>(f, "TabSub"));
+            edtest::ClickControl(Part<TButtonGradient>(f, "BSubEdit"));
+            EXPECT_TRUE(Part<TCheckBox>(f, "CBSubVisible")->Checked());
+            edtest::ClickControl(Part<TButton>(f, "BOk"));
+        } else { // the sub-gradient's own editor
+            edtest::ClickControl(Part<TCheckBox>(f, "CBVisible"));
+            edtest::ClickControl(Part<TButton>(f, "BOk"));
+        }
+    });
+    EXPECT_EQ(editor->ShowModal(), mrOk);
+    SetModalHook(old);
+    ASSERT_NE(gradient.SubGradientIfAny(), nullptr);
+    EXPECT_TRUE(gradient.SubGradientIfAny()->Visible());
 }
 
 TEST_F(GradientEditorTest, ClosingTheWindowRestoresLikeCancel) {
