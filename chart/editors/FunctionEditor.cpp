@@ -55,11 +55,11 @@ private:
     bool& flag_;
 };
 
-// Whether the positions of the series that feeds the function's series are dates.
-bool SourceIsDateTime(const TPlotFunction* function) {
-    if (function == nullptr || function->ParentSeries() == nullptr)
+// Whether the positions of the series that feeds series are dates.
+bool SourceIsDateTime(const TChartSeries* series) {
+    if (series == nullptr)
         return false;
-    auto* source = dynamic_cast<TChartSeries*>(function->ParentSeries()->DataSource());
+    auto* source = dynamic_cast<TChartSeries*>(series->DataSource());
     return source != nullptr && source->NotMandatoryValueList()->DateTime();
 }
 
@@ -208,7 +208,13 @@ void TPlotFunctionEditor::BChangeClick(TObject*) {
     const double period = EditedFunction != nullptr ? EditedFunction->Period() : 0;
     std::unique_ptr<TAxisIncrement, TComponentRelease> dialog(
         TCustomForm::Create<TAxisIncrement>(this));
-    dialog->IsDateTime = SourceIsDateTime(EditedFunction);
+    // A function not made yet will belong to the host's series.
+    TChartSeries* series = nullptr;
+    if (EditedFunction != nullptr)
+        series = EditedFunction->ParentSeries();
+    else if (TFunctionEditorHost* host = Host())
+        series = host->EditedSeries();
+    dialog->IsDateTime = SourceIsDateTime(series);
     dialog->ExactDateTime = true;
     dialog->Increment = period;
     dialog->Step = DateStepOf(period);

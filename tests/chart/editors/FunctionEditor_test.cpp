@@ -277,12 +277,27 @@ TEST_F(FunctionEditorTest, ThePeriodRangeIsAskedAsADateTimeStepForDateSources) {
         editor->Free();
         host->Hide();
     }
-    // A standard step opens on the list of steps.
+    // A standard step opens on the list of steps; a function not made yet asks by the dates of
+    // the host series' source.
     source->XValues()->SetDateTime(true);
     GiveFunction(7, psRange, paCenter);
     Open();
-    TModalHook old = SetModalHook([](TCustomForm* d) {
+    bool asked = false;
+    TModalHook old = SetModalHook([&](TCustomForm* d) {
+        asked = true;
         EXPECT_EQ(Part<TComboBox>(d, "CBSteps")->ItemIndex(), 19) << "One Week";
+        edtest::ClickControl(Part<TButton>(d, "BCancel"));
+    });
+    edtest::ClickControl(Part<TButton>(editor, "BChange"));
+    EXPECT_TRUE(asked);
+    series->SetFunction(nullptr);
+    editor->Free();
+    host->Hide();
+    Open();
+    edtest::ChooseItem(Part<TComboBox>(editor, "CBStyle"), TPlotFunctionEditor::RangeItem);
+    SetModalHook([](TCustomForm* d) {
+        EXPECT_TRUE(static_cast<TAxisIncrement*>(d)->IsDateTime);
+        EXPECT_EQ(static_cast<TAxisIncrement*>(d)->Increment, 0);
         edtest::ClickControl(Part<TButton>(d, "BCancel"));
     });
     edtest::ClickControl(Part<TButton>(editor, "BChange"));
