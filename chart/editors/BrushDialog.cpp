@@ -160,7 +160,8 @@ void TBrushDialog::CBTranspClick(TObject*) {
 }
 
 void TBrushDialog::BBackColorClick(TObject*) {
-    RefreshControls();
+    if (Brush != nullptr)
+        RefreshControls();
 }
 
 void TBrushDialog::Button3Click(TObject*) {

@@ -259,11 +259,15 @@ void TPlotGradientEditor::DirectionsChange(TObject*) {
 }
 
 void TPlotGradientEditor::BStartClick(TObject*) {
+    if (Gradient == nullptr)
+        return;
     modified_ = true;
     RefreshPreview();
 }
 
 void TPlotGradientEditor::BMidClick(TObject*) {
+    if (Gradient == nullptr)
+        return;
     modified_ = true;
     updating_ = true;
     noMiddle_->SetChecked(Gradient->MidColor() == clNone);

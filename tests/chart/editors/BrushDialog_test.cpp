@@ -265,3 +265,19 @@ TEST_F(BrushDialogTest, APictureFileThatDoesNotReadIsReportedAndTheBrushStaysAsI
     EXPECT_TRUE(FieldsOf(brush) == before);
     std::filesystem::remove_all(dir);
 }
+
+// Shown for no brush, its buttons keep their own colours and nothing breaks.
+TEST(BrushDialog, WithoutABrushItsButtonsChangeNothing) {
+    TBrushDialog* d = TCustomForm::Create<TBrushDialog>(nullptr);
+    const TModalResult result = edtest::RunModal(d, [&](TCustomForm* f) {
+        edtest::PickColor(clYellow);
+        edtest::ClickControl(Part<TButtonColor>(f, "BColor"));
+        edtest::ClickControl(Part<TButtonColor>(f, "BBackColor"));
+        edtest::PickColor(clNone);
+        edtest::ClickControl(Part<TCheckBox>(f, "CBTransp"));
+        edtest::ClickListItem(Part<TListBox>(f, "LStyle"), 3);
+        edtest::ClickControl(Part<TButton>(f, "Button3"));
+    });
+    EXPECT_EQ(result, mrCancel);
+    d->Free();
+}

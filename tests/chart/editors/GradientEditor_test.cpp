@@ -232,6 +232,24 @@ TEST_F(GradientEditorTest, ASubGradientIsMadeOnlyWhenEdited) {
     EXPECT_TRUE(gradient.SubGradientIfAny()->Visible());
 }
 
+// Shown for no gradient, its colour buttons keep their own colour and nothing breaks.
+TEST(GradientEditor, WithoutAGradientItsButtonsChangeNothing) {
+    TPlotGradientEditor* e = TCustomForm::Create<TPlotGradientEditor>(nullptr);
+    edtest::Messages().clear();
+    const TModalResult result = edtest::RunModal(e, [&](TCustomForm* f) {
+        edtest::PickColor(clYellow);
+        for (const char* name : {"BStart", "BMid", "BEnd"})
+            edtest::ClickControl(Part<TButtonColor>(f, name));
+        edtest::PickColor(clNone);
+        edtest::ClickControl(Part<TButton>(f, "BSwap"));
+        edtest::ClickControl(Part<TCheckBox>(f, "CBMid"));
+        edtest::ClickControl(Part<TButton>(f, "BCancel"));
+    });
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_TRUE(edtest::Messages().empty());
+    e->Free();
+}
+
 TEST_F(GradientEditorTest, ClosingTheWindowRestoresLikeCancel) {
     const TGradientFields before = FieldsOf(gradient);
     edtest::RunModal(editor, [&](TCustomForm* f) {
