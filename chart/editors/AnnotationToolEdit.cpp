@@ -3,6 +3,7 @@
 #include "chart/editors/ButtonPen.h"
 #include "chart/editors/EditorRoutines.h"
 #include "chart/editors/MarginsEditor.h"
+#include "chart/editors/PointerEditor.h"
 #include "chart/editors/ShapeEditor.h"
 #include "chart/editors/StringsEditor.h"
 #include "chart/tools/AnnotationTool.h"
@@ -301,4 +302,7 @@ void TAnnotationToolEdit::Edit1Change(TObject*) {
         tool_->Callout()->SetArrowHeadSize(headSize_->Value());
 }
 
-void TAnnotationToolEdit::BCalloutPointerClick(TObject*) {}
+void TAnnotationToolEdit::BCalloutPointerClick(TObject*) {
+    if (tool_ != nullptr)
+        RunCalloutPointerEditor(this, tool_->Callout());
+}

@@ -281,6 +281,22 @@ TEST_F(AnnotationToolEditTest, TheCalloutPageEditsTheArrowAndKeepsAPositionThatI
     edtest::ClickControl(P<TButtonPen>("BCalloutPen"));
     SetModalHook(old);
     EXPECT_TRUE(tool->Callout()->Arrow()->Visible());
+
+    // The pointer at the target, through the pointer dialog on this callout.
+    bool pointer = false;
+    old = SetModalHook([&](TCustomForm* f) {
+        pointer = true;
+        EXPECT_EQ(f->Caption(), "Pointer");
+        // The callout starts hidden: shown first, its pointer's style can be chosen.
+        edtest::ClickControl(Part<TCheckBox>(f, "CBDrawPoint"));
+        edtest::ChooseItem(Part<TComboBox>(f, "CBStyle"), psStar);
+        edtest::ClickControl(Part<TButton>(f, "Button1"));
+    });
+    edtest::ClickControl(P<TButton>("BCalloutPointer"));
+    SetModalHook(old);
+    EXPECT_TRUE(pointer);
+    EXPECT_TRUE(tool->Callout()->Visible());
+    EXPECT_EQ(tool->Callout()->Style(), psStar);
     edtest::Shoot(Host(), "annotation-tool-callout");
 }
 
