@@ -73,13 +73,13 @@ void TAxisIncrement::FormShow(TObject*) {
     exact_->SetChecked(ExactDateTime);
     if (IsDateTime) {
         custom_->SetHint(ChartMsg(msgIncrementHint));
-        custom_->SetText(IncrementText());
+        ShowIncrementText(IncrementText());
         switching_ = false;
         if (ExactDateTime && Step != NoStep) {
             kind_->SetItemIndex(StandardItem);
             ChooseStandard();
             steps_->SetItemIndex(Step);
-            custom_->SetText("");
+            ShowIncrementText("");
         } else {
             kind_->SetItemIndex(CustomItem);
             ChooseCustom();
@@ -91,7 +91,7 @@ void TAxisIncrement::FormShow(TObject*) {
     kind_->Hide();
     kind_->SetItemIndex(CustomItem);
     custom_->SetHint("");
-    custom_->SetText(FloatToStr(Increment));
+    ShowIncrementText(FloatToStr(Increment));
     const int distance = custom_->Top() - label_->Top();
     custom_->SetTop(CustomTop);
     label_->SetTop(CustomTop - distance);
@@ -123,7 +123,7 @@ void TAxisIncrement::ChooseCustom() {
     exact_->SetEnabled(false);
     ExactDateTime = false;
     steps_->SetEnabled(false);
-    custom_->SetText(IncrementText());
+    ShowIncrementText(IncrementText());
     custom_->SetFocus();
 }
 
@@ -153,12 +153,19 @@ void TAxisIncrement::CBExactClick(TObject*) {
     }
 }
 
+void TAxisIncrement::ShowIncrementText(const std::string& text) {
+    shownText_ = text;
+    custom_->SetText(text);
+}
+
 double TAxisIncrement::ReadIncrement() const {
+    if (IsDateTime && kind_->ItemIndex() == StandardItem)
+        return DateStepLength(static_cast<TDateStepKind>(steps_->ItemIndex()));
     const std::string text = custom_->GetText();
+    if (text == shownText_ && !text.empty())
+        return Increment;
     if (!IsDateTime)
         return StrToFloat(text);
-    if (kind_->ItemIndex() == StandardItem)
-        return DateStepLength(static_cast<TDateStepKind>(steps_->ItemIndex()));
     const std::size_t p = text.find(DaysTimeSeparator());
     if (!DaysTimeSeparator().empty() && p != std::string::npos)
         return StrToFloat(text.substr(0, p)) +

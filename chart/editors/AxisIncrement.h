@@ -46,8 +46,12 @@ private:
     void ChooseStandard();
     void ChooseCustom();
     double ReadIncrement() const;
+    void ShowIncrementText(const std::string& text);
 
     bool switching_ = false;
+    // The text the edit was given: OK on it untouched keeps the increment exactly, which the
+    // text (whole seconds, fifteen digits) may not hold.
+    std::string shownText_;
     TRadioGroup* kind_ = nullptr;
     TComboBox* steps_ = nullptr;
     TEdit* custom_ = nullptr;

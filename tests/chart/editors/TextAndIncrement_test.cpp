@@ -168,6 +168,33 @@ TEST_F(IncrementTest, ACustomTextOfDaysAndTimeIsRead) {
     }
 }
 
+// The text shows whole seconds and fifteen digits; OK on it untouched keeps the increment as it
+// was, where reading the text back would change it.
+TEST_F(IncrementTest, OkOnTheUntouchedTextKeepsTheIncrementExactly) {
+    struct Case {
+        bool dateTime;
+        double increment;
+        std::string shown;
+    } cases[] = {
+        {true, 1.0 / 86400000, "00:00:00"}, // one millisecond
+        {true, 2 + 1.0 / 86400000, "2 00:00:00"},
+        {true, 0, "00:00:01"},
+        {false, 0.1 + 0.2, FloatToStr(0.1 + 0.2)},
+    };
+    for (const Case& c : cases) {
+        TAxisIncrement* d = TCustomForm::Create<TAxisIncrement>(nullptr);
+        d->IsDateTime = c.dateTime;
+        d->Increment = c.increment;
+        const TModalResult result = edtest::RunModal(d, [&](TCustomForm* f) {
+            EXPECT_EQ(Part<TEdit>(f, "ECustom")->GetText(), c.shown);
+            edtest::ClickControl(Part<TButton>(f, "BOk"));
+        });
+        EXPECT_EQ(result, mrOk) << c.shown;
+        EXPECT_EQ(d->Increment, c.increment) << c.shown;
+        d->Free();
+    }
+}
+
 TEST_F(IncrementTest, ADateTimeTextThatDoesNotReadIsReportedAndKept) {
     for (const std::string typed : {"x y", "x 06:00:00", "2 x", "x"}) {
         TAxisIncrement* d = TCustomForm::Create<TAxisIncrement>(nullptr);
