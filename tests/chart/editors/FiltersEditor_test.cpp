@@ -168,6 +168,7 @@ TEST_F(FiltersEditorTest, EachFilterShowsItsOwnPages) {
         EXPECT_EQ(editor->Builder().ControlCount(), 1);
         AddByMenu(f, "Crop"); // the resize options and its own
         EXPECT_EQ(editor->Builder().ControlCount(), 2 * 4 + 1);
+        edtest::Shoot(f, "filters-editor-crop");
         ASSERT_EQ(filters.Count(), 3);
         EXPECT_NE(dynamic_cast<TCropFilter*>(filters.Items(2)), nullptr);
         EXPECT_EQ(Part<TListBox>(f, "Filters")->ItemIndex(), 2);
