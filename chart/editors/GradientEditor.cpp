@@ -176,12 +176,14 @@ void TPlotGradientEditor::RefreshControls() {
     angle_->SetValue(g->Angle());
     if (auto* plot = dynamic_cast<TPlotGradient*>(g)) {
         // A gradient without a sub-gradient gets one only when the user edits it: looking at
-        // its page must not add one to what the gradient stores.
-        const TSubGradient none;
+        // its page must not add one to what the gradient stores. Until then the page shows one
+        // as it would be made.
+        TPlotGradient scratch;
         const TSubGradient* sub = plot->SubGradientIfAny();
+        const TSubGradient* shown = sub != nullptr ? sub : scratch.SubGradient();
         subEdit_->LinkGradient(plot->SubGradientIfAny());
-        subTransparency_->SetPosition((sub != nullptr ? sub : &none)->Transparency());
-        subVisible_->SetChecked((sub != nullptr ? sub : &none)->Visible());
+        subTransparency_->SetPosition(shown->Transparency());
+        subVisible_->SetChecked(shown->Visible());
     }
     start_->Invalidate();
     mid_->Invalidate();

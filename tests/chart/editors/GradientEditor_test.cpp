@@ -211,6 +211,7 @@ TEST_F(GradientEditorTest, ASubGradientIsMadeOnlyWhenEdited) {
             edtest::ClickTab(pages, i);
         EXPECT_EQ(pages->ActivePage()->Name(), "TabSub");
         EXPECT_FALSE(Part<TCheckBox>(f, "CBSubVisible")->Checked());
+        EXPECT_EQ(Part<TScrollBar>(f, "SBTransp")->Position(), 50); // as one is made
         edtest::ClickControl(Part<TButton>(f, "BOk"));
     });
     EXPECT_EQ(gradient.SubGradientIfAny(), nullptr);
