@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QWidget>
 #include <Qt>
 
 #include <optional>
@@ -289,4 +291,30 @@ TEST_F(GradientEditorTest, AnEmbeddedEditorHasNoButtons) {
     EXPECT_FALSE(Part<TControl>(embedded, "PanelButtons")->Visible());
     EXPECT_EQ(embedded->ClientHeight(), 236 - 40);
     embedded->Free();
+}
+
+// The gradient button paints the linked gradient framed black, or grey while it is hidden.
+TEST(ButtonGradient, TheSampleIsFramedBlackOrGreyWhenHidden) {
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 200, 80);
+    auto* button = new TButtonGradient(form);
+    button->SetParent(form);
+    button->SetBounds(10, 10, 120, 30);
+    button->SetCaption("Edit...");
+    TPlotGradient gradient;
+    gradient.SetStartColor(clRed);
+    gradient.SetEndColor(clRed);
+    button->LinkGradient(&gradient);
+    form->Show();
+    const TRect r = button->SymbolRect();
+    for (bool visible : {true, false}) {
+        gradient.SetVisible(visible);
+        button->Repaint();
+        const QRgb p = button->Handle()->grab().toImage().pixel(r.Left, (r.Top + r.Bottom) / 2);
+        EXPECT_EQ(RGB(qRed(p), qGreen(p), qBlue(p)), visible ? clBlack : TColor(0x808080))
+            << visible;
+        if (visible)
+            edtest::Shoot(form, "gradient-button");
+    }
+    form->Free();
 }
