@@ -265,6 +265,13 @@ TEST_F(ChartListBoxTest, RenameInPlaceStoresOnEnterAndKeepsOnEscape) {
     EXPECT_EQ(lines[1]->Title(), "abc");
     EXPECT_EQ(list->Items()->Get(1), "abc");
 
+    // Down ends the rename storing the text, as Up and F2 do.
+    Key(Qt::Key_F2);
+    edtest::TypeInto(edit, "a b");
+    edtest::PressKey(edit, Qt::Key_Down);
+    EXPECT_FALSE(edit->Visible());
+    EXPECT_EQ(lines[1]->Title(), "a b");
+
     // A click elsewhere stores what was typed.
     Key(Qt::Key_F2);
     edtest::TypeInto(edit, "a-1");
