@@ -45,7 +45,9 @@ TEST(EditorRoutines, TheQuestionComesUnderTheListBox) {
     list->SetBounds(10, 20, 100, 100);
     host->Show();
     edtest::AnswerMessages(mrYes);
+    Screen->SetCursor(crHourGlass); // a busy cursor left over goes before the question
     EXPECT_TRUE(ConfirmDelete("Series1", list));
+    EXPECT_EQ(Screen->Cursor(), crDefault);
     const TPoint origin = list->ClientOrigin();
     EXPECT_EQ(edtest::LastMessageRequest().Text, "Delete Series1 ?");
     EXPECT_EQ(edtest::LastMessageRequest().X, origin.X + 20);

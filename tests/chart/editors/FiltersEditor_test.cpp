@@ -110,7 +110,8 @@ struct FiltersEditorTest : ::testing::Test {
     }
     // Chooses the menu entry of caption through the "+" button.
     void AddByMenu(TCustomForm* f, const std::string& caption) {
-        SetPopupMenuHook([caption](TPopupMenu* menu, int, int) -> TMenuItem* {
+        SetPopupMenuHook([this, caption](TPopupMenu* menu, int x, int y) -> TMenuItem* {
+            popupAt = {x, y};
             for (int i = 0; i < menu->Items()->Count(); ++i)
                 if (menu->Items()->Items(i)->Caption() == caption)
                     return menu->Items()->Items(i);
@@ -120,6 +121,7 @@ struct FiltersEditorTest : ::testing::Test {
     }
     TFilterItems filters;
     TFiltersEditor* editor;
+    TPoint popupAt{-1, -1};
 };
 
 } // namespace
@@ -157,6 +159,10 @@ TEST_F(FiltersEditorTest, EachFilterShowsItsOwnPages) {
         auto* options = Part<TTabSheet>(f, "Properties");
         auto* region = Part<TTabSheet>(f, "TabRegion");
         AddByMenu(f, "Invert"); // no options
+        auto* add = Part<TSpeedButton>(f, "BAdd");
+        const TPoint corner = add->ClientToScreen({add->Width(), add->Height()});
+        EXPECT_EQ(popupAt.X, corner.X);
+        EXPECT_EQ(popupAt.Y, corner.Y);
         EXPECT_TRUE(props->Visible());
         EXPECT_FALSE(options->TabVisible());
         EXPECT_TRUE(region->TabVisible());

@@ -104,6 +104,11 @@ TEST_F(GradientEditorTest, PresetsComeFromTheirNumberNotTheirPlace) {
         EXPECT_EQ(gradient.Balance(), 4);
         EXPECT_EQ(Part<TLabel>(f, "LabelBalance")->Caption(), "4 %");
         EXPECT_EQ(gradient.Direction(), gdBottomTop);
+        // A direction from "From Center" on is no preset's: the list loses its choice.
+        edtest::ChooseItem(Part<TComboBox>(f, "CBDirection"), gdLeftRight);
+        EXPECT_EQ(gallery->ItemIndex(), ItemOf(gallery, "Farm"));
+        edtest::ChooseItem(Part<TComboBox>(f, "CBDirection"), gdFromCenter);
+        EXPECT_EQ(gallery->ItemIndex(), -1);
         edtest::ClickControl(Part<TButton>(f, "BOk"));
     });
     EXPECT_EQ(gradient.EndColor(), TColor(0x0062C4));
