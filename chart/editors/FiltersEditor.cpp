@@ -277,6 +277,9 @@ void TFiltersEditor::FlushPreview() {
 }
 
 void TFiltersEditor::MakePreview() {
+    // The bitmaps below may be made anew, and a filter may fail half way: until the new result
+    // is there, the preview shows none rather than one that may be gone.
+    image_->SetBitmap(nullptr);
     const int w = SourceGraphic->Width();
     const int h = SourceGraphic->Height();
     if (!filtered_ || filtered_->Width() != w || filtered_->Height() != h)

@@ -84,6 +84,14 @@ public:
     }
 };
 
+// A filter that fails, as one may when its work cannot be done.
+class TFailingFilter : public TPlotFilter {
+    Q4_CLASS(TFailingFilter, TPlotFilter)
+public:
+    explicit TFailingFilter(TCollection* collection) : TPlotFilter(collection) {}
+    void Apply(TBitmap&, const TRect&) override { throw EConvertError("no room for the picture"); }
+};
+
 // A picture whose left half is see-through (magenta is its transparent colour).
 TBitmap* MakeSeeThroughSource() {
     static TBitmap source(48, 24, pf24bit);
@@ -330,6 +338,29 @@ TEST_F(FiltersEditorTest, AFlatPictureEnlargedInThePreviewStaysFlat) {
             worst = std::max({worst, std::abs(GetRValue(c) - 200), std::abs(GetGValue(c) - 40),
                               std::abs(GetBValue(c) - 40)});
         EXPECT_LE(worst, 2);
+        edtest::ClickControl(Part<TButton>(f, "BOK"));
+    });
+}
+
+// A filter that fails leaves the preview empty, not showing a bitmap made anew under it (the
+// mirror doubles the result's height, so the next run makes a new one).
+TEST_F(FiltersEditorTest, AFilterThatFailsLeavesThePreviewEmpty) {
+    filters.Add<TMirrorFilter>();
+    filters.Add<TFailingFilter>()->SetEnabled(false);
+    edtest::RunModal(editor, [&](TCustomForm* f) {
+        edtest::ClickControl(Part<TCheckBox>(f, "CBScaled"));
+        editor->FlushPreview();
+        ASSERT_NE(editor->PreviewBitmap(), nullptr);
+        EXPECT_EQ(editor->PreviewBitmap()->Height(), 2 * 48);
+        filters.Items(1)->SetEnabled(true);
+        editor->RefreshPreview();
+        EXPECT_THROW(editor->FlushPreview(), EConvertError);
+        EXPECT_EQ(editor->PreviewBitmap(), nullptr);
+        filters.Items(1)->SetEnabled(false);
+        editor->RefreshPreview();
+        editor->FlushPreview();
+        ASSERT_NE(editor->PreviewBitmap(), nullptr);
+        EXPECT_EQ(editor->PreviewBitmap()->Height(), 2 * 48);
         edtest::ClickControl(Part<TButton>(f, "BOK"));
     });
 }
