@@ -127,30 +127,38 @@ TChartSeries* MakeSeries(TComponent* owner, TCustomAxisPanel* chart, TClass seri
     return series.release();
 }
 
-void ReplaceSeriesClass(TChartSeries*& series, TClass newClass) {
-    if (series == nullptr || series->ClassType() == newClass)
+void ReplaceSeries(TChartSeries*& series, TChartSeries* replacement) {
+    if (series == nullptr || replacement == nullptr || replacement == series)
         return;
     TChartSeries& old = *series;
     TCustomAxisPanel* chart = PanelOf(&old);
-    TSeriesHold created = CreateSeries(old.Owner(), newClass);
-    created->SetParentChart(old.ParentChart());
-    created->Assign(&old);
-    CopyEvents(old, *created);
+    if (replacement->ParentChart() != old.ParentChart())
+        replacement->SetParentChart(old.ParentChart());
+    replacement->Assign(&old);
+    CopyEvents(old, *replacement);
 
     const std::string name = old.Name();
-    MoveDataSources(old, *created);
-    MoveLinkedSeries(old, *created);
-    MoveSeriesTools(chart, old, *created);
-    MoveGroupMembership(chart, old, *created);
+    MoveDataSources(old, *replacement);
+    MoveLinkedSeries(old, *replacement);
+    MoveSeriesTools(chart, old, *replacement);
+    MoveGroupMembership(chart, old, *replacement);
     if (chart != nullptr)
-        chart->SwapSeries(&old, created.get());
+        chart->SwapSeries(&old, replacement);
     old.Free();
 
-    TChartSeries* result = created.release();
-    series = result;
-    result->SetName(name);
-    if (TChartHost* host = result->ParentChart())
-        host->NotifySeries(result, sekChangeTitle);
+    series = replacement;
+    replacement->SetName(name);
+    if (TChartHost* host = replacement->ParentChart())
+        host->NotifySeries(replacement, sekChangeTitle);
     // Refills from the sources, through the function when there is one.
-    result->ReloadFromSource();
+    replacement->ReloadFromSource();
+}
+
+void ReplaceSeriesClass(TChartSeries*& series, TClass newClass) {
+    if (series == nullptr || series->ClassType() == newClass)
+        return;
+    TSeriesHold created = CreateSeries(series->Owner(), newClass);
+    created->SetParentChart(series->ParentChart());
+    ReplaceSeries(series, created.get());
+    created.release();
 }

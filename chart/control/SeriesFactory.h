@@ -27,3 +27,10 @@ TChartSeries* MakeSeries(TComponent* owner, TCustomAxisPanel* chart, TClass seri
 // index) after the change. When the new series cannot be made or cannot take the old one's
 // settings, the exception passes on and the old series is left as it was.
 void ReplaceSeriesClass(TChartSeries*& series, TClass newClass);
+// The same take-over by a series already made (of any class, the same one included): replacement
+// joins series' chart when it is on another, takes the old one's settings, points, events,
+// sources, tools, followers, group place, list place and name, and the old series is freed;
+// series then refers to replacement. Nothing when either is none or both are one. When the
+// replacement cannot take the old one's settings, the exception passes on, the old series is left
+// as it was and the replacement stays the caller's.
+void ReplaceSeries(TChartSeries*& series, TChartSeries* replacement);

@@ -1,10 +1,5 @@
 #include "platform/stdctrls/PageControl.h"
 
-#include "platform/graphics/GraphicsQt_p.h"
-#include "platform/stdctrls/BevelFrame.h"
-
-#include <QFontMetrics>
-
 #include <algorithm>
 
 // ---- TTabSheet ----------------------------------------------------------------------------------
@@ -106,25 +101,20 @@ void TPageControl::SetActivePageIndex(int i) {
 }
 
 int TPageControl::TabHeight() const {
-    QFontMetrics fm(TGraphicsQt::Font(*Font()));
-    return fm.height() + 6;
+    return TabStripHeight(*Font());
+}
+
+std::vector<TTabStripItem> TPageControl::TabItems() const {
+    std::vector<TTabStripItem> tabs;
+    for (const TTabSheet* page : pages_)
+        tabs.push_back({page->Caption(), page->TabVisible()});
+    return tabs;
 }
 
 TRect TPageControl::TabRect(int i) const {
-    QFontMetrics fm(TGraphicsQt::Font(*Font()));
-    int x = 2;
-    for (int k = 0; k < PageCount(); ++k) {
-        if (!pages_[k]->TabVisible()) {
-            if (k == i)
-                return TRect{};
-            continue;
-        }
-        const int w = fm.horizontalAdvance(QString::fromStdString(pages_[k]->Caption())) + 12;
-        if (k == i)
-            return Rect(x, 2, x + w, TabHeight());
-        x += w;
-    }
-    return TRect{};
+    if (i < 0 || i >= PageCount())
+        return TRect{};
+    return TabStripRects(*Font(), TabItems())[static_cast<std::size_t>(i)];
 }
 
 void TPageControl::PlaceSheets() {
@@ -167,32 +157,6 @@ void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 }
 
 void TPageControl::Paint() {
-    TCanvas* c = Canvas();
-    c->Brush()->SetColor(Color());
-    c->Brush()->SetStyle(bsSolid);
-    c->FillRect(Rect(0, 0, Width(), Height()));
-    const int top = TabHeight();
-    TRect body = Rect(0, top, Width(), Height());
-    BevelFrame(c, body, true);
-    c->Font()->Assign(Font());
-    for (int i = 0; i < PageCount(); ++i) {
-        TRect r = TabRect(i);
-        if (r.Width() <= 0)
-            continue;
-        const bool active = pages_[i] == active_;
-        if (active)
-            r = Rect(r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 1);
-        c->Brush()->SetColor(Color());
-        c->Brush()->SetStyle(bsSolid);
-        c->FillRect(r);
-        c->Pen()->SetColor(clBtnHighlight);
-        c->MoveTo(r.Left, r.Bottom - 1);
-        c->LineTo(r.Left, r.Top);
-        c->LineTo(r.Right - 1, r.Top);
-        c->Pen()->SetColor(clBtnShadow);
-        c->LineTo(r.Right - 1, r.Bottom);
-        c->Brush()->SetStyle(bsClear);
-        TRect t = r;
-        c->TextRect(t, pages_[i]->Caption(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
+    PaintTabStrip(Canvas(), *Font(), Color(), Rect(0, 0, Width(), Height()), TabItems(),
+                  ActivePageIndex());
 }

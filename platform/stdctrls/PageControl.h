@@ -2,6 +2,7 @@
 // Page controls and their tab sheets.
 
 #include "platform/forms/Controls.h"
+#include "platform/stdctrls/TabStrip.h"
 
 #include <functional>
 #include <vector>
@@ -58,6 +59,7 @@ protected:
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
     void PlaceSheets();
+    std::vector<TTabStripItem> TabItems() const;
 
 private:
     std::vector<TTabSheet*> pages_;

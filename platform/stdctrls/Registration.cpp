@@ -16,6 +16,7 @@
 #include "platform/stdctrls/MaskEdit.h"
 #include "platform/stdctrls/Memo.h"
 #include "platform/stdctrls/PageControl.h"
+#include "platform/stdctrls/TabControl.h"
 #include "platform/stdctrls/Panel.h"
 #include "platform/stdctrls/ProgressBar.h"
 #include "platform/stdctrls/RadioButton.h"
@@ -38,5 +39,5 @@ void RegisterStdControls() {
     RegisterClasses<TTreeView, TListView, TProgressBar, TTrackBar, TStatusBar>();
     RegisterClasses<TSpeedButton, TBitBtn>();
     RegisterClasses<TSpinEdit, TComboBoxEx, TRadioGroup, TImage, TScrollBox, TScrollBar, TToolBar,
-                    TToolButton, TTabSheet, TPageControl>();
+                    TToolButton, TTabSheet, TPageControl, TTabControl>();
 }

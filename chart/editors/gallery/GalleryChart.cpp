@@ -51,6 +51,7 @@ public:
         } catch (...) {
         }
         title->SetCustomPosition(false);
+        title->ShapeRect = titleRect_;
         chart_.ResetMargins();
         flag_ = false;
     }
