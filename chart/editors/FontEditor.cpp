@@ -164,6 +164,12 @@ void TPlotFontEditor::FormClose(TObject*, TCloseAction&) {
 void TPlotFontEditor::Restore() {
     if (backup_ == nullptr || font_ == nullptr || restored_)
         return;
+    // A shadow or picture the font had not before goes with the restore: the pages that show
+    // them let go first.
+    if (shadowEditor_ != nullptr)
+        shadowEditor_->LoadShadow(nullptr);
+    if (pictureEditor_ != nullptr)
+        pictureEditor_->LoadBackImage(nullptr);
     font_->Assign(backup_.get());
     restored_ = true;
 }

@@ -45,8 +45,10 @@ void TPlotShadowEditor::AfterConstruction() {
 // colour again from its coarser scale.
 void TPlotShadowEditor::LoadShadow(TPlotShadow* shadow) {
     shadow_ = shadow;
-    if (shadow == nullptr)
+    if (shadow == nullptr) {
+        color_->LinkProperty(nullptr, "");
         return;
+    }
     const bool was = updating_;
     updating_ = true;
     horiz_->SetValue(shadow->HorizSize());

@@ -5,6 +5,7 @@
 #include "chart/draw/Gradient.h"
 #include "chart/draw/PlotFont.h"
 #include "chart/draw/Shadow.h"
+#include "chart/editors/BackImageEditor.h"
 #include "chart/editors/ButtonColor.h"
 #include "chart/editors/EditorRoutines.h"
 #include "chart/editors/FontEditor.h"
@@ -233,4 +234,32 @@ TEST(FontEditor, TheDialogsCancelPutsTheFontBackAndItsEditButtonUsesTheFontDialo
         EXPECT_EQ(font.Color(), clNavy) << closeBox;
         owner->Free();
     }
+}
+
+// Cancel frees the shadow and picture the font had not before; their pages let go of them.
+TEST(FontEditor, CancelLetsThePagesGoOfWhatTheFontHadNot) {
+    TPlotFont font;
+    ASSERT_EQ(font.ShadowIfAny(), nullptr);
+    ASSERT_EQ(font.PictureIfAny(), nullptr);
+    TForm* owner = new TForm(nullptr);
+    TModalHook old = SetModalHook([&](TCustomForm* f) {
+        auto* editor = static_cast<TPlotFontEditor*>(f);
+        auto* pages = Part<TPageControl>(f, "PageControl1");
+        edtest::ClickTab(pages, 2);
+        ASSERT_NE(editor->ShadowEditor(), nullptr);
+        auto* color = Part<TButtonColor>(editor->ShadowEditor(), "BShadowColor");
+        EXPECT_EQ(color->LinkedObject(), font.ShadowIfAny());
+        edtest::ClickTab(pages, 4);
+        ASSERT_NE(editor->PictureEditor(), nullptr);
+        EXPECT_NE(font.PictureIfAny(), nullptr);
+        edtest::ClickControl(Part<TButton>(f, "BCancel"));
+        EXPECT_EQ(font.ShadowIfAny(), nullptr);
+        EXPECT_EQ(font.PictureIfAny(), nullptr);
+        EXPECT_EQ(color->LinkedObject(), nullptr);
+        EXPECT_EQ(editor->ShadowEditor()->Shadow(), nullptr);
+        EXPECT_EQ(editor->PictureEditor()->Picture(), nullptr);
+    });
+    EXPECT_FALSE(RunFontEditor(owner, &font));
+    SetModalHook(old);
+    owner->Free();
 }
