@@ -7,6 +7,7 @@
 #include "chart/editors/gallery/GallerySettings.h"
 #include "chart/editors/gallery/PlotGallery.h"
 #include "chart/editors/gallery/PlotGalleryForm.h"
+#include "chart/editors/listbox/ChartListBox.h"
 #include "chart/series/SeriesLibrary.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/stdctrls/CheckBox.h"
@@ -115,9 +116,15 @@ void StartChartGallery() {
         return;
     StartChartSeries();
     RegisterClasses<TChartGalleryPanel, TGalleryChart>();
+    // The series list box adds series and changes their type through the galleries.
+    AddSeriesHook() = AddSeriesFromGallery;
+    ChangeSeriesTypeHook() = ChangeSeriesTypeFromGallery;
 }
 
 void StopChartGallery() {
-    if (galleryStarts > 0 && --galleryStarts == 0)
+    if (galleryStarts > 0 && --galleryStarts == 0) {
+        AddSeriesHook() = nullptr;
+        ChangeSeriesTypeHook() = nullptr;
         StopChartSeries();
+    }
 }

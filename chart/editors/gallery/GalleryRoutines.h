@@ -34,6 +34,7 @@ TChartSeries* AddSeriesFromGallery(TComponent* owner, TCustomChart* chart,
 TClass ChangeSeriesTypeFromGallery(TComponent* owner, TChartSeries*& series);
 
 // The galleries' start and stop (counted): the series library (the standard series types on the
-// gallery's pages) and the gallery classes known to form descriptions.
+// gallery's pages), the gallery classes known to form descriptions, and the series list box's
+// hooks set to AddSeriesFromGallery and ChangeSeriesTypeFromGallery (emptied by the last stop).
 void StartChartGallery();
 void StopChartGallery();

@@ -11,6 +11,7 @@
 #include "chart/editors/gallery/GalleryRoutines.h"
 #include "chart/editors/gallery/PlotGallery.h"
 #include "chart/editors/gallery/PlotGalleryForm.h"
+#include "chart/editors/listbox/ChartListBox.h"
 #include "chart/series/BarSeries.h"
 #include "chart/series/CustomSeries.h"
 #include "platform/stdctrls/CheckBox.h"
@@ -159,6 +160,13 @@ TEST_F(PlotGalleryTest, CancelMakesNothingAndLeavesTheChartAsItWas) {
     EXPECT_EQ(chart->ColorPaletteIndex(), 3);
     EXPECT_EQ(AddSeriesFromGallery(form, nullptr, nullptr), nullptr) << "no chart, no dialog";
     EXPECT_EQ(runs, 1);
+
+    // The series list box's hook runs the same dialog.
+    ASSERT_TRUE(AddSeriesHook());
+    InDialog([](TPlotGallery* d) { d->SetModalResult(mrCancel); });
+    EXPECT_EQ(AddSeriesHook()(form, chart, nullptr), nullptr);
+    Unhook();
+    EXPECT_EQ(runs, 2);
 }
 
 TEST_F(PlotGalleryTest, OkMakesTheChosenSeriesWithThePaletteAnd3DChosen) {
@@ -208,7 +216,8 @@ TEST_F(PlotGalleryTest, ChangingToTheSameTypeMakesANewSeriesThatTakesOver) {
         Key(d->Gallery()->SelectedChart(), Qt::Key_Return);
     });
     TChartSeries* changed = series;
-    EXPECT_EQ(ChangeSeriesTypeFromGallery(form, changed), TLineSeries::StaticClass());
+    ASSERT_TRUE(ChangeSeriesTypeHook());
+    EXPECT_EQ(ChangeSeriesTypeHook()(form, changed), TLineSeries::StaticClass());
     Unhook();
     EXPECT_NE(changed, old) << "a new series, although of the same class";
     EXPECT_EQ(changed->Name(), "Ignition");
