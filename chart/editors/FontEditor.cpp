@@ -164,8 +164,10 @@ void TPlotFontEditor::FormClose(TObject*, TCloseAction&) {
 void TPlotFontEditor::Restore() {
     if (backup_ == nullptr || font_ == nullptr || restored_)
         return;
-    // A shadow or picture the font had not before goes with the restore: the pages that show
-    // them let go first.
+    // A shadow, picture or sub-gradient the font had not before goes with the restore: the
+    // pages that show them let go first.
+    if (gradientEditor_ != nullptr)
+        gradientEditor_->EditGradient(nullptr);
     if (shadowEditor_ != nullptr)
         shadowEditor_->LoadShadow(nullptr);
     if (pictureEditor_ != nullptr)

@@ -133,9 +133,15 @@ TPlotGradientEditor* TPlotGradientEditor::CreateEmbedded(TComponent* owner,
     return editor;
 }
 
+// The sub-gradient, made when missing; its button shows it from then on.
 TSubGradient* TPlotGradientEditor::SubGradient() const {
     auto* plot = dynamic_cast<TPlotGradient*>(Gradient);
-    return plot != nullptr ? plot->SubGradient() : nullptr;
+    if (plot == nullptr)
+        return nullptr;
+    TSubGradient* sub = plot->SubGradient();
+    if (subEdit_->LinkedGradient() != sub)
+        subEdit_->LinkGradient(sub);
+    return sub;
 }
 
 void TPlotGradientEditor::EditGradient(TCustomPlotGradient* gradient) {
@@ -156,6 +162,11 @@ void TPlotGradientEditor::EditGradient(TCustomPlotGradient* gradient) {
         RefreshEnabling();
         RefreshPreview();
         directions_->SelectSample(gradient->Direction());
+    } else {
+        // No gradient: the buttons let go of the one they showed, which may be gone.
+        for (TButtonColor* button : {start_, mid_, end_})
+            button->LinkProperty(nullptr, "");
+        subEdit_->LinkGradient(nullptr);
     }
     updating_ = false;
 }
@@ -353,10 +364,8 @@ void TPlotGradientEditor::CBSubVisibleClick(TObject*) {
 void TPlotGradientEditor::BSubEditClick(TObject*) {
     if (subEdit_->LinkedGradient() == nullptr) {
         // No sub-gradient yet: make it now and open its editor, whose OK comes back here.
-        if (TSubGradient* sub = SubGradient()) {
-            subEdit_->LinkGradient(sub);
+        if (SubGradient() != nullptr)
             subEdit_->Click();
-        }
         return;
     }
     modified_ = true;

@@ -18,6 +18,7 @@
 #include "platform/stdctrls/CheckBox.h"
 #include "platform/stdctrls/ComboBox.h"
 #include "platform/stdctrls/PageControl.h"
+#include "platform/stdctrls/ScrollBar.h"
 #include "platform/stdctrls/SpinEdit.h"
 #include "platform/stdctrls/TrackBar.h"
 #include "tests/chart/editors/EditorTestSupport.h"
@@ -236,7 +237,8 @@ TEST(FontEditor, TheDialogsCancelPutsTheFontBackAndItsEditButtonUsesTheFontDialo
     }
 }
 
-// Cancel frees the shadow and picture the font had not before; their pages let go of them.
+// Cancel frees the shadow, picture and sub-gradient the font had not before; their pages let go
+// of them.
 TEST(FontEditor, CancelLetsThePagesGoOfWhatTheFontHadNot) {
     TPlotFont font;
     ASSERT_EQ(font.ShadowIfAny(), nullptr);
@@ -249,10 +251,18 @@ TEST(FontEditor, CancelLetsThePagesGoOfWhatTheFontHadNot) {
         ASSERT_NE(editor->ShadowEditor(), nullptr);
         auto* color = Part<TButtonColor>(editor->ShadowEditor(), "BShadowColor");
         EXPECT_EQ(color->LinkedObject(), font.ShadowIfAny());
+        edtest::ClickTab(pages, 3);
+        ASSERT_NE(editor->GradientEditor(), nullptr);
+        Part<TScrollBar>(editor->GradientEditor(), "SBTransp")->SetPosition(30);
+        ASSERT_NE(font.Gradient()->SubGradientIfAny(), nullptr);
+        auto* subEdit = Part<TButtonGradient>(editor->GradientEditor(), "BSubEdit");
+        EXPECT_EQ(subEdit->LinkedGradient(), font.Gradient()->SubGradientIfAny());
         edtest::ClickTab(pages, 4);
         ASSERT_NE(editor->PictureEditor(), nullptr);
         EXPECT_NE(font.PictureIfAny(), nullptr);
         edtest::ClickControl(Part<TButton>(f, "BCancel"));
+        EXPECT_EQ(font.Gradient()->SubGradientIfAny(), nullptr);
+        EXPECT_EQ(subEdit->LinkedGradient(), nullptr);
         EXPECT_EQ(font.ShadowIfAny(), nullptr);
         EXPECT_EQ(font.PictureIfAny(), nullptr);
         EXPECT_EQ(color->LinkedObject(), nullptr);
