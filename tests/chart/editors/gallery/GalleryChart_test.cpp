@@ -4,11 +4,15 @@
 
 #include "tests/chart/editors/gallery/GalleryTestSupport.h"
 
+#include "chart/control/SeriesTypes.h"
 #include "chart/draw/ChartMessages.h"
+#include "chart/draw/PlotCanvas3D.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/GraphicsQt_p.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QWidget>
 
 using namespace gallerytest;
 
@@ -70,6 +74,58 @@ TEST_F(GalleryPanelTest, OnlyTheSelectedSampleShowsTheArrow) {
     ChartN(0)->ArrowPoints(p);
     const int x = p[2].X, y = p[2].Y - 2;
     EXPECT_NE(with.pixel(x, y), without.pixel(x, y));
+}
+
+// The chart's back buffer as last drawn.
+QImage Buffer(TGalleryChart* chart) {
+    auto* canvas = dynamic_cast<TPlotCanvas3D*>(chart->DrawCanvas());
+    if (canvas == nullptr || canvas->Buffer() == nullptr)
+        return {};
+    canvas->Buffer()->Canvas()->Flush();
+    return TGraphicsQt::Image(*canvas->Buffer()).copy();
+}
+
+void Hover(TGalleryChart* chart, QEvent::Type type) {
+    QEvent e(type);
+    QApplication::sendEvent(chart->Handle(), &e);
+}
+
+TEST_F(GalleryPanelTest, TheMouseOverASampleFramesIt) {
+    TLineSeries current(nullptr);
+    gallery->SetCurrentSeries(&current);
+    gallery->SetCheckValidity(true);
+    gallery->FillPage(PageOfTypes(3));
+    gallery->CreateChart(*PlotSeriesTypes().Find(TRefusingSeries::StaticClass()));
+    // A form made in code shows its window only when asked; the samples paint into it.
+    form->Handle()->show();
+    QApplication::processEvents();
+    TGalleryChart* chart = ChartN(1);
+    chart->Repaint();
+    ASSERT_FALSE(Buffer(chart).isNull());
+    const int right = chart->ClientWidth() - 1, bottom = chart->ClientHeight() - 1;
+    const QRgb white = qRgb(255, 255, 255), grey = qRgb(128, 128, 128);
+    Hover(chart, QEvent::Enter);
+    QImage image = Buffer(chart);
+    EXPECT_EQ(image.pixel(right / 2, 0), white);
+    EXPECT_EQ(image.pixel(0, bottom / 2), white);
+    EXPECT_EQ(image.pixel(right, bottom / 2), grey);
+    EXPECT_EQ(image.pixel(right / 2, bottom), grey);
+    Hover(chart, QEvent::Leave);
+    image = Buffer(chart);
+    const TColor c = ColorToRGB(chart->Color());
+    const QRgb back = qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    EXPECT_EQ(image.pixel(right / 2, 0), back);
+    EXPECT_EQ(image.pixel(right, bottom / 2), back);
+    EXPECT_EQ(chart->MousePos(), (TPoint{-1, -1}));
+
+    // A disabled sample gets no frame, and keeps its no-drop cursor after the mouse left.
+    TGalleryChart* disabled = ChartN(3);
+    disabled->Repaint();
+    const QImage before = Buffer(disabled);
+    Hover(disabled, QEvent::Enter);
+    EXPECT_EQ(Buffer(disabled), before);
+    Hover(disabled, QEvent::Leave);
+    EXPECT_EQ(disabled->Cursor(), crNoDrop);
 }
 
 TEST_F(PreferencesTest, SmoothGalleryIsWrittenOnlyWhenItChanged) {
