@@ -45,6 +45,18 @@ void ClickListItem(TWinControl* list, int index);
 // Clicks the tab of page index of a page control.
 void ClickTab(TPageControl* pages, int index);
 
+// A button of class B with caption, 120 x 30 at (10, 10) on a new 200 x 80 form (freed by the
+// caller through the form).
+template <class B> B* ButtonOnNewForm(TForm*& form, const std::string& caption) {
+    form = new TForm(nullptr);
+    form->SetBounds(0, 0, 200, 80);
+    auto* button = new B(form);
+    button->SetParent(form);
+    button->SetBounds(10, 10, 120, 30);
+    button->SetCaption(caption);
+    return button;
+}
+
 // Writes the shown form to <build>/chart-editors/<name>.png; answers the path.
 std::string Shoot(TCustomForm* form, const std::string& name);
 

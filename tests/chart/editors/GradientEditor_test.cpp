@@ -300,12 +300,8 @@ TEST_F(GradientEditorTest, AnEmbeddedEditorHasNoButtons) {
 
 // The gradient button paints the linked gradient framed black, or grey while it is hidden.
 TEST(ButtonGradient, TheSampleIsFramedBlackOrGreyWhenHidden) {
-    TForm* form = new TForm(nullptr);
-    form->SetBounds(0, 0, 200, 80);
-    auto* button = new TButtonGradient(form);
-    button->SetParent(form);
-    button->SetBounds(10, 10, 120, 30);
-    button->SetCaption("Edit...");
+    TForm* form = nullptr;
+    auto* button = edtest::ButtonOnNewForm<TButtonGradient>(form, "Edit...");
     TPlotGradient gradient;
     gradient.SetStartColor(clRed);
     gradient.SetEndColor(clRed);

@@ -159,12 +159,8 @@ TEST(PenDialog, AnErrorFromThePenIsShownAndTheDialogGoesOn) {
 }
 
 TEST(ButtonPen, AWidePenShowsANarrowSampleAndStaysAsItWas) {
-    TForm* form = new TForm(nullptr);
-    form->SetBounds(0, 0, 200, 80);
-    auto* button = new TButtonPen(form);
-    button->SetParent(form);
-    button->SetBounds(10, 10, 120, 30);
-    button->SetCaption("Frame...");
+    TForm* form = nullptr;
+    auto* button = edtest::ButtonOnNewForm<TButtonPen>(form, "Frame...");
     for (bool withHandler : {false, true}) {
         TChartPen pen;
         pen.SetWidth(12);
