@@ -1,4 +1,5 @@
 #include "app/mainwin/ProgramWindows.h"
+#include "chart/ChartLibrary.h"
 #include "platform/forms/Forms.h"
 #include "spreadsheet/SpreadsheetUnits.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
         CreateProgramWindows(application);
         application.Run();
     }
+    FinalizeChartLibrary();
     FinalizeSpreadsheetLibrary();
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "app/pages/history/FormHistory.h"
 #include "app/pages/phones/FormPhones.h"
 #include "app/pages/power/FormPower.h"
+#include "chart/ChartLibrary.h"
 #include "controls/buttons/ButtonsRegistration.h"
 #include "controls/buttons/GlyphButtonRegistration.h"
 #include "controls/containers/ContainerControls.h"
@@ -51,6 +52,7 @@ void RegisterMainWindowClasses() {
 
 void InitializeProgramModules() {
     InitializeSpreadsheetLibrary();
+    InitializeChartLibrary();
     RegisterMainWindowClasses();
     RegisterConnectDialogClasses();
     RegisterFirmwareDialogClasses();

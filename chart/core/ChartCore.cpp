@@ -3,28 +3,39 @@
 #include "chart/core/ChartAxis.h"
 #include "chart/core/PlotFunction.h"
 #include "chart/core/PlotSeriesSource.h"
+#include "chart/core/SeriesMarks.h"
 #include "chart/draw/DrawLibrary.h"
+#include "chart/draw/UnitStarts.h"
 #include "platform/classes/ClassRegistry.h"
+
+#include <vector>
 
 namespace {
 
-int starts = 0;
+TUnitStarts starts;
+
+// The classes form descriptions may name: the axes and their titles, the series marks, the
+// functions and the series sources.
+std::vector<TClass> CoreClasses() {
+    return {TChartAxisTitle::StaticClass(), TChartAxis::StaticClass(),
+            TChartDepthAxis::StaticClass(), TSeriesMarks::StaticClass(),
+            TPlotFunction::StaticClass(),   TPlotSeriesSource::StaticClass()};
+}
 
 } // namespace
 
 void StartChartCore() {
     StartChartLibrary();
-    if (starts++ > 0)
+    if (!starts.Start())
         return;
-    RegisterClasses({TChartAxisTitle::StaticClass(), TChartAxis::StaticClass(),
-                     TChartDepthAxis::StaticClass(), TPlotFunction::StaticClass(),
-                     TPlotSeriesSource::StaticClass()});
+    for (TClass cls : CoreClasses())
+        RegisterClass(cls);
 }
 
 void StopChartCore() {
-    if (starts > 0 && --starts == 0)
-        UnRegisterClasses({TChartAxisTitle::StaticClass(), TChartAxis::StaticClass(),
-                           TChartDepthAxis::StaticClass(), TPlotFunction::StaticClass(),
-                           TPlotSeriesSource::StaticClass()});
+    if (starts.Stop()) {
+        for (TClass cls : CoreClasses())
+            UnRegisterClass(cls);
+    }
     StopChartLibrary();
 }

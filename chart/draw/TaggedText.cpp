@@ -381,20 +381,16 @@ void TTaggedPass::Image(const std::string& tag) {
     const int boxW = w == 0 ? 40 : w;
     const int boxH = h == 0 ? 40 : h;
     const std::size_t dot = source.rfind('.');
-    const auto format = dot == std::string::npos ? std::nullopt : TPicture::FormatForExtension([&] {
-        std::string e = source.substr(dot + 1);
-        for (char& c : e)
-            c = static_cast<char>(std::tolower(c));
-        return e;
-    }());
+    std::unique_ptr<TGraphic> graphic;
+    if (dot != std::string::npos && CreateGraphicForExtensionHook())
+        graphic = CreateGraphicForExtensionHook()(Upper(source.substr(dot)));
     TMemoryStream stream;
-    if (source.empty() || !format || !TaggedPictureLoader() ||
-        !TaggedPictureLoader()(source, stream) || stream.Size() == 0) {
+    if (!graphic || !TaggedPictureLoader() || !TaggedPictureLoader()(source, stream) ||
+        stream.Size() == 0) {
         NotFoundBox(boxW, boxH);
         return;
     }
     try {
-        std::unique_ptr<TGraphic> graphic = format->create();
         stream.Seek(0, soBeginning);
         graphic->LoadFromStream(stream);
         TPicture picture;
@@ -419,6 +415,11 @@ void TTaggedPass::Image(const std::string& tag) {
 TTaggedPictureLoader& TaggedPictureLoader() {
     static TTaggedPictureLoader loader;
     return loader;
+}
+
+TGraphicForExtension& CreateGraphicForExtensionHook() {
+    static TGraphicForExtension hook;
+    return hook;
 }
 
 void DrawTaggedText(TPlotCanvas& canvas, int x, int y, const std::string& text) {

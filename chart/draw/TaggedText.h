@@ -8,8 +8,10 @@
 #include "chart/draw/ChartTypes.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
+class TGraphic;
 class TPlotCanvas;
 class TMemoryStream;
 
@@ -22,3 +24,9 @@ TSize MeasureTaggedText(TPlotCanvas& canvas, const std::string& text);
 // None is installed: pictures then show the not-found box.
 using TTaggedPictureLoader = std::function<bool(const std::string& source, TMemoryStream& stream)>;
 TTaggedPictureLoader& TaggedPictureLoader();
+
+// Makes an empty picture of the kind a file extension names (a dot and the extension in
+// capitals: ".BMP"), or none. The export formats install it at their start; without it every
+// picture shows the not-found box.
+using TGraphicForExtension = std::function<std::unique_ptr<TGraphic>(const std::string&)>;
+TGraphicForExtension& CreateGraphicForExtensionHook();

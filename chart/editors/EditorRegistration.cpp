@@ -1,5 +1,6 @@
 #include "chart/editors/EditorRegistration.h"
 
+#include "chart/draw/UnitStarts.h"
 #include "chart/editors/AnnotationToolEdit.h"
 #include "chart/editors/AntiAliasEditor.h"
 #include "chart/editors/AxisIncrement.h"
@@ -32,4 +33,22 @@ void RegisterChartEditorClasses() {
     RegisterClasses<TSeriesPointerEditor, TBaseFunctionEditor, TPlotFunctionEditor>();
     // The picture editor's "Filters..." button runs the filters editor.
     TBackImageEditor::FiltersEditorHook() = EditPictureFilters;
+}
+
+namespace {
+
+TUnitStarts editorStarts;
+
+} // namespace
+
+void StartChartEditors() {
+    if (!editorStarts.Start())
+        return;
+    RegisterChartEditorClasses();
+    DaysTimeSeparator().assign(1, ' ');
+}
+
+void StopChartEditors() {
+    if (editorStarts.Stop())
+        DaysTimeSeparator().clear();
 }

@@ -2,6 +2,7 @@
 
 #include "chart/control/ControlLibrary.h"
 #include "chart/control/ToolTypes.h"
+#include "chart/draw/UnitStarts.h"
 #include "chart/imaging/Filters.h"
 #include "chart/tools/AnnotationTool.h"
 #include "chart/tools/AntiAliasTool.h"
@@ -26,34 +27,73 @@
 
 namespace {
 
-int starts = 0;
+TUnitStarts antiAliasStarts;
+TUnitStarts standardStarts;
+TUnitStarts pageNumStarts;
+
+// The seventeen standard tools, in the order the tool gallery shows them.
+std::vector<TClass> StandardToolClasses() {
+    return {
+        TCursorTool::StaticClass(),     TDragMarksTool::StaticClass(),
+        TAxisArrowTool::StaticClass(),  TDrawLineTool::StaticClass(),
+        TNearestTool::StaticClass(),    TColorBandTool::StaticClass(),
+        TColorLineTool::StaticClass(),  TRotateTool::StaticClass(),
+        TChartImageTool::StaticClass(), TMarksTipTool::StaticClass(),
+        TAnnotationTool::StaticClass(), TSeriesAnimationTool::StaticClass(),
+        TGridBandTool::StaticClass(),   TAxisScrollTool::StaticClass(),
+        TRectangleTool::StaticClass(),  TClipSeriesTool::StaticClass(),
+        TFullScreenTool::StaticClass(),
+    };
+}
+
+void AddTools(const std::vector<TClass>& classes) {
+    for (TClass cls : classes)
+        AddToolTypes({cls});
+}
+
+void RemoveTools(const std::vector<TClass>& classes) {
+    for (TClass cls : classes)
+        RemoveToolTypes({cls});
+}
 
 } // namespace
 
 std::vector<TClass> ChartToolClasses() {
-    return {
-        // Registered before the standard tools, by the anti-alias tool's own start.
-        TAntiAliasTool::StaticClass(),
-        TCursorTool::StaticClass(),
-        TDragMarksTool::StaticClass(),
-        TAxisArrowTool::StaticClass(),
-        TDrawLineTool::StaticClass(),
-        TNearestTool::StaticClass(),
-        TColorBandTool::StaticClass(),
-        TColorLineTool::StaticClass(),
-        TRotateTool::StaticClass(),
-        TChartImageTool::StaticClass(),
-        TMarksTipTool::StaticClass(),
-        TAnnotationTool::StaticClass(),
-        TSeriesAnimationTool::StaticClass(),
-        TGridBandTool::StaticClass(),
-        TAxisScrollTool::StaticClass(),
-        TRectangleTool::StaticClass(),
-        TClipSeriesTool::StaticClass(),
-        TFullScreenTool::StaticClass(),
-        // Registered after the standard tools, by the page number's own start.
-        TPageNumTool::StaticClass(),
-    };
+    std::vector<TClass> classes{TAntiAliasTool::StaticClass()};
+    for (TClass cls : StandardToolClasses())
+        classes.push_back(cls);
+    classes.push_back(TPageNumTool::StaticClass());
+    return classes;
+}
+
+void StartAntiAliasToolUnit() {
+    if (antiAliasStarts.Start())
+        AddTools({TAntiAliasTool::StaticClass()});
+}
+
+void StopAntiAliasToolUnit() {
+    if (antiAliasStarts.Stop())
+        RemoveTools({TAntiAliasTool::StaticClass()});
+}
+
+void StartStandardToolsUnit() {
+    if (standardStarts.Start())
+        AddTools(StandardToolClasses());
+}
+
+void StopStandardToolsUnit() {
+    if (standardStarts.Stop())
+        RemoveTools(StandardToolClasses());
+}
+
+void StartPageNumToolUnit() {
+    if (pageNumStarts.Start())
+        AddTools({TPageNumTool::StaticClass()});
+}
+
+void StopPageNumToolUnit() {
+    if (pageNumStarts.Stop())
+        RemoveTools({TPageNumTool::StaticClass()});
 }
 
 void StartChartTools() {
@@ -61,17 +101,15 @@ void StartChartTools() {
     // The anti-alias tool's filters are stored by class name.
     StartChartImaging();
     StartToolTexts();
-    if (starts++ > 0)
-        return;
-    for (TClass cls : ChartToolClasses())
-        AddToolTypes({cls});
+    StartAntiAliasToolUnit();
+    StartStandardToolsUnit();
+    StartPageNumToolUnit();
 }
 
 void StopChartTools() {
-    if (starts > 0 && --starts == 0) {
-        for (TClass cls : ChartToolClasses())
-            RemoveToolTypes({cls});
-    }
+    StopPageNumToolUnit();
+    StopStandardToolsUnit();
+    StopAntiAliasToolUnit();
     StopToolTexts();
     StopChartImaging();
     StopChartControl();

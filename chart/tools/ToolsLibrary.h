@@ -12,5 +12,15 @@
 void StartChartTools();
 void StopChartTools();
 
+// The three tool units StartChartTools runs, for the library's ordered start (each counted, the
+// layers below started by the caller): the anti-alias tool; the seventeen standard tools; the
+// page-number tool. Stopping one takes its classes out of the tool-type list.
+void StartAntiAliasToolUnit();
+void StopAntiAliasToolUnit();
+void StartStandardToolsUnit();
+void StopStandardToolsUnit();
+void StartPageNumToolUnit();
+void StopPageNumToolUnit();
+
 // The tool classes the library registers, in their registration order.
 std::vector<TClass> ChartToolClasses();
