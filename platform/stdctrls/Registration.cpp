@@ -26,6 +26,7 @@
 #include "platform/stdctrls/Shape.h"
 #include "platform/stdctrls/SpeedButton.h"
 #include "platform/stdctrls/SpinEdit.h"
+#include "platform/stdctrls/Splitter.h"
 #include "platform/stdctrls/StatusBar.h"
 #include "platform/stdctrls/ToolBar.h"
 #include "platform/stdctrls/TrackBar.h"
@@ -34,7 +35,7 @@
 void RegisterStdControls() {
     RegisterClasses<TLabel, TEdit, TMaskEdit, TMemo, TButton, TCheckBox, TRadioButton, TComboBox,
                     TListBox, TGroupBox>();
-    RegisterClasses<TPanel, TBevel, TShape>();
+    RegisterClasses<TPanel, TBevel, TShape, TSplitter>();
     RegisterClasses<TDrawGrid, TStringGrid>();
     RegisterClasses<TTreeView, TListView, TProgressBar, TTrackBar, TStatusBar>();
     RegisterClasses<TSpeedButton, TBitBtn>();
