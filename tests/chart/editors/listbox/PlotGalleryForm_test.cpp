@@ -10,6 +10,7 @@
 #include "chart/series/PieSeries.h"
 #include "platform/stdctrls/CheckBox.h"
 #include "platform/stdctrls/ComboBox.h"
+#include "platform/stdctrls/Splitter.h"
 #include "tests/chart/editors/EditorTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,11 @@ TEST(PlotGalleryForm, ListsTheTypesOfAPageAndTheSubStylesOfTheSelectedOne) {
     EXPECT_EQ(gallery->SubPanel(), gallery);
     EXPECT_GE(gallery->NumRows() * gallery->NumCols(), static_cast<int>(tags.size()));
     EXPECT_EQ(gallery->SelectedChart(), gallery->Charts().Items(0));
+
+    // The splitter beside the list widens it.
+    auto* splitter = dynamic_cast<TSplitter*>(form->FindComponent("Splitter1"));
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->ResizedControl(), list);
 
     // The arrows reach the gallery while the list has the focus.
     list->SetFocus();
