@@ -316,6 +316,21 @@ TEST_F(PlotGalleryTest, GalleryModeRunsTheAlternateDialogForBothRoutines) {
     Unhook();
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(chart->SeriesAt(0), series);
+
+    // Cancel there makes nothing and leaves the 3D switch and the palette.
+    chart->SetView3D(false);
+    InAnyDialog([](TCustomForm* f) {
+        auto* alternate = dynamic_cast<TPlotGalleryForm*>(f);
+        ASSERT_NE(alternate, nullptr);
+        edtest::ClickControl(alternate->CB3D());
+        f->SetModalResult(mrCancel);
+    });
+    EXPECT_EQ(AddSeriesFromGallery(form, chart, nullptr), nullptr);
+    Unhook();
+    EXPECT_EQ(runs, 3);
+    EXPECT_EQ(chart->SeriesCount(), 1);
+    EXPECT_FALSE(chart->View3D());
+    EXPECT_EQ(chart->ColorPaletteIndex(), 3);
 }
 
 } // namespace
