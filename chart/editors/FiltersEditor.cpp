@@ -66,6 +66,15 @@ void TFiltersEditor::AfterConstruction() {
             RefreshPreview();
     };
     menu_ = new TPopupMenu(this);
+    previewMenu_ = new TPopupMenu(this);
+    scaledItem_ = new TMenuItem(previewMenu_);
+    scaledItem_->SetName("Scaled1");
+    scaledItem_->SetCaption("&Scaled");
+    scaledItem_->SetChecked(true);
+    // The menu's "Scaled" and the box switch together.
+    scaledItem_->OnClick = [this](TObject*) { scaled1_->SetChecked(!scaledItem_->Checked()); };
+    previewMenu_->Items()->Add(scaledItem_);
+    image_->SetPopupMenu(previewMenu_);
     pending_ = new TTimer(this);
     pending_->SetEnabled(false);
     pending_->SetInterval(1);
@@ -254,6 +263,7 @@ void TFiltersEditor::CBPreviewClick(TObject*) {
 }
 
 void TFiltersEditor::CBScaledClick(TObject*) {
+    scaledItem_->SetChecked(scaled1_->Checked());
     RefreshPreview();
 }
 

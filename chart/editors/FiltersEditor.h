@@ -39,6 +39,8 @@ public:
     TGraphic* SourceGraphic = nullptr;
 
     TPopupMenu* MenuFilters() const { return menu_; }
+    // The preview's own menu: "Scaled", ticked like the "Scaled" box.
+    TPopupMenu* PreviewMenu() const { return previewMenu_; }
     TFormCreator& Builder() { return *builder_; }
     // What the preview shows now (null when the preview is off).
     const TBitmap* PreviewBitmap() const;
@@ -86,6 +88,8 @@ private:
     TCheckBox* scaled1_ = nullptr;
     TFilterPreview* image_ = nullptr;
     TPopupMenu* menu_ = nullptr;
+    TPopupMenu* previewMenu_ = nullptr;
+    TMenuItem* scaledItem_ = nullptr;
     TTimer* pending_ = nullptr;
 };
 

@@ -271,10 +271,20 @@ TEST_F(FiltersEditorTest, AnOptionWritesTheFilterAndRefreshesThePreview) {
         edtest::ClickControl(Part<TCheckBox>(f, "CBPreview"));
         editor->FlushPreview();
         EXPECT_NE(editor->PreviewBitmap(), nullptr);
-        // Unscaled, the preview is the picture's own size.
+        // Unscaled, the preview is the picture's own size; the preview's menu and the box
+        // switch together.
+        TMenuItem* scaled = editor->PreviewMenu()->Items()->Items(0);
+        EXPECT_EQ(scaled->Caption(), "&Scaled");
+        EXPECT_TRUE(scaled->Checked());
         edtest::ClickControl(Part<TCheckBox>(f, "CBScaled"));
+        EXPECT_FALSE(scaled->Checked());
         editor->FlushPreview();
         EXPECT_EQ(editor->PreviewBitmap()->Width(), 64);
+        scaled->Click();
+        EXPECT_TRUE(scaled->Checked());
+        EXPECT_TRUE(Part<TCheckBox>(f, "CBScaled")->Checked());
+        editor->FlushPreview();
+        EXPECT_GT(editor->PreviewBitmap()->Width(), 64);
         edtest::ClickControl(Part<TButton>(f, "BOK"));
     });
 }
