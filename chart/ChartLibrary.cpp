@@ -5,6 +5,7 @@
 #include "chart/draw/ChartMessages.h"
 #include "chart/draw/DrawLibrary.h"
 #include "chart/editors/EditorRegistration.h"
+#include "chart/editors/gallery/GalleryRoutines.h"
 #include "chart/export/ExportLibrary.h"
 #include "chart/imaging/Filters.h"
 #include "chart/series/SeriesLibrary.h"
@@ -37,6 +38,7 @@ constexpr TChartUnit kUnits[] = {
     {"anti-alias tool", StartAntiAliasToolUnit, StopAntiAliasToolUnit},
     {"standard tools", StartStandardToolsUnit, StopStandardToolsUnit},
     {"series", StartChartSeries, StopChartSeries},
+    {"gallery", StartChartGallery, StopChartGallery},
     {"editors", StartChartEditors, StopChartEditors},
     {"page-number tool", StartPageNumToolUnit, StopPageNumToolUnit},
 };

@@ -7,7 +7,8 @@
 // for form descriptions); the chart control (series-type, tool-type and palette lists); the
 // metafile and then the bitmap export format and the picture lookup by file extension; the
 // extended edition's texts; the anti-alias tool; the seventeen standard tools; the nine standard
-// series; the editor windows; the page-number tool. They stop in reverse order.
+// series; the galleries (which set the series list box's hooks); the editor windows; the
+// page-number tool. They stop in reverse order.
 //
 // Every unit keeps its own count: a second start of the library (or of one of its units from
 // elsewhere) does nothing, and a unit stops only when its last start is undone.

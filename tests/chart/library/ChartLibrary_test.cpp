@@ -12,6 +12,7 @@
 #include "chart/draw/DrawLibrary.h"
 #include "chart/draw/TaggedText.h"
 #include "chart/editors/AxisIncrement.h"
+#include "chart/editors/listbox/ChartListBox.h"
 #include "chart/export/BMPExportFormat.h"
 #include "chart/export/EMFExportFormat.h"
 #include "chart/series/LineSeries.h"
@@ -73,6 +74,7 @@ struct TStep {
     bool seriesClasses;
     bool pageNumTool;
     bool exportFormats;
+    bool listBoxHooks;
 };
 
 TStep Observe(const std::string& unit) {
@@ -86,7 +88,8 @@ TStep Observe(const std::string& unit) {
             standard,
             AllSeriesClassesKnown() && PlotSeriesTypes().Count() == 9,
             tools.IndexOf(TPageNumTool::StaticClass()) >= 0,
-            RegisteredExportFormats() != nullptr && RegisteredExportFormats()->size() == 2};
+            RegisteredExportFormats() != nullptr && RegisteredExportFormats()->size() == 2,
+            AddSeriesHook() && ChangeSeriesTypeHook()};
 }
 
 // The first step at which the condition holds; the number of steps when it never does.
@@ -132,13 +135,15 @@ TEST_F(ChartLibraryTest, UnitsStartInOrder) {
     const std::size_t formats = FirstStep(steps, [](const TStep& s) { return s.exportFormats; });
     const std::size_t tools = FirstStep(steps, [](const TStep& s) { return s.standardTools; });
     const std::size_t series = FirstStep(steps, [](const TStep& s) { return s.seriesClasses; });
+    const std::size_t hooks = FirstStep(steps, [](const TStep& s) { return s.listBoxHooks; });
     const std::size_t pageNum = FirstStep(steps, [](const TStep& s) { return s.pageNumTool; });
     ASSERT_LT(pageNum, steps.size()) << "every unit started";
     EXPECT_LE(cursor, chart) << "the hand cursor is there before any chart can be made";
     EXPECT_LT(chart, formats);
     EXPECT_LT(formats, tools);
     EXPECT_LT(tools, series) << "the tools are registered before the series";
-    EXPECT_LT(series, pageNum) << "the page-number tool comes last";
+    EXPECT_LT(series, hooks) << "the series are there before the list box's hooks are set";
+    EXPECT_LT(hooks, pageNum) << "the page-number tool comes last";
     EXPECT_EQ(steps.back().unit, "page-number tool");
 
     // The tool-type list in gallery order: the anti-alias tool first, the page number last.
@@ -158,12 +163,15 @@ TEST_F(ChartLibraryTest, StartFillsTheRegistriesAndHooks) {
     EXPECT_EQ(FindClass("TLineSeries"), TLineSeries::StaticClass());
     for (const char* name : kFilterClasses)
         EXPECT_NE(GetClass(name), nullptr) << name;
-    for (const char* name : {"TChartAxis", "TChartAxisTitle", "TChartDepthAxis", "TSeriesMarks",
-                             "TChart", "TPenDialog", "TFiltersEditor"})
+    for (const char* name :
+         {"TChartAxis", "TChartAxisTitle", "TChartDepthAxis", "TSeriesMarks", "TChart",
+          "TPenDialog", "TFiltersEditor", "TChartGalleryPanel", "TGalleryChart"})
         EXPECT_NE(GetClass(name), nullptr) << name;
     EXPECT_EQ(ChartMsg(msgAsBitmap), "as &Bitmap");
     EXPECT_EQ(DefaultChartFontName(), "Arial");
     EXPECT_EQ(DaysTimeSeparator(), " ");
+    EXPECT_TRUE(AddSeriesHook());
+    EXPECT_TRUE(ChangeSeriesTypeHook());
 
     // Tagged texts find their pictures' kind through the export formats.
     ASSERT_TRUE(CreateGraphicForExtensionHook());
@@ -210,6 +218,8 @@ struct TState {
     bool lineSeries;
     bool handCursor;
     bool pictureLookup;
+    bool addSeriesHook;
+    bool changeTypeHook;
     std::string separator;
     std::string message;
     bool operator==(const TState&) const = default;
@@ -225,6 +235,8 @@ TState Current() {
     s.lineSeries = GetClass("TLineSeries") != nullptr;
     s.handCursor = HandCursorLoaded();
     s.pictureLookup = static_cast<bool>(CreateGraphicForExtensionHook());
+    s.addSeriesHook = static_cast<bool>(AddSeriesHook());
+    s.changeTypeHook = static_cast<bool>(ChangeSeriesTypeHook());
     s.separator = DaysTimeSeparator();
     s.message = ChartMsg(msgAsMetafile);
     return s;
@@ -246,6 +258,8 @@ TEST_F(ChartLibraryTest, ASecondStartChangesNothingAndTheLastStopUndoesAll) {
     EXPECT_FALSE(stopped.lineSeries);
     EXPECT_FALSE(stopped.handCursor);
     EXPECT_FALSE(stopped.pictureLookup);
+    EXPECT_FALSE(stopped.addSeriesHook);
+    EXPECT_FALSE(stopped.changeTypeHook);
     EXPECT_EQ(stopped.separator, "");
     EXPECT_EQ(stopped.message, "");
     // The formats' units found no list when they stopped; unregistering now does nothing.
