@@ -1,5 +1,6 @@
 // The export-format list, the extension lookup, the file-dialog entries and the export size.
 
+#include "chart/draw/TaggedText.h"
 #include "chart/export/BMPExportFormat.h"
 #include "chart/export/EMFExportFormat.h"
 #include "chart/export/ExportLibrary.h"
@@ -7,6 +8,7 @@
 #include "platform/graphics/Metafile.h"
 #include "platform/rtl/Streams.h"
 #include "tests/chart/export/ExportTestPanel.h"
+#include "tests/chart/support/ChartTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +70,43 @@ TEST(ExportRegistry, ListCanBeFreedAndMadeAgain) {
     StartChartExport();
     ASSERT_NE(RegisteredExportFormats(), nullptr);
     EXPECT_EQ(RegisteredExportFormats()->size(), 2u);
+}
+
+// A tagged text's picture is made by the format its file extension names: a bitmap source draws
+// its pixels; a source no format writes draws the red crossed box, and so does any source once
+// the export formats are stopped.
+TEST(ExportRegistry, TaggedTextPicturesComeFromTheFormats) {
+    TBitmap green(12, 8);
+    green.Canvas()->Brush()->SetColor(clLime);
+    green.Canvas()->FillRect({0, 0, 12, 8});
+    const std::vector<std::uint8_t> file = green.SaveToBytes();
+    std::vector<std::string> asked;
+    TaggedPictureLoader() = [&](const std::string& source, TMemoryStream& stream) {
+        asked.push_back(source);
+        stream.WriteBuffer(file.data(), static_cast<std::int64_t>(file.size()));
+        return true;
+    };
+    const auto draw = [](const std::string& text) {
+        charttest::TSurface surface(80, 60);
+        DrawTaggedText(surface.canvas, 10, 10, text);
+        return std::make_pair(charttest::ColorBox(surface.Image(), clLime),
+                              charttest::ColorBox(surface.Image(), clRed));
+    };
+    const auto bmp = draw("<IMG SRC=\"green.Bmp\">");
+    EXPECT_EQ(bmp.first, (TRect{10, 10, 22, 18}));
+    EXPECT_EQ(bmp.second, (TRect{})) << "no crossed box";
+    const auto png = draw("<IMG SRC=\"green.png\">");
+    EXPECT_EQ(png.first, (TRect{}));
+    EXPECT_EQ(png.second.Left, 10);
+    // Tags are read in capitals, their sources too.
+    EXPECT_EQ(asked, std::vector<std::string>{"GREEN.BMP"}) << "nothing loaded for no format";
+
+    StopChartExport();
+    const auto stopped = draw("<IMG SRC=\"green.bmp\">");
+    StartChartExport();
+    TaggedPictureLoader() = nullptr;
+    EXPECT_EQ(stopped.first, (TRect{}));
+    EXPECT_EQ(stopped.second.Left, 10);
 }
 
 TEST(ExportRegistry, FormatsDescribeThemselves) {
