@@ -1,17 +1,57 @@
 #include "chart/export/BMPExportFormat.h"
 
 #include "chart/draw/ChartMessages.h"
+#include "chart/export/BMPOptions.h"
 #include "chart/imaging/PlotFilter.h"
 #include "chart/panel/PlotPanel.h"
 #include "platform/forms/Clipbrd.h"
 #include "platform/rtl/Streams.h"
+#include "platform/stdctrls/CheckBox.h"
+#include "platform/stdctrls/ComboBox.h"
 
 TBMPExportFormat::TBMPExportFormat() : filters_(std::make_unique<TFilterItems>()) {}
 
 TBMPExportFormat::~TBMPExportFormat() = default;
 
+bool TBMPExportFormat::Monochrome() const {
+    return options_ ? options_->CBMono()->Checked() : monochrome_;
+}
+
+void TBMPExportFormat::SetMonochrome(bool on) {
+    monochrome_ = on;
+    if (options_)
+        options_->CBMono()->SetChecked(on);
+}
+
+TPixelFormat TBMPExportFormat::ColorDepth() const {
+    if (!options_)
+        return colorDepth_;
+    const int index = options_->CBColors()->ItemIndex();
+    return index >= 0 && index <= static_cast<int>(pf32bit) ? static_cast<TPixelFormat>(index)
+                                                            : pfDevice;
+}
+
 void TBMPExportFormat::SetColorDepth(TPixelFormat format) {
     colorDepth_ = format <= pf32bit ? format : pfDevice;
+    if (options_)
+        options_->CBColors()->SetItemIndex(static_cast<int>(colorDepth_));
+}
+
+TBMPOptions* TBMPExportFormat::EnsureOptions() {
+    if (!options_) {
+        options_.reset(TCustomForm::Create<TBMPOptions>(nullptr));
+        options_->ExportFormat = this;
+        // The form starts at what the format was set to.
+        options_->CBMono()->SetChecked(monochrome_);
+        options_->CBColors()->SetItemIndex(static_cast<int>(colorDepth_));
+    }
+    return options_.get();
+}
+
+TCustomForm* TBMPExportFormat::Options(bool check) {
+    if (check)
+        EnsureOptions();
+    return options_.get();
 }
 
 std::unique_ptr<TBitmap> TBMPExportFormat::CreateBitmap() {
@@ -19,7 +59,7 @@ std::unique_ptr<TBitmap> TBMPExportFormat::CreateBitmap() {
     TCustomPlotPanel& panel = CheckedPanel();
     // A canvas that renders true 3D makes the panel answer a 24-bit bitmap whatever is asked.
     return panel.CreateBitmapImage(panel.Color(), {0, 0, Width(), Height()},
-                                   monochrome_ ? pf1bit : colorDepth_);
+                                   Monochrome() ? pf1bit : ColorDepth());
 }
 
 std::unique_ptr<TBitmap> TBMPExportFormat::Bitmap() {

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class TBMPOptions;
 class TFilterItems;
 
 class TBMPExportFormat : public TPlotExportFormat {
@@ -18,12 +19,18 @@ public:
     // The filters run over every exported bitmap, in order; owned.
     TFilterItems* Filters() const { return filters_.get(); }
 
-    // Black and white; the colour depth is then not used. Off by default.
-    bool Monochrome() const { return monochrome_; }
-    void SetMonochrome(bool on) { monochrome_ = on; }
-    // The colour depth, pfDevice (the default) to pf32bit.
-    TPixelFormat ColorDepth() const { return colorDepth_; }
+    // Black and white; the colour depth is then not used. Off by default. While the options
+    // form exists, its check box.
+    bool Monochrome() const;
+    void SetMonochrome(bool on);
+    // The colour depth, pfDevice (the default) to pf32bit. While the options form exists, the
+    // entry chosen in its colour list.
+    TPixelFormat ColorDepth() const;
     void SetColorDepth(TPixelFormat format);
+
+    // The options form, made (with no owner) when there is none; it refers back to the format.
+    TBMPOptions* EnsureOptions();
+    TCustomForm* Options(bool check) override;
 
     // A new bitmap of the panel, filtered; the caller owns it.
     std::unique_ptr<TBitmap> Bitmap();
@@ -39,6 +46,7 @@ public:
 
 private:
     std::unique_ptr<TFilterItems> filters_;
+    std::unique_ptr<TBMPOptions, TOptionsFormFree> options_;
     bool monochrome_ = false;
     TPixelFormat colorDepth_ = pfDevice;
 };

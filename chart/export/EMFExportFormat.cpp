@@ -1,13 +1,37 @@
 #include "chart/export/EMFExportFormat.h"
 
 #include "chart/draw/ChartMessages.h"
+#include "chart/export/EMFOptions.h"
 #include "chart/panel/PlotPanel.h"
 #include "platform/forms/Clipbrd.h"
 #include "platform/rtl/Streams.h"
+#include "platform/stdctrls/CheckBox.h"
+
+TEMFExportFormat::TEMFExportFormat() = default;
+
+TEMFExportFormat::~TEMFExportFormat() = default;
+
+bool TEMFExportFormat::Enhanced() const {
+    return options_ ? options_->CBEnhanced()->Checked() : enhanced_;
+}
+
+void TEMFExportFormat::SetEnhanced(bool on) {
+    enhanced_ = on;
+    if (options_)
+        options_->CBEnhanced()->SetChecked(on);
+}
+
+TCustomForm* TEMFExportFormat::Options(bool check) {
+    if (check && !options_) {
+        options_.reset(TCustomForm::Create<TEMFOptions>(nullptr));
+        options_->CBEnhanced()->SetChecked(enhanced_);
+    }
+    return options_.get();
+}
 
 std::unique_ptr<TMetafile> TEMFExportFormat::Metafile() {
     ApplyPanelSize();
-    return CheckedPanel().CreateMetafileImage(enhanced_, {0, 0, Width(), Height()});
+    return CheckedPanel().CreateMetafileImage(Enhanced(), {0, 0, Width(), Height()});
 }
 
 void TEMFExportFormat::CopyToClipboard() {
@@ -16,7 +40,7 @@ void TEMFExportFormat::CopyToClipboard() {
 }
 
 int TEMFExportFormat::FilterIndex() const {
-    return enhanced_ ? FilterIndexValue() : FilterIndexValue() + 1;
+    return Enhanced() ? FilterIndexValue() : FilterIndexValue() + 1;
 }
 
 void TEMFExportFormat::ReserveFilterIndex(int& counter) {

@@ -8,13 +8,21 @@
 
 #include <memory>
 
+class TEMFOptions;
+
 class TEMFExportFormat : public TPlotExportFormat {
     Q4_CLASS(TEMFExportFormat, TPlotExportFormat)
 public:
-    TEMFExportFormat() = default;
+    TEMFExportFormat();
+    ~TEMFExportFormat() override;
 
-    bool Enhanced() const { return enhanced_; }
-    void SetEnhanced(bool on) { enhanced_ = on; }
+    // An enhanced metafile (the default) or a Windows metafile. While the options form exists,
+    // its check box.
+    bool Enhanced() const;
+    void SetEnhanced(bool on);
+    // The options form, made (with no owner, showing the kind chosen) when check is true and
+    // there is none.
+    TCustomForm* Options(bool check) override;
 
     // A new metafile of the panel; the caller owns it.
     std::unique_ptr<TMetafile> Metafile();
@@ -27,7 +35,7 @@ public:
     // The first entry chooses the enhanced kind, the second the older one.
     bool WantsFilterIndex(int index) override;
     std::string Description() const override;
-    std::string FileExtension() const override { return enhanced_ ? "emf" : "wmf"; }
+    std::string FileExtension() const override { return Enhanced() ? "emf" : "wmf"; }
     std::string FileFilter() const override;
     // Both kinds, whichever the format writes now.
     bool HandlesExtension(const std::string& extension) const override;
@@ -36,4 +44,5 @@ public:
 
 private:
     bool enhanced_ = true;
+    std::unique_ptr<TEMFOptions, TOptionsFormFree> options_;
 };

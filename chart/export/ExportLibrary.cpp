@@ -5,7 +5,9 @@
 #include "chart/draw/UnitStarts.h"
 #include "chart/export/BMPExportFormat.h"
 #include "chart/export/EMFExportFormat.h"
+#include "chart/imaging/Filters.h"
 #include "platform/graphics/Picture.h"
+#include "platform/stdctrls/Registration.h"
 
 namespace {
 
@@ -26,8 +28,11 @@ void StopMetafileExportUnit() {
 }
 
 void StartBitmapExportUnit() {
-    if (bitmapStarts.Start())
-        RegisterExportFormat(TBMPExportFormat::StaticClass());
+    if (!bitmapStarts.Start())
+        return;
+    RegisterExportFormat(TBMPExportFormat::StaticClass());
+    // The options forms' descriptions name standard controls.
+    RegisterStdControls();
 }
 
 void StopBitmapExportUnit() {
@@ -49,6 +54,8 @@ void StopExportLookupUnit() {
 
 void StartChartExport() {
     StartChartMessages();
+    // The bitmap options' preview is a filtered image.
+    StartChartImaging();
     StartMetafileExportUnit();
     StartBitmapExportUnit();
     StartExportLookupUnit();
@@ -58,5 +65,6 @@ void StopChartExport() {
     StopExportLookupUnit();
     StopBitmapExportUnit();
     StopMetafileExportUnit();
+    StopChartImaging();
     StopChartMessages();
 }

@@ -13,6 +13,7 @@ void StopBitmapExportUnit();
 void StartExportLookupUnit();
 void StopExportLookupUnit();
 
-// The message table and the three units above, in order (stopped in reverse).
+// The message table, the image filters and the three units above, in order (stopped in
+// reverse).
 void StartChartExport();
 void StopChartExport();

@@ -3,6 +3,7 @@
 #include "chart/draw/ChartMessages.h"
 #include "chart/draw/ChartTypes.h"
 #include "chart/panel/PlotPanel.h"
+#include "platform/forms/Forms.h"
 #include "platform/graphics/Picture.h"
 
 #include <algorithm>
@@ -21,6 +22,14 @@ std::string UpperCaseExtension(std::string text) {
     for (char& c : text)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
+}
+
+void TOptionsFormFree::operator()(TCustomForm* form) const {
+    form->Free();
+}
+
+TCustomForm* TPlotExportFormat::Options(bool) {
+    return nullptr;
 }
 
 bool TPlotExportFormat::HandlesExtension(const std::string& extension) const {

@@ -14,9 +14,15 @@
 #include <string>
 #include <vector>
 
+class TCustomForm;
 class TCustomPlotPanel;
 class TGraphic;
 class TStream;
+
+// Frees a format's options form (forms are freed through Free, never deleted).
+struct TOptionsFormFree {
+    void operator()(TCustomForm* form) const;
+};
 
 class TPlotExportFormat : public TObject {
     Q4_CLASS(TPlotExportFormat, TObject)
@@ -55,6 +61,9 @@ public:
     // Writes the panel's image to the stream as a file of the format. The image is freed also
     // when the stream raises, and the exception goes on to the caller.
     virtual void SaveToStream(TStream& stream) = 0;
+    // The format's options form, owned by the format and made when check is true and there is
+    // none yet; none for a format without options.
+    virtual TCustomForm* Options(bool check);
 
     // Fills a size of 0 from the panel's; a set size stays. Raises ChartException when no panel
     // is set.
