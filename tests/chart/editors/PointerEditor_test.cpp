@@ -323,11 +323,12 @@ TEST_F(PointerEditorTest, StyleSamplesUseTheSeriesColourAndLineStylesDrawWithout
     }
     painter.end();
     SaveSnapshot(strip, std::string(Q4_BINARY_DIR "/chart-editors/pointer-styles.png"));
+    edtest::ChooseItem(styles, psRectangle);
+    edtest::Shoot(editor, "pointer-editor");
     // A fill of its own colours the sample.
     Pointer()->Brush()->SetColor(RGB(20, 160, 60));
-    edtest::ChooseItem(styles, psRectangle);
+    styles->Invalidate();
     EXPECT_GT(SampleInk(editor, RGB(20, 160, 60)), 0);
-    edtest::Shoot(editor, "pointer-editor");
 }
 
 TEST(CalloutPointerEditor, RunsAsTheCloseableDialogWithoutSeriesSwitches) {
