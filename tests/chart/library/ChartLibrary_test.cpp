@@ -165,7 +165,9 @@ TEST_F(ChartLibraryTest, StartFillsTheRegistriesAndHooks) {
         EXPECT_NE(GetClass(name), nullptr) << name;
     for (const char* name :
          {"TChartAxis", "TChartAxisTitle", "TChartDepthAxis", "TSeriesMarks", "TChart",
-          "TPenDialog", "TFiltersEditor", "TChartGalleryPanel", "TGalleryChart"})
+          "TPenDialog", "TFiltersEditor", "TChartGalleryPanel", "TGalleryChart", "TAntiAliasEditor",
+          "TBaseFunctionEditor", "TPlotFunctionEditor", "TSeriesPointerEditor",
+          "TAnnotationToolEdit", "TPageNumToolEdit"})
         EXPECT_NE(GetClass(name), nullptr) << name;
     EXPECT_EQ(ChartMsg(msgAsBitmap), "as &Bitmap");
     EXPECT_EQ(DefaultChartFontName(), "Arial");
