@@ -63,9 +63,10 @@ void TChartListBox::DrawRow(int index, const TRect& rect, TOwnerDrawState state)
     if (ShowColumn(colIcon))
         DrawClassPicture(canvas, ColumnLeft(colIcon), rect.Top, series->ClassType());
     if (ShowColumn(colColor)) {
-        const int left = ColumnLeft(colColor);
-        DrawSwatch(series, Rect(left - 2 + 4, rect.Top + 4, left + ColumnWidth(colColor) - 4,
-                                rect.Bottom - 4));
+        // The column's cell starts 2 pixels early; the swatch lies 4 pixels inside it.
+        const int left = ColumnLeft(colColor) - 2;
+        DrawSwatch(series,
+                   Rect(left + 4, rect.Top + 4, left + ColumnWidth(colColor) - 4, rect.Bottom - 4));
     }
     if (ShowColumn(colActive)) {
         canvas->Brush()->SetStyle(bsSolid);

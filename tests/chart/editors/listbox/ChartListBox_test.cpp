@@ -357,6 +357,21 @@ TEST_F(ChartListBoxTest, PictureOfTheRows) {
         shot.pixelColor(origin.x() + list->ColumnLeft(TChartListBox::colTitle) - 3, y);
     EXPECT_NE(title, beside);
     EXPECT_EQ(beside, w->palette().color(QPalette::Base));
+
+    // The swatch lies 4 pixels inside its cell, which starts 2 pixels before the column.
+    const TColor color = ColorToRGB(lines[0]->SeriesColor());
+    const QColor swatch(GetRValue(color), GetGValue(color), GetBValue(color));
+    const int cell = list->ColumnLeft(TChartListBox::colColor) - 2;
+    const int middle = origin.y() + RowY(0);
+    int first = -1, last = -1;
+    for (int x = cell; x < cell + list->ColumnWidth(TChartListBox::colColor) + 4; ++x)
+        if (shot.pixelColor(origin.x() + x, middle) == swatch) {
+            first = first < 0 ? x : first;
+            last = x;
+        }
+    EXPECT_GE(first, cell + 4);
+    EXPECT_LT(last, cell + list->ColumnWidth(TChartListBox::colColor) - 4);
+    EXPECT_GT(last - first, 8) << "a swatch is drawn";
 }
 
 } // namespace
