@@ -1,5 +1,7 @@
 #include "platform/stdctrls/PageControl.h"
 
+#include "platform/forms/Messages.h"
+
 #include <algorithm>
 
 // ---- TTabSheet ----------------------------------------------------------------------------------
@@ -114,10 +116,23 @@ std::vector<TTabStripItem> TPageControl::TabItems() const {
 TRect TPageControl::TabRect(int i) const {
     if (i < 0 || i >= PageCount())
         return TRect{};
-    return TabStripRects(*Font(), TabItems())[static_cast<std::size_t>(i)];
+    return TabStripLayout(*Font(), TabItems(), Width(), firstTab_)
+        .Tabs[static_cast<std::size_t>(i)];
+}
+
+TRect TPageControl::ScrollArrowRect(int direction) const {
+    const TTabStripLayout layout = TabStripLayout(*Font(), TabItems(), Width(), firstTab_);
+    if (!layout.Overflows)
+        return TRect{};
+    return direction < 0 ? layout.LeftArrow : layout.RightArrow;
+}
+
+void TPageControl::ScrollActiveIntoView() {
+    firstTab_ = TabStripScrollTo(*Font(), TabItems(), Width(), firstTab_, ActivePageIndex());
 }
 
 void TPageControl::PlaceSheets() {
+    ScrollActiveIntoView();
     const int top = TabHeight();
     for (TTabSheet* p : pages_) {
         p->SetBounds(2, top + 2, std::max(0, Width() - 4), std::max(0, Height() - top - 4));
@@ -140,23 +155,55 @@ void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int 
     TCustomControl::MouseDown(button, shift, x, y);
     if (button != mbLeft)
         return;
-    for (int i = 0; i < PageCount(); ++i) {
-        const TRect r = TabRect(i);
-        if (PtInRect(r, TPoint{x, y}) && pages_[i] != active_) {
-            bool allow = true;
-            if (OnChanging)
-                OnChanging(this, allow);
-            if (!allow)
-                return;
-            SetActivePage(pages_[i]);
-            if (OnChange)
-                OnChange(this);
-            return;
+    const TTabStripLayout layout = TabStripLayout(*Font(), TabItems(), Width(), firstTab_);
+    if (const int arrow = layout.ArrowAt(x, y)) {
+        if ((arrow < 0 && layout.CanScrollLeft) || (arrow > 0 && layout.CanScrollRight)) {
+            firstTab_ += arrow;
+            while (firstTab_ > 0 && firstTab_ < PageCount() && !pages_[firstTab_]->TabVisible())
+                firstTab_ += arrow;
+            Invalidate();
         }
+        return;
     }
+    const int i = layout.TabAt(x, y);
+    if (i >= 0 && pages_[i] != active_)
+        ChooseByUser(i);
+}
+
+void TPageControl::ChooseByUser(int i) {
+    bool allow = true;
+    if (OnChanging)
+        OnChanging(this, allow);
+    if (!allow)
+        return;
+    SetActivePage(pages_[i]);
+    if (OnChange)
+        OnChange(this);
+}
+
+void TPageControl::KeyDown(TKeyCode& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+    if (key != VK_LEFT && key != VK_RIGHT)
+        return;
+    const int step = key == VK_LEFT ? -1 : 1;
+    for (int i = ActivePageIndex() + step; i >= 0 && i < PageCount(); i += step)
+        if (pages_[i]->TabVisible()) {
+            ChooseByUser(i);
+            break;
+        }
+    key = 0;
+}
+
+void TPageControl::WndProc(TMessage& message) {
+    // The arrow keys turn the pages; characters stay the dialog's mnemonics.
+    if (message.Msg == WM_GETDLGCODE) {
+        message.Result = DLGC_WANTARROWS;
+        return;
+    }
+    TCustomControl::WndProc(message);
 }
 
 void TPageControl::Paint() {
     PaintTabStrip(Canvas(), *Font(), Color(), Rect(0, 0, Width(), Height()), TabItems(),
-                  ActivePageIndex());
+                  ActivePageIndex(), -1, firstTab_);
 }

@@ -31,7 +31,9 @@ private:
 };
 
 // Tabs across the top, one sheet shown below them. Setting ActivePage fires nothing; a click on
-// a tab asks OnChanging, switches and fires OnChange.
+// a tab, or the Left and Right keys while the control has the focus, ask OnChanging, switch and
+// fire OnChange. Tabs that do not fit scroll with two arrows at the right end of the row; the
+// active tab is always scrolled into view.
 class TPageControl : public TCustomControl {
     Q4_CLASS(TPageControl, TCustomControl)
 public:
@@ -43,8 +45,13 @@ public:
     void SetActivePage(TTabSheet* page);
     int ActivePageIndex() const;
     void SetActivePageIndex(int i);
-    // The tab of page i, in the control's coordinates (empty for a hidden tab).
+    // The tab of page i, in the control's coordinates (empty for a hidden tab and for one
+    // scrolled out of view on the left).
     TRect TabRect(int i) const;
+    // The first tab shown, when the tabs are scrolled.
+    int FirstTab() const { return firstTab_; }
+    // The arrow that scrolls the tabs left (direction < 0) or right; empty while every tab fits.
+    TRect ScrollArrowRect(int direction) const;
     int TabHeight() const;
     void Loaded() override;
 
@@ -55,6 +62,8 @@ protected:
     friend class TTabSheet;
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyDown(TKeyCode& key, TShiftState shift) override;
+    void WndProc(TMessage& message) override;
     void Resize() override;
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
@@ -62,6 +71,11 @@ protected:
     std::vector<TTabStripItem> TabItems() const;
 
 private:
+    // Switches to page i as a user's choice does: OnChanging may refuse, OnChange follows.
+    void ChooseByUser(int i);
+    void ScrollActiveIntoView();
+
     std::vector<TTabSheet*> pages_;
     TTabSheet* active_ = nullptr;
+    int firstTab_ = 0;
 };

@@ -37,11 +37,13 @@ void TTabControl::TabsChanged() {
     if (tabIndex_ >= tabs_->Count())
         tabIndex_ = tabs_->Count() - 1;
     hot_ = -1;
+    firstTab_ = TabStripScrollTo(*Font(), TabItems(), Width(), 0, tabIndex_);
     Invalidate();
 }
 
 void TTabControl::SetTabIndex(int index) {
     tabIndex_ = index >= 0 && index < tabs_->Count() ? index : -1;
+    firstTab_ = TabStripScrollTo(*Font(), TabItems(), Width(), firstTab_, tabIndex_);
     Invalidate();
 }
 
@@ -59,15 +61,15 @@ std::vector<TTabStripItem> TTabControl::TabItems() const {
 TRect TTabControl::TabRect(int index) const {
     if (index < 0 || index >= tabs_->Count())
         return TRect{};
-    return TabStripRects(*Font(), TabItems())[static_cast<std::size_t>(index)];
+    return Layout().Tabs[static_cast<std::size_t>(index)];
+}
+
+TTabStripLayout TTabControl::Layout() const {
+    return TabStripLayout(*Font(), TabItems(), Width(), firstTab_);
 }
 
 int TTabControl::TabAt(int x, int y) const {
-    const std::vector<TRect> rects = TabStripRects(*Font(), TabItems());
-    for (int i = 0; i < static_cast<int>(rects.size()); ++i)
-        if (PtInRect(rects[static_cast<std::size_t>(i)], TPoint{x, y}))
-            return i;
-    return -1;
+    return Layout().TabAt(x, y);
 }
 
 void TTabControl::AlignControls(TControl* changed, TRect& rect) {
@@ -81,14 +83,22 @@ void TTabControl::AlignControls(TControl* changed, TRect& rect) {
 
 void TTabControl::Paint() {
     PaintTabStrip(Canvas(), *Font(), Color(), Rect(0, 0, Width(), Height()), TabItems(), tabIndex_,
-                  hotTrack_ ? hot_ : -1);
+                  hotTrack_ ? hot_ : -1, firstTab_);
 }
 
 void TTabControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TCustomControl::MouseDown(button, shift, x, y);
     if (button != mbLeft)
         return;
-    const int index = TabAt(x, y);
+    const TTabStripLayout layout = Layout();
+    if (const int arrow = layout.ArrowAt(x, y)) {
+        if ((arrow < 0 && layout.CanScrollLeft) || (arrow > 0 && layout.CanScrollRight)) {
+            firstTab_ += arrow;
+            Invalidate();
+        }
+        return;
+    }
+    const int index = layout.TabAt(x, y);
     if (index < 0 || index == tabIndex_)
         return;
     bool allow = true;

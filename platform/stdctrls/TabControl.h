@@ -2,7 +2,8 @@
 // A tab control: a row of tabs over one body that holds the controls placed on it; the tabs only
 // name choices (the body stays the same). Setting TabIndex or the tabs fires nothing; a click on a
 // tab asks OnChanging, selects it and fires OnChange. With HotTrack the tab under the mouse shows
-// its caption in the hot colour.
+// its caption in the hot colour. Tabs that do not fit scroll with two arrows at the right end of
+// the row; the selected tab is scrolled into view when it is set.
 
 #include "platform/forms/Controls.h"
 #include "platform/stdctrls/TabStrip.h"
@@ -45,6 +46,7 @@ protected:
 
 private:
     std::vector<TTabStripItem> TabItems() const;
+    TTabStripLayout Layout() const;
     int TabAt(int x, int y) const;
     void TabsChanged();
 
@@ -52,4 +54,5 @@ private:
     int tabIndex_ = -1;
     bool hotTrack_ = false;
     int hot_ = -1;
+    int firstTab_ = 0;
 };

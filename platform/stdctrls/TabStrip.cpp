@@ -5,11 +5,16 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 int TabStripHeight(const TFont& font) {
     QFontMetrics fm(TGraphicsQt::Font(font));
     return fm.height() + 6;
 }
 
+namespace {
+
+// The rectangles unscrolled, left to right from x = 2.
 std::vector<TRect> TabStripRects(const TFont& font, const std::vector<TTabStripItem>& tabs) {
     QFontMetrics fm(TGraphicsQt::Font(font));
     const int height = TabStripHeight(font);
@@ -27,15 +32,114 @@ std::vector<TRect> TabStripRects(const TFont& font, const std::vector<TTabStripI
     return rects;
 }
 
+bool Shows(const TRect& r) {
+    return r.Width() > 0;
+}
+
+void PaintArrow(TCanvas* c, TRect r, int direction, bool enabled, TColor color) {
+    c->Brush()->SetColor(color);
+    c->Brush()->SetStyle(bsSolid);
+    c->FillRect(r);
+    ButtonFrame(c, r, false, false);
+    const int cx = (r.Left + r.Right) / 2;
+    const int cy = (r.Top + r.Bottom) / 2;
+    const int h = std::max(2, r.Height() / 4);
+    std::vector<TPoint> triangle;
+    if (direction < 0)
+        triangle = {TPoint{cx - h / 2 - 1, cy}, TPoint{cx + h / 2, cy - h},
+                    TPoint{cx + h / 2, cy + h}};
+    else
+        triangle = {TPoint{cx + h / 2, cy}, TPoint{cx - h / 2 - 1, cy - h},
+                    TPoint{cx - h / 2 - 1, cy + h}};
+    const TColor glyph = enabled ? clBtnText : clGrayText;
+    c->Pen()->SetColor(glyph);
+    c->Brush()->SetColor(glyph);
+    c->Polygon(triangle);
+}
+
+} // namespace
+
+int TTabStripLayout::TabAt(int x, int y) const {
+    if (x >= TabsRight)
+        return -1;
+    for (int i = 0; i < static_cast<int>(Tabs.size()); ++i)
+        if (PtInRect(Tabs[static_cast<std::size_t>(i)], TPoint{x, y}))
+            return i;
+    return -1;
+}
+
+int TTabStripLayout::ArrowAt(int x, int y) const {
+    if (!Overflows)
+        return 0;
+    if (PtInRect(LeftArrow, TPoint{x, y}))
+        return -1;
+    if (PtInRect(RightArrow, TPoint{x, y}))
+        return 1;
+    return 0;
+}
+
+TTabStripLayout TabStripLayout(const TFont& font, const std::vector<TTabStripItem>& tabs, int width,
+                               int first) {
+    TTabStripLayout layout;
+    layout.Tabs = TabStripRects(font, tabs);
+    layout.TabsRight = width;
+    int right = 0;
+    for (const TRect& r : layout.Tabs)
+        right = std::max(right, r.Right);
+    layout.Overflows = right > width - 2;
+    if (!layout.Overflows)
+        return layout;
+    const int side = std::max(8, TabStripHeight(font) - 4);
+    layout.RightArrow = Rect(width - 2 - side, 2, width - 2, 2 + side);
+    layout.LeftArrow = Rect(width - 2 - 2 * side, 2, width - 2 - side, 2 + side);
+    layout.TabsRight = layout.LeftArrow.Left - 2;
+    first = std::clamp(first, 0, static_cast<int>(tabs.size()) - 1);
+    int shift = 0;
+    for (int i = first; i < static_cast<int>(tabs.size()) && shift == 0; ++i)
+        if (Shows(layout.Tabs[static_cast<std::size_t>(i)]))
+            shift = layout.Tabs[static_cast<std::size_t>(i)].Left - 2;
+    for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
+        TRect& r = layout.Tabs[static_cast<std::size_t>(i)];
+        if (!Shows(r))
+            continue;
+        if (i < first) {
+            layout.CanScrollLeft = true;
+            r = TRect{};
+            continue;
+        }
+        r = Rect(r.Left - shift, r.Top, r.Right - shift, r.Bottom);
+        layout.CanScrollRight = layout.CanScrollRight || r.Right > layout.TabsRight;
+    }
+    return layout;
+}
+
+int TabStripScrollTo(const TFont& font, const std::vector<TTabStripItem>& tabs, int width,
+                     int first, int shown) {
+    if (tabs.empty() || !TabStripLayout(font, tabs, width, 0).Overflows)
+        return 0;
+    first = std::clamp(first, 0, static_cast<int>(tabs.size()) - 1);
+    if (shown < 0 || shown >= static_cast<int>(tabs.size()) ||
+        !tabs[static_cast<std::size_t>(shown)].Visible)
+        return first;
+    if (shown < first)
+        return shown;
+    while (first < shown &&
+           TabStripLayout(font, tabs, width, first).Tabs[static_cast<std::size_t>(shown)].Right >
+               TabStripLayout(font, tabs, width, first).TabsRight)
+        ++first;
+    return first;
+}
+
 void PaintTabStrip(TCanvas* c, const TFont& font, TColor color, const TRect& bounds,
-                   const std::vector<TTabStripItem>& tabs, int active, int hot) {
+                   const std::vector<TTabStripItem>& tabs, int active, int hot, int first) {
     c->Brush()->SetColor(color);
     c->Brush()->SetStyle(bsSolid);
     c->FillRect(bounds);
     TRect body = Rect(bounds.Left, TabStripHeight(font), bounds.Right, bounds.Bottom);
     BevelFrame(c, body, true);
     c->Font()->Assign(font);
-    const std::vector<TRect> rects = TabStripRects(font, tabs);
+    const TTabStripLayout layout = TabStripLayout(font, tabs, bounds.Width(), first);
+    const std::vector<TRect>& rects = layout.Tabs;
     for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
         TRect r = rects[static_cast<std::size_t>(i)];
         if (r.Width() <= 0)
@@ -58,4 +162,12 @@ void PaintTabStrip(TCanvas* c, const TFont& font, TColor color, const TRect& bou
                     DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     c->Font()->SetColor(font.Color());
+    if (!layout.Overflows)
+        return;
+    // The tabs end under the arrows.
+    c->Brush()->SetColor(color);
+    c->Brush()->SetStyle(bsSolid);
+    c->FillRect(Rect(layout.TabsRight, bounds.Top, bounds.Right, TabStripHeight(font)));
+    PaintArrow(c, layout.LeftArrow, -1, layout.CanScrollLeft, color);
+    PaintArrow(c, layout.RightArrow, 1, layout.CanScrollRight, color);
 }

@@ -163,8 +163,7 @@ TEST_F(BackImageTest, TheFontEditorsPicturePageEditsTheFontsPicture) {
     TPlotFontEditor* fontEditor = EmbedFontEditor(sheet);
     fontEditor->LoadFont(&font);
     auto* own = Part<TPageControl>(fontEditor, "PageControl1");
-    const TRect tab = own->TabRect(4);
-    edtest::ClickAt(own, (tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2);
+    edtest::ClickTab(own, 4);
     ASSERT_NE(fontEditor->PictureEditor(), nullptr);
     EXPECT_EQ(fontEditor->PictureEditor()->Picture(), font.Picture());
     edtest::ClickControl(Part<TButton>(fontEditor->PictureEditor(), "BBrowse"));

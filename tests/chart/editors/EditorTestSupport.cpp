@@ -196,6 +196,15 @@ void ClickListItem(TWinControl* list, int index) {
 }
 
 void ClickTab(TPageControl* pages, int index) {
+    // Tabs beyond the row's end are scrolled into view with its arrows first, as a user would.
+    for (int clicks = 0; clicks < pages->PageCount(); ++clicks) {
+        const TRect tab = pages->TabRect(index);
+        const TRect left = pages->ScrollArrowRect(-1);
+        if (left.Width() <= 0 || (tab.Width() > 0 && tab.Right <= left.Left - 2))
+            break;
+        const TRect arrow = pages->ScrollArrowRect(tab.Width() > 0 ? 1 : -1);
+        ClickAt(pages, (arrow.Left + arrow.Right) / 2, (arrow.Top + arrow.Bottom) / 2);
+    }
     const TRect r = pages->TabRect(index);
     ClickAt(pages, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
 }
