@@ -25,7 +25,7 @@ protected:
     // Runs act inside the pop-up's modal loop (the pop-up's gallery as its argument).
     void InPopup(const std::function<void(TCustomForm*, TChartGalleryPanel*)>& act) {
         ran = false;
-        TModalHook old = SetModalHook([&](TCustomForm* f) {
+        TModalHook old = SetModalHook([this, act](TCustomForm* f) {
             ran = true;
             act(f, gallery->SubPanel());
             if (f->ModalResult() == mrNone) {
