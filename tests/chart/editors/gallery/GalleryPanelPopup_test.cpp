@@ -137,6 +137,18 @@ TEST_F(GalleryPopupTest, EscapeLeavesTheSampleAsItWas) {
     EXPECT_EQ(bar->Tag(), 0);
     EXPECT_EQ(bar->SeriesCount(), count);
 
+    // A click on the bar over the pop-up's gallery closes it with OK.
+    InPopup([&](TCustomForm* f, TChartGalleryPanel* sub) {
+        for (int i = 0; i < f->ControlCount(); ++i)
+            if (auto* strip = dynamic_cast<TWinControl*>(f->Controls(i));
+                strip != nullptr && strip != sub)
+                edtest::ClickAt(strip, 8, 6);
+        EXPECT_EQ(f->ModalResult(), mrOk);
+    });
+    ClickArrow(bar);
+    EXPECT_EQ(subSelected, 1);
+    EXPECT_EQ(bar->Tag(), 0) << "no sub-style was chosen";
+
     // No pop-up without sub-galleries, and none from a click away from the arrow.
     gallery->SetDisplaySub(false);
     InPopup([&](TCustomForm*, TChartGalleryPanel*) {});
