@@ -73,6 +73,16 @@ protected:
             act(dialog);
         });
     }
+    // RunGallery with no current series, functions offered, no validity check and 3D on; what
+    // comes back is kept in the chosen... members.
+    bool Run(int palette = 0) {
+        chosenPalette = palette;
+        chosenStyle = -1;
+        chosen3D = true;
+        chosenSeries = chosenFunction = nullptr;
+        return RunGallery(nullptr, nullptr, true, chosenPalette, chosenStyle, false, chosenFunction,
+                          chosen3D, chosenSeries);
+    }
     void Unhook() {
         if (hooked)
             SetModalHook(old);
@@ -83,6 +93,11 @@ protected:
     TChart* chart = nullptr;
     TModalHook old;
     bool hooked = false;
+    int chosenPalette = 0;
+    int chosenStyle = -1;
+    bool chosen3D = true;
+    TClass chosenSeries = nullptr;
+    TClass chosenFunction = nullptr;
     int runs = 0;
 };
 
@@ -109,18 +124,15 @@ TEST_F(PlotGalleryTest, OpensOnTheStandardPageAndKeysChooseASample) {
         EXPECT_EQ(d->Gallery()->Charts().IndexOf(d->Gallery()->SelectedChart()), 5);
         Key(d->Gallery()->SelectedChart(), Qt::Key_Return);
     });
-    int palette = 3, style = -1;
-    bool view3D = true;
-    TClass series = nullptr, function = nullptr;
-    EXPECT_TRUE(
-        RunGallery(nullptr, nullptr, true, palette, style, false, function, view3D, series));
+    EXPECT_TRUE(Run(3));
     Unhook();
     EXPECT_EQ(runs, 1);
-    EXPECT_EQ(series, PlotSeriesTypes().Items(6)->SeriesClass()) << "the pie, sixth standard type";
-    EXPECT_EQ(function, nullptr);
-    EXPECT_EQ(style, 0);
-    EXPECT_EQ(palette, 3);
-    EXPECT_TRUE(view3D);
+    EXPECT_EQ(chosenSeries, PlotSeriesTypes().Items(6)->SeriesClass())
+        << "the pie, sixth standard type";
+    EXPECT_EQ(chosenFunction, nullptr);
+    EXPECT_EQ(chosenStyle, 0);
+    EXPECT_EQ(chosenPalette, 3);
+    EXPECT_TRUE(chosen3D);
 }
 
 TEST_F(PlotGalleryTest, FunctionsTabListsFunctionTypesOnly) {
@@ -136,13 +148,9 @@ TEST_F(PlotGalleryTest, FunctionsTabListsFunctionTypesOnly) {
         EXPECT_EQ(d->Gallery()->Charts().Count(), 1) << "the Extras page";
         d->SetModalResult(mrCancel);
     });
-    int palette = 0, style = -1;
-    bool view3D = true;
-    TClass series = nullptr, function = nullptr;
-    EXPECT_FALSE(
-        RunGallery(nullptr, nullptr, true, palette, style, false, function, view3D, series));
+    EXPECT_FALSE(Run());
     Unhook();
-    EXPECT_EQ(series, nullptr);
+    EXPECT_EQ(chosenSeries, nullptr);
 }
 
 TEST_F(PlotGalleryTest, CancelMakesNothingAndLeavesTheChartAsItWas) {
@@ -246,10 +254,7 @@ TEST_F(PlotGalleryTest, RemembersItsSizeUnlessTold) {
         d->SetBounds(d->Left(), d->Top(), 520, 460);
         d->SetModalResult(mrCancel);
     });
-    int palette = 0, style = -1;
-    bool view3D = true;
-    TClass series = nullptr, function = nullptr;
-    RunGallery(nullptr, nullptr, true, palette, style, false, function, view3D, series);
+    Run();
     Unhook();
     EXPECT_EQ(StoredOption("GalleryWidth"), 520) << "written after Cancel too";
     EXPECT_EQ(StoredOption("GalleryHeight"), 460);
@@ -261,7 +266,7 @@ TEST_F(PlotGalleryTest, RemembersItsSizeUnlessTold) {
         d->SetBounds(d->Left(), d->Top(), 610, 470);
         d->SetModalResult(mrOk);
     });
-    RunGallery(nullptr, nullptr, true, palette, style, false, function, view3D, series);
+    Run();
     Unhook();
     EXPECT_NE(width, 520) << "not read";
     EXPECT_EQ(StoredOption("GalleryWidth"), 520) << "not written";
@@ -280,10 +285,7 @@ TEST_F(PlotGalleryTest, SmoothIsWrittenWhenClicked) {
         edtest::Shoot(d, "gallery-dialog-smooth");
         d->SetModalResult(mrCancel);
     });
-    int palette = 0, style = -1;
-    bool view3D = true;
-    TClass series = nullptr, function = nullptr;
-    RunGallery(nullptr, nullptr, true, palette, style, false, function, view3D, series);
+    Run();
     Unhook();
     EXPECT_EQ(StoredOption("SmoothGallery"), 1);
 }
