@@ -58,8 +58,15 @@ std::unique_ptr<TBitmap> TBMPExportFormat::CreateBitmap() {
     ApplyPanelSize();
     TCustomPlotPanel& panel = CheckedPanel();
     // A canvas that renders true 3D makes the panel answer a 24-bit bitmap whatever is asked.
-    return panel.CreateBitmapImage(panel.Color(), {0, 0, Width(), Height()},
-                                   Monochrome() ? pf1bit : ColorDepth());
+    std::unique_ptr<TBitmap> bitmap = panel.CreateBitmapImage(
+        panel.Color(), {0, 0, Width(), Height()}, Monochrome() ? pf1bit : ColorDepth());
+    if (bitmap->PixelFormat() == pf1bit) {
+        // The chart is drawn in colour even on a black-and-white bitmap; bring its pixels to the
+        // two colours the file will hold, so that the preview and the clipboard show them too.
+        bitmap->SetPixelFormat(pf32bit);
+        bitmap->SetPixelFormat(pf1bit);
+    }
+    return bitmap;
 }
 
 std::unique_ptr<TBitmap> TBMPExportFormat::Bitmap() {

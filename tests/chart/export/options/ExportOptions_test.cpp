@@ -101,6 +101,9 @@ TEST_F(ExportOptions, BitmapDepthAndBlackAndWhiteComeFromTheForm) {
     EXPECT_TRUE(format.Monochrome());
     EXPECT_EQ(format.Bitmap()->PixelFormat(), pf1bit) << "the depth chosen is not used";
     EXPECT_EQ(PreviewFormat(options), pf1bit) << "the preview in black and white";
+    EXPECT_EQ(PreviewPixel(options, 10, 10), clBlack) << "red is dark";
+    EXPECT_EQ(PreviewPixel(options, 150, 10), clWhite);
+    edtest::Shoot(options, "export-bitmap-options-mono");
     edtest::ClickControl(options->CBMono());
     EXPECT_TRUE(options->CBColors()->Enabled());
     EXPECT_EQ(format.Bitmap()->PixelFormat(), pf4bit);
