@@ -95,9 +95,11 @@ TTabStripLayout TabStripLayout(const TFont& font, const std::vector<TTabStripIte
     layout.TabsRight = layout.LeftArrow.Left - 2;
     first = std::clamp(first, 0, static_cast<int>(tabs.size()) - 1);
     int shift = 0;
-    for (int i = first; i < static_cast<int>(tabs.size()) && shift == 0; ++i)
-        if (Shows(layout.Tabs[static_cast<std::size_t>(i)]))
+    for (int i = first; i < static_cast<int>(tabs.size()); ++i)
+        if (Shows(layout.Tabs[static_cast<std::size_t>(i)])) {
             shift = layout.Tabs[static_cast<std::size_t>(i)].Left - 2;
+            break;
+        }
     for (int i = 0; i < static_cast<int>(tabs.size()); ++i) {
         TRect& r = layout.Tabs[static_cast<std::size_t>(i)];
         if (!Shows(r))

@@ -60,6 +60,8 @@ TEST_F(PageControlTest, TabsThatDoNotFitScrollAndTheKeysTurnThePages) {
     const int arrowY = 2 + (pc->TabHeight() - 4) / 2;
     EXPECT_GT(pc->TabRect(7).Left, arrowsLeft) << "the last tab starts beyond the arrows";
     EXPECT_EQ(pc->FirstTab(), 0);
+    EXPECT_EQ(pc->TabRect(0).Left, 2) << "unscrolled, the first tab starts the row";
+    EXPECT_EQ(pc->TabRect(1).Left, pc->TabRect(0).Right);
 
     // The right arrow scrolls by one tab; a tab first out of reach can then be clicked.
     while (pc->TabRect(4).Right > arrowsLeft)
@@ -87,6 +89,7 @@ TEST_F(PageControlTest, TabsThatDoNotFitScrollAndTheKeysTurnThePages) {
         SaveSnapshot(scrolled, Q4_BINARY_DIR "/stdctrls-page-control-scrolled.png").empty());
     pc->SetActivePageIndex(0);
     EXPECT_EQ(pc->FirstTab(), 0);
+    EXPECT_EQ(pc->TabRect(0).Left, 2);
 
     // The keys: Right turns to the next page (asking OnChanging), Left back, and neither goes
     // past the ends or to a hidden tab.
