@@ -12,10 +12,7 @@
 namespace {
 
 // Frees a series or function made here unless it was handed on.
-struct TComponentRelease {
-    void operator()(TComponent* component) const { component->Free(); }
-};
-using TSeriesHold = std::unique_ptr<TChartSeries, TComponentRelease>;
+using TSeriesHold = TFreeingPtr<TChartSeries>;
 
 // Raises EComponentError unless the class derives from base.
 void CheckClass(TClass cls, TClass base, const char* what) {
@@ -120,7 +117,7 @@ TChartSeries* MakeSeries(TComponent* owner, TCustomAxisPanel* chart, TClass seri
         series->SetParentChart(chart);
     if (functionClass != nullptr) {
         auto* function = dynamic_cast<TPlotFunction*>(functionClass->CreateComponent(owner));
-        std::unique_ptr<TPlotFunction, TComponentRelease> hold(function);
+        TFreeingPtr<TPlotFunction> hold(function);
         function->SetName(UniqueComponentName(owner, "PlotFunction"));
         series->SetFunction(hold.release());
     }

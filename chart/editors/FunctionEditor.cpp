@@ -20,10 +20,6 @@
 
 namespace {
 
-struct TComponentRelease {
-    void operator()(TComponent* component) const { component->Free(); }
-};
-
 // Holds a function's recomputing back for a scope; one the caller already held stays held.
 class TFunctionUpdate {
 public:
@@ -95,7 +91,7 @@ void TBaseFunctionEditor::FormShow(TObject*) {
 
 void TBaseFunctionEditor::FormCloseQuery(TObject*, bool& canClose) {
     canClose = true;
-    std::unique_ptr<TPlotFunction, TComponentRelease> made;
+    TFreeingPtr<TPlotFunction> made;
     TChartSeries* series = nullptr;
     if (EditedFunction == nullptr) {
         TFunctionEditorHost* host = Host();
@@ -206,8 +202,7 @@ void TPlotFunctionEditor::ApplyOptions() {
 
 void TPlotFunctionEditor::BChangeClick(TObject*) {
     const double period = EditedFunction != nullptr ? EditedFunction->Period() : 0;
-    std::unique_ptr<TAxisIncrement, TComponentRelease> dialog(
-        TCustomForm::Create<TAxisIncrement>(this));
+    TFreeingPtr<TAxisIncrement> dialog(TCustomForm::Create<TAxisIncrement>(this));
     // A function not made yet will belong to the host's series.
     TChartSeries* series = nullptr;
     if (EditedFunction != nullptr)

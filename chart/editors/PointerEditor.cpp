@@ -43,10 +43,6 @@ bool Solid3DStyle(TSeriesPointerStyle style) {
     return style == psRectangle || style == psTriangle || style == psDownTriangle;
 }
 
-struct TFormRelease {
-    void operator()(TCustomForm* form) const { form->Free(); }
-};
-
 } // namespace
 
 TSeriesPointerEditor::TSeriesPointerEditor(TComponent* owner) : TForm(owner) {}
@@ -305,8 +301,7 @@ void TSeriesPointerEditor::DrawStyleItem(TWinControl*, int index, const TRect& r
 }
 
 bool RunCalloutPointerEditor(TComponent* owner, TCallout* callout) {
-    std::unique_ptr<TSeriesPointerEditor, TFormRelease> editor(
-        CreateEditorDialog<TSeriesPointerEditor>(owner));
+    TFreeingPtr<TSeriesPointerEditor> editor(CreateEditorDialog<TSeriesPointerEditor>(owner));
     PositionDialog(editor.get());
     editor->SetCaption("Pointer");
     editor->SetSubject(callout);

@@ -76,10 +76,7 @@ public:
     TNotifyEvent OnResized;
 
 private:
-    struct TFreeObject {
-        void operator()(TObject* object) const { object->Free(); }
-    };
-    using TLinePtr = std::unique_ptr<TColorLineTool, TFreeObject>;
+    using TLinePtr = TFreeingPtr<TColorLineTool>;
 
     TLinePtr MakeEdgeLine();
     int DepthZ() const;

@@ -172,6 +172,16 @@ public:
     static void DeclareMethods(TMethodTable&) {}
 };
 
+// The deleter of a std::unique_ptr that owns a class-model object: it frees through Free, so a
+// component tells its owner and observers while it is still whole.
+struct TObjectFree {
+    void operator()(TObject* object) const {
+        if (object != nullptr)
+            object->Free();
+    }
+};
+template <class T> using TFreeingPtr = std::unique_ptr<T, TObjectFree>;
+
 // Frees the object (if any) and clears the pointer.
 template <class T> void FreeAndNil(T*& object) {
     T* doomed = object;

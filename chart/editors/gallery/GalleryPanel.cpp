@@ -227,20 +227,11 @@ void TChartGalleryPanel::FillPage(const std::string& page) {
     UpdateSelection();
 }
 
-namespace {
-
-struct TFreeObject {
-    void operator()(TObject* object) const {
-        if (object != nullptr)
-            object->Free();
-    }
-};
-
-} // namespace
+namespace {} // namespace
 
 void TChartGalleryPanel::FillSubStyles(TClass seriesClass) {
     // The template series and entry live only while the sub-styles are listed.
-    std::unique_ptr<TObject, TFreeObject> made(seriesClass->CreateComponent(nullptr));
+    TFreeingPtr<TObject> made(seriesClass->CreateComponent(nullptr));
     auto* templateSeries = dynamic_cast<TChartSeries*>(made.get());
     if (templateSeries == nullptr)
         return;

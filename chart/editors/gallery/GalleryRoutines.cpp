@@ -16,15 +16,11 @@
 
 namespace {
 
-struct TFreeForm {
-    void operator()(TCustomForm* form) const { form->Free(); }
-};
-
 // The standard dialog, freed however the run ends.
 bool RunStandardGallery(TComponent* owner, TChartSeries* currentSeries, bool showFunctions,
                         int& palette, int& styleIndex, bool checkValidity, TClass& functionClass,
                         bool& view3D, TClass& seriesClass) {
-    std::unique_ptr<TPlotGallery, TFreeForm> dialog(TCustomForm::Create<TPlotGallery>(owner));
+    TFreeingPtr<TPlotGallery> dialog(TCustomForm::Create<TPlotGallery>(owner));
     PositionDialog(dialog.get());
     dialog->CB3D()->SetChecked(view3D);
     TChartGalleryPanel* gallery = dialog->Gallery();

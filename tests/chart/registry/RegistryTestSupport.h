@@ -7,11 +7,8 @@
 
 #include <memory>
 
-// Frees a component the way owners do (Free), for test objects without an owner.
-struct TFreeComponent {
-    void operator()(TObject* object) const { object->Free(); }
-};
-template <class T> using TOwned = std::unique_ptr<T, TFreeComponent>;
+// Test objects without an owner, freed the way owners do (Free).
+template <class T> using TOwned = TFreeingPtr<T>;
 
 // A line series type of its own (it has no class bitmap and shows its parent's).
 class TRegistryProbeSeries : public TLineSeries {

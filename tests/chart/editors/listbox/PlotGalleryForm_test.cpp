@@ -23,10 +23,7 @@
 
 namespace {
 
-struct FreeForm {
-    void operator()(TCustomForm* form) const { form->Free(); }
-};
-using FormPtr = std::unique_ptr<TPlotGalleryForm, FreeForm>;
+using FormPtr = TFreeingPtr<TPlotGalleryForm>;
 
 int RowOfClass(TChartListBox* list, TClass cls) {
     for (int row = 0; row < list->Count(); ++row)
