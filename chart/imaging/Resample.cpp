@@ -47,6 +47,21 @@ std::vector<std::vector<TContributor>> Contributors(int n, int m, float (*kernel
     return lists;
 }
 
+// One pixel of the pass across: the weighted sum of the contributors' three colour channels.
+void Blend(const std::vector<TContributor>& contributors, const std::uint8_t* row,
+           std::uint8_t* out) {
+    int b = 0, g = 0, r = 0;
+    for (const TContributor& k : contributors) {
+        const std::uint8_t* p = row + static_cast<std::size_t>(k.index) * 4;
+        b += k.weight * p[0];
+        g += k.weight * p[1];
+        r += k.weight * p[2];
+    }
+    out[0] = ClampChannel(b);
+    out[1] = ClampChannel(g);
+    out[2] = ClampChannel(r);
+}
+
 } // namespace
 
 float LanczosWeight(float x) {
@@ -84,23 +99,23 @@ void ResampleBitmap(TBitmap& source, TBitmap& destination, TResampleQuality qual
         const std::uint8_t* row = source.ScanLine(y);
         std::uint8_t* out = &work[static_cast<std::size_t>(y) * dw * 4];
         for (int x = 0; x < dw; ++x)
-            for (int c = 0; c < 3; ++c) {
-                int sum = 0;
-                for (const TContributor& k : across[static_cast<std::size_t>(x)])
-                    sum += k.weight * row[k.index * 4 + c];
-                out[x * 4 + c] = ClampChannel(sum);
-            }
+            Blend(across[static_cast<std::size_t>(x)], row, out + x * 4);
     }
     const auto down = Contributors(sh, dh, kernel, support);
+    // Row by row: each contributing work row is added whole, in memory order.
+    const std::size_t stride = static_cast<std::size_t>(dw) * 4;
+    std::vector<int> sums(stride);
     for (int y = 0; y < dh; ++y) {
+        std::fill(sums.begin(), sums.end(), 0);
+        for (const TContributor& k : down[static_cast<std::size_t>(y)]) {
+            const std::uint8_t* row = &work[static_cast<std::size_t>(k.index) * stride];
+            for (std::size_t i = 0; i < stride; ++i)
+                sums[i] += k.weight * row[i];
+        }
         std::uint8_t* out = destination.ScanLine(y);
-        for (int x = 0; x < dw; ++x)
-            for (int c = 0; c < 3; ++c) {
-                int sum = 0;
-                for (const TContributor& k : down[static_cast<std::size_t>(y)])
-                    sum += k.weight * work[(static_cast<std::size_t>(k.index) * dw + x) * 4 + c];
-                out[x * 4 + c] = ClampChannel(sum);
-            }
+        for (std::size_t x = 0; x < static_cast<std::size_t>(dw); ++x)
+            for (std::size_t c = 0; c < 3; ++c)
+                out[x * 4 + c] = ClampChannel(sums[x * 4 + c]);
     }
     destination.Canvas()->Refresh();
 }
