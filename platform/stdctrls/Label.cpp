@@ -17,6 +17,7 @@ void TCustomLabel::DeclareProperties(TPropertyList& p) {
     p.Add("Alignment", &TCustomLabel::Alignment, &TCustomLabel::SetAlignment)
         .Default(taLeftJustify);
     p.Add("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize).Default(true);
+    p.Add("FocusControl", &TCustomLabel::FocusControl, &TCustomLabel::SetFocusControl);
     p.Add("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout).Default(tlTop);
     p.Add("ShowAccelChar", &TCustomLabel::ShowAccelChar, &TCustomLabel::SetShowAccelChar)
         .Default(true);
@@ -103,7 +104,51 @@ bool TCustomLabel::CanAutoSize(int& newWidth, int& newHeight) {
     return true;
 }
 
+void TCustomLabel::SetFocusControl(TWinControl* control) {
+    if (focusControl_ != nullptr)
+        focusControl_->RemoveFreeNotification(this);
+    focusControl_ = control;
+    if (control != nullptr)
+        control->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* component, TOperation operation) {
+    TGraphicControl::Notification(component, operation);
+    if (operation == opRemove && component == focusControl_)
+        focusControl_ = nullptr;
+}
+
+namespace {
+
+// Whether key (an upper-case letter or a digit) is the accelerator of caption: the character
+// after a single "&".
+bool IsAccelerator(TKeyCode key, const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        const char c = caption[i + 1];
+        return (c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c) == static_cast<int>(key);
+    }
+    return false;
+}
+
+} // namespace
+
 void TCustomLabel::WndProc(TMessage& message) {
+    if (message.Msg == CM_DIALOGCHAR) {
+        // The accelerator moves the focus to the bound control.
+        if (focusControl_ != nullptr && showAccelChar_ && Enabled() &&
+            IsAccelerator(static_cast<TKeyCode>(message.WParam), Caption()) &&
+            focusControl_->CanFocus()) {
+            focusControl_->SetFocus();
+            message.Result = 1;
+        }
+        return;
+    }
     TGraphicControl::WndProc(message);
     if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED)
         Changed();

@@ -24,6 +24,10 @@ public:
     void SetTransparent(bool v);
     bool ShowAccelChar() const { return showAccelChar_; }
     void SetShowAccelChar(bool v);
+    // The control its accelerator (the letter after "&" in the caption, typed with Alt) focuses.
+    TWinControl* FocusControl() const { return focusControl_; }
+    void SetFocusControl(TWinControl* control);
+    void Notification(TComponent* component, TOperation operation) override;
     bool CanAutoSize(int& newWidth, int& newHeight) override;
     void WndProc(TMessage& message) override;
     void Loaded() override;
@@ -39,6 +43,7 @@ private:
     bool wordWrap_ = false;
     bool transparent_ = false;
     bool showAccelChar_ = true;
+    TWinControl* focusControl_ = nullptr;
 };
 
 class TLabel : public TCustomLabel {
