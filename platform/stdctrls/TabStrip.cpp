@@ -125,10 +125,11 @@ int TabStripScrollTo(const TFont& font, const std::vector<TTabStripItem>& tabs, 
         return first;
     if (shown < first)
         return shown;
-    while (first < shown &&
-           TabStripLayout(font, tabs, width, first).Tabs[static_cast<std::size_t>(shown)].Right >
-               TabStripLayout(font, tabs, width, first).TabsRight)
-        ++first;
+    for (; first < shown; ++first) {
+        const TTabStripLayout layout = TabStripLayout(font, tabs, width, first);
+        if (layout.Tabs[static_cast<std::size_t>(shown)].Right <= layout.TabsRight)
+            break;
+    }
     return first;
 }
 
